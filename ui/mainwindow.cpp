@@ -1,0 +1,349 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "event_filter.h"
+#include "prompts.h"
+#include "qinterface_manager.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMenu>
+#include <QMovie>
+#include <QSettings>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+
+const char MainWindow::VersionSuffix[] = "e";
+
+QString MainWindow::versionText()
+{
+    return QString::number(VersionMajor) + "." + QString::number(VersionMinor) + VersionSuffix;
+}
+
+QString MainWindow::dataDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+        + "/Vexo Electronics/VexoControlTool";
+}
+
+MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &options,
+                       QWidget *parent)
+    : QMainWindow(parent)
+    , ui(new Ui::MainWindow)
+    , m_prompts(prompts)
+    , m_options(options)
+    , application(app)
+{
+    if (!m_prompts)
+        m_prompts = m_ownPrompts = new DefaultPrompts;
+
+    // 1. Owned objects. The update manager ("ru") and the firmware updater join
+    // here once the update subsystem provides them.
+    settings = new QSettings("Vexo Electronics", "Vexo Control Tool", this);
+    connectMovie = new QMovie(this);
+    currentLanguage = tr("Русский");
+
+    // 2. A self-update installer left from the last run is of no further use;
+    // failing to delete it is harmless.
+    QFile::remove(dataDirectory() + "/update_vexo_ct.exe");
+
+    // 4. Event filter and tray icon; the tray stays hidden until the first show.
+    eventFilter = new Event_Filter(this);
+    create_tray_icon();
+
+    // 5. Form, then the table's context menu (remote table view).
+    ui->setupUi(this);
+
+    // 6. Not connected: locked access, everything that needs the modem disabled.
+    set_interface_status(false);
+
+    // 7. Interface manager; controls not offered in this version are hidden.
+    m_interfaceManager = new QInterface_Manager(this);
+    ui->menuRemoteMode->menuAction()->setVisible(false);
+    ui->pushButton_Log->hide();
+    ui->pushButton_applyProperties->hide();
+    ui->pushButton_restoreProperties->hide();
+
+    // 8.
+    setWindowTitle(QStringLiteral("Vexo Control Tool") + " " + versionText());
+
+    // 9. The form already gives centralWidget the main layout.
+    set_data_source(SOURCE_UNKNOWN);
+
+    // 10. Work modes show which one is active.
+    ui->actionUserMode->setCheckable(true);
+    ui->actionAdminMode->setCheckable(true);
+
+    // 11.
+    connectMovie->setFileName(":/images/connect_anim.gif");
+    ui->label_modemSearchIco->setMovie(connectMovie);
+    connectMovie->start();
+    ui->pushButton_activeDev->setIcon(QIcon(":/images/turn.png"));
+    ui->pushButton_addDev->setIcon(QIcon(":/images/plus.png"));
+    ui->pushButton_delDev->setIcon(QIcon(":/images/minus.png"));
+    ui->pushButton_editDev->setIcon(QIcon(":/images/edit.png"));
+    ui->pushButton_findDev->setIcon(QIcon(":/images/control_object.png"));
+
+    // 12.
+    set_shortcuts();
+
+    // 13. Wiring.
+    connect(m_interfaceManager, &QInterface_Manager::signal_interface_status, this,
+            &MainWindow::set_interface_status);
+    connect(m_interfaceManager, &QInterface_Manager::signal_proc_incoming_message, this,
+            &MainWindow::rs232_cmd_income);
+    connect(m_interfaceManager, &QInterface_Manager::signal_ack_timeout, this,
+            &MainWindow::answer_timeout);
+    connect(m_interfaceManager, &QInterface_Manager::signal_log_buffer, this,
+            qOverload<QString, QByteArray>(&MainWindow::log_buffer));
+    // Queued, so the search starts once the window is on screen.
+    connect(this, &MainWindow::signal_start_autoconnect, this, &MainWindow::start_autoconnect,
+            Qt::QueuedConnection);
+    connect(this, &MainWindow::signal_need_saving, this, &MainWindow::need_saving);
+    connect(eventFilter, &Event_Filter::table_resize, this, &MainWindow::ui_tables_resize);
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tab_changed);
+    connect(ui->menuLanguage, &QMenu::triggered, this,
+            qOverload<QAction *>(&MainWindow::switch_to_language));
+    connect_actions();
+
+    // 14.
+    build_language_menu();
+    load_settings();
+    control_device_select();
+    build_remote_table();
+    build_properties_table();
+    installEventFilter(eventFilter);
+    ui->tabWidget->setStyleSheet("QTabBar::tab:only-one {height: 0 px;}");
+}
+
+MainWindow::~MainWindow()
+{
+    save_settings();
+    // The port search object (when one is running) goes here once it exists.
+    const QList<QAction *> languages = ui->menuLanguage->actions();
+    for (QAction *action : languages) {
+        ui->menuLanguage->removeAction(action);
+        delete action;
+    }
+    delete m_interfaceManager; // ends its thread and closes the port
+    m_interfaceManager = nullptr;
+    delete eventFilter;
+    eventFilter = nullptr;
+    delete trayMenu;
+    trayMenu = nullptr;
+    delete m_trayIcon;
+    m_trayIcon = nullptr;
+    delete ui;
+    ui = nullptr;
+    // A downloaded and confirmed application update is started here by the
+    // update subsystem.
+    delete m_ownPrompts;
+}
+
+void MainWindow::create_tray_icon()
+{
+    // Desktops without a tray get none; every tray entry is also in the menus.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_trayIcon = new QSystemTrayIcon(QIcon(":/images/app.ico"), this);
+    m_trayIcon->setToolTip("Vexo Control Tool");
+    trayMenu = new QMenu(this);
+    QAction *update = trayMenu->addAction(tr("Обновить программу"));
+    connect(update, &QAction::triggered, this, &MainWindow::update_soft_from_menu);
+    QAction *quit = trayMenu->addAction(tr("Выход"));
+    connect(quit, &QAction::triggered, this, &MainWindow::close);
+    m_trayIcon->setContextMenu(trayMenu);
+}
+
+void MainWindow::set_shortcuts()
+{
+    ui->actionLoadFromDb->setShortcut(QKeySequence("Ctrl+O"));
+    ui->actionSaveToCurrent->setShortcut(QKeySequence("Ctrl+S"));
+    ui->actionSaveToDb->setShortcut(QKeySequence("Ctrl+Shift+S"));
+    ui->actionMemory->setShortcut(QKeySequence("Ctrl+M"));
+    ui->actionHelp->setShortcut(QKeySequence("F1"));
+    for (QAction *action : {ui->actionMemory, ui->actionLoadFromDb, ui->actionSaveToCurrent,
+                            ui->actionSaveToDb})
+        action->setShortcutContext(Qt::ApplicationShortcut);
+
+    // Row operations of the remote table, reachable from anywhere in the window.
+    const struct
+    {
+        const char *name;
+        const char *keys;
+        void (MainWindow::*slot)();
+    } rowKeys[] = {
+        {"shortcut_addDev", "Ctrl+N", &MainWindow::add_button_clicked},
+        {"shortcut_editDev", "Ctrl+E", &MainWindow::edit_button_clicked},
+        {"shortcut_delDev", "Ctrl+D", &MainWindow::del_button_clicked},
+        {"shortcut_findDev", "Ctrl+I", &MainWindow::find_button_clicked},
+        {"shortcut_activeDev", "Ctrl+B", &MainWindow::active_button_clicked},
+    };
+    for (const auto &key : rowKeys) {
+        auto *shortcut = new QShortcut(QKeySequence(key.keys), this);
+        shortcut->setObjectName(key.name);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, key.slot);
+    }
+}
+
+void MainWindow::connect_actions()
+{
+    // File
+    connect(ui->actionLoadFromDb, &QAction::triggered, this, &MainWindow::load_db_from_file);
+    connect(ui->actionSaveToCurrent, &QAction::triggered, this, &MainWindow::save_db_to_file);
+    connect(ui->actionSaveToDb, &QAction::triggered, this, &MainWindow::save_db_to_new_file);
+    connect(ui->actionLoadReserved, &QAction::triggered, this, &MainWindow::load_reserved);
+    connect(ui->actionQuit, &QAction::triggered, this, &MainWindow::close);
+    // Control system
+    connect(ui->actionGetFromModem, &QAction::triggered, this, &MainWindow::load_db_from_modem);
+    connect(ui->actionSaveToModem, &QAction::triggered, this, &MainWindow::save_db_to_modem);
+    connect(ui->actionSaveToDevice, &QAction::triggered, this,
+            &MainWindow::copy_table_from_modem_to_dev);
+    connect(ui->actionGetFromDevice, &QAction::triggered, this,
+            &MainWindow::copy_table_from_dev_to_modem);
+    connect(ui->actionClearmemory, &QAction::triggered, this, &MainWindow::clear_modem_memory);
+    connect(ui->actionMemory, &QAction::triggered, this, &MainWindow::show_memory_status);
+    connect(ui->actionVersionStatus, &QAction::triggered, this, &MainWindow::get_version);
+    // Parameters
+    connect(ui->actionUserMode, &QAction::triggered, this, &MainWindow::user_mode_clicked);
+    connect(ui->actionAdminMode, &QAction::triggered, this, &MainWindow::admin_mode_clicked);
+    connect(ui->actionSetPassword, &QAction::triggered, this, &MainWindow::admin_password_set);
+    connect(ui->actionClearPassword, &QAction::triggered, this, &MainWindow::admin_password_clear);
+    connect(ui->actionForgetPassword, &QAction::triggered, this,
+            &MainWindow::admin_password_forget);
+    for (QAction *action : {ui->actionUpdateSoft, ui->actionUpdateModem2, ui->actionUpdateDevice2})
+        connect(action, &QAction::triggered, this, &MainWindow::update_soft_from_menu);
+    connect(ui->actionUpdateModem, &QAction::triggered, this, &MainWindow::load_modem_fu);
+    connect(ui->actionUpdateDevice, &QAction::triggered, this, &MainWindow::load_device_fu);
+    // Remote modes. The upload-params entry is wired like its siblings from the
+    // start; otherwise its first toggle would flip the check mark and send nothing.
+    connect(ui->actionRemoteMode, &QAction::triggered, this,
+            &MainWindow::set_exe_device_remote_mode);
+    connect(ui->actionRemoteUploadTable, &QAction::triggered, this,
+            &MainWindow::set_modem_uploadtable_mode);
+    connect(ui->actionRemoteUpdateFlash, &QAction::triggered, this,
+            &MainWindow::set_modem_updateflash_mode);
+    connect(ui->actionRemoteUploadParams, &QAction::triggered, this,
+            &MainWindow::set_modem_updateparams_mode);
+    // Help
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::show_about_dialog);
+    connect(ui->actionHelp, &QAction::triggered, this, &MainWindow::show_help);
+
+    // Remote table and its buttons.
+    connect(ui->tablePults, &QTableWidget::currentCellChanged, this,
+            &MainWindow::control_device_select);
+    connect(ui->tablePults, &QWidget::customContextMenuRequested, this,
+            &MainWindow::context_menu_config_popup);
+    connect(ui->pushButton_activeDev, &QPushButton::clicked, this,
+            &MainWindow::active_button_clicked);
+    connect(ui->pushButton_addDev, &QPushButton::clicked, this, &MainWindow::add_button_clicked);
+    connect(ui->pushButton_delDev, &QPushButton::clicked, this, &MainWindow::del_button_clicked);
+    connect(ui->pushButton_editDev, &QPushButton::clicked, this, &MainWindow::edit_button_clicked);
+    connect(ui->pushButton_findDev, &QPushButton::clicked, this, &MainWindow::find_button_clicked);
+    connect(ui->lineEdit_find_owner, &QLineEdit::textChanged, this,
+            &MainWindow::filter_text_change);
+    // Log view: hidden, follows its (hidden) toggle button.
+    ui->textEdit_Log->hide();
+    connect(ui->pushButton_Log, &QPushButton::toggled, ui->textEdit_Log, &QWidget::setVisible);
+
+    // Actuator parameter buttons.
+    connect(ui->pushButton_loadProperties, &QPushButton::clicked, this,
+            &MainWindow::load_exe_device_properties);
+    connect(ui->pushButton_saveProperties, &QPushButton::clicked, this,
+            &MainWindow::save_exe_device_properties);
+    connect(ui->pushButton_defProperties, &QPushButton::clicked, this,
+            &MainWindow::set_def_exe_device_properties);
+    connect(ui->pushButton_applyProperties, &QPushButton::clicked, this,
+            &MainWindow::apply_restore_exe_device_properties);
+    connect(ui->pushButton_restoreProperties, &QPushButton::clicked, this,
+            &MainWindow::apply_restore_exe_device_properties);
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    ui_tables_resize();
+    if (!firstShowPending)
+        return;
+    firstShowPending = false;
+    if (m_trayIcon)
+        m_trayIcon->show();
+    emit signal_start_autoconnect();
+}
+
+void MainWindow::log_buffer(QString text, QByteArray frame)
+{
+    // The traffic log is kept for diagnostics builds only.
+    Q_UNUSED(text);
+    Q_UNUSED(frame);
+}
+
+void MainWindow::log_buffer(QString text)
+{
+    Q_UNUSED(text);
+}
+
+void MainWindow::close_without_confirmation()
+{
+    skipExitConfirmation = true;
+    close();
+}
+
+void MainWindow::set_interface_status(bool value)
+{
+    if (!value)
+        m_modem.setConnected(false);
+    // Access is unknown on a new link until the modem is asked.
+    m_modem.setProtectionMode(PROTECTION_LOCKED);
+    update_controls_enabled();
+}
+
+void MainWindow::set_exe_device_remote_mode(bool value)
+{
+    m_execDevice.setRemoteMode(value);
+    update_controls_enabled();
+}
+
+void MainWindow::update_controls_enabled()
+{
+    const bool C = m_modem.connected();
+    const bool R = m_modem.protectionMode() == PROTECTION_LOCKED;
+    const bool P = m_modem.protectionMode() != PROTECTION_OFF;
+    const bool S = dataSource == SOURCE_MODEM;
+    const bool A = m_execDevice.remoteMode();
+
+    ui->menuSystem->setEnabled(C);
+    ui->menuExtend->setEnabled(C);
+    ui->pushButton_findDev->setEnabled(C);
+    ui->pushButton_loadProperties->setEnabled(C);
+
+    ui->menuWorkMode->setEnabled(C && P);
+
+    for (QWidget *w : {ui->pushButton_addDev, ui->pushButton_delDev, ui->pushButton_editDev})
+        w->setEnabled(S && !R && C);
+    ui->pushButton_activeDev->setEnabled(S && C);
+
+    ui->actionGetFromDevice->setEnabled(!R && !A);
+    ui->actionSaveToDevice->setEnabled(!R && !A);
+
+    for (QAction *a : {ui->actionSaveToModem, ui->actionUpdateDevice, ui->actionUpdateModem,
+                       ui->actionUpdateDevice2, ui->actionUpdateModem2, ui->actionClearmemory,
+                       ui->actionRemoteMode})
+        a->setEnabled(!R);
+    ui->menuRemoteMode->setEnabled(!R);
+    ui->tableProperties->setEnabled(!R);
+
+    ui->actionRemoteUploadTable->setEnabled(C && !R);
+    ui->pushButton_saveProperties->setEnabled(C && !R);
+    ui->pushButton_applyProperties->setEnabled(C && !R);
+
+    ui->actionClearPassword->setEnabled(P);
+    ui->actionForgetPassword->setEnabled(P);
+    ui->actionSetPassword->setEnabled(true);
+
+    ui->pushButton_defProperties->setEnabled(C && !R && !A);
+    ui->pushButton_restoreProperties->setEnabled(C && !R && !A);
+}

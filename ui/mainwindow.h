@@ -1,0 +1,229 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTranslator>
+
+#include "datasource.h"
+#include "qexecdevice.h"
+#include "qmodem.h"
+
+class QAction;
+class QApplication;
+class QCloseEvent;
+class QMenu;
+class QMovie;
+class QSettings;
+class QShowEvent;
+class QSystemTrayIcon;
+class Event_Filter;
+class Prompts;
+class QInterface_Manager;
+
+namespace Ui {
+class MainWindow;
+}
+
+// What the command line hands the window.
+struct ShellOptions
+{
+    QStringList ports; // probed before the system's own list
+    bool demo = false; // the ports include the built-in emulated stick
+};
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int VersionMajor = 0;
+    static constexpr int VersionMinor = 40;
+    static const char VersionSuffix[];
+    static QString versionText();
+    // Per-user directory for backups and downloads.
+    static QString dataDirectory();
+
+    // prompts may be null: the window then uses the real dialogs. It is not owned.
+    explicit MainWindow(QApplication *app, Prompts *prompts = nullptr,
+                        const ShellOptions &options = ShellOptions(), QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    Prompts *prompts() const { return m_prompts; }
+    const ShellOptions &options() const { return m_options; }
+    QModem &modem() { return m_modem; }
+    QExecDevice &execDevice() { return m_execDevice; }
+    QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
+    QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
+    DATA_SOURCE_T data_source() const { return dataSource; }
+
+signals:
+    // Modem session
+    void signal_modem_operation_single(QString);
+    void signal_modem_set_progress(int);
+    void signal_modem_operation_complete();
+    void signal_modem_operation_fail();
+    void signal_need_saving();
+    void signal_start_autoconnect();
+    void signal_device_found(int);
+    void signal_show_btn_next_device_search(bool value);
+
+public slots:
+    // Shell: traffic log sinks, enabling rules, shutdown on a signal
+    void log_buffer(QString text, QByteArray frame);
+    void log_buffer(QString text);
+    void update_controls_enabled();
+    void close_without_confirmation();
+
+    // Settings, language and help
+    void save_settings();
+    void load_settings();
+    void choose_language(int index);
+    void switch_to_language(QAction *action);
+    void switch_to_language(QString name);
+    void show_help();
+    void show_about_dialog();
+
+    // Port search
+    void start_autoconnect();
+    void no_modem_on_port();
+    void set_interface_status(bool value);
+    void change_autoconnect_color();
+
+    // Modem command set
+    void request_modem_param(quint16 id);
+    void request_device_param(quint16 id);
+    void set_modem_param(quint16 id, quint8 value);
+    void set_device_param(quint16 id, quint8 value);
+    void request_modem_progress();
+    void request_protection_status();
+    void send_devinit_message();
+
+    // Answer dispatcher
+    void rs232_cmd_income(QByteArray buf);
+    void answer_timeout();
+
+    // Access control and passwords
+    void admin_mode_clicked();
+    void user_mode_clicked();
+    void admin_password_set();
+    void admin_password_clear();
+    void admin_password_forget();
+    bool get_modem_privilegies();
+
+    // Modem and actuator information and modes
+    void modem_on_port();
+    bool initialize_device();
+    void set_modem_updateparams_mode(bool value);
+    void set_modem_updateflash_mode(bool value);
+    void set_modem_uploadtable_mode(bool value);
+    bool get_modem_params();
+    bool get_modem_functions();
+    bool get_modem_version();
+    bool get_device_version();
+    bool get_version();
+    void set_exe_device_remote_mode(bool value);
+
+    // Remote table view
+    void control_device_select();
+    void context_menu_config_popup();
+    void filter_text_change();
+    void ui_tables_resize();
+    void tab_changed(int index);
+    void need_saving();
+
+    // Database files and backups
+    void load_db_from_file();
+    void save_db_to_file();
+    void save_db_to_new_file();
+    void load_reserved();
+    void save_reserved();
+
+    // Remote-table transfers
+    bool load_db_from_modem();
+    bool save_db_to_modem();
+    bool clear_modem_memory();
+    void copy_table_from_modem_to_dev();
+    void copy_table_from_dev_to_modem();
+    void show_memory_status();
+
+    // Remote operations
+    void active_button_clicked();
+    void edit_button_clicked();
+    void del_button_clicked();
+    void add_button_clicked();
+    void find_button_clicked();
+    void request_found_device();
+    void device_found(int value);
+
+    // Actuator parameters
+    void load_exe_device_properties();
+    void save_exe_device_properties();
+    void set_def_exe_device_properties();
+    void apply_restore_exe_device_properties();
+
+    // Firmware flashing (flash_fu(QFlashUpdater::FLASH_DEVICE_T) arrives with QFlashUpdater)
+    void load_modem_fu();
+    void load_device_fu();
+    void flash_fu();
+
+    // Internet update (the UPDATE_SOFT_T slots arrive with QUpdateManager)
+    void update_pc_soft();
+    void update_modem_soft();
+    void update_device_soft();
+    void update_soft_from_menu();
+    void error_update_soft();
+
+public:
+    // Answer dispatcher
+    void complete_transaction(int result);
+    // Remote table view
+    void set_data_source(DATA_SOURCE_T kind);
+    bool modem_matches_file();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // Database files and backups: the exit question
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void create_tray_icon();
+    void set_shortcuts();
+    void connect_actions();
+    // Filled by the table, parameter and language owners.
+    void build_language_menu();
+    void build_remote_table();
+    void build_properties_table();
+
+    Ui::MainWindow *ui = nullptr;
+    Prompts *m_prompts = nullptr;
+    Prompts *m_ownPrompts = nullptr;
+    ShellOptions m_options;
+    QSettings *settings = nullptr;
+    QMovie *connectMovie = nullptr;
+    QTranslator appTranslator;
+    QTranslator qtTranslator;
+    QModem m_modem;
+    QExecDevice m_execDevice;
+    QString currentLanguage;
+    Event_Filter *eventFilter = nullptr;
+    QSystemTrayIcon *m_trayIcon = nullptr;
+    QMenu *trayMenu = nullptr;
+    QInterface_Manager *m_interfaceManager = nullptr;
+    QApplication *application = nullptr;
+
+    // Database bookkeeping (remoteList and its snapshots arrive with QControlDevice)
+    QString dbFileName;
+    bool dbSaved = true;
+    DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
+    int tableWriteIndex = 0;
+    QList<quint16> pendingParams;
+    int lastTablePultsWidth = 0;
+    int lastTablePropertiesWidth = 0;
+
+    bool firstShowPending = true;
+    bool skipExitConfirmation = false;
+};

@@ -1,0 +1,164 @@
+#include "qwaitdialog.h"
+
+#include <QLabel>
+#include <QMovie>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QWaitDialog::QWaitDialog(QWidget *parent, int mode, const QString &text, bool cancelEnabled,
+                         bool extEnabled, const QString &extText)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setStyleSheet("QDialog {border: 2px solid black;border-radius: 5px;}");
+
+    auto *layout = new QVBoxLayout(this);
+    m_caption = new QLabel(this);
+    m_caption->setObjectName("label_caption");
+    m_caption->setAlignment(Qt::AlignHCenter);
+    m_animation = new QLabel(this);
+    m_animation->setObjectName("label_animation");
+    m_animation->setAlignment(Qt::AlignCenter);
+    m_text = new QLabel("<h3>" + text + "</h3>", this);
+    m_text->setObjectName("label_text");
+    m_text->setWordWrap(true);
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName("progressBar");
+    m_bar->setStyleSheet(
+        "QProgressBar {border: 2px solid grey; border-radius: 5px;text-align: center;}");
+    m_extButton = new QPushButton(extText, this);
+    m_extButton->setObjectName("pushButton_ext");
+    m_cancelButton = new QPushButton(this);
+    m_cancelButton->setObjectName("pushButton_cancel");
+
+    layout->addWidget(m_caption);
+    layout->addWidget(m_animation);
+    layout->addWidget(m_text);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_extButton);
+    layout->addWidget(m_cancelButton);
+
+    restoreCaption();
+    restoreCancelButtonText();
+    connect(m_cancelButton, &QPushButton::clicked, this, &QWaitDialog::reject);
+    connect(m_extButton, &QPushButton::clicked, this, &QWaitDialog::extButtonClicked);
+
+    m_movie = new QMovie(":/images/wait_anim.gif", QByteArray(), this);
+    if (mode == ProgressMode) {
+        m_animation->resize(0, 0);
+        m_animation->hide();
+        m_bar->setValue(0);
+    } else {
+        m_bar->hide();
+        m_animation->setMovie(m_movie);
+    }
+    m_movie->start();
+    if (mode != ProgressMode) {
+        const QPixmap frame = m_movie->currentPixmap();
+        m_animation->setMinimumSize(frame.width(), frame.height());
+    }
+
+    setCancelOperationEnabled(cancelEnabled);
+    setExtOperationEnabled(extEnabled);
+}
+
+QWaitDialog::~QWaitDialog() = default;
+
+void QWaitDialog::incProgress()
+{
+    incProgress(1);
+}
+
+void QWaitDialog::incProgress(int n)
+{
+    m_progress += n;
+    m_bar->setValue(m_bar->value() + n);
+    if (m_progress >= m_maxProgress)
+        accept();
+}
+
+void QWaitDialog::setMaxProgress(int n)
+{
+    m_maxProgress = n;
+    m_bar->setMaximum(n);
+}
+
+void QWaitDialog::setProgress(int n)
+{
+    m_progress = n;
+    m_bar->setValue(n);
+}
+
+void QWaitDialog::setProgress(int value, int max)
+{
+    m_bar->setMaximum(max);
+    m_bar->setValue(value);
+    m_progress = value;
+    m_maxProgress = max;
+}
+
+void QWaitDialog::setText(const QString &text)
+{
+    m_text->setText(text);
+    adjustSize();
+}
+
+void QWaitDialog::setCaption(const QString &caption)
+{
+    m_caption->setText("<h2>" + caption + "</h2>");
+    adjustSize();
+}
+
+void QWaitDialog::setCancelButtonText(const QString &text)
+{
+    m_cancelButton->setText(text);
+}
+
+void QWaitDialog::setExtButtonText(const QString &text)
+{
+    m_extButton->setText(text);
+}
+
+void QWaitDialog::restoreCaption()
+{
+    setCaption(tr("Пожалуйста, подождите"));
+}
+
+void QWaitDialog::restoreCancelButtonText()
+{
+    m_cancelButton->setText(tr("Отмена"));
+}
+
+void QWaitDialog::systemReject()
+{
+    // The program itself ends the operation: close even without a cancel button.
+    m_cancelEnabled = true;
+    reject();
+}
+
+void QWaitDialog::setCancelOperationEnabled(bool enabled)
+{
+    m_cancelButton->setVisible(enabled);
+    m_cancelEnabled = enabled;
+    adjustSize();
+}
+
+void QWaitDialog::setExtOperationEnabled(bool enabled)
+{
+    m_extButton->setVisible(enabled);
+    adjustSize();
+}
+
+void QWaitDialog::reject()
+{
+    // Escape and the window's close land here too; without a cancel button the
+    // user cannot abandon an exchange that is still under way.
+    if (m_cancelEnabled)
+        QDialog::reject();
+}
+
+void QWaitDialog::showEvent(QShowEvent *event)
+{
+    adjustSize();
+    QDialog::showEvent(event);
+}

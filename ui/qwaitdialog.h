@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QMovie;
+class QProgressBar;
+class QPushButton;
+
+// Modal dialog every modem operation runs behind. The operation's completion
+// and failure signals close it; its result tells the caller which happened.
+class QWaitDialog : public QDialog
+{
+    Q_OBJECT
+    Q_PROPERTY(int progress READ progress WRITE setProgress)
+    Q_PROPERTY(int maxProgress READ maxProgress WRITE setMaxProgress)
+
+public:
+    enum Mode { ProgressMode = 0, AnimationMode = 1 };
+
+    QWaitDialog(QWidget *parent, int mode, const QString &text, bool cancelEnabled,
+                bool extEnabled, const QString &extText);
+    ~QWaitDialog() override;
+
+    int progress() const { return m_progress; }
+    int maxProgress() const { return m_maxProgress; }
+
+signals:
+    void extButtonClicked();
+
+public slots:
+    void incProgress();
+    void incProgress(int n);
+    void setMaxProgress(int n);
+    void setProgress(int n);
+    void setProgress(int value, int max);
+    void setText(const QString &text);
+    void setCaption(const QString &caption);
+    void setCancelButtonText(const QString &text);
+    void setExtButtonText(const QString &text);
+    void restoreCaption();
+    void restoreCancelButtonText();
+    void systemReject();
+    void setCancelOperationEnabled(bool enabled);
+    void setExtOperationEnabled(bool enabled);
+    bool isCancelOperationEnabled() const { return m_cancelEnabled; }
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QLabel *m_caption = nullptr;
+    QLabel *m_animation = nullptr;
+    QLabel *m_text = nullptr;
+    QProgressBar *m_bar = nullptr;
+    QPushButton *m_extButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QMovie *m_movie = nullptr;
+    int m_progress = 0;
+    int m_maxProgress = 0;
+    bool m_cancelEnabled = false;
+};
