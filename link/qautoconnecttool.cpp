@@ -1,0 +1,150 @@
+#include "qautoconnecttool.h"
+
+#include "linklog.h"
+#include "qinterface_manager.h"
+
+#include <QCoreApplication>
+#include <QSerialPortInfo>
+#include <QTimer>
+
+namespace {
+QStringList g_preferredPorts;
+bool g_includeSystemPorts = true;
+constexpr quint16 QUERY_IDENT_ANSWER = 0x1221;
+constexpr quint8 IDENT_MARK = 0x56; // the letter V in the high byte of the value word
+} // namespace
+
+QAutoConnectTool::QAutoConnectTool(QObject *parent, QInterface_Manager *manager)
+    : QObject(parent), m_manager(manager)
+{
+    if (!m_manager)
+        return;
+    connect(m_manager, &QInterface_Manager::signal_proc_incoming_message, this,
+            &QAutoConnectTool::slotIncomeMessage);
+    connect(m_manager, &QInterface_Manager::signal_ack_timeout, this,
+            &QAutoConnectTool::slotTimeout);
+    connect(m_manager, &QInterface_Manager::signal_interface_status, this,
+            &QAutoConnectTool::slotOpenStatus);
+}
+
+QAutoConnectTool::~QAutoConnectTool()
+{
+    if (!m_manager)
+        return;
+    disconnect(m_manager, nullptr, this, nullptr);
+    m_manager->set_ack_timeout(QInterface_Manager::DEFAULT_ACK_TIMEOUT);
+    m_manager->set_retry_count(QInterface_Manager::DEFAULT_RETRY_COUNT);
+}
+
+void QAutoConnectTool::set_preferred_ports(const QStringList &ports, bool include_system)
+{
+    g_preferredPorts = ports;
+    g_includeSystemPorts = include_system;
+}
+
+QStringList QAutoConnectTool::port_list()
+{
+    QStringList list = g_preferredPorts;
+    if (g_includeSystemPorts) {
+        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+            if (!list.contains(info.systemLocation()))
+                list.append(info.systemLocation());
+        }
+    }
+    return list;
+}
+
+QString QAutoConnectTool::current_port() const
+{
+    return m_index >= 0 && m_index < m_ports.size() ? m_ports.at(m_index) : QString();
+}
+
+bool QAutoConnectTool::start_search(bool keep_open)
+{
+    if (!m_manager)
+        return false;
+    m_manager->set_ack_timeout(PROBE_TIMEOUT_MS);
+    m_manager->set_retry_count(0);
+    if (m_portOpen) {
+        m_found = true;
+        m_manager->stop_interface();
+        wait_port_closed();
+    }
+    m_ports = port_list();
+    if (m_ports.isEmpty()) {
+        // Nothing to probe: look again in a second instead of spinning.
+        QTimer::singleShot(EMPTY_LIST_DELAY_MS, this, &QAutoConnectTool::signalNoPortFound);
+        return true;
+    }
+    m_index = 0;
+    m_keepOpen = keep_open;
+    m_found = false;
+    open_current();
+    return true;
+}
+
+void QAutoConnectTool::open_current()
+{
+    m_manager->set_port(m_ports.at(m_index), 4800, 0);
+    m_manager->start_interface();
+}
+
+void QAutoConnectTool::wait_port_closed()
+{
+    // The closing report comes from the worker thread as a queued call.
+    while (m_portOpen)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void QAutoConnectTool::slotOpenStatus(bool value)
+{
+    if (value) {
+        m_portOpen = true;
+        QRS232Message query;
+        query.make_short_frame(0, 0x20, 0x12, 0, 0, 0, 0);
+        m_manager->send_command(query);
+        return;
+    }
+    m_portOpen = false;
+    if (!m_found)
+        QTimer::singleShot(NEXT_PORT_DELAY_MS, this, &QAutoConnectTool::slotTimeout);
+}
+
+void QAutoConnectTool::slotIncomeMessage(QByteArray buf)
+{
+    QRS232Message answer(nullptr, buf);
+    const bool accepted = answer.parse() == 0 && !answer.is_data_frame() &&
+                          answer.command() == QUERY_IDENT_ANSWER &&
+                          (answer.value() >> 8) == IDENT_MARK;
+    if (!accepted) {
+        QTimer::singleShot(NEXT_PORT_DELAY_MS, this, &QAutoConnectTool::slotTimeout);
+        return;
+    }
+    m_probeValue = answer.value();
+    m_probeWord3 = answer.target();
+    m_manager->set_ack_timeout(QInterface_Manager::DEFAULT_ACK_TIMEOUT);
+    m_manager->set_retry_count(QInterface_Manager::DEFAULT_RETRY_COUNT);
+    m_found = true;
+    if (!m_keepOpen && m_portOpen) {
+        m_manager->stop_interface();
+        wait_port_closed();
+    }
+    emit signalPortFound(current_port());
+}
+
+void QAutoConnectTool::slotTimeout()
+{
+    if (m_found)
+        return; // a late timer of the finished search
+    if (!m_portOpen) {
+        ++m_index;
+        if (m_index < m_ports.size())
+            open_current();
+        else
+            emit signalNoPortFound();
+        return;
+    }
+    m_portOpen = false;
+    emit signalClosePort(tr("Закрыт порт ") + current_port());
+    m_manager->stop_interface();
+}

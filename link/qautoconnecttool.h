@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+class QInterface_Manager;
+
+// Finds the port on which the USB-stick answers: opens each listed port in turn through
+// the interface manager, sends the identification query and takes the first port whose
+// answer is right.
+class QAutoConnectTool : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int PROBE_TIMEOUT_MS = 500;
+    static constexpr int NEXT_PORT_DELAY_MS = 100;
+    static constexpr int EMPTY_LIST_DELAY_MS = 1000;
+
+    QAutoConnectTool(QObject *parent, QInterface_Manager *manager);
+    ~QAutoConnectTool() override;
+
+    bool start_search(bool keep_open);
+
+    // Ports named by the user (--port) come first, then the system's list.
+    static void set_preferred_ports(const QStringList &ports, bool include_system = true);
+    static QStringList port_list();
+
+    // The identification answer of the found port: its value word and word 3.
+    quint16 probe_value() const { return m_probeValue; }
+    quint16 probe_word3() const { return m_probeWord3; }
+    QString current_port() const;
+
+signals:
+    void signalOpenPort(QString port);
+    void signalClosePort(QString port);
+    void signalPortFound(QString port);
+    void signalNoPortFound();
+
+private slots:
+    void slotIncomeMessage(QByteArray buf);
+    void slotTimeout();
+    void slotOpenStatus(bool value);
+
+private:
+    void open_current();
+    void wait_port_closed();
+
+    QInterface_Manager *m_manager;
+    QStringList m_ports;
+    int m_index = 0;
+    bool m_portOpen = false;
+    bool m_keepOpen = true;
+    bool m_found = false;
+    quint16 m_probeValue = 0;
+    quint16 m_probeWord3 = 0;
+};

@@ -1,0 +1,137 @@
+#include "ptychannel.h"
+#include "qautoconnecttool.h"
+#include "qinterface_manager.h"
+
+#include <QtTest>
+
+namespace {
+QByteArray identAnswer(quint8 mark)
+{
+    QRS232Message m;
+    m.make_short_frame(0, 0x21, 0x12, 0x07, mark, 0x02, 0x01);
+    return m.frame();
+}
+
+// A device end that counts the probes it gets and may answer them.
+struct Peer {
+    PtyChannel pty;
+    int probes = 0;
+    QByteArray answer;
+
+    Peer()
+    {
+        pty.open();
+        QObject::connect(&pty, &PtyChannel::received, [this](const QByteArray &b) {
+            if (b.contains(QByteArray::fromHex("7EFF030108000020120000000068 39"))) {
+                ++probes;
+                if (!answer.isEmpty())
+                    pty.write(answer);
+            }
+        });
+    }
+};
+} // namespace
+
+class tst_autoconnect : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup() { QAutoConnectTool::set_preferred_ports({}); }
+
+    void stickOnTheThirdPort()
+    {
+        Peer silent1, silent2, stick;
+        stick.answer = identAnswer(0x56);
+        QAutoConnectTool::set_preferred_ports(
+            {silent1.pty.slavePath(), silent2.pty.slavePath(), stick.pty.slavePath()}, false);
+        QInterface_Manager manager;
+        auto *tool = new QAutoConnectTool(nullptr, &manager);
+        QSignalSpy found(tool, &QAutoConnectTool::signalPortFound);
+        QSignalSpy closed(tool, &QAutoConnectTool::signalClosePort);
+        QVERIFY(tool->start_search(true));
+        QVERIFY(found.wait(5000));
+        QCOMPARE(found.first().first().toString(), stick.pty.slavePath());
+        QCOMPARE(silent1.probes, 1);
+        QCOMPARE(silent2.probes, 1);
+        QCOMPARE(stick.probes, 1);
+        QCOMPARE(closed.size(), 2);
+        QCOMPARE(closed.first().first().toString(), "Закрыт порт " + silent1.pty.slavePath());
+        // Left open on the found port with the normal time-out and retries.
+        QVERIFY(manager.interface_status());
+        QCOMPARE(manager.port_name(), stick.pty.slavePath());
+        QCOMPARE(manager.ack_timeout(), 3000);
+        QCOMPARE(manager.retry_count(), 3);
+        QCOMPARE(tool->probe_value(), quint16(0x5607));
+        QCOMPARE(tool->probe_word3(), quint16(0x0102));
+        delete tool;
+        QVERIFY(manager.interface_status());
+    }
+
+    void wrongMarkMovesOn()
+    {
+        Peer impostor, stick;
+        impostor.answer = identAnswer(0x57);
+        stick.answer = identAnswer(0x56);
+        QAutoConnectTool::set_preferred_ports({impostor.pty.slavePath(), stick.pty.slavePath()},
+                                              false);
+        QInterface_Manager manager;
+        QAutoConnectTool tool(nullptr, &manager);
+        QSignalSpy found(&tool, &QAutoConnectTool::signalPortFound);
+        QVERIFY(tool.start_search(true));
+        QVERIFY(found.wait(5000));
+        QCOMPARE(found.first().first().toString(), stick.pty.slavePath());
+        QCOMPARE(impostor.probes, 1);
+    }
+
+    void noAnswerAnywhereEndsThePass()
+    {
+        Peer silent;
+        QAutoConnectTool::set_preferred_ports({silent.pty.slavePath(), "/dev/ttyVexoMissing3"},
+                                              false);
+        QInterface_Manager manager;
+        {
+            QAutoConnectTool tool(nullptr, &manager);
+            QSignalSpy none(&tool, &QAutoConnectTool::signalNoPortFound);
+            QVERIFY(tool.start_search(true));
+            QVERIFY(none.wait(5000));
+            QCOMPARE(silent.probes, 1);
+            QVERIFY(!manager.interface_status());
+            QCOMPARE(manager.ack_timeout(), 500);
+            QCOMPARE(manager.retry_count(), 0);
+        }
+        // The tool gives the manager its normal settings back.
+        QCOMPARE(manager.ack_timeout(), 3000);
+        QCOMPARE(manager.retry_count(), 3);
+    }
+
+    void emptyListWaitsBeforeTheNextPass()
+    {
+        QAutoConnectTool::set_preferred_ports({}, false);
+        QInterface_Manager manager;
+        QAutoConnectTool tool(nullptr, &manager);
+        QSignalSpy none(&tool, &QAutoConnectTool::signalNoPortFound);
+        QVERIFY(tool.start_search(true));
+        QTest::qWait(300);
+        QCOMPARE(none.size(), 0); // no busy loop of empty passes
+        QVERIFY(none.wait(2000));
+        QCOMPARE(none.size(), 1);
+    }
+
+    void restartWhileOpenClosesFirst()
+    {
+        Peer stick;
+        stick.answer = identAnswer(0x56);
+        QAutoConnectTool::set_preferred_ports({stick.pty.slavePath()}, false);
+        QInterface_Manager manager;
+        QAutoConnectTool tool(nullptr, &manager);
+        QSignalSpy found(&tool, &QAutoConnectTool::signalPortFound);
+        QVERIFY(tool.start_search(true));
+        QVERIFY(found.wait(5000));
+        QVERIFY(tool.start_search(true));
+        QVERIFY(found.wait(5000));
+        QCOMPARE(stick.probes, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_autoconnect)
+#include "tst_autoconnect.moc"
