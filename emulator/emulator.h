@@ -1,0 +1,102 @@
+#pragma once
+
+#include "emulatorstate.h"
+#include "firmwarereceiver.h"
+#include "framelog.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QThread;
+
+namespace vexo::emu {
+
+struct EmulatorCore;
+class EmulatorEngine;
+
+// The emulated stick and actuator on a pseudo-terminal. The program (or a test client)
+// opens slavePath() as its serial port.
+//
+// start(false) runs the line in the caller's thread, which must then run an event
+// loop; start(true) gives it a thread of its own, so the caller may block (modal
+// dialogs, waitForReadyRead). Every other member may be called from any thread.
+class Emulator : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Emulator(const EmulatorState &state = EmulatorState(), QObject *parent = nullptr);
+    ~Emulator() override;
+
+    bool start(bool ownThread = false);
+    void stop();
+    bool isRunning() const { return m_engine != nullptr; }
+    QString slavePath() const;
+    QString errorString() const;
+
+    // --- device state ---
+    EmulatorState state() const;
+    void setState(const EmulatorState &state);
+    // Changes the state in place under the lock, e.g. to add a remote or drop the link.
+    void modifyState(const std::function<void(EmulatorState &)> &change);
+    // The last firmware transfer, complete or not.
+    FirmwareImage lastFirmware() const;
+
+    // --- the world around the device ---
+    // A remote transmits with its button held; polls 0 takes pressPolls of the state.
+    // False when the stick is not listening (search mode).
+    bool pressRemote(quint32 id, quint8 group = 0, int polls = 0);
+    // The button on the actuator is held; clears the password in password-reset mode.
+    bool holdActuatorButton();
+
+    // --- faults, each counted in answer frames ---
+    void dropAnswers(int count); // the device acts, the answer is lost
+    void delayAnswers(int count, int ms);
+    void corruptChecksums(int count = 1);
+    void sendGarbage(const QByteArray &bytes, int count = 1); // written just before the answer
+    void splitAnswers(int count, int pieces, int gapMs);
+    // Answer the request with this command word (data-frame command or short-frame
+    // word 1) by this status instead of executing it; count < 0 until cleared, 0 clears.
+    void forceStatus(quint16 command, quint8 status, quint8 detail = 0, int count = 1);
+    void clearFaults();
+    // The device end goes away: the program sees a hang-up. reopenLine() opens a new
+    // pseudo-terminal (a new slavePath()) with the same device state.
+    void closeLine();
+    bool reopenLine();
+    bool lineOpen() const;
+
+    // --- line ---
+    void setPacing(bool on); // 4800 baud, 8N1
+    bool pacing() const;
+    // An incomplete frame is dropped after this much silence (default 500 ms).
+    void setReceiveGapMs(int ms);
+    // Bytes not yet on the line (paced, delayed or split answers).
+    qsizetype pendingBytes() const;
+
+    // --- log ---
+    QList<FrameLogEntry> frameLog() const;
+    void clearFrameLog();
+    // Sequence numbers of the checked data frames, in order of arrival.
+    QList<int> sequenceNumbers() const;
+    // Checked requests with this command word (data or short) since the log was cleared.
+    int requestCount(quint16 command) const;
+
+signals:
+    // Emitted in the emulator's thread; connect with a queued or auto connection.
+    void frameLogged(const vexo::emu::FrameLogEntry &entry);
+    void lineClosed();
+
+private:
+    template<typename F>
+    void inEngine(F &&fn) const;
+
+    std::unique_ptr<EmulatorCore> m_core;
+    EmulatorEngine *m_engine = nullptr;
+    QThread *m_thread = nullptr;
+    QString m_error;
+};
+
+} // namespace vexo::emu

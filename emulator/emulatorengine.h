@@ -1,0 +1,85 @@
+#pragma once
+
+#include "devicemodel.h"
+#include "faultplan.h"
+#include "framelog.h"
+#include "wireframe.h"
+
+#include <QElapsedTimer>
+#include <QList>
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+
+#include <functional>
+
+class PtyChannel;
+class QTimer;
+
+namespace vexo::emu {
+
+// What the line side and the API side share; every field is guarded by the mutex.
+struct EmulatorCore
+{
+    mutable QMutex mutex;
+    DeviceModel model;
+    FaultPlan faults;
+    QList<FrameLogEntry> log;
+    QList<int> sequences;
+    QElapsedTimer clock;
+
+    static constexpr int MaxLogEntries = 50000;
+
+    qint64 now() const { return clock.elapsed(); }
+    // Caller holds the mutex.
+    FrameLogEntry append(FrameLogEntry::Direction direction, const QByteArray &frame, const QString &text);
+};
+
+// The line side: owns the pseudo-terminal, delimits frames, asks the model and writes
+// the answers with whatever faults are due. Lives in the emulator's thread; everything
+// here runs there.
+class EmulatorEngine : public QObject
+{
+    Q_OBJECT
+public:
+    explicit EmulatorEngine(EmulatorCore *core, QObject *parent = nullptr);
+    ~EmulatorEngine() override;
+
+    bool openLine();
+    void closeLine();
+    bool isOpen() const;
+    QString slavePath() const { return m_slavePath; }
+    QString errorString() const { return m_error; }
+    void setPacing(int baud);
+    int pacing() const;
+    void setReceiveGapMs(int ms) { m_receiveGapMs = qMax(1, ms); }
+    // Bytes still queued for the line (paced output, pieces of a split answer).
+    qsizetype pendingBytes() const;
+    // Stops timers and closes the line; must run in the engine's thread.
+    void shutdown();
+
+signals:
+    void logged(const vexo::emu::FrameLogEntry &entry);
+    void lineClosed();
+
+private:
+    void onReceived(const QByteArray &bytes);
+    void onGap();
+    void process(const QByteArray &raw);
+    void sendAnswer(const QByteArray &frame, const FaultPlan::Decision &decision);
+    void writeBytes(const QByteArray &bytes);
+    void after(int ms, std::function<void()> fn);
+    void log(FrameLogEntry::Direction direction, const QByteArray &frame, const QString &text);
+
+    EmulatorCore *m_core;
+    PtyChannel *m_channel = nullptr;
+    QTimer *m_gapTimer = nullptr;
+    QSet<QTimer *> m_pending;
+    FrameReceiver m_receiver;
+    QString m_slavePath;
+    QString m_error;
+    int m_receiveGapMs = 500;
+    qsizetype m_scheduledBytes = 0;
+};
+
+} // namespace vexo::emu

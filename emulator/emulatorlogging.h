@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+namespace vexo::emu {
+Q_DECLARE_LOGGING_CATEGORY(lcEmulator)
+}
