@@ -1,0 +1,107 @@
+#include "remotetable.h"
+
+#include <QCoreApplication>
+
+namespace {
+// The window owns these texts in its translation context.
+QString trWindow(const char *text) { return QCoreApplication::translate("MainWindow", text); }
+} // namespace
+
+QString remoteGroupText(const QControlDevice &remote)
+{
+    QString text = QString::number(remote.group());
+    if (remote.workMode() != 0)
+        text += QLatin1Char('*');
+    return text;
+}
+
+QStringList remoteRowTexts(const QControlDevice &remote)
+{
+    return {QString::number(remote.id()), remote.ownerName(),
+            remote.active() ? trWindow("Активен") : trWindow("Заблокирован"),
+            remoteGroupText(remote)};
+}
+
+QColor remoteRowColor(const QControlDevice &remote)
+{
+    return remote.active() ? QColor(0xA7E8C1) : QColor(0xF5B7B7);
+}
+
+QString remoteToggleText(const QControlDevice &remote)
+{
+    return remote.active() ? trWindow("Заблокировать пульт") : trWindow("Активировать пульт");
+}
+
+QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, const QString &text)
+{
+    const QString prefix = text.toLower();
+    if (prefix.isEmpty())
+        return list;
+    QList<QControlDevice> shown;
+    for (const QControlDevice &remote : list) {
+        if (remote.ownerName().toLower().startsWith(prefix))
+            shown.append(remote);
+    }
+    return shown;
+}
+
+int indexOfIdText(const QList<QControlDevice> &list, const QString &idCell)
+{
+    bool ok = false;
+    const int id = idCell.toInt(&ok, 10);
+    if (!ok)
+        return -1;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).id() == id)
+            return int(i);
+    }
+    return -1;
+}
+
+bool sameRemotes(const QList<QControlDevice> &a, const QList<QControlDevice> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (const QControlDevice &remote : a) {
+        if (!b.contains(remote))
+            return false;
+    }
+    return true;
+}
+
+bool modemMatchesFile(bool modemConnected, const QList<QControlDevice> &modemSnapshot,
+                      const QList<QControlDevice> &fileSnapshot)
+{
+    return modemConnected && sameRemotes(modemSnapshot, fileSnapshot);
+}
+
+DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString &dbFileName)
+{
+    switch (kind) {
+    case SOURCE_MODEM: {
+        QString text = trWindow("Источник данных - USB-stick");
+        if (!dbFileName.isEmpty()) {
+            text += matches ? trWindow("(Актуальный файл %1)").arg(dbFileName)
+                            : trWindow("(Несохраненные изменения для файла %1)").arg(dbFileName);
+        }
+        return {SOURCE_MODEM, text};
+    }
+    case SOURCE_BACKUP:
+        if (matches)
+            return {SOURCE_MODEM, trWindow("Источник данных - USB-stick(актуальная резервная копия)")};
+        return {SOURCE_BACKUP, trWindow("Источник данных - резервная копия ")};
+    case SOURCE_FILE:
+        if (matches)
+            return {SOURCE_MODEM,
+                    trWindow("Источник данных - USB-stick(актуальный файл %1)").arg(dbFileName)};
+        return {SOURCE_FILE, trWindow("Источник данных - файл ") + dbFileName};
+    case SOURCE_UNKNOWN:
+        break;
+    }
+    return {kind, trWindow("Неизвесный источник данных")};
+}
+
+bool contextMenuAvailable(DATA_SOURCE_T kind, bool modemConnected)
+{
+    return kind == SOURCE_MODEM && modemConnected;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "datasource.h"
+#include "qcontroldevice.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the remote table shows, kept apart from the widgets so the window's
+// slots stay thin.
+
+enum REMOTE_COLUMN_T {
+    COLUMN_ID = 0,
+    COLUMN_OWNER = 1,
+    COLUMN_STATUS = 2,
+    COLUMN_GROUP = 3,
+    COLUMN_COUNT = 4,
+};
+
+// The cell texts of one row, in column order; the status is translated.
+QStringList remoteRowTexts(const QControlDevice &remote);
+// The group, with "*" for a remote that is not in the normal work mode.
+QString remoteGroupText(const QControlDevice &remote);
+QColor remoteRowColor(const QControlDevice &remote);
+// The text of the button and menu entry that toggles a remote's state.
+QString remoteToggleText(const QControlDevice &remote);
+
+// Remotes whose owner name begins with `text`, in either case, in list order.
+QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, const QString &text);
+
+// The index of the first remote with the id written in a row's id cell, or -1.
+// Rows map through the id, so sorting and filtering never mix rows up.
+int indexOfIdText(const QList<QControlDevice> &list, const QString &idCell);
+
+// Same count, and every remote of `a` equal to some remote of `b`.
+bool sameRemotes(const QList<QControlDevice> &a, const QList<QControlDevice> &b);
+// The modem's last known table against the last file or backup.
+bool modemMatchesFile(bool modemConnected, const QList<QControlDevice> &modemSnapshot,
+                      const QList<QControlDevice> &fileSnapshot);
+
+// The data source as the label shows it: a file or backup equal to the modem's
+// table counts as the modem.
+struct DataSourceLabel {
+    DATA_SOURCE_T kind;
+    QString text; // without the heading markup
+};
+DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString &dbFileName);
+
+// The context menu is only offered for a table the modem holds.
+bool contextMenuAvailable(DATA_SOURCE_T kind, bool modemConnected);
