@@ -107,7 +107,14 @@ bool QDbManipulator::saveToFile(const QString &fileName, const QList<QControlDev
         setError(error, openError(fileName));
         return false;
     }
-    file.write(toJson(list));
+    // A short write (disk full, size limit) reports no error by itself, and
+    // commit() would then put a truncated file in place of the old one.
+    const QByteArray bytes = toJson(list);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        setError(error, openError(fileName));
+        return false;
+    }
     if (!file.commit()) {
         setError(error, openError(fileName));
         return false;
