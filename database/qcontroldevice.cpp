@@ -3,7 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace {
+namespace
+{
 enum : quint8 {
     FlagInUse = 0x01,
     FlagActive = 0x02,
@@ -11,7 +12,10 @@ enum : quint8 {
 };
 
 // Short records come from older sticks that only know the Cyrillic code page.
-const char *codecName(bool longFormat) { return longFormat ? "UTF-8" : "windows-1251"; }
+const char *codecName(bool longFormat)
+{
+    return longFormat ? "UTF-8" : "windows-1251";
+}
 } // namespace
 
 QControlDevice::QControlDevice(QObject *parent, int id, unsigned char group,
@@ -22,8 +26,8 @@ QControlDevice::QControlDevice(QObject *parent, int id, unsigned char group,
 }
 
 QControlDevice::QControlDevice(const QControlDevice &other)
-    : QObject(nullptr), m_ownerName(other.m_ownerName), m_id(other.m_id),
-      m_active(other.m_active), m_group(other.m_group), m_workMode(other.m_workMode)
+    : QObject(nullptr), m_ownerName(other.m_ownerName), m_id(other.m_id), m_active(other.m_active),
+      m_group(other.m_group), m_workMode(other.m_workMode)
 {
 }
 
@@ -39,9 +43,8 @@ QControlDevice &QControlDevice::operator=(const QControlDevice &other)
 
 bool QControlDevice::operator==(const QControlDevice &other) const
 {
-    return m_ownerName == other.m_ownerName && m_id == other.m_id &&
-           m_active == other.m_active && m_group == other.m_group &&
-           m_workMode == other.m_workMode;
+    return m_ownerName == other.m_ownerName && m_id == other.m_id && m_active == other.m_active &&
+           m_group == other.m_group && m_workMode == other.m_workMode;
 }
 
 QByteArray encodeOwnerName(const QString &name, bool longFormat, int maxBytes)

@@ -19,7 +19,8 @@ Q_LOGGING_CATEGORY(lcDatabase, "vexo.database")
 const char *const QDbManipulator::BackupNameFormat = "yyyy_MM_dd_hh_mm_ss";
 const char *const QDbManipulator::BackupLabelFormat = "dd-MM-yyyy hh:mm:ss";
 
-namespace {
+namespace
+{
 const QLatin1String KeyDevices("devices");
 const QLatin1String KeyActive("active");
 const QLatin1String KeyGroup("group");
@@ -235,10 +236,10 @@ bool QDbManipulator::loadBackup(const QString &dir, QList<QControlDevice> &list,
         items.append(t.toString(QLatin1String(BackupLabelFormat)));
 
     bool ok = false;
-    const QString chosen = choose ? choose(tr("Выбор резервной копии"),
-                                           tr("Выберите резервную копию для загрузки в программу"),
-                                           items, &ok)
-                                  : QString();
+    const QString chosen =
+        choose ? choose(tr("Выбор резервной копии"),
+                        tr("Выберите резервную копию для загрузки в программу"), items, &ok)
+               : QString();
     if (!ok) {
         setError(error, tr("Не выбрана резервная копия файла"));
         return false;

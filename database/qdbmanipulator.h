@@ -18,7 +18,7 @@ class QDbManipulator : public QObject
 public:
     // At most this many backups stay in the backup directory.
     static constexpr int MaxBackups = 100;
-    static const char *const BackupNameFormat; // "yyyy_MM_dd_hh_mm_ss"
+    static const char *const BackupNameFormat;  // "yyyy_MM_dd_hh_mm_ss"
     static const char *const BackupLabelFormat; // as offered to the user
 
     // Asks the user to pick one of the items; *ok false when cancelled.
@@ -28,8 +28,7 @@ public:
     static bool saveToFile(const QString &fileName, const QList<QControlDevice> &list,
                            QString *error);
     // `list` changes only on success.
-    static bool loadFromFile(const QString &fileName, QList<QControlDevice> &list,
-                             QString *error);
+    static bool loadFromFile(const QString &fileName, QList<QControlDevice> &list, QString *error);
 
     // Writes nothing when the newest backup already holds this table.
     static bool saveBackup(const QString &dir, const QList<QControlDevice> &list, QString *error,

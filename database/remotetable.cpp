@@ -2,9 +2,13 @@
 
 #include <QCoreApplication>
 
-namespace {
+namespace
+{
 // The window owns these texts in its translation context.
-QString trWindow(const char *text) { return QCoreApplication::translate("MainWindow", text); }
+QString trWindow(const char *text)
+{
+    return QCoreApplication::translate("MainWindow", text);
+}
 } // namespace
 
 QString remoteGroupText(const QControlDevice &remote)
@@ -88,7 +92,8 @@ DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString 
     }
     case SOURCE_BACKUP:
         if (matches)
-            return {SOURCE_MODEM, trWindow("Источник данных - USB-stick(актуальная резервная копия)")};
+            return {SOURCE_MODEM,
+                    trWindow("Источник данных - USB-stick(актуальная резервная копия)")};
         return {SOURCE_BACKUP, trWindow("Источник данных - резервная копия ")};
     case SOURCE_FILE:
         if (matches)

@@ -2,7 +2,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 QControlDevice remote(int id, const QString &owner, bool active = true, int group = 0,
                       int workMode = 0)
 {
@@ -18,8 +19,7 @@ private slots:
     void rowTextsAndColours()
     {
         const QControlDevice pedestrian = remote(70001, "Петров", true, 5, 1);
-        QCOMPARE(remoteRowTexts(pedestrian),
-                 (QStringList{"70001", "Петров", "Активен", "5*"}));
+        QCOMPARE(remoteRowTexts(pedestrian), (QStringList{"70001", "Петров", "Активен", "5*"}));
         QCOMPARE(remoteRowColor(pedestrian), QColor(0xA7, 0xE8, 0xC1));
         QCOMPARE(remoteToggleText(pedestrian), QStringLiteral("Заблокировать пульт"));
 
@@ -102,9 +102,9 @@ private slots:
         QTest::newRow("modem, file behind")
             << int(SOURCE_MODEM) << false << f << int(SOURCE_MODEM)
             << "Источник данных - USB-stick(Несохраненные изменения для файла /home/u/db.json)";
-        QTest::newRow("backup, matches") << int(SOURCE_BACKUP) << true << QString()
-                                         << int(SOURCE_MODEM)
-                                         << "Источник данных - USB-stick(актуальная резервная копия)";
+        QTest::newRow("backup, matches")
+            << int(SOURCE_BACKUP) << true << QString() << int(SOURCE_MODEM)
+            << "Источник данных - USB-stick(актуальная резервная копия)";
         QTest::newRow("backup") << int(SOURCE_BACKUP) << false << QString() << int(SOURCE_BACKUP)
                                 << "Источник данных - резервная копия ";
         QTest::newRow("file, matches")
@@ -114,7 +114,6 @@ private slots:
                               << "Источник данных - файл /home/u/db.json";
         QTest::newRow("unknown") << int(SOURCE_UNKNOWN) << true << f << int(SOURCE_UNKNOWN)
                                  << "Неизвесный источник данных";
-        QTest::newRow("out of range") << 7 << false << f << 7 << "Неизвесный источник данных";
     }
     void dataSourceLabels()
     {
