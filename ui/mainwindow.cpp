@@ -307,6 +307,13 @@ void MainWindow::set_exe_device_remote_mode(bool value)
     update_controls_enabled();
 }
 
+static void setMenuEnabled(QMenu *menu, bool enabled)
+{
+    // The menu bar entry is the menu's action; keep both in step.
+    menu->setEnabled(enabled);
+    menu->menuAction()->setEnabled(enabled);
+}
+
 void MainWindow::update_controls_enabled()
 {
     const bool C = m_modem.connected();
@@ -315,12 +322,12 @@ void MainWindow::update_controls_enabled()
     const bool S = dataSource == SOURCE_MODEM;
     const bool A = m_execDevice.remoteMode();
 
-    ui->menuSystem->setEnabled(C);
-    ui->menuExtend->setEnabled(C);
+    setMenuEnabled(ui->menuSystem, C);
+    setMenuEnabled(ui->menuExtend, C);
     ui->pushButton_findDev->setEnabled(C);
     ui->pushButton_loadProperties->setEnabled(C);
 
-    ui->menuWorkMode->setEnabled(C && P);
+    setMenuEnabled(ui->menuWorkMode, C && P);
 
     for (QWidget *w : {ui->pushButton_addDev, ui->pushButton_delDev, ui->pushButton_editDev})
         w->setEnabled(S && !R && C);
@@ -333,7 +340,7 @@ void MainWindow::update_controls_enabled()
                        ui->actionUpdateDevice2, ui->actionUpdateModem2, ui->actionClearmemory,
                        ui->actionRemoteMode})
         a->setEnabled(!R);
-    ui->menuRemoteMode->setEnabled(!R);
+    setMenuEnabled(ui->menuRemoteMode, !R);
     ui->tableProperties->setEnabled(!R);
 
     ui->actionRemoteUploadTable->setEnabled(C && !R);

@@ -29,6 +29,6 @@ void QCircleProgressBar::paintEvent(QPaintEvent *)
     sector.lineTo(-1, h / 2);
     sector.arcTo(QRectF(1, 1, w - 1, h - 1), -180, (value() * -360) / maximum());
     sector.lineTo(w / 2, h / 2);
-    painter.fillPath(sector, sectorColour);
+    painter.setBrush(sectorColour);
     painter.drawPath(sector);
 }

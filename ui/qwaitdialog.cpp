@@ -1,5 +1,6 @@
 #include "qwaitdialog.h"
 
+#include <QEventLoop>
 #include <QLabel>
 #include <QMovie>
 #include <QProgressBar>
@@ -155,6 +156,34 @@ void QWaitDialog::reject()
     // user cannot abandon an exchange that is still under way.
     if (m_cancelEnabled)
         QDialog::reject();
+}
+
+int QWaitDialog::exec()
+{
+    // QDialog::exec() creates its loop only after show(), and showing a
+    // splash-type window processes events when no application loop runs yet
+    // (start-up, tests). An answer handled there would close the dialog before
+    // that loop exists and leave exec() waiting for good. Our loop exists first.
+    if (m_loop)
+        return -1;
+    QEventLoop loop;
+    m_loop = &loop;
+    const bool wasShowModal = testAttribute(Qt::WA_ShowModal);
+    setAttribute(Qt::WA_ShowModal, true);
+    setResult(0);
+    show();
+    if (isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    m_loop = nullptr;
+    setAttribute(Qt::WA_ShowModal, wasShowModal);
+    return result();
+}
+
+void QWaitDialog::setVisible(bool visible)
+{
+    QDialog::setVisible(visible);
+    if (!visible && m_loop)
+        m_loop->exit();
 }
 
 void QWaitDialog::showEvent(QShowEvent *event)

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QEventLoop;
 class QLabel;
 class QMovie;
 class QProgressBar;
@@ -23,6 +24,7 @@ public:
     ~QWaitDialog() override;
 
     int progress() const { return m_progress; }
+    void setVisible(bool visible) override;
     int maxProgress() const { return m_maxProgress; }
 
 signals:
@@ -45,6 +47,7 @@ public slots:
     void setExtOperationEnabled(bool enabled);
     bool isCancelOperationEnabled() const { return m_cancelEnabled; }
     void reject() override;
+    int exec() override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -57,6 +60,7 @@ private:
     QPushButton *m_extButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QMovie *m_movie = nullptr;
+    QEventLoop *m_loop = nullptr;
     int m_progress = 0;
     int m_maxProgress = 0;
     bool m_cancelEnabled = false;
