@@ -1,5 +1,5 @@
 #include "emulatorlogging.h"
 
 namespace vexo::emu {
-Q_LOGGING_CATEGORY(lcEmulator, "vexo.emulator")
+Q_LOGGING_CATEGORY(lcEmulator, "vexo.emulator", QtInfoMsg)
 }
