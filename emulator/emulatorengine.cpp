@@ -150,7 +150,9 @@ void EmulatorEngine::process(const QByteArray &raw)
                     payload.append(char(forced.detail));
                     reply.frames.append(makeDataFrame(AnsStatus, source, payload));
                 } else {
-                    reply.frames.append(makeShortFrame(0, quint16((f.command & 0xFF00) | ClassReply),
+                    const quint16 word1 = (f.command & 0xFF) == ClassCommand ? ReplyModemMode
+                                                                              : quint16((f.command & 0xFF00) | ClassReply);
+                    reply.frames.append(makeShortFrame(0, word1,
                             quint16(forced.status | (forced.detail << 8)), 0));
                 }
                 reply.note = QStringLiteral("forced status %1 %2").arg(forced.status).arg(forced.detail);
