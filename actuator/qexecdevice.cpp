@@ -1,10 +1,6 @@
 #include "qexecdevice.h"
 
-QExecDevice::QExecDevice(QObject *parent)
-    : QObject(parent)
-    , m_params(ParamSlots, Unknown)
-{
-}
+QExecDevice::QExecDevice(QObject *parent) : QObject(parent), m_params(ParamSlots, Unknown) {}
 
 QExecDevice::~QExecDevice() = default;
 

@@ -2,10 +2,7 @@
 
 #include <QEvent>
 
-Event_Filter::Event_Filter(QObject *parent)
-    : QObject(parent)
-{
-}
+Event_Filter::Event_Filter(QObject *parent) : QObject(parent) {}
 
 bool Event_Filter::eventFilter(QObject *watched, QEvent *event)
 {

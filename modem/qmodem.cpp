@@ -2,11 +2,7 @@
 
 #include "commands.h"
 
-QModem::QModem(QObject *parent)
-    : QObject(parent)
-    , m_version(4, '\0')
-{
-}
+QModem::QModem(QObject *parent) : QObject(parent), m_version(4, '\0') {}
 
 bool QModem::setVersion(const QByteArray &version)
 {
@@ -32,6 +28,6 @@ bool QModem::firmwareMatches() const
 {
     if (!m_firmwareCheckPending)
         return true;
-    return quint8(m_version.at(0)) == m_expectedVersionFirst
-        && quint8(m_version.at(3)) == m_expectedVersionLast;
+    return quint8(m_version.at(0)) == m_expectedVersionFirst &&
+           quint8(m_version.at(3)) == m_expectedVersionLast;
 }

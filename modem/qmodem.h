@@ -47,7 +47,8 @@ class QModem : public QObject
     Q_PROPERTY(QByteArray version READ version WRITE setVersion)
     Q_PROPERTY(uint memFree READ memFree WRITE setMemFree)
     Q_PROPERTY(uint memTotal READ memTotal WRITE setMemTotal)
-    Q_PROPERTY(MODEM_TRANSACTION_T currentTransaction READ currentTransaction WRITE setCurrentTransaction)
+    Q_PROPERTY(
+        MODEM_TRANSACTION_T currentTransaction READ currentTransaction WRITE setCurrentTransaction)
     Q_PROPERTY(bool updating READ updating WRITE setUpdating)
     Q_PROPERTY(bool connected READ connected WRITE setConnected)
     Q_PROPERTY(bool listening READ listening WRITE setListening)

@@ -24,17 +24,14 @@ QString MainWindow::versionText()
 
 QString MainWindow::dataDirectory()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
-        + "/Vexo Electronics/VexoControlTool";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/Vexo Electronics/VexoControlTool";
 }
 
 MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &options,
                        QWidget *parent)
-    : QMainWindow(parent)
-    , ui(new Ui::MainWindow)
-    , m_prompts(prompts)
-    , m_options(options)
-    , application(app)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_prompts(prompts), m_options(options),
+      application(app)
 {
     if (!m_prompts)
         m_prompts = m_ownPrompts = new DefaultPrompts;
@@ -164,13 +161,12 @@ void MainWindow::set_shortcuts()
     ui->actionSaveToDb->setShortcut(QKeySequence("Ctrl+Shift+S"));
     ui->actionMemory->setShortcut(QKeySequence("Ctrl+M"));
     ui->actionHelp->setShortcut(QKeySequence("F1"));
-    for (QAction *action : {ui->actionMemory, ui->actionLoadFromDb, ui->actionSaveToCurrent,
-                            ui->actionSaveToDb})
+    for (QAction *action :
+         {ui->actionMemory, ui->actionLoadFromDb, ui->actionSaveToCurrent, ui->actionSaveToDb})
         action->setShortcutContext(Qt::ApplicationShortcut);
 
     // Row operations of the remote table, reachable from anywhere in the window.
-    const struct
-    {
+    const struct {
         const char *name;
         const char *keys;
         void (MainWindow::*slot)();

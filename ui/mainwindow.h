@@ -24,13 +24,13 @@ class Event_Filter;
 class Prompts;
 class QInterface_Manager;
 
-namespace Ui {
+namespace Ui
+{
 class MainWindow;
 }
 
 // What the command line hands the window.
-struct ShellOptions
-{
+struct ShellOptions {
     QStringList ports; // probed before the system's own list
     bool demo = false; // the ports include the built-in emulated stick
 };

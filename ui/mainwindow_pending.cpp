@@ -41,19 +41,40 @@ void MainWindow::user_mode_clicked() {}
 void MainWindow::admin_password_set() {}
 void MainWindow::admin_password_clear() {}
 void MainWindow::admin_password_forget() {}
-bool MainWindow::get_modem_privilegies() { return false; }
+bool MainWindow::get_modem_privilegies()
+{
+    return false;
+}
 
 // Modem and actuator information and modes
 void MainWindow::modem_on_port() {}
-bool MainWindow::initialize_device() { return false; }
+bool MainWindow::initialize_device()
+{
+    return false;
+}
 void MainWindow::set_modem_updateparams_mode(bool) {}
 void MainWindow::set_modem_updateflash_mode(bool) {}
 void MainWindow::set_modem_uploadtable_mode(bool) {}
-bool MainWindow::get_modem_params() { return false; }
-bool MainWindow::get_modem_functions() { return false; }
-bool MainWindow::get_modem_version() { return false; }
-bool MainWindow::get_device_version() { return false; }
-bool MainWindow::get_version() { return false; }
+bool MainWindow::get_modem_params()
+{
+    return false;
+}
+bool MainWindow::get_modem_functions()
+{
+    return false;
+}
+bool MainWindow::get_modem_version()
+{
+    return false;
+}
+bool MainWindow::get_device_version()
+{
+    return false;
+}
+bool MainWindow::get_version()
+{
+    return false;
+}
 
 // Remote table view
 void MainWindow::control_device_select() {}
@@ -63,7 +84,10 @@ void MainWindow::ui_tables_resize() {}
 void MainWindow::tab_changed(int) {}
 void MainWindow::need_saving() {}
 void MainWindow::build_remote_table() {}
-bool MainWindow::modem_matches_file() { return false; }
+bool MainWindow::modem_matches_file()
+{
+    return false;
+}
 
 void MainWindow::set_data_source(DATA_SOURCE_T kind)
 {
@@ -90,9 +114,18 @@ void MainWindow::closeEvent(QCloseEvent *event)
 }
 
 // Remote-table transfers
-bool MainWindow::load_db_from_modem() { return false; }
-bool MainWindow::save_db_to_modem() { return false; }
-bool MainWindow::clear_modem_memory() { return false; }
+bool MainWindow::load_db_from_modem()
+{
+    return false;
+}
+bool MainWindow::save_db_to_modem()
+{
+    return false;
+}
+bool MainWindow::clear_modem_memory()
+{
+    return false;
+}
 void MainWindow::copy_table_from_modem_to_dev() {}
 void MainWindow::copy_table_from_dev_to_modem() {}
 void MainWindow::show_memory_status() {}

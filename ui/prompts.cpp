@@ -5,16 +5,14 @@
 
 Prompts::~Prompts() = default;
 
-Prompts::Button DefaultPrompts::question(QWidget *parent, const QString &title,
-                                         const QString &text, Buttons buttons,
-                                         Button defaultButton)
+Prompts::Button DefaultPrompts::question(QWidget *parent, const QString &title, const QString &text,
+                                         Buttons buttons, Button defaultButton)
 {
     return QMessageBox::question(parent, title, text, buttons, defaultButton);
 }
 
-Prompts::Button DefaultPrompts::warning(QWidget *parent, const QString &title,
-                                        const QString &text, Buttons buttons,
-                                        Button defaultButton)
+Prompts::Button DefaultPrompts::warning(QWidget *parent, const QString &title, const QString &text,
+                                        Buttons buttons, Button defaultButton)
 {
     return QMessageBox::warning(parent, title, text, buttons, defaultButton);
 }
@@ -26,9 +24,8 @@ Prompts::Button DefaultPrompts::information(QWidget *parent, const QString &titl
     return QMessageBox::information(parent, title, text, buttons, defaultButton);
 }
 
-Prompts::Button DefaultPrompts::critical(QWidget *parent, const QString &title,
-                                         const QString &text, Buttons buttons,
-                                         Button defaultButton)
+Prompts::Button DefaultPrompts::critical(QWidget *parent, const QString &title, const QString &text,
+                                         Buttons buttons, Button defaultButton)
 {
     return QMessageBox::critical(parent, title, text, buttons, defaultButton);
 }
@@ -54,14 +51,14 @@ QString DefaultPrompts::getItem(QWidget *parent, const QString &title, const QSt
     return accepted ? result : QString();
 }
 
-QString DefaultPrompts::getOpenFileName(QWidget *parent, const QString &caption,
-                                        const QString &dir, const QString &filter)
+QString DefaultPrompts::getOpenFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                        const QString &filter)
 {
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
-QString DefaultPrompts::getSaveFileName(QWidget *parent, const QString &caption,
-                                        const QString &dir, const QString &filter)
+QString DefaultPrompts::getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                        const QString &filter)
 {
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }

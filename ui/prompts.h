@@ -55,8 +55,8 @@ public:
                     Button defaultButton) override;
     Button warning(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
                    Button defaultButton) override;
-    Button information(QWidget *parent, const QString &title, const QString &text,
-                       Buttons buttons, Button defaultButton) override;
+    Button information(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                       Button defaultButton) override;
     Button critical(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
                     Button defaultButton) override;
     QString getText(QWidget *parent, const QString &title, const QString &label,

@@ -6,10 +6,7 @@
 const QColor QCircleProgressBar::discColour(161, 173, 255);
 const QColor QCircleProgressBar::sectorColour(255, 161, 205);
 
-QCircleProgressBar::QCircleProgressBar(QWidget *parent)
-    : QProgressBar(parent)
-{
-}
+QCircleProgressBar::QCircleProgressBar(QWidget *parent) : QProgressBar(parent) {}
 
 void QCircleProgressBar::paintEvent(QPaintEvent *)
 {

@@ -19,8 +19,8 @@ class QWaitDialog : public QDialog
 public:
     enum Mode { ProgressMode = 0, AnimationMode = 1 };
 
-    QWaitDialog(QWidget *parent, int mode, const QString &text, bool cancelEnabled,
-                bool extEnabled, const QString &extText);
+    QWaitDialog(QWidget *parent, int mode, const QString &text, bool cancelEnabled, bool extEnabled,
+                const QString &extText);
     ~QWaitDialog() override;
 
     int progress() const { return m_progress; }

@@ -7,7 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 int g_fds[2] = {-1, -1};
 
 void onSignal(int number)
@@ -19,8 +20,7 @@ void onSignal(int number)
 } // namespace
 #endif
 
-SignalWatcher::SignalWatcher(QObject *parent)
-    : QObject(parent)
+SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
 {
 #ifdef Q_OS_UNIX
     if (g_fds[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_fds) != 0)

@@ -61,7 +61,6 @@ private slots:
         QVERIFY(d.storeVersion(QByteArray("\x01\x00\x00\x00", 4)));
         QVERIFY(d.isVersionKnown());
     }
-
 };
 
 QTEST_MAIN(TestQExecDevice)

@@ -5,14 +5,22 @@
 QString ScriptedPrompts::kindName(Kind kind)
 {
     switch (kind) {
-    case Question: return "question";
-    case Warning: return "warning";
-    case Information: return "information";
-    case Critical: return "critical";
-    case Text: return "text input";
-    case Item: return "item choice";
-    case OpenFile: return "open-file dialog";
-    case SaveFile: return "save-file dialog";
+    case Question:
+        return "question";
+    case Warning:
+        return "warning";
+    case Information:
+        return "information";
+    case Critical:
+        return "critical";
+    case Text:
+        return "text input";
+    case Item:
+        return "item choice";
+    case OpenFile:
+        return "open-file dialog";
+    case SaveFile:
+        return "save-file dialog";
     }
     return "?";
 }
@@ -47,8 +55,7 @@ ScriptedPrompts &ScriptedPrompts::expectItemCancel(const QString &title)
     return *this;
 }
 
-ScriptedPrompts &ScriptedPrompts::expectFile(Kind kind, const QString &caption,
-                                             const QString &path)
+ScriptedPrompts &ScriptedPrompts::expectFile(Kind kind, const QString &caption, const QString &path)
 {
     m_script.append({kind, caption, QMessageBox::NoButton, path, true});
     return *this;
@@ -97,7 +104,8 @@ void ScriptedPrompts::fail(const QString &why)
 bool ScriptedPrompts::take(const Call &call, Answer *answer)
 {
     m_calls.append(call);
-    const QString seen = QString("%1 \"%2\" / \"%3\"").arg(kindName(call.kind), call.title, call.text);
+    const QString seen =
+        QString("%1 \"%2\" / \"%3\"").arg(kindName(call.kind), call.title, call.text);
     if (m_script.isEmpty()) {
         fail("unexpected " + seen);
         return false;
@@ -160,7 +168,8 @@ QString ScriptedPrompts::getText(QWidget *, const QString &title, const QString 
                                  QLineEdit::EchoMode echo, const QString &text, bool *ok)
 {
     Answer answer;
-    const bool fits = take({Text, title, label, {}, QMessageBox::NoButton, echo, text, {}}, &answer);
+    const bool fits =
+        take({Text, title, label, {}, QMessageBox::NoButton, echo, text, {}}, &answer);
     const bool accepted = fits && answer.ok;
     if (ok)
         *ok = accepted;

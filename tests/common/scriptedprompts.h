@@ -14,8 +14,7 @@ class ScriptedPrompts : public Prompts
 public:
     enum Kind { Question, Warning, Information, Critical, Text, Item, OpenFile, SaveFile };
 
-    struct Call
-    {
+    struct Call {
         Kind kind;
         QString title;
         QString text; // message text, input label, or file filter
@@ -50,8 +49,8 @@ public:
                     Button defaultButton) override;
     Button warning(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
                    Button defaultButton) override;
-    Button information(QWidget *parent, const QString &title, const QString &text,
-                       Buttons buttons, Button defaultButton) override;
+    Button information(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                       Button defaultButton) override;
     Button critical(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
                     Button defaultButton) override;
     QString getText(QWidget *parent, const QString &title, const QString &label,
@@ -66,8 +65,7 @@ public:
     static QString kindName(Kind kind);
 
 private:
-    struct Answer
-    {
+    struct Answer {
         Kind kind;
         QString title;
         Button button = QMessageBox::NoButton;

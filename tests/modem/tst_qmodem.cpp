@@ -31,9 +31,9 @@ private slots:
     {
         QModem m;
         const QMetaObject *mo = m.metaObject();
-        const QStringList expected{"version",   "memFree",   "memTotal",
-                                   "currentTransaction", "updating", "connected",
-                                   "listening", "workMode", "protectionMode"};
+        const QStringList expected{"version",       "memFree",   "memTotal",  "currentTransaction",
+                                   "updating",      "connected", "listening", "workMode",
+                                   "protectionMode"};
         QStringList names;
         for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
             QVERIFY(mo->property(i).isWritable());

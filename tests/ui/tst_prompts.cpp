@@ -31,7 +31,8 @@ private slots:
                  QStringLiteral("b"));
         QVERIFY(s.done());
 
-        QCOMPARE(s.titles(), (QStringList{"Выход", "Ввод пароля", "Выбор файла json", "any title"}));
+        QCOMPARE(s.titles(),
+                 (QStringList{"Выход", "Ввод пароля", "Выбор файла json", "any title"}));
         const ScriptedPrompts::Call &q = s.calls().at(0);
         QCOMPARE(q.text, QStringLiteral("Вы действительно хотите выйти из программы?"));
         QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No);
@@ -45,8 +46,9 @@ private slots:
         ScriptedPrompts s;
         s.expectTextCancel("Ввод пароля");
         bool ok = true;
-        QVERIFY(static_cast<Prompts &>(s).getText(nullptr, "Ввод пароля", "", QLineEdit::Password,
-                                                  "", &ok).isEmpty());
+        QVERIFY(static_cast<Prompts &>(s)
+                    .getText(nullptr, "Ввод пароля", "", QLineEdit::Password, "", &ok)
+                    .isEmpty());
         QVERIFY(!ok);
         QVERIFY(s.done());
     }

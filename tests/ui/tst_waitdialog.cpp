@@ -18,8 +18,7 @@ class TestWaitDialog : public QObject
     Q_OBJECT
 
 private:
-    template<typename T>
-    static T *part(QWaitDialog &d, const char *name)
+    template <typename T> static T *part(QWaitDialog &d, const char *name)
     {
         T *found = d.findChild<T *>(name);
         if (!found)
@@ -47,8 +46,8 @@ private:
     }
     static bool near(QColor a, QColor b)
     {
-        return qAbs(a.red() - b.red()) < 8 && qAbs(a.green() - b.green()) < 8
-            && qAbs(a.blue() - b.blue()) < 8;
+        return qAbs(a.red() - b.red()) < 8 && qAbs(a.green() - b.green()) < 8 &&
+               qAbs(a.blue() - b.blue()) < 8;
     }
 
 private slots:
