@@ -1,7 +1,6 @@
 // The emulator's own wire codec, record layout, state file and firmware receiver,
 // pinned to the frame tables' vectors.
 #include "emulatorstate.h"
-#include "faultplan.h"
 #include "firmwarereceiver.h"
 #include "remoterecord.h"
 #include "wireframe.h"
@@ -29,7 +28,6 @@ private slots:
     void longNamesCutAtWholeCharacters();
     void stateJson();
     void firmwareBlocksRunOn();
-    void splitAndCorruptHelpers();
 };
 
 void TestEmulatorCodec::checksumVectors()
@@ -362,21 +360,6 @@ void TestEmulatorCodec::firmwareBlocksRunOn()
         QVERIFY2(rx.block(1, b.block1, &why) == R::Refused, b.name);
         QVERIFY2(rx.end(1, &why) == R::Refused, b.name); // the transfer was abandoned
     }
-}
-
-void TestEmulatorCodec::splitAndCorruptHelpers()
-{
-    const QByteArray bytes = QByteArrayLiteral("0123456789");
-    for (int pieces : {2, 3, 7, 10, 25}) {
-        const QList<QByteArray> parts = splitBytes(bytes, pieces);
-        QCOMPARE(parts.size(), qMin(pieces, 10));
-        QCOMPARE(parts.join(), bytes);
-        for (const QByteArray &p : parts)
-            QVERIFY(!p.isEmpty());
-    }
-    const QByteArray frame = makeDataFrame(0x0009, 0, QByteArray::fromHex("0100"));
-    QCOMPARE(decodeFrame(corruptChecksum(frame)).verdict, Frame::Verdict::BadChecksum);
-    QCOMPARE(corruptChecksum(frame).left(frame.size() - 2), frame.left(frame.size() - 2));
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorCodec)

@@ -230,7 +230,7 @@ void TestEmulatorFaults::pacingAt4800Baud()
     QElapsedTimer t;
     t.start();
     QVERIFY(m_client->data(CmdReadFirstRemote, 0).ok());
-    QVERIFY(t.elapsed() < 150);
+    QVERIFY(t.elapsed() < 200);
 
     m_emu->setPacing(true);
     QVERIFY(m_emu->pacing());
@@ -245,7 +245,7 @@ void TestEmulatorFaults::pacingAt4800Baud()
     m_emu->setPacing(false);
     t.restart();
     QVERIFY(m_client->data(CmdReadFirstRemote, 0).ok());
-    QVERIFY(t.elapsed() < 150);
+    QVERIFY(t.elapsed() < 200);
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorFaults)

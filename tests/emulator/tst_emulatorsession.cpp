@@ -51,7 +51,7 @@ EmulatorState smallState()
     s.modemRemotes = {remote(0x010203, QStringLiteral("Иванов")), remote(0x0A0B0C, QStringLiteral("Ёлкина Жанна"), 2, false)};
     s.actuatorRemotes = s.modemRemotes;
     s.progressSteps = 0;
-    s.restartMs = 300;
+    s.restartMs = 500;
     return s;
 }
 
@@ -557,7 +557,7 @@ void TestEmulatorSession::firmwareTransfer()
     // Silent while it restarts, not even answering the probe.
     m_client->sendShort(QueryIdent);
     QVERIFY(m_client->silentFor(150));
-    QTest::qWait(200);
+    QTest::qWait(400);
     QCOMPARE(m_client->shortFrame(QueryIdent).command, quint16(0x1221));
     QCOMPARE(m_client->data(CmdGetParam, 0, le16(ParamVersion)).payload, QByteArray::fromHex("8000 02010509"));
 
@@ -576,7 +576,7 @@ void TestEmulatorSession::firmwareTransfer()
     QCOMPARE(f.target & 1, 1);
     QVERIFY(isStatus(m_client->data(CmdGetParam, 1, le16(ParamVersion)), StatusNoLink));
     QVERIFY(isStatus(m_client->data(CmdDeviceInit, 0), StatusNoLink));
-    QTest::qWait(350);
+    QTest::qWait(550);
     QCOMPARE(m_client->data(CmdGetParam, 1, le16(ParamVersion)).payload, QByteArray::fromHex("8000 00020404"));
 }
 
