@@ -138,8 +138,14 @@ void EmulatorEngine::process(const QByteArray &raw)
         if (!f.ok()) {
             inEntry = m_core->append(FrameLogEntry::Direction::In, raw, text + QStringLiteral(" | dropped"));
         } else {
-            if (f.isData)
+            QString sequenceNote;
+            if (f.isData) {
+                // Numbers run on by one per new frame; a repeat keeps its number.
+                const int prev = m_core->sequences.isEmpty() ? -1 : m_core->sequences.last();
+                if (prev >= 0 && f.sequence != prev && f.sequence != ((prev + 1) & 7))
+                    sequenceNote = QStringLiteral(" (sequence %1 after %2)").arg(f.sequence).arg(prev);
                 m_core->sequences.append(f.sequence);
+            }
             FaultPlan::ForcedStatus forced;
             DeviceModel::Reply reply;
             if (!m_core->model.modemRestarting(now) && m_core->faults.takeForced(f.command, &forced)) {
@@ -159,7 +165,7 @@ void EmulatorEngine::process(const QByteArray &raw)
             } else {
                 reply = m_core->model.handle(f, now);
             }
-            inEntry = m_core->append(FrameLogEntry::Direction::In, raw, text + QStringLiteral(" | ") + reply.note);
+            inEntry = m_core->append(FrameLogEntry::Direction::In, raw, text + QStringLiteral(" | ") + reply.note + sequenceNote);
             for (const QByteArray &frame : qAsConst(reply.frames))
                 answers.append(Out{frame, m_core->faults.nextAnswer()});
         }

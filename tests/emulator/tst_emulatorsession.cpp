@@ -629,6 +629,20 @@ void TestEmulatorSession::badInput()
     QCOMPARE(seqs.at(1), m_client->sequence());
     QCOMPARE(seqs.at(2), m_client->sequence());
     QCOMPARE(seqs.at(0), (m_client->sequence() + 7) & 7);
+
+    // A number that does not run on is pointed out in the log.
+    m_client->sendData(CmdGetProgress, 0);
+    m_client->waitFrame();
+    m_client->sendData(CmdGetProgress, 0); // consecutive numbers: no remark
+    m_client->waitFrame();
+    QVERIFY(!m_emu->frameLog().at(m_emu->frameLog().size() - 2).text.contains(QLatin1String("sequence")));
+    QByteArray skipped = makeDataFrame(CmdGetProgress, 0, {});
+    skipped[8] = char(((m_client->sequence() + 2) & 7) << 4);
+    m_client->sendWire(escapeFrame(skipped));
+    QVERIFY(isStatus(decodeFrame(m_client->waitFrame()), StatusDone));
+    const QString note = m_emu->frameLog().at(m_emu->frameLog().size() - 2).text;
+    QVERIFY2(note.endsWith(QStringLiteral("(sequence %1 after %2)").arg((m_client->sequence() + 2) & 7).arg(m_client->sequence())),
+            qPrintable(note));
 }
 
 void TestEmulatorSession::ownThreadWithBlockingClient()
