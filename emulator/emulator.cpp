@@ -56,6 +56,8 @@ bool Emulator::start(bool ownThread)
     bool ok = false;
     QString error;
     inEngine([this, &ok, &error]() {
+        m_engine->setPacing(m_pacing ? LineBaud : 0);
+        m_engine->setReceiveGapMs(m_receiveGapMs);
         ok = m_engine->openLine();
         error = m_engine->errorString();
     });
@@ -227,18 +229,13 @@ bool Emulator::lineOpen() const
 
 void Emulator::setPacing(bool on)
 {
+    m_pacing = on;
     inEngine([this, on]() { m_engine->setPacing(on ? LineBaud : 0); });
-}
-
-bool Emulator::pacing() const
-{
-    bool on = false;
-    inEngine([this, &on]() { on = m_engine->pacing() > 0; });
-    return on;
 }
 
 void Emulator::setReceiveGapMs(int ms)
 {
+    m_receiveGapMs = qMax(1, ms);
     inEngine([this, ms]() { m_engine->setReceiveGapMs(ms); });
 }
 

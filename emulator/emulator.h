@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -68,9 +69,9 @@ public:
     bool reopenLine();
     bool lineOpen() const;
 
-    // --- line ---
+    // --- line (both settings may be made before start() and survive reopenLine()) ---
     void setPacing(bool on); // 4800 baud, 8N1
-    bool pacing() const;
+    bool pacing() const { return m_pacing; }
     // An incomplete frame is dropped after this much silence (default 500 ms).
     void setReceiveGapMs(int ms);
     // Bytes not yet on the line (paced, delayed or split answers).
@@ -97,6 +98,8 @@ private:
     EmulatorEngine *m_engine = nullptr;
     QThread *m_thread = nullptr;
     QString m_error;
+    std::atomic<bool> m_pacing{false};
+    std::atomic<int> m_receiveGapMs{500};
 };
 
 } // namespace vexo::emu

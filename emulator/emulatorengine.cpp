@@ -76,11 +76,6 @@ void EmulatorEngine::setPacing(int baud)
     m_channel->setPacing(baud);
 }
 
-int EmulatorEngine::pacing() const
-{
-    return m_channel->pacing();
-}
-
 qsizetype EmulatorEngine::pendingBytes() const
 {
     return m_channel->pendingBytes() + m_scheduledBytes;
