@@ -1,6 +1,9 @@
 #pragma once
 
+#include "qcontroldevice.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 
 // Which exchange with the modem is running; the dispatcher judges answers by it.
@@ -97,6 +100,10 @@ public:
     bool firmwareMatches() const;
     bool firmwareCheckPending() const { return m_firmwareCheckPending; }
 
+    // The remote table as it last came from or went to the modem.
+    const QList<QControlDevice> &modemSnapshot() const { return m_modemSnapshot; }
+    void setModemSnapshot(const QList<QControlDevice> &list) { m_modemSnapshot = list; }
+
 private:
     QByteArray m_version;
     uint m_memFree = 0;
@@ -113,4 +120,5 @@ private:
     quint8 m_expectedVersionFirst = 0;
     quint8 m_expectedVersionLast = 0;
     bool m_firmwareCheckPending = false;
+    QList<QControlDevice> m_modemSnapshot;
 };

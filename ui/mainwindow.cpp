@@ -3,6 +3,7 @@
 
 #include "event_filter.h"
 #include "prompts.h"
+#include "qautoconnecttool.h"
 #include "qinterface_manager.h"
 
 #include <QApplication>
@@ -52,6 +53,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
 
     // 5. Form, then the table's context menu (remote table view).
     ui->setupUi(this);
+    create_table_menu();
 
     // 6. Not connected: locked access, everything that needs the modem disabled.
     set_interface_status(false);
@@ -118,7 +120,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
 MainWindow::~MainWindow()
 {
     save_settings();
-    // The port search object (when one is running) goes here once it exists.
+    delete autoConnectTool;
     const QList<QAction *> languages = ui->menuLanguage->actions();
     for (QAction *action : languages) {
         ui->menuLanguage->removeAction(action);

@@ -8,7 +8,10 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <functional>
+
 #include "datasource.h"
+#include "qcontroldevice.h"
 #include "qexecdevice.h"
 #include "qmodem.h"
 
@@ -23,6 +26,9 @@ class QSystemTrayIcon;
 class Event_Filter;
 class Prompts;
 class QInterface_Manager;
+class QAutoConnectTool;
+class QRS232Message;
+class QWaitDialog;
 
 namespace Ui
 {
@@ -33,6 +39,7 @@ class MainWindow;
 struct ShellOptions {
     QStringList ports; // probed before the system's own list
     bool demo = false; // the ports include the built-in emulated stick
+    bool systemPorts = true; // also probe the ports the system lists
 };
 
 class MainWindow : public QMainWindow
@@ -59,6 +66,9 @@ public:
     QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
     DATA_SOURCE_T data_source() const { return dataSource; }
+    const QList<QControlDevice> &remote_list() const { return remoteList; }
+    QString db_file_name() const { return dbFileName; }
+    bool db_saved() const { return dbSaved; }
 
 signals:
     // Modem session
@@ -178,11 +188,25 @@ public slots:
     void error_update_soft();
 
 public:
-    // Answer dispatcher
+    // Answer dispatcher: outcome of one exchange
+    enum TRANSACTION_RESULT_T {
+        RESULT_OK = 0,
+        RESULT_BAD_ANSWER = 1,
+        RESULT_NO_ANSWER = 2,
+        RESULT_NO_PRIVILEGES = 3,
+        RESULT_NO_LINK = 4,
+        RESULT_DEVICE_FAILED = 5,
+    };
     void complete_transaction(int result);
     // Remote table view
     void set_data_source(DATA_SOURCE_T kind);
     bool modem_matches_file();
+    void fill_table(const QList<QControlDevice> &list);
+    void add_table_row(const QControlDevice &remote);
+    void remove_table_row(const QControlDevice &remote);
+    void clear_table();
+    // Index in remoteList of the remote shown in a row, found through its id; -1 if none.
+    int row_to_index(int row);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -190,6 +214,33 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Modem command set: one operation = one wait dialog around one transaction
+    bool run_operation(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
+                       const std::function<void()> &sendFirst,
+                       const std::function<void(QWaitDialog *)> &setup = {});
+    bool send_modem_command(QRS232Message &message);
+    void send_data_command(quint16 command, quint16 target, const QByteArray &payload = {});
+    void send_short_command(quint8 cls, quint8 number, quint8 arg1 = 0);
+    quint16 device_target() const;
+    // Answer dispatcher
+    int generic_acknowledge(const QRS232Message &request, const QRS232Message &answer);
+    int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
+    void fail_without_session();
+    // Access control and passwords
+    bool encode_password(const QString &text, QByteArray *bytes);
+    bool ask_new_password(QString *password);
+    bool ask_current_password(QString *password);
+    bool remove_password(const QByteArray &current);
+    void apply_new_password(const QByteArray &password);
+    void set_work_mode_marks(bool admin);
+    // Modem and actuator information and modes
+    void set_modem_mode_param(QAction *action, void (MainWindow::*slot)(bool), quint16 id,
+                              bool value);
+    // Remote table view
+    void create_table_menu();
+    // Database files and backups: false (after the warning) when the file was not written
+    bool write_db_file(const QString &name);
+
     void create_tray_icon();
     void set_shortcuts();
     void connect_actions();
@@ -215,7 +266,16 @@ private:
     QInterface_Manager *m_interfaceManager = nullptr;
     QApplication *application = nullptr;
 
-    // Database bookkeeping (remoteList and its snapshots arrive with QControlDevice)
+    // Port search
+    QPointer<QAutoConnectTool> autoConnectTool;
+    quint16 probeValue = 0; // identification answer of the found port
+    quint16 probeWord3 = 0;
+
+    // Database bookkeeping
+    QList<QControlDevice> remoteList;      // the working list shown in the table
+    QList<QControlDevice> receivedRemotes; // filled while the modem's table is read
+    QList<QControlDevice> fileSnapshot;    // remoteList at the last file or backup load/save
+    QMenu *tableMenu = nullptr;            // context menu of tablePults
     QString dbFileName;
     bool dbSaved = true;
     DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;

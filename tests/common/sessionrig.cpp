@@ -1,0 +1,55 @@
+#include "sessionrig.h"
+
+#include "qwaitdialog.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+SessionRig::SessionRig(const vexo::emu::EmulatorState &state) : m_emulator(state) {}
+
+SessionRig::~SessionRig()
+{
+    m_window.reset();
+    m_emulator.stop();
+}
+
+bool SessionRig::open(const QStringList &portsBefore)
+{
+    if (!m_emulator.start(true))
+        return false;
+    ShellOptions options;
+    options.ports = portsBefore;
+    options.ports << m_emulator.slavePath();
+    options.systemPorts = false;
+    m_window = std::make_unique<MainWindow>(qApp, &m_prompts, options);
+    m_window->show();
+    // The opening steps run in nested loops inside the slot that found the port, so the
+    // test only gets control back once all of them have ended.
+    return QTest::qWaitFor([this] { return m_window->modem().connected(); }, 20000);
+}
+
+void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, fn, afterMs] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QWaitDialog *>(w);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            poll->stop();
+            poll->deleteLater();
+            QTimer::singleShot(afterMs, dialog, [dialog, fn] { fn(dialog); });
+            return;
+        }
+    });
+    poll->start();
+}
+
+void SessionRig::useTemporaryHome()
+{
+    static QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "emulator.h"
+#include "mainwindow.h"
+#include "scriptedprompts.h"
+
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QWaitDialog;
+
+// The whole program against the emulated stick over a pseudo-terminal: a main window
+// with scripted prompts that finds the emulator by itself and opens a session.
+class SessionRig
+{
+public:
+    explicit SessionRig(const vexo::emu::EmulatorState &state = vexo::emu::EmulatorState());
+    ~SessionRig();
+
+    // Starts the emulator and shows the window; ports listed before the emulator's are
+    // probed first. True once the session is open and every opening step has ended.
+    bool open(const QStringList &portsBefore = {});
+
+    MainWindow &window() { return *m_window; }
+    vexo::emu::Emulator &emulator() { return m_emulator; }
+    ScriptedPrompts &prompts() { return m_prompts; }
+
+    // Requests with this command word seen by the device since the log was cleared.
+    int requests(quint16 command) const { return m_emulator.requestCount(command); }
+
+    // Calls fn on the first visible wait dialog once one shows (from inside its loop).
+    static void whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs = 0);
+
+    // Isolates settings and backups from the real home directory.
+    static void useTemporaryHome();
+
+private:
+    vexo::emu::Emulator m_emulator;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<MainWindow> m_window;
+};
