@@ -83,8 +83,8 @@ void MainWindow::load_reserved()
         m_prompts->warning(this, tr("Ошибка"), tr("Ошибка системы резервного копирования"));
         return;
     }
-    const auto choose = [this](const QString &title, const QString &label,
-                               const QStringList &items, bool *ok) {
+    const auto choose = [this](const QString &title, const QString &label, const QStringList &items,
+                               bool *ok) {
         return m_prompts->getItem(nullptr, title, label, items, -1, false, ok);
     };
     QString error;

@@ -61,12 +61,12 @@ void MainWindow::build_remote_table()
     QTableWidget *table = ui->tablePults;
     table->setColumnCount(COLUMN_COUNT);
     table->setShowGrid(false);
-    const int kinds[COLUMN_COUNT] = {QTableColumnStyledDelegate::CELL_LEFT,
-                                     QTableColumnStyledDelegate::CELL_MIDDLE,
-                                     QTableColumnStyledDelegate::CELL_MIDDLE,
-                                     QTableColumnStyledDelegate::CELL_RIGHT};
+    const int kinds[COLUMN_COUNT] = {
+        QTableColumnStyledDelegate::CELL_LEFT, QTableColumnStyledDelegate::CELL_MIDDLE,
+        QTableColumnStyledDelegate::CELL_MIDDLE, QTableColumnStyledDelegate::CELL_RIGHT};
     for (int column = 0; column < COLUMN_COUNT; ++column)
-        table->setItemDelegateForColumn(column, new QTableColumnStyledDelegate(kinds[column], table));
+        table->setItemDelegateForColumn(column,
+                                        new QTableColumnStyledDelegate(kinds[column], table));
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setTabKeyNavigation(false);

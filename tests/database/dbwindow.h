@@ -1,0 +1,84 @@
+#pragma once
+
+// Shared set-up for the tests that drive the remote table and the database
+// files through the main window.
+#include "mainwindow.h"
+#include "qdbmanipulator.h"
+#include "scriptedprompts.h"
+
+#include <QLabel>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace dbwindow
+{
+inline QControlDevice remote(int id, const QString &owner, bool active = true, int group = 0,
+                             int workMode = 0)
+{
+    return QControlDevice(nullptr, id, (unsigned char)group, owner, active,
+                          (unsigned char)workMode);
+}
+
+// Data and settings go to a temporary home, never to the user's.
+class TempHome
+{
+public:
+    TempHome()
+    {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath("data")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
+    }
+    bool isValid() const { return m_dir.isValid(); }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A window that probes no serial port when shown.
+inline ShellOptions quietOptions()
+{
+    ShellOptions options;
+    options.systemPorts = false;
+    return options;
+}
+
+inline void writeTable(const QString &path, const QList<QControlDevice> &list)
+{
+    QString error;
+    QVERIFY2(QDbManipulator::saveToFile(path, list, &error), qPrintable(error));
+}
+
+inline void loadFile(MainWindow &w, ScriptedPrompts &prompts, const QString &path)
+{
+    prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", path);
+    w.load_db_from_file();
+}
+
+inline QTableWidget *table(MainWindow &w)
+{
+    return w.findChild<QTableWidget *>("tablePults");
+}
+
+inline QString label(MainWindow &w)
+{
+    return w.findChild<QLabel *>("labelBDSource")->text();
+}
+
+inline QStringList rowTexts(QTableWidget *t, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < t->columnCount(); ++column)
+        texts << (t->item(row, column) ? t->item(row, column)->text() : QStringLiteral("<none>"));
+    return texts;
+}
+
+inline QStringList idColumn(QTableWidget *t)
+{
+    QStringList ids;
+    for (int row = 0; row < t->rowCount(); ++row)
+        ids << t->item(row, 0)->text();
+    return ids;
+}
+} // namespace dbwindow

@@ -1,0 +1,352 @@
+// The remote table as the main window shows it: rows, colours, filter, sorting,
+// row buttons, context menu, data-source label and column widths.
+#include "dbwindow.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+using namespace dbwindow;
+
+class tst_table_window : public QObject
+{
+    Q_OBJECT
+
+    TempHome home;
+    QTemporaryDir files;
+    ScriptedPrompts prompts;
+
+    const QList<QControlDevice> sample{
+        remote(9, "Иванов", true, 5, 1), remote(10, "иваненко", false, 0, 0),
+        remote(100, "Сергей Иванов", true, 255, 0), remote(7, "Петров", false, 3, 1)};
+
+    QString sampleFile()
+    {
+        const QString path = files.filePath("sample.json");
+        writeTable(path, sample);
+        return path;
+    }
+    static int rowOfId(QTableWidget *t, int id)
+    {
+        return int(idColumn(t).indexOf(QString::number(id)));
+    }
+    // Every row shows the remote that row_to_index() maps it to.
+    static void checkRowsMapToRemotes(MainWindow &w)
+    {
+        QTableWidget *t = table(w);
+        for (int row = 0; row < t->rowCount(); ++row) {
+            const int index = w.row_to_index(row);
+            QVERIFY2(index >= 0, qPrintable(QString::number(row)));
+            const QControlDevice &d = w.remote_list().at(index);
+            QCOMPARE(t->item(row, 0)->text(), QString::number(d.id()));
+            QCOMPARE(t->item(row, 1)->text(), d.ownerName());
+        }
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        QVERIFY(home.isValid());
+        QVERIFY(files.isValid());
+    }
+    void init() { prompts.clear(); }
+    void cleanup() { QVERIFY2(prompts.done(), qPrintable(prompts.report())); }
+
+    void rowsColoursAndMarks()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        QTableWidget *t = table(w);
+        QVERIFY(!t->showGrid());
+        QCOMPARE(t->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(t->selectionBehavior(), QAbstractItemView::SelectRows);
+        QVERIFY(!t->tabKeyNavigation());
+        QCOMPARE(t->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QCOMPARE(t->contextMenuPolicy(), Qt::CustomContextMenu);
+
+        loadFile(w, prompts, sampleFile());
+        QCOMPARE(w.remote_list(), sample);
+        QCOMPARE(t->rowCount(), 4);
+        QVERIFY(t->isSortingEnabled());
+        QCOMPARE(rowTexts(t, rowOfId(t, 9)), (QStringList{"9", "Иванов", "Активен", "5*"}));
+        QCOMPARE(rowTexts(t, rowOfId(t, 10)), (QStringList{"10", "иваненко", "Заблокирован", "0"}));
+        QCOMPARE(rowTexts(t, rowOfId(t, 100)),
+                 (QStringList{"100", "Сергей Иванов", "Активен", "255"}));
+        QCOMPARE(rowTexts(t, rowOfId(t, 7)), (QStringList{"7", "Петров", "Заблокирован", "3*"}));
+        for (int row = 0; row < t->rowCount(); ++row) {
+            const bool active = w.remote_list().at(w.row_to_index(row)).active();
+            for (int column = 0; column < 4; ++column)
+                QCOMPARE(t->item(row, column)->background().color(),
+                         active ? QColor(0xA7E8C1) : QColor(0xF5B7B7));
+        }
+        checkRowsMapToRemotes(w);
+        QCOMPARE(w.row_to_index(-1), -1);
+        QCOMPARE(w.row_to_index(t->rowCount()), -1);
+    }
+
+    void paintedRows()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        loadFile(w, prompts, sampleFile());
+        QTableWidget *t = table(w);
+        const int active = rowOfId(t, 9);
+        const int blocked = rowOfId(t, 10);
+        const auto pixel = [&](int row, int column, int dx, int dy) {
+            const QRect r = t->visualItemRect(t->item(row, column));
+            const QImage image = t->viewport()->grab().toImage();
+            const qreal ratio = image.devicePixelRatio();
+            const QPoint p =
+                (dx >= 0 ? r.topLeft() + QPoint(dx, 0) : r.topRight() + QPoint(dx, 0)) +
+                QPoint(0, dy >= 0 ? dy : r.height() / 2);
+            return QColor(image.pixel(int(p.x() * ratio), int(p.y() * ratio))).rgb();
+        };
+        // Inside the middle cells, away from the text: the row colour.
+        QCOMPARE(pixel(active, 2, -15, -1), QColor(0xA7E8C1).rgb());
+        QCOMPARE(pixel(blocked, 2, -15, -1), QColor(0xF5B7B7).rgb());
+        // The double outline along the top, and the right end's upright.
+        QCOMPARE(pixel(active, 1, 30, 1), QColor(127, 127, 127).rgb());
+        QCOMPARE(pixel(active, 1, 30, 2), QColor(127, 127, 127).rgb());
+        QCOMPARE(pixel(active, 3, -1, -1), QColor(127, 127, 127).rgb());
+        QCOMPARE(pixel(active, 0, 1, -1), QColor(127, 127, 127).rgb());
+        // A selected row is gray whatever its state.
+        t->setCurrentCell(blocked, 0);
+        QCOMPARE(pixel(blocked, 2, -15, -1), QColor(Qt::gray).rgb());
+    }
+
+    void ownerFilterIsAPrefixInEitherCase()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        loadFile(w, prompts, sampleFile());
+        QTableWidget *t = table(w);
+        auto *filter = w.findChild<QLineEdit *>("lineEdit_find_owner");
+
+        filter->setText("иВ");
+        QStringList shown = idColumn(t);
+        shown.sort();
+        // "Сергей Иванов" holds the letters further on only.
+        QCOMPARE(shown, (QStringList{"10", "9"}));
+        checkRowsMapToRemotes(w);
+        QCOMPARE(w.remote_list(), sample);
+
+        filter->setText("ПЕТ");
+        QCOMPARE(idColumn(t), QStringList{"7"});
+        QCOMPARE(w.row_to_index(0), 3);
+
+        filter->setText("нов");
+        QCOMPARE(t->rowCount(), 0);
+        filter->clear();
+        QCOMPARE(t->rowCount(), 4);
+        checkRowsMapToRemotes(w);
+    }
+
+    void sortingKeepsRowsOnTheirRemotes()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        loadFile(w, prompts, sampleFile());
+        QTableWidget *t = table(w);
+        // A header click: ids compare as text.
+        t->horizontalHeader()->setSortIndicator(0, Qt::AscendingOrder);
+        QCOMPARE(idColumn(t), (QStringList{"10", "100", "7", "9"}));
+        checkRowsMapToRemotes(w);
+        t->horizontalHeader()->setSortIndicator(1, Qt::DescendingOrder);
+        QCOMPARE(t->item(0, 1)->text(), QStringLiteral("иваненко"));
+        checkRowsMapToRemotes(w);
+        // A refill keeps the chosen order.
+        w.findChild<QLineEdit *>("lineEdit_find_owner")->setText("и");
+        QCOMPARE(idColumn(t), (QStringList{"10", "9"}));
+    }
+
+    void rowButtonsFollowTheCurrentRow()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        auto *activeButton = w.findChild<QPushButton *>("pushButton_activeDev");
+        const QList<QPushButton *> rowButtons{activeButton,
+                                              w.findChild<QPushButton *>("pushButton_delDev"),
+                                              w.findChild<QPushButton *>("pushButton_editDev")};
+        for (QPushButton *b : rowButtons)
+            QVERIFY2(b->isHidden(), qPrintable(b->objectName()));
+        QVERIFY(!w.findChild<QPushButton *>("pushButton_addDev")->isHidden());
+
+        loadFile(w, prompts, sampleFile());
+        QTableWidget *t = table(w);
+        t->setCurrentCell(rowOfId(t, 9), 1);
+        for (QPushButton *b : rowButtons)
+            QVERIFY2(!b->isHidden(), qPrintable(b->objectName()));
+        QCOMPARE(activeButton->text(), QStringLiteral("Заблокировать пульт"));
+        t->setCurrentCell(rowOfId(t, 10), 0);
+        QCOMPARE(activeButton->text(), QStringLiteral("Активировать пульт"));
+
+        t->setCurrentCell(-1, -1);
+        for (QPushButton *b : rowButtons)
+            QVERIFY2(b->isHidden(), qPrintable(b->objectName()));
+    }
+
+    void contextMenuOnlyForTheModemTable()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        QTableWidget *t = table(w);
+        auto *menu = t->findChild<QMenu *>("tableMenu");
+        QVERIFY(menu);
+        const QList<QAction *> entries = menu->actions();
+        QCOMPARE(entries.size(), 5);
+        QVERIFY(entries.at(1)->isSeparator());
+        const char *keys[] = {"Ctrl+N", "", "Ctrl+E", "Ctrl+D", "Ctrl+B"};
+        for (int i : {0, 2, 3, 4}) {
+            QCOMPARE(entries.at(i)->shortcut(), QKeySequence(keys[i]));
+            QCOMPARE(entries.at(i)->shortcutContext(), Qt::WidgetShortcut);
+            QVERIFY(!entries.at(i)->icon().isNull());
+        }
+        const auto popUp = [&] {
+            menu->hide();
+            emit t->customContextMenuRequested(QPoint(5, 5));
+            return menu->isVisible();
+        };
+        const auto state = [&] {
+            QStringList s;
+            for (QAction *a : entries)
+                s << (a->isSeparator() ? "-" : a->text()) + (a->isEnabled() ? "" : " (off)");
+            return s;
+        };
+
+        loadFile(w, prompts, sampleFile());
+        QVERIFY(!popUp()); // a file, no modem
+        w.modem().setConnected(true);
+        QVERIFY(!popUp()); // a file that is not the modem's table
+        w.set_data_source(SOURCE_MODEM);
+
+        t->setCurrentCell(-1, -1);
+        QVERIFY(popUp());
+        QCOMPARE(state(), (QStringList{"Добавить пульт", "- (off)", "Редактировать пульт (off)",
+                                       "Удалить пульт (off)", "Активировать пульт (off)"}));
+        t->setCurrentCell(rowOfId(t, 100), 0);
+        QVERIFY(popUp());
+        QCOMPARE(state(), (QStringList{"Добавить пульт", "-", "Редактировать пульт",
+                                       "Удалить пульт", "Заблокировать пульт"}));
+        t->setCurrentCell(rowOfId(t, 7), 0);
+        QVERIFY(popUp());
+        QCOMPARE(entries.at(4)->text(), QStringLiteral("Активировать пульт"));
+
+        w.set_interface_status(false);
+        QVERIFY(!popUp());
+        menu->hide();
+    }
+
+    void dataSourceFollowsTheModemTable()
+    {
+        const QControlDevice a = remote(1, "Анна"), b = remote(2, "Борис", false, 4, 1),
+                             c = remote(3, "Вера", true, 7);
+        const QString same = files.filePath("same.json"), reordered = files.filePath("re.json"),
+                      extra = files.filePath("extra.json"), fewer = files.filePath("fewer.json"),
+                      changed = files.filePath("changed.json");
+        writeTable(same, {a, b, c});
+        writeTable(reordered, {c, a, b});
+        writeTable(extra, {a, b, c, remote(4, "Глеб")});
+        writeTable(fewer, {a, b});
+        writeTable(changed, {a, b, remote(3, "вера", true, 7)});
+
+        MainWindow w(qApp, &prompts, quietOptions());
+        w.modem().setProtectionMode(PROTECTION_OFF);
+        auto *addButton = w.findChild<QPushButton *>("pushButton_addDev");
+        QCOMPARE(label(w), QStringLiteral("<h3>Неизвесный источник данных</h3>"));
+
+        loadFile(w, prompts, same);
+        QCOMPARE(w.data_source(), SOURCE_FILE);
+        QCOMPARE(label(w), "<h3>Источник данных - файл " + same + "</h3>");
+        // No modem: its table matches nothing.
+        w.set_data_source(SOURCE_MODEM);
+        QCOMPARE(w.modem().modemSnapshot(), w.remote_list());
+        QVERIFY(!w.modem_matches_file());
+        QCOMPARE(label(w), "<h3>Источник данных - USB-stick(Несохраненные изменения для файла " +
+                               same + ")</h3>");
+
+        w.modem().setConnected(true);
+        w.set_data_source(SOURCE_MODEM);
+        QVERIFY(w.modem_matches_file());
+        QCOMPARE(label(w), "<h3>Источник данных - USB-stick(Актуальный файл " + same + ")</h3>");
+        QVERIFY(addButton->isEnabled());
+
+        // A file in another order is still the modem's table.
+        loadFile(w, prompts, reordered);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(label(w),
+                 "<h3>Источник данных - USB-stick(актуальный файл " + reordered + ")</h3>");
+        QVERIFY(addButton->isEnabled());
+
+        for (const QString &path : {extra, fewer, changed}) {
+            loadFile(w, prompts, path);
+            QCOMPARE(w.data_source(), SOURCE_FILE);
+            QVERIFY(!w.modem_matches_file());
+            QCOMPARE(label(w), "<h3>Источник данных - файл " + path + "</h3>");
+            QVERIFY(!addButton->isEnabled());
+        }
+        QCOMPARE(w.modem().modemSnapshot(), (QList<QControlDevice>{a, b, c}));
+
+        w.set_data_source(SOURCE_BACKUP);
+        QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - резервная копия </h3>"));
+        loadFile(w, prompts, reordered);
+        w.set_data_source(SOURCE_BACKUP);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(label(w), QStringLiteral(
+                               "<h3>Источник данных - USB-stick(актуальная резервная копия)</h3>"));
+
+        // A change keeps the kind and rebuilds the label.
+        QVERIFY(w.db_saved());
+        emit w.signal_need_saving();
+        QVERIFY(!w.db_saved());
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(label(w),
+                 "<h3>Источник данных - USB-stick(Актуальный файл " + reordered + ")</h3>");
+
+        // Without a file name the modem stands alone.
+        prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
+        w.save_db_to_new_file();
+        w.set_data_source(SOURCE_MODEM);
+        QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - USB-stick</h3>"));
+        w.set_data_source(SOURCE_UNKNOWN);
+        QCOMPARE(label(w), QStringLiteral("<h3>Неизвесный источник данных</h3>"));
+        QVERIFY(!addButton->isEnabled());
+    }
+
+    void fileNameIsShownAsText()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        const QString path = files.filePath("<b>a&b.json");
+        writeTable(path, sample);
+        loadFile(w, prompts, path);
+        QCOMPARE(label(w), "<h3>Источник данных - файл " + path.toHtmlEscaped() + "</h3>");
+    }
+
+    void columnWidthsFollowTheTable()
+    {
+        MainWindow w(qApp, &prompts, quietOptions());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTableWidget *t = table(w);
+        const auto widthsMatch = [t] {
+            const int v = t->viewport()->width();
+            return t->columnWidth(0) == int(v * 0.15) && t->columnWidth(1) == int(v * 0.55) &&
+                   t->columnWidth(2) == int(v * 0.2) && t->columnWidth(3) == int(v * 0.1);
+        };
+        QTRY_VERIFY(widthsMatch());
+        const int before = t->viewport()->width();
+        w.resize(w.width() + 200, w.height());
+        QTRY_VERIFY(t->viewport()->width() > before);
+        QTRY_VERIFY(widthsMatch());
+
+        // Switching tabs recomputes even when no width changed (both tabs laid out first).
+        auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+        tabs->setCurrentIndex(1);
+        tabs->setCurrentIndex(0);
+        QCoreApplication::processEvents();
+        t->setColumnWidth(0, 3);
+        tabs->setCurrentIndex(1);
+        QVERIFY(widthsMatch());
+    }
+};
+
+QTEST_MAIN(tst_table_window)
+#include "tst_table_window.moc"
