@@ -29,14 +29,16 @@ bool SessionRig::open(const QStringList &portsBefore)
     return QTest::qWaitFor([this] { return m_window->modem().connected(); }, 20000);
 }
 
-void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs)
+void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs,
+                                bool cancellableOnly)
 {
     auto *poll = new QTimer;
     poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, fn, afterMs] {
+    QObject::connect(poll, &QTimer::timeout, [poll, fn, afterMs, cancellableOnly] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             auto *dialog = qobject_cast<QWaitDialog *>(w);
-            if (!dialog || !dialog->isVisible())
+            if (!dialog || !dialog->isVisible() ||
+                (cancellableOnly && !dialog->isCancelOperationEnabled()))
                 continue;
             poll->stop();
             poll->deleteLater();

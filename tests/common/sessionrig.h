@@ -29,8 +29,10 @@ public:
     // Requests with this command word seen by the device since the log was cleared.
     int requests(quint16 command) const { return m_emulator.requestCount(command); }
 
-    // Calls fn on the first visible wait dialog once one shows (from inside its loop).
-    static void whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs = 0);
+    // Calls fn on the first visible wait dialog once one shows (from inside its loop);
+    // with cancellableOnly, on the first one that offers its cancel button.
+    static void whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs = 0,
+                               bool cancellableOnly = false);
 
     // Isolates settings and backups from the real home directory.
     static void useTemporaryHome();

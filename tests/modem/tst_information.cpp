@@ -1,0 +1,124 @@
+#include "commands.h"
+#include "qwaitdialog.h"
+#include "sessionrig.h"
+
+#include <QApplication>
+#include <QTest>
+
+using vexo::emu::EmulatorState;
+using Kind = ScriptedPrompts::Kind;
+
+// Versions, the actuator's link initialisation and the remote-service modes.
+class tst_information : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        SessionRig::useTemporaryHome();
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
+    void versionBox()
+    {
+        EmulatorState state;
+        state.modemVersion = {0x02, 0x01, 0x05, 0x07};
+        state.actuatorVersion = {3, 4, 12, 1}; // major, type, board, minor
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+
+        rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
+        QVERIFY(w.get_version());
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Версия модема 1.5.2.7 <br>Версия исполнительного устройства 4.12.3.1"));
+
+        // In remote mode the actuator is not asked at all.
+        const int asked = rig.requests(CMD_GET_PARAM);
+        w.set_exe_device_remote_mode(true);
+        rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
+        QVERIFY(w.get_version());
+        QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
+        QCOMPARE(rig.requests(CMD_GET_PARAM), asked + 1);
+        w.set_exe_device_remote_mode(false);
+
+        // An actuator that cannot be reached leaves the modem line alone.
+        rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
+        rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
+        QVERIFY(w.get_version());
+        QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void deviceVersionTargetFollowsRemoteMode()
+    {
+        SessionRig rig;
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        auto lastTarget = [&] {
+            const auto log = rig.emulator().frameLog();
+            for (int i = log.size() - 1; i >= 0; --i) {
+                const auto &e = log.at(i);
+                if (e.direction == vexo::emu::FrameLogEntry::Direction::In && e.frame.size() > 8 &&
+                    e.frame[3] == 2)
+                    return quint8(e.frame[7]);
+            }
+            return quint8(0xFF);
+        };
+        QVERIFY(w.get_device_version());
+        QCOMPARE(lastTarget(), quint8(1));
+        w.set_exe_device_remote_mode(true);
+        QVERIFY(w.get_device_version());
+        QCOMPARE(lastTarget(), quint8(2));
+    }
+
+    void deviceInitialisationRepeatsOnNoLink()
+    {
+        EmulatorState state;
+        state.initFailures = 3;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QVERIFY(w.initialize_device());
+        QCOMPARE(rig.requests(CMD_DEVICE_INIT), 4); // three times 07 00, then done
+        QVERIFY(rig.prompts().calls().isEmpty());   // no message while it retries
+
+        // Cancelled while the stick keeps failing: false, and the retries stop.
+        rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
+        SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 1300, true);
+        QVERIFY(!w.initialize_device());
+        const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
+        QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));
+        QTest::qWait(1200);
+        QCOMPARE(rig.requests(CMD_DEVICE_INIT) - 4, tries);
+        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+    }
+
+    void remoteServiceModes()
+    {
+        SessionRig rig;
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        w.set_modem_updateparams_mode(true);
+        w.set_modem_updateflash_mode(true);
+        w.set_modem_uploadtable_mode(true);
+        const EmulatorState s = rig.emulator().state();
+        QVERIFY(s.uploadParamsMode && s.updateFlashMode && s.uploadTableMode);
+        // The parameter write carries id low, id high, value to the modem.
+        const auto log = rig.emulator().frameLog();
+        QByteArray lastSet;
+        for (const auto &e : log)
+            if (e.direction == vexo::emu::FrameLogEntry::Direction::In && e.frame.size() == 14 &&
+                quint8(e.frame[5]) == 0x04 && quint8(e.frame[6]) == 0x05)
+                lastSet = e.frame;
+        QCOMPARE(lastSet.mid(9, 3), QByteArray::fromHex("810001"));
+        QCOMPARE(quint8(lastSet[7]), quint8(0));
+        w.set_modem_updateflash_mode(false);
+        QVERIFY(!rig.emulator().state().updateFlashMode);
+    }
+};
+
+QTEST_MAIN(tst_information)
+#include "tst_information.moc"
