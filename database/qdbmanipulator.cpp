@@ -14,7 +14,7 @@
 
 #include <cmath>
 
-Q_LOGGING_CATEGORY(lcDatabase, "vexo.database")
+Q_LOGGING_CATEGORY(lcDatabase, "vexo.database", QtInfoMsg)
 
 const char *const QDbManipulator::BackupNameFormat = "yyyy_MM_dd_hh_mm_ss";
 const char *const QDbManipulator::BackupLabelFormat = "dd-MM-yyyy hh:mm:ss";

@@ -6,7 +6,7 @@
 #include <QMutexLocker>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcLink, "vexo.link")
+Q_LOGGING_CATEGORY(lcLink, "vexo.link", QtInfoMsg)
 
 QInterface_Manager::QInterface_Manager(QObject *parent) : QThread(parent) {}
 

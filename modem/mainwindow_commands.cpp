@@ -11,7 +11,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
-Q_LOGGING_CATEGORY(lcModem, "vexo.modem")
+Q_LOGGING_CATEGORY(lcModem, "vexo.modem", QtInfoMsg)
 
 bool MainWindow::run_operation(const QString &text, bool cancelEnabled,
                                MODEM_TRANSACTION_T transaction,
@@ -42,7 +42,7 @@ bool MainWindow::send_modem_command(QRS232Message &message)
     const QDeadlineTimer deadline(m_interfaceManager->ack_timeout() *
                                   (m_interfaceManager->retry_count() + 1));
     while (!m_interfaceManager->is_free() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     if (m_interfaceManager->send_command(message))
         return true;
     qCWarning(lcModem) << "command dropped, the link is busy";
