@@ -236,6 +236,13 @@ private:
     // Modem and actuator information and modes
     void set_modem_mode_param(QAction *action, void (MainWindow::*slot)(bool), quint16 id,
                               bool value);
+    // Remote-table transfers: a dialog may run several transactions in turn
+    QWaitDialog *new_transfer_dialog(int mode, const QString &text, bool cancelEnabled);
+    bool run_transfer(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
+                      const std::function<void()> &sendFirst);
+    bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
+    bool read_modem_table(QWaitDialog *dialog);
+    bool copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction);
     // Remote table view
     void create_table_menu();
     // Database files and backups: false (after the warning) when the file was not written

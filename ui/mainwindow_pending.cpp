@@ -16,23 +16,6 @@ void MainWindow::show_help() {}
 void MainWindow::show_about_dialog() {}
 void MainWindow::build_language_menu() {}
 
-// Remote-table transfers
-bool MainWindow::load_db_from_modem()
-{
-    return false;
-}
-bool MainWindow::save_db_to_modem()
-{
-    return false;
-}
-bool MainWindow::clear_modem_memory()
-{
-    return false;
-}
-void MainWindow::copy_table_from_modem_to_dev() {}
-void MainWindow::copy_table_from_dev_to_modem() {}
-void MainWindow::show_memory_status() {}
-
 // Remote operations
 void MainWindow::active_button_clicked() {}
 void MainWindow::edit_button_clicked() {}
