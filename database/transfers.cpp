@@ -12,8 +12,9 @@
 
 namespace
 {
-// Clearing a table takes the stick far longer than answering a query.
-constexpr int CLEAR_ANSWER_TIMEOUT_MS = 15000;
+// Clearing a table takes the stick five times an ordinary answer's time-out (15 s at
+// the usual 3 s); tied to it so that a lowered time-out lowers this one too.
+constexpr int CLEAR_TIMEOUT_FACTOR = 5;
 
 QByteArray memoryParamPayload()
 {
@@ -47,7 +48,7 @@ bool MainWindow::clear_table_memory(QWaitDialog *dialog, quint16 mask, bool long
     const int timeout = m_interfaceManager->ack_timeout();
     const bool cleared = run_transfer(dialog, TRANSACTION_CLEAR_TABLE, [&] {
         if (longTimeout)
-            m_interfaceManager->set_ack_timeout(CLEAR_ANSWER_TIMEOUT_MS);
+            m_interfaceManager->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
         send_data_command(CMD_CLEAR_TABLE, mask);
         if (longTimeout)
             emit signal_modem_operation_single(tr("Очистка памяти в USB-stick..."));

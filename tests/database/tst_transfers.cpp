@@ -1,0 +1,647 @@
+#include "commands.h"
+#include "dbwindow.h"
+#include "qinterface_manager.h"
+#include "qmemorystatusdialog.h"
+#include "qwaitdialog.h"
+#include "sessionrig.h"
+#include "wireframe.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using vexo::emu::EmulatorRemote;
+using vexo::emu::EmulatorState;
+using vexo::emu::FrameLogEntry;
+using Kind = ScriptedPrompts::Kind;
+
+namespace
+{
+EmulatorRemote emuRemote(quint32 id, const QString &owner, quint8 group = 0, bool active = true,
+                         quint8 workMode = 0)
+{
+    EmulatorRemote r;
+    r.id = id;
+    r.ownerName = owner;
+    r.group = group;
+    r.active = active;
+    r.workMode = workMode;
+    return r;
+}
+
+QList<QControlDevice> asRemotes(const QList<EmulatorRemote> &list)
+{
+    QList<QControlDevice> out;
+    for (const EmulatorRemote &r : list)
+        out << dbwindow::remote(int(r.id), r.ownerName, r.active, r.group, r.workMode & 1);
+    return out;
+}
+
+// A table whose ids, groups and names need escaping on the wire, in both codecs.
+QList<EmulatorRemote> awkwardTable()
+{
+    return {emuRemote(0x7E7D7E, "Ёж~}", 0x7E, true, 0), emuRemote(0x00107D, "}{~", 0x7D, false, 1),
+            emuRemote(42, "Пётр Иванович", 3, true, 1)};
+}
+
+// Target bytes of the data-frame requests with this command word, in order.
+QList<int> targetsOf(const vexo::emu::Emulator &emu, quint16 command)
+{
+    QList<int> targets;
+    for (const FrameLogEntry &e : emu.frameLog()) {
+        if (e.direction != FrameLogEntry::Direction::In || e.frame.size() < 11 || e.frame[3] != 2)
+            continue;
+        if ((quint8(e.frame[5]) | quint8(e.frame[6]) << 8) == command)
+            targets << quint8(e.frame[7]);
+    }
+    return targets;
+}
+
+// Progress of the visible progress dialog each time an operation completes.
+struct ProgressProbe {
+    int progress = -1;
+    int max = -1;
+    QMetaObject::Connection connection;
+
+    explicit ProgressProbe(MainWindow &w)
+    {
+        // Connected before the operation's own dialog, so it runs before accept().
+        connection = QObject::connect(&w, &MainWindow::signal_modem_operation_complete, [this] {
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<QWaitDialog *>(top);
+                    d && d->isVisible() && d->maxProgress() > 0) {
+                    progress = d->progress();
+                    max = d->maxProgress();
+                }
+        });
+    }
+    ~ProgressProbe() { QObject::disconnect(connection); }
+};
+
+struct MemoryColumn {
+    bool figuresShown = false;
+    QString free, used, total;
+    int max = -1, value = -1;
+};
+
+// Reads both columns of the memory dialog once it shows, then closes it. The poll
+// deletes itself once it has; delete it if no dialog is to come.
+QTimer *whenMemoryDialog(QList<MemoryColumn> *columns)
+{
+    auto *poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, columns] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *d = qobject_cast<QMemoryStatusDialog *>(top);
+            if (!d || !d->isVisible())
+                continue;
+            poll->stop();
+            poll->deleteLater();
+            for (const QString n : {"0", "1"}) {
+                MemoryColumn c;
+                auto *circle = d->findChild<QProgressBar *>("memoryCircle_" + n);
+                auto text = [&](const char *name) {
+                    return d->findChild<QLabel *>(name + n)->text();
+                };
+                c.figuresShown = !circle->isHidden() &&
+                                 !d->findChild<QLabel *>("memoryFree_" + n)->isHidden() &&
+                                 !d->findChild<QLabel *>("memoryUsedMark_" + n)->isHidden();
+                c.free = text("memoryFree_");
+                c.used = text("memoryUsed_");
+                c.total = text("memoryTotal_");
+                c.max = circle->maximum();
+                c.value = circle->value();
+                *columns << c;
+            }
+            d->accept();
+            return;
+        }
+    });
+    poll->start();
+    return poll;
+}
+
+QList<QControlDevice> newestBackup()
+{
+    QStringList names;
+    QList<QDateTime> times;
+    QDbManipulator::listBackups(MainWindow::dataDirectory(), names, times);
+    QList<QControlDevice> list;
+    if (names.isEmpty())
+        return list;
+    names.sort();
+    QDbManipulator::loadFromFile(MainWindow::dataDirectory() + "/" + names.last(), list, nullptr);
+    return list;
+}
+} // namespace
+
+// Moving the remote table between the window, the emulated stick and its actuator over
+// the real pseudo-terminal link, clearing it, and the memory status dialog.
+class tst_transfers : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        SessionRig::useTemporaryHome();
+        QApplication::setQuitOnLastWindowClosed(false);
+        QVERIFY(QDir().mkpath(MainWindow::dataDirectory()));
+        QVERIFY(m_files.isValid());
+    }
+
+    void readsShortAndLongRecords_data()
+    {
+        QTest::addColumn<quint8>("functions");
+        QTest::newRow("64-byte records") << quint8(0);
+        QTest::newRow("128-byte records") << quint8(FUNCTION_LONG_RECORDS);
+    }
+    void readsShortAndLongRecords()
+    {
+        QFETCH(quint8, functions);
+        EmulatorState state;
+        state.functions = functions;
+        state.modemRemotes = awkwardTable();
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+
+        // Finding the stick reads its table, shows it and backs it up.
+        const QList<QControlDevice> expected = asRemotes(state.modemRemotes);
+        QCOMPARE(w.remote_list(), expected);
+        QCOMPARE(dbwindow::table(w)->rowCount(), 3);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(newestBackup(), expected);
+        QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
+        QCOMPARE(rig.requests(CMD_READ_NEXT_REMOTE), 3);
+        // The records really went out with escapes, and each had the stick's size.
+        const int size = functions ? QControlDevice::LongRecordSize
+                                   : QControlDevice::ShortRecordSize;
+        int records = 0;
+        for (const FrameLogEntry &e : rig.emulator().frameLog())
+            if (e.direction == FrameLogEntry::Direction::Out && e.frame.size() > 9 &&
+                quint8(e.frame[5]) == 0x09 && quint8(e.frame[6]) == 0x31) {
+                QCOMPARE(e.frame.size(), size + vexo::emu::DataFrameOverhead);
+                ++records;
+                if (records == 1)
+                    QVERIFY(e.frame.mid(1).contains('\x7E'));
+            }
+        QCOMPARE(records, 4);
+
+        // Reading again picks up what changed in the stick.
+        rig.emulator().modifyState(
+            [](EmulatorState &s) { s.modemRemotes.append(emuRemote(0xFFFFFE, "Последний", 255)); });
+        QVERIFY(w.load_db_from_modem());
+        QCOMPARE(w.remote_list().size(), 4);
+        QCOMPARE(w.remote_list().last(), dbwindow::remote(0xFFFFFE, "Последний", true, 255));
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void duplicatesKeptOnceWhileProgressAdvances()
+    {
+        EmulatorState state;
+        state.modemRemotes = {emuRemote(1, "Анна"), emuRemote(2, "Борис"),
+                              emuRemote(1, "Анна-дубль"), emuRemote(3, "Вера")};
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QCOMPARE(w.remote_list(), asRemotes({state.modemRemotes[0], state.modemRemotes[1],
+                                             state.modemRemotes[3]}));
+
+        ProgressProbe probe(w);
+        QVERIFY(w.load_db_from_modem());
+        QCOMPARE(probe.max, 5); // four used places plus one
+        QCOMPARE(probe.progress, 4);
+        QCOMPARE(w.remote_list().size(), 3);
+    }
+
+    void readsPastTheReportedUsedPlaces()
+    {
+        // A stick reporting no places at all must still give its whole table: the
+        // end record ends the read, not the progress count.
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
+        rig.emulator().forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
+        QVERIFY(w.load_db_from_modem());
+        QCOMPARE(w.remote_list(), asRemotes(awkwardTable().mid(0, 2)));
+        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+        QVERIFY2(rig.prompts().calls().isEmpty(), qPrintable(rig.prompts().report()));
+    }
+
+    void emptyTable()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QCOMPARE(w.remote_list().size(), 3);
+        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
+        QVERIFY(w.load_db_from_modem());
+        QVERIFY(w.remote_list().isEmpty());
+        QCOMPARE(dbwindow::table(w)->rowCount(), 0);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QVERIFY(dbwindow::label(w).contains("USB-stick"));
+    }
+
+    void readCutBySilentStickKeepsTheTable()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        const QList<QControlDevice> before = w.remote_list();
+        rig.emulator().modifyState([](EmulatorState &s) {
+            s.modemRemotes.clear();
+            for (quint32 id = 100; id < 106; ++id)
+                s.modemRemotes << emuRemote(id, "Новый");
+        });
+        w.interfaceManager()->set_ack_timeout(300);
+        int records = 0;
+        const auto hook = connect(&w, &MainWindow::signal_modem_operation_single, [&] {
+            if (++records == 2)
+                rig.emulator().dropAnswers(1000);
+        });
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)  // the stick is silent
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // the read failed
+        QVERIFY(!w.load_db_from_modem());
+        disconnect(hook);
+        QCOMPARE(rig.prompts().texts(),
+                 (QStringList{"Usb-stick не отвечает. Проверьте подключение.",
+                              "Ошибка чтения списка пультов с USB-stick"}));
+        QCOMPARE(w.remote_list(), before);
+        QCOMPARE(dbwindow::table(w)->rowCount(), 3);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+    }
+
+    void writesTheTable_data()
+    {
+        QTest::addColumn<quint8>("functions");
+        QTest::newRow("64-byte records") << quint8(0);
+        QTest::newRow("128-byte records") << quint8(FUNCTION_LONG_RECORDS);
+    }
+    void writesTheTable()
+    {
+        QFETCH(quint8, functions);
+        EmulatorState state;
+        state.functions = functions;
+        state.modemRemotes = {emuRemote(9, "Старый")};
+        state.progressSteps = 0;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+
+        const QList<QControlDevice> table = {
+            dbwindow::remote(0x7E7D7E, "Ёж~}", true, 0x7E, 2),
+            dbwindow::remote(5, "Галина", false, 1, 0), dbwindow::remote(6, "Дмитрий", true, 2, 1)};
+        const QString file = m_files.filePath("table.json");
+        dbwindow::writeTable(file, table);
+        dbwindow::loadFile(w, rig.prompts(), file);
+        QCOMPARE(w.data_source(), SOURCE_FILE);
+        rig.emulator().clearFrameLog();
+
+        QVERIFY(w.save_db_to_modem());
+        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
+        QCOMPARE(targetsOf(rig.emulator(), CMD_WRITE_REMOTE), (QList<int>{0, 0, 0}));
+        QList<QControlDevice> stored = table;
+        stored[0].setWorkMode(1); // only the lowest bit travels
+        QCOMPARE(asRemotes(rig.emulator().state().modemRemotes), stored);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.modem().modemSnapshot(), table);
+
+        // An empty table only clears the stick.
+        const QString empty = m_files.filePath("empty.json");
+        dbwindow::writeTable(empty, {});
+        dbwindow::loadFile(w, rig.prompts(), empty);
+        rig.emulator().clearFrameLog();
+        QVERIFY(w.save_db_to_modem());
+        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
+        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
+        QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void failedWriteKeepsTheSource()
+    {
+        EmulatorState state;
+        state.progressSteps = 0;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        const QString file = m_files.filePath("two.json");
+        dbwindow::writeTable(file, {dbwindow::remote(1, "А"), dbwindow::remote(2, "Б")});
+        dbwindow::loadFile(w, rig.prompts(), file);
+        rig.emulator().forceStatus(CMD_WRITE_REMOTE, 10);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!w.save_db_to_modem());
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Конечное устройство не смогло успешно выполнить команду"));
+        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
+        QCOMPARE(w.data_source(), SOURCE_FILE);
+        QCOMPARE(w.remote_list().size(), 2);
+    }
+
+    void clearsBothMemories()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        state.actuatorRemotes = awkwardTable().mid(1);
+        state.progressSteps = 0;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        const QList<QControlDevice> before = w.remote_list();
+
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
+        QVERIFY(!w.clear_modem_memory());
+        QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 0);
+
+        // The backup of the table on screen is written before the stick is cleared.
+        QDir backups(MainWindow::dataDirectory());
+        for (const QString &name : backups.entryList(QDir::Files))
+            QVERIFY(backups.remove(name));
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        QVERIFY(w.clear_modem_memory());
+        QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
+        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{3});
+        QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
+        QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
+        QVERIFY(w.remote_list().isEmpty());
+        QCOMPARE(dbwindow::table(w)->rowCount(), 0);
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(newestBackup(), before); // written before the clear
+        QCOMPARE(w.interfaceManager()->ack_timeout(), 3000); // back from the clear's 15 s
+
+        // In remote mode the actuator keeps its table.
+        rig.emulator().modifyState([](EmulatorState &s) {
+            s.modemRemotes = awkwardTable();
+            s.actuatorRemotes = awkwardTable();
+        });
+        w.set_exe_device_remote_mode(true);
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        QVERIFY(w.clear_modem_memory());
+        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), (QList<int>{3, 1}));
+        QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
+        QCOMPARE(rig.emulator().state().actuatorRemotes.size(), 3);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void clearFailuresAreReported()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        state.progressSteps = 0;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QVERIFY(w.get_device_version());
+
+        // The stick says done but its table is still there: the read-back shows it.
+        rig.emulator().forceStatus(CMD_CLEAR_TABLE, 1);
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!w.clear_modem_memory());
+        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка очистки памяти USB-stick."));
+        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+
+        // The actuator cannot be reached: an empty stick is still no success.
+        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
+        rig.emulator().forceStatus(CMD_CLEAR_TABLE, 7);
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!w.clear_modem_memory());
+        QCOMPARE(rig.prompts().texts().last(), QString("Связь с конечным устройством утеряна"));
+        QVERIFY(w.remote_list().isEmpty());
+
+        // The read-back itself fails: the table stays, no longer known to be the stick's.
+        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
+        QVERIFY(w.load_db_from_modem());
+        const auto hook = connect(&w, &MainWindow::signal_modem_operation_complete,
+                                  [&] { rig.emulator().corruptChecksums(1); });
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!w.clear_modem_memory());
+        disconnect(hook);
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Ошибка чтения списка пультов с USB-stick"));
+        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void clearLosingTheStickKeepsTheList()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        w.interfaceManager()->set_ack_timeout(100);
+        w.interfaceManager()->set_retry_count(1);
+        rig.emulator().dropAnswers(1000);
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!w.clear_modem_memory());
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Usb-stick не отвечает. Проверьте подключение."));
+        QVERIFY(!w.modem().connected());
+        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(dbwindow::table(w)->rowCount(), 3);
+        QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
+    }
+
+    void copiesToTheActuator()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        state.actuatorRemotes = {emuRemote(77, "Чужой")};
+        state.progressSteps = 2;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 0; }); // the clear
+        int seen = 0;
+        const auto hook = connect(&w, &MainWindow::signal_modem_operation_complete, [&] {
+            // Init, clear, version: then the copy reports its progress.
+            if (++seen == 3)
+                rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 2; });
+        });
+        QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
+        ProgressProbe probe(w);
+        rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        w.copy_table_from_modem_to_dev();
+        disconnect(hook);
+        QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
+        QCOMPARE(progress.size(), 2);
+        QCOMPARE(progress.at(1).first().toInt(), 50);
+        QCOMPARE(probe.progress, 50);
+        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{2});
+        QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{0});
+        QCOMPARE(rig.emulator().state().actuatorRemotes, awkwardTable());
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void copiesToTheStick()
+    {
+        EmulatorState state;
+        state.modemRemotes = {emuRemote(77, "Старый")};
+        state.actuatorRemotes = awkwardTable();
+        state.progressSteps = 2;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
+        ProgressProbe probe(w);
+        rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        w.copy_table_from_dev_to_modem();
+        QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
+        QCOMPARE(progress.size(), 2);
+        QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{1});
+        QCOMPARE(rig.emulator().state().modemRemotes, awkwardTable());
+        // The window shows the stick's new table afterwards.
+        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QVERIFY(probe.max > 0);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void copyLosingTheActuator()
+    {
+        EmulatorState state;
+        state.modemRemotes = awkwardTable();
+        state.progressSteps = 3;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QVERIFY(w.get_device_version());
+        rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 0; });
+        int seen = 0;
+        const auto armCopy = connect(&w, &MainWindow::signal_modem_operation_complete, [&] {
+            if (++seen == 3) // init, clear, version
+                rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 3; });
+        });
+        // The copy has started (08 00), then the actuator goes out of reach: 07 00.
+        const auto cut = connect(&w, &MainWindow::signal_modem_set_progress, [&] {
+            rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
+        });
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Информация", QMessageBox::Ok);
+        w.copy_table_from_modem_to_dev();
+        disconnect(armCopy);
+        disconnect(cut);
+        QCOMPARE(rig.prompts().texts(),
+                 (QStringList{"Связь с конечным устройством утеряна",
+                              "Операция копирования завершена с ошибкой"}));
+        QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
+        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+    }
+
+    void memoryStatus()
+    {
+        EmulatorState state;
+        state.modemCapacity = 100;
+        state.modemRemotes = awkwardTable();
+        state.actuatorCapacity = 50;
+        state.actuatorRemotes = awkwardTable().mid(0, 2);
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+
+        QList<MemoryColumn> columns;
+        whenMemoryDialog(&columns);
+        w.show_memory_status();
+        QCOMPARE(columns.size(), 2);
+        QVERIFY(columns[0].figuresShown);
+        QCOMPARE(columns[0].free, QString("Свободно: 97"));
+        QCOMPARE(columns[0].used, QString("Занято: 3"));
+        QCOMPARE(columns[0].total, QString("Емкость: 100"));
+        QCOMPARE(columns[0].max, 100);
+        QCOMPARE(columns[0].value, 3);
+        QVERIFY(columns[1].figuresShown);
+        QCOMPARE(columns[1].free, QString("Свободно: 48"));
+        QCOMPARE(columns[1].used, QString("Занято: 2"));
+        QCOMPARE(columns[1].total, QString("Емкость: 50"));
+        QVERIFY(w.execDevice().isVersionKnown()); // asked for on the way
+
+        // Remote mode: the actuator is not asked and its column keeps only its heading.
+        w.set_exe_device_remote_mode(true);
+        const int asked = rig.requests(CMD_GET_PARAM);
+        columns.clear();
+        whenMemoryDialog(&columns);
+        w.show_memory_status();
+        QCOMPARE(columns.size(), 2);
+        QVERIFY(columns[0].figuresShown);
+        QVERIFY(!columns[1].figuresShown);
+        QCOMPARE(rig.requests(CMD_GET_PARAM), asked);
+        w.set_exe_device_remote_mode(false);
+
+        // An unreachable actuator: its error, then the dialog with the stick's figures.
+        rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        columns.clear();
+        whenMemoryDialog(&columns);
+        w.show_memory_status();
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Ошибка чтения состояния памяти устройства"));
+        QCOMPARE(columns.size(), 2);
+        QVERIFY(columns[0].figuresShown);
+        QVERIFY(!columns[1].figuresShown);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void memoryStatusOfAStickWithoutPlaces()
+    {
+        EmulatorState state;
+        state.modemCapacity = 0;
+        SessionRig rig(state);
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QList<MemoryColumn> columns;
+        whenMemoryDialog(&columns);
+        w.show_memory_status();
+        QCOMPARE(columns.size(), 2);
+        QVERIFY(!columns[0].figuresShown);
+        QVERIFY(columns[1].figuresShown);
+
+        // A failed stick query shows its error and no dialog.
+        rig.emulator().corruptChecksums(1);
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        columns.clear();
+        QTimer *poll = whenMemoryDialog(&columns);
+        w.show_memory_status();
+        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения состояния памяти USB-sticka"));
+        QTest::qWait(100);
+        QVERIFY(columns.isEmpty());
+        delete poll;
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+private:
+    QTemporaryDir m_files;
+};
+
+QTEST_MAIN(tst_transfers)
+#include "tst_transfers.moc"
