@@ -1,0 +1,162 @@
+// Reading the remote table through the window from the emulated stick paced at
+// 4800 baud: how far the read loop is from the time its bytes need on the line.
+#include "emulator.h"
+#include "mainwindow.h"
+#include "prompts.h"
+#include "wireframe.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace
+{
+constexpr int Baud = 4800;
+constexpr int BitsPerByte = 10; // 8N1
+
+// Never blocks: every box takes its default (a repeat question is declined).
+class QuietPrompts : public Prompts
+{
+public:
+    Button question(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button warning(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button information(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button critical(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
+                    const QString &, bool *ok) override
+    {
+        if (ok)
+            *ok = false;
+        return QString();
+    }
+    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
+                    bool *ok) override
+    {
+        if (ok)
+            *ok = false;
+        return QString();
+    }
+    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+
+private:
+    Button note(const QString &text, Button defaultButton)
+    {
+        fprintf(stderr, "message: %s\n", qPrintable(text));
+        return defaultButton == QMessageBox::NoButton ? QMessageBox::No : defaultButton;
+    }
+};
+
+struct Figures {
+    bool ok = false;
+    int remotes = 0;
+    double elapsed = 0;
+    qint64 wireBytes = 0;
+    int frames = 0;
+};
+
+Figures readTable(QApplication &app, int count, bool longRecords)
+{
+    Figures f;
+    vexo::emu::EmulatorState state;
+    state.functions = longRecords ? 0x02 : 0x00;
+    state.modemCapacity = count + 50;
+    vexo::emu::Emulator emulator(state);
+    emulator.setPacing(true);
+    if (!emulator.start(true)) {
+        fprintf(stderr, "emulator: %s\n", qPrintable(emulator.errorString()));
+        return f;
+    }
+    QuietPrompts prompts;
+    ShellOptions options;
+    options.ports << emulator.slavePath();
+    options.systemPorts = false;
+    MainWindow window(&app, &prompts, options);
+    window.show();
+    // The session opens (with an empty table) inside the slot that found the port.
+    const QDeadlineTimer deadline(30000);
+    while (!window.modem().connected() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!window.modem().connected()) {
+        fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
+        return f;
+    }
+
+    emulator.modifyState([count](vexo::emu::EmulatorState &s) {
+        for (int i = 0; i < count; ++i) {
+            vexo::emu::EmulatorRemote r;
+            r.id = quint32(0x100000 + i * 37);
+            r.group = quint8(i % 8);
+            r.ownerName = QString("Владелец пульта №%1").arg(i + 1);
+            s.modemRemotes << r;
+        }
+    });
+    emulator.clearFrameLog();
+    QElapsedTimer clock;
+    clock.start();
+    f.ok = window.load_db_from_modem();
+    f.elapsed = clock.nsecsElapsed() / 1e9;
+    f.remotes = int(window.remote_list().size());
+    for (const vexo::emu::FrameLogEntry &e : emulator.frameLog()) {
+        if (e.direction == vexo::emu::FrameLogEntry::Direction::Event)
+            continue;
+        f.wireBytes += vexo::emu::escapeFrame(e.frame).size();
+        ++f.frames;
+    }
+    return f;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Backups and settings of the runs go to a throw-away home.
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 200;
+
+    printf("table_read: load_db_from_modem() of %d remotes, emulated stick paced at %d baud\n",
+           count, Baud);
+    printf("%-8s %8s %7s %11s %10s %9s %6s %13s\n", "record", "remotes", "frames", "wire bytes",
+           "elapsed s", "wire s", "ratio", "ms per remote");
+    int failures = 0;
+    for (const bool longRecords : {false, true}) {
+        const Figures f = readTable(app, count, longRecords);
+        const double wire = double(f.wireBytes) * BitsPerByte / Baud;
+        printf("%-8s %8d %7d %11lld %10.2f %9.2f %6.2f %13.1f%s\n",
+               longRecords ? "128 B" : "64 B", f.remotes, f.frames, qint64(f.wireBytes),
+               f.elapsed, wire, wire > 0 ? f.elapsed / wire : 0.0,
+               count > 0 ? f.elapsed * 1000 / count : 0.0, f.ok ? "" : "  (read failed)");
+        fflush(stdout);
+        if (!f.ok || f.remotes != count)
+            ++failures;
+    }
+    printf("wire s = bytes on the line in both directions (escapes included) x %d / %d\n",
+           BitsPerByte, Baud);
+    return failures ? 1 : 0;
+}
