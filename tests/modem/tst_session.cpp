@@ -170,6 +170,27 @@ private slots:
         QVERIFY(rig.prompts().done());
     }
 
+    void foundRemoteAnsweringAnotherRequestIsAWrongAnswer()
+    {
+        SessionRig rig;
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QSignalSpy found(&w, &MainWindow::signal_device_found);
+        // The last request of the session was not a found-remote poll.
+        QCOMPARE(QRS232Message(w.interfaceManager()->last_command()).command() ==
+                     CMD_GET_FOUND_REMOTE,
+                 false);
+        QRS232Message stray;
+        stray.make_data_frame(ANS_FOUND_REMOTE, TARGET_DEVICE, "\x12\x34\x56\x00", 4);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
+        w.rs232_cmd_income(stray.frame());
+        QCOMPARE(found.size(), 0);
+        QCOMPARE(rig.prompts().texts(),
+                 QStringList{"Принят неверный ответ от USB-stick. Повторить попытку?"});
+        QVERIFY(w.modem().connected()); // not taken for a stick that stopped answering
+        QVERIFY(rig.prompts().done());
+    }
+
     void silentStickClosesAndReopensTheSession()
     {
         SessionRig rig;
