@@ -5,10 +5,16 @@
 #include "ui_mainwindow.h"
 
 #include <QCloseEvent>
+#include <QDir>
 
 // Settings, language and help
 void MainWindow::save_settings() {}
-void MainWindow::load_settings() {}
+void MainWindow::load_settings()
+{
+    // Backups are written only where this directory exists; the stored settings
+    // themselves are read here once the settings owner fills this in.
+    QDir().mkpath(dataDirectory());
+}
 void MainWindow::choose_language(int) {}
 void MainWindow::switch_to_language(QAction *) {}
 void MainWindow::switch_to_language(QString) {}

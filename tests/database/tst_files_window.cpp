@@ -268,9 +268,12 @@ private slots:
     void backupsThroughTheWindow()
     {
         MainWindow w(qApp, &prompts, quietOptions());
+        QVERIFY(QDir(MainWindow::dataDirectory()).exists()); // made at start-up
         loadFile(w, prompts, fileWith("a.json", tableA));
 
-        // No backup directory: nothing written, restoring reports it.
+        // No backup directory (removed behind our back): nothing written, restoring
+        // reports it.
+        QVERIFY(QDir(MainWindow::dataDirectory()).removeRecursively());
         w.save_reserved();
         QVERIFY(!QDir(MainWindow::dataDirectory()).exists());
         expectWarning("Ошибка системы резервного копирования");
