@@ -10,6 +10,8 @@
 #include "qmemorystatusdialog.h"
 #include "qwaitdialog.h"
 
+#include <QEventLoop>
+
 namespace
 {
 // Clearing a table takes the stick five times an ordinary answer's time-out (15 s at
@@ -296,6 +298,13 @@ void MainWindow::show_memory_status()
 
     auto *status = new QMemoryStatusDialog(this, int(m_modem.memTotal()), int(m_modem.memFree()),
                                            deviceTotal, deviceFree);
-    status->exec();
+    // Not exec(): showing a splash-type window may process events, and a dialog closed
+    // in there would leave exec() waiting for good.
+    QEventLoop loop;
+    connect(status, &QDialog::finished, &loop, &QEventLoop::quit);
+    status->setWindowModality(Qt::ApplicationModal);
+    status->show();
+    if (status->isVisible())
+        loop.exec(QEventLoop::DialogExec);
     delete status;
 }

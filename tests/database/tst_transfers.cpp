@@ -93,7 +93,8 @@ struct MemoryColumn {
 QTimer *whenMemoryDialog(QList<MemoryColumn> *columns)
 {
     auto *poll = new QTimer;
-    poll->setInterval(20);
+    // As often as possible, so it also closes a dialog that is still being shown.
+    poll->setInterval(0);
     QObject::connect(poll, &QTimer::timeout, [poll, columns] {
         for (QWidget *top : QApplication::topLevelWidgets()) {
             auto *d = qobject_cast<QMemoryStatusDialog *>(top);
