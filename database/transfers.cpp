@@ -177,18 +177,18 @@ bool MainWindow::clear_modem_memory()
     const quint16 mask =
         remoteMode ? CLEAR_MODEM_TABLE : quint16(CLEAR_MODEM_TABLE | CLEAR_DEVICE_TABLE);
     const bool cleared = clear_table_memory(dialog, mask, true);
-    if (!m_modem.connected()) {
+    // Without a read-back it is not known whether the stick was cleared: the list
+    // stays (its backup was just written), only no longer as the stick's.
+    const auto giveUp = [&] {
         delete dialog;
-        // Whether the stick was cleared is not known; the list stays (a backup was
-        // just written anyway), it is only no longer known to be the stick's.
         if (dataSource == SOURCE_MODEM)
             set_data_source(SOURCE_UNKNOWN);
         return false;
-    }
-    if (!remoteMode && !m_execDevice.isVersionKnown() && !get_device_version()) {
-        delete dialog;
-        return false;
-    }
+    };
+    if (!m_modem.connected())
+        return giveUp();
+    if (!remoteMode && !m_execDevice.isVersionKnown() && !get_device_version())
+        return giveUp();
 
     // The records of the read-back must not blank the dialog's text.
     disconnect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);

@@ -447,13 +447,31 @@ private slots:
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
-    void clearLosingTheStickKeepsTheList()
+    void clearWithoutReadBackKeepsTheList()
     {
         EmulatorState state;
         state.modemRemotes = awkwardTable();
+        state.actuatorLinked = false;
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
+
+        // The actuator is out of reach, so its version cannot be learnt either.
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
+        QVERIFY(!w.clear_modem_memory());
+        QCOMPARE(rig.prompts().texts().at(1), QString("Связь с конечным устройством утеряна"));
+        QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1); // the session's read only
+        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
+
+        // The stick goes silent during the clear.
+        QVERIFY(w.load_db_from_modem());
+        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
+        rig.prompts().clear();
         w.interfaceManager()->set_ack_timeout(100);
         w.interfaceManager()->set_retry_count(1);
         rig.emulator().dropAnswers(1000);
