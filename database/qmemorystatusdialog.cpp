@@ -48,10 +48,14 @@ QVBoxLayout *memoryColumn(QDialog *dialog, int index, const QString &heading, in
     column->addWidget(circle, 0, Qt::AlignHCenter);
 
     QLabel *freeMark = legendSquare(dialog, QCircleProgressBar::discColour, "memoryFreeMark_" + n);
-    QLabel *usedMark = legendSquare(dialog, QCircleProgressBar::sectorColour, "memoryUsedMark_" + n);
-    QLabel *freeLine = line(dialog, QMemoryStatusDialog::tr("Свободно: ") + QString::number(free), "memoryFree_" + n);
-    QLabel *usedLine = line(dialog, QMemoryStatusDialog::tr("Занято: ") + QString::number(used), "memoryUsed_" + n);
-    QLabel *totalLine = line(dialog, QMemoryStatusDialog::tr("Емкость: ") + QString::number(total), "memoryTotal_" + n);
+    QLabel *usedMark =
+        legendSquare(dialog, QCircleProgressBar::sectorColour, "memoryUsedMark_" + n);
+    QLabel *freeLine = line(dialog, QMemoryStatusDialog::tr("Свободно: ") + QString::number(free),
+                            "memoryFree_" + n);
+    QLabel *usedLine = line(dialog, QMemoryStatusDialog::tr("Занято: ") + QString::number(used),
+                            "memoryUsed_" + n);
+    QLabel *totalLine = line(dialog, QMemoryStatusDialog::tr("Емкость: ") + QString::number(total),
+                             "memoryTotal_" + n);
 
     auto *freeRow = new QHBoxLayout;
     freeRow->addWidget(freeMark);

@@ -67,15 +67,14 @@ bool MainWindow::read_modem_table(QWaitDialog *dialog)
                         [this] { send_data_command(CMD_READ_FIRST_REMOTE, TARGET_MODEM); });
 }
 
-bool MainWindow::copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
-                            quint16 direction)
+bool MainWindow::copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction)
 {
-    const bool copied = run_transfer(dialog, transaction,
-                                     [&] { send_data_command(CMD_COPY_TABLE, direction); });
+    const bool copied =
+        run_transfer(dialog, transaction, [&] { send_data_command(CMD_COPY_TABLE, direction); });
     m_interfaceManager->stop_command();
     if (copied)
-        m_prompts->information(this, tr("Информация"),
-                               tr("Операция копирования завершена успешно"), QMessageBox::Ok);
+        m_prompts->information(this, tr("Информация"), tr("Операция копирования завершена успешно"),
+                               QMessageBox::Ok);
     else
         m_prompts->warning(this, tr("Информация"), tr("Операция копирования завершена с ошибкой"),
                            QMessageBox::Ok);
@@ -88,8 +87,8 @@ bool MainWindow::load_db_from_modem()
         return false;
     const QString readError = tr("Ошибка чтения списка пультов с USB-stick");
 
-    QWaitDialog *dialog = new_transfer_dialog(QWaitDialog::AnimationMode,
-                                              tr("Чтение данных с USB-stick..."), true);
+    QWaitDialog *dialog =
+        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
     const bool counted = run_transfer(dialog, TRANSACTION_MODEM_MEMORY, [this] {
         send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
     });
@@ -99,8 +98,8 @@ bool MainWindow::load_db_from_modem()
         return false;
     }
 
-    dialog = new_transfer_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."),
-                                 true);
+    dialog =
+        new_transfer_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."), true);
     const int used = int(m_modem.memTotal()) - int(m_modem.memFree());
     dialog->setMaxProgress(qMax(0, used) + 1);
     dialog->setProgress(0);
@@ -129,8 +128,8 @@ bool MainWindow::save_db_to_modem()
 {
     if (!m_modem.connected())
         return false;
-    QWaitDialog *dialog = new_transfer_dialog(QWaitDialog::AnimationMode,
-                                              tr("Очистка памяти USB-stick..."), false);
+    QWaitDialog *dialog =
+        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
     connect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
     const bool cleared = clear_table_memory(dialog, CLEAR_MODEM_TABLE, true);
     delete dialog;
@@ -141,8 +140,8 @@ bool MainWindow::save_db_to_modem()
         return true;
     }
 
-    dialog = new_transfer_dialog(QWaitDialog::ProgressMode, tr("Запись пультов на USB-stick..."),
-                                 false);
+    dialog =
+        new_transfer_dialog(QWaitDialog::ProgressMode, tr("Запись пультов на USB-stick..."), false);
     connect(this, &MainWindow::signal_modem_operation_single, dialog,
             qOverload<>(&QWaitDialog::incProgress));
     dialog->setMaxProgress(int(remoteList.size()));
@@ -170,8 +169,8 @@ bool MainWindow::clear_modem_memory()
         return false;
     save_reserved();
 
-    QWaitDialog *dialog = new_transfer_dialog(QWaitDialog::AnimationMode,
-                                              tr("Очистка памяти USB-stick..."), false);
+    QWaitDialog *dialog =
+        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
     connect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
     const bool remoteMode = m_execDevice.remoteMode();
     const quint16 mask =
@@ -267,11 +266,10 @@ void MainWindow::show_memory_status()
 {
     if (!m_modem.connected())
         return;
-    QWaitDialog *dialog = new_transfer_dialog(QWaitDialog::AnimationMode,
-                                              tr("Чтение данных с USB-stick..."), true);
-    if (!run_transfer(dialog, TRANSACTION_MODEM_MEMORY, [this] {
-            send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
-        })) {
+    QWaitDialog *dialog =
+        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
+    if (!run_transfer(dialog, TRANSACTION_MODEM_MEMORY,
+                      [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); })) {
         delete dialog;
         m_prompts->warning(this, tr("Ошибка"), tr("Ошибка чтения состояния памяти USB-sticka"),
                            QMessageBox::Ok);

@@ -148,10 +148,10 @@ int main(int argc, char *argv[])
     for (const bool longRecords : {false, true}) {
         const Figures f = readTable(app, count, longRecords);
         const double wire = double(f.wireBytes) * BitsPerByte / Baud;
-        printf("%-8s %8d %7d %11lld %10.2f %9.2f %6.2f %13.1f%s\n",
-               longRecords ? "128 B" : "64 B", f.remotes, f.frames, qint64(f.wireBytes),
-               f.elapsed, wire, wire > 0 ? f.elapsed / wire : 0.0,
-               count > 0 ? f.elapsed * 1000 / count : 0.0, f.ok ? "" : "  (read failed)");
+        printf("%-8s %8d %7d %11lld %10.2f %9.2f %6.2f %13.1f%s\n", longRecords ? "128 B" : "64 B",
+               f.remotes, f.frames, qint64(f.wireBytes), f.elapsed, wire,
+               wire > 0 ? f.elapsed / wire : 0.0, count > 0 ? f.elapsed * 1000 / count : 0.0,
+               f.ok ? "" : "  (read failed)");
         fflush(stdout);
         if (!f.ok || f.remotes != count)
             ++failures;

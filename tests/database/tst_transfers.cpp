@@ -180,8 +180,8 @@ private slots:
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
         QCOMPARE(rig.requests(CMD_READ_NEXT_REMOTE), 3);
         // The records really went out with escapes, and each had the stick's size.
-        const int size = functions ? QControlDevice::LongRecordSize
-                                   : QControlDevice::ShortRecordSize;
+        const int size =
+            functions ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize;
         int records = 0;
         for (const FrameLogEntry &e : rig.emulator().frameLog())
             if (e.direction == FrameLogEntry::Direction::Out && e.frame.size() > 9 &&
@@ -210,8 +210,8 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QCOMPARE(w.remote_list(), asRemotes({state.modemRemotes[0], state.modemRemotes[1],
-                                             state.modemRemotes[3]}));
+        QCOMPARE(w.remote_list(),
+                 asRemotes({state.modemRemotes[0], state.modemRemotes[1], state.modemRemotes[3]}));
 
         ProgressProbe probe(w);
         QVERIFY(w.load_db_from_modem());
@@ -303,9 +303,9 @@ private slots:
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
 
-        const QList<QControlDevice> table = {
-            dbwindow::remote(0x7E7D7E, "Ёж~}", true, 0x7E, 2),
-            dbwindow::remote(5, "Галина", false, 1, 0), dbwindow::remote(6, "Дмитрий", true, 2, 1)};
+        const QList<QControlDevice> table = {dbwindow::remote(0x7E7D7E, "Ёж~}", true, 0x7E, 2),
+                                             dbwindow::remote(5, "Галина", false, 1, 0),
+                                             dbwindow::remote(6, "Дмитрий", true, 2, 1)};
         const QString file = m_files.filePath("table.json");
         dbwindow::writeTable(file, table);
         dbwindow::loadFile(w, rig.prompts(), file);
@@ -382,7 +382,7 @@ private slots:
         QVERIFY(w.remote_list().isEmpty());
         QCOMPARE(dbwindow::table(w)->rowCount(), 0);
         QCOMPARE(w.data_source(), SOURCE_MODEM);
-        QCOMPARE(newestBackup(), before); // written before the clear
+        QCOMPARE(newestBackup(), before);                    // written before the clear
         QCOMPARE(w.interfaceManager()->ack_timeout(), 3000); // back from the clear's 15 s
 
         // In remote mode the actuator keeps its table.
@@ -440,8 +440,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!w.clear_modem_memory());
         disconnect(hook);
-        QCOMPARE(rig.prompts().texts().last(),
-                 QString("Ошибка чтения списка пультов с USB-stick"));
+        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
         QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
         QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -567,9 +566,8 @@ private slots:
         w.copy_table_from_modem_to_dev();
         disconnect(armCopy);
         disconnect(cut);
-        QCOMPARE(rig.prompts().texts(),
-                 (QStringList{"Связь с конечным устройством утеряна",
-                              "Операция копирования завершена с ошибкой"}));
+        QCOMPARE(rig.prompts().texts(), (QStringList{"Связь с конечным устройством утеряна",
+                                                     "Операция копирования завершена с ошибкой"}));
         QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
     }
@@ -651,7 +649,8 @@ private slots:
         columns.clear();
         QTimer *poll = whenMemoryDialog(&columns);
         w.show_memory_status();
-        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения состояния памяти USB-sticka"));
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Ошибка чтения состояния памяти USB-sticka"));
         QTest::qWait(100);
         QVERIFY(columns.isEmpty());
         delete poll;
