@@ -24,31 +24,10 @@ QByteArray memoryParamPayload()
 }
 } // namespace
 
-QWaitDialog *MainWindow::new_transfer_dialog(int mode, const QString &text, bool cancelEnabled)
-{
-    auto *dialog = new QWaitDialog(this, mode, text, cancelEnabled, false, QString());
-    connect(this, &MainWindow::signal_modem_operation_complete, dialog, &QWaitDialog::accept);
-    connect(this, &MainWindow::signal_modem_operation_fail, dialog, &QWaitDialog::systemReject);
-    return dialog;
-}
-
-bool MainWindow::run_transfer(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
-                              const std::function<void()> &sendFirst)
-{
-    m_modem.setCurrentTransaction(transaction);
-    sendFirst();
-    const bool accepted = dialog->exec() == QDialog::Accepted;
-    m_modem.setCurrentTransaction(TRANSACTION_NONE);
-    // A command still out must not be repeated into the next transaction.
-    if (!accepted)
-        m_interfaceManager->stop_command();
-    return accepted;
-}
-
 bool MainWindow::clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout)
 {
     const int timeout = m_interfaceManager->ack_timeout();
-    const bool cleared = run_transfer(dialog, TRANSACTION_CLEAR_TABLE, [&] {
+    const bool cleared = run_transaction(dialog, TRANSACTION_CLEAR_TABLE, [&] {
         if (longTimeout)
             m_interfaceManager->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
         send_data_command(CMD_CLEAR_TABLE, mask);
@@ -63,14 +42,14 @@ bool MainWindow::clear_table_memory(QWaitDialog *dialog, quint16 mask, bool long
 bool MainWindow::read_modem_table(QWaitDialog *dialog)
 {
     receivedRemotes.clear();
-    return run_transfer(dialog, TRANSACTION_READ_TABLE,
+    return run_transaction(dialog, TRANSACTION_READ_TABLE,
                         [this] { send_data_command(CMD_READ_FIRST_REMOTE, TARGET_MODEM); });
 }
 
 bool MainWindow::copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction)
 {
     const bool copied =
-        run_transfer(dialog, transaction, [&] { send_data_command(CMD_COPY_TABLE, direction); });
+        run_transaction(dialog, transaction, [&] { send_data_command(CMD_COPY_TABLE, direction); });
     m_interfaceManager->stop_command();
     if (copied)
         m_prompts->information(this, tr("Информация"), tr("Операция копирования завершена успешно"),
@@ -88,8 +67,8 @@ bool MainWindow::load_db_from_modem()
     const QString readError = tr("Ошибка чтения списка пультов с USB-stick");
 
     QWaitDialog *dialog =
-        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
-    const bool counted = run_transfer(dialog, TRANSACTION_MODEM_MEMORY, [this] {
+        new_wait_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
+    const bool counted = run_transaction(dialog, TRANSACTION_MODEM_MEMORY, [this] {
         send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
     });
     delete dialog;
@@ -99,7 +78,7 @@ bool MainWindow::load_db_from_modem()
     }
 
     dialog =
-        new_transfer_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."), true);
+        new_wait_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."), true);
     const int used = int(m_modem.memTotal()) - int(m_modem.memFree());
     dialog->setMaxProgress(qMax(0, used) + 1);
     dialog->setProgress(0);
@@ -129,7 +108,7 @@ bool MainWindow::save_db_to_modem()
     if (!m_modem.connected())
         return false;
     QWaitDialog *dialog =
-        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
+        new_wait_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
     connect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
     const bool cleared = clear_table_memory(dialog, CLEAR_MODEM_TABLE, true);
     delete dialog;
@@ -141,13 +120,13 @@ bool MainWindow::save_db_to_modem()
     }
 
     dialog =
-        new_transfer_dialog(QWaitDialog::ProgressMode, tr("Запись пультов на USB-stick..."), false);
+        new_wait_dialog(QWaitDialog::ProgressMode, tr("Запись пультов на USB-stick..."), false);
     connect(this, &MainWindow::signal_modem_operation_single, dialog,
             qOverload<>(&QWaitDialog::incProgress));
     dialog->setMaxProgress(int(remoteList.size()));
     dialog->setProgress(0);
     tableWriteIndex = 1;
-    const bool written = run_transfer(dialog, TRANSACTION_WRITE_TABLE, [this] {
+    const bool written = run_transaction(dialog, TRANSACTION_WRITE_TABLE, [this] {
         send_data_command(CMD_WRITE_REMOTE, TARGET_MODEM,
                           remoteList.first().toRecord(m_modem.longRecords()));
     });
@@ -170,7 +149,7 @@ bool MainWindow::clear_modem_memory()
     save_reserved();
 
     QWaitDialog *dialog =
-        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
+        new_wait_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
     connect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
     const bool remoteMode = m_execDevice.remoteMode();
     const quint16 mask =
@@ -215,14 +194,14 @@ void MainWindow::copy_table_from_modem_to_dev()
 {
     if (!m_modem.connected() || !initialize_device())
         return;
-    QWaitDialog *dialog = new_transfer_dialog(
+    QWaitDialog *dialog = new_wait_dialog(
         QWaitDialog::AnimationMode, tr("Очистка памяти исполнительного устройства..."), false);
     const bool cleared = clear_table_memory(dialog, CLEAR_DEVICE_TABLE, false);
     delete dialog;
     if (!cleared || (!m_execDevice.remoteMode() && !get_device_version()))
         return;
 
-    dialog = new_transfer_dialog(
+    dialog = new_wait_dialog(
         QWaitDialog::ProgressMode,
         tr("Копирование таблицы устройств из USB-stick в исполнительное устройство..."), true);
     connect(this, &MainWindow::signal_modem_set_progress, dialog,
@@ -237,18 +216,18 @@ void MainWindow::copy_table_from_dev_to_modem()
     if (!m_modem.connected() || !initialize_device() ||
         (!m_execDevice.remoteMode() && !get_device_version()))
         return;
-    QWaitDialog *dialog = new_transfer_dialog(
+    QWaitDialog *dialog = new_wait_dialog(
         QWaitDialog::AnimationMode,
         tr("Определение размера таблицы пультов на исполнительном устройстве"), true);
     // Without the size the copy still runs, only without a progress bar.
-    const bool sized = run_transfer(dialog, TRANSACTION_DEVICE_MEMORY, [this] {
+    const bool sized = run_transaction(dialog, TRANSACTION_DEVICE_MEMORY, [this] {
         send_data_command(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
     });
     delete dialog;
     if (!m_modem.connected())
         return;
 
-    dialog = new_transfer_dialog(sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
+    dialog = new_wait_dialog(sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
                                  tr("Копирование таблицы пультов из исполнительного устройства в "
                                     "USB-stick."),
                                  false);
@@ -267,8 +246,8 @@ void MainWindow::show_memory_status()
     if (!m_modem.connected())
         return;
     QWaitDialog *dialog =
-        new_transfer_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
-    if (!run_transfer(dialog, TRANSACTION_MODEM_MEMORY,
+        new_wait_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
+    if (!run_transaction(dialog, TRANSACTION_MODEM_MEMORY,
                       [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); })) {
         delete dialog;
         m_prompts->warning(this, tr("Ошибка"), tr("Ошибка чтения состояния памяти USB-sticka"),
@@ -280,7 +259,7 @@ void MainWindow::show_memory_status()
     int deviceFree = 0;
     if (!m_execDevice.remoteMode()) {
         dialog->setText(tr("Чтение данных с устройства"));
-        if (run_transfer(dialog, TRANSACTION_DEVICE_MEMORY, [this] {
+        if (run_transaction(dialog, TRANSACTION_DEVICE_MEMORY, [this] {
                 send_data_command(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
             })) {
             deviceTotal = m_execDevice.memTotal();

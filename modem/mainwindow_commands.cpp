@@ -13,24 +13,34 @@
 
 Q_LOGGING_CATEGORY(lcModem, "vexo.modem", QtInfoMsg)
 
-bool MainWindow::run_operation(const QString &text, bool cancelEnabled,
-                               MODEM_TRANSACTION_T transaction,
-                               const std::function<void()> &sendFirst,
-                               const std::function<void(QWaitDialog *)> &setup)
+QWaitDialog *MainWindow::new_wait_dialog(int mode, const QString &text, bool cancelEnabled)
 {
-    auto *dialog = new QWaitDialog(this, 1, text, cancelEnabled, false, QString());
+    auto *dialog = new QWaitDialog(this, mode, text, cancelEnabled, false, QString());
     connect(this, &MainWindow::signal_modem_operation_complete, dialog, &QWaitDialog::accept);
     connect(this, &MainWindow::signal_modem_operation_fail, dialog, &QWaitDialog::systemReject);
-    if (setup)
-        setup(dialog);
+    return dialog;
+}
+
+bool MainWindow::run_transaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
+                                 const std::function<void()> &sendFirst)
+{
     m_modem.setCurrentTransaction(transaction);
     sendFirst();
     const bool accepted = dialog->exec() == QDialog::Accepted;
     m_modem.setCurrentTransaction(TRANSACTION_NONE);
-    delete dialog;
     // Cancelled while a command was still out: it must not be repeated later.
     if (!accepted)
         m_interfaceManager->stop_command();
+    return accepted;
+}
+
+bool MainWindow::run_operation(const QString &text, bool cancelEnabled,
+                               MODEM_TRANSACTION_T transaction,
+                               const std::function<void()> &sendFirst)
+{
+    QWaitDialog *dialog = new_wait_dialog(QWaitDialog::AnimationMode, text, cancelEnabled);
+    const bool accepted = run_transaction(dialog, transaction, sendFirst);
+    delete dialog;
     return accepted;
 }
 

@@ -216,8 +216,11 @@ protected:
 private:
     // Modem command set: one operation = one wait dialog around one transaction
     bool run_operation(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
-                       const std::function<void()> &sendFirst,
-                       const std::function<void(QWaitDialog *)> &setup = {});
+                       const std::function<void()> &sendFirst);
+    // The parts of run_operation, for operations whose dialog runs several transactions
+    QWaitDialog *new_wait_dialog(int mode, const QString &text, bool cancelEnabled);
+    bool run_transaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
+                         const std::function<void()> &sendFirst);
     bool send_modem_command(QRS232Message &message);
     void send_data_command(quint16 command, quint16 target, const QByteArray &payload = {});
     void send_short_command(quint8 cls, quint8 number, quint8 arg1 = 0);
@@ -236,10 +239,7 @@ private:
     // Modem and actuator information and modes
     void set_modem_mode_param(QAction *action, void (MainWindow::*slot)(bool), quint16 id,
                               bool value);
-    // Remote-table transfers: a dialog may run several transactions in turn
-    QWaitDialog *new_transfer_dialog(int mode, const QString &text, bool cancelEnabled);
-    bool run_transfer(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
-                      const std::function<void()> &sendFirst);
+    // Remote-table transfers
     bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
     bool read_modem_table(QWaitDialog *dialog);
     bool copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction);
