@@ -18,7 +18,10 @@ PtyChannel::PtyChannel(QObject *parent) : QObject(parent)
     connect(m_paceTimer, &QTimer::timeout, this, &PtyChannel::pump);
 }
 
-PtyChannel::~PtyChannel() { close(); }
+PtyChannel::~PtyChannel()
+{
+    close();
+}
 
 bool PtyChannel::open()
 {

@@ -6,7 +6,8 @@
 
 #include <QTimer>
 
-namespace {
+namespace
+{
 const char *const SEARCH_BLACK = "QLabel { color: black; }";
 const char *const SEARCH_RED = "QLabel { color: red; }";
 } // namespace

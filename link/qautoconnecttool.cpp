@@ -7,7 +7,8 @@
 #include <QSerialPortInfo>
 #include <QTimer>
 
-namespace {
+namespace
+{
 QStringList g_preferredPorts;
 bool g_includeSystemPorts = true;
 constexpr quint16 QUERY_IDENT_ANSWER = 0x1221;

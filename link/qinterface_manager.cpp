@@ -146,8 +146,8 @@ bool QInterface_Manager::repeat_command()
         if (!m_current.frame().isEmpty() || m_last.frame().isEmpty())
             return false;
         m_current.assign(m_last);
-        line = QStringLiteral("<b>RETRY</b> HOST -> DEV #") + QString::number(m_messageCounter) +
-               ' ';
+        line =
+            QStringLiteral("<b>RETRY</b> HOST -> DEV #") + QString::number(m_messageCounter) + ' ';
         frame = m_current.frame();
     }
     emit signal_log_buffer(line, frame);

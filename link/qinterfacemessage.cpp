@@ -1,6 +1,7 @@
 #include "qinterfacemessage.h"
 
-namespace {
+namespace
+{
 constexpr char FLAG = char(0x7E);
 constexpr char ESCAPE = char(0x7D);
 
@@ -52,7 +53,10 @@ bool QInterfaceMessage::set_sequence(quint8 seq)
     return true;
 }
 
-quint16 QInterfaceMessage::checksum(const char *, uint) const { return 0; }
+quint16 QInterfaceMessage::checksum(const char *, uint) const
+{
+    return 0;
+}
 
 // ---- QRS232Message ----
 
@@ -132,7 +136,10 @@ quint16 QRS232Message::crc(const char *data, uint len)
     return reg;
 }
 
-quint16 QRS232Message::checksum(const char *data, uint len) const { return crc(data, len); }
+quint16 QRS232Message::checksum(const char *data, uint len) const
+{
+    return crc(data, len);
+}
 
 void QRS232Message::appendChecksum()
 {
@@ -164,7 +171,11 @@ void QRS232Message::make_short_frame(quint16 word0, quint8 b7, quint8 b8, quint8
 {
     m_command = quint16(b7 + 256 * b8);
     m_frame.clear();
-    m_frame.append(FLAG).append(char(0xFF)).append(char(0x03)).append(char(0x01)).append(char(0x08));
+    m_frame.append(FLAG)
+        .append(char(0xFF))
+        .append(char(0x03))
+        .append(char(0x01))
+        .append(char(0x08));
     m_frame.append(char(word0 & 0xFF)).append(char(word0 >> 8));
     for (quint8 b : {b7, b8, b9, b10, b11, b12})
         m_frame.append(char(b));
@@ -310,7 +321,10 @@ quint16 QSlipMessage::crc(const char *data, uint len)
     return reg;
 }
 
-quint16 QSlipMessage::checksum(const char *data, uint len) const { return crc(data, len); }
+quint16 QSlipMessage::checksum(const char *data, uint len) const
+{
+    return crc(data, len);
+}
 
 void QSlipMessage::make_frame(quint32 address, quint8 command, const char *data, int len)
 {

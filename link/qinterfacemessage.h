@@ -101,7 +101,8 @@ private:
     QByteArray m_payload;
 };
 
-namespace LinkCodec {
+namespace LinkCodec
+{
 // Wire escaping of the 0x7E framing: every byte after the first that equals 0x7E or 0x7D
 // is preceded by 0x7D; no closing flag.
 QByteArray escape(const QByteArray &frame);

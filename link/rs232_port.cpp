@@ -5,7 +5,8 @@
 
 #include <QMutexLocker>
 
-namespace {
+namespace
+{
 constexpr char FLAG = char(0x7E);
 constexpr char ESCAPE = char(0x7D);
 } // namespace
@@ -45,7 +46,8 @@ bool rs232_port::open_port(const QString &name, int baud, int mode)
     if (open(QIODevice::ReadWrite)) {
         m_portNumber = number;
         m_framingMode = mode;
-        qCDebug(lcLink).noquote() << QStringLiteral("Открыт порт RS232 №") + QString::number(number);
+        qCDebug(lcLink).noquote() << QStringLiteral("Открыт порт RS232 №") +
+                                         QString::number(number);
         return true;
     }
     qCDebug(lcLink).noquote() << QStringLiteral("Ошибка: невозможно открыть порт COM") +

@@ -9,7 +9,8 @@
 
 #include <QStringEncoder>
 
-namespace {
+namespace
+{
 constexpr int PASSWORD_MIN = 6;
 constexpr int PASSWORD_MAX = 10;
 } // namespace
@@ -64,9 +65,8 @@ void MainWindow::admin_mode_clicked()
                            QMessageBox::Ok);
         return;
     }
-    const bool accepted = run_operation(tr("Авторизация"), true, TRANSACTION_LOGIN, [&] {
-        send_data_command(CMD_ACCESS, 1, bytes);
-    });
+    const bool accepted = run_operation(tr("Авторизация"), true, TRANSACTION_LOGIN,
+                                        [&] { send_data_command(CMD_ACCESS, 1, bytes); });
     if (!accepted)
         m_prompts->warning(
             this, tr("Ошибка авторизации"),
@@ -127,10 +127,9 @@ bool MainWindow::ask_new_password(QString *password)
         }
     }
     bool ok = false;
-    const QString repeat =
-        m_prompts->getText(this, tr("Повтор нового пароля"),
-                           tr("Повторно введите пароль полного доступа к USB-stick"),
-                           QLineEdit::Password, QString(), &ok);
+    const QString repeat = m_prompts->getText(
+        this, tr("Повтор нового пароля"), tr("Повторно введите пароль полного доступа к USB-stick"),
+        QLineEdit::Password, QString(), &ok);
     if (!ok)
         return false;
     if (repeat != *password) {
@@ -210,10 +209,9 @@ void MainWindow::admin_password_forget()
     // Normal mode comes back whether the reset completed or was cancelled.
     if (!m_modem.connected())
         return;
-    run_operation(tr("Восстановление исходного режима работы USB-stick"), false, TRANSACTION_NONE,
-                  [this] {
-                      send_short_command(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8,
-                                         MODEM_MODE_NORMAL);
-                  });
+    run_operation(
+        tr("Восстановление исходного режима работы USB-stick"), false, TRANSACTION_NONE, [this] {
+            send_short_command(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8, MODEM_MODE_NORMAL);
+        });
     get_modem_privilegies();
 }

@@ -10,7 +10,8 @@
 
 #include <QTimer>
 
-namespace {
+namespace
+{
 constexpr quint16 REPLY_MEMORY = 0x1121;
 constexpr quint16 REPLY_FUNCTIONS = 0x1521;
 constexpr int PROGRESS_POLL_MS = 1000;
@@ -23,7 +24,10 @@ quint16 word(const QByteArray &b, int offset)
     return quint16(quint8(b[offset]) | (quint8(b[offset + 1]) << 8));
 }
 
-bool fromDevice(const QRS232Message &answer) { return answer.target() & 0x01; }
+bool fromDevice(const QRS232Message &answer)
+{
+    return answer.target() & 0x01;
+}
 
 bool isData(const QRS232Message &m, quint16 command)
 {
@@ -168,8 +172,9 @@ void MainWindow::rs232_cmd_income(QByteArray buf)
             emit signal_modem_operation_complete();
             return;
         }
-        const bool known = std::any_of(receivedRemotes.cbegin(), receivedRemotes.cend(),
-                                       [&](const QControlDevice &r) { return r.id() == remote.id(); });
+        const bool known =
+            std::any_of(receivedRemotes.cbegin(), receivedRemotes.cend(),
+                        [&](const QControlDevice &r) { return r.id() == remote.id(); });
         if (!known)
             receivedRemotes.append(remote);
         emit signal_modem_operation_single(QString());
@@ -298,7 +303,8 @@ void MainWindow::complete_transaction(int result)
         break;
 
     case RESULT_BAD_ANSWER:
-        if (m_prompts->warning(this, error, tr("Принят неверный ответ от USB-stick. Повторить попытку?"),
+        if (m_prompts->warning(this, error,
+                               tr("Принят неверный ответ от USB-stick. Повторить попытку?"),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
             m_interfaceManager->repeat_command();
             break;

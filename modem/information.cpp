@@ -9,7 +9,8 @@
 #include "qautoconnecttool.h"
 #include "qinterface_manager.h"
 
-namespace {
+namespace
+{
 // Stored bytes are major, type, board, minor; shown as type.board.major.minor.
 QString formatVersion(const QString &pattern, const QByteArray &v)
 {
@@ -29,9 +30,9 @@ bool MainWindow::initialize_device()
 void MainWindow::set_modem_mode_param(QAction *action, void (MainWindow::*slot)(bool), quint16 id,
                                       bool value)
 {
-    const bool accepted = run_operation(tr("Установка параметров USB-stick..."), false,
-                                        TRANSACTION_SET_PARAM,
-                                        [&] { set_modem_param(id, value ? 1 : 0); });
+    const bool accepted =
+        run_operation(tr("Установка параметров USB-stick..."), false, TRANSACTION_SET_PARAM,
+                      [&] { set_modem_param(id, value ? 1 : 0); });
     if (accepted)
         return;
     // The action has already toggled its mark; put it back without asking again.

@@ -80,7 +80,8 @@ quint16 MainWindow::device_target() const
     return m_execDevice.remoteMode() ? TARGET_DEVICE_REMOTE : TARGET_DEVICE;
 }
 
-namespace {
+namespace
+{
 QByteArray paramPayload(quint16 id)
 {
     QByteArray payload;

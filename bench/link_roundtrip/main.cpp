@@ -79,7 +79,8 @@ int main(int argc, char *argv[])
 
     const double wire = wireBytes * 10.0 / baud;
     printf("exchanges:        %d%s\n", done, lost ? " (stopped by a time-out)" : "");
-    printf("elapsed:          %.3f s (%.1f ms per exchange)\n", elapsed, 1000 * elapsed / qMax(1, done));
+    printf("elapsed:          %.3f s (%.1f ms per exchange)\n", elapsed,
+           1000 * elapsed / qMax(1, done));
     printf("wire lower bound: %.3f s (%lld bytes both ways, 10 bits a byte at %d baud)\n", wire,
            wireBytes, baud);
     printf("ratio:            %.2f\n", elapsed / wire);

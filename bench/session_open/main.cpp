@@ -13,7 +13,8 @@
 #include <cstdio>
 #include <ctime>
 
-namespace {
+namespace
+{
 // Never blocks: every question is declined, every message acknowledged.
 class QuietPrompts : public Prompts
 {

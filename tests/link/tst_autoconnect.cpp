@@ -4,7 +4,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 QByteArray identAnswer(quint8 mark)
 {
     QRS232Message m;

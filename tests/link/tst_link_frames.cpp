@@ -2,8 +2,12 @@
 
 #include <QtTest>
 
-namespace {
-QByteArray hex(const char *s) { return QByteArray::fromHex(s); }
+namespace
+{
+QByteArray hex(const char *s)
+{
+    return QByteArray::fromHex(s);
+}
 
 QRS232Message dataFrame(quint16 command, quint16 target, const QByteArray &payload)
 {
@@ -167,10 +171,10 @@ private slots:
         QTest::newRow("09 01 is a failure") << req << status("0901") << false << 0x0109;
         QTest::newRow("01 01 is a failure") << req << status("0101") << false << 0x0101;
         QTest::newRow("no link 07") << req << status("0700") << false << 7;
-        QTest::newRow("not an ack") << req << dataFrame(0x3109, 0, hex("0100")).frame() << false
-                                    << -1;
-        QTest::newRow("ack of 3 bytes") << req << dataFrame(0x0009, 0, hex("010000")).frame()
-                                        << false << -1;
+        QTest::newRow("not an ack")
+            << req << dataFrame(0x3109, 0, hex("0100")).frame() << false << -1;
+        QTest::newRow("ack of 3 bytes")
+            << req << dataFrame(0x0009, 0, hex("010000")).frame() << false << -1;
         QByteArray broken = status("0100");
         broken[9] = 2;
         QTest::newRow("bad checksum") << req << broken << false << -1;
@@ -181,19 +185,19 @@ private slots:
             return m.frame();
         };
         const QByteArray query = shortFrame(0x20, 0x12, 0, 0);
-        QTest::newRow("query answered") << query << shortFrame(0x21, 0x12, 0x02, 0x56) << true
-                                        << 0x5602;
-        QTest::newRow("query, other number") << query << shortFrame(0x21, 0x13, 0x02, 0x56)
-                                             << false << -1;
-        QTest::newRow("query, class not 21") << query << shortFrame(0x20, 0x12, 0, 0) << false
-                                             << -1;
+        QTest::newRow("query answered")
+            << query << shortFrame(0x21, 0x12, 0x02, 0x56) << true << 0x5602;
+        QTest::newRow("query, other number")
+            << query << shortFrame(0x21, 0x13, 0x02, 0x56) << false << -1;
+        QTest::newRow("query, class not 21")
+            << query << shortFrame(0x20, 0x12, 0, 0) << false << -1;
         const QByteArray command = shortFrame(0x19, 0x05, 0, 0);
-        QTest::newRow("command done") << command << shortFrame(0x21, 0x05, 0x01, 0x07) << true
-                                      << 0x0701;
-        QTest::newRow("command running") << command << shortFrame(0x21, 0x05, 0x08, 0x40) << true
-                                         << 0x4008;
-        QTest::newRow("command refused") << command << shortFrame(0x21, 0x05, 0x09, 0x00) << false
-                                         << 9;
+        QTest::newRow("command done")
+            << command << shortFrame(0x21, 0x05, 0x01, 0x07) << true << 0x0701;
+        QTest::newRow("command running")
+            << command << shortFrame(0x21, 0x05, 0x08, 0x40) << true << 0x4008;
+        QTest::newRow("command refused")
+            << command << shortFrame(0x21, 0x05, 0x09, 0x00) << false << 9;
     }
 
     void checkAnswer()

@@ -5,7 +5,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 // Splits what the program wrote into unescaped frames, as a device would.
 class FrameCollector
 {
@@ -59,7 +60,7 @@ class tst_link_manager : public QObject
     PtyChannel *device = nullptr;
     QInterface_Manager *manager = nullptr;
     FrameCollector collector;
-    QList<QByteArray> seen;                            // frames the device received
+    QList<QByteArray> seen;                              // frames the device received
     std::function<QByteArray(const QByteArray &)> reply; // empty answer = stay silent
     QStringList logLines;
 

@@ -11,8 +11,12 @@
 using vexo::emu::EmulatorState;
 using Kind = ScriptedPrompts::Kind;
 
-namespace {
-QByteArray cp1251(const QString &s) { return QStringEncoder("windows-1251").encode(s); }
+namespace
+{
+QByteArray cp1251(const QString &s)
+{
+    return QStringEncoder("windows-1251").encode(s);
+}
 
 EmulatorState withPassword(const QString &password)
 {
@@ -188,7 +192,7 @@ private slots:
         w.admin_password_forget();
         QVERIFY(rig.emulator().state().password.isEmpty());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 3 + 1); // polls + re-read
-        QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2); // reset mode, then normal again
+        QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2);              // reset mode, then normal again
         QCOMPARE(rig.emulator().state().modemMode, quint8(1));
         QCOMPARE(w.modem().protectionMode(), PROTECTION_OFF);
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);

@@ -14,7 +14,8 @@ using vexo::emu::EmulatorState;
 using vexo::emu::FrameLogEntry;
 using Kind = ScriptedPrompts::Kind;
 
-namespace {
+namespace
+{
 // Command words of the requests the device received, in order.
 QList<quint16> requestWords(const vexo::emu::Emulator &emu)
 {
