@@ -43,14 +43,13 @@ bool MainWindow::read_modem_table(QWaitDialog *dialog)
 {
     receivedRemotes.clear();
     return run_transaction(dialog, TRANSACTION_READ_TABLE,
-                        [this] { send_data_command(CMD_READ_FIRST_REMOTE, TARGET_MODEM); });
+                           [this] { send_data_command(CMD_READ_FIRST_REMOTE, TARGET_MODEM); });
 }
 
 bool MainWindow::copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction)
 {
     const bool copied =
         run_transaction(dialog, transaction, [&] { send_data_command(CMD_COPY_TABLE, direction); });
-    m_interfaceManager->stop_command();
     if (copied)
         m_prompts->information(this, tr("Информация"), tr("Операция копирования завершена успешно"),
                                QMessageBox::Ok);
@@ -77,8 +76,7 @@ bool MainWindow::load_db_from_modem()
         return false;
     }
 
-    dialog =
-        new_wait_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."), true);
+    dialog = new_wait_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."), true);
     const int used = int(m_modem.memTotal()) - int(m_modem.memFree());
     dialog->setMaxProgress(qMax(0, used) + 1);
     dialog->setProgress(0);
@@ -228,9 +226,9 @@ void MainWindow::copy_table_from_dev_to_modem()
         return;
 
     dialog = new_wait_dialog(sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
-                                 tr("Копирование таблицы пультов из исполнительного устройства в "
-                                    "USB-stick."),
-                                 false);
+                             tr("Копирование таблицы пультов из исполнительного устройства в "
+                                "USB-stick."),
+                             false);
     if (sized) {
         connect(this, &MainWindow::signal_modem_set_progress, dialog,
                 qOverload<int>(&QWaitDialog::setProgress));
@@ -248,7 +246,7 @@ void MainWindow::show_memory_status()
     QWaitDialog *dialog =
         new_wait_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
     if (!run_transaction(dialog, TRANSACTION_MODEM_MEMORY,
-                      [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); })) {
+                         [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); })) {
         delete dialog;
         m_prompts->warning(this, tr("Ошибка"), tr("Ошибка чтения состояния памяти USB-sticka"),
                            QMessageBox::Ok);

@@ -46,25 +46,14 @@ void MainWindow::admin_mode_clicked()
         set_work_mode_marks(true);
         return;
     }
-    bool ok = false;
-    const QString password = m_prompts->getText(
-        this, tr("Ввод пароля"),
-        tr("Введите пароль администратора для обеспечения полного доступа к USB-stick"),
-        QLineEdit::Password, QString(), &ok);
     // Until the modem says otherwise we are still in user mode.
     set_work_mode_marks(false);
-    if (!ok)
-        return;
-    if (password.isEmpty()) {
-        m_prompts->warning(this, tr("Ошибка"), tr("Пароль не может быть пустым"), QMessageBox::Ok);
-        return;
-    }
     QByteArray bytes;
-    if (!encode_password(password, &bytes)) {
-        m_prompts->warning(this, tr("Ошибка"), tr("Пароль содержит недопустимые символы"),
-                           QMessageBox::Ok);
+    if (!ask_password(
+            tr("Ввод пароля"),
+            tr("Введите пароль администратора для обеспечения полного доступа к USB-stick"),
+            &bytes))
         return;
-    }
     const bool accepted = run_operation(tr("Авторизация"), true, TRANSACTION_LOGIN,
                                         [&] { send_data_command(CMD_ACCESS, 1, bytes); });
     if (!accepted)
@@ -89,37 +78,47 @@ void MainWindow::user_mode_clicked()
     get_modem_privilegies();
 }
 
-bool MainWindow::ask_current_password(QString *password)
+bool MainWindow::ask_password(const QString &title, const QString &label, QByteArray *bytes)
 {
     bool ok = false;
-    *password = m_prompts->getText(this, tr("Ввод текущего пароля"),
-                                   tr("Введите ваш текущий пароль полного доступа к USB-stick"),
-                                   QLineEdit::Password, QString(), &ok);
+    const QString password =
+        m_prompts->getText(this, title, label, QLineEdit::Password, QString(), &ok);
     if (!ok)
         return false;
-    if (password->isEmpty()) {
+    if (password.isEmpty()) {
         m_prompts->warning(this, tr("Ошибка"), tr("Пароль не может быть пустым"), QMessageBox::Ok);
+        return false;
+    }
+    if (!encode_password(password, bytes)) {
+        m_prompts->warning(this, tr("Ошибка"), tr("Пароль содержит недопустимые символы"),
+                           QMessageBox::Ok);
         return false;
     }
     return true;
 }
 
-bool MainWindow::ask_new_password(QString *password)
+bool MainWindow::ask_current_password(QByteArray *bytes)
 {
+    return ask_password(tr("Ввод текущего пароля"),
+                        tr("Введите ваш текущий пароль полного доступа к USB-stick"), bytes);
+}
+
+bool MainWindow::ask_new_password(QByteArray *bytes)
+{
+    QString password;
     for (;;) {
         bool ok = false;
-        *password = m_prompts->getText(
+        password = m_prompts->getText(
             this, tr("Ввод нового пароля"),
             tr("Введите новый пароль полного доступа к USB-stick(6-10 символов)"),
             QLineEdit::Password, QString(), &ok);
         if (!ok)
             return false;
-        QByteArray bytes;
-        if (password->size() < PASSWORD_MIN || password->size() > PASSWORD_MAX) {
+        if (password.size() < PASSWORD_MIN || password.size() > PASSWORD_MAX) {
             m_prompts->information(this, tr("Внимание"),
                                    tr("Пароль должен быть длиной от 6 до 10 символов"),
                                    QMessageBox::Ok);
-        } else if (!encode_password(*password, &bytes)) {
+        } else if (!encode_password(password, bytes)) {
             m_prompts->information(this, tr("Внимание"), tr("Пароль содержит недопустимые символы"),
                                    QMessageBox::Ok);
         } else {
@@ -132,7 +131,7 @@ bool MainWindow::ask_new_password(QString *password)
         QLineEdit::Password, QString(), &ok);
     if (!ok)
         return false;
-    if (repeat != *password) {
+    if (repeat != password) {
         m_prompts->warning(this, tr("Внимание"), tr("Пароли не совпадают"), QMessageBox::Ok);
         return false;
     }
@@ -154,39 +153,25 @@ void MainWindow::apply_new_password(const QByteArray &password)
 
 void MainWindow::admin_password_clear()
 {
-    QString current;
+    QByteArray current;
     if (!ask_current_password(&current))
         return;
-    QByteArray bytes;
-    if (!encode_password(current, &bytes)) {
-        m_prompts->warning(this, tr("Ошибка"), tr("Пароль содержит недопустимые символы"),
-                           QMessageBox::Ok);
-        return;
-    }
-    remove_password(bytes);
+    remove_password(current);
     get_modem_privilegies();
 }
 
 void MainWindow::admin_password_set()
 {
-    QString current, fresh;
-    QByteArray currentBytes, freshBytes;
-    if (m_modem.protectionMode() != PROTECTION_OFF) {
-        if (!ask_current_password(&current))
-            return;
-        if (!encode_password(current, &currentBytes)) {
-            m_prompts->warning(this, tr("Ошибка"), tr("Пароль содержит недопустимые символы"),
-                               QMessageBox::Ok);
-            return;
-        }
-    }
+    const bool hasPassword = m_modem.protectionMode() != PROTECTION_OFF;
+    QByteArray current, fresh;
+    if (hasPassword && !ask_current_password(&current))
+        return;
     if (!ask_new_password(&fresh))
         return;
-    encode_password(fresh, &freshBytes);
     // A change is a removal proven by the current password, then the new one.
-    if (m_modem.protectionMode() != PROTECTION_OFF && !remove_password(currentBytes))
+    if (hasPassword && !remove_password(current))
         return;
-    apply_new_password(freshBytes);
+    apply_new_password(fresh);
 }
 
 void MainWindow::admin_password_forget()

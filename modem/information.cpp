@@ -59,20 +59,22 @@ void MainWindow::set_modem_uploadtable_mode(bool value)
                          PARAM_UPLOAD_TABLE_MODE, value);
 }
 
-bool MainWindow::get_modem_params()
+bool MainWindow::query_modem_functions(const QString &text)
 {
     if (!m_modem.connected())
         return false;
-    return run_operation(tr("Запрос функционала USB-stick..."), false, TRANSACTION_FUNCTIONS,
+    return run_operation(text, false, TRANSACTION_FUNCTIONS,
                          [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_FUNCTIONS >> 8); });
+}
+
+bool MainWindow::get_modem_params()
+{
+    return query_modem_functions(tr("Запрос функционала USB-stick..."));
 }
 
 bool MainWindow::get_modem_functions()
 {
-    if (!m_modem.connected())
-        return false;
-    return run_operation(tr("Запрос настроек USB-stick..."), false, TRANSACTION_FUNCTIONS,
-                         [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_FUNCTIONS >> 8); });
+    return query_modem_functions(tr("Запрос настроек USB-stick..."));
 }
 
 bool MainWindow::get_modem_version()

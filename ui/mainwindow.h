@@ -231,12 +231,15 @@ private:
     void fail_without_session();
     // Access control and passwords
     bool encode_password(const QString &text, QByteArray *bytes);
-    bool ask_new_password(QString *password);
-    bool ask_current_password(QString *password);
+    // Each prompt ends with the password's bytes on the wire, or false (after a message)
+    bool ask_password(const QString &title, const QString &label, QByteArray *bytes);
+    bool ask_new_password(QByteArray *bytes);
+    bool ask_current_password(QByteArray *bytes);
     bool remove_password(const QByteArray &current);
     void apply_new_password(const QByteArray &password);
     void set_work_mode_marks(bool admin);
     // Modem and actuator information and modes
+    bool query_modem_functions(const QString &text);
     void set_modem_mode_param(QAction *action, void (MainWindow::*slot)(bool), quint16 id,
                               bool value);
     // Remote-table transfers
