@@ -21,9 +21,9 @@ void MainWindow::start_autoconnect()
     QTimer::singleShot(1000, this, &MainWindow::change_autoconnect_color);
     m_modem.setCurrentTransaction(TRANSACTION_AUTOCONNECT);
 
-    QAutoConnectTool::set_preferred_ports(m_options.ports, m_options.systemPorts);
     delete autoConnectTool;
-    autoConnectTool = new QAutoConnectTool(this, m_interfaceManager);
+    autoConnectTool =
+        new QAutoConnectTool(this, m_interfaceManager, m_options.ports, m_options.systemPorts);
     connect(autoConnectTool, &QAutoConnectTool::signalOpenPort, this,
             qOverload<QString>(&MainWindow::log_buffer), Qt::QueuedConnection);
     connect(autoConnectTool, &QAutoConnectTool::signalClosePort, this,

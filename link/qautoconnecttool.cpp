@@ -9,14 +9,14 @@
 
 namespace
 {
-QStringList g_preferredPorts;
-bool g_includeSystemPorts = true;
 constexpr quint16 QUERY_IDENT_ANSWER = 0x1221;
 constexpr quint8 IDENT_MARK = 0x56; // the letter V in the high byte of the value word
 } // namespace
 
-QAutoConnectTool::QAutoConnectTool(QObject *parent, QInterface_Manager *manager)
-    : QObject(parent), m_manager(manager)
+QAutoConnectTool::QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
+                                   const QStringList &ports, bool include_system)
+    : QObject(parent), m_manager(manager), m_preferredPorts(ports),
+      m_includeSystemPorts(include_system)
 {
     if (!m_manager)
         return;
@@ -37,16 +37,10 @@ QAutoConnectTool::~QAutoConnectTool()
     m_manager->set_retry_count(QInterface_Manager::DEFAULT_RETRY_COUNT);
 }
 
-void QAutoConnectTool::set_preferred_ports(const QStringList &ports, bool include_system)
+QStringList QAutoConnectTool::port_list() const
 {
-    g_preferredPorts = ports;
-    g_includeSystemPorts = include_system;
-}
-
-QStringList QAutoConnectTool::port_list()
-{
-    QStringList list = g_preferredPorts;
-    if (g_includeSystemPorts) {
+    QStringList list = m_preferredPorts;
+    if (m_includeSystemPorts) {
         for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
             if (!list.contains(info.systemLocation()))
                 list.append(info.systemLocation());

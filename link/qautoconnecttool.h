@@ -16,14 +16,15 @@ public:
     static constexpr int NEXT_PORT_DELAY_MS = 100;
     static constexpr int EMPTY_LIST_DELAY_MS = 1000;
 
-    QAutoConnectTool(QObject *parent, QInterface_Manager *manager);
+    // ports are probed first, in their order; with include_system the system's list follows.
+    QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
+                     const QStringList &ports = QStringList(), bool include_system = true);
     ~QAutoConnectTool() override;
 
     bool start_search(bool keep_open);
 
-    // Ports named by the user (--port) come first, then the system's list.
-    static void set_preferred_ports(const QStringList &ports, bool include_system = true);
-    static QStringList port_list();
+    // The ports one search pass probes: the creator's, then the system's.
+    QStringList port_list() const;
 
     // The identification answer of the found port: its value word and word 3.
     quint16 probe_value() const { return m_probeValue; }
@@ -46,6 +47,8 @@ private:
     void wait_port_closed();
 
     QInterface_Manager *m_manager;
+    const QStringList m_preferredPorts;
+    const bool m_includeSystemPorts;
     QStringList m_ports;
     int m_index = 0;
     bool m_portOpen = false;

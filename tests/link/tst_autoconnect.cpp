@@ -37,16 +37,14 @@ class tst_autoconnect : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { QAutoConnectTool::set_preferred_ports({}); }
-
     void stickOnTheThirdPort()
     {
         Peer silent1, silent2, stick;
         stick.answer = identAnswer(0x56);
-        QAutoConnectTool::set_preferred_ports(
-            {silent1.pty.slavePath(), silent2.pty.slavePath(), stick.pty.slavePath()}, false);
         QInterface_Manager manager;
-        auto *tool = new QAutoConnectTool(nullptr, &manager);
+        auto *tool = new QAutoConnectTool(
+            nullptr, &manager,
+            {silent1.pty.slavePath(), silent2.pty.slavePath(), stick.pty.slavePath()}, false);
         QSignalSpy found(tool, &QAutoConnectTool::signalPortFound);
         QSignalSpy closed(tool, &QAutoConnectTool::signalClosePort);
         QVERIFY(tool->start_search(true));
@@ -73,10 +71,9 @@ private slots:
         Peer impostor, stick;
         impostor.answer = identAnswer(0x57);
         stick.answer = identAnswer(0x56);
-        QAutoConnectTool::set_preferred_ports({impostor.pty.slavePath(), stick.pty.slavePath()},
-                                              false);
         QInterface_Manager manager;
-        QAutoConnectTool tool(nullptr, &manager);
+        QAutoConnectTool tool(nullptr, &manager, {impostor.pty.slavePath(), stick.pty.slavePath()},
+                              false);
         QSignalSpy found(&tool, &QAutoConnectTool::signalPortFound);
         QVERIFY(tool.start_search(true));
         QVERIFY(found.wait(5000));
@@ -87,11 +84,10 @@ private slots:
     void noAnswerAnywhereEndsThePass()
     {
         Peer silent;
-        QAutoConnectTool::set_preferred_ports({silent.pty.slavePath(), "/dev/ttyVexoMissing3"},
-                                              false);
         QInterface_Manager manager;
         {
-            QAutoConnectTool tool(nullptr, &manager);
+            QAutoConnectTool tool(nullptr, &manager,
+                                  {silent.pty.slavePath(), "/dev/ttyVexoMissing3"}, false);
             QSignalSpy none(&tool, &QAutoConnectTool::signalNoPortFound);
             QVERIFY(tool.start_search(true));
             QVERIFY(none.wait(5000));
@@ -107,9 +103,8 @@ private slots:
 
     void emptyListWaitsBeforeTheNextPass()
     {
-        QAutoConnectTool::set_preferred_ports({}, false);
         QInterface_Manager manager;
-        QAutoConnectTool tool(nullptr, &manager);
+        QAutoConnectTool tool(nullptr, &manager, {}, false);
         QSignalSpy none(&tool, &QAutoConnectTool::signalNoPortFound);
         QVERIFY(tool.start_search(true));
         QTest::qWait(300);
@@ -122,9 +117,8 @@ private slots:
     {
         Peer stick;
         stick.answer = identAnswer(0x56);
-        QAutoConnectTool::set_preferred_ports({stick.pty.slavePath()}, false);
         QInterface_Manager manager;
-        QAutoConnectTool tool(nullptr, &manager);
+        QAutoConnectTool tool(nullptr, &manager, {stick.pty.slavePath()}, false);
         QSignalSpy found(&tool, &QAutoConnectTool::signalPortFound);
         QVERIFY(tool.start_search(true));
         QVERIFY(found.wait(5000));
