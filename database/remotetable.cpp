@@ -79,11 +79,13 @@ bool modemMatchesFile(bool modemConnected, const QList<QControlDevice> &modemSna
     return modemConnected && sameRemotes(modemSnapshot, fileSnapshot);
 }
 
-DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString &dbFileName)
+DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString &dbFileName,
+                                bool modemConnected)
 {
     switch (kind) {
     case SOURCE_MODEM: {
-        QString text = trWindow("Источник данных - USB-stick");
+        QString text = modemConnected ? trWindow("Источник данных - USB-stick")
+                                      : trWindow("Источник данных - отключенный USB-stick");
         if (!dbFileName.isEmpty()) {
             text += matches ? trWindow("(Актуальный файл %1)").arg(dbFileName)
                             : trWindow("(Несохраненные изменения для файла %1)").arg(dbFileName);
@@ -103,7 +105,7 @@ DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString 
     case SOURCE_UNKNOWN:
         break;
     }
-    return {kind, trWindow("Неизвесный источник данных")};
+    return {kind, trWindow("Неизвестный источник данных")};
 }
 
 bool contextMenuAvailable(DATA_SOURCE_T kind, bool modemConnected)

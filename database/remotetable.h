@@ -41,12 +41,13 @@ bool modemMatchesFile(bool modemConnected, const QList<QControlDevice> &modemSna
                       const QList<QControlDevice> &fileSnapshot);
 
 // The data source as the label shows it: a file or backup equal to the modem's
-// table counts as the modem.
+// table counts as the modem. A table read from a stick that is gone says so.
 struct DataSourceLabel {
     DATA_SOURCE_T kind;
     QString text; // without the heading markup
 };
-DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString &dbFileName);
+DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString &dbFileName,
+                                bool modemConnected = true);
 
 // The context menu is only offered for a table the modem holds.
 bool contextMenuAvailable(DATA_SOURCE_T kind, bool modemConnected);

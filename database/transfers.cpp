@@ -1,13 +1,12 @@
 // Moving the remote table between the PC, the stick and the actuator, clearing it,
 // and how full the two memories are.
-#include "mainwindow.h"
-#include "ui_mainwindow.h"
+#include "qremotetablecontroller.h"
 
 #include "commands.h"
-#include "modemlog.h"
 #include "prompts.h"
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
+#include "qmodemsession.h"
 #include "qwaitdialog.h"
 
 #include <QEventLoop>
@@ -22,264 +21,323 @@ QByteArray memoryParamPayload()
 {
     return QByteArray(1, char(PARAM_MEMORY & 0xFF)) + char(PARAM_MEMORY >> 8);
 }
+
+void countRecord(QWaitDialog *dialog)
+{
+    // Only the end record may end the read: a table longer than the used places
+    // the stick reported would otherwise be cut short and taken as complete.
+    if (dialog->progress() + 1 >= dialog->maxProgress())
+        dialog->setMaxProgress(dialog->progress() + 2);
+    dialog->incProgress();
+}
 } // namespace
 
-bool MainWindow::clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout)
+void QRemoteTableController::register_steps()
 {
-    const int timeout = m_interfaceManager->ack_timeout();
-    const bool cleared = run_transaction(dialog, TRANSACTION_CLEAR_TABLE, [&] {
+    QModemSession::TransactionStep read;
+    read.judge = [this](const QRS232Message &, const QRS232Message &answer) {
+        const bool longRecords = m_session->modem().longRecords();
+        const QByteArray payload = answer.payload();
+        const int size = longRecords ? QControlDevice::LongRecordSize
+                                     : QControlDevice::ShortRecordSize;
+        if (!answer.is_data_frame() || answer.command() != ANS_REMOTE || payload.size() != size)
+            return int(QModemSession::RESULT_BAD_ANSWER);
+        bool valid = false;
+        const QControlDevice remote = QControlDevice::fromRecord(payload, longRecords, &valid);
+        if (!valid) {
+            // The erased record after the last one ends the table.
+            m_readEnded = true;
+            return int(QModemSession::RESULT_OK);
+        }
+        const bool known =
+            std::any_of(m_received.cbegin(), m_received.cend(),
+                        [&](const QControlDevice &r) { return r.id() == remote.id(); });
+        if (!known)
+            m_received.append(remote);
+        m_session->reportStep();
+        return int(QModemSession::RESULT_OK);
+    };
+    read.next = [this] {
+        if (m_readEnded)
+            return true;
+        m_session->sendDataCommand(CMD_READ_NEXT_REMOTE, TARGET_MODEM);
+        return false;
+    };
+    m_session->registerStep(TRANSACTION_READ_TABLE, read);
+
+    QModemSession::TransactionStep write;
+    write.next = [this] {
+        if (m_writeIndex >= remoteList.size())
+            return true;
+        m_session->reportStep();
+        const QControlDevice &remote = remoteList.at(m_writeIndex++);
+        m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
+                                   remote.toRecord(m_session->modem().longRecords()));
+        return false;
+    };
+    m_session->registerStep(TRANSACTION_WRITE_TABLE, write);
+}
+
+bool QRemoteTableController::clear_table_memory(QWaitDialog *dialog, quint16 mask,
+                                                bool longTimeout)
+{
+    QInterface_Manager *link = m_session->interfaceManager();
+    const int timeout = link->ack_timeout();
+    const bool cleared = m_session->runTransaction(dialog, TRANSACTION_CLEAR_TABLE, [&] {
         if (longTimeout)
-            m_interfaceManager->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
-        send_data_command(CMD_CLEAR_TABLE, mask);
+            link->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
+        m_session->sendDataCommand(CMD_CLEAR_TABLE, mask);
         if (longTimeout)
-            emit signal_modem_operation_single(tr("Очистка памяти в USB-stick..."));
+            dialog->setText(tr("Очистка памяти в USB-stick..."));
     });
     // Back to the time-out in force before, which need not be the default.
-    m_interfaceManager->set_ack_timeout(timeout);
+    link->set_ack_timeout(timeout);
     return cleared;
 }
 
-bool MainWindow::read_modem_table(QWaitDialog *dialog)
+bool QRemoteTableController::read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received)
 {
-    receivedRemotes.clear();
-    return run_transaction(dialog, TRANSACTION_READ_TABLE,
-                           [this] { send_data_command(CMD_READ_FIRST_REMOTE, TARGET_MODEM); });
+    m_received.clear();
+    m_readEnded = false;
+    const bool accepted = m_session->runTransaction(dialog, TRANSACTION_READ_TABLE, [this] {
+        m_session->sendDataCommand(CMD_READ_FIRST_REMOTE, TARGET_MODEM);
+    });
+    // A read cut short is never the stick's table, whatever closed the dialog.
+    const bool complete = accepted && m_readEnded;
+    *received = m_received;
+    m_received.clear();
+    return complete;
 }
 
-bool MainWindow::copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction)
+bool QRemoteTableController::copy_table(QWaitDialog *dialog, int transaction, quint16 direction)
 {
     const bool copied =
-        run_transaction(dialog, transaction, [&] { send_data_command(CMD_COPY_TABLE, direction); });
+        m_session->runTransaction(dialog, MODEM_TRANSACTION_T(transaction),
+                                  [&] { m_session->sendDataCommand(CMD_COPY_TABLE, direction); });
+    Prompts *prompts = m_session->prompts();
     if (copied)
-        m_prompts->information(this, tr("Информация"), tr("Операция копирования завершена успешно"),
-                               QMessageBox::Ok);
+        prompts->information(m_session->dialogParent(), tr("Информация"),
+                             tr("Операция копирования завершена успешно"), QMessageBox::Ok);
     else
-        m_prompts->warning(this, tr("Информация"), tr("Операция копирования завершена с ошибкой"),
-                           QMessageBox::Ok);
+        prompts->warning(m_session->dialogParent(), tr("Информация"),
+                         tr("Операция копирования завершена с ошибкой"), QMessageBox::Ok);
     return copied;
 }
 
-bool MainWindow::load_db_from_modem()
+bool QRemoteTableController::load_db_from_modem()
 {
-    if (!m_modem.connected())
+    if (!m_session->connected())
         return false;
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
     const QString readError = tr("Ошибка чтения списка пультов с USB-stick");
 
-    QWaitDialog *dialog =
-        new_wait_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
-    const bool counted = run_transaction(dialog, TRANSACTION_MODEM_MEMORY, [this] {
-        send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
-    });
-    delete dialog;
+    const bool counted = m_session->runOperation(
+        tr("Чтение данных с USB-stick..."), true, TRANSACTION_MODEM_MEMORY,
+        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); });
     if (!counted) {
-        m_prompts->warning(this, tr("Ошибка"), readError, QMessageBox::Ok);
+        prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
         return false;
     }
 
-    dialog = new_wait_dialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."), true);
-    const int used = int(m_modem.memTotal()) - int(m_modem.memFree());
+    const auto dialog =
+        m_session->newWaitDialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."),
+                                 true);
+    const int used = int(m_session->modem().memTotal()) - int(m_session->modem().memFree());
     dialog->setMaxProgress(qMax(0, used) + 1);
     dialog->setProgress(0);
-    // Only the end record may end the read: a table longer than the used places
-    // the stick reported would otherwise be cut short and taken as complete.
-    connect(this, &MainWindow::signal_modem_operation_single, dialog, [dialog] {
-        if (dialog->progress() + 1 >= dialog->maxProgress())
-            dialog->setMaxProgress(dialog->progress() + 2);
-        dialog->incProgress();
-    });
-    const bool read = read_modem_table(dialog);
+    QWaitDialog *shown = dialog.get();
+    connect(m_session, &QModemSession::operationStep, shown,
+            [shown] { countRecord(shown); });
+    QList<QControlDevice> received;
+    const bool read = read_modem_table(shown, &received);
     if (read) {
-        remoteList = receivedRemotes;
+        remoteList = received;
         fill_table(remoteList);
         set_data_source(SOURCE_MODEM);
     } else {
-        m_prompts->warning(this, tr("Ошибка"), readError, QMessageBox::Ok);
+        prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
     }
-    receivedRemotes.clear();
-    delete dialog;
     save_reserved();
     return read;
 }
 
-bool MainWindow::save_db_to_modem()
+bool QRemoteTableController::save_db_to_modem()
 {
-    if (!m_modem.connected())
+    if (!m_session->connected())
         return false;
-    QWaitDialog *dialog =
-        new_wait_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
-    connect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
-    const bool cleared = clear_table_memory(dialog, CLEAR_MODEM_TABLE, true);
-    delete dialog;
-    if (!cleared)
-        return false;
+    {
+        const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
+                                                     tr("Очистка памяти USB-stick..."), false);
+        if (!clear_table_memory(dialog.get(), CLEAR_MODEM_TABLE, true))
+            return false;
+    }
     if (remoteList.isEmpty()) {
         set_data_source(SOURCE_MODEM);
         return true;
     }
 
-    dialog =
-        new_wait_dialog(QWaitDialog::ProgressMode, tr("Запись пультов на USB-stick..."), false);
-    connect(this, &MainWindow::signal_modem_operation_single, dialog,
+    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
+                                                 tr("Запись пультов на USB-stick..."), false);
+    connect(m_session, &QModemSession::operationStep, dialog.get(),
             qOverload<>(&QWaitDialog::incProgress));
     dialog->setMaxProgress(int(remoteList.size()));
     dialog->setProgress(0);
-    tableWriteIndex = 1;
-    const bool written = run_transaction(dialog, TRANSACTION_WRITE_TABLE, [this] {
-        send_data_command(CMD_WRITE_REMOTE, TARGET_MODEM,
-                          remoteList.first().toRecord(m_modem.longRecords()));
+    m_writeIndex = 1;
+    const bool written = m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_TABLE, [this] {
+        m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
+                                   remoteList.first().toRecord(m_session->modem().longRecords()));
     });
     // A failed write leaves the stick holding the records written so far.
     if (written)
         set_data_source(SOURCE_MODEM);
-    delete dialog;
     return written;
 }
 
-bool MainWindow::clear_modem_memory()
+bool QRemoteTableController::clear_modem_memory()
 {
-    if (!m_modem.connected())
+    if (!m_session->connected())
         return false;
-    if (m_prompts->warning(
-            this, tr("Внимание"),
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    if (prompts->warning(
+            parent, tr("Внимание"),
             tr("Вы действительно хотите очистить память USB-stick и исполнительного устройства"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
     save_reserved();
 
-    QWaitDialog *dialog =
-        new_wait_dialog(QWaitDialog::AnimationMode, tr("Очистка памяти USB-stick..."), false);
-    connect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
-    const bool remoteMode = m_execDevice.remoteMode();
+    const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
+                                                 tr("Очистка памяти USB-stick..."), false);
+    const bool remoteMode = m_session->execDevice().remoteMode();
     const quint16 mask =
         remoteMode ? CLEAR_MODEM_TABLE : quint16(CLEAR_MODEM_TABLE | CLEAR_DEVICE_TABLE);
-    const bool cleared = clear_table_memory(dialog, mask, true);
+    const bool cleared = clear_table_memory(dialog.get(), mask, true);
     // Without a read-back it is not known whether the stick was cleared: the list
     // stays (its backup was just written), only no longer as the stick's.
-    const auto giveUp = [&] {
-        delete dialog;
+    const auto giveUp = [this] {
         if (dataSource == SOURCE_MODEM)
             set_data_source(SOURCE_UNKNOWN);
         return false;
     };
-    if (!m_modem.connected())
+    if (!m_session->connected())
         return giveUp();
-    if (!remoteMode && !m_execDevice.isVersionKnown() && !get_device_version())
+    if (!remoteMode && !m_session->execDevice().isVersionKnown() &&
+        !m_session->get_device_version())
         return giveUp();
 
-    // The records of the read-back must not blank the dialog's text.
-    disconnect(this, &MainWindow::signal_modem_operation_single, dialog, &QWaitDialog::setText);
-    const bool read = read_modem_table(dialog);
+    QList<QControlDevice> received;
+    const bool read = read_modem_table(dialog.get(), &received);
     if (read) {
-        remoteList = receivedRemotes;
+        remoteList = received;
         fill_table(remoteList);
         if (!remoteList.isEmpty())
-            m_prompts->warning(this, tr("Ошибка"), tr("Ошибка очистки памяти USB-stick."),
-                               QMessageBox::Ok);
+            prompts->warning(parent, tr("Ошибка"), tr("Ошибка очистки памяти USB-stick."),
+                             QMessageBox::Ok);
         set_data_source(SOURCE_MODEM);
     } else {
-        m_prompts->warning(this, tr("Ошибка"), tr("Ошибка чтения списка пультов с USB-stick"),
-                           QMessageBox::Ok);
-        if (dataSource == SOURCE_MODEM)
-            set_data_source(SOURCE_UNKNOWN);
+        prompts->warning(parent, tr("Ошибка"), tr("Ошибка чтения списка пультов с USB-stick"),
+                         QMessageBox::Ok);
+        giveUp();
     }
-    receivedRemotes.clear();
-    delete dialog;
     // Only a clear the stick confirmed and an empty read-back are a success.
     return cleared && read && remoteList.isEmpty();
 }
 
-void MainWindow::copy_table_from_modem_to_dev()
+void QRemoteTableController::copy_table_from_modem_to_dev()
 {
-    if (!m_modem.connected() || !initialize_device())
+    if (!m_session->connected() || !m_session->initialize_device())
         return;
-    QWaitDialog *dialog = new_wait_dialog(
-        QWaitDialog::AnimationMode, tr("Очистка памяти исполнительного устройства..."), false);
-    const bool cleared = clear_table_memory(dialog, CLEAR_DEVICE_TABLE, false);
-    delete dialog;
-    if (!cleared || (!m_execDevice.remoteMode() && !get_device_version()))
+    {
+        const auto dialog = m_session->newWaitDialog(
+            QWaitDialog::AnimationMode, tr("Очистка памяти исполнительного устройства..."), false);
+        if (!clear_table_memory(dialog.get(), CLEAR_DEVICE_TABLE, false))
+            return;
+    }
+    if (!m_session->execDevice().remoteMode() && !m_session->get_device_version())
         return;
 
-    dialog = new_wait_dialog(
+    const auto dialog = m_session->newWaitDialog(
         QWaitDialog::ProgressMode,
         tr("Копирование таблицы устройств из USB-stick в исполнительное устройство..."), true);
-    connect(this, &MainWindow::signal_modem_set_progress, dialog,
+    connect(m_session, &QModemSession::operationProgress, dialog.get(),
             qOverload<int>(&QWaitDialog::setProgress));
     dialog->setMaxProgress(100);
-    copy_table(dialog, TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE);
-    delete dialog;
+    copy_table(dialog.get(), TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE);
 }
 
-void MainWindow::copy_table_from_dev_to_modem()
+void QRemoteTableController::copy_table_from_dev_to_modem()
 {
-    if (!m_modem.connected() || !initialize_device() ||
-        (!m_execDevice.remoteMode() && !get_device_version()))
+    if (!m_session->connected() || !m_session->initialize_device() ||
+        (!m_session->execDevice().remoteMode() && !m_session->get_device_version()))
         return;
-    QWaitDialog *dialog = new_wait_dialog(
-        QWaitDialog::AnimationMode,
-        tr("Определение размера таблицы пультов на исполнительном устройстве"), true);
     // Without the size the copy still runs, only without a progress bar.
-    const bool sized = run_transaction(dialog, TRANSACTION_DEVICE_MEMORY, [this] {
-        send_data_command(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
-    });
-    delete dialog;
-    if (!m_modem.connected())
+    const bool sized = m_session->runOperation(
+        tr("Определение размера таблицы пультов на исполнительном устройстве"), true,
+        TRANSACTION_DEVICE_MEMORY,
+        [this] { m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload()); });
+    if (!m_session->connected())
         return;
 
-    dialog = new_wait_dialog(sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
-                             tr("Копирование таблицы пультов из исполнительного устройства в "
-                                "USB-stick."),
-                             false);
-    if (sized) {
-        connect(this, &MainWindow::signal_modem_set_progress, dialog,
-                qOverload<int>(&QWaitDialog::setProgress));
-        dialog->setMaxProgress(100);
+    {
+        const auto dialog = m_session->newWaitDialog(
+            sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
+            tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."), false);
+        if (sized) {
+            connect(m_session, &QModemSession::operationProgress, dialog.get(),
+                    qOverload<int>(&QWaitDialog::setProgress));
+            dialog->setMaxProgress(100);
+        }
+        copy_table(dialog.get(), TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM);
     }
-    copy_table(dialog, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM);
-    delete dialog;
     load_db_from_modem();
 }
 
-void MainWindow::show_memory_status()
+void QRemoteTableController::show_memory_status()
 {
-    if (!m_modem.connected())
+    if (!m_session->connected())
         return;
-    QWaitDialog *dialog =
-        new_wait_dialog(QWaitDialog::AnimationMode, tr("Чтение данных с USB-stick..."), true);
-    if (!run_transaction(dialog, TRANSACTION_MODEM_MEMORY,
-                         [this] { send_short_command(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); })) {
-        delete dialog;
-        m_prompts->warning(this, tr("Ошибка"), tr("Ошибка чтения состояния памяти USB-sticka"),
-                           QMessageBox::Ok);
-        return;
-    }
-
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    QModem &modem = m_session->modem();
+    QExecDevice &device = m_session->execDevice();
     int deviceTotal = 0;
     int deviceFree = 0;
-    if (!m_execDevice.remoteMode()) {
-        dialog->setText(tr("Чтение данных с устройства"));
-        if (run_transaction(dialog, TRANSACTION_DEVICE_MEMORY, [this] {
-                send_data_command(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
+    {
+        const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
+                                                     tr("Чтение данных с USB-stick..."), true);
+        if (!m_session->runTransaction(dialog.get(), TRANSACTION_MODEM_MEMORY, [this] {
+                m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
             })) {
-            deviceTotal = m_execDevice.memTotal();
-            deviceFree = m_execDevice.memFree();
-            if (!m_execDevice.isVersionKnown())
-                get_device_version();
-        } else {
-            m_prompts->warning(this, tr("Ошибка"), tr("Ошибка чтения состояния памяти устройства"),
-                               QMessageBox::Ok);
+            prompts->warning(parent, tr("Ошибка"), tr("Ошибка чтения состояния памяти USB-sticka"),
+                             QMessageBox::Ok);
+            return;
+        }
+        if (!device.remoteMode()) {
+            dialog->setText(tr("Чтение данных с устройства"));
+            if (m_session->runTransaction(dialog.get(), TRANSACTION_DEVICE_MEMORY, [this] {
+                    m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE,
+                                               memoryParamPayload());
+                })) {
+                deviceTotal = device.memTotal();
+                deviceFree = device.memFree();
+                if (!device.isVersionKnown())
+                    m_session->get_device_version();
+            } else {
+                prompts->warning(parent, tr("Ошибка"),
+                                 tr("Ошибка чтения состояния памяти устройства"), QMessageBox::Ok);
+            }
         }
     }
-    delete dialog;
 
-    auto *status = new QMemoryStatusDialog(this, int(m_modem.memTotal()), int(m_modem.memFree()),
-                                           deviceTotal, deviceFree);
+    QMemoryStatusDialog status(parent, int(modem.memTotal()), int(modem.memFree()), deviceTotal,
+                               deviceFree);
     // Not exec(): showing a splash-type window may process events, and a dialog closed
     // in there would leave exec() waiting for good.
     QEventLoop loop;
-    connect(status, &QDialog::finished, &loop, &QEventLoop::quit);
-    status->setWindowModality(Qt::ApplicationModal);
-    status->show();
-    if (status->isVisible())
+    connect(&status, &QDialog::finished, &loop, &QEventLoop::quit);
+    status.setWindowModality(Qt::ApplicationModal);
+    status.show();
+    if (status.isVisible())
         loop.exec(QEventLoop::DialogExec);
-    delete status;
 }

@@ -42,6 +42,8 @@ signals:
     void signal_ack_timeout();
     void signal_port_proc();
     void signal_log_buffer(QString, QByteArray);
+    // The open port's device went away.
+    void signal_port_lost();
 
 public slots:
     bool send_command(QInterfaceMessage &mess);

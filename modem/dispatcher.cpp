@@ -1,12 +1,12 @@
 // Answer dispatcher: judges every received frame against the request it answers and
 // the running transaction, and ends or continues the transaction.
-#include "mainwindow.h"
-#include "ui_mainwindow.h"
+#include "qmodemsession.h"
 
 #include "commands.h"
 #include "modemlog.h"
 #include "prompts.h"
 #include "qinterface_manager.h"
+#include "qwaitdialog.h"
 
 #include <QTimer>
 
@@ -33,12 +33,18 @@ bool isData(const QRS232Message &m, quint16 command)
 {
     return m.is_data_frame() && m.command() == command;
 }
+
+// Answers of one transaction; the next one gets a dialog of its own.
+bool stillRunning(const QPointer<QWaitDialog> &dialog, const QPointer<QWaitDialog> &current)
+{
+    return dialog && dialog == current;
+}
 } // namespace
 
-int MainWindow::generic_acknowledge(const QRS232Message &request, const QRS232Message &answer)
+int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232Message &answer)
 {
     if (!request.need_answer())
-        return -1;
+        return RESULT_PENDING;
     const bool statusFrame = answer.is_data_frame() ? answer.command() == ANS_STATUS
                                                     : answer.command() == REPLY_SET_MODEM_MODE;
     if (!statusFrame)
@@ -48,9 +54,14 @@ int MainWindow::generic_acknowledge(const QRS232Message &request, const QRS232Me
     const quint8 status = code & 0xFF;
     if (success) {
         if (status == STATUS_RUNNING) {
-            QTimer::singleShot(PROGRESS_POLL_MS, this, &MainWindow::request_modem_progress);
-            emit signal_modem_set_progress(code >> 8);
-            return -1;
+            // The poll belongs to this transaction only.
+            const QPointer<QWaitDialog> dialog = m_dialog;
+            QTimer::singleShot(PROGRESS_POLL_MS, this, [this, dialog] {
+                if (stillRunning(dialog, m_dialog))
+                    request_modem_progress();
+            });
+            emit operationProgress(code >> 8);
+            return RESULT_PENDING;
         }
         return status == STATUS_NO_PRIVILEGES ? RESULT_NO_PRIVILEGES : RESULT_OK;
     }
@@ -61,7 +72,7 @@ int MainWindow::generic_acknowledge(const QRS232Message &request, const QRS232Me
     return RESULT_BAD_ANSWER;
 }
 
-int MainWindow::dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer)
+int QModemSession::dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer)
 {
     if (!isData(answer, ANS_PARAM)) {
         quint16 code = 0;
@@ -72,40 +83,27 @@ int MainWindow::dispatch_param_answer(const QRS232Message &request, const QRS232
     const QByteArray data = answer.payload();
     if (asked.size() <= 1 || data.size() <= 2 || word(asked, 0) != word(data, 0))
         return RESULT_BAD_ANSWER;
-    const quint16 id = word(data, 0);
-
-    if (m_modem.currentTransaction() == TRANSACTION_VERSION) {
-        if (id != PARAM_VERSION)
-            return RESULT_OK;
-        if (data.size() != 6)
-            return RESULT_BAD_ANSWER;
-        if (fromDevice(answer))
-            m_execDevice.setVersion(data.mid(2));
-        else
-            m_modem.setVersion(data.mid(2));
+    if (word(data, 0) != PARAM_VERSION)
         return RESULT_OK;
-    }
-
-    // Reading a list of actuator parameters, one request per entry.
-    m_execDevice.setParamValue(id, quint8(data[2]));
-    if (!pendingParams.isEmpty())
-        pendingParams.removeFirst();
-    if (pendingParams.isEmpty())
-        return RESULT_OK;
-    request_device_param(pendingParams.first());
-    return -1;
+    if (data.size() != 6)
+        return RESULT_BAD_ANSWER;
+    if (fromDevice(answer))
+        m_execDevice.setVersion(data.mid(2));
+    else
+        m_modem.setVersion(data.mid(2));
+    return RESULT_OK;
 }
 
-void MainWindow::rs232_cmd_income(QByteArray buf)
+void QModemSession::rs232_cmd_income(QByteArray buf)
 {
     qCDebug(lcModem).noquote() << "HOST <- DEV:" << buf.toHex(' ');
+    // The port search judges the frames itself, broken ones included; a question
+    // about a wrong answer would only get in its way.
+    if (m_searching)
+        return;
     MODEM_TRANSACTION_T transaction = m_modem.currentTransaction();
     if (transaction > TRANSACTION_FACTORY_RESET)
         transaction = TRANSACTION_NONE;
-    // The port search judges the frames itself, broken ones included; a question
-    // about a wrong answer would only get in its way.
-    if (transaction == TRANSACTION_AUTOCONNECT)
-        return;
 
     QRS232Message answer(nullptr, buf);
     if (answer.parse() != 0) {
@@ -113,81 +111,62 @@ void MainWindow::rs232_cmd_income(QByteArray buf)
         return;
     }
     const QRS232Message request(m_interfaceManager->last_command());
-    const QByteArray payload = answer.payload();
-    int result = -1; // -1: the transaction stays open, nothing to complete
+    const int result = dispatch(transaction, request, answer);
+    if (result != RESULT_PENDING)
+        complete_transaction(result);
+}
 
+int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
+                            const QRS232Message &answer)
+{
+    const auto step = m_steps.constFind(transaction);
+    if (step != m_steps.cend())
+        return step->judge ? step->judge(request, answer) : genericAcknowledge(request, answer);
+
+    const QByteArray payload = answer.payload();
     switch (transaction) {
     case TRANSACTION_NONE:
     case TRANSACTION_WIZARD:
         if (isData(answer, ANS_FOUND_REMOTE)) {
-            if (!isData(request, CMD_GET_FOUND_REMOTE)) {
-                result = RESULT_BAD_ANSWER;
-                break;
-            }
+            if (!isData(request, CMD_GET_FOUND_REMOTE))
+                return RESULT_BAD_ANSWER;
             int id = -1;
             if (payload.size() == 4 && payload != QByteArray(4, char(0xFF)))
                 id = int(quint32(word(payload, 0)) | (quint32(word(payload, 2)) << 16));
-            emit signal_device_found(id);
-            return;
+            emit deviceFound(id);
+            return RESULT_PENDING;
         }
-        result = generic_acknowledge(request, answer);
-        break;
+        return genericAcknowledge(request, answer);
     case TRANSACTION_MODEM_MEMORY:
         if (isData(answer, ANS_PARAM) && payload.size() == 6 && word(payload, 0) == PARAM_MEMORY &&
             !fromDevice(answer)) {
             m_modem.setMemFree(word(payload, 2));
             m_modem.setMemTotal(word(payload, 4));
-            result = RESULT_OK;
-        } else if (!answer.is_data_frame() && answer.command() == REPLY_MEMORY) {
+            return RESULT_OK;
+        }
+        if (!answer.is_data_frame() && answer.command() == REPLY_MEMORY) {
             m_modem.setMemFree(answer.value());
             m_modem.setMemTotal(answer.target());
-            result = RESULT_OK;
-        } else {
-            result = RESULT_BAD_ANSWER;
+            return RESULT_OK;
         }
-        break;
+        return RESULT_BAD_ANSWER;
     case TRANSACTION_DEVICE_MEMORY:
         if (isData(answer, ANS_PARAM) && payload.size() == 6 && word(payload, 0) == PARAM_MEMORY &&
             fromDevice(answer)) {
             m_execDevice.setMemFree(word(payload, 2));
             m_execDevice.setMemTotal(word(payload, 4));
-            result = RESULT_OK;
-        } else {
-            result = RESULT_BAD_ANSWER;
+            return RESULT_OK;
         }
-        break;
-    case TRANSACTION_READ_TABLE: {
-        const int size = m_modem.longRecords() ? QControlDevice::LongRecordSize
-                                               : QControlDevice::ShortRecordSize;
-        if (!isData(answer, ANS_REMOTE) || payload.size() != size) {
-            result = RESULT_BAD_ANSWER;
-            break;
-        }
-        bool valid = false;
-        const QControlDevice remote =
-            QControlDevice::fromRecord(payload, m_modem.longRecords(), &valid);
-        if (!valid) {
-            // The erased record after the last one ends the table.
-            m_modem.setCurrentTransaction(TRANSACTION_NONE);
-            emit signal_modem_operation_complete();
-            return;
-        }
-        const bool known =
-            std::any_of(receivedRemotes.cbegin(), receivedRemotes.cend(),
-                        [&](const QControlDevice &r) { return r.id() == remote.id(); });
-        if (!known)
-            receivedRemotes.append(remote);
-        emit signal_modem_operation_single(QString());
-        result = RESULT_OK;
-        break;
-    }
+        return RESULT_BAD_ANSWER;
     case TRANSACTION_PRIVILEGES:
     case TRANSACTION_FORGET_PASSWORD:
-        if (!isData(answer, ANS_PROTECTION)) {
-            result = RESULT_BAD_ANSWER;
-        } else if (payload.size() != 1) {
+        if (!isData(answer, ANS_PROTECTION))
+            return RESULT_BAD_ANSWER;
+        if (payload.size() != 1) {
             m_interfaceManager->wait_for_command(); // the proper answer is still to come
-        } else if (transaction == TRANSACTION_PRIVILEGES) {
+            return RESULT_PENDING;
+        }
+        if (transaction == TRANSACTION_PRIVILEGES) {
             switch (quint8(payload[0])) {
             case 1:
                 m_modem.setProtectionMode(PROTECTION_LOCKED);
@@ -202,108 +181,104 @@ void MainWindow::rs232_cmd_income(QByteArray buf)
             default:
                 break;
             }
-            result = RESULT_OK;
-        } else if (quint8(payload[0]) & PROTECTION_BIT_PASSWORD) {
-            QTimer::singleShot(PROTECTION_POLL_MS, this, &MainWindow::request_protection_status);
-        } else {
-            result = RESULT_OK;
+            return RESULT_OK;
         }
-        break;
+        if (quint8(payload[0]) & PROTECTION_BIT_PASSWORD) {
+            const QPointer<QWaitDialog> dialog = m_dialog;
+            QTimer::singleShot(PROTECTION_POLL_MS, this, [this, dialog] {
+                if (stillRunning(dialog, m_dialog))
+                    request_protection_status();
+            });
+            return RESULT_PENDING;
+        }
+        return RESULT_OK;
     case TRANSACTION_FUNCTIONS:
         if (!answer.is_data_frame() && answer.command() == REPLY_FUNCTIONS) {
             m_modem.setProtocols(answer.value() & 0xFF);
             m_modem.setFunctions(answer.value() >> 8);
-            result = RESULT_OK;
-        } else {
-            result = RESULT_BAD_ANSWER;
+            return RESULT_OK;
         }
-        break;
+        return RESULT_BAD_ANSWER;
     case TRANSACTION_VERSION:
-    case TRANSACTION_READ_PARAMS:
-        result = dispatch_param_answer(request, answer);
-        break;
+        return dispatch_param_answer(request, answer);
     default:
-        result = generic_acknowledge(request, answer);
-        break;
+        return genericAcknowledge(request, answer);
     }
-    if (result >= 0)
-        complete_transaction(result);
 }
 
-void MainWindow::answer_timeout()
+void QModemSession::answer_timeout()
 {
     qCDebug(lcModem) << "Answer timeout!";
+    if (m_searching || !m_modem.connected())
+        return;
     if (m_interfaceManager->last_command().need_answer())
         complete_transaction(RESULT_NO_ANSWER);
 }
 
-void MainWindow::fail_without_session()
+void QModemSession::finish(bool ok)
+{
+    // Only the dialog of the running transaction closes; a dialog of another
+    // operation that happens to be open is none of this answer's business.
+    const QPointer<QWaitDialog> dialog = m_dialog;
+    if (ok)
+        emit operationComplete();
+    else
+        emit operationFailed();
+    if (dialog) {
+        if (ok)
+            dialog->accept();
+        else
+            dialog->systemReject();
+    }
+}
+
+void QModemSession::fail_without_session()
 {
     if (m_modem.currentTransaction() == TRANSACTION_FLASH) {
         m_modem.setUpdating(false);
         m_modem.setCurrentTransaction(TRANSACTION_NONE);
     }
-    emit signal_modem_operation_fail();
+    finish(false);
 }
 
-void MainWindow::complete_transaction(int result)
+void QModemSession::reread_privileges_later()
+{
+    m_privilegesRereadPending = true;
+    QTimer::singleShot(PRIVILEGES_REREAD_MS, this, [this] {
+        if (!m_privilegesRereadPending)
+            return;
+        // Never inside another operation: its answers would be taken for ours.
+        if (m_dialog) {
+            reread_privileges_later();
+            return;
+        }
+        m_privilegesRereadPending = false;
+        get_modem_privilegies();
+    });
+}
+
+void QModemSession::complete_transaction(int result)
 {
     const MODEM_TRANSACTION_T transaction = m_modem.currentTransaction();
     const QString error = tr("Ошибка");
     switch (result) {
-    case RESULT_OK:
-        switch (transaction) {
-        case TRANSACTION_NONE:
-        case TRANSACTION_WIZARD:
-        case TRANSACTION_MODEM_MEMORY:
-        case TRANSACTION_WRITE_REMOTE:
-        case TRANSACTION_DELETE_REMOTE:
-            emit signal_modem_operation_complete();
-            break;
-        case TRANSACTION_READ_TABLE:
-            send_data_command(CMD_READ_NEXT_REMOTE, TARGET_MODEM);
-            break;
-        case TRANSACTION_WRITE_TABLE:
-            if (tableWriteIndex < remoteList.size()) {
-                emit signal_modem_operation_single(QString());
-                const QControlDevice &remote = remoteList.at(tableWriteIndex++);
-                send_data_command(CMD_WRITE_REMOTE, TARGET_MODEM,
-                                  remote.toRecord(m_modem.longRecords()));
-            } else {
-                emit signal_modem_operation_complete();
-            }
-            break;
-        case TRANSACTION_FORGET_PASSWORD:
-            m_modem.setCurrentTransaction(TRANSACTION_NONE);
-            emit signal_modem_operation_complete();
-            [[fallthrough]];
-        case TRANSACTION_PRIVILEGES:
-            if (m_modem.protectionMode() == PROTECTION_LOCKED)
-                user_mode_clicked();
-            else
-                admin_mode_clicked();
-            emit signal_modem_operation_complete();
-            break;
-        case TRANSACTION_WRITE_PARAMS:
-            if (!pendingParams.isEmpty())
-                pendingParams.removeFirst();
-            if (pendingParams.isEmpty())
-                emit signal_modem_operation_complete();
-            else
-                set_device_param(pendingParams.first(),
-                                 m_execDevice.paramValue(pendingParams.first()));
-            break;
-        default:
-            // Firmware blocks continue here once flashing exists; until then a
-            // flash step, like every other single-step exchange, is complete.
-            m_modem.setCurrentTransaction(TRANSACTION_NONE);
-            emit signal_modem_operation_complete();
+    case RESULT_OK: {
+        const auto step = m_steps.constFind(transaction);
+        if (step != m_steps.cend()) {
+            if (!step->next || step->next())
+                finish(true);
             break;
         }
+        if (transaction == TRANSACTION_PRIVILEGES || transaction == TRANSACTION_FORGET_PASSWORD) {
+            emit workModeShown(m_modem.protectionMode() != PROTECTION_LOCKED);
+            emit stateChanged();
+        }
+        finish(true);
         break;
+    }
 
     case RESULT_BAD_ANSWER:
-        if (m_prompts->warning(this, error,
+        if (m_prompts->warning(m_dialogParent, error,
                                tr("Принят неверный ответ от USB-stick. Повторить попытку?"),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
             m_interfaceManager->repeat_command();
@@ -314,49 +289,50 @@ void MainWindow::complete_transaction(int result)
 
     case RESULT_NO_ANSWER:
         fail_without_session();
-        m_prompts->warning(this, error, tr("Usb-stick не отвечает. Проверьте подключение."),
-                           QMessageBox::Ok);
-        m_modem.setConnected(false);
-        update_controls_enabled();
-        m_interfaceManager->stop_interface();
-        emit signal_start_autoconnect();
+        m_prompts->warning(m_dialogParent, error,
+                           tr("Usb-stick не отвечает. Проверьте подключение."), QMessageBox::Ok);
+        close_session();
         break;
 
     case RESULT_NO_PRIVILEGES:
         if (transaction == TRANSACTION_PASSWORD) {
-            m_prompts->warning(this, tr("Ошибка авторизации"), tr("Неверный пароль"),
+            m_prompts->warning(m_dialogParent, tr("Ошибка авторизации"), tr("Неверный пароль"),
                                QMessageBox::Ok);
         } else if (transaction != TRANSACTION_LOGIN) {
-            m_prompts->warning(this, tr("Нет авторизации"),
+            m_prompts->warning(m_dialogParent, tr("Нет авторизации"),
                                tr("У вас отсутствуют привилегии для выполнения этой команды"),
                                QMessageBox::Ok);
-            QTimer::singleShot(PRIVILEGES_REREAD_MS, this, &MainWindow::get_modem_privilegies);
+            reread_privileges_later();
         }
-        emit signal_modem_operation_fail();
+        finish(false);
         break;
 
     case RESULT_NO_LINK:
         if (transaction == TRANSACTION_CLEAR_TABLE || transaction == TRANSACTION_COPY_TO_DEVICE ||
             transaction == TRANSACTION_COPY_TO_MODEM) {
-            m_prompts->warning(this, error, tr("Связь с конечным устройством утеряна"),
+            m_prompts->warning(m_dialogParent, error, tr("Связь с конечным устройством утеряна"),
                                QMessageBox::Ok);
-            emit signal_modem_operation_fail();
+            finish(false);
         } else if (transaction == TRANSACTION_DEVICE_INIT) {
-            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, &MainWindow::send_devinit_message);
+            const QPointer<QWaitDialog> dialog = m_dialog;
+            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, [this, dialog] {
+                if (stillRunning(dialog, m_dialog))
+                    send_devinit_message();
+            });
         } else if (m_prompts->warning(
-                       this, error,
+                       m_dialogParent, error,
                        tr("Usb-stick не смог выполнить команду на конечном устройстве. Повторить "
                           "попытку?"),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes) {
             m_interfaceManager->repeat_command();
         } else {
-            emit signal_modem_operation_fail();
+            finish(false);
         }
         break;
 
     case RESULT_DEVICE_FAILED:
-        emit signal_modem_operation_fail();
-        m_prompts->warning(this, error,
+        finish(false);
+        m_prompts->warning(m_dialogParent, error,
                            transaction == TRANSACTION_WRITE_REMOTE
                                ? tr("Конечное устройство не содержит в памяти данный пульт")
                                : tr("Конечное устройство не смогло успешно выполнить команду"),

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "qcontroldevice.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -42,7 +40,7 @@ enum MODEM_PROTECTION_T {
     PROTECTION_UNLOCKED = 2, // password entered: full access
 };
 
-// Session state of the modem, held by the main window for the whole run. It keeps
+// Session state of the modem, held by the session for the whole run. It keeps
 // its values across disconnections until a new answer overwrites them.
 class QModem : public QObject
 {
@@ -100,10 +98,6 @@ public:
     bool firmwareMatches() const;
     bool firmwareCheckPending() const { return m_firmwareCheckPending; }
 
-    // The remote table as it last came from or went to the modem.
-    const QList<QControlDevice> &modemSnapshot() const { return m_modemSnapshot; }
-    void setModemSnapshot(const QList<QControlDevice> &list) { m_modemSnapshot = list; }
-
 private:
     QByteArray m_version;
     uint m_memFree = 0;
@@ -120,5 +114,4 @@ private:
     quint8 m_expectedVersionFirst = 0;
     quint8 m_expectedVersionLast = 0;
     bool m_firmwareCheckPending = false;
-    QList<QControlDevice> m_modemSnapshot;
 };

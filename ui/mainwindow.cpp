@@ -3,8 +3,9 @@
 
 #include "event_filter.h"
 #include "prompts.h"
-#include "qautoconnecttool.h"
 #include "qinterface_manager.h"
+#include "qmodemsession.h"
+#include "qremotetablecontroller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,7 +14,6 @@
 #include <QMovie>
 #include <QSettings>
 #include <QShortcut>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 
 const char MainWindow::VersionSuffix[] = "e";
@@ -21,12 +21,6 @@ const char MainWindow::VersionSuffix[] = "e";
 QString MainWindow::versionText()
 {
     return QString::number(VersionMajor) + "." + QString::number(VersionMinor) + VersionSuffix;
-}
-
-QString MainWindow::dataDirectory()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           "/Vexo Electronics/VexoControlTool";
 }
 
 MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &options,
@@ -37,45 +31,43 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     if (!m_prompts)
         m_prompts = m_ownPrompts = new DefaultPrompts;
 
-    // 1. Owned objects. The update manager ("ru") and the firmware updater join
-    // here once the update subsystem provides them.
     settings = new QSettings("Vexo Electronics", "Vexo Control Tool", this);
     connectMovie = new QMovie(this);
     currentLanguage = tr("Русский");
 
-    // 2. A self-update installer left from the last run is of no further use;
+    // A self-update installer left from the last run is of no further use;
     // failing to delete it is harmless.
     QFile::remove(dataDirectory() + "/update_vexo_ct.exe");
 
-    // 4. Event filter and tray icon; the tray stays hidden until the first show.
+    // The tray stays hidden until the first show.
     eventFilter = new Event_Filter(this);
     create_tray_icon();
-
-    // 5. Form, then the table's context menu (remote table view).
     ui->setupUi(this);
-    create_table_menu();
 
-    // 6. Not connected: locked access, everything that needs the modem disabled.
-    set_interface_status(false);
+    m_session = new QModemSession(m_prompts, this, this);
+    m_session->setPorts(m_options.ports, m_options.systemPorts);
+    RemoteTableWidgets table;
+    table.table = ui->tablePults;
+    table.sourceLabel = ui->labelBDSource;
+    table.filter = ui->lineEdit_find_owner;
+    table.activeButton = ui->pushButton_activeDev;
+    table.addButton = ui->pushButton_addDev;
+    table.delButton = ui->pushButton_delDev;
+    table.editButton = ui->pushButton_editDev;
+    m_remoteTable = new QRemoteTableController(m_session, table, this);
 
-    // 7. Interface manager; controls not offered in this version are hidden.
-    m_interfaceManager = new QInterface_Manager(this);
+    // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);
     ui->pushButton_Log->hide();
     ui->pushButton_applyProperties->hide();
     ui->pushButton_restoreProperties->hide();
 
-    // 8.
     setWindowTitle(QStringLiteral("Vexo Control Tool") + " " + versionText());
 
-    // 9. The form already gives centralWidget the main layout.
-    set_data_source(SOURCE_UNKNOWN);
-
-    // 10. Work modes show which one is active.
+    // Work modes show which one is active.
     ui->actionUserMode->setCheckable(true);
     ui->actionAdminMode->setCheckable(true);
 
-    // 11.
     connectMovie->setFileName(":/images/connect_anim.gif");
     ui->label_modemSearchIco->setMovie(connectMovie);
     connectMovie->start();
@@ -85,34 +77,21 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     ui->pushButton_editDev->setIcon(QIcon(":/images/edit.png"));
     ui->pushButton_findDev->setIcon(QIcon(":/images/control_object.png"));
 
-    // 12.
     set_shortcuts();
-
-    // 13. Wiring.
-    connect(m_interfaceManager, &QInterface_Manager::signal_interface_status, this,
-            &MainWindow::set_interface_status);
-    connect(m_interfaceManager, &QInterface_Manager::signal_proc_incoming_message, this,
-            &MainWindow::rs232_cmd_income);
-    connect(m_interfaceManager, &QInterface_Manager::signal_ack_timeout, this,
-            &MainWindow::answer_timeout);
-    connect(m_interfaceManager, &QInterface_Manager::signal_log_buffer, this,
-            qOverload<QString, QByteArray>(&MainWindow::log_buffer));
+    connect_session();
     // Queued, so the search starts once the window is on screen.
     connect(this, &MainWindow::signal_start_autoconnect, this, &MainWindow::start_autoconnect,
             Qt::QueuedConnection);
-    connect(this, &MainWindow::signal_need_saving, this, &MainWindow::need_saving);
     connect(eventFilter, &Event_Filter::table_resize, this, &MainWindow::ui_tables_resize);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tab_changed);
     connect(ui->menuLanguage, &QMenu::triggered, this,
             qOverload<QAction *>(&MainWindow::switch_to_language));
     connect_actions();
 
-    // 14.
     build_language_menu();
     load_settings();
-    control_device_select();
-    build_remote_table();
     build_properties_table();
+    update_controls_enabled();
     installEventFilter(eventFilter);
     ui->tabWidget->setStyleSheet("QTabBar::tab:only-one {height: 0 px;}");
 }
@@ -120,14 +99,16 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
 MainWindow::~MainWindow()
 {
     save_settings();
-    delete autoConnectTool;
     const QList<QAction *> languages = ui->menuLanguage->actions();
     for (QAction *action : languages) {
         ui->menuLanguage->removeAction(action);
         delete action;
     }
-    delete m_interfaceManager; // ends its thread and closes the port
-    m_interfaceManager = nullptr;
+    // The session ends its link thread and closes the port before the widgets go.
+    delete m_remoteTable;
+    m_remoteTable = nullptr;
+    delete m_session;
+    m_session = nullptr;
     delete eventFilter;
     eventFilter = nullptr;
     delete trayMenu;
@@ -136,9 +117,86 @@ MainWindow::~MainWindow()
     m_trayIcon = nullptr;
     delete ui;
     ui = nullptr;
-    // A downloaded and confirmed application update is started here by the
-    // update subsystem.
     delete m_ownPrompts;
+}
+
+void MainWindow::connect_session()
+{
+    QModemSession *session = m_session;
+    connect(session, &QModemSession::operationStep, this,
+            &MainWindow::signal_modem_operation_single);
+    connect(session, &QModemSession::operationProgress, this,
+            &MainWindow::signal_modem_set_progress);
+    connect(session, &QModemSession::operationComplete, this,
+            &MainWindow::signal_modem_operation_complete);
+    connect(session, &QModemSession::operationFailed, this,
+            &MainWindow::signal_modem_operation_fail);
+    connect(session, &QModemSession::deviceFound, this, &MainWindow::signal_device_found);
+    connect(session, &QModemSession::stateChanged, this, &MainWindow::update_controls_enabled);
+    connect(session, &QModemSession::workModeShown, this, &MainWindow::show_work_mode);
+    connect(session, &QModemSession::stateChanged, this,
+            [this] { show_search(m_session->searching()); });
+    connect(session, &QModemSession::log, this, qOverload<QString>(&MainWindow::log_buffer));
+    connect(session->interfaceManager(), &QInterface_Manager::signal_log_buffer, this,
+            qOverload<QString, QByteArray>(&MainWindow::log_buffer));
+    connect(m_remoteTable, &QRemoteTableController::stateChanged, this,
+            &MainWindow::update_controls_enabled);
+    connect(m_remoteTable, &QRemoteTableController::signal_need_saving, this,
+            &MainWindow::signal_need_saving);
+    // Both the window's and the table's signal mark the list as changed.
+    connect(this, &MainWindow::signal_need_saving, m_remoteTable,
+            &QRemoteTableController::need_saving);
+    const struct {
+        QRemoteTableController::TABLE_MENU_T entry;
+        void (MainWindow::*slot)();
+    } menu[] = {
+        {QRemoteTableController::MENU_ADD, &MainWindow::add_button_clicked},
+        {QRemoteTableController::MENU_EDIT, &MainWindow::edit_button_clicked},
+        {QRemoteTableController::MENU_DELETE, &MainWindow::del_button_clicked},
+        {QRemoteTableController::MENU_ACTIVATE, &MainWindow::active_button_clicked},
+    };
+    for (const auto &m : menu)
+        connect(m_remoteTable->menuAction(m.entry), &QAction::triggered, this, m.slot);
+}
+
+QString MainWindow::dataDirectory()
+{
+    return QRemoteTableController::dataDirectory();
+}
+
+QModem &MainWindow::modem()
+{
+    return m_session->modem();
+}
+
+QExecDevice &MainWindow::execDevice()
+{
+    return m_session->execDevice();
+}
+
+QInterface_Manager *MainWindow::interfaceManager() const
+{
+    return m_session->interfaceManager();
+}
+
+DATA_SOURCE_T MainWindow::data_source() const
+{
+    return m_remoteTable->data_source();
+}
+
+const QList<QControlDevice> &MainWindow::remote_list() const
+{
+    return m_remoteTable->remote_list();
+}
+
+QString MainWindow::db_file_name() const
+{
+    return m_remoteTable->db_file_name();
+}
+
+bool MainWindow::db_saved() const
+{
+    return m_remoteTable->db_saved();
 }
 
 void MainWindow::create_tray_icon()
@@ -231,18 +289,12 @@ void MainWindow::connect_actions()
     connect(ui->actionHelp, &QAction::triggered, this, &MainWindow::show_help);
 
     // Remote table and its buttons.
-    connect(ui->tablePults, &QTableWidget::currentCellChanged, this,
-            &MainWindow::control_device_select);
-    connect(ui->tablePults, &QWidget::customContextMenuRequested, this,
-            &MainWindow::context_menu_config_popup);
     connect(ui->pushButton_activeDev, &QPushButton::clicked, this,
             &MainWindow::active_button_clicked);
     connect(ui->pushButton_addDev, &QPushButton::clicked, this, &MainWindow::add_button_clicked);
     connect(ui->pushButton_delDev, &QPushButton::clicked, this, &MainWindow::del_button_clicked);
     connect(ui->pushButton_editDev, &QPushButton::clicked, this, &MainWindow::edit_button_clicked);
     connect(ui->pushButton_findDev, &QPushButton::clicked, this, &MainWindow::find_button_clicked);
-    connect(ui->lineEdit_find_owner, &QLineEdit::textChanged, this,
-            &MainWindow::filter_text_change);
     // Log view: hidden, follows its (hidden) toggle button.
     ui->textEdit_Log->hide();
     connect(ui->pushButton_Log, &QPushButton::toggled, ui->textEdit_Log, &QWidget::setVisible);
@@ -290,21 +342,6 @@ void MainWindow::close_without_confirmation()
     close();
 }
 
-void MainWindow::set_interface_status(bool value)
-{
-    if (!value)
-        m_modem.setConnected(false);
-    // Access is unknown on a new link until the modem is asked.
-    m_modem.setProtectionMode(PROTECTION_LOCKED);
-    update_controls_enabled();
-}
-
-void MainWindow::set_exe_device_remote_mode(bool value)
-{
-    m_execDevice.setRemoteMode(value);
-    update_controls_enabled();
-}
-
 static void setMenuEnabled(QMenu *menu, bool enabled)
 {
     // The menu bar entry is the menu's action; keep both in step.
@@ -314,11 +351,14 @@ static void setMenuEnabled(QMenu *menu, bool enabled)
 
 void MainWindow::update_controls_enabled()
 {
-    const bool C = m_modem.connected();
-    const bool R = m_modem.protectionMode() == PROTECTION_LOCKED;
-    const bool P = m_modem.protectionMode() != PROTECTION_OFF;
-    const bool S = dataSource == SOURCE_MODEM;
-    const bool A = m_execDevice.remoteMode();
+    if (!m_session || !m_remoteTable)
+        return; // still being built
+    const QModem &modem = m_session->modem();
+    const bool C = modem.connected();
+    const bool R = modem.protectionMode() == PROTECTION_LOCKED;
+    const bool P = modem.protectionMode() != PROTECTION_OFF;
+    const bool S = m_remoteTable->data_source() == SOURCE_MODEM;
+    const bool A = m_session->execDevice().remoteMode();
 
     setMenuEnabled(ui->menuSystem, C);
     setMenuEnabled(ui->menuExtend, C);

@@ -3,12 +3,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
-
-#include <functional>
 
 #include "datasource.h"
 #include "qcontroldevice.h"
@@ -18,17 +15,16 @@
 class QAction;
 class QApplication;
 class QCloseEvent;
+class QInterface_Manager;
 class QMenu;
+class QModemSession;
 class QMovie;
+class QRemoteTableController;
 class QSettings;
 class QShowEvent;
 class QSystemTrayIcon;
 class Event_Filter;
 class Prompts;
-class QInterface_Manager;
-class QAutoConnectTool;
-class QRS232Message;
-class QWaitDialog;
 
 namespace Ui
 {
@@ -42,6 +38,8 @@ struct ShellOptions {
     bool systemPorts = true; // also probe the ports the system lists
 };
 
+// The form, its wiring, the tray, the enabling rules, settings and languages. The
+// work itself belongs to the session and the subsystems; the slots hand it over.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -61,14 +59,16 @@ public:
 
     Prompts *prompts() const { return m_prompts; }
     const ShellOptions &options() const { return m_options; }
-    QModem &modem() { return m_modem; }
-    QExecDevice &execDevice() { return m_execDevice; }
-    QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
+    QModemSession &session() { return *m_session; }
+    QRemoteTableController &remoteTable() { return *m_remoteTable; }
+    QModem &modem();
+    QExecDevice &execDevice();
+    QInterface_Manager *interfaceManager() const;
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
-    DATA_SOURCE_T data_source() const { return dataSource; }
-    const QList<QControlDevice> &remote_list() const { return remoteList; }
-    QString db_file_name() const { return dbFileName; }
-    bool db_saved() const { return dbSaved; }
+    DATA_SOURCE_T data_source() const;
+    const QList<QControlDevice> &remote_list() const;
+    QString db_file_name() const;
+    bool db_saved() const;
 
 signals:
     // Modem session
@@ -115,6 +115,7 @@ public slots:
     // Answer dispatcher
     void rs232_cmd_income(QByteArray buf);
     void answer_timeout();
+    void complete_transaction(int result);
 
     // Access control and passwords
     void admin_mode_clicked();
@@ -175,12 +176,12 @@ public slots:
     void set_def_exe_device_properties();
     void apply_restore_exe_device_properties();
 
-    // Firmware flashing (flash_fu(QFlashUpdater::FLASH_DEVICE_T) arrives with QFlashUpdater)
+    // Firmware flashing
     void load_modem_fu();
     void load_device_fu();
     void flash_fu();
 
-    // Internet update (the UPDATE_SOFT_T slots arrive with QUpdateManager)
+    // Internet update
     void update_pc_soft();
     void update_modem_soft();
     void update_device_soft();
@@ -188,75 +189,27 @@ public slots:
     void error_update_soft();
 
 public:
-    // Answer dispatcher: outcome of one exchange
-    enum TRANSACTION_RESULT_T {
-        RESULT_OK = 0,
-        RESULT_BAD_ANSWER = 1,
-        RESULT_NO_ANSWER = 2,
-        RESULT_NO_PRIVILEGES = 3,
-        RESULT_NO_LINK = 4,
-        RESULT_DEVICE_FAILED = 5,
-    };
-    void complete_transaction(int result);
     // Remote table view
     void set_data_source(DATA_SOURCE_T kind);
     bool modem_matches_file();
     void fill_table(const QList<QControlDevice> &list);
-    void add_table_row(const QControlDevice &remote);
-    void remove_table_row(const QControlDevice &remote);
-    void clear_table();
-    // Index in remoteList of the remote shown in a row, found through its id; -1 if none.
+    // Index in the working list of the remote shown in a row, found through its id; -1 if none.
     int row_to_index(int row);
 
 protected:
     void showEvent(QShowEvent *event) override;
-    // Database files and backups: the exit question
+    // The exit question
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Modem command set: one operation = one wait dialog around one transaction
-    bool run_operation(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
-                       const std::function<void()> &sendFirst);
-    // The parts of run_operation, for operations whose dialog runs several transactions
-    QWaitDialog *new_wait_dialog(int mode, const QString &text, bool cancelEnabled);
-    bool run_transaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
-                         const std::function<void()> &sendFirst);
-    bool send_modem_command(QRS232Message &message);
-    void send_data_command(quint16 command, quint16 target, const QByteArray &payload = {});
-    void send_short_command(quint8 cls, quint8 number, quint8 arg1 = 0);
-    quint16 device_target() const;
-    // Answer dispatcher
-    int generic_acknowledge(const QRS232Message &request, const QRS232Message &answer);
-    int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
-    void fail_without_session();
-    // Access control and passwords
-    bool encode_password(const QString &text, QByteArray *bytes);
-    // Each prompt ends with the password's bytes on the wire, or false (after a message)
-    bool ask_password(const QString &title, const QString &label, QByteArray *bytes);
-    bool ask_new_password(QByteArray *bytes);
-    bool ask_current_password(QByteArray *bytes);
-    bool remove_password(const QByteArray &current);
-    void apply_new_password(const QByteArray &password);
-    void set_work_mode_marks(bool admin);
-    // Modem and actuator information and modes
-    bool query_modem_functions(const QString &text);
-    void set_modem_mode_param(QAction *action, void (MainWindow::*slot)(bool), quint16 id,
-                              bool value);
-    // Remote-table transfers
-    bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
-    bool read_modem_table(QWaitDialog *dialog);
-    bool copy_table(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction, quint16 direction);
-    // Remote table view
-    void create_table_menu();
-    // Database files and backups: false (after the warning) when the file was not written
-    bool write_db_file(const QString &name);
-
+    void set_modem_mode_param(QAction *action, quint16 id, bool value);
+    void show_work_mode(bool admin);
+    void show_search(bool searching);
     void create_tray_icon();
     void set_shortcuts();
     void connect_actions();
-    // Filled by the table, parameter and language owners.
+    void connect_session();
     void build_language_menu();
-    void build_remote_table();
     void build_properties_table();
 
     Ui::MainWindow *ui = nullptr;
@@ -267,31 +220,13 @@ private:
     QMovie *connectMovie = nullptr;
     QTranslator appTranslator;
     QTranslator qtTranslator;
-    QModem m_modem;
-    QExecDevice m_execDevice;
     QString currentLanguage;
     Event_Filter *eventFilter = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     QMenu *trayMenu = nullptr;
-    QInterface_Manager *m_interfaceManager = nullptr;
     QApplication *application = nullptr;
-
-    // Port search
-    QPointer<QAutoConnectTool> autoConnectTool;
-    quint16 probeValue = 0; // identification answer of the found port
-    quint16 probeWord3 = 0;
-
-    // Database bookkeeping
-    QList<QControlDevice> remoteList;      // the working list shown in the table
-    QList<QControlDevice> receivedRemotes; // filled while the modem's table is read
-    QList<QControlDevice> fileSnapshot;    // remoteList at the last file or backup load/save
-    QMenu *tableMenu = nullptr;            // context menu of tablePults
-    QString dbFileName;
-    bool dbSaved = true;
-    DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
-    int tableWriteIndex = 0;
-    QList<quint16> pendingParams;
-    int lastTablePultsWidth = 0;
+    QModemSession *m_session = nullptr;
+    QRemoteTableController *m_remoteTable = nullptr;
     int lastTablePropertiesWidth = 0;
 
     bool firstShowPending = true;

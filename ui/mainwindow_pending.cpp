@@ -1,18 +1,14 @@
-// MainWindow members whose subsystems are not built yet. Each owner moves its
-// group into a file of its own folder (and lists it in ui/CMakeLists.txt) as it
-// fills the bodies; until then they do nothing, as the enabling rules expect.
+// Slots whose work the program does not offer yet: they do nothing, as the
+// enabling rules expect.
 #include "mainwindow.h"
-#include "ui_mainwindow.h"
 
-#include <QCloseEvent>
 #include <QDir>
 
 // Settings, language and help
 void MainWindow::save_settings() {}
 void MainWindow::load_settings()
 {
-    // Backups are written only where this directory exists; the stored settings
-    // themselves are read here once the settings owner fills this in.
+    // Backups are written only where this directory exists.
     QDir().mkpath(dataDirectory());
 }
 void MainWindow::choose_language(int) {}

@@ -4,6 +4,7 @@
 // files through the main window.
 #include "mainwindow.h"
 #include "qdbmanipulator.h"
+#include "qremotetablecontroller.h"
 #include "scriptedprompts.h"
 
 #include <QLabel>

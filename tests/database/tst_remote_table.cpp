@@ -113,7 +113,7 @@ private slots:
         QTest::newRow("file") << int(SOURCE_FILE) << false << f << int(SOURCE_FILE)
                               << "Источник данных - файл /home/u/db.json";
         QTest::newRow("unknown") << int(SOURCE_UNKNOWN) << true << f << int(SOURCE_UNKNOWN)
-                                 << "Неизвесный источник данных";
+                                 << "Неизвестный источник данных";
     }
     void dataSourceLabels()
     {

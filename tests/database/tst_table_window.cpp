@@ -251,16 +251,17 @@ private slots:
         MainWindow w(qApp, &prompts, quietOptions());
         w.modem().setProtectionMode(PROTECTION_OFF);
         auto *addButton = w.findChild<QPushButton *>("pushButton_addDev");
-        QCOMPARE(label(w), QStringLiteral("<h3>Неизвесный источник данных</h3>"));
+        QCOMPARE(label(w), QStringLiteral("<h3>Неизвестный источник данных</h3>"));
 
         loadFile(w, prompts, same);
         QCOMPARE(w.data_source(), SOURCE_FILE);
         QCOMPARE(label(w), "<h3>Источник данных - файл " + same + "</h3>");
-        // No modem: its table matches nothing.
+        // No modem: its table matches nothing, and the label says the stick is gone.
         w.set_data_source(SOURCE_MODEM);
-        QCOMPARE(w.modem().modemSnapshot(), w.remote_list());
+        QCOMPARE(w.remoteTable().modemSnapshot(), w.remote_list());
         QVERIFY(!w.modem_matches_file());
-        QCOMPARE(label(w), "<h3>Источник данных - USB-stick(Несохраненные изменения для файла " +
+        QCOMPARE(label(w), "<h3>Источник данных - отключенный USB-stick(Несохраненные изменения "
+                           "для файла " +
                                same + ")</h3>");
 
         w.modem().setConnected(true);
@@ -283,7 +284,7 @@ private slots:
             QCOMPARE(label(w), "<h3>Источник данных - файл " + path + "</h3>");
             QVERIFY(!addButton->isEnabled());
         }
-        QCOMPARE(w.modem().modemSnapshot(), (QList<QControlDevice>{a, b, c}));
+        QCOMPARE(w.remoteTable().modemSnapshot(), (QList<QControlDevice>{a, b, c}));
 
         w.set_data_source(SOURCE_BACKUP);
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - резервная копия </h3>"));
@@ -307,7 +308,7 @@ private slots:
         w.set_data_source(SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - USB-stick</h3>"));
         w.set_data_source(SOURCE_UNKNOWN);
-        QCOMPARE(label(w), QStringLiteral("<h3>Неизвесный источник данных</h3>"));
+        QCOMPARE(label(w), QStringLiteral("<h3>Неизвестный источник данных</h3>"));
         QVERIFY(!addButton->isEnabled());
     }
 

@@ -319,7 +319,7 @@ private slots:
         stored[0].setWorkMode(1); // only the lowest bit travels
         QCOMPARE(asRemotes(rig.emulator().state().modemRemotes), stored);
         QCOMPARE(w.data_source(), SOURCE_MODEM);
-        QCOMPARE(w.modem().modemSnapshot(), table);
+        QCOMPARE(w.remoteTable().modemSnapshot(), table);
 
         // An empty table only clears the stick.
         const QString empty = m_files.filePath("empty.json");

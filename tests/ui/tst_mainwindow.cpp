@@ -1,5 +1,6 @@
 #include "mainwindow.h"
 #include "qinterface_manager.h"
+#include "qmodemsession.h"
 #include "scriptedprompts.h"
 #include "signalwatcher.h"
 
@@ -54,11 +55,12 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Vexo Control Tool 0.40e"));
         QCOMPARE(w.size(), QSize(1005, 695));
         QVERIFY(w.interfaceManager());
-        QCOMPARE(w.interfaceManager()->parent(), &w);
+        QCOMPARE(w.interfaceManager()->parent(), &w.session());
+        QCOMPARE(w.session().parent(), &w);
         QVERIFY(!w.interfaceManager()->isRunning());
         QCOMPARE(w.prompts(), &prompts);
         QCOMPARE(child<QLabel>(w, "labelBDSource")->text(),
-                 QStringLiteral("<h3>Неизвесный источник данных</h3>"));
+                 QStringLiteral("<h3>Неизвестный источник данных</h3>"));
         // Without a system tray (as here) there is no icon and nothing else changes.
         QCOMPARE(w.trayIcon() != nullptr, QSystemTrayIcon::isSystemTrayAvailable());
     }

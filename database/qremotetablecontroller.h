@@ -1,0 +1,127 @@
+#pragma once
+
+#include "datasource.h"
+#include "qcontroldevice.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QModemSession;
+class QPushButton;
+class QTableWidget;
+class QWaitDialog;
+
+// The window's widgets that show the remote table; the controller fills them.
+struct RemoteTableWidgets {
+    QTableWidget *table = nullptr;
+    QLabel *sourceLabel = nullptr;
+    QLineEdit *filter = nullptr;
+    QPushButton *activeButton = nullptr;
+    QPushButton *addButton = nullptr;
+    QPushButton *delButton = nullptr;
+    QPushButton *editButton = nullptr;
+};
+
+// Owns the working list of remotes: the table that shows it, where it came from,
+// its database file and backups, and its transfers to and from the stick.
+class QRemoteTableController : public QObject
+{
+    Q_OBJECT
+public:
+    // Entries of the table's context menu, in menu order.
+    enum TABLE_MENU_T {
+        MENU_ADD = 0,
+        MENU_SEPARATOR = 1,
+        MENU_EDIT = 2,
+        MENU_DELETE = 3,
+        MENU_ACTIVATE = 4,
+    };
+
+    QRemoteTableController(QModemSession *session, const RemoteTableWidgets &widgets,
+                           QObject *parent = nullptr);
+    ~QRemoteTableController() override;
+
+    // Per-user directory for backups and downloads.
+    static QString dataDirectory();
+
+    DATA_SOURCE_T data_source() const { return dataSource; }
+    const QList<QControlDevice> &remote_list() const { return remoteList; }
+    QString db_file_name() const { return dbFileName; }
+    bool db_saved() const { return dbSaved; }
+    // The remote table as it last came from or went to the stick.
+    const QList<QControlDevice> &modemSnapshot() const { return m_modemSnapshot; }
+    QAction *menuAction(TABLE_MENU_T entry) const;
+
+    // The exit question; false keeps the program open.
+    bool confirm_close();
+
+    void set_data_source(DATA_SOURCE_T kind);
+    bool modem_matches_file();
+    void fill_table(const QList<QControlDevice> &list);
+    void add_table_row(const QControlDevice &remote);
+    void remove_table_row(const QControlDevice &remote);
+    void clear_table();
+    // Index in remoteList of the remote shown in a row, found through its id; -1 if none.
+    int row_to_index(int row);
+    // Column widths follow the table's width; force recomputes them anyway.
+    void resize_columns(bool force = false);
+
+signals:
+    // The list changed and the file no longer holds it.
+    void signal_need_saving();
+    // The data source changed: the enabling rules follow.
+    void stateChanged();
+
+public slots:
+    void control_device_select();
+    void context_menu_config_popup();
+    void filter_text_change();
+    void need_saving();
+
+    void load_db_from_file();
+    void save_db_to_file();
+    void save_db_to_new_file();
+    void load_reserved();
+    void save_reserved();
+
+    bool load_db_from_modem();
+    bool save_db_to_modem();
+    bool clear_modem_memory();
+    void copy_table_from_modem_to_dev();
+    void copy_table_from_dev_to_modem();
+    void show_memory_status();
+
+private:
+    void build_table();
+    void create_table_menu();
+    void show_source_label();
+    // False (after the warning) when the file was not written.
+    bool write_db_file(const QString &name);
+    bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
+    // True only when the read ended on the end record; the list read is in received.
+    bool read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received);
+    bool copy_table(QWaitDialog *dialog, int transaction, quint16 direction);
+    void register_steps();
+
+    QModemSession *m_session;
+    RemoteTableWidgets m_widgets;
+    QMenu *tableMenu = nullptr;
+
+    QList<QControlDevice> remoteList;     // the working list shown in the table
+    QList<QControlDevice> m_fileSnapshot; // remoteList at the last file or backup load/save
+    QList<QControlDevice> m_modemSnapshot;
+    QString dbFileName;
+    bool dbSaved = true;
+    DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
+    int m_lastTableWidth = 0;
+
+    // The transfer in progress.
+    QList<QControlDevice> m_received;
+    bool m_readEnded = false;
+    int m_writeIndex = 0;
+};

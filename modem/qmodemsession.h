@@ -1,0 +1,183 @@
+#pragma once
+
+#include "qexecdevice.h"
+#include "qinterfacemessage.h"
+#include "qmodem.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class Prompts;
+class QAutoConnectTool;
+class QInterface_Manager;
+class QWaitDialog;
+class QWidget;
+
+// One run of the program's dialogue with the USB-stick: finds the port, opens the
+// session, runs every operation as a transaction behind a wait dialog, judges every
+// answer, and holds the access state, the versions and the modes. Owners of other
+// transactions register a step that judges their answers and sends their next command.
+class QModemSession : public QObject
+{
+    Q_OBJECT
+public:
+    // Outcome of one exchange.
+    enum TRANSACTION_RESULT_T {
+        RESULT_OK = 0,
+        RESULT_BAD_ANSWER = 1,
+        RESULT_NO_ANSWER = 2,
+        RESULT_NO_PRIVILEGES = 3,
+        RESULT_NO_LINK = 4,
+        RESULT_DEVICE_FAILED = 5,
+    };
+    // Returned by a judge while its transaction stays open.
+    static constexpr int RESULT_PENDING = -1;
+
+    // How a transaction of another subsystem goes on. Both parts are optional.
+    struct TransactionStep {
+        // Judges an answer of the running transaction against its request: a result,
+        // or RESULT_PENDING. Without it the common acknowledgement judges.
+        std::function<int(const QRS232Message &request, const QRS232Message &answer)> judge;
+        // After an accepted answer: sends the next command and returns false, or returns
+        // true when the transaction is complete. Without it one answer completes it.
+        std::function<bool()> next;
+        // The message for RESULT_DEVICE_FAILED, when the step has its own.
+        QString deviceFailedText;
+    };
+
+    // prompts and dialogParent are not owned; dialogParent may be null.
+    QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *parent = nullptr);
+    ~QModemSession() override;
+
+    // Probed first, in this order; with includeSystem the system's ports follow.
+    void setPorts(const QStringList &ports, bool includeSystem);
+
+    void registerStep(MODEM_TRANSACTION_T transaction, const TransactionStep &step);
+
+    QModem &modem() { return m_modem; }
+    const QModem &modem() const { return m_modem; }
+    QExecDevice &execDevice() { return m_execDevice; }
+    QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
+    Prompts *prompts() const { return m_prompts; }
+    QWidget *dialogParent() const { return m_dialogParent; }
+    bool connected() const { return m_modem.connected(); }
+    bool searching() const { return m_searching; }
+    // The identification answer of the port the session runs on.
+    quint16 probeValue() const { return m_probeValue; }
+    quint16 probeWord3() const { return m_probeWord3; }
+
+    // The transaction runner. A dialog made here closes only through the transaction
+    // that runs behind it.
+    std::unique_ptr<QWaitDialog> newWaitDialog(int mode, const QString &text, bool cancelEnabled);
+    bool runTransaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
+                        const std::function<void()> &sendFirst);
+    bool runOperation(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
+                      const std::function<void()> &sendFirst);
+
+    // One step of a multi-step transaction went through (a record, say).
+    void reportStep(const QString &text = QString()) { emit operationStep(text); }
+
+    bool sendCommand(QRS232Message &message);
+    void sendDataCommand(quint16 command, quint16 target, const QByteArray &payload = {});
+    void sendShortCommand(quint8 cls, quint8 number, quint8 arg1 = 0);
+    // The actuator as addressed now: directly, or in its autonomous mode.
+    quint16 deviceTarget() const;
+
+    // The acknowledgement every request without an answer of its own expects.
+    int genericAcknowledge(const QRS232Message &request, const QRS232Message &answer);
+
+    // Version bytes as "type.board.major.minor" in pattern's %2.%3.%1.%4; a version not
+    // fully known shows question marks.
+    static QString formatVersion(const QString &pattern, const QByteArray &version);
+
+    // Switches one of the stick's remote-service modes; false when it refused.
+    bool setModemModeParam(quint16 id, bool value);
+    void setRemoteMode(bool on);
+
+signals:
+    void operationStep(QString text);
+    void operationProgress(int percent);
+    void operationComplete();
+    void operationFailed();
+    void deviceFound(int id);
+    // Connection, access or remote mode changed: the enabling rules follow.
+    void stateChanged();
+    // The work mode marks: administrator or user.
+    void workModeShown(bool admin);
+    void searchStarted();
+    // The opening queries are done; the remote table is next.
+    void sessionOpened();
+    void sessionClosed();
+    void log(QString text);
+
+public slots:
+    void start_autoconnect();
+    void no_modem_on_port();
+    void modem_on_port();
+    void set_interface_status(bool value);
+
+    void request_modem_param(quint16 id);
+    void request_device_param(quint16 id);
+    void set_modem_param(quint16 id, quint8 value);
+    void set_device_param(quint16 id, quint8 value);
+    void request_modem_progress();
+    void request_protection_status();
+    void send_devinit_message();
+
+    void rs232_cmd_income(QByteArray buf);
+    void answer_timeout();
+    void complete_transaction(int result);
+
+    void admin_mode_clicked();
+    void user_mode_clicked();
+    void admin_password_set();
+    void admin_password_clear();
+    void admin_password_forget();
+    bool get_modem_privilegies();
+
+    bool initialize_device();
+    bool get_modem_params();
+    bool get_modem_functions();
+    bool get_modem_version();
+    bool get_device_version();
+    bool get_version();
+
+private:
+    int dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
+                 const QRS232Message &answer);
+    int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
+    void finish(bool ok);
+    void fail_without_session();
+    void close_session();
+    void port_lost();
+    void reread_privileges_later();
+
+    bool encode_password(const QString &text, QByteArray *bytes);
+    bool ask_password(const QString &title, const QString &label, QByteArray *bytes);
+    bool ask_new_password(QByteArray *bytes);
+    bool ask_current_password(QByteArray *bytes);
+    bool remove_password(const QByteArray &current);
+    void apply_new_password(const QByteArray &password);
+    bool query_modem_functions(const QString &text);
+
+    Prompts *m_prompts;
+    QWidget *m_dialogParent;
+    QModem m_modem;
+    QExecDevice m_execDevice;
+    QInterface_Manager *m_interfaceManager = nullptr;
+    QPointer<QAutoConnectTool> m_autoConnectTool;
+    QStringList m_ports;
+    bool m_includeSystemPorts = true;
+    bool m_searching = false;
+    bool m_privilegesRereadPending = false;
+    quint16 m_probeValue = 0;
+    quint16 m_probeWord3 = 0;
+    QHash<int, TransactionStep> m_steps;
+    // The dialog of the running transaction: the only one its answers may close.
+    QPointer<QWaitDialog> m_dialog;
+};
