@@ -99,8 +99,8 @@ void QRemoteTableController::load_reserved()
         prompts->warning(parent, tr("Ошибка"), tr("Ошибка системы резервного копирования"));
         return;
     }
-    const auto choose = [prompts](const QString &title, const QString &label, const QStringList &items,
-                               bool *ok) {
+    const auto choose = [prompts](const QString &title, const QString &label,
+                                  const QStringList &items, bool *ok) {
         return prompts->getItem(nullptr, title, label, items, -1, false, ok);
     };
     QString error;

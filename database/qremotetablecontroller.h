@@ -118,6 +118,7 @@ private:
     QString dbFileName;
     bool dbSaved = true;
     DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
+    DATA_SOURCE_T m_labelKind = SOURCE_UNKNOWN; // as last set, before a match turns it
     int m_lastTableWidth = 0;
 
     // The transfer in progress.

@@ -246,6 +246,7 @@ void QRemoteTableController::set_data_source(DATA_SOURCE_T kind)
     case SOURCE_UNKNOWN:
         break;
     }
+    m_labelKind = kind;
     dataSource = dataSourceLabel(kind, modem_matches_file(), dbFileName).kind;
     show_source_label();
     emit stateChanged();
@@ -255,7 +256,7 @@ void QRemoteTableController::show_source_label()
 {
     QLabel *label = m_widgets.sourceLabel;
     const QString text =
-        dataSourceLabel(dataSource, modem_matches_file(), dbFileName, m_session->connected()).text;
+        dataSourceLabel(m_labelKind, modem_matches_file(), dbFileName, m_session->connected()).text;
     QString shown = text;
     if (label->isVisible()) {
         // Measured in the heading's font; a file name may be longer than the window is wide.
@@ -268,4 +269,3 @@ void QRemoteTableController::show_source_label()
     label->setText("<h3>" + shown.toHtmlEscaped() + "</h3>");
     label->setToolTip(shown == text ? QString() : text);
 }
-

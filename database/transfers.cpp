@@ -38,8 +38,8 @@ void QRemoteTableController::register_steps()
     read.judge = [this](const QRS232Message &, const QRS232Message &answer) {
         const bool longRecords = m_session->modem().longRecords();
         const QByteArray payload = answer.payload();
-        const int size = longRecords ? QControlDevice::LongRecordSize
-                                     : QControlDevice::ShortRecordSize;
+        const int size =
+            longRecords ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize;
         if (!answer.is_data_frame() || answer.command() != ANS_REMOTE || payload.size() != size)
             return int(QModemSession::RESULT_BAD_ANSWER);
         bool valid = false;
@@ -78,8 +78,7 @@ void QRemoteTableController::register_steps()
     m_session->registerStep(TRANSACTION_WRITE_TABLE, write);
 }
 
-bool QRemoteTableController::clear_table_memory(QWaitDialog *dialog, quint16 mask,
-                                                bool longTimeout)
+bool QRemoteTableController::clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout)
 {
     QInterface_Manager *link = m_session->interfaceManager();
     const int timeout = link->ack_timeout();
@@ -111,9 +110,9 @@ bool QRemoteTableController::read_modem_table(QWaitDialog *dialog, QList<QContro
 
 bool QRemoteTableController::copy_table(QWaitDialog *dialog, int transaction, quint16 direction)
 {
-    const bool copied =
-        m_session->runTransaction(dialog, MODEM_TRANSACTION_T(transaction),
-                                  [&] { m_session->sendDataCommand(CMD_COPY_TABLE, direction); });
+    const bool copied = m_session->runTransaction(dialog, MODEM_TRANSACTION_T(transaction), [&] {
+        m_session->sendDataCommand(CMD_COPY_TABLE, direction);
+    });
     Prompts *prompts = m_session->prompts();
     if (copied)
         prompts->information(m_session->dialogParent(), tr("Информация"),
@@ -140,15 +139,13 @@ bool QRemoteTableController::load_db_from_modem()
         return false;
     }
 
-    const auto dialog =
-        m_session->newWaitDialog(QWaitDialog::ProgressMode, tr("Чтение пультов с USB-stick..."),
-                                 true);
+    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
+                                                 tr("Чтение пультов с USB-stick..."), true);
     const int used = int(m_session->modem().memTotal()) - int(m_session->modem().memFree());
     dialog->setMaxProgress(qMax(0, used) + 1);
     dialog->setProgress(0);
     QWaitDialog *shown = dialog.get();
-    connect(m_session, &QModemSession::operationStep, shown,
-            [shown] { countRecord(shown); });
+    connect(m_session, &QModemSession::operationStep, shown, [shown] { countRecord(shown); });
     QList<QControlDevice> received;
     const bool read = read_modem_table(shown, &received);
     if (read) {
@@ -316,8 +313,7 @@ void QRemoteTableController::show_memory_status()
         if (!device.remoteMode()) {
             dialog->setText(tr("Чтение данных с устройства"));
             if (m_session->runTransaction(dialog.get(), TRANSACTION_DEVICE_MEMORY, [this] {
-                    m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE,
-                                               memoryParamPayload());
+                    m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
                 })) {
                 deviceTotal = device.memTotal();
                 deviceFree = device.memFree();

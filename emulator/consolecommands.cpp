@@ -6,15 +6,18 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 bool number(const QString &text, qint64 min, qint64 max, qint64 *out)
 {
     bool ok = false;
-    const qint64 v = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? text.mid(2).toLongLong(&ok, 16)
-                                                                               : text.toLongLong(&ok, 10);
+    const qint64 v = text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)
+                         ? text.mid(2).toLongLong(&ok, 16)
+                         : text.toLongLong(&ok, 10);
     if (!ok || v < min || v > max)
         return false;
     *out = v;
@@ -33,33 +36,34 @@ const QString Ok = QStringLiteral("ok");
 QString ConsoleCommands::help()
 {
     return QStringLiteral(
-            "press ID [GROUP] [POLLS]   a remote transmits (heard in search mode)\n"
-            "hold                       hold the actuator button (password reset mode)\n"
-            "drop N                     lose the next N answers\n"
-            "delay N MS                 hold back the next N answers by MS ms\n"
-            "corrupt [N]                wrong checksum in the next N answers\n"
-            "garbage [HEX] [N]          bytes before the next N answers (default a5 5a 00)\n"
-            "split N PIECES GAPMS       write the next N answers in pieces\n"
-            "status CMD ST [DETAIL] [N] answer command word CMD with a status (N -1: always)\n"
-            "nofaults                   cancel pending faults\n"
-            "close | reopen             hang up the line | open a new pseudo-terminal\n"
-            "pace on|off                pace output at 4800 baud\n"
-            "link on|off                the stick reaches the actuator or not\n"
-            "init N                     the next N actuator initialisations fail\n"
-            "password [TEXT]            set or remove the password\n"
-            "add ID GROUP [OWNER]       put a remote into both tables\n"
-            "remotes                    list the stick's table\n"
-            "state [FILE]               print the state as JSON, or save it\n"
-            "load FILE                  load a state file\n"
-            "log [N]                    new log lines (or the last N)\n"
-            "seq                        sequence numbers received\n"
-            "firmware                   the last firmware transfer\n"
-            "quit");
+        "press ID [GROUP] [POLLS]   a remote transmits (heard in search mode)\n"
+        "hold                       hold the actuator button (password reset mode)\n"
+        "drop N                     lose the next N answers\n"
+        "delay N MS                 hold back the next N answers by MS ms\n"
+        "corrupt [N]                wrong checksum in the next N answers\n"
+        "garbage [HEX] [N]          bytes before the next N answers (default a5 5a 00)\n"
+        "split N PIECES GAPMS       write the next N answers in pieces\n"
+        "status CMD ST [DETAIL] [N] answer command word CMD with a status (N -1: always)\n"
+        "nofaults                   cancel pending faults\n"
+        "close | reopen             hang up the line | open a new pseudo-terminal\n"
+        "pace on|off                pace output at 4800 baud\n"
+        "link on|off                the stick reaches the actuator or not\n"
+        "init N                     the next N actuator initialisations fail\n"
+        "password [TEXT]            set or remove the password\n"
+        "add ID GROUP [OWNER]       put a remote into both tables\n"
+        "remotes                    list the stick's table\n"
+        "state [FILE]               print the state as JSON, or save it\n"
+        "load FILE                  load a state file\n"
+        "log [N]                    new log lines (or the last N)\n"
+        "seq                        sequence numbers received\n"
+        "firmware                   the last firmware transfer\n"
+        "quit");
 }
 
 QString ConsoleCommands::execute(const QString &line, bool *quit)
 {
-    const QStringList a = line.trimmed().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    const QStringList a =
+        line.trimmed().split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     if (a.isEmpty())
         return QString();
     const QString cmd = a.first().toLower();
@@ -72,15 +76,18 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
     if (cmd == QLatin1String("help"))
         return help();
     if (cmd == QLatin1String("press")) {
-        if (a.size() < 2 || !number(a.at(1), 0, 0xFFFFFE, &n1) || (a.size() > 2 && !number(a.at(2), 0, 255, &n2))
-                || (a.size() > 3 && !number(a.at(3), 1, 1000, &n3)))
+        if (a.size() < 2 || !number(a.at(1), 0, 0xFFFFFE, &n1) ||
+            (a.size() > 2 && !number(a.at(2), 0, 255, &n2)) ||
+            (a.size() > 3 && !number(a.at(3), 1, 1000, &n3)))
             return error(QStringLiteral("press ID [GROUP] [POLLS]"));
-        return m_emulator->pressRemote(quint32(n1), quint8(n2), int(n3)) ? Ok
-                                                                          : QStringLiteral("ok, but the stick is not listening");
+        return m_emulator->pressRemote(quint32(n1), quint8(n2), int(n3))
+                   ? Ok
+                   : QStringLiteral("ok, but the stick is not listening");
     }
     if (cmd == QLatin1String("hold"))
-        return m_emulator->holdActuatorButton() ? QStringLiteral("ok, password cleared")
-                                                : QStringLiteral("ok, nothing happened (not in password reset mode)");
+        return m_emulator->holdActuatorButton()
+                   ? QStringLiteral("ok, password cleared")
+                   : QStringLiteral("ok, nothing happened (not in password reset mode)");
     if (cmd == QLatin1String("drop")) {
         if (a.size() != 2 || !number(a.at(1), 0, 1000000, &n1))
             return error(QStringLiteral("drop N"));
@@ -105,7 +112,8 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
         n1 = 1;
         if (a.size() >= 2) {
             const QByteArray hex = a.at(1).toLatin1();
-            if (hex.size() % 2 || !QRegularExpression(QStringLiteral("^[0-9a-fA-F]+$")).match(a.at(1)).hasMatch())
+            if (hex.size() % 2 ||
+                !QRegularExpression(QStringLiteral("^[0-9a-fA-F]+$")).match(a.at(1)).hasMatch())
                 return error(QStringLiteral("garbage [HEX] [N]"));
             bytes = QByteArray::fromHex(hex);
         }
@@ -115,16 +123,17 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
         return Ok;
     }
     if (cmd == QLatin1String("split")) {
-        if (a.size() != 4 || !number(a.at(1), 0, 1000000, &n1) || !number(a.at(2), 2, 1000, &n2)
-                || !number(a.at(3), 0, 600000, &n3))
+        if (a.size() != 4 || !number(a.at(1), 0, 1000000, &n1) || !number(a.at(2), 2, 1000, &n2) ||
+            !number(a.at(3), 0, 600000, &n3))
             return error(QStringLiteral("split N PIECES GAPMS"));
         m_emulator->splitAnswers(int(n1), int(n2), int(n3));
         return Ok;
     }
     if (cmd == QLatin1String("status")) {
         n4 = 1;
-        if (a.size() < 3 || a.size() > 5 || !number(a.at(1), 0, 0xFFFF, &n1) || !number(a.at(2), 0, 255, &n2)
-                || (a.size() > 3 && !number(a.at(3), 0, 255, &n3)) || (a.size() > 4 && !number(a.at(4), -1, 1000000, &n4)))
+        if (a.size() < 3 || a.size() > 5 || !number(a.at(1), 0, 0xFFFF, &n1) ||
+            !number(a.at(2), 0, 255, &n2) || (a.size() > 3 && !number(a.at(3), 0, 255, &n3)) ||
+            (a.size() > 4 && !number(a.at(4), -1, 1000000, &n4)))
             return error(QStringLiteral("status CMD ST [DETAIL] [N]"));
         m_emulator->forceStatus(quint16(n1), quint8(n2), quint8(n3), int(n4));
         return Ok;
@@ -192,11 +201,11 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
         QStringList out;
         for (const EmulatorRemote &r : m_emulator->state().modemRemotes)
             out << QStringLiteral("%1 group %2 %3 %4%5")
-                            .arg(r.id)
-                            .arg(r.group)
-                            .arg(r.active ? QStringLiteral("active") : QStringLiteral("blocked"))
-                            .arg(r.ownerName)
-                            .arg(r.workMode ? QStringLiteral(" *") : QString());
+                       .arg(r.id)
+                       .arg(r.group)
+                       .arg(r.active ? QStringLiteral("active") : QStringLiteral("blocked"))
+                       .arg(r.ownerName)
+                       .arg(r.workMode ? QStringLiteral(" *") : QString());
         return out.isEmpty() ? QStringLiteral("(no remotes)") : out.join(QLatin1Char('\n'));
     }
     if (cmd == QLatin1String("state")) {
@@ -246,13 +255,13 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
         for (const QByteArray &run : img.runs)
             bytes += run.size();
         return QStringLiteral("%1, version %2.%3, %4 blocks, %5 bytes in %6 runs%7")
-                .arg(img.target == 0 ? QStringLiteral("stick") : QStringLiteral("actuator"))
-                .arg(img.major)
-                .arg(img.minor)
-                .arg(img.blocks)
-                .arg(bytes)
-                .arg(img.runs.size())
-                .arg(img.complete ? QStringLiteral(", complete") : QStringLiteral(", incomplete"));
+            .arg(img.target == 0 ? QStringLiteral("stick") : QStringLiteral("actuator"))
+            .arg(img.major)
+            .arg(img.minor)
+            .arg(img.blocks)
+            .arg(bytes)
+            .arg(img.runs.size())
+            .arg(img.complete ? QStringLiteral(", complete") : QStringLiteral(", incomplete"));
     }
     return error(QStringLiteral("unknown command \"%1\" (try help)").arg(cmd));
 }

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 class Emulator;
 

@@ -2,7 +2,8 @@
 
 #include "protocol.h"
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 DeviceModel::DeviceModel(const EmulatorState &state) : m_state(state) {}
 
@@ -20,7 +21,8 @@ void DeviceModel::resetLine()
     m_lastReply = Reply();
 }
 
-DeviceModel::Reply DeviceModel::status(quint8 st, quint8 detail, quint16 source, const QString &note)
+DeviceModel::Reply DeviceModel::status(quint8 st, quint8 detail, quint16 source,
+                                       const QString &note)
 {
     Reply r;
     QByteArray payload;
@@ -71,8 +73,9 @@ DeviceModel::Reply DeviceModel::handleShort(const Frame &f)
     Reply r;
     switch (f.command) {
     case QueryIdent:
-        r.frames.append(makeShortFrame(0, QueryIdent + 1, quint16((IdentMark << 8) | m_state.softwareMajor),
-                quint16((m_state.softwareMinor << 8) | m_state.boardRevision)));
+        r.frames.append(
+            makeShortFrame(0, QueryIdent + 1, quint16((IdentMark << 8) | m_state.softwareMajor),
+                           quint16((m_state.softwareMinor << 8) | m_state.boardRevision)));
         r.note = QStringLiteral("identification");
         return r;
     case QueryMemory: {
@@ -83,7 +86,8 @@ DeviceModel::Reply DeviceModel::handleShort(const Frame &f)
         return r;
     }
     case QueryFunctions:
-        r.frames.append(makeShortFrame(0, QueryFunctions + 1, quint16((m_state.functions << 8) | m_state.protocols), 0));
+        r.frames.append(makeShortFrame(0, QueryFunctions + 1,
+                                       quint16((m_state.functions << 8) | m_state.protocols), 0));
         r.note = QStringLiteral("functions 0x%1").arg(m_state.functions, 2, 16, QLatin1Char('0'));
         return r;
     case CmdSetModemMode: {
@@ -113,24 +117,39 @@ DeviceModel::Reply DeviceModel::handleShort(const Frame &f)
 DeviceModel::Reply DeviceModel::handleData(const Frame &f, qint64 nowMs)
 {
     switch (f.command) {
-    case CmdWriteRemote: return writeRemote(f, nowMs);
-    case CmdDeleteRemote: return deleteRemote(f, nowMs);
-    case CmdReadFirstRemote: return readRemote(f, true);
-    case CmdReadNextRemote: return readRemote(f, false);
+    case CmdWriteRemote:
+        return writeRemote(f, nowMs);
+    case CmdDeleteRemote:
+        return deleteRemote(f, nowMs);
+    case CmdReadFirstRemote:
+        return readRemote(f, true);
+    case CmdReadNextRemote:
+        return readRemote(f, false);
     case CmdClearTable:
-    case CmdCopyTable: return startOperation(f, nowMs);
-    case CmdGetProgress: return progress(nowMs);
-    case CmdGetParam: return getParam(f, nowMs);
-    case CmdSetParam: return setParam(f, nowMs);
-    case CmdFactoryReset: return factoryReset(f, nowMs);
-    case CmdDeviceInit: return deviceInit(nowMs);
-    case CmdGetFoundRemote: return foundRemote();
-    case CmdGetProtection: return protection(nowMs);
-    case CmdAccess: return access(f);
-    case CmdPassword: return password(f);
+    case CmdCopyTable:
+        return startOperation(f, nowMs);
+    case CmdGetProgress:
+        return progress(nowMs);
+    case CmdGetParam:
+        return getParam(f, nowMs);
+    case CmdSetParam:
+        return setParam(f, nowMs);
+    case CmdFactoryReset:
+        return factoryReset(f, nowMs);
+    case CmdDeviceInit:
+        return deviceInit(nowMs);
+    case CmdGetFoundRemote:
+        return foundRemote();
+    case CmdGetProtection:
+        return protection(nowMs);
+    case CmdAccess:
+        return access(f);
+    case CmdPassword:
+        return password(f);
     case CmdFirmwareStart:
     case CmdFirmwareBlock:
-    case CmdFirmwareEnd: return firmware(f, nowMs);
+    case CmdFirmwareEnd:
+        return firmware(f, nowMs);
     default:
         return status(StatusUnknownCommand, 0, 0, QStringLiteral("unknown command"));
     }
@@ -158,8 +177,8 @@ DeviceModel::Reply DeviceModel::foundRemote()
 {
     QByteArray payload(4, char(0xFF));
     QString note = QStringLiteral("nothing heard");
-    if (m_state.modemMode == ModeSearch && m_transmitting == 0 && m_state.autoRemotePolls > 0
-            && ++m_emptyPolls >= m_state.autoRemotePolls) {
+    if (m_state.modemMode == ModeSearch && m_transmitting == 0 && m_state.autoRemotePolls > 0 &&
+        ++m_emptyPolls >= m_state.autoRemotePolls) {
         // A stranger's remote: take the first id the table does not hold.
         quint32 id = m_state.autoRemoteId & 0xFFFFFF;
         auto known = [this](quint32 candidate) {
@@ -177,7 +196,9 @@ DeviceModel::Reply DeviceModel::foundRemote()
     if (m_state.modemMode == ModeSearch && m_transmitPolls > 0) {
         for (int i = 0; i < 4; ++i)
             payload[i] = char((m_transmitting >> (8 * i)) & 0xFF);
-        note = QStringLiteral("heard remote %1, group %2").arg(m_transmitting & 0xFFFFFF).arg(m_transmitting >> 24);
+        note = QStringLiteral("heard remote %1, group %2")
+                   .arg(m_transmitting & 0xFFFFFF)
+                   .arg(m_transmitting >> 24);
         if (--m_transmitPolls == 0)
             m_transmitting = 0;
     } else if (m_state.modemMode != ModeSearch) {
@@ -191,8 +212,8 @@ DeviceModel::Reply DeviceModel::foundRemote()
 
 DeviceModel::Reply DeviceModel::protection(qint64 nowMs)
 {
-    if (m_state.modemMode == ModePasswordReset && m_state.autoHoldPolls > 0 && !m_state.password.isEmpty()
-            && ++m_resetPolls >= m_state.autoHoldPolls)
+    if (m_state.modemMode == ModePasswordReset && m_state.autoHoldPolls > 0 &&
+        !m_state.password.isEmpty() && ++m_resetPolls >= m_state.autoHoldPolls)
         holdActuatorButton(nowMs);
     quint8 bits = 0;
     if (!m_state.password.isEmpty())
@@ -217,7 +238,8 @@ DeviceModel::Reply DeviceModel::access(const Frame &f)
         m_state.loggedIn = true;
         return status(StatusDone, 0, 0, QStringLiteral("logged in"));
     default:
-        return status(StatusBadPayload, 0, 0, QStringLiteral("access with target %1").arg(f.targetLow()));
+        return status(StatusBadPayload, 0, 0,
+                      QStringLiteral("access with target %1").arg(f.targetLow()));
     }
 }
 
@@ -228,19 +250,23 @@ DeviceModel::Reply DeviceModel::password(const Frame &f)
         if (m_state.password.isEmpty())
             return status(StatusDone, 0, 0, QStringLiteral("no password to remove"));
         if (f.payload != m_state.password)
-            return status(StatusNoPrivileges, 0, 0, QStringLiteral("removal with a wrong password"));
+            return status(StatusNoPrivileges, 0, 0,
+                          QStringLiteral("removal with a wrong password"));
         m_state.password.clear();
         return status(StatusDone, 0, 0, QStringLiteral("password removed"));
     case 1:
         if (f.payload.isEmpty() || f.payload.size() > 32)
-            return status(StatusBadPayload, 0, 0, QStringLiteral("password of %1 bytes").arg(f.payload.size()));
+            return status(StatusBadPayload, 0, 0,
+                          QStringLiteral("password of %1 bytes").arg(f.payload.size()));
         if (!fullAccess())
-            return status(StatusNoPrivileges, 0, 0, QStringLiteral("new password without full access"));
+            return status(StatusNoPrivileges, 0, 0,
+                          QStringLiteral("new password without full access"));
         m_state.password = f.payload;
         m_state.loggedIn = true;
         return status(StatusDone, 0, 0, QStringLiteral("password set"));
     default:
-        return status(StatusBadPayload, 0, 0, QStringLiteral("password with target %1").arg(f.targetLow()));
+        return status(StatusBadPayload, 0, 0,
+                      QStringLiteral("password with target %1").arg(f.targetLow()));
     }
 }
 
@@ -252,7 +278,8 @@ DeviceModel::Reply DeviceModel::firmware(const Frame &f, qint64 nowMs)
     const int target = t == 0 ? 0 : 1;
     const quint16 source = quint16(target);
     if (!fullAccess())
-        return status(StatusNoPrivileges, 0, source, QStringLiteral("firmware without full access"));
+        return status(StatusNoPrivileges, 0, source,
+                      QStringLiteral("firmware without full access"));
     if (target == 1 && !actuatorReachable(nowMs))
         return status(StatusNoLink, 0, source, QStringLiteral("actuator not reachable"));
 
@@ -260,11 +287,16 @@ DeviceModel::Reply DeviceModel::firmware(const Frame &f, qint64 nowMs)
     FirmwareReceiver::Result result = FirmwareReceiver::Result::Refused;
     if (f.command == CmdFirmwareStart) {
         result = m_firmware.start(target, f.payload, &why);
-        const std::array<quint8, 4> &current = target == 0 ? m_state.modemVersion : m_state.actuatorVersion;
+        const std::array<quint8, 4> &current =
+            target == 0 ? m_state.modemVersion : m_state.actuatorVersion;
         const FirmwareImage &img = m_firmware.image();
-        if (result == FirmwareReceiver::Result::Accepted && (img.type != current[1] || img.board != current[2])) {
+        if (result == FirmwareReceiver::Result::Accepted &&
+            (img.type != current[1] || img.board != current[2])) {
             why = QStringLiteral("image for type %1 board %2, this is type %3 board %4")
-                          .arg(img.type).arg(img.board).arg(current[1]).arg(current[2]);
+                      .arg(img.type)
+                      .arg(img.board)
+                      .arg(current[1])
+                      .arg(current[2]);
             m_firmware = FirmwareReceiver();
             result = FirmwareReceiver::Result::Refused;
         }

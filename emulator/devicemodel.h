@@ -8,7 +8,8 @@
 #include <QList>
 #include <QString>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // The stick and the actuator behind it: takes one checked request frame and gives the
 // answer frames (unescaped) a device would send, changing its state as it goes. No
@@ -16,10 +17,9 @@ namespace vexo::emu {
 class DeviceModel
 {
 public:
-    struct Reply
-    {
+    struct Reply {
         QList<QByteArray> frames; // empty: the device stays silent
-        QString note; // what the device made of the request, for the log
+        QString note;             // what the device made of the request, for the log
     };
 
     explicit DeviceModel(const EmulatorState &state = EmulatorState());
@@ -69,7 +69,10 @@ private:
     void applyRestarts(qint64 nowMs);
 
     bool fullAccess() const { return m_state.password.isEmpty() || m_state.loggedIn; }
-    bool actuatorReachable(qint64 nowMs) const { return m_state.actuatorLinked && !actuatorRestarting(nowMs); }
+    bool actuatorReachable(qint64 nowMs) const
+    {
+        return m_state.actuatorLinked && !actuatorRestarting(nowMs);
+    }
     static Reply status(quint8 st, quint8 detail, quint16 source, const QString &note);
 
     EmulatorState m_state;

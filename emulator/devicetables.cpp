@@ -3,9 +3,11 @@
 
 #include "protocol.h"
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 int indexOfId(const QList<EmulatorRemote> &table, quint32 id)
 {
@@ -40,10 +42,13 @@ DeviceModel::Reply DeviceModel::writeRemote(const Frame &f, qint64 nowMs)
         return status(StatusBadPayload, 0, 0, QStringLiteral("write to target %1").arg(target));
     if (f.payload.size() != (longRecords ? LongRecordSize : ShortRecordSize))
         return status(StatusBadPayload, 0, source,
-                QStringLiteral("record of %1 bytes, expected %2").arg(f.payload.size()).arg(longRecords ? LongRecordSize : ShortRecordSize));
+                      QStringLiteral("record of %1 bytes, expected %2")
+                          .arg(f.payload.size())
+                          .arg(longRecords ? LongRecordSize : ShortRecordSize));
     EmulatorRemote remote;
     if (!decodeRecord(f.payload, longRecords, &remote))
-        return status(StatusBadPayload, 0, source, QStringLiteral("record not in use or with the erased id"));
+        return status(StatusBadPayload, 0, source,
+                      QStringLiteral("record not in use or with the erased id"));
 
     // Without full access a user may still block or unblock a known remote, nothing else.
     if (!fullAccess()) {
@@ -52,7 +57,8 @@ DeviceModel::Reply DeviceModel::writeRemote(const Frame &f, qint64 nowMs)
         if (i >= 0)
             toggled.active = m_state.modemRemotes.at(i).active;
         if (i < 0 || toggled != m_state.modemRemotes.at(i))
-            return status(StatusNoPrivileges, 0, source, QStringLiteral("write without full access"));
+            return status(StatusNoPrivileges, 0, source,
+                          QStringLiteral("write without full access"));
     }
     if (target == 1 && !actuatorReachable(nowMs))
         return status(StatusNoLink, 0, source, QStringLiteral("actuator not reachable"));
@@ -66,11 +72,11 @@ DeviceModel::Reply DeviceModel::writeRemote(const Frame &f, qint64 nowMs)
     if (target == 1)
         upsert(m_state.actuatorRemotes, remote);
     return status(StatusDone, 0, source,
-            QStringLiteral("%1 remote %2 \"%3\"%4")
-                    .arg(replaced ? QStringLiteral("replaced") : QStringLiteral("added"))
-                    .arg(remote.id)
-                    .arg(remote.ownerName)
-                    .arg(target == 1 ? QStringLiteral(" in stick and actuator") : QString()));
+                  QStringLiteral("%1 remote %2 \"%3\"%4")
+                      .arg(replaced ? QStringLiteral("replaced") : QStringLiteral("added"))
+                      .arg(remote.id)
+                      .arg(remote.ownerName)
+                      .arg(target == 1 ? QStringLiteral(" in stick and actuator") : QString()));
 }
 
 DeviceModel::Reply DeviceModel::deleteRemote(const Frame &f, qint64 nowMs)
@@ -80,12 +86,14 @@ DeviceModel::Reply DeviceModel::deleteRemote(const Frame &f, qint64 nowMs)
     if (target > 1)
         return status(StatusBadPayload, 0, 0, QStringLiteral("delete at target %1").arg(target));
     if (f.payload.size() != 3)
-        return status(StatusBadPayload, 0, source, QStringLiteral("id of %1 bytes").arg(f.payload.size()));
+        return status(StatusBadPayload, 0, source,
+                      QStringLiteral("id of %1 bytes").arg(f.payload.size()));
     if (!fullAccess())
         return status(StatusNoPrivileges, 0, source, QStringLiteral("delete without full access"));
     if (target == 1 && !actuatorReachable(nowMs))
         return status(StatusNoLink, 0, source, QStringLiteral("actuator not reachable"));
-    const quint32 id = quint8(f.payload.at(0)) | (quint8(f.payload.at(1)) << 8) | (quint32(quint8(f.payload.at(2))) << 16);
+    const quint32 id = quint8(f.payload.at(0)) | (quint8(f.payload.at(1)) << 8) |
+                       (quint32(quint8(f.payload.at(2))) << 16);
     bool found = false;
     const int m = indexOfId(m_state.modemRemotes, id);
     if (m >= 0) {
@@ -107,7 +115,8 @@ DeviceModel::Reply DeviceModel::deleteRemote(const Frame &f, qint64 nowMs)
 DeviceModel::Reply DeviceModel::readRemote(const Frame &f, bool first)
 {
     if (f.targetLow() != 0)
-        return status(StatusBadPayload, 0, 0, QStringLiteral("read at target %1").arg(f.targetLow()));
+        return status(StatusBadPayload, 0, 0,
+                      QStringLiteral("read at target %1").arg(f.targetLow()));
     if (first)
         m_readCursor = 0;
     const bool longRecords = m_state.longRecords();
@@ -115,7 +124,10 @@ DeviceModel::Reply DeviceModel::readRemote(const Frame &f, bool first)
     if (m_readCursor < m_state.modemRemotes.size()) {
         const EmulatorRemote &remote = m_state.modemRemotes.at(m_readCursor);
         r.frames.append(makeDataFrame(AnsRemote, 0, encodeRecord(remote, longRecords)));
-        r.note = QStringLiteral("record %1: remote %2 \"%3\"").arg(m_readCursor).arg(remote.id).arg(remote.ownerName);
+        r.note = QStringLiteral("record %1: remote %2 \"%3\"")
+                     .arg(m_readCursor)
+                     .arg(remote.id)
+                     .arg(remote.ownerName);
         ++m_readCursor;
     } else {
         r.frames.append(makeDataFrame(AnsRemote, 0, erasedRecord(longRecords)));
@@ -168,7 +180,8 @@ DeviceModel::Reply DeviceModel::progress(qint64 nowMs)
     if (m_operationStep < m_state.progressSteps) {
         const int percent = m_operationStep * 100 / m_state.progressSteps;
         ++m_operationStep;
-        return status(StatusRunning, quint8(percent), 0, QStringLiteral("running, %1%").arg(percent));
+        return status(StatusRunning, quint8(percent), 0,
+                      QStringLiteral("running, %1%").arg(percent));
     }
     quint8 st = StatusDone;
     const QString note = finishOperation(&st);
@@ -191,15 +204,18 @@ QString DeviceModel::finishOperation(quint8 *st)
         if (m_state.modemRemotes.size() > m_state.actuatorCapacity) {
             *st = StatusDeviceFailed;
             return QStringLiteral("copy refused: %1 remotes, actuator holds %2")
-                    .arg(m_state.modemRemotes.size()).arg(m_state.actuatorCapacity);
+                .arg(m_state.modemRemotes.size())
+                .arg(m_state.actuatorCapacity);
         }
         m_state.actuatorRemotes = m_state.modemRemotes;
-        return QStringLiteral("copied %1 remotes to the actuator").arg(m_state.actuatorRemotes.size());
+        return QStringLiteral("copied %1 remotes to the actuator")
+            .arg(m_state.actuatorRemotes.size());
     case Operation::CopyToModem:
         if (m_state.actuatorRemotes.size() > m_state.modemCapacity) {
             *st = StatusMemoryFull;
             return QStringLiteral("copy refused: %1 remotes, stick holds %2")
-                    .arg(m_state.actuatorRemotes.size()).arg(m_state.modemCapacity);
+                .arg(m_state.actuatorRemotes.size())
+                .arg(m_state.modemCapacity);
         }
         m_state.modemRemotes = m_state.actuatorRemotes;
         m_readCursor = 0;

@@ -9,9 +9,11 @@
 
 #include <type_traits>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 constexpr int LineBaud = 4800;
 }
 
@@ -28,8 +30,7 @@ Emulator::~Emulator()
     stop();
 }
 
-template<typename F>
-void Emulator::inEngine(F &&fn) const
+template <typename F> void Emulator::inEngine(F &&fn) const
 {
     if (!m_engine)
         return;
@@ -76,10 +77,13 @@ void Emulator::stop()
     if (m_thread) {
         QThread *home = thread();
         EmulatorEngine *engine = m_engine;
-        QMetaObject::invokeMethod(engine, [engine, home]() {
-            engine->shutdown();
-            engine->moveToThread(home); // pushed back, so it can be deleted here
-        }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            engine,
+            [engine, home]() {
+                engine->shutdown();
+                engine->moveToThread(home); // pushed back, so it can be deleted here
+            },
+            Qt::BlockingQueuedConnection);
         m_thread->quit();
         m_thread->wait();
         delete m_thread;
@@ -133,12 +137,13 @@ bool Emulator::pressRemote(quint32 id, quint8 group, int polls)
     bool heard = false;
     {
         QMutexLocker lock(&m_core->mutex);
-        heard = m_core->model.pressRemote(id, group, polls > 0 ? polls : m_core->model.state().pressPolls);
+        heard = m_core->model.pressRemote(id, group,
+                                          polls > 0 ? polls : m_core->model.state().pressPolls);
         e = m_core->append(FrameLogEntry::Direction::Event, QByteArray(),
-                QStringLiteral("remote %1 group %2 pressed%3")
-                        .arg(id & 0xFFFFFF)
-                        .arg(group)
-                        .arg(heard ? QString() : QStringLiteral(", stick not listening")));
+                           QStringLiteral("remote %1 group %2 pressed%3")
+                               .arg(id & 0xFFFFFF)
+                               .arg(group)
+                               .arg(heard ? QString() : QStringLiteral(", stick not listening")));
     }
     qCDebug(lcEmulator).noquote() << e.toString();
     emit frameLogged(e);
@@ -153,8 +158,8 @@ bool Emulator::holdActuatorButton()
         QMutexLocker lock(&m_core->mutex);
         cleared = m_core->model.holdActuatorButton(m_core->now());
         e = m_core->append(FrameLogEntry::Direction::Event, QByteArray(),
-                cleared ? QStringLiteral("actuator button held: password cleared")
-                        : QStringLiteral("actuator button held: nothing to do"));
+                           cleared ? QStringLiteral("actuator button held: password cleared")
+                                   : QStringLiteral("actuator button held: nothing to do"));
     }
     qCDebug(lcEmulator).noquote() << e.toString();
     emit frameLogged(e);

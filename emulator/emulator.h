@@ -14,7 +14,8 @@
 
 class QThread;
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 struct EmulatorCore;
 class EmulatorEngine;
@@ -91,8 +92,7 @@ signals:
     void lineClosed();
 
 private:
-    template<typename F>
-    void inEngine(F &&fn) const;
+    template <typename F> void inEngine(F &&fn) const;
 
     std::unique_ptr<EmulatorCore> m_core;
     EmulatorEngine *m_engine = nullptr;

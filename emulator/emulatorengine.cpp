@@ -7,9 +7,11 @@
 #include <QMutexLocker>
 #include <QTimer>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-FrameLogEntry EmulatorCore::append(FrameLogEntry::Direction direction, const QByteArray &frame, const QString &text)
+FrameLogEntry EmulatorCore::append(FrameLogEntry::Direction direction, const QByteArray &frame,
+                                   const QString &text)
 {
     FrameLogEntry e;
     e.msecs = now();
@@ -48,7 +50,8 @@ bool EmulatorEngine::openLine()
         QMutexLocker lock(&m_core->mutex);
         m_core->model.resetLine();
     }
-    log(FrameLogEntry::Direction::Event, QByteArray(), QStringLiteral("line open at %1").arg(m_slavePath));
+    log(FrameLogEntry::Direction::Event, QByteArray(),
+        QStringLiteral("line open at %1").arg(m_slavePath));
     return true;
 }
 
@@ -96,9 +99,9 @@ void EmulatorEngine::onReceived(const QByteArray &bytes)
     const QByteArray skipped = m_receiver.takeSkipped();
     if (!skipped.isEmpty())
         log(FrameLogEntry::Direction::Event, skipped,
-                QStringLiteral("skipped %1 bytes outside a frame: %2")
-                        .arg(skipped.size())
-                        .arg(QString::fromLatin1(skipped.left(32).toHex(' '))));
+            QStringLiteral("skipped %1 bytes outside a frame: %2")
+                .arg(skipped.size())
+                .arg(QString::fromLatin1(skipped.left(32).toHex(' '))));
     if (m_receiver.inFrame())
         m_gapTimer->start(m_receiveGapMs);
     else
@@ -113,13 +116,12 @@ void EmulatorEngine::onGap()
         return;
     m_receiver.reset();
     log(FrameLogEntry::Direction::Event, QByteArray(),
-            QStringLiteral("incomplete frame dropped after a gap of %1 ms").arg(m_receiveGapMs));
+        QStringLiteral("incomplete frame dropped after a gap of %1 ms").arg(m_receiveGapMs));
 }
 
 void EmulatorEngine::process(const QByteArray &raw)
 {
-    struct Out
-    {
+    struct Out {
         QByteArray frame;
         FaultPlan::Decision decision;
     };
@@ -131,19 +133,22 @@ void EmulatorEngine::process(const QByteArray &raw)
         const Frame f = decodeFrame(raw);
         const QString text = describeFrame(raw);
         if (!f.ok()) {
-            inEntry = m_core->append(FrameLogEntry::Direction::In, raw, text + QStringLiteral(" | dropped"));
+            inEntry = m_core->append(FrameLogEntry::Direction::In, raw,
+                                     text + QStringLiteral(" | dropped"));
         } else {
             QString sequenceNote;
             if (f.isData) {
                 // Numbers run on by one per new frame; a repeat keeps its number.
                 const int prev = m_core->sequences.isEmpty() ? -1 : m_core->sequences.last();
                 if (prev >= 0 && f.sequence != prev && f.sequence != ((prev + 1) & 7))
-                    sequenceNote = QStringLiteral(" (sequence %1 after %2)").arg(f.sequence).arg(prev);
+                    sequenceNote =
+                        QStringLiteral(" (sequence %1 after %2)").arg(f.sequence).arg(prev);
                 m_core->sequences.append(f.sequence);
             }
             FaultPlan::ForcedStatus forced;
             DeviceModel::Reply reply;
-            if (!m_core->model.modemRestarting(now) && m_core->faults.takeForced(f.command, &forced)) {
+            if (!m_core->model.modemRestarting(now) &&
+                m_core->faults.takeForced(f.command, &forced)) {
                 if (f.isData) {
                     const quint16 source = (f.targetLow() == 1 || f.targetLow() == 2) ? 1 : 0;
                     QByteArray payload;
@@ -151,16 +156,19 @@ void EmulatorEngine::process(const QByteArray &raw)
                     payload.append(char(forced.detail));
                     reply.frames.append(makeDataFrame(AnsStatus, source, payload));
                 } else {
-                    const quint16 word1 = (f.command & 0xFF) == ClassCommand ? ReplyModemMode
-                                                                              : quint16((f.command & 0xFF00) | ClassReply);
-                    reply.frames.append(makeShortFrame(0, word1,
-                            quint16(forced.status | (forced.detail << 8)), 0));
+                    const quint16 word1 = (f.command & 0xFF) == ClassCommand
+                                              ? ReplyModemMode
+                                              : quint16((f.command & 0xFF00) | ClassReply);
+                    reply.frames.append(
+                        makeShortFrame(0, word1, quint16(forced.status | (forced.detail << 8)), 0));
                 }
-                reply.note = QStringLiteral("forced status %1 %2").arg(forced.status).arg(forced.detail);
+                reply.note =
+                    QStringLiteral("forced status %1 %2").arg(forced.status).arg(forced.detail);
             } else {
                 reply = m_core->model.handle(f, now);
             }
-            inEntry = m_core->append(FrameLogEntry::Direction::In, raw, text + QStringLiteral(" | ") + reply.note + sequenceNote);
+            inEntry = m_core->append(FrameLogEntry::Direction::In, raw,
+                                     text + QStringLiteral(" | ") + reply.note + sequenceNote);
             for (const QByteArray &frame : qAsConst(reply.frames))
                 answers.append(Out{frame, m_core->faults.nextAnswer()});
         }
@@ -226,7 +234,8 @@ void EmulatorEngine::after(int ms, std::function<void()> fn)
     timer->start(ms);
 }
 
-void EmulatorEngine::log(FrameLogEntry::Direction direction, const QByteArray &frame, const QString &text)
+void EmulatorEngine::log(FrameLogEntry::Direction direction, const QByteArray &frame,
+                         const QString &text)
 {
     FrameLogEntry e;
     {

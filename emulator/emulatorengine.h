@@ -16,11 +16,11 @@
 class PtyChannel;
 class QTimer;
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // What the line side and the API side share; every field is guarded by the mutex.
-struct EmulatorCore
-{
+struct EmulatorCore {
     mutable QMutex mutex;
     DeviceModel model;
     FaultPlan faults;
@@ -32,7 +32,8 @@ struct EmulatorCore
 
     qint64 now() const { return clock.elapsed(); }
     // Caller holds the mutex.
-    FrameLogEntry append(FrameLogEntry::Direction direction, const QByteArray &frame, const QString &text);
+    FrameLogEntry append(FrameLogEntry::Direction direction, const QByteArray &frame,
+                         const QString &text);
 };
 
 // The line side: owns the pseudo-terminal, delimits frames, asks the model and writes

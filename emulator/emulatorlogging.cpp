@@ -1,5 +1,6 @@
 #include "emulatorlogging.h"
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 Q_LOGGING_CATEGORY(lcEmulator, "vexo.emulator", QtInfoMsg)
 }

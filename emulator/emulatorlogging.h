@@ -2,6 +2,7 @@
 
 #include <QLoggingCategory>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 Q_DECLARE_LOGGING_CATEGORY(lcEmulator)
 }

@@ -4,9 +4,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 QJsonArray bytesToJson(const std::array<quint8, 4> &bytes)
 {
@@ -35,12 +37,14 @@ QJsonArray remotesToJson(const QList<EmulatorRemote> &remotes)
 class Reader
 {
 public:
-    Reader(const QJsonObject &o, const QString &where, QString *error) : m_o(o), m_where(where), m_error(error) {}
+    Reader(const QJsonObject &o, const QString &where, QString *error)
+        : m_o(o), m_where(where), m_error(error)
+    {
+    }
 
     bool ok() const { return m_ok; }
 
-    template<typename T>
-    void integer(const char *key, qint64 min, qint64 max, T *out)
+    template <typename T> void integer(const char *key, qint64 min, qint64 max, T *out)
     {
         const QJsonValue v = m_o.value(QLatin1String(key));
         if (v.isUndefined() || !m_ok)
@@ -92,7 +96,8 @@ public:
             if (!a.at(i).isObject())
                 return fail(key, QStringLiteral("an array of remotes"));
             const QJsonObject o = a.at(i).toObject();
-            Reader r(o, QStringLiteral("%1.%2[%3]").arg(m_where, QLatin1String(key)).arg(i), m_error);
+            Reader r(o, QStringLiteral("%1.%2[%3]").arg(m_where, QLatin1String(key)).arg(i),
+                     m_error);
             EmulatorRemote remote;
             if (!o.contains(QStringLiteral("id")))
                 return fail(key, QStringLiteral("remotes with an id"));
@@ -117,7 +122,8 @@ private:
     {
         m_ok = false;
         if (m_error)
-            *m_error = QStringLiteral("%1.%2: expected %3").arg(m_where, QLatin1String(key), expected);
+            *m_error =
+                QStringLiteral("%1.%2: expected %3").arg(m_where, QLatin1String(key), expected);
     }
 
     QJsonObject m_o;
@@ -131,11 +137,15 @@ private:
 bool EmulatorState::paramInRange(quint16 id, quint8 value)
 {
     switch (id) {
-    case 1: return value <= 3;
-    case 2: return value >= 10 && value <= 60;
+    case 1:
+        return value <= 3;
+    case 2:
+        return value >= 10 && value <= 60;
     case 3:
-    case 4: return value >= 1 && value <= 180;
-    default: return false;
+    case 4:
+        return value >= 1 && value <= 180;
+    default:
+        return false;
     }
 }
 
@@ -152,9 +162,9 @@ EmulatorState EmulatorState::demo()
     s.actuatorVersion = {3, 2, 4, 1};
     s.actuatorCapacity = 100;
     const char *owners[] = {
-        "Иванов Иван Петрович", "Петрова Анна Сергеевна", "Сидоров Алексей", "Кузнецова Мария",
-        "Смирнов Дмитрий", "Попова Елена Викторовна", "Васильев Николай", "Соколова Ольга",
-        "Михайлов Сергей Юрьевич", "Новикова Татьяна", "Фёдоров Артём", "Морозова Юлия",
+        "Иванов Иван Петрович",    "Петрова Анна Сергеевна",  "Сидоров Алексей",  "Кузнецова Мария",
+        "Смирнов Дмитрий",         "Попова Елена Викторовна", "Васильев Николай", "Соколова Ольга",
+        "Михайлов Сергей Юрьевич", "Новикова Татьяна",        "Фёдоров Артём",    "Морозова Юлия",
     };
     quint32 id = 0x10A2F1;
     for (int i = 0; i < 12; ++i) {
@@ -253,7 +263,8 @@ bool EmulatorState::fromJson(const QJsonObject &json, EmulatorState *state, QStr
     if (!a.ok())
         return false;
 
-    Reader b(json.value(QStringLiteral("behaviour")).toObject(), QStringLiteral("behaviour"), error);
+    Reader b(json.value(QStringLiteral("behaviour")).toObject(), QStringLiteral("behaviour"),
+             error);
     b.integer("progressSteps", 0, 100, &s.progressSteps);
     b.integer("restartMs", 0, 600000, &s.restartMs);
     b.integer("pressPolls", 1, 1000, &s.pressPolls);
@@ -279,9 +290,9 @@ bool EmulatorState::loadFile(const QString &path, EmulatorState *state, QString 
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (!doc.isObject()) {
         if (error)
-            *error = QStringLiteral("%1: %2").arg(path,
-                    parseError.error == QJsonParseError::NoError ? QStringLiteral("not a JSON object")
-                                                                 : parseError.errorString());
+            *error = QStringLiteral("%1: %2").arg(path, parseError.error == QJsonParseError::NoError
+                                                            ? QStringLiteral("not a JSON object")
+                                                            : parseError.errorString());
         return false;
     }
     return fromJson(doc.object(), state, error);
@@ -290,8 +301,8 @@ bool EmulatorState::loadFile(const QString &path, EmulatorState *state, QString 
 bool EmulatorState::saveFile(const QString &path, QString *error) const
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-            || file.write(QJsonDocument(toJson()).toJson()) < 0) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(QJsonDocument(toJson()).toJson()) < 0) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;

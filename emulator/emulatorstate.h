@@ -9,12 +9,12 @@
 
 #include <array>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // Everything about the stick and the actuator that a test or a user sets up, and that
 // the device itself changes (tables, password, parameters, versions, modes).
-struct EmulatorState
-{
+struct EmulatorState {
     // --- stick ---
     // Version bytes in the order the stick answers PARAM_VERSION: major, type, board, minor.
     std::array<quint8, 4> modemVersion{1, 1, 1, 0};
@@ -42,12 +42,12 @@ struct EmulatorState
     std::array<quint8, 4> params = defaultParams(); // work mode, short, blinds, roller
     std::array<quint8, 4> appliedParams = defaultParams();
     bool actuatorLinked = true; // the stick reaches the actuator over the air
-    int initFailures = 0; // CMD_DEVICE_INIT answers 07 00 this many more times
+    int initFailures = 0;       // CMD_DEVICE_INIT answers 07 00 this many more times
 
     // --- behaviour ---
-    int progressSteps = 3; // 08 xx answers before a clear or copy finishes
-    int restartMs = 3000; // silence of a target after a firmware update
-    int pressPolls = 1; // found-remote polls that report one press
+    int progressSteps = 3;   // 08 xx answers before a clear or copy finishes
+    int restartMs = 3000;    // silence of a target after a firmware update
+    int pressPolls = 1;      // found-remote polls that report one press
     int autoRemotePolls = 0; // > 0: an unregistered remote transmits after this many empty polls
     quint32 autoRemoteId = 0x5A1234;
     quint8 autoRemoteGroup = 1;

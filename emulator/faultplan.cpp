@@ -2,7 +2,8 @@
 
 #include <QStringList>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 void FaultPlan::delayAnswers(int count, int ms)
 {
@@ -79,7 +80,8 @@ bool FaultPlan::takeForced(quint16 command, ForcedStatus *out)
 
 bool FaultPlan::pending() const
 {
-    return m_drop || m_delayCount || m_corrupt || m_garbageCount || m_splitCount || !m_forced.isEmpty();
+    return m_drop || m_delayCount || m_corrupt || m_garbageCount || m_splitCount ||
+           !m_forced.isEmpty();
 }
 
 QString FaultPlan::Decision::describe() const

@@ -5,28 +5,30 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // Faults waiting for the next answers. Each counter is used up by one answer frame.
 class FaultPlan
 {
 public:
     // What happens to one answer on its way out.
-    struct Decision
-    {
+    struct Decision {
         bool drop = false;
         int delayMs = 0;
         bool corrupt = false;
         QByteArray garbage; // written before the frame
-        int pieces = 1; // the escaped frame is cut into this many writes
-        int gapMs = 0; // between the pieces
+        int pieces = 1;     // the escaped frame is cut into this many writes
+        int gapMs = 0;      // between the pieces
 
-        bool any() const { return drop || delayMs > 0 || corrupt || !garbage.isEmpty() || pieces > 1; }
+        bool any() const
+        {
+            return drop || delayMs > 0 || corrupt || !garbage.isEmpty() || pieces > 1;
+        }
         QString describe() const;
     };
 
-    struct ForcedStatus
-    {
+    struct ForcedStatus {
         quint16 command = 0; // request word: data-frame command or short-frame word 1
         quint8 status = 0;
         quint8 detail = 0;

@@ -1,18 +1,21 @@
 #include "firmwarereceiver.h"
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 quint32 u32At(const QByteArray &b, int offset)
 {
-    return quint32(quint8(b.at(offset))) | (quint32(quint8(b.at(offset + 1))) << 8)
-            | (quint32(quint8(b.at(offset + 2))) << 16) | (quint32(quint8(b.at(offset + 3))) << 24);
+    return quint32(quint8(b.at(offset))) | (quint32(quint8(b.at(offset + 1))) << 8) |
+           (quint32(quint8(b.at(offset + 2))) << 16) | (quint32(quint8(b.at(offset + 3))) << 24);
 }
 
 } // namespace
 
-FirmwareReceiver::Result FirmwareReceiver::start(int target, const QByteArray &payload, QString *why)
+FirmwareReceiver::Result FirmwareReceiver::start(int target, const QByteArray &payload,
+                                                 QString *why)
 {
     if (payload.size() != 15) {
         *why = QStringLiteral("start message of %1 bytes instead of 15").arg(payload.size());
@@ -35,11 +38,15 @@ FirmwareReceiver::Result FirmwareReceiver::start(int target, const QByteArray &p
     m_image = image;
     m_active = true;
     *why = QStringLiteral("image %1 bytes, version %2.%3, blocks of %4")
-                   .arg(image.imageSize).arg(image.major).arg(image.minor).arg(image.blockSize);
+               .arg(image.imageSize)
+               .arg(image.major)
+               .arg(image.minor)
+               .arg(image.blockSize);
     return Result::Accepted;
 }
 
-FirmwareReceiver::Result FirmwareReceiver::block(int target, const QByteArray &payload, QString *why)
+FirmwareReceiver::Result FirmwareReceiver::block(int target, const QByteArray &payload,
+                                                 QString *why)
 {
     if (!m_active || target != m_image.target) {
         *why = QStringLiteral("block without a start message");
@@ -55,7 +62,8 @@ FirmwareReceiver::Result FirmwareReceiver::block(int target, const QByteArray &p
     const QByteArray data = payload.mid(8);
 
     // A repeat of the block just taken (its answer was lost) is acknowledged again.
-    if (m_image.blocks > 0 && number == m_lastNumber && address == m_lastAddress && data == m_lastData) {
+    if (m_image.blocks > 0 && number == m_lastNumber && address == m_lastAddress &&
+        data == m_lastData) {
         *why = QStringLiteral("block %1 again").arg(number);
         return Result::Repeated;
     }
@@ -66,12 +74,18 @@ FirmwareReceiver::Result FirmwareReceiver::block(int target, const QByteArray &p
     }
     if (data.size() > m_image.blockSize) {
         abort();
-        *why = QStringLiteral("block %1 carries %2 bytes, more than %3").arg(number).arg(data.size()).arg(m_image.blockSize);
+        *why = QStringLiteral("block %1 carries %2 bytes, more than %3")
+                   .arg(number)
+                   .arg(data.size())
+                   .arg(m_image.blockSize);
         return Result::Refused;
     }
-    if (quint64(address) + quint64(data.size()) > 0x100000000ULL || overlaps(address, int(data.size()))) {
+    if (quint64(address) + quint64(data.size()) > 0x100000000ULL ||
+        overlaps(address, int(data.size()))) {
         abort();
-        *why = QStringLiteral("block %1 at 0x%2 overwrites data already received").arg(number).arg(address, 0, 16);
+        *why = QStringLiteral("block %1 at 0x%2 overwrites data already received")
+                   .arg(number)
+                   .arg(address, 0, 16);
         return Result::Refused;
     }
 
@@ -90,7 +104,10 @@ FirmwareReceiver::Result FirmwareReceiver::block(int target, const QByteArray &p
     m_lastNumber = number;
     m_lastAddress = address;
     m_lastData = data;
-    *why = QStringLiteral("block %1 at 0x%2, %3 bytes").arg(number).arg(address, 0, 16).arg(data.size());
+    *why = QStringLiteral("block %1 at 0x%2, %3 bytes")
+               .arg(number)
+               .arg(address, 0, 16)
+               .arg(data.size());
     return Result::Accepted;
 }
 

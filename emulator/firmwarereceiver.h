@@ -5,11 +5,11 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // What a target received in one firmware transfer.
-struct FirmwareImage
-{
+struct FirmwareImage {
     int target = -1; // 0 the stick, 1 the actuator
     quint32 imageWord = 0;
     quint32 imageSize = 0;

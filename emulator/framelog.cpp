@@ -3,9 +3,11 @@
 #include "protocol.h"
 #include "wireframe.h"
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 QString hex(const QByteArray &bytes, int max = 24)
 {
@@ -30,19 +32,19 @@ QString describeFrame(const QByteArray &frame)
     if (f.isData) {
         QString name = dataCommandName(f.command);
         QString s = QStringLiteral("data %1%2 target %3 seq %4 payload[%5]")
-                            .arg(name.isEmpty() ? QString() : name + QLatin1Char(' '), word(f.command))
-                            .arg(f.target)
-                            .arg(f.sequence)
-                            .arg(f.payload.size());
+                        .arg(name.isEmpty() ? QString() : name + QLatin1Char(' '), word(f.command))
+                        .arg(f.target)
+                        .arg(f.sequence)
+                        .arg(f.payload.size());
         if (!f.payload.isEmpty())
             s += QLatin1Char(' ') + hex(f.payload);
         return s;
     }
     const QString name = shortCommandName(f.command);
     return QStringLiteral("short %1%2 w0 %3 value %4 w3 %5")
-            .arg(name.isEmpty() ? QString() : name + QLatin1Char(' '), word(f.command))
-            .arg(f.word0)
-            .arg(word(f.value), word(f.target));
+        .arg(name.isEmpty() ? QString() : name + QLatin1Char(' '), word(f.command))
+        .arg(f.word0)
+        .arg(word(f.value), word(f.target));
 }
 
 QString FrameLogEntry::toString() const

@@ -4,21 +4,21 @@
 #include <QMetaType>
 #include <QString>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // One line of the emulator's traffic log.
-struct FrameLogEntry
-{
+struct FrameLogEntry {
     enum class Direction {
-        In, // a frame from the program, whether or not it checked out
-        Out, // a frame from the device (with what a fault did to it)
+        In,    // a frame from the program, whether or not it checked out
+        Out,   // a frame from the device (with what a fault did to it)
         Event, // anything else seen or done on the line: skipped bytes, gaps, close
     };
 
     qint64 msecs = 0; // since the emulator was created
     Direction direction = Direction::Event;
     QByteArray frame; // unescaped frame, or the raw bytes of an event
-    QString text; // decoded frame and what the device made of it
+    QString text;     // decoded frame and what the device made of it
 
     QString toString() const;
 };

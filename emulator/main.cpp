@@ -13,7 +13,8 @@
 
 using namespace vexo::emu;
 
-namespace {
+namespace
+{
 
 void print(const QString &text)
 {
@@ -33,16 +34,19 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-            "Emulated USB-stick and actuator on a pseudo-terminal. Prints the terminal's path, then "
-            "reads commands from standard input (help lists them)."));
+        "Emulated USB-stick and actuator on a pseudo-terminal. Prints the terminal's path, then "
+        "reads commands from standard input (help lists them)."));
     parser.addHelpOption();
-    const QCommandLineOption stateOption(QStringLiteral("state"), QStringLiteral("Initial state from a JSON file."),
-            QStringLiteral("FILE"));
-    const QCommandLineOption demoOption(QStringLiteral("demo"),
-            QStringLiteral("Start from the demonstration state (a dozen remotes)."));
-    const QCommandLineOption paceOption(QStringLiteral("pace"), QStringLiteral("Pace output at 4800 baud."));
+    const QCommandLineOption stateOption(QStringLiteral("state"),
+                                         QStringLiteral("Initial state from a JSON file."),
+                                         QStringLiteral("FILE"));
+    const QCommandLineOption demoOption(
+        QStringLiteral("demo"),
+        QStringLiteral("Start from the demonstration state (a dozen remotes)."));
+    const QCommandLineOption paceOption(QStringLiteral("pace"),
+                                        QStringLiteral("Pace output at 4800 baud."));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
-            QStringLiteral("Log every frame on standard error."));
+                                           QStringLiteral("Log every frame on standard error."));
     parser.addOptions({stateOption, demoOption, paceOption, verboseOption});
     parser.process(app);
 
@@ -60,7 +64,8 @@ int main(int argc, char *argv[])
 
     Emulator emulator(state);
     if (!emulator.start(false)) {
-        std::fprintf(stderr, "vexo-emulator: cannot open a pseudo-terminal: %s\n", qPrintable(emulator.errorString()));
+        std::fprintf(stderr, "vexo-emulator: cannot open a pseudo-terminal: %s\n",
+                     qPrintable(emulator.errorString()));
         return 1;
     }
     emulator.setPacing(parser.isSet(paceOption));

@@ -5,7 +5,8 @@
 
 // Command, answer, status and parameter numbers of the stick's serial protocol, as the
 // device sees them. Kept apart from the program's own definitions on purpose.
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // Data-frame requests.
 constexpr quint16 CmdWriteRemote = 0x0103;

@@ -5,9 +5,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 constexpr int NameOffset = 5;
 
@@ -76,7 +78,8 @@ bool decodeRecord(const QByteArray &record, bool longRecord, EmulatorRemote *rem
     if (record.size() != (longRecord ? LongRecordSize : ShortRecordSize))
         return false;
     const quint8 flags = quint8(record.at(0));
-    const quint32 id = quint8(record.at(1)) | (quint8(record.at(2)) << 8) | (quint32(quint8(record.at(3))) << 16);
+    const quint32 id =
+        quint8(record.at(1)) | (quint8(record.at(2)) << 8) | (quint32(quint8(record.at(3))) << 16);
     if (!(flags & 0x01) || id == ErasedId)
         return false;
     if (remote) {

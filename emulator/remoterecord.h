@@ -4,11 +4,11 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 // One remote as the stick and the actuator keep it.
-struct EmulatorRemote
-{
+struct EmulatorRemote {
     quint32 id = 0; // 24 bits
     quint8 group = 0;
     bool active = true;
@@ -17,8 +17,8 @@ struct EmulatorRemote
 
     bool operator==(const EmulatorRemote &o) const
     {
-        return id == o.id && group == o.group && active == o.active && workMode == o.workMode
-                && ownerName == o.ownerName;
+        return id == o.id && group == o.group && active == o.active && workMode == o.workMode &&
+               ownerName == o.ownerName;
     }
     bool operator!=(const EmulatorRemote &o) const { return !(*this == o); }
 };

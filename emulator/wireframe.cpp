@@ -1,8 +1,10 @@
 #include "wireframe.h"
 
-namespace vexo::emu {
+namespace vexo::emu
+{
 
-namespace {
+namespace
+{
 
 void appendWord(QByteArray &out, quint16 word)
 {

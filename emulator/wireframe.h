@@ -7,7 +7,8 @@
 
 // The device side of the 0x7E framing: checksum, data and short frames, escaping, and
 // a receiver that delimits frames by their length byte.
-namespace vexo::emu {
+namespace vexo::emu
+{
 
 constexpr char FrameFlag = 0x7E;
 constexpr char FrameEscape = 0x7D;
@@ -20,7 +21,10 @@ constexpr int MaxDataPayload = 251;
 // Register shifted left, data bits entering at bit 0 least significant first,
 // polynomial 0x1021, no augmentation and no final XOR.
 quint16 frameChecksum(const char *data, qsizetype len);
-inline quint16 frameChecksum(const QByteArray &bytes) { return frameChecksum(bytes.constData(), bytes.size()); }
+inline quint16 frameChecksum(const QByteArray &bytes)
+{
+    return frameChecksum(bytes.constData(), bytes.size());
+}
 
 // Unescaped frames, flag byte first, checksum last (low byte first).
 QByteArray makeDataFrame(quint16 command, quint16 target, const QByteArray &payload);
@@ -29,17 +33,16 @@ QByteArray makeShortFrame(quint16 word0, quint16 word1, quint16 value, quint16 w
 // The first byte goes out as it is; every later 0x7E or 0x7D is preceded by 0x7D.
 QByteArray escapeFrame(const QByteArray &frame);
 
-struct Frame
-{
+struct Frame {
     enum class Verdict { Ok, TooShort, BadChecksum, BadLength, UnknownType };
 
     Verdict verdict = Verdict::TooShort;
     bool isData = false;
     quint16 command = 0; // data: header word 1; short: word 1
-    quint16 target = 0; // data: target word with the sequence bits cleared; short: word 3
-    quint16 value = 0; // short frames only
-    quint16 word0 = 0; // short frames only
-    int sequence = -1; // data frames: bits 4..6 of byte 8 as received
+    quint16 target = 0;  // data: target word with the sequence bits cleared; short: word 3
+    quint16 value = 0;   // short frames only
+    quint16 word0 = 0;   // short frames only
+    int sequence = -1;   // data frames: bits 4..6 of byte 8 as received
     bool checksumOverSequence = false; // the checksum also matched with the sequence bits in place
     QByteArray payload;
     QByteArray raw; // the unescaped frame as received

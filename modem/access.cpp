@@ -28,7 +28,7 @@ bool QModemSession::get_modem_privilegies()
     if (!m_modem.connected())
         return false;
     return runOperation(tr("Запрос прав доступа..."), true, TRANSACTION_PRIVILEGES,
-                         [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
+                        [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
 }
 
 void QModemSession::admin_mode_clicked()
@@ -46,9 +46,10 @@ void QModemSession::admin_mode_clicked()
             &bytes))
         return;
     const bool accepted = runOperation(tr("Авторизация"), true, TRANSACTION_LOGIN,
-                                        [&] { sendDataCommand(CMD_ACCESS, 1, bytes); });
+                                       [&] { sendDataCommand(CMD_ACCESS, 1, bytes); });
     if (!accepted)
-        m_prompts->warning(m_dialogParent, tr("Ошибка авторизации"),
+        m_prompts->warning(
+            m_dialogParent, tr("Ошибка авторизации"),
             tr("Ошибка при авторизации: неверный пароль либо отмена операции пользователем"),
             QMessageBox::Ok);
     get_modem_privilegies();
@@ -61,10 +62,10 @@ void QModemSession::user_mode_clicked()
         return;
     }
     const bool accepted = runOperation(tr("Сброс авторизации"), true, TRANSACTION_NONE,
-                                        [this] { sendDataCommand(CMD_ACCESS, 0); });
+                                       [this] { sendDataCommand(CMD_ACCESS, 0); });
     if (!accepted)
-        m_prompts->warning(m_dialogParent, tr("Ошибка сброса авторизации"), tr("Ошибка сброса авторизации"),
-                           QMessageBox::Ok);
+        m_prompts->warning(m_dialogParent, tr("Ошибка сброса авторизации"),
+                           tr("Ошибка сброса авторизации"), QMessageBox::Ok);
     get_modem_privilegies();
 }
 
@@ -76,7 +77,8 @@ bool QModemSession::ask_password(const QString &title, const QString &label, QBy
     if (!ok)
         return false;
     if (password.isEmpty()) {
-        m_prompts->warning(m_dialogParent, tr("Ошибка"), tr("Пароль не может быть пустым"), QMessageBox::Ok);
+        m_prompts->warning(m_dialogParent, tr("Ошибка"), tr("Пароль не может быть пустым"),
+                           QMessageBox::Ok);
         return false;
     }
     if (!encode_password(password, bytes)) {
@@ -98,7 +100,8 @@ bool QModemSession::ask_new_password(QByteArray *bytes)
     QString password;
     for (;;) {
         bool ok = false;
-        password = m_prompts->getText(m_dialogParent, tr("Ввод нового пароля"),
+        password = m_prompts->getText(
+            m_dialogParent, tr("Ввод нового пароля"),
             tr("Введите новый пароль полного доступа к USB-stick(6-10 символов)"),
             QLineEdit::Password, QString(), &ok);
         if (!ok)
@@ -108,19 +111,22 @@ bool QModemSession::ask_new_password(QByteArray *bytes)
                                    tr("Пароль должен быть длиной от 6 до 10 символов"),
                                    QMessageBox::Ok);
         } else if (!encode_password(password, bytes)) {
-            m_prompts->information(m_dialogParent, tr("Внимание"), tr("Пароль содержит недопустимые символы"),
-                                   QMessageBox::Ok);
+            m_prompts->information(m_dialogParent, tr("Внимание"),
+                                   tr("Пароль содержит недопустимые символы"), QMessageBox::Ok);
         } else {
             break;
         }
     }
     bool ok = false;
-    const QString repeat = m_prompts->getText(m_dialogParent, tr("Повтор нового пароля"), tr("Повторно введите пароль полного доступа к USB-stick"),
-        QLineEdit::Password, QString(), &ok);
+    const QString repeat =
+        m_prompts->getText(m_dialogParent, tr("Повтор нового пароля"),
+                           tr("Повторно введите пароль полного доступа к USB-stick"),
+                           QLineEdit::Password, QString(), &ok);
     if (!ok)
         return false;
     if (repeat != password) {
-        m_prompts->warning(m_dialogParent, tr("Внимание"), tr("Пароли не совпадают"), QMessageBox::Ok);
+        m_prompts->warning(m_dialogParent, tr("Внимание"), tr("Пароли не совпадают"),
+                           QMessageBox::Ok);
         return false;
     }
     return true;
@@ -129,13 +135,13 @@ bool QModemSession::ask_new_password(QByteArray *bytes)
 bool QModemSession::remove_password(const QByteArray &current)
 {
     return runOperation(tr("Удаление текущего пароля"), false, TRANSACTION_PASSWORD,
-                         [&] { sendDataCommand(CMD_PASSWORD, 0, current); });
+                        [&] { sendDataCommand(CMD_PASSWORD, 0, current); });
 }
 
 void QModemSession::apply_new_password(const QByteArray &password)
 {
     runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
-                  [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
+                 [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
     get_modem_privilegies();
 }
 
@@ -167,15 +173,15 @@ void QModemSession::admin_password_forget()
     const bool waiting =
         runOperation(tr("Удаление забытого пароля"), false, TRANSACTION_NONE, [this] {
             sendShortCommand(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8,
-                               MODEM_MODE_PASSWORD_RESET);
+                             MODEM_MODE_PASSWORD_RESET);
         });
     if (!waiting)
         return;
     runOperation(tr("Сброс забытого пароля...\nНажмите и удерживайте в течение 4 секунд на "
-                     "исполнительном устройстве кнопку для перехода в режим программирования. "
-                     "\nДалее нажмите и держите в течение 1 секунды кнопку для сброса забытого "
-                     "пароля"),
-                  true, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); });
+                    "исполнительном устройстве кнопку для перехода в режим программирования. "
+                    "\nДалее нажмите и держите в течение 1 секунды кнопку для сброса забытого "
+                    "пароля"),
+                 true, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); });
     if (!m_modem.connected())
         return;
     // A poll may still be scheduled or out; it must not outlive the reset.

@@ -33,8 +33,8 @@ class MainWindow;
 
 // What the command line hands the window.
 struct ShellOptions {
-    QStringList ports; // probed before the system's own list
-    bool demo = false; // the ports include the built-in emulated stick
+    QStringList ports;       // probed before the system's own list
+    bool demo = false;       // the ports include the built-in emulated stick
     bool systemPorts = true; // also probe the ports the system lists
 };
 

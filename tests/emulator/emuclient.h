@@ -28,15 +28,15 @@ public:
     // The next complete frame (unescaped), or empty after the time-out.
     QByteArray waitFrame(int timeoutMs = 2000);
     // Request and answer in one go.
-    vexo::emu::Frame data(quint16 command, quint16 target, const QByteArray &payload = QByteArray());
+    vexo::emu::Frame data(quint16 command, quint16 target,
+                          const QByteArray &payload = QByteArray());
     vexo::emu::Frame shortFrame(quint16 word1, quint16 value = 0, quint16 word3 = 0);
     // True when nothing at all arrives for this long.
     bool silentFor(int ms);
 
     // Every byte received, as it came off the line, and when each read returned it.
     QByteArray wire() const { return m_wire; }
-    struct Chunk
-    {
+    struct Chunk {
         qint64 atMs;
         QByteArray bytes;
     };
@@ -61,6 +61,6 @@ private:
 // "status 09 00" style checks.
 inline bool isStatus(const vexo::emu::Frame &f, quint8 status, quint8 detail = 0)
 {
-    return f.ok() && f.isData && f.command == 0x0009 && f.payload.size() == 2 && quint8(f.payload.at(0)) == status
-            && quint8(f.payload.at(1)) == detail;
+    return f.ok() && f.isData && f.command == 0x0009 && f.payload.size() == 2 &&
+           quint8(f.payload.at(0)) == status && quint8(f.payload.at(1)) == detail;
 }

@@ -28,12 +28,14 @@ void TestEmulatorCli::commandsChangeTheDevice()
     Emulator emu;
     ConsoleCommands cmd(&emu);
     bool quit = false;
-    QCOMPARE(cmd.execute(QStringLiteral("add 0x0A0B0C 3 Пётр Первый"), &quit), QStringLiteral("ok"));
+    QCOMPARE(cmd.execute(QStringLiteral("add 0x0A0B0C 3 Пётр Первый"), &quit),
+             QStringLiteral("ok"));
     QCOMPARE(emu.state().modemRemotes.size(), 1);
     QCOMPARE(emu.state().actuatorRemotes.size(), 1);
     QCOMPARE(emu.state().modemRemotes.first().id, quint32(0x0A0B0C));
     QCOMPARE(emu.state().modemRemotes.first().ownerName, QStringLiteral("Пётр Первый"));
-    QVERIFY(cmd.execute(QStringLiteral("remotes"), &quit).contains(QStringLiteral("658188 group 3 active Пётр Первый")));
+    QVERIFY(cmd.execute(QStringLiteral("remotes"), &quit)
+                .contains(QStringLiteral("658188 group 3 active Пётр Первый")));
 
     QCOMPARE(cmd.execute(QStringLiteral("password  секрет 12 "), &quit), QStringLiteral("ok"));
     QCOMPARE(emu.state().password, encodeCp1251(QStringLiteral("секрет 12")));
@@ -42,7 +44,8 @@ void TestEmulatorCli::commandsChangeTheDevice()
     cmd.execute(QStringLiteral("init 4"), &quit);
 
     // Not listening: the press is acknowledged but said to be lost.
-    QVERIFY(cmd.execute(QStringLiteral("press 12345"), &quit).contains(QLatin1String("not listening")));
+    QVERIFY(
+        cmd.execute(QStringLiteral("press 12345"), &quit).contains(QLatin1String("not listening")));
     QVERIFY(cmd.execute(QStringLiteral("hold"), &quit).contains(QLatin1String("nothing happened")));
 
     // State out to a file and back in.
@@ -53,7 +56,8 @@ void TestEmulatorCli::commandsChangeTheDevice()
     QCOMPARE(emu.state().modemRemotes.size(), 2);
     QCOMPARE(cmd.execute(QStringLiteral("load ") + file, &quit), QStringLiteral("ok"));
     QCOMPARE(emu.state().modemRemotes.size(), 1);
-    QVERIFY(cmd.execute(QStringLiteral("state"), &quit).contains(QLatin1String("\"initFailures\": 4")));
+    QVERIFY(
+        cmd.execute(QStringLiteral("state"), &quit).contains(QLatin1String("\"initFailures\": 4")));
 
     QVERIFY(cmd.execute(QStringLiteral("help"), &quit).contains(QLatin1String("press ID")));
     QVERIFY(!quit);

@@ -40,7 +40,8 @@ void TestEmulatorCodec::checksumVectors()
 
 void TestEmulatorCodec::probeFrameBytes()
 {
-    QCOMPARE(makeShortFrame(0, 0x1220, 0, 0), QByteArray::fromHex("7EFF03010800002012000000006839"));
+    QCOMPARE(makeShortFrame(0, 0x1220, 0, 0),
+             QByteArray::fromHex("7EFF03010800002012000000006839"));
     const Frame f = decodeFrame(QByteArray::fromHex("7EFF03010800002012000000006839"));
     QVERIFY(f.ok());
     QVERIFY(!f.isData);
@@ -98,7 +99,8 @@ void TestEmulatorCodec::receiverRules()
 
     // Bytes before a flag are skipped and reported; two frames in one read.
     FrameReceiver rx;
-    QList<QByteArray> frames = rx.feed(QByteArray::fromHex("0102ff") + escapeFrame(probe) + escapeFrame(data));
+    QList<QByteArray> frames =
+        rx.feed(QByteArray::fromHex("0102ff") + escapeFrame(probe) + escapeFrame(data));
     QCOMPARE(frames.size(), 2);
     QCOMPARE(frames.at(0), probe);
     QCOMPARE(frames.at(1), data);
@@ -262,17 +264,19 @@ void TestEmulatorCodec::stateJson()
 
     // Absent keys keep their values; a bad value names its place and changes nothing.
     EmulatorState partial;
-    QVERIFY(EmulatorState::fromJson(QJsonDocument::fromJson(R"({"modem":{"password":"секрет1"}})").object(),
-            &partial, &error));
+    QVERIFY(EmulatorState::fromJson(
+        QJsonDocument::fromJson(R"({"modem":{"password":"секрет1"}})").object(), &partial, &error));
     QCOMPARE(partial.password, encodeCp1251(QStringLiteral("секрет1")));
     QCOMPARE(partial.modemCapacity, EmulatorState().modemCapacity);
 
     EmulatorState untouched = demo;
     QVERIFY(!EmulatorState::fromJson(
-            QJsonDocument::fromJson(R"({"modem":{"remotes":[{"id":16777215}]}})").object(), &untouched, &error));
+        QJsonDocument::fromJson(R"({"modem":{"remotes":[{"id":16777215}]}})").object(), &untouched,
+        &error));
     QVERIFY2(error.contains(QLatin1String("modem.remotes[0].id")), qPrintable(error));
-    QVERIFY(!EmulatorState::fromJson(QJsonDocument::fromJson(R"({"actuator":{"version":[1,2,3]}})").object(),
-            &untouched, &error));
+    QVERIFY(!EmulatorState::fromJson(
+        QJsonDocument::fromJson(R"({"actuator":{"version":[1,2,3]}})").object(), &untouched,
+        &error));
     QVERIFY(error.contains(QLatin1String("actuator.version")));
     QCOMPARE(untouched.toJson(), demo.toJson());
 
@@ -284,7 +288,8 @@ void TestEmulatorCodec::stateJson()
     QVERIFY(!error.isEmpty());
 }
 
-namespace {
+namespace
+{
 
 QByteArray startPayload(quint32 size, quint8 type, quint8 major, quint8 minor, quint8 board)
 {
@@ -292,7 +297,11 @@ QByteArray startPayload(quint32 size, quint8 type, quint8 major, quint8 minor, q
     p.append(QByteArray::fromHex("01020304"));
     for (int i = 0; i < 4; ++i)
         p.append(char((size >> (8 * i)) & 0xFF));
-    p.append(char(type)).append(char(major)).append(char(minor)).append(char(board)).append(char(0x0E));
+    p.append(char(type))
+        .append(char(major))
+        .append(char(minor))
+        .append(char(board))
+        .append(char(0x0E));
     p.append(char(96)).append(char(0));
     return p;
 }
@@ -338,11 +347,11 @@ void TestEmulatorCodec::firmwareBlocksRunOn()
     QCOMPARE(rx.image().blocks, 4);
     QVERIFY(rx.image().complete);
     QCOMPARE(rx.image().runs.size(), 2);
-    QCOMPARE(rx.image().runs.value(0x1000), QByteArray(96, 'a') + QByteArray(96, 'b') + QByteArray(8, 'c'));
+    QCOMPARE(rx.image().runs.value(0x1000),
+             QByteArray(96, 'a') + QByteArray(96, 'b') + QByteArray(8, 'c'));
     QCOMPARE(rx.end(0, &why), R::Refused);
 
-    struct Bad
-    {
+    struct Bad {
         const char *name;
         QByteArray block1;
     };

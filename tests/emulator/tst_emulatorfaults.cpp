@@ -9,7 +9,8 @@
 
 using namespace vexo::emu;
 
-namespace {
+namespace
+{
 
 QByteArray versionRequest()
 {
@@ -90,7 +91,8 @@ void TestEmulatorFaults::dropLosesTheAnswerNotTheWork()
 
     bool logged = false;
     for (const FrameLogEntry &e : m_emu->frameLog())
-        logged |= e.direction == FrameLogEntry::Direction::Out && e.text.endsWith(QLatin1String("[dropped]"));
+        logged |= e.direction == FrameLogEntry::Direction::Out &&
+                  e.text.endsWith(QLatin1String("[dropped]"));
     QVERIFY(logged);
 }
 
@@ -132,7 +134,8 @@ void TestEmulatorFaults::garbageBeforeAnswers()
         QVERIFY(f.ok());
         const QByteArray wire = m_client->wire();
         QCOMPARE(wire.startsWith(garbage), i < 2);
-        QCOMPARE(wire.mid(i < 2 ? garbage.size() : 0), escapeFrame(makeShortFrame(0, 0x1221, f.value, f.target)));
+        QCOMPARE(wire.mid(i < 2 ? garbage.size() : 0),
+                 escapeFrame(makeShortFrame(0, 0x1221, f.value, f.target)));
     }
 }
 

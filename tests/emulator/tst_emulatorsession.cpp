@@ -10,7 +10,8 @@
 
 using namespace vexo::emu;
 
-namespace {
+namespace
+{
 
 QByteArray id3(quint32 id)
 {
@@ -48,7 +49,8 @@ EmulatorState smallState()
     s.protocols = 3;
     s.modemCapacity = 5;
     s.actuatorCapacity = 3;
-    s.modemRemotes = {remote(0x010203, QStringLiteral("Иванов")), remote(0x0A0B0C, QStringLiteral("Ёлкина Жанна"), 2, false)};
+    s.modemRemotes = {remote(0x010203, QStringLiteral("Иванов")),
+                      remote(0x0A0B0C, QStringLiteral("Ёлкина Жанна"), 2, false)};
     s.actuatorRemotes = s.modemRemotes;
     s.progressSteps = 0;
     s.restartMs = 500;
@@ -128,7 +130,7 @@ void TestEmulatorSession::identificationAndInformation()
     Frame f = m_client->shortFrame(QueryIdent);
     QVERIFY(f.ok() && !f.isData);
     QCOMPARE(f.command, quint16(0x1221));
-    QCOMPARE(f.value, quint16(0x5609)); // 'V', software major
+    QCOMPARE(f.value, quint16(0x5609));  // 'V', software major
     QCOMPARE(f.target, quint16(0x0804)); // software minor, board
 
     f = m_client->shortFrame(QueryFunctions);
@@ -162,7 +164,8 @@ void TestEmulatorSession::identificationAndInformation()
     for (quint16 id : {ParamUploadTableMode, ParamUpdateFlashMode, ParamUploadParamsMode}) {
         QVERIFY(isStatus(m_client->data(CmdSetParam, 0, le16(id) + QByteArray(1, 1)), StatusDone));
         QCOMPARE(m_client->data(CmdGetParam, 0, le16(id)).payload, le16(id) + QByteArray(1, 1));
-        QVERIFY(isStatus(m_client->data(CmdSetParam, 0, le16(id) + QByteArray(1, 2)), StatusBadPayload));
+        QVERIFY(isStatus(m_client->data(CmdSetParam, 0, le16(id) + QByteArray(1, 2)),
+                         StatusBadPayload));
     }
     const EmulatorState s = m_emu->state();
     QVERIFY(s.uploadTableMode && s.updateFlashMode && s.uploadParamsMode);
@@ -185,7 +188,8 @@ void TestEmulatorSession::readTable()
 
     Frame first = m_client->data(CmdReadFirstRemote, 0);
     QCOMPARE(first.payload.size(), longRecords ? 128 : 64);
-    const QByteArray expectedName = longRecords ? QStringLiteral("Иванов").toUtf8() : encodeCp1251(QStringLiteral("Иванов"));
+    const QByteArray expectedName =
+        longRecords ? QStringLiteral("Иванов").toUtf8() : encodeCp1251(QStringLiteral("Иванов"));
     QCOMPARE(first.payload.mid(5, expectedName.size()), expectedName);
     QCOMPARE(first.payload.at(5 + expectedName.size()), '\0');
 
@@ -223,16 +227,22 @@ void TestEmulatorSession::writeAndDelete()
     QCOMPARE(m_emu->state().modemRemotes.size(), 3);
 
     // Malformed records.
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(added, true)), StatusBadPayload));
+    QVERIFY(
+        isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(added, true)), StatusBadPayload));
     QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, erasedRecord(false)), StatusBadPayload));
 
     // Full memories: the actuator holds 3, the stick 5.
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(remote(0x000001, "a"), false)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(remote(0x000002, "b"), false)), StatusDeviceFailed));
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(remote(0x000003, "c"), false)), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(remote(0x000001, "a"), false)),
+                     StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(remote(0x000002, "b"), false)),
+                     StatusDeviceFailed));
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(remote(0x000003, "c"), false)),
+                     StatusDone));
     QCOMPARE(m_emu->state().modemRemotes.size(), 5);
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(remote(0x000004, "d"), false)), StatusMemoryFull));
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(added, false)), StatusDone)); // replacing still fits
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(remote(0x000004, "d"), false)),
+                     StatusMemoryFull));
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 0, encodeRecord(added, false)),
+                     StatusDone)); // replacing still fits
 
     // Delete from both; a second delete finds nothing.
     QVERIFY(isStatus(m_client->data(CmdDeleteRemote, 1, id3(0x010203)), StatusDone));
@@ -257,18 +267,22 @@ void TestEmulatorSession::accessControl()
     startWith(s);
     auto protection = [this]() {
         const Frame f = m_client->data(CmdGetProtection, 0);
-        return f.command == AnsProtection && f.payload.size() == 1 ? int(quint8(f.payload.at(0))) : -1;
+        return f.command == AnsProtection && f.payload.size() == 1 ? int(quint8(f.payload.at(0)))
+                                                                   : -1;
     };
     QCOMPARE(protection(), 1);
 
     // Locked: changes refused with 09 00, reading allowed.
     const EmulatorRemote fresh = remote(0x777777, QStringLiteral("Чужой"));
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(fresh, false)), StatusNoPrivileges));
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(fresh, false)),
+                     StatusNoPrivileges));
     QVERIFY(isStatus(m_client->data(CmdDeleteRemote, 1, id3(0x010203)), StatusNoPrivileges));
     QVERIFY(isStatus(m_client->data(CmdClearTable, 3), StatusNoPrivileges));
     QVERIFY(isStatus(m_client->data(CmdCopyTable, 0), StatusNoPrivileges));
-    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(1) + QByteArray(1, 2)), StatusNoPrivileges));
-    QVERIFY(isStatus(m_client->data(CmdSetParam, 0, le16(ParamUploadTableMode) + QByteArray(1, 1)), StatusNoPrivileges));
+    QVERIFY(
+        isStatus(m_client->data(CmdSetParam, 1, le16(1) + QByteArray(1, 2)), StatusNoPrivileges));
+    QVERIFY(isStatus(m_client->data(CmdSetParam, 0, le16(ParamUploadTableMode) + QByteArray(1, 1)),
+                     StatusNoPrivileges));
     QVERIFY(isStatus(m_client->data(CmdFactoryReset, 1), StatusNoPrivileges));
     QVERIFY(isStatus(m_client->data(CmdFirmwareStart, 0, QByteArray(15, 0)), StatusNoPrivileges));
     QCOMPARE(m_client->data(CmdGetParam, 1, le16(1)).command, AnsParam);
@@ -281,13 +295,17 @@ void TestEmulatorSession::accessControl()
     QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(blocked, false)), StatusDone));
     QCOMPARE(m_emu->state().modemRemotes.first().active, false);
     blocked.ownerName = QStringLiteral("Другой");
-    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(blocked, false)), StatusNoPrivileges));
+    QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(blocked, false)),
+                     StatusNoPrivileges));
 
     // Log-in: wrong, then right (Windows-1251 bytes).
-    QVERIFY(isStatus(m_client->data(CmdAccess, 1, encodeCp1251(QStringLiteral("пароль2"))), StatusNoPrivileges));
+    QVERIFY(isStatus(m_client->data(CmdAccess, 1, encodeCp1251(QStringLiteral("пароль2"))),
+                     StatusNoPrivileges));
     QCOMPARE(protection(), 1);
-    QVERIFY(isStatus(m_client->data(CmdAccess, 1, QStringLiteral("пароль1").toUtf8()), StatusNoPrivileges));
-    QVERIFY(isStatus(m_client->data(CmdAccess, 1, encodeCp1251(QStringLiteral("пароль1"))), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdAccess, 1, QStringLiteral("пароль1").toUtf8()),
+                     StatusNoPrivileges));
+    QVERIFY(isStatus(m_client->data(CmdAccess, 1, encodeCp1251(QStringLiteral("пароль1"))),
+                     StatusDone));
     QCOMPARE(protection(), 3);
     QVERIFY(isStatus(m_client->data(CmdWriteRemote, 1, encodeRecord(fresh, false)), StatusDone));
 
@@ -298,7 +316,8 @@ void TestEmulatorSession::accessControl()
 
     // Removal needs the current password, locked or not.
     QVERIFY(isStatus(m_client->data(CmdPassword, 0, "wrong"), StatusNoPrivileges));
-    QVERIFY(isStatus(m_client->data(CmdPassword, 0, encodeCp1251(QStringLiteral("пароль1"))), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdPassword, 0, encodeCp1251(QStringLiteral("пароль1"))),
+                     StatusDone));
     QCOMPARE(protection(), 2);
     QVERIFY(isStatus(m_client->data(CmdAccess, 0), StatusDone));
     QCOMPARE(protection(), 2); // without a password, logging out changes nothing
@@ -411,7 +430,8 @@ void TestEmulatorSession::clearAndCopyWithProgress()
     QCOMPARE(m_emu->state().actuatorRemotes, s.modemRemotes);
 
     // Copy actuator -> stick.
-    m_emu->modifyState([](EmulatorState &st) { st.actuatorRemotes = {remote(0x0F0F0F, QStringLiteral("Один"))}; });
+    m_emu->modifyState(
+        [](EmulatorState &st) { st.actuatorRemotes = {remote(0x0F0F0F, QStringLiteral("Один"))}; });
     QVERIFY(isStatus(m_client->data(CmdCopyTable, 1), StatusRunning, 0));
     for (int i = 0; i < 2; ++i)
         QVERIFY(isStatus(m_client->data(CmdGetProgress, 0), StatusRunning, quint8(33 * (i + 1))));
@@ -496,15 +516,20 @@ void TestEmulatorSession::applyRestoreAndFactoryReset()
     // Written values are used at once; restore takes back the last applied ones.
     QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(2) + QByteArray(1, 40)), StatusDone));
     QCOMPARE(param(2), quint8(40));
-    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 0)), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 0)),
+                     StatusDone));
     QCOMPARE(param(2), quint8(20));
     QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(3) + QByteArray(1, 90)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 1)), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 1)),
+                     StatusDone));
     QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(3) + QByteArray(1, 5)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 0)), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 0)),
+                     StatusDone));
     QCOMPARE(param(3), quint8(90));
-    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 2)), StatusDeviceFailed));
-    QVERIFY(isStatus(m_client->data(CmdGetParam, 1, le16(ParamApplyRestore)), StatusBadPayload)); // never read
+    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, le16(ParamApplyRestore) + QByteArray(1, 2)),
+                     StatusDeviceFailed));
+    QVERIFY(isStatus(m_client->data(CmdGetParam, 1, le16(ParamApplyRestore)),
+                     StatusBadPayload)); // never read
 
     QVERIFY(isStatus(m_client->data(CmdFactoryReset, 1), StatusDone));
     for (quint16 id = 1; id <= 4; ++id)
@@ -518,10 +543,12 @@ void TestEmulatorSession::applyRestoreAndFactoryReset()
     m_emu->modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
     QVERIFY(isStatus(m_client->data(CmdGetParam, 1, le16(1)), StatusNoLink));
     QVERIFY(isStatus(m_client->data(CmdFactoryReset, 1), StatusNoLink));
-    QCOMPARE(m_client->data(CmdGetParam, 0, le16(ParamVersion)).command, AnsParam); // the stick still answers
+    QCOMPARE(m_client->data(CmdGetParam, 0, le16(ParamVersion)).command,
+             AnsParam); // the stick still answers
 }
 
-namespace {
+namespace
+{
 
 QByteArray u32(quint32 v)
 {
@@ -534,7 +561,11 @@ QByteArray u32(quint32 v)
 QByteArray fwStart(quint8 type, quint8 major, quint8 minor, quint8 board)
 {
     QByteArray p = u32(0xCAFE) + u32(1000);
-    p.append(char(type)).append(char(major)).append(char(minor)).append(char(board)).append(char(0));
+    p.append(char(type))
+        .append(char(major))
+        .append(char(minor))
+        .append(char(board))
+        .append(char(0));
     return p + QByteArray::fromHex("6000");
 }
 
@@ -546,9 +577,12 @@ void TestEmulatorSession::firmwareTransfer()
 
     // The stick: a 200-byte section in three blocks, restart, new version.
     QVERIFY(isStatus(m_client->data(CmdFirmwareStart, 0, fwStart(1, 2, 9, 5)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 0, u32(0) + u32(0x800) + QByteArray(96, 1)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 0, u32(1) + u32(0x860) + QByteArray(96, 2)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 0, u32(2) + u32(0x8C0) + QByteArray(8, 3)), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 0, u32(0) + u32(0x800) + QByteArray(96, 1)),
+                     StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 0, u32(1) + u32(0x860) + QByteArray(96, 2)),
+                     StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 0, u32(2) + u32(0x8C0) + QByteArray(8, 3)),
+                     StatusDone));
     QVERIFY(isStatus(m_client->data(CmdFirmwareEnd, 0), StatusDone));
     const FirmwareImage img = m_emu->lastFirmware();
     QVERIFY(img.complete);
@@ -559,25 +593,29 @@ void TestEmulatorSession::firmwareTransfer()
     QVERIFY(m_client->silentFor(150));
     QTest::qWait(400);
     QCOMPARE(m_client->shortFrame(QueryIdent).command, quint16(0x1221));
-    QCOMPARE(m_client->data(CmdGetParam, 0, le16(ParamVersion)).payload, QByteArray::fromHex("8000 02010509"));
+    QCOMPARE(m_client->data(CmdGetParam, 0, le16(ParamVersion)).payload,
+             QByteArray::fromHex("8000 02010509"));
 
     // Firmware for another board is refused at the start.
     QVERIFY(isStatus(m_client->data(CmdFirmwareStart, 1, fwStart(2, 4, 0, 9)), StatusDeviceFailed));
     // A block out of order ends the transfer.
     QVERIFY(isStatus(m_client->data(CmdFirmwareStart, 1, fwStart(2, 4, 0, 4)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 1, u32(1) + u32(0) + QByteArray(4, 1)), StatusDeviceFailed));
+    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 1, u32(1) + u32(0) + QByteArray(4, 1)),
+                     StatusDeviceFailed));
     QVERIFY(isStatus(m_client->data(CmdFirmwareEnd, 1), StatusDeviceFailed));
 
     // The actuator: during its restart the stick answers that it cannot reach it.
     QVERIFY(isStatus(m_client->data(CmdFirmwareStart, 1, fwStart(2, 4, 0, 4)), StatusDone));
-    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 1, u32(0) + u32(0) + QByteArray(10, 1)), StatusDone));
+    QVERIFY(isStatus(m_client->data(CmdFirmwareBlock, 1, u32(0) + u32(0) + QByteArray(10, 1)),
+                     StatusDone));
     Frame f = m_client->data(CmdFirmwareEnd, 1);
     QVERIFY(isStatus(f, StatusDone));
     QCOMPARE(f.target & 1, 1);
     QVERIFY(isStatus(m_client->data(CmdGetParam, 1, le16(ParamVersion)), StatusNoLink));
     QVERIFY(isStatus(m_client->data(CmdDeviceInit, 0), StatusNoLink));
     QTest::qWait(550);
-    QCOMPARE(m_client->data(CmdGetParam, 1, le16(ParamVersion)).payload, QByteArray::fromHex("8000 00020404"));
+    QCOMPARE(m_client->data(CmdGetParam, 1, le16(ParamVersion)).payload,
+             QByteArray::fromHex("8000 00020404"));
 }
 
 void TestEmulatorSession::badInput()
@@ -595,7 +633,8 @@ void TestEmulatorSession::badInput()
     QVERIFY(m_client->silentFor(100));
     bool logged = false;
     for (const FrameLogEntry &e : m_emu->frameLog())
-        logged |= e.direction == FrameLogEntry::Direction::In && e.text.contains(QLatin1String("bad checksum"));
+        logged |= e.direction == FrameLogEntry::Direction::In &&
+                  e.text.contains(QLatin1String("bad checksum"));
     QVERIFY(logged);
 
     // Garbage, a lone flag and half a frame do not stall the receiver for long.
@@ -635,14 +674,18 @@ void TestEmulatorSession::badInput()
     m_client->waitFrame();
     m_client->sendData(CmdGetProgress, 0); // consecutive numbers: no remark
     m_client->waitFrame();
-    QVERIFY(!m_emu->frameLog().at(m_emu->frameLog().size() - 2).text.contains(QLatin1String("sequence")));
+    QVERIFY(!m_emu->frameLog()
+                 .at(m_emu->frameLog().size() - 2)
+                 .text.contains(QLatin1String("sequence")));
     QByteArray skipped = makeDataFrame(CmdGetProgress, 0, {});
     skipped[8] = char(((m_client->sequence() + 2) & 7) << 4);
     m_client->sendWire(escapeFrame(skipped));
     QVERIFY(isStatus(decodeFrame(m_client->waitFrame()), StatusDone));
     const QString note = m_emu->frameLog().at(m_emu->frameLog().size() - 2).text;
-    QVERIFY2(note.endsWith(QStringLiteral("(sequence %1 after %2)").arg((m_client->sequence() + 2) & 7).arg(m_client->sequence())),
-            qPrintable(note));
+    QVERIFY2(note.endsWith(QStringLiteral("(sequence %1 after %2)")
+                               .arg((m_client->sequence() + 2) & 7)
+                               .arg(m_client->sequence())),
+             qPrintable(note));
 }
 
 void TestEmulatorSession::ownThreadWithBlockingClient()
