@@ -75,8 +75,11 @@ bool parseDevice(const QJsonObject &object, QControlDevice *device)
         blank.setOwnerName(object.value(KeyOwnerName).toVariant().toString());
     if (object.contains(KeyActive))
         blank.setActive(object.value(KeyActive).toVariant().toBool());
-    if (object.contains(KeyWorkMode))
-        blank.setWorkMode((unsigned char)object.value(KeyWorkMode).toVariant().toUInt());
+    if (object.contains(KeyWorkMode)) {
+        if (!wholeNumberInRange(object.value(KeyWorkMode), 255, &number))
+            return false;
+        blank.setWorkMode((unsigned char)number);
+    }
     *device = blank;
     return true;
 }

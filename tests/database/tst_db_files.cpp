@@ -138,6 +138,11 @@ private slots:
             << QByteArray(R"({"devices": [{"id": 1, "group": 256}]})") << false;
         QTest::newRow("negative group")
             << QByteArray(R"({"devices": [{"id": 1, "group": -1}]})") << false;
+        // Cut to a byte, 256 would turn a pedestrian remote into a normal one.
+        QTest::newRow("work mode 256")
+            << QByteArray(R"({"devices": [{"id": 1, "workMode": 256}]})") << false;
+        QTest::newRow("negative work mode")
+            << QByteArray(R"({"devices": [{"id": 1, "workMode": -1}]})") << false;
         QTest::newRow("broken json") << QByteArray(R"({"devices": [{"id": 1,)") << false;
     }
     void refusedFilesLeaveListAlone()

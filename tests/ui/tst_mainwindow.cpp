@@ -16,6 +16,7 @@
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -28,6 +29,9 @@ class TestMainWindow : public QObject
 
 private:
     ScriptedPrompts prompts;
+    QTemporaryDir home;
+    // No real serial port is probed.
+    ShellOptions quiet;
 
     template <typename T> static T *child(MainWindow &w, const char *name)
     {
@@ -45,13 +49,21 @@ private:
     }
 
 private slots:
-    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void initTestCase()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        // Settings and backups never reach the user's own folders.
+        QVERIFY(home.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+        quiet.systemPorts = false;
+    }
     void init() { prompts.clear(); }
     void cleanup() { QVERIFY2(prompts.done(), qPrintable(prompts.report())); }
 
     void titleSizeAndOwnedObjects()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         QCOMPARE(w.windowTitle(), QStringLiteral("Vexo Control Tool 0.40e"));
         QCOMPARE(w.size(), QSize(1005, 695));
         QVERIFY(w.interfaceManager());
@@ -67,7 +79,7 @@ private slots:
 
     void menusInOrder()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         const QList<QAction *> bar = w.menuBar()->actions();
         QCOMPARE(texts(bar), (QStringList{"Файл", "Система контроля", "Параметры",
                                           "Автономия от БУ", "Помощь"}));
@@ -116,7 +128,7 @@ private slots:
 
     void shortcuts()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         const struct {
             const char *action;
             const char *keys;
@@ -154,7 +166,7 @@ private slots:
 
     void hiddenControlsAndIcons()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         for (const char *name : {"pushButton_Log", "pushButton_applyProperties",
@@ -180,7 +192,7 @@ private slots:
     void resizeStillLaysOutTheWindow()
     {
         // The table-resize filter swallows the window's resize events.
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.resize(1300, 900);
@@ -190,7 +202,7 @@ private slots:
 
     void portSearchStartsOnFirstShowOnly()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         QSignalSpy search(&w, &MainWindow::signal_start_autoconnect);
         QCoreApplication::processEvents();
         QCOMPARE(search.count(), 0);
@@ -204,7 +216,7 @@ private slots:
 
     void nothingNeedingTheModemBeforeAConnection()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         QVERIFY(!w.modem().connected());
         QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
         for (const char *menu : {"menuSystem", "menuWorkMode", "menuExtend"}) {
@@ -239,7 +251,7 @@ private slots:
         const bool R = protection == PROTECTION_LOCKED;
         const bool P = protection != PROTECTION_OFF;
 
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         w.modem().setConnected(C);
         w.modem().setProtectionMode(MODEM_PROTECTION_T(protection));
         w.execDevice().setRemoteMode(A);
@@ -282,7 +294,7 @@ private slots:
 
     void rulesFollowEachTrigger()
     {
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         auto enabled = [&](const char *name) { return child<QAction>(w, name)->isEnabled(); };
 
         // A new link locks access until the modem is asked.
@@ -318,7 +330,7 @@ private slots:
     {
         SignalWatcher watcher;
         QVERIFY(watcher.isActive());
-        MainWindow w(qApp, &prompts);
+        MainWindow w(qApp, &prompts, quiet);
         connect(&watcher, &SignalWatcher::terminationRequested, &w,
                 &MainWindow::close_without_confirmation);
         QSignalSpy requested(&watcher, &SignalWatcher::terminationRequested);

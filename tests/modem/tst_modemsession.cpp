@@ -1,0 +1,164 @@
+#include "commands.h"
+#include "modemrig.h"
+#include "ptychannel.h"
+#include "qinterface_manager.h"
+#include "qinterfacemessage.h"
+
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+using vexo::emu::EmulatorState;
+using Kind = ScriptedPrompts::Kind;
+
+namespace
+{
+// A port whose device answers every probe with a frame that fails its checksum.
+struct GarbagePort {
+    PtyChannel pty;
+    int probes = 0;
+
+    GarbagePort()
+    {
+        pty.open();
+        QObject::connect(&pty, &PtyChannel::received, [this](const QByteArray &) {
+            ++probes;
+            QRS232Message m;
+            m.make_short_frame(0, 0x21, 0x12, 0x07, 0x56, 0x02, 0x01);
+            QByteArray frame = m.frame();
+            frame[frame.size() - 1] = char(frame.at(frame.size() - 1) ^ 0x55);
+            pty.write(frame);
+        });
+    }
+};
+
+// Makes the stick silent as soon as a session opens on it, before its first query.
+void silenceOnConnect(ModemRig &rig, int answers)
+{
+    auto once = std::make_shared<QMetaObject::Connection>();
+    *once = QObject::connect(&rig.session(), &QModemSession::stateChanged, [&rig, once, answers] {
+        if (!rig.session().connected())
+            return;
+        QObject::disconnect(*once);
+        rig.session().interfaceManager()->set_ack_timeout(300);
+        rig.emulator().dropAnswers(answers);
+    });
+}
+} // namespace
+
+// The session and its dispatcher without a window: opening, retries, refusals, a
+// stick that goes silent, and the search that follows.
+class tst_modemsession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void opensWithTheStickStateRead()
+    {
+        EmulatorState state;
+        state.modemVersion = {2, 1, 5, 7};
+        state.functions = 0x02;
+        state.protocols = 0x03;
+        state.password = "secret";
+        ModemRig rig(state);
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        QVERIFY(s.connected());
+        QVERIFY(!s.searching());
+        QCOMPARE(s.modem().version(), QByteArray::fromHex("02010507"));
+        QVERIFY(s.modem().longRecords());
+        QCOMPARE(s.modem().protocols(), quint8(3));
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
+        QCOMPARE(s.modem().currentTransaction(), TRANSACTION_NONE);
+        QCOMPARE(rig.emulator().requestCount(CMD_GET_PROTECTION), 1);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void lostAnswerIsRepeated()
+    {
+        ModemRig rig;
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        s.interfaceManager()->set_ack_timeout(300);
+        const int before = rig.emulator().requestCount(CMD_GET_PARAM);
+        rig.emulator().dropAnswers(1);
+        QVERIFY(s.get_modem_version());
+        QCOMPARE(rig.emulator().requestCount(CMD_GET_PARAM), before + 2);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void refusalClosesOnlyItsOwnDialogAndRereadsAccessAfterwards()
+    {
+        EmulatorState state;
+        state.password = "secret";
+        ModemRig rig(state);
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        const int asked = rig.emulator().requestCount(CMD_GET_PROTECTION);
+        rig.prompts().expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok);
+        QSignalSpy failed(&s, &QModemSession::operationFailed);
+        QVERIFY(!s.runOperation("clear", false, TRANSACTION_CLEAR_TABLE,
+                                [&] { s.sendDataCommand(CMD_CLEAR_TABLE, CLEAR_MODEM_TABLE); }));
+        QCOMPARE(failed.size(), 1);
+        // A long operation right after: the access re-read waits until it is over.
+        const int versionsBefore = rig.emulator().requestCount(CMD_GET_PARAM);
+        QVERIFY(s.runOperation("version", false, TRANSACTION_VERSION, [&] {
+            QTest::qWait(400); // past the re-read's delay, inside this operation
+            s.request_modem_param(PARAM_VERSION);
+        }));
+        QCOMPARE(rig.emulator().requestCount(CMD_GET_PARAM), versionsBefore + 1);
+        QCOMPARE(rig.emulator().requestCount(CMD_GET_PROTECTION), asked);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.emulator().requestCount(CMD_GET_PROTECTION), asked + 1, 5000);
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void silentStickInTheFirstQueryRestartsTheSearch()
+    {
+        ModemRig rig;
+        // The version query and its three repeats go unanswered.
+        silenceOnConnect(rig, 4);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QSignalSpy closed(&rig.session(), &QModemSession::sessionClosed);
+        QVERIFY(rig.open());
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(rig.opened(), 1);
+        QVERIFY(rig.session().connected());
+        QCOMPARE(rig.prompts().texts(),
+                 QStringList{"Usb-stick не отвечает. Проверьте подключение."});
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void everySearchSkipsAPortAnsweringGarbage()
+    {
+        GarbagePort garbage;
+        ModemRig rig;
+        QVERIFY(rig.open({garbage.pty.slavePath()}));
+        QCOMPARE(garbage.probes, 1);
+        // The stick goes silent in an operation; the search that follows meets the
+        // garbage again and must pass it by without a question.
+        rig.session().interfaceManager()->set_ack_timeout(300);
+        rig.emulator().dropAnswers(4);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!rig.session().get_modem_version());
+        QVERIFY(rig.waitForReopen(20000));
+        QCOMPARE(garbage.probes, 2);
+        QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void unknownVersionShowsAsUnknown()
+    {
+        // A version shorter than four bytes is never indexed.
+        QCOMPARE(QModemSession::formatVersion("%2.%3.%1.%4", QByteArray()), "?.?.?.?");
+        QCOMPARE(QModemSession::formatVersion("%2.%3.%1.%4", QByteArray::fromHex("0301")),
+                 "?.?.?.?");
+        QCOMPARE(QModemSession::formatVersion("%2.%3.%1.%4", QByteArray::fromHex("02010507")),
+                 "1.5.2.7");
+    }
+};
+
+QTEST_MAIN(tst_modemsession)
+#include "tst_modemsession.moc"
