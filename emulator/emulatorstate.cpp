@@ -4,6 +4,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <cmath>
+
 namespace vexo::emu
 {
 
@@ -49,8 +51,9 @@ public:
         const QJsonValue v = m_o.value(QLatin1String(key));
         if (v.isUndefined() || !m_ok)
             return;
+        // Range first: converting a double outside qint64 (1e308, say) is undefined.
         const double d = v.toDouble(-1e300);
-        if (!v.isDouble() || d != double(qint64(d)) || d < double(min) || d > double(max))
+        if (!v.isDouble() || !(d >= double(min) && d <= double(max)) || d != std::floor(d))
             return fail(key, QStringLiteral("an integer from %1 to %2").arg(min).arg(max));
         *out = T(qint64(d));
     }

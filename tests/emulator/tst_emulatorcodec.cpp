@@ -278,6 +278,12 @@ void TestEmulatorCodec::stateJson()
         QJsonDocument::fromJson(R"({"actuator":{"version":[1,2,3]}})").object(), &untouched,
         &error));
     QVERIFY(error.contains(QLatin1String("actuator.version")));
+    // Numbers far outside any integer are refused, not converted.
+    for (const char *json : {R"({"modem":{"capacity":1e308}})", R"({"modem":{"board":-1e308}})",
+                             R"({"modem":{"remotes":[{"id":1e19}]}})"}) {
+        QVERIFY(
+            !EmulatorState::fromJson(QJsonDocument::fromJson(json).object(), &untouched, &error));
+    }
     QCOMPARE(untouched.toJson(), demo.toJson());
 
     QFile broken(dir.filePath(QStringLiteral("broken.json")));
