@@ -79,6 +79,8 @@ bool QParamController::ensure_device_version()
 
 void QParamController::read_pending()
 {
+    if (pendingParams.isEmpty())
+        return;
     m_session->runOperation(tr("Запрос параметров исполнительного устройства..."), true,
                             TRANSACTION_READ_PARAMS,
                             [this] { m_session->request_device_param(pendingParams.first()); });
