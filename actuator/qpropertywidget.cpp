@@ -123,6 +123,14 @@ bool QPropertyWidget::setSliderParams(int min, int max, const QString &prefix,
     m_suffix = suffix;
     m_decimals = decimals;
     m_scale = scale;
+    // Wide enough for every text it may show, so the sliders of a table line up.
+    const QFontMetrics metrics(m_label->font());
+    int width = metrics.horizontalAdvance(tr("Неизвестно"));
+    for (int v : {min, max})
+        width = qMax(width, metrics.horizontalAdvance(
+                                prefix + QString::number(v * scale, 'f', decimals) + suffix));
+    m_label->setMinimumWidth(width);
+    m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setValue(VALUE_UNKNOWN, NoValue);
     return true;
 }
