@@ -44,6 +44,7 @@ QString ConsoleCommands::help()
         "garbage [HEX] [N]          bytes before the next N answers (default a5 5a 00)\n"
         "split N PIECES GAPMS       write the next N answers in pieces\n"
         "status CMD ST [DETAIL] [N] answer command word CMD with a status (N -1: always)\n"
+        "misparam [N]               the next N parameter answers name the next parameter\n"
         "nofaults                   cancel pending faults\n"
         "close | reopen             hang up the line | open a new pseudo-terminal\n"
         "pace on|off                pace output at 4800 baud\n"
@@ -136,6 +137,13 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
             (a.size() > 4 && !number(a.at(4), -1, 1000000, &n4)))
             return error(QStringLiteral("status CMD ST [DETAIL] [N]"));
         m_emulator->forceStatus(quint16(n1), quint8(n2), quint8(n3), int(n4));
+        return Ok;
+    }
+    if (cmd == QLatin1String("misparam")) {
+        n1 = 1;
+        if (a.size() > 2 || (a.size() == 2 && !number(a.at(1), 0, 1000000, &n1)))
+            return error(QStringLiteral("misparam [N]"));
+        m_emulator->misnameParamAnswers(int(n1));
         return Ok;
     }
     if (cmd == QLatin1String("nofaults")) {

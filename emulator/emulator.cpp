@@ -202,6 +202,12 @@ void Emulator::forceStatus(quint16 command, quint8 status, quint8 detail, int co
     m_core->faults.forceStatus(FaultPlan::ForcedStatus{command, status, detail, count});
 }
 
+void Emulator::misnameParamAnswers(int count)
+{
+    QMutexLocker lock(&m_core->mutex);
+    m_core->faults.misnameParams(count);
+}
+
 void Emulator::clearFaults()
 {
     QMutexLocker lock(&m_core->mutex);

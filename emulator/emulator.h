@@ -63,6 +63,8 @@ public:
     // Answer the request with this command word (data-frame command or short-frame
     // word 1) by this status instead of executing it; count < 0 until cleared, 0 clears.
     void forceStatus(quint16 command, quint8 status, quint8 detail = 0, int count = 1);
+    // The next count parameter answers name the parameter after the one asked for.
+    void misnameParamAnswers(int count = 1);
     void clearFaults();
     // The device end goes away: the program sees a hang-up. reopenLine() opens a new
     // pseudo-terminal (a new slavePath()) with the same device state.

@@ -166,6 +166,7 @@ void EmulatorEngine::process(const QByteArray &raw)
                     QStringLiteral("forced status %1 %2").arg(forced.status).arg(forced.detail);
             } else {
                 reply = m_core->model.handle(f, now);
+                misnameParam(&reply);
             }
             inEntry = m_core->append(FrameLogEntry::Direction::In, raw,
                                      text + QStringLiteral(" | ") + reply.note + sequenceNote);
@@ -177,6 +178,23 @@ void EmulatorEngine::process(const QByteArray &raw)
     emit logged(inEntry);
     for (const Out &out : qAsConst(answers))
         sendAnswer(out.frame, out.decision);
+}
+
+void EmulatorEngine::misnameParam(DeviceModel::Reply *reply)
+{
+    if (reply->frames.size() != 1)
+        return;
+    const Frame answer = decodeFrame(reply->frames.first());
+    if (!answer.isData || answer.command != AnsParam || answer.payload.size() < 2 ||
+        !m_core->faults.takeMisnamedParam())
+        return;
+    // The value stays; only the identifier is the next one's.
+    QByteArray payload = answer.payload;
+    const quint16 id = quint16(quint8(payload.at(0)) | (quint8(payload.at(1)) << 8)) + 1;
+    payload[0] = char(id & 0xFF);
+    payload[1] = char(id >> 8);
+    reply->frames.first() = makeDataFrame(AnsParam, answer.target, payload);
+    reply->note += QStringLiteral(", answered as parameter 0x%1").arg(id, 0, 16);
 }
 
 void EmulatorEngine::sendAnswer(const QByteArray &frame, const FaultPlan::Decision &decision)

@@ -66,6 +66,8 @@ private:
     void onReceived(const QByteArray &bytes);
     void onGap();
     void process(const QByteArray &raw);
+    // A pending misnamed-parameter fault rewrites a parameter answer.
+    void misnameParam(DeviceModel::Reply *reply);
     void sendAnswer(const QByteArray &frame, const FaultPlan::Decision &decision);
     void writeBytes(const QByteArray &bytes);
     void after(int ms, std::function<void()> fn);

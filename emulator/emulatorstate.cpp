@@ -164,6 +164,8 @@ EmulatorState EmulatorState::demo()
     s.modemCapacity = 200;
     s.actuatorVersion = {3, 2, 4, 1};
     s.actuatorCapacity = 100;
+    // Set up away from the factory values, so a factory reset shows.
+    s.params = s.appliedParams = {1, 30, 45, 90};
     const char *owners[] = {
         "Иванов Иван Петрович",    "Петрова Анна Сергеевна",  "Сидоров Алексей",  "Кузнецова Мария",
         "Смирнов Дмитрий",         "Попова Елена Викторовна", "Васильев Николай", "Соколова Ольга",

@@ -78,10 +78,18 @@ bool FaultPlan::takeForced(quint16 command, ForcedStatus *out)
     return false;
 }
 
+bool FaultPlan::takeMisnamedParam()
+{
+    if (m_misnamed <= 0)
+        return false;
+    --m_misnamed;
+    return true;
+}
+
 bool FaultPlan::pending() const
 {
     return m_drop || m_delayCount || m_corrupt || m_garbageCount || m_splitCount ||
-           !m_forced.isEmpty();
+           !m_forced.isEmpty() || m_misnamed;
 }
 
 QString FaultPlan::Decision::describe() const

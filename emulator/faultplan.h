@@ -41,12 +41,15 @@ public:
     void sendGarbage(const QByteArray &bytes, int count);
     void splitAnswers(int count, int pieces, int gapMs);
     void forceStatus(const ForcedStatus &forced);
+    void misnameParams(int count) { m_misnamed = qMax(0, count); }
     void clear() { *this = FaultPlan(); }
 
     // Consumes one use of each pending fault.
     Decision nextAnswer();
     // The status to give instead of executing this request, if one is forced.
     bool takeForced(quint16 command, ForcedStatus *out);
+    // Whether this parameter answer goes out for another parameter.
+    bool takeMisnamedParam();
 
     bool pending() const;
 
@@ -61,6 +64,7 @@ private:
     int m_splitPieces = 2;
     int m_splitGapMs = 0;
     QList<ForcedStatus> m_forced;
+    int m_misnamed = 0;
 };
 
 // Cuts bytes into `pieces` parts of nearly equal size (none empty).

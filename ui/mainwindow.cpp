@@ -5,6 +5,7 @@
 #include "prompts.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "qparamcontroller.h"
 #include "qremotetablecontroller.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     table.delButton = ui->pushButton_delDev;
     table.editButton = ui->pushButton_editDev;
     m_remoteTable = new QRemoteTableController(m_session, table, this);
+    m_params = new QParamController(m_session, ui->tableProperties, this);
 
     // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);
@@ -105,6 +107,8 @@ MainWindow::~MainWindow()
         delete action;
     }
     // The session ends its link thread and closes the port before the widgets go.
+    delete m_params;
+    m_params = nullptr;
     delete m_remoteTable;
     m_remoteTable = nullptr;
     delete m_session;

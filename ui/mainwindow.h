@@ -19,6 +19,7 @@ class QInterface_Manager;
 class QMenu;
 class QModemSession;
 class QMovie;
+class QParamController;
 class QRemoteTableController;
 class QSettings;
 class QShowEvent;
@@ -61,6 +62,7 @@ public:
     const ShellOptions &options() const { return m_options; }
     QModemSession &session() { return *m_session; }
     QRemoteTableController &remoteTable() { return *m_remoteTable; }
+    QParamController &params() { return *m_params; }
     QModem &modem();
     QExecDevice &execDevice();
     QInterface_Manager *interfaceManager() const;
@@ -172,7 +174,7 @@ public slots:
 
     // Actuator parameters
     void load_exe_device_properties();
-    void save_exe_device_properties();
+    bool save_exe_device_properties();
     void set_def_exe_device_properties();
     void apply_restore_exe_device_properties();
 
@@ -210,7 +212,7 @@ private:
     void connect_actions();
     void connect_session();
     void build_language_menu();
-    void build_properties_table();
+    void build_properties_table(bool first = true);
 
     Ui::MainWindow *ui = nullptr;
     Prompts *m_prompts = nullptr;
@@ -227,6 +229,7 @@ private:
     QApplication *application = nullptr;
     QModemSession *m_session = nullptr;
     QRemoteTableController *m_remoteTable = nullptr;
+    QParamController *m_params = nullptr;
     int lastTablePropertiesWidth = 0;
 
     bool firstShowPending = true;

@@ -1,9 +1,11 @@
-// The window's slots hand their work to the session and the remote table.
+// The window's slots hand their work to the session, the remote table and the
+// parameter table.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include "commands.h"
 #include "qmodemsession.h"
+#include "qparamcontroller.h"
 #include "qremotetablecontroller.h"
 
 #include <QCloseEvent>
@@ -331,4 +333,31 @@ void MainWindow::copy_table_from_dev_to_modem()
 void MainWindow::show_memory_status()
 {
     m_remoteTable->show_memory_status();
+}
+
+// Actuator parameters
+void MainWindow::build_properties_table(bool first)
+{
+    m_params->buildParamTable(first);
+}
+
+void MainWindow::load_exe_device_properties()
+{
+    m_params->load_exe_device_properties();
+}
+
+bool MainWindow::save_exe_device_properties()
+{
+    return m_params->save_exe_device_properties();
+}
+
+void MainWindow::set_def_exe_device_properties()
+{
+    m_params->set_def_exe_device_properties();
+}
+
+void MainWindow::apply_restore_exe_device_properties()
+{
+    // Both buttons come here; the sender tells them apart.
+    m_params->apply_restore_exe_device_properties(sender() == ui->pushButton_applyProperties);
 }

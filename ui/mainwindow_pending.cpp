@@ -27,13 +27,6 @@ void MainWindow::find_button_clicked() {}
 void MainWindow::request_found_device() {}
 void MainWindow::device_found(int) {}
 
-// Actuator parameters
-void MainWindow::load_exe_device_properties() {}
-void MainWindow::save_exe_device_properties() {}
-void MainWindow::set_def_exe_device_properties() {}
-void MainWindow::apply_restore_exe_device_properties() {}
-void MainWindow::build_properties_table() {}
-
 // Firmware flashing
 void MainWindow::load_modem_fu() {}
 void MainWindow::load_device_fu() {}

@@ -128,6 +128,10 @@ void TestEmulatorCli::faultCommandsReachTheWire()
     QCOMPARE(cmd.execute(QStringLiteral("log"), &quit), QString()); // nothing new since
     QCOMPARE(cmd.execute(QStringLiteral("log 1"), &quit).count(QLatin1Char('\n')), 0);
 
+    QCOMPARE(cmd.execute(QStringLiteral("misparam 1"), &quit), QStringLiteral("ok"));
+    QCOMPARE(client.data(CmdGetParam, 1, QByteArray::fromHex("0100")).payload,
+             QByteArray::fromHex("020000"));
+
     const QString reopened = cmd.execute(QStringLiteral("reopen"), &quit);
     QCOMPARE(reopened, emu.slavePath());
     EmuClient again;

@@ -45,6 +45,7 @@ private slots:
     void splitAnswersArriveInPieces();
     void faultsCombine();
     void forcedStatus();
+    void misnamedParameterAnswers();
     void closeAndReopenLine();
     void pacingAt4800Baud();
 
@@ -202,6 +203,19 @@ void TestEmulatorFaults::forcedStatus()
     m_emu->forceStatus(CmdGetProtection, StatusNoPrivileges, 0, -1);
     m_emu->clearFaults();
     QCOMPARE(m_client->data(CmdGetProtection, 0).command, AnsProtection);
+}
+
+void TestEmulatorFaults::misnamedParameterAnswers()
+{
+    // Status answers do not use the fault up; the value stays the one asked for.
+    m_emu->misnameParamAnswers(1);
+    QVERIFY(isStatus(m_client->data(CmdSetParam, 1, QByteArray::fromHex("020028")), StatusDone));
+    Frame f = m_client->data(CmdGetParam, 1, QByteArray::fromHex("0200"));
+    QCOMPARE(f.command, AnsParam);
+    QCOMPARE(f.target & 1, 1);
+    QCOMPARE(f.payload, QByteArray::fromHex("030028"));
+    QCOMPARE(m_client->data(CmdGetParam, 1, QByteArray::fromHex("0200")).payload,
+             QByteArray::fromHex("020028"));
 }
 
 void TestEmulatorFaults::closeAndReopenLine()
