@@ -167,16 +167,20 @@ void rs232_port::set_answer(const QByteArray &frame)
 QByteArray rs232_port::take_answer()
 {
     QMutexLocker l(&m_lock);
-    if (m_state == LOGIC_ANSWER_READY)
+    if (m_state == LOGIC_ANSWER_READY) {
         m_state = LOGIC_IDLE;
+        m_parked = true;
+    }
     return m_answerFrame;
 }
 
 QByteArray rs232_port::take_incoming()
 {
     QMutexLocker l(&m_lock);
-    if (m_state == LOGIC_MESSAGE_READY)
+    if (m_state == LOGIC_MESSAGE_READY) {
         m_state = LOGIC_IDLE;
+        m_parked = true;
+    }
     return m_incomingFrame;
 }
 
@@ -235,6 +239,7 @@ INTERFACE_LOGIC_STATE_T rs232_port::proc()
     bool sending = false;
     {
         QMutexLocker l(&m_lock);
+        m_parked = false;
         if (m_state == LOGIC_IDLE && m_commandPending) {
             m_state = LOGIC_SEND_COMMAND;
             sending = true;
@@ -392,7 +397,7 @@ void rs232_port::receive()
             }
             // A frame nobody asked for begins; a command handed over meanwhile goes first.
             QMutexLocker l(&m_lock);
-            if (m_commandPending)
+            if (m_commandPending || m_parked)
                 break;
             if (m_state == LOGIC_IDLE)
                 m_state = LOGIC_RECEIVE;

@@ -85,6 +85,10 @@ private:
     bool m_answerPending = false;
     bool m_rearm = false;   // a receiving state was set from outside: load the answer deadline
     bool m_resumed = false; // a ready frame was dropped: wait on against the old deadline
+    // A frame was taken and is being delivered: its receiver may still ask for a further
+    // frame or send the next command, so no reception of the worker's own begins until the
+    // manager's next proc().
+    bool m_parked = false;
     std::atomic<INTERFACE_LOGIC_STATE_T> m_state{LOGIC_IDLE};
 
     // Worker thread only.

@@ -315,6 +315,27 @@ private slots:
                  qPrintable(QString::number(shortestTurnaround)));
     }
 
+    void furtherFrameArrivesWhileTheAnswerIsDelivered()
+    {
+        // The further frame is on the line before the receiver of the first answer has
+        // asked for it; it must still be delivered, not dropped as answering nothing.
+        startOn(device->slavePath());
+        QList<QByteArray> answers;
+        connect(manager, &QInterface_Manager::signal_proc_incoming_message, this,
+                [&](const QByteArray &f) {
+                    answers.append(f);
+                    if (answers.size() > 1)
+                        return;
+                    device->write(status(8, 50));
+                    QThread::msleep(300); // the worker thread reads it meanwhile
+                    manager->wait_for_command();
+                });
+        QRS232Message cmd = request(0x0503);
+        QVERIFY(manager->send_command(cmd));
+        QTRY_COMPARE(answers.size(), 2);
+        QCOMPARE(answers.last(), status(8, 50));
+    }
+
     void noiseOnAnIdleLineRepeatsNothing()
     {
         startOn(device->slavePath());
