@@ -273,46 +273,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(port->logic_state(), LOGIC_TIMEOUT, 15000);
         QVERIFY2(clock.elapsed() >= 600, qPrintable(QString::number(clock.elapsed())));
     }
-
-    void turnaroundBeforeTheNextRequest()
-    {
-        // Measured where the device sits: from writing the answer's last byte to the first
-        // byte of the next request.
-        QElapsedTimer sinceAnswer;
-        qint64 gap = -1;
-        connect(device, &PtyChannel::received, this, [&](const QByteArray &) {
-            if (gap < 0 && sinceAnswer.isValid())
-                gap = sinceAnswer.elapsed();
-        });
-        for (int i = 0; i < 5; ++i) {
-            sendCommand();
-            const QByteArray answer = frame(0x0009, QByteArray::fromHex("0100"));
-            gap = -1;
-            sinceAnswer.start();
-            device->write(answer);
-            QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
-            port->take_answer();
-            QVERIFY(port->set_command(frame(0x0403, {})));
-            port->proc();
-            QTRY_VERIFY(gap >= 0);
-            QVERIFY2(gap >= rs232_port::TURNAROUND_MS, qPrintable(QString::number(gap)));
-            port->set_logic_state(LOGIC_IDLE);
-            fromProgram.clear();
-            sinceAnswer.invalidate();
-        }
-    }
-
-    void vanishedDeviceIsReportedOnce()
-    {
-        QSignalSpy lost(port, &rs232_port::signal_port_lost);
-        sendCommand();
-        device->close();
-        QTRY_COMPARE(lost.size(), 1);
-        QTest::qWait(300);
-        QCOMPARE(lost.size(), 1);
-        QVERIFY(!port->isOpen());
-        QCOMPARE(port->proc(), LOGIC_PORT_CLOSED);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_link_port)
