@@ -40,11 +40,17 @@ QAutoConnectTool::~QAutoConnectTool()
 QStringList QAutoConnectTool::port_list() const
 {
     QStringList list = m_preferredPorts;
-    if (m_includeSystemPorts) {
-        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-            if (!list.contains(info.systemLocation()))
-                list.append(info.systemLocation());
-        }
+    if (!m_includeSystemPorts)
+        return list;
+    if (m_systemPortsAge.hasExpired()) {
+        m_systemPorts.clear();
+        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+            m_systemPorts.append(info.systemLocation());
+        m_systemPortsAge.setRemainingTime(SYSTEM_LIST_MAX_AGE_MS);
+    }
+    for (const QString &port : qAsConst(m_systemPorts)) {
+        if (!list.contains(port))
+            list.append(port);
     }
     return list;
 }

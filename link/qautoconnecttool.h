@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QStringList>
 
@@ -15,6 +16,9 @@ public:
     static constexpr int PROBE_TIMEOUT_MS = 500;
     static constexpr int NEXT_PORT_DELAY_MS = 100;
     static constexpr int EMPTY_LIST_DELAY_MS = 1000;
+    // Reading the system's list scans every tty device; passes over missing ports come
+    // round every 100 ms, so the list is read again only after this long.
+    static constexpr int SYSTEM_LIST_MAX_AGE_MS = 1000;
 
     // ports are probed first, in their order; with include_system the system's list follows.
     QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
@@ -56,4 +60,6 @@ private:
     bool m_found = false;
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
+    mutable QStringList m_systemPorts;
+    mutable QDeadlineTimer m_systemPortsAge; // expired: read the system's list again
 };

@@ -4,7 +4,6 @@
 #include "rs232_port.h"
 
 #include <QMutexLocker>
-#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcLink, "vexo.link", QtInfoMsg)
 
@@ -99,7 +98,9 @@ QInterfaceMessage QInterface_Manager::last_command() const
 INTERFACE_LOGIC_STATE_T QInterface_Manager::logic_state()
 {
     QMutexLocker l(&m_lock);
-    return m_worker ? m_worker->logic_state() : LOGIC_PORT_CLOSED;
+    if (!m_worker || m_worker->port_number() == -1)
+        return LOGIC_PORT_CLOSED;
+    return m_worker->logic_state();
 }
 
 bool QInterface_Manager::send_command(QInterfaceMessage &mess)
@@ -118,6 +119,7 @@ bool QInterface_Manager::send_command(QInterfaceMessage &mess)
         m_current.assign(mess);
         ++m_messageCounter;
         m_retries = 0;
+        m_transmissions = 1;
         line = QStringLiteral("HOST -> DEV #") + QString::number(m_messageCounter) + ' ';
         frame = m_current.frame();
     }
@@ -146,6 +148,7 @@ bool QInterface_Manager::repeat_command()
         if (!m_current.frame().isEmpty() || m_last.frame().isEmpty())
             return false;
         m_current.assign(m_last);
+        ++m_transmissions;
         line =
             QStringLiteral("<b>RETRY</b> HOST -> DEV #") + QString::number(m_messageCounter) + ' ';
         frame = m_current.frame();
@@ -162,13 +165,15 @@ bool QInterface_Manager::stop_command()
         if (m_current.frame().isEmpty())
             return false;
         if (m_worker) {
-            m_worker->set_logic_state(LOGIC_IDLE);
             // Not yet written? Then it never will be.
             m_worker->cancel_command();
+            m_worker->set_logic_state(LOGIC_IDLE);
         }
         m_current.clear();
         m_last.clear();
         m_busy = false;
+        m_waiting = false;
+        m_transmissions = 0;
     }
     state_machine();
     return true;
@@ -176,11 +181,45 @@ bool QInterface_Manager::stop_command()
 
 bool QInterface_Manager::wait_for_command()
 {
-    QMutexLocker l(&m_lock);
-    if (!m_worker || m_busy || m_worker->logic_state() != LOGIC_IDLE)
+    {
+        QMutexLocker l(&m_lock);
+        if (!m_worker || m_busy || m_portLost)
+            return false;
+        m_worker->set_answer_timeout(m_ackTimeout);
+        if (!m_worker->start_receive())
+            return false;
+        m_waiting = true;
+    }
+    emit signal_port_proc(); // the worker starts the time-out in its own thread
+    return true;
+}
+
+bool QInterface_Manager::hand_over_locked()
+{
+    if (m_current.frame().isEmpty() || m_busy || !m_worker->set_command(m_current.frame()))
         return false;
-    m_worker->set_answer_timeout(m_ackTimeout);
-    return m_worker->start_receive();
+    m_busy = true;
+    return true;
+}
+
+bool QInterface_Manager::is_duplicate_locked(const QByteArray &frame)
+{
+    if (m_duplicatesLeft <= 0 || frame != m_duplicate || m_duplicateWindow.hasExpired())
+        return false;
+    --m_duplicatesLeft;
+    qCDebug(lcLink) << "dropped a second answer to a repeated command:" << frame.toHex(' ');
+    return true;
+}
+
+void QInterface_Manager::note_answer_locked(const QByteArray &frame)
+{
+    // A further frame after wait_for_command() keeps the watch set up by the first answer.
+    if (m_transmissions <= 0)
+        return;
+    m_duplicate = frame;
+    m_duplicatesLeft = m_transmissions - 1;
+    m_transmissions = 0;
+    m_duplicateWindow = QDeadlineTimer(m_ackTimeout);
 }
 
 void QInterface_Manager::state_machine()
@@ -190,57 +229,101 @@ void QInterface_Manager::state_machine()
     bool proc = false;
     bool repeat = false;
     bool timeout = false;
+    bool endLost = false;
     {
         QMutexLocker l(&m_lock);
         if (!m_status || !m_worker)
             return;
-        const INTERFACE_LOGIC_STATE_T s = m_worker->logic_state();
-        if (m_busy && s != LOGIC_IDLE)
-            m_busy = false;
-        switch (s) {
-        case LOGIC_IDLE:
-            if (!m_current.frame().isEmpty() && !m_busy) {
-                m_busy = true;
-                m_worker->set_command(m_current.frame());
-            }
-            proc = true;
-            break;
-        case LOGIC_SEND_COMMAND:
-        case LOGIC_SEND_ANSWER:
-        case LOGIC_RECEIVE:
-        case LOGIC_WAIT_ANSWER:
-            proc = true;
-            break;
-        case LOGIC_ANSWER_READY:
-            m_last.assign(m_current);
-            m_current.clear();
-            delivered = m_worker->take_answer();
-            deliver = proc = true;
-            break;
-        case LOGIC_MESSAGE_READY:
-            if (!m_current.frame().isEmpty())
+        if (m_portLost) {
+            // Nothing sent now can be answered: end it at once rather than retry it.
+            if (!m_current.frame().isEmpty() && !m_lostEndPosted)
+                m_lostEndPosted = endLost = true;
+        } else {
+            const INTERFACE_LOGIC_STATE_T s = m_worker->logic_state();
+            if (m_busy && s != LOGIC_IDLE)
+                m_busy = false;
+            switch (s) {
+            case LOGIC_IDLE:
+                hand_over_locked();
+                proc = true;
+                break;
+            case LOGIC_SEND_COMMAND:
+            case LOGIC_SEND_ANSWER:
+            case LOGIC_RECEIVE:
+            case LOGIC_WAIT_ANSWER:
+                proc = true;
+                break;
+            case LOGIC_ANSWER_READY: {
+                const QByteArray frame = m_worker->ready_frame();
+                if (is_duplicate_locked(frame)) {
+                    m_worker->resume_receive(); // the real answer is still to come
+                    proc = true;
+                    break;
+                }
                 m_last.assign(m_current);
-            m_current.clear();
-            delivered = m_worker->take_incoming();
-            deliver = proc = true;
-            break;
-        case LOGIC_PORT_CLOSED:
-            return;
-        case LOGIC_TIMEOUT:
-            qCDebug(lcLink).noquote() << QStringLiteral("Таймаут ожидания данных от модема");
-            m_worker->set_logic_state(LOGIC_IDLE);
-            if (!m_current.frame().isEmpty())
-                m_last.assign(m_current);
-            m_current.clear();
-            if (m_retries < m_retryLimit) {
-                repeat = true;
-            } else {
-                m_retries = 0;
-                timeout = true;
+                m_current.clear();
+                m_waiting = false;
+                note_answer_locked(frame);
+                delivered = m_worker->take_answer();
+                deliver = proc = true;
+                break;
             }
-            break;
+            case LOGIC_MESSAGE_READY: {
+                const QByteArray frame = m_worker->ready_frame();
+                if (is_duplicate_locked(frame)) {
+                    if (!m_waiting || !m_worker->resume_receive()) {
+                        m_worker->take_incoming();
+                        hand_over_locked();
+                    }
+                    proc = true;
+                    break;
+                }
+                if (!m_current.frame().isEmpty()) {
+                    // Accepted while this frame was arriving, so never written: only a
+                    // repeat sends it.
+                    m_worker->cancel_command();
+                    m_last.assign(m_current);
+                    m_current.clear();
+                } else if (!m_waiting) {
+                    qCDebug(lcLink) << "dropped a frame that answers nothing:" << frame.toHex(' ');
+                    m_worker->take_incoming();
+                    proc = true;
+                    break;
+                }
+                m_waiting = false;
+                note_answer_locked(frame);
+                delivered = m_worker->take_incoming();
+                deliver = proc = true;
+                break;
+            }
+            case LOGIC_PORT_CLOSED:
+                return;
+            case LOGIC_TIMEOUT:
+                m_worker->set_logic_state(LOGIC_IDLE);
+                proc = true;
+                if (m_current.frame().isEmpty() && !m_waiting) {
+                    // Noise or a cut frame while nothing was asked: there is nothing to repeat.
+                    qCDebug(lcLink) << "dropped an incomplete frame on an idle line";
+                    break;
+                }
+                qCDebug(lcLink).noquote() << QStringLiteral("Таймаут ожидания данных от модема");
+                if (!m_current.frame().isEmpty())
+                    m_last.assign(m_current);
+                m_current.clear();
+                m_waiting = false;
+                if (m_retries < m_retryLimit) {
+                    repeat = true;
+                } else {
+                    m_retries = 0;
+                    timeout = true;
+                }
+                break;
+            }
         }
     }
+    if (endLost)
+        QMetaObject::invokeMethod(this, &QInterface_Manager::end_lost_command,
+                                  Qt::QueuedConnection);
     if (deliver)
         emit signal_proc_incoming_message(delivered);
     if (proc)
@@ -248,6 +331,49 @@ void QInterface_Manager::state_machine()
     if (repeat)
         repeat_command();
     if (timeout)
+        emit signal_ack_timeout();
+}
+
+void QInterface_Manager::end_lost_command()
+{
+    bool outstanding;
+    {
+        QMutexLocker l(&m_lock);
+        m_lostEndPosted = false;
+        outstanding = m_portLost && !m_current.frame().isEmpty();
+        if (outstanding) {
+            m_last.assign(m_current);
+            m_current.clear();
+            m_busy = false;
+            m_retries = 0;
+        }
+    }
+    if (outstanding)
+        emit signal_ack_timeout();
+}
+
+void QInterface_Manager::port_lost(int opening)
+{
+    bool outstanding;
+    QString name;
+    {
+        QMutexLocker l(&m_lock);
+        if (opening != m_opening || !m_worker || m_portLost)
+            return;
+        m_portLost = true;
+        outstanding = !m_current.frame().isEmpty() || m_waiting;
+        if (!m_current.frame().isEmpty())
+            m_last.assign(m_current);
+        m_current.clear();
+        m_busy = false;
+        m_waiting = false;
+        m_retries = 0;
+        m_duplicatesLeft = 0;
+        name = m_portName;
+    }
+    qCDebug(lcLink).noquote() << "the device of port" << name << "has gone";
+    emit signal_port_lost();
+    if (outstanding)
         emit signal_ack_timeout();
 }
 
@@ -259,6 +385,8 @@ void QInterface_Manager::set_status(bool on)
         if (!on) {
             m_current.clear();
             m_last.clear();
+            m_waiting = false;
+            m_duplicatesLeft = 0;
         }
     }
     emit signal_interface_status(on);
@@ -266,37 +394,42 @@ void QInterface_Manager::set_status(bool on)
 
 void QInterface_Manager::run()
 {
-    auto *timer = new QTimer;
-    timer->start(TICK_MS);
     auto *worker = new rs232_port;
     QString name;
-    int baud, mode;
+    int baud, mode, opening;
     {
         QMutexLocker l(&m_lock);
         worker->set_answer_timeout(m_ackTimeout);
         name = m_portName;
         baud = m_baud;
         mode = m_framingMode;
+        opening = ++m_opening;
     }
     connect(this, &QInterface_Manager::signal_port_proc, worker, &rs232_port::proc,
             Qt::QueuedConnection);
+    // The manager lives in the main thread, so the worker's reports reach it queued.
+    connect(worker, &rs232_port::signal_state_ready, this, &QInterface_Manager::state_machine,
+            Qt::QueuedConnection);
+    connect(
+        worker, &rs232_port::signal_port_lost, this, [this, opening] { port_lost(opening); },
+        Qt::QueuedConnection);
     const bool opened = worker->open_port(name, baud, mode);
     {
         QMutexLocker l(&m_lock);
         m_worker = worker;
         m_busy = false;
+        m_waiting = false;
+        m_portLost = false;
+        m_lostEndPosted = false;
+        m_transmissions = 0;
+        m_duplicatesLeft = 0;
     }
     if (opened)
         emit signal_log_buffer(QStringLiteral("Открыт порт ") + name, QByteArray());
     set_status(opened);
-    // The manager lives in the main thread, so each tick reaches state_machine() queued.
-    connect(timer, &QTimer::timeout, this, &QInterface_Manager::state_machine);
 
     exec();
 
-    timer->disconnect();
-    timer->stop();
-    delete timer;
     bool wasOpen;
     {
         QMutexLocker l(&m_lock);

@@ -3,23 +3,23 @@
 #include "interface_state.h"
 #include "qinterfacemessage.h"
 
+#include <QDeadlineTimer>
 #include <QMutex>
 #include <QThread>
 
-class QTimer;
 class rs232_port;
 
 // The single gateway to the modem. Holds the one command in flight, hands it to the port
-// worker in the worker thread, delivers every received frame to the main thread and
-// repeats a command whose answer stays out. All slots run in the main thread; the worker
-// thread only runs the port worker and the 50 ms timer.
+// worker in the worker thread, delivers received frames to the main thread and repeats a
+// command whose answer stays out. All slots run in the main thread and act when the port
+// worker reports a frame, a time-out or a lost device; the worker thread runs only the port
+// worker, which acts on the line's own events. Nothing runs while nothing is pending.
 class QInterface_Manager : public QThread
 {
     Q_OBJECT
 public:
     static constexpr int DEFAULT_ACK_TIMEOUT = 3000;
     static constexpr int DEFAULT_RETRY_COUNT = 3;
-    static constexpr int TICK_MS = 50;
 
     explicit QInterface_Manager(QObject *parent = nullptr);
     ~QInterface_Manager() override;
@@ -42,7 +42,10 @@ signals:
     void signal_ack_timeout();
     void signal_port_proc();
     void signal_log_buffer(QString, QByteArray);
-    // The open port's device went away.
+    // The open port's device has gone (unplugged, hung up); the port is closed. Emitted
+    // once per opening, in the main thread, whether or not a command is outstanding. A
+    // command that was outstanding is not retried: signal_ack_timeout() follows at once,
+    // and so it does for a command sent after the loss, until the interface is restarted.
     void signal_port_lost();
 
 public slots:
@@ -55,12 +58,17 @@ public slots:
 
 private slots:
     void state_machine();
+    void end_lost_command();
 
 protected:
     void run() override;
 
 private:
     void set_status(bool on);
+    void port_lost(int opening);
+    bool hand_over_locked();
+    bool is_duplicate_locked(const QByteArray &frame);
+    void note_answer_locked(const QByteArray &frame);
 
     // Guards everything below that the worker thread's run() also touches. Never held
     // while a signal is emitted, so slots may call back into the manager freely.
@@ -79,4 +87,14 @@ private:
     bool m_busy = false;
     int m_retries = 0;
     uint m_messageCounter = 0;
+    bool m_waiting = false;  // wait_for_command(): a further frame of the last command is due
+    int m_opening = 0;       // counts the thread's runs, so a late report of an old port is known
+    bool m_portLost = false; // the device of this opening has gone
+    bool m_lostEndPosted = false;
+    // Every transmission of a command may be answered, but only the first answer counts: the
+    // others are duplicates, dropped for as long as one time-out after it.
+    int m_transmissions = 0;
+    QByteArray m_duplicate;
+    int m_duplicatesLeft = 0;
+    QDeadlineTimer m_duplicateWindow;
 };

@@ -4,6 +4,13 @@
 #include "qinterfacemessage.h"
 
 #include <QMutexLocker>
+#include <QTimer>
+
+#include <utility>
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#endif
 
 namespace
 {
@@ -11,8 +18,17 @@ constexpr char FLAG = char(0x7E);
 constexpr char ESCAPE = char(0x7D);
 } // namespace
 
-rs232_port::rs232_port(QObject *parent) : QSerialPort(parent)
+rs232_port::rs232_port(QObject *parent)
+    : QSerialPort(parent), m_timer(new QTimer(this)), m_turnaround(new QTimer(this))
 {
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer);
+    m_turnaround->setSingleShot(true);
+    m_turnaround->setTimerType(Qt::PreciseTimer);
+    connect(m_timer, &QTimer::timeout, this, &rs232_port::onTimer);
+    connect(m_turnaround, &QTimer::timeout, this, &rs232_port::proc);
+    connect(this, &QSerialPort::readyRead, this, &rs232_port::onReadyRead);
+    connect(this, &QSerialPort::bytesWritten, this, &rs232_port::onBytesWritten);
     connect(this, &QSerialPort::errorOccurred, this, &rs232_port::onError);
 }
 
@@ -34,8 +50,15 @@ bool rs232_port::open_port(const QString &name, int baud, int mode)
             number = -1;
         break;
     }
+#ifdef Q_OS_WIN
     if (number < 0)
         return false;
+#else
+    // Device paths such as a udev link /dev/vexo need not hold a digit; the number only
+    // names the port in the log.
+    if (number < 0)
+        number = 0;
+#endif
 
     setPortName(name);
     setBaudRate(baud);
@@ -46,6 +69,8 @@ bool rs232_port::open_port(const QString &name, int baud, int mode)
     if (open(QIODevice::ReadWrite)) {
         m_portNumber = number;
         m_framingMode = mode;
+        m_input.clear();
+        reset_receiver();
         qCDebug(lcLink).noquote() << QStringLiteral("Открыт порт RS232 №") +
                                          QString::number(number);
         return true;
@@ -59,6 +84,8 @@ bool rs232_port::open_port(const QString &name, int baud, int mode)
 
 void rs232_port::close_port()
 {
+    m_timer->stop();
+    m_turnaround->stop();
     if (isOpen()) {
         close();
         qCDebug(lcLink).noquote() << QStringLiteral("Закрыт порт RS232 №") +
@@ -67,23 +94,56 @@ void rs232_port::close_port()
     m_portNumber = -1;
 }
 
-void rs232_port::onError(QSerialPort::SerialPortError error)
+bool rs232_port::hung_up()
 {
-    // A vanished device is a disconnect, not an error storm: close it once and let the
-    // missing answers run into the usual time-out, which restarts the search.
-    if (error == QSerialPort::ResourceError && isOpen()) {
-        qCDebug(lcLink) << "serial device vanished:" << errorString();
-        close();
-    }
+#ifdef Q_OS_UNIX
+    pollfd p{int(handle()), POLLIN, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL));
+#else
+    return true;
+#endif
 }
 
-void rs232_port::set_command(const QByteArray &frame)
+void rs232_port::onError(QSerialPort::SerialPortError error)
+{
+    if (!isOpen())
+        return;
+    switch (error) {
+    case QSerialPort::ResourceError:
+        break;
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        // A hung-up line stays readable and every read fails at once: that is a device
+        // gone, not a passing fault.
+        if (hung_up())
+            break;
+        qCDebug(lcLink) << "serial port error:" << errorString();
+        return;
+    default:
+        return;
+    }
+    // A vanished device is a disconnect, not an error storm: close it once, report it once
+    // and leave what was outstanding to the manager.
+    qCDebug(lcLink) << "serial device vanished:" << errorString();
+    close();
+    m_timer->stop();
+    m_turnaround->stop();
+    m_input.clear();
+    reset_receiver();
+    m_portNumber = -1;
+    emit signal_port_lost();
+}
+
+bool rs232_port::set_command(const QByteArray &frame)
 {
     if (frame.isEmpty())
-        return;
+        return false;
     QMutexLocker l(&m_lock);
+    if (m_state != LOGIC_IDLE)
+        return false;
     m_commandBuffer = frame;
     m_commandPending = true;
+    return true;
 }
 
 void rs232_port::cancel_command()
@@ -91,6 +151,8 @@ void rs232_port::cancel_command()
     QMutexLocker l(&m_lock);
     m_commandBuffer.clear();
     m_commandPending = false;
+    if (m_state == LOGIC_SEND_COMMAND)
+        m_state = LOGIC_IDLE;
 }
 
 void rs232_port::set_answer(const QByteArray &frame)
@@ -105,26 +167,60 @@ void rs232_port::set_answer(const QByteArray &frame)
 QByteArray rs232_port::take_answer()
 {
     QMutexLocker l(&m_lock);
-    INTERFACE_LOGIC_STATE_T expected = LOGIC_ANSWER_READY;
-    m_state.compare_exchange_strong(expected, LOGIC_IDLE);
+    if (m_state == LOGIC_ANSWER_READY) {
+        m_state = LOGIC_IDLE;
+        m_parked = true;
+    }
     return m_answerFrame;
 }
 
 QByteArray rs232_port::take_incoming()
 {
     QMutexLocker l(&m_lock);
-    INTERFACE_LOGIC_STATE_T expected = LOGIC_MESSAGE_READY;
-    m_state.compare_exchange_strong(expected, LOGIC_IDLE);
+    if (m_state == LOGIC_MESSAGE_READY) {
+        m_state = LOGIC_IDLE;
+        m_parked = true;
+    }
     return m_incomingFrame;
+}
+
+QByteArray rs232_port::ready_frame() const
+{
+    QMutexLocker l(&m_lock);
+    if (m_state == LOGIC_ANSWER_READY)
+        return m_answerFrame;
+    if (m_state == LOGIC_MESSAGE_READY)
+        return m_incomingFrame;
+    return QByteArray();
 }
 
 bool rs232_port::start_receive()
 {
-    INTERFACE_LOGIC_STATE_T expected = LOGIC_IDLE;
-    if (!m_state.compare_exchange_strong(expected, LOGIC_RECEIVE))
+    QMutexLocker l(&m_lock);
+    if (m_state != LOGIC_IDLE || m_commandPending)
         return false;
-    m_countdown = m_answerTimeout / STEP_MS;
+    m_state = LOGIC_RECEIVE;
+    m_rearm = true;
     return true;
+}
+
+bool rs232_port::resume_receive()
+{
+    QMutexLocker l(&m_lock);
+    if (m_state == LOGIC_ANSWER_READY)
+        m_state = LOGIC_WAIT_ANSWER;
+    else if (m_state == LOGIC_MESSAGE_READY)
+        m_state = LOGIC_RECEIVE;
+    else
+        return false;
+    m_resumed = true;
+    return true;
+}
+
+void rs232_port::set_logic_state(INTERFACE_LOGIC_STATE_T s)
+{
+    QMutexLocker l(&m_lock);
+    m_state = s;
 }
 
 void rs232_port::writeFrame(const QByteArray &frame)
@@ -140,47 +236,120 @@ INTERFACE_LOGIC_STATE_T rs232_port::proc()
     if (m_portNumber == -1)
         return LOGIC_PORT_CLOSED;
 
-    switch (m_state.load()) {
-    case LOGIC_IDLE: {
+    bool sending = false;
+    {
         QMutexLocker l(&m_lock);
-        if (!m_commandPending) {
-            if (isOpen() && bytesAvailable() > 0) {
-                // Unasked-for bytes: give them the gap allowance to become a frame.
-                m_countdown = BYTE_GAP_STEPS;
-                m_state = LOGIC_RECEIVE;
-            }
+        m_parked = false;
+        if (m_state == LOGIC_IDLE && m_commandPending) {
+            m_state = LOGIC_SEND_COMMAND;
+            sending = true;
+        }
+    }
+    if (sending && m_lastReceived.isValid()) {
+        // Hold the request until the device has had its turnaround after what it sent last.
+        const qint64 wait = TURNAROUND_MS - m_lastReceived.elapsed();
+        if (wait > 0) {
+            m_turnaround->start(int(wait));
             return m_state;
         }
     }
-        [[fallthrough]];
-    case LOGIC_SEND_COMMAND: {
-        QByteArray frame;
-        {
-            QMutexLocker l(&m_lock);
-            frame = m_commandBuffer;
-            m_commandPending = false;
-        }
-        writeFrame(frame);
+
+    switch (m_state.load()) {
+    case LOGIC_IDLE:
+        // Forced back from a reception: what it had begun belongs to nothing now.
         reset_receiver();
-        m_countdown = m_answerTimeout / STEP_MS;
-        m_state = LOGIC_WAIT_ANSWER;
-        return receive();
-    }
+        m_timer->stop();
+        receive();
+        break;
+    case LOGIC_SEND_COMMAND:
+        if (!m_turnaround->isActive())
+            write_pending();
+        break;
     case LOGIC_WAIT_ANSWER:
     case LOGIC_RECEIVE:
-        return receive();
+        receive();
+        break;
     case LOGIC_SEND_ANSWER: {
-        QMutexLocker l(&m_lock);
-        if (m_answerPending) {
-            writeFrame(m_answerBuffer);
+        QByteArray answer;
+        {
+            QMutexLocker l(&m_lock);
+            if (!m_answerPending)
+                break;
+            answer = m_answerBuffer;
             m_answerPending = false;
             m_state = LOGIC_IDLE;
         }
-        return m_state;
+        writeFrame(answer);
+        break;
     }
     default:
-        return m_state;
+        break;
     }
+    return m_state;
+}
+
+void rs232_port::write_pending()
+{
+    QByteArray frame;
+    {
+        QMutexLocker l(&m_lock);
+        if (m_state != LOGIC_SEND_COMMAND || !m_commandPending)
+            return;
+        frame = m_commandBuffer;
+        m_commandPending = false;
+        m_state = LOGIC_WAIT_ANSWER;
+    }
+    reset_receiver();
+    m_answerDeadline = QDeadlineTimer(m_answerTimeout);
+    m_deadline = m_answerDeadline;
+    writeFrame(frame);
+    // Bytes that came in during the turnaround are read as the answer.
+    receive();
+}
+
+void rs232_port::onReadyRead()
+{
+    m_input += readAll();
+    m_lastReceived.start();
+    receive();
+}
+
+void rs232_port::onBytesWritten()
+{
+    // The answer time-out runs from the end of the write.
+    if (bytesToWrite() > 0 || m_state != LOGIC_WAIT_ANSWER || m_rxCount > 0)
+        return;
+    m_answerDeadline = QDeadlineTimer(m_answerTimeout);
+    m_deadline = m_answerDeadline;
+    arm_timer();
+}
+
+void rs232_port::onTimer()
+{
+    // Bytes that reached the device by the deadline still count, even when their read
+    // notification is queued behind this timer.
+    if (isOpen() && waitForReadyRead(0) == false && error() == QSerialPort::TimeoutError)
+        clearError();
+    if (m_portNumber == -1)
+        return;
+    const INTERFACE_LOGIC_STATE_T s = m_state;
+    if (s != LOGIC_WAIT_ANSWER && s != LOGIC_RECEIVE)
+        return;
+    if (!m_deadline.hasExpired()) {
+        arm_timer();
+        return;
+    }
+    reset_receiver();
+    bool announce = false;
+    {
+        QMutexLocker l(&m_lock);
+        if (m_state == s) {
+            m_state = LOGIC_TIMEOUT;
+            announce = true;
+        }
+    }
+    if (announce)
+        emit signal_state_ready();
 }
 
 void rs232_port::reset_receiver()
@@ -189,44 +358,100 @@ void rs232_port::reset_receiver()
     m_rxEscape = false;
 }
 
-INTERFACE_LOGIC_STATE_T rs232_port::receive()
+void rs232_port::arm_timer()
 {
-    const INTERFACE_LOGIC_STATE_T started = m_state;
-    char c;
-    while (isOpen() && bytesAvailable() > 0 && getChar(&c)) {
-        if (m_rxCount == 0 && c != FLAG)
-            continue; // hunting for the start of a frame
+    const INTERFACE_LOGIC_STATE_T s = m_state;
+    if (s != LOGIC_WAIT_ANSWER && s != LOGIC_RECEIVE) {
+        m_timer->stop();
+        return;
+    }
+    m_timer->start(int(qMax<qint64>(0, m_deadline.remainingTime())));
+}
+
+void rs232_port::receive()
+{
+    bool rearm, resumed;
+    {
+        QMutexLocker l(&m_lock);
+        rearm = std::exchange(m_rearm, false);
+        resumed = std::exchange(m_resumed, false);
+    }
+    if (rearm)
+        m_answerDeadline = QDeadlineTimer(m_answerTimeout);
+    if (rearm || resumed) {
+        reset_receiver();
+        m_deadline = m_answerDeadline;
+    }
+
+    int noise = 0;   // dropped on an idle line
+    int ignored = 0; // dropped while waiting for the start of a frame
+    bool stored = false;
+    qsizetype i = 0;
+    while (i < m_input.size()) {
+        const INTERFACE_LOGIC_STATE_T s = m_state;
+        if (s == LOGIC_IDLE) {
+            if (m_input.at(i) != FLAG) {
+                ++noise;
+                ++i;
+                continue;
+            }
+            // A frame nobody asked for begins; a command handed over meanwhile goes first.
+            QMutexLocker l(&m_lock);
+            if (m_commandPending || m_parked)
+                break;
+            if (m_state == LOGIC_IDLE)
+                m_state = LOGIC_RECEIVE;
+            continue;
+        }
+        if (s != LOGIC_RECEIVE && s != LOGIC_WAIT_ANSWER)
+            break; // a frame waits to be taken: the rest stays for after it
+        const char c = m_input.at(i++);
+        if (m_rxCount == 0 && c != FLAG) {
+            ++ignored;
+            continue;
+        }
         if (m_rxCount > 0 && !m_rxEscape && c == ESCAPE) {
             m_rxEscape = true;
             continue;
         }
         m_rxEscape = false;
         m_rxBuffer[m_rxCount++] = c;
-        m_countdown = BYTE_GAP_STEPS;
+        stored = true;
         const bool byLength = m_rxCount > 4 && m_rxCount > quint8(m_rxBuffer[4]) + 6;
-        if (!byLength && m_rxCount < RECEIVE_BUFFER_SIZE)
-            continue;
-
-        const QByteArray frame(m_rxBuffer, m_rxCount);
-        reset_receiver();
-        INTERFACE_LOGIC_STATE_T next = LOGIC_IDLE;
-        QMutexLocker l(&m_lock);
-        if (started == LOGIC_WAIT_ANSWER) {
-            m_answerFrame = frame;
-            next = LOGIC_ANSWER_READY;
-        } else if (started == LOGIC_RECEIVE) {
-            m_incomingFrame = frame;
-            next = LOGIC_MESSAGE_READY;
+        if (byLength || m_rxCount >= RECEIVE_BUFFER_SIZE) {
+            stored = false;
+            complete_frame();
         }
-        // The manager may have forced another state meanwhile; its word wins.
-        INTERFACE_LOGIC_STATE_T expected = started;
-        m_state.compare_exchange_strong(expected, next);
-        return m_state;
     }
-    if (--m_countdown > 0)
-        return m_state;
+    m_input.remove(0, i);
+    if (noise > 0)
+        qCDebug(lcLink) << "dropped" << noise << "bytes of noise on an idle line";
+    if (ignored > 0)
+        qCDebug(lcLink) << "ignored" << ignored << "bytes before the start of a frame";
+    if (stored && m_rxCount > 0)
+        m_deadline = QDeadlineTimer(BYTE_GAP_MS);
+    arm_timer();
+}
+
+void rs232_port::complete_frame()
+{
+    const QByteArray frame(m_rxBuffer, m_rxCount);
     reset_receiver();
-    INTERFACE_LOGIC_STATE_T expected = started;
-    m_state.compare_exchange_strong(expected, LOGIC_TIMEOUT);
-    return m_state;
+    m_timer->stop();
+    bool announce = false;
+    {
+        QMutexLocker l(&m_lock);
+        // The manager may have forced another state meanwhile; its word wins.
+        if (m_state == LOGIC_WAIT_ANSWER) {
+            m_answerFrame = frame;
+            m_state = LOGIC_ANSWER_READY;
+            announce = true;
+        } else if (m_state == LOGIC_RECEIVE) {
+            m_incomingFrame = frame;
+            m_state = LOGIC_MESSAGE_READY;
+            announce = true;
+        }
+    }
+    if (announce)
+        emit signal_state_ready();
 }

@@ -3,22 +3,31 @@
 #include "interface_state.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QMutex>
 #include <QSerialPort>
 
 #include <atomic>
 
-// Owns the serial port in the link's worker thread. Driven by polling: each proc() step
-// writes a pending frame or collects received bytes into one unescaped frame.
+class QTimer;
+
+// Owns the serial port in the link's worker thread and acts on events: received bytes are
+// assembled into one unescaped frame as they arrive, a handed-over command is written as
+// soon as the turnaround allows, and a single-shot timer ends a reception that stays silent.
 // The manager thread reads the state and swaps frames in and out; the state is atomic and
-// the buffers sit behind a mutex, so neither side ever sees half a hand-over.
+// every change of it that both sides make sits behind a mutex with the buffers, so neither
+// side ever sees half a hand-over. A state the manager must act on (a frame ready, a
+// time-out) is announced by signal_state_ready(), a vanished device by signal_port_lost().
 class rs232_port : public QSerialPort
 {
     Q_OBJECT
 public:
     static constexpr int RECEIVE_BUFFER_SIZE = 512;
-    static constexpr int BYTE_GAP_STEPS = 10;
-    static constexpr int STEP_MS = 50;
+    // Silence after a stored byte that ends a frame not yet complete.
+    static constexpr int BYTE_GAP_MS = 500;
+    // The least pause between the last byte received and the next request written.
+    static constexpr int TURNAROUND_MS = 10;
 
     explicit rs232_port(QObject *parent = nullptr);
 
@@ -29,38 +38,68 @@ public:
     void set_answer_timeout(int ms) { m_answerTimeout = ms; }
     int answer_timeout() const { return m_answerTimeout; }
 
-    void set_command(const QByteArray &frame);
+    // Stores the frame to write next; only in LOGIC_IDLE, so that a reception the worker
+    // has begun meanwhile is never mistaken for the answer to it.
+    bool set_command(const QByteArray &frame);
     void cancel_command();
     void set_answer(const QByteArray &frame);
     QByteArray take_answer();
     QByteArray take_incoming();
+    // The frame of LOGIC_ANSWER_READY or LOGIC_MESSAGE_READY, left in place.
+    QByteArray ready_frame() const;
     bool start_receive();
+    // Drops the ready frame and goes on receiving as before it, against the same deadline.
+    bool resume_receive();
 
     INTERFACE_LOGIC_STATE_T logic_state() const { return m_state.load(); }
-    void set_logic_state(INTERFACE_LOGIC_STATE_T s) { m_state.store(s); }
+    void set_logic_state(INTERFACE_LOGIC_STATE_T s);
+
+signals:
+    void signal_state_ready();
+    void signal_port_lost();
 
 public slots:
     INTERFACE_LOGIC_STATE_T proc();
 
 private:
-    INTERFACE_LOGIC_STATE_T receive();
+    void onReadyRead();
+    void onBytesWritten();
+    void onTimer();
+    void onError(QSerialPort::SerialPortError error);
+    bool hung_up();
+    void write_pending();
+    void receive();
+    void complete_frame();
+    void arm_timer();
     void reset_receiver();
     void writeFrame(const QByteArray &frame);
-    void onError(QSerialPort::SerialPortError error);
 
     std::atomic<int> m_portNumber{-1};
-    std::atomic<int> m_countdown{0};
     std::atomic<int> m_answerTimeout{3000};
-    QMutex m_lock; // guards the four frame buffers and the pending flags
+    mutable QMutex m_lock; // guards the frame buffers, the pending flags and state changes
     QByteArray m_commandBuffer;
     QByteArray m_answerBuffer;
     QByteArray m_incomingFrame;
     QByteArray m_answerFrame;
     bool m_commandPending = false;
     bool m_answerPending = false;
+    bool m_rearm = false;   // a receiving state was set from outside: load the answer deadline
+    bool m_resumed = false; // a ready frame was dropped: wait on against the old deadline
+    // A frame was taken and is being delivered: its receiver may still ask for a further
+    // frame or send the next command, so no reception of the worker's own begins until the
+    // manager's next proc().
+    bool m_parked = false;
     std::atomic<INTERFACE_LOGIC_STATE_T> m_state{LOGIC_IDLE};
+
+    // Worker thread only.
+    QByteArray m_input; // read from the device, not yet looked at
     char m_rxBuffer[RECEIVE_BUFFER_SIZE] = {};
     quint16 m_rxCount = 0;
     bool m_rxEscape = false;
     int m_framingMode = 0;
+    QTimer *m_timer;                 // ends a silent reception
+    QTimer *m_turnaround;            // holds a command back until the turnaround has passed
+    QDeadlineTimer m_answerDeadline; // for the first byte of an answer
+    QDeadlineTimer m_deadline;       // of the reception under way: answer or byte gap
+    QElapsedTimer m_lastReceived;    // since the last bytes came in
 };

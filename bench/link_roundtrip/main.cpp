@@ -1,5 +1,5 @@
 // Round trips through the interface manager to a peer that paces its output like a
-// 4800-baud line: how far the link's polling is from what the wire allows.
+// 4800-baud line: how far the link is from what the wire allows.
 #include "ptychannel.h"
 #include "qinterface_manager.h"
 

@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <ctime>
+
 namespace
 {
 QByteArray identAnswer(quint8 mark)
@@ -125,6 +127,37 @@ private slots:
         QVERIFY(tool.start_search(true));
         QVERIFY(found.wait(5000));
         QCOMPARE(stick.probes, 2);
+    }
+
+    void missingPortCostsOneOpenAPass()
+    {
+        // Pass after pass over a port that is not there, restarted as the window does: one
+        // failed open each, paced by the delay between ports, and next to no CPU.
+        QInterface_Manager manager;
+        QAutoConnectTool tool(nullptr, &manager, {"/dev/ttyVexoGone9"}, false);
+        int passes = 0;
+        int opens = 0;
+        connect(&manager, &QInterface_Manager::signal_interface_status, &tool, [&](bool on) {
+            if (!on)
+                ++opens;
+        });
+        connect(
+            &tool, &QAutoConnectTool::signalNoPortFound, &tool,
+            [&] {
+                ++passes;
+                tool.start_search(true);
+            },
+            Qt::QueuedConnection);
+        timespec t0, t1;
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t0);
+        QVERIFY(tool.start_search(true));
+        QTest::qWait(2000);
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t1);
+        const double cpu = (t1.tv_sec - t0.tv_sec) + (t1.tv_nsec - t0.tv_nsec) / 1e9;
+        QVERIFY2(passes >= 2 && passes <= 2000 / QAutoConnectTool::NEXT_PORT_DELAY_MS + 1,
+                 qPrintable(QString::number(passes)));
+        QVERIFY2(opens >= passes && opens <= passes + 1, qPrintable(QString::number(opens)));
+        QVERIFY2(cpu < 0.5, qPrintable(QString::number(cpu)));
     }
 };
 

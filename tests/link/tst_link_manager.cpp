@@ -1,8 +1,10 @@
 #include "ptychannel.h"
 #include "qinterface_manager.h"
+#include "rs232_port.h"
 
 #include <QtTest>
 
+#include <ctime>
 #include <functional>
 
 namespace
@@ -42,6 +44,13 @@ QByteArray status(quint8 code, quint8 detail)
     const char p[2] = {char(code), char(detail)};
     m.make_data_frame(0x0009, 0, p, 2);
     return m.frame();
+}
+
+double cpuSeconds()
+{
+    timespec ts;
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
 QRS232Message request(quint16 command)
@@ -270,6 +279,181 @@ private slots:
         QVERIFY(manager->send_answer(ans));
         QTest::qWait(200);
         QVERIFY(seen.isEmpty());
+    }
+
+    void commandHandedOverWhileTheAnswerIsDelivered()
+    {
+        // The next command is sent from the slot that receives the answer, as the table
+        // read does; each answer names the sequence number of its request.
+        QElapsedTimer sinceAnswer;
+        qint64 shortestTurnaround = 1000000;
+        reply = [&](const QByteArray &f) {
+            if (sinceAnswer.isValid())
+                shortestTurnaround = qMin(shortestTurnaround, sinceAnswer.elapsed());
+            sinceAnswer.start();
+            return status(quint8(f[8]) >> 4, 0);
+        };
+        startOn(device->slavePath());
+        QList<QByteArray> answers;
+        bool refused = false;
+        connect(manager, &QInterface_Manager::signal_proc_incoming_message, this,
+                [&](const QByteArray &f) {
+                    answers.append(f);
+                    QRS232Message next = request(0x0303);
+                    if (answers.size() < 6 && !manager->send_command(next))
+                        refused = true;
+                });
+        QRS232Message first = request(0x0303);
+        QVERIFY(manager->send_command(first));
+        QTRY_COMPARE(answers.size(), 6);
+        QVERIFY(!refused);
+        QCOMPARE(seen.size(), 6);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(answers.at(i), status(quint8(i + 1), 0));
+        QVERIFY(logLines.filter("RETRY").isEmpty());
+        QVERIFY2(shortestTurnaround >= rs232_port::TURNAROUND_MS,
+                 qPrintable(QString::number(shortestTurnaround)));
+    }
+
+    void furtherFrameArrivesWhileTheAnswerIsDelivered()
+    {
+        // The further frame is on the line before the receiver of the first answer has
+        // asked for it; it must still be delivered, not dropped as answering nothing.
+        startOn(device->slavePath());
+        QList<QByteArray> answers;
+        connect(manager, &QInterface_Manager::signal_proc_incoming_message, this,
+                [&](const QByteArray &f) {
+                    answers.append(f);
+                    if (answers.size() > 1)
+                        return;
+                    device->write(status(8, 50));
+                    QThread::msleep(300); // the worker thread reads it meanwhile
+                    manager->wait_for_command();
+                });
+        QRS232Message cmd = request(0x0503);
+        QVERIFY(manager->send_command(cmd));
+        QTRY_COMPARE(answers.size(), 2);
+        QCOMPARE(answers.last(), status(8, 50));
+    }
+
+    void noiseOnAnIdleLineRepeatsNothing()
+    {
+        startOn(device->slavePath());
+        QSignalSpy income(manager, &QInterface_Manager::signal_proc_incoming_message);
+        QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
+        QRS232Message clear = request(0x0106);
+        QVERIFY(manager->send_command(clear));
+        QVERIFY(income.wait(2000));
+        QTRY_VERIFY(manager->is_free());
+        QLoggingCategory::setFilterRules("vexo.link.debug=true");
+
+        // A stray byte, the start of a frame that never ends, and a whole frame that
+        // answers nothing: none of them reaches the session or sends the clear again.
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("noise on an idle line"));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("incomplete frame on an idle line"));
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("frame that answers nothing"));
+        device->write(QByteArray(1, '\x55'));
+        device->write(QByteArray::fromHex("7EFF03"));
+        QTest::qWait(rs232_port::BYTE_GAP_MS + 300);
+        device->write(status(1, 0));
+        QTest::qWait(300);
+        QLoggingCategory::setFilterRules(QString());
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(income.size(), 1);
+        QCOMPARE(timeouts.size(), 0);
+        QVERIFY(logLines.filter("RETRY").isEmpty());
+        QRS232Message next = request(0x0303);
+        QVERIFY(manager->send_command(next));
+        QVERIFY(income.wait(2000));
+        QCOMPARE(seen.size(), 2);
+    }
+
+    void lateAnswerToARepeatIsDropped()
+    {
+        // The first answer comes late, after the repeat has been answered; the next request
+        // must not take it for its own.
+        const QByteArray a = status(0x11, 0);
+        const QByteArray b = status(0x22, 0);
+        reply = [&](const QByteArray &) {
+            switch (seen.size()) {
+            case 1:
+                QTimer::singleShot(2000, device, [&] { device->write(a); });
+                return QByteArray();
+            case 3:
+                QTimer::singleShot(1000, device, [&] { device->write(b); });
+                return QByteArray();
+            default:
+                return a; // the repeat, and later a request whose answer is the same
+            }
+        };
+        startOn(device->slavePath());
+        manager->set_ack_timeout(1500);
+        QSignalSpy income(manager, &QInterface_Manager::signal_proc_incoming_message);
+        QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
+        QRS232Message first = request(0x0303);
+        QVERIFY(manager->send_command(first));
+        QVERIFY(income.wait(4000));
+        QRS232Message second = request(0x0403);
+        QVERIFY(manager->send_command(second));
+        QVERIFY(income.wait(4000));
+        QCOMPARE(income.at(1).first().toByteArray(), b);
+        // Only as many frames as there were repeats are dropped.
+        QRS232Message third = request(0x0503);
+        QVERIFY(manager->send_command(third));
+        QVERIFY(income.wait(4000));
+        QCOMPARE(income.at(2).first().toByteArray(), a);
+        QCOMPARE(income.size(), 3);
+        QCOMPARE(timeouts.size(), 0);
+        QCOMPARE(seen.size(), 4);
+    }
+
+    void deviceGoneWhileIdle()
+    {
+        startOn(device->slavePath());
+        QSignalSpy lost(manager, &QInterface_Manager::signal_port_lost);
+        QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
+        QSignalSpy status(manager, &QInterface_Manager::signal_interface_status);
+        device->close();
+        // A hung-up line must not keep the worker busy.
+        const double cpu0 = cpuSeconds();
+        QTest::qWait(2000);
+        const double cpu = cpuSeconds() - cpu0;
+        QVERIFY2(cpu < 0.5, qPrintable(QString::number(cpu)));
+        QCOMPARE(lost.size(), 1);
+        QCOMPARE(timeouts.size(), 0);
+        // A command sent now ends at once instead of being repeated on a line that is gone.
+        QRS232Message cmd = request(0x0303);
+        QVERIFY(manager->send_command(cmd));
+        QVERIFY(timeouts.wait(1000));
+        QVERIFY(manager->is_free());
+        QCOMPARE(lost.size(), 1);
+        QVERIFY(logLines.filter("RETRY").isEmpty());
+        manager->stop_interface();
+        QCOMPARE(status.size(), 1); // closed once
+    }
+
+    void deviceGoneWithACommandOutstanding()
+    {
+        reply = [](const QByteArray &) { return QByteArray(); };
+        startOn(device->slavePath());
+        QStringList events;
+        connect(manager, &QInterface_Manager::signal_port_lost, this,
+                [&] { events.append("lost"); });
+        connect(manager, &QInterface_Manager::signal_ack_timeout, this,
+                [&] { events.append("timeout"); });
+        QRS232Message cmd = request(0x0303);
+        QVERIFY(manager->send_command(cmd));
+        QTRY_COMPARE(seen.size(), 1);
+        QElapsedTimer clock;
+        clock.start();
+        device->close();
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 2, 2500);
+        QVERIFY(clock.elapsed() < manager->ack_timeout());
+        QCOMPARE(events, QStringList({"lost", "timeout"}));
+        QTest::qWait(500);
+        QCOMPARE(events.size(), 2);
+        QVERIFY(logLines.filter("RETRY").isEmpty());
+        QCOMPARE(QRS232Message(manager->last_command()).command(), quint16(0x0303));
     }
 };
 

@@ -2,10 +2,13 @@
 #include "qinterfacemessage.h"
 #include "rs232_port.h"
 
+#include <QDir>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QtTest>
 
-// The port worker driven step by step from the test, with the test playing the device on
-// the master side of a pseudo-terminal.
+// The port worker driven by the bytes the test, playing the device on the master side of
+// a pseudo-terminal, writes and by the time that passes between them.
 class tst_link_port : public QObject
 {
     Q_OBJECT
@@ -21,27 +24,23 @@ class tst_link_port : public QObject
         return m.frame();
     }
 
-    // Lets the bytes cross the pseudo-terminal, then runs one worker step.
-    INTERFACE_LOGIC_STATE_T step()
-    {
-        QTest::qWait(15);
-        return port->proc();
-    }
-
-    INTERFACE_LOGIC_STATE_T steps(int n)
-    {
-        INTERFACE_LOGIC_STATE_T s = LOGIC_IDLE;
-        for (int i = 0; i < n; ++i)
-            s = step();
-        return s;
-    }
-
     void sendCommand()
     {
-        port->set_command(frame(0x0303, {}));
-        QCOMPARE(port->proc(), LOGIC_WAIT_ANSWER);
+        QVERIFY(port->set_command(frame(0x0303, {})));
+        port->proc();
+        QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
         QTRY_VERIFY(!fromProgram.isEmpty());
         fromProgram.clear();
+    }
+
+    // Milliseconds from now until the worker reaches the state; -1 if it does not.
+    qint64 msUntil(INTERFACE_LOGIC_STATE_T state)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (port->logic_state() != state && clock.elapsed() < 15000)
+            QTest::qWait(5);
+        return port->logic_state() == state ? clock.elapsed() : -1;
     }
 
 private slots:
@@ -79,11 +78,30 @@ private slots:
         QCOMPARE(port->baudRate(), 4800);
         port->close_port();
         QCOMPARE(port->port_number(), -1);
+
+        // A name without a digit, like a udev link, is opened all the same.
+        QString base = QDir::tempPath();
+        if (base.contains(QRegularExpression("[0-9]")))
+            base = "/tmp";
+        QString dir = base + "/vexo-link-";
+        for (int i = 0; i < 8; ++i)
+            dir += QChar('a' + QRandomGenerator::global()->bounded(26));
+        QVERIFY(QDir().mkpath(dir));
+        const QString link = dir + "/vexo";
+        QVERIFY(QFile::link(path, link));
+        const bool opened = p.open_port(link, 4800, 0);
+        QFile::remove(link);
+        QDir().rmdir(dir);
+        QVERIFY(opened);
+        QCOMPARE(p.port_number(), 0);
+        QVERIFY(p.set_command(frame(0x0303, {})));
+        QCOMPARE(p.proc(), LOGIC_WAIT_ANSWER);
+        QTRY_COMPARE(fromProgram, LinkCodec::escape(frame(0x0303, {})));
     }
 
     void commandIsEscapedOnTheWire()
     {
-        port->set_command(frame(0x0103, QByteArray::fromHex("7E7D00")));
+        QVERIFY(port->set_command(frame(0x0103, QByteArray::fromHex("7E7D00"))));
         QCOMPARE(port->proc(), LOGIC_WAIT_ANSWER);
         QTRY_VERIFY(fromProgram.size() >= 16);
         QCOMPARE(fromProgram, LinkCodec::escape(frame(0x0103, QByteArray::fromHex("7E7D00"))));
@@ -91,30 +109,57 @@ private slots:
 
     void answerInPiecesWithGaps()
     {
+        // Each gap stays under the limit, though together they exceed it.
         sendCommand();
         const QByteArray answer = frame(0x3109, QByteArray(64, 'A'));
         device->write(answer.left(3));
-        QCOMPARE(steps(9), LOGIC_WAIT_ANSWER);
+        QTest::qWait(300);
+        QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
         device->write(answer.mid(3, 30));
-        QCOMPARE(steps(9), LOGIC_WAIT_ANSWER);
+        QTest::qWait(300);
+        QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
         device->write(answer.mid(33));
-        QCOMPARE(step(), LOGIC_ANSWER_READY);
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), answer);
         QCOMPARE(port->logic_state(), LOGIC_IDLE);
     }
 
-    void gapOfTenStepsCutsTheFrame()
+    void gapCutsTheFrame()
     {
+        port->set_answer_timeout(10000); // so only the gap can end the reception
         sendCommand();
         const QByteArray answer = frame(0x0009, QByteArray::fromHex("0100"));
         device->write(answer.left(6));
-        QCOMPARE(steps(9), LOGIC_WAIT_ANSWER);
-        QCOMPARE(step(), LOGIC_TIMEOUT);
-        // The late rest is not glued to the dropped start.
+        const qint64 cut = msUntil(LOGIC_TIMEOUT);
+        QVERIFY2(cut >= rs232_port::BYTE_GAP_MS && cut < 5000, qPrintable(QString::number(cut)));
+        // The late rest is not glued to the dropped start: without a flag byte it is noise.
         port->set_logic_state(LOGIC_IDLE);
+        port->proc();
         device->write(answer.mid(6));
-        QCOMPARE(step(), LOGIC_RECEIVE);
-        QCOMPARE(steps(10), LOGIC_TIMEOUT);
+        QTest::qWait(rs232_port::BYTE_GAP_MS + 200);
+        QCOMPARE(port->logic_state(), LOGIC_IDLE);
+        QVERIFY(port->start_receive());
+        device->write(answer);
+        QTRY_COMPARE(port->logic_state(), LOGIC_MESSAGE_READY);
+        QCOMPARE(port->take_incoming(), answer);
+    }
+
+    void lastByteExactlyAtTheGapLimit()
+    {
+        // The gap runs from the latest byte, not from the start of the frame, and a byte that
+        // is on the line when it runs out counts even if the worker has not read it yet.
+        sendCommand();
+        const QByteArray answer = frame(0x3109, QByteArray(20, 'G'));
+        device->write(answer.left(4));
+        QTest::qWait(350);
+        device->write(answer.mid(4, answer.size() - 5));
+        QTest::qWait(300); // the frame began more than a gap ago
+        QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
+        QThread::msleep(rs232_port::BYTE_GAP_MS - 300);
+        device->write(answer.right(1));
+        QTRY_VERIFY(port->logic_state() != LOGIC_WAIT_ANSWER);
+        QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        QCOMPARE(port->take_answer(), answer);
     }
 
     void garbageBeforeAFrame()
@@ -122,7 +167,7 @@ private slots:
         sendCommand();
         const QByteArray answer = frame(0x0009, QByteArray::fromHex("0100"));
         device->write(QByteArray::fromHex("00017D11FF") + answer);
-        QCOMPARE(step(), LOGIC_ANSWER_READY);
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), answer);
     }
 
@@ -131,30 +176,63 @@ private slots:
         sendCommand();
         const QByteArray answer = frame(0x3109, QByteArray::fromHex("7E7D7E"));
         device->write(LinkCodec::escape(answer));
-        QCOMPARE(step(), LOGIC_ANSWER_READY);
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), answer);
     }
 
-    void idleGarbageTimesOut()
+    void idleNoiseIsDroppedAndAPartialFrameTimesOut()
     {
+        port->set_answer_timeout(10000);
         device->write(QByteArray::fromHex("010203"));
-        QCOMPARE(step(), LOGIC_RECEIVE);
-        QCOMPARE(steps(9), LOGIC_RECEIVE);
-        QCOMPARE(step(), LOGIC_TIMEOUT);
+        QTest::qWait(200);
+        QCOMPARE(port->logic_state(), LOGIC_IDLE);
+        device->write(QByteArray::fromHex("7EFF03"));
+        QTRY_COMPARE(port->logic_state(), LOGIC_RECEIVE);
+        const qint64 cut = msUntil(LOGIC_TIMEOUT);
+        QVERIFY2(cut >= 0 && cut < 5000, qPrintable(QString::number(cut)));
     }
 
-    void backToBackFramesOneAtATime()
+    void answerTogetherWithTheStartOfGarbage()
+    {
+        // One read brings the whole answer and what follows it: the answer is ready at once
+        // and whole, the rest is looked at only after it has been taken.
+        port->set_answer_timeout(10000);
+        sendCommand();
+        const QByteArray answer = frame(0x3109, QByteArray(64, 'C'));
+        device->write(answer + QByteArray::fromHex("7EFF0302"));
+        const qint64 ready = msUntil(LOGIC_ANSWER_READY);
+        QVERIFY2(ready >= 0 && ready < rs232_port::BYTE_GAP_MS, qPrintable(QString::number(ready)));
+        QTest::qWait(100);
+        QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        QCOMPARE(port->take_answer(), answer);
+        QCOMPARE(port->proc(), LOGIC_RECEIVE);
+        const qint64 cut = msUntil(LOGIC_TIMEOUT);
+        QVERIFY2(cut >= 0 && cut < 5000, qPrintable(QString::number(cut)));
+
+        // Without a flag byte the rest is noise and the next command goes out at once.
+        port->set_logic_state(LOGIC_IDLE);
+        sendCommand();
+        device->write(answer + QByteArray::fromHex("00112233"));
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        QCOMPARE(port->take_answer(), answer);
+        QCOMPARE(port->proc(), LOGIC_IDLE);
+        QVERIFY(port->set_command(frame(0x0403, {})));
+        port->proc();
+        QTRY_COMPARE(fromProgram, LinkCodec::escape(frame(0x0403, {})));
+    }
+
+    void twoFramesInOneRead()
     {
         sendCommand();
         const QByteArray first = frame(0x0009, QByteArray::fromHex("0100"));
         const QByteArray second = frame(0x3109, QByteArray(64, 'B'));
         device->write(first + second);
-        QCOMPARE(step(), LOGIC_ANSWER_READY);
-        // Not taken yet: the worker holds still and the second frame waits in the device.
-        QCOMPARE(steps(3), LOGIC_ANSWER_READY);
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        // Not taken yet: the worker holds still and the second frame waits.
+        QTest::qWait(150);
+        QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), first);
-        QCOMPARE(step(), LOGIC_RECEIVE);
-        QCOMPARE(step(), LOGIC_MESSAGE_READY);
+        QCOMPARE(port->proc(), LOGIC_MESSAGE_READY);
         QCOMPARE(port->take_incoming(), second);
         QCOMPARE(port->logic_state(), LOGIC_IDLE);
     }
@@ -165,10 +243,11 @@ private slots:
         sendCommand();
         QByteArray big = QByteArray::fromHex("7EFF0302FF") + QByteArray(257, '\x11');
         device->write(big + QByteArray(300, '\x22'));
-        QCOMPARE(step(), LOGIC_ANSWER_READY);
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), big);
-        QCOMPARE(step(), LOGIC_RECEIVE);
-        QCOMPARE(steps(10), LOGIC_TIMEOUT); // no 0x7E in the tail: nothing is stored
+        QCOMPARE(port->proc(), LOGIC_IDLE); // no 0x7E in the tail: nothing is stored
+        QTest::qWait(rs232_port::BYTE_GAP_MS + 200);
+        QCOMPARE(port->logic_state(), LOGIC_IDLE);
     }
 
     void startReceiveOnlyFromIdle()
@@ -178,18 +257,21 @@ private slots:
         QVERIFY(!port->start_receive());
         const QByteArray msg = frame(0x0009, QByteArray::fromHex("0100"));
         device->write(msg);
-        QCOMPARE(step(), LOGIC_MESSAGE_READY);
+        QTRY_COMPARE(port->logic_state(), LOGIC_MESSAGE_READY);
         QCOMPARE(port->take_answer(), QByteArray()); // wrong kind: state unchanged
         QCOMPARE(port->logic_state(), LOGIC_MESSAGE_READY);
         QCOMPARE(port->take_incoming(), msg);
+        QVERIFY(!port->set_command(QByteArray()));
     }
 
-    void answerTimeoutInSteps()
+    void answerTimeoutRunsFromTheWrite()
     {
-        port->set_answer_timeout(500); // 10 steps
+        port->set_answer_timeout(600);
+        QElapsedTimer clock;
+        clock.start();
         sendCommand();
-        QCOMPARE(steps(8), LOGIC_WAIT_ANSWER);
-        QCOMPARE(step(), LOGIC_TIMEOUT);
+        QTRY_COMPARE_WITH_TIMEOUT(port->logic_state(), LOGIC_TIMEOUT, 15000);
+        QVERIFY2(clock.elapsed() >= 600, qPrintable(QString::number(clock.elapsed())));
     }
 };
 
