@@ -216,9 +216,14 @@ void QInterface_Manager::note_answer_locked(const QByteArray &frame)
     // A further frame after wait_for_command() keeps the watch set up by the first answer.
     if (m_transmissions <= 0)
         return;
-    m_duplicate = frame;
-    m_duplicatesLeft = m_transmissions - 1;
+    const int repeats = m_transmissions - 1;
     m_transmissions = 0;
+    // A command sent once leaves an earlier watch running: the late copy of that answer
+    // may arrive while the commands after it are out.
+    if (repeats == 0)
+        return;
+    m_duplicate = frame;
+    m_duplicatesLeft = repeats;
     m_duplicateWindow = QDeadlineTimer(m_ackTimeout);
 }
 

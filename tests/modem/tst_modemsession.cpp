@@ -5,6 +5,7 @@
 #include "qinterfacemessage.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -146,6 +147,38 @@ private slots:
         QVERIFY(rig.waitForReopen(20000));
         QCOMPARE(garbage.probes, 2);
         QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    // A late answer draws a repeat, and the device answers both: the second copy must
+    // not be taken for the answer to the next request.
+    void lateAnswerIsNotTakenForTheNextOne()
+    {
+        ModemRig rig;
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        s.interfaceManager()->set_ack_timeout(500);
+        rig.emulator().delayAnswers(1, 800);
+        QVERIFY(s.get_modem_version());
+        // Requests go on while the late copy is still under way, then the line rests.
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 2000)
+            QVERIFY(s.get_modem_functions());
+        QTest::qWait(1000);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void unplugWhileIdleEndsTheSessionAtOnce()
+    {
+        ModemRig rig;
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        QSignalSpy closed(&s, &QModemSession::sessionClosed);
+        rig.emulator().closeLine();
+        QVERIFY(closed.wait(3000));
+        QVERIFY(!s.connected());
+        QTRY_VERIFY(s.searching());
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
