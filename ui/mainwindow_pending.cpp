@@ -18,15 +18,6 @@ void MainWindow::show_help() {}
 void MainWindow::show_about_dialog() {}
 void MainWindow::build_language_menu() {}
 
-// Remote operations
-void MainWindow::active_button_clicked() {}
-void MainWindow::edit_button_clicked() {}
-void MainWindow::del_button_clicked() {}
-void MainWindow::add_button_clicked() {}
-void MainWindow::find_button_clicked() {}
-void MainWindow::request_found_device() {}
-void MainWindow::device_found(int) {}
-
 // Actuator parameters
 void MainWindow::load_exe_device_properties() {}
 void MainWindow::save_exe_device_properties() {}
