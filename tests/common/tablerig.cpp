@@ -3,7 +3,6 @@
 #include "qmodemsession.h"
 #include "qwaitdialog.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,41 +14,36 @@
 using vexo::emu::FrameLogEntry;
 
 TableRig::TableRig(const vexo::emu::EmulatorState &state)
-    : m_emulator(state), m_host(std::make_unique<QWidget>())
+    : emulator(state), m_host(std::make_unique<QWidget>())
 {
-    m_widgets.table = new QTableWidget(m_host.get());
-    m_widgets.sourceLabel = new QLabel(m_host.get());
-    m_widgets.filter = new QLineEdit(m_host.get());
-    m_widgets.activeButton = new QPushButton(m_host.get());
-    m_widgets.addButton = new QPushButton(m_host.get());
-    m_widgets.delButton = new QPushButton(m_host.get());
-    m_widgets.editButton = new QPushButton(m_host.get());
-    m_session = new QModemSession(&m_prompts, m_host.get(), m_host.get());
-    m_table = new QRemoteTableController(m_session, m_widgets, m_host.get());
+    QWidget *host = m_host.get();
+    widgets = {new QTableWidget(host), new QLabel(host),      new QLineEdit(host),
+               new QPushButton(host),  new QPushButton(host), new QPushButton(host),
+               new QPushButton(host)};
+    session = new QModemSession(&prompts, host, host);
+    table = new QRemoteTableController(session, widgets, host);
 }
 
 TableRig::~TableRig()
 {
-    // The controller and the session (its link thread) go before the emulator.
-    m_host.reset();
-    m_emulator.stop();
+    m_host.reset(); // the session ends its link thread before the emulator goes
+    emulator.stop();
 }
 
 bool TableRig::open()
 {
-    if (!m_emulator.start(true))
+    if (!emulator.start(true))
         return false;
     m_host->show();
-    m_session->setPorts({m_emulator.slavePath()}, false);
-    m_session->start_autoconnect();
-    return QTest::qWaitFor([this] { return m_table->data_source() == SOURCE_MODEM; }, 20000);
+    session->setPorts({emulator.slavePath()}, false);
+    session->start_autoconnect();
+    return QTest::qWaitFor([this] { return table->data_source() == SOURCE_MODEM; }, 20000);
 }
 
 bool TableRig::select(int id)
 {
-    const int row = m_table->row_of_id(id);
-    if (row != -1)
-        m_widgets.table->setCurrentCell(row, 0);
+    const int row = table->row_of_id(id);
+    widgets.table->setCurrentCell(row, 0);
     return row != -1;
 }
 
@@ -63,26 +57,22 @@ void TableRig::useTemporaryHome()
 
 UiScript::UiScript()
 {
-    m_timer.setInterval(20);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
         if (m_steps.isEmpty())
             return;
-        if (!m_steps.first().first()) {
-            if (m_waiting.hasExpired(30000)) {
-                for (QWidget *w : QApplication::topLevelWidgets())
-                    if (auto *wait = qobject_cast<QWaitDialog *>(w))
-                        wait->systemReject();
-                    else if (auto *dialog = qobject_cast<QDialog *>(w))
-                        dialog->reject();
-            }
-            return;
+        if (m_steps.first().first()) {
+            m_waiting.restart();
+            m_steps.takeFirst().second();
+        } else if (m_waiting.hasExpired(30000)) {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *wait = qobject_cast<QWaitDialog *>(w))
+                    wait->systemReject();
+                else if (auto *dialog = qobject_cast<QDialog *>(w))
+                    dialog->reject();
         }
-        const auto act = m_steps.takeFirst().second;
-        m_waiting.restart();
-        act();
     });
     m_waiting.start();
-    m_timer.start();
+    m_timer.start(20);
 }
 
 UiScript &UiScript::when(const std::function<bool()> &ready, const std::function<void()> &act)
@@ -91,42 +81,26 @@ UiScript &UiScript::when(const std::function<bool()> &ready, const std::function
     return *this;
 }
 
-QWaitDialog *UiScript::waitDialog()
-{
-    return shown<QWaitDialog>();
-}
-
 QString UiScript::waitText()
 {
-    QWaitDialog *d = waitDialog();
+    QWaitDialog *d = shown<QWaitDialog>();
     return d ? d->findChild<QLabel *>("label_text")->text() : QString();
 }
 
-namespace
+QList<QPair<qint64, int>> requestsOf(const vexo::emu::Emulator &emu, quint16 command)
 {
-QList<FrameLogEntry> requests(const vexo::emu::Emulator &emu, quint16 command)
-{
-    QList<FrameLogEntry> found;
+    QList<QPair<qint64, int>> found;
     for (const FrameLogEntry &e : emu.frameLog())
         if (e.direction == FrameLogEntry::Direction::In && e.frame.size() >= 9 && e.frame[3] == 2 &&
             (quint8(e.frame[5]) | quint8(e.frame[6]) << 8) == command)
-            found << e;
+            found.append({e.msecs, quint8(e.frame[7])});
     return found;
 }
-} // namespace
 
-QList<qint64> requestTimes(const vexo::emu::Emulator &emu, quint16 command)
-{
-    QList<qint64> times;
-    for (const FrameLogEntry &e : requests(emu, command))
-        times << e.msecs;
-    return times;
-}
-
-QList<int> requestTargets(const vexo::emu::Emulator &emu, quint16 command)
+QList<int> targetsOf(const vexo::emu::Emulator &emu, quint16 command)
 {
     QList<int> targets;
-    for (const FrameLogEntry &e : requests(emu, command))
-        targets << quint8(e.frame[7]);
+    for (const auto &r : requestsOf(emu, command))
+        targets << r.second;
     return targets;
 }

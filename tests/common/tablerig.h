@@ -13,56 +13,43 @@
 #include <memory>
 
 class QModemSession;
-class QTableWidget;
 class QWaitDialog;
 
 // The remote-table controller on a session over the emulated stick, without a window:
-// the table's widgets sit in a plain host widget that is also the dialogs' parent.
+// the table's widgets sit in a host widget that is also the dialogs' parent.
 class TableRig
 {
 public:
-    explicit TableRig(const vexo::emu::EmulatorState &state = vexo::emu::EmulatorState());
+    explicit TableRig(const vexo::emu::EmulatorState &state);
     ~TableRig();
-
     // True once the session is open and the stick's table is shown.
     bool open();
-
-    vexo::emu::Emulator &emulator() { return m_emulator; }
-    ScriptedPrompts &prompts() { return m_prompts; }
-    QModemSession &session() { return *m_session; }
-    QRemoteTableController &table() { return *m_table; }
-    QTableWidget *tableWidget() const { return m_widgets.table; }
-    const RemoteTableWidgets &widgets() const { return m_widgets; }
-    int requests(quint16 command) const { return m_emulator.requestCount(command); }
     // Makes the row of this remote current; false when no row shows it.
     bool select(int id);
-
+    int requests(quint16 command) const { return emulator.requestCount(command); }
     // Backups and settings go to a temporary directory, never to the user's.
     static void useTemporaryHome();
 
+    vexo::emu::Emulator emulator;
+    ScriptedPrompts prompts;
+    RemoteTableWidgets widgets;
+    QModemSession *session = nullptr;
+    QRemoteTableController *table = nullptr;
+
 private:
-    vexo::emu::Emulator m_emulator;
-    ScriptedPrompts m_prompts;
     std::unique_ptr<QWidget> m_host;
-    RemoteTableWidgets m_widgets;
-    QModemSession *m_session = nullptr;
-    QRemoteTableController *m_table = nullptr;
 };
 
-// Acts on modal dialogs while an operation runs: each step waits until its condition
-// holds, then acts; steps run in order. A step still waiting after 30 s closes every
-// dialog, so the operation unwinds and the test fails instead of hanging.
+// Acts on modal dialogs while an operation runs: each step waits for its condition,
+// then acts, in order. A step still waiting after 30 s closes every dialog, so the
+// operation unwinds and the test fails instead of hanging.
 class UiScript
 {
 public:
     UiScript();
     UiScript &when(const std::function<bool()> &ready, const std::function<void()> &act);
     bool done() const { return m_steps.isEmpty(); }
-    int left() const { return int(m_steps.size()); }
 
-    // The visible wait dialog's text, or an empty string.
-    static QString waitText();
-    static QWaitDialog *waitDialog();
     template <typename T> static T *shown()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -70,6 +57,8 @@ public:
                 return d;
         return nullptr;
     }
+    // The visible wait dialog's text, or an empty string.
+    static QString waitText();
 
 private:
     QTimer m_timer;
@@ -77,7 +66,6 @@ private:
     QList<QPair<std::function<bool()>, std::function<void()>>> m_steps;
 };
 
-// Times (emulator clock, ms) of the requests with this data-frame command word.
-QList<qint64> requestTimes(const vexo::emu::Emulator &emu, quint16 command);
-// Target bytes of those requests, in order.
-QList<int> requestTargets(const vexo::emu::Emulator &emu, quint16 command);
+// Time (emulator clock, ms) and target byte of each data-frame request with this command.
+QList<QPair<qint64, int>> requestsOf(const vexo::emu::Emulator &emu, quint16 command);
+QList<int> targetsOf(const vexo::emu::Emulator &emu, quint16 command);
