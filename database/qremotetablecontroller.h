@@ -104,6 +104,7 @@ public slots:
     void copy_table_from_dev_to_modem();
     void show_memory_status();
 
+    // Operations on single remotes; the stick confirms each change before the list takes it.
     void active_button_clicked();
     void edit_button_clicked();
     void del_button_clicked();
