@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QLabel;
@@ -28,7 +29,8 @@ struct RemoteTableWidgets {
 };
 
 // Owns the working list of remotes: the table that shows it, where it came from,
-// its database file and backups, and its transfers to and from the stick.
+// its database file and backups, its transfers to and from the stick, and the
+// operations on single remotes (block, edit, delete, add through the wizard, identify).
 class QRemoteTableController : public QObject
 {
     Q_OBJECT
@@ -70,12 +72,18 @@ public:
     int row_to_index(int row);
     // Column widths follow the table's width; force recomputes them anyway.
     void resize_columns(bool force = false);
+    // The first row showing the remote with this id; -1 if none.
+    int row_of_id(int id) const;
+    // Owners of the remotes added so far, offered by the wizard.
+    const QStringList &owner_names() const { return ownerNames; }
 
 signals:
     // The list changed and the file no longer holds it.
     void signal_need_saving();
     // The data source changed: the enabling rules follow.
     void stateChanged();
+    // The search for a remote's owner waits for the user's "Поиск" (true) or polls (false).
+    void signal_show_btn_next_device_search(bool value);
 
 public slots:
     void control_device_select();
@@ -96,6 +104,15 @@ public slots:
     void copy_table_from_dev_to_modem();
     void show_memory_status();
 
+    // Operations on single remotes; the stick confirms each change before the list takes it.
+    void active_button_clicked();
+    void edit_button_clicked();
+    void del_button_clicked();
+    void add_button_clicked();
+    void find_button_clicked();
+    void request_found_device();
+    void device_found(int value);
+
 private:
     void build_table();
     void create_table_menu();
@@ -107,6 +124,25 @@ private:
     bool read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received);
     bool copy_table(QWaitDialog *dialog, int transaction, quint16 direction);
     void register_steps();
+
+    // Single-remote operations need the stick's own table and the stick; all but
+    // blocking also need full access.
+    bool remote_change_allowed(bool fullAccessNeeded) const;
+    // The actuator's version must be known before it is addressed; false when asking failed.
+    bool device_version_ready();
+    quint16 single_remote_target() const;
+    bool write_remote(const QString &text, const QControlDevice &remote);
+    // Asks until the name fits the stick's records; false when the user cancelled.
+    bool ask_owner_name(QString *name);
+    bool set_modem_mode(quint8 mode, QWaitDialog *dialog);
+    // Waits, without spinning, until the command on the line is answered; false (and the
+    // command dropped) when the link would itself have given it up by then.
+    bool wait_for_free_link();
+    // After a search: normal mode again; false when the stick stayed in search mode.
+    bool leave_search_mode(const QString &text, bool cancelEnabled);
+    // A stick lost during a search is set back when the next session opens.
+    void restore_normal_mode();
+    void request_found_device_later();
 
     QModemSession *m_session;
     RemoteTableWidgets m_widgets;
@@ -120,6 +156,12 @@ private:
     DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
     DATA_SOURCE_T m_labelKind = SOURCE_UNKNOWN; // as last set, before a match turns it
     int m_lastTableWidth = 0;
+
+    QStringList ownerNames;
+    // The stick was put into search mode and not yet back into normal mode.
+    bool m_searchModeLeft = false;
+    // Counts searches for an owner, so a poll scheduled by an earlier one never goes out.
+    int m_searchRun = 0;
 
     // The transfer in progress.
     QList<QControlDevice> m_received;

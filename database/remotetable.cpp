@@ -1,6 +1,8 @@
 #include "remotetable.h"
 
 #include <QCoreApplication>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace
 {
@@ -34,6 +36,41 @@ QColor remoteRowColor(const QControlDevice &remote)
 QString remoteToggleText(const QControlDevice &remote)
 {
     return remote.active() ? trWindow("Заблокировать пульт") : trWindow("Активировать пульт");
+}
+
+QString ownerNameRefusal(const QString &name, bool longRecords)
+{
+    const int room =
+        (longRecords ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize) -
+        QControlDevice::NameOffset;
+    const char *codec = longRecords ? "UTF-8" : "windows-1251";
+    QStringEncoder encoder(codec);
+    QStringDecoder decoder(codec);
+    // A character the codec lacks comes back as something else, usually '?'.
+    QStringList lost;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < name.size();) {
+        const qsizetype len =
+            (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
+                ? 2
+                : 1;
+        const QString character = name.mid(i, len);
+        const QByteArray encoded = encoder.encode(character);
+        bytes += encoded.size();
+        if (decoder.decode(encoded) != character && !lost.contains(character))
+            lost << character;
+        i += len;
+    }
+    if (!lost.isEmpty())
+        return trWindow("Информация о владельце пульта содержит символы, которые USB-stick не "
+                        "может сохранить: %1")
+            .arg(lost.join(QLatin1Char(' ')));
+    if (bytes > room)
+        return trWindow("Информация о владельце пульта не помещается в память USB-stick: %1 байт "
+                        "при допустимых %2.")
+            .arg(bytes)
+            .arg(room);
+    return QString();
 }
 
 QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, const QString &text)

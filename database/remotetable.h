@@ -27,6 +27,14 @@ QColor remoteRowColor(const QControlDevice &remote);
 // The text of the button and menu entry that toggles a remote's state.
 QString remoteToggleText(const QControlDevice &remote);
 
+// The editing dialogs' limit on an owner name, in characters: it keeps a name within a
+// short record.
+constexpr int MaxOwnerNameLength = 59;
+// Why an owner name cannot go into the stick's records unchanged: characters the short
+// records' code page lacks, or more bytes than a long record holds. Empty when it can.
+// The length limit is the caller's.
+QString ownerNameRefusal(const QString &name, bool longRecords);
+
 // Remotes whose owner name begins with `text`, in either case, in list order.
 QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, const QString &text);
 

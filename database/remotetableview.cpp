@@ -31,6 +31,9 @@ QRemoteTableController::QRemoteTableController(QModemSession *session,
             &QRemoteTableController::context_menu_config_popup);
     connect(m_widgets.filter, &QLineEdit::textChanged, this,
             &QRemoteTableController::filter_text_change);
+    // A stick left listening by a search that lost it is set back first.
+    connect(m_session, &QModemSession::sessionOpened, this,
+            &QRemoteTableController::restore_normal_mode);
     // Every new session reads the stick's table.
     connect(m_session, &QModemSession::sessionOpened, this,
             &QRemoteTableController::load_db_from_modem);

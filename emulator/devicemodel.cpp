@@ -98,8 +98,7 @@ DeviceModel::Reply DeviceModel::handleShort(const Frame &f)
             return r;
         }
         if (mode != m_state.modemMode) {
-            m_transmitting = 0;
-            m_transmitPolls = 0;
+            m_heard.clear();
             m_emptyPolls = 0;
             m_resetPolls = 0;
         }
@@ -159,8 +158,7 @@ bool DeviceModel::pressRemote(quint32 id, quint8 group, int polls)
 {
     if (m_state.modemMode != ModeSearch)
         return false;
-    m_transmitting = (id & 0xFFFFFF) | (quint32(group) << 24);
-    m_transmitPolls = qMax(1, polls);
+    m_heard.append({(id & 0xFFFFFF) | (quint32(group) << 24), qMax(1, polls)});
     return true;
 }
 
@@ -173,35 +171,48 @@ bool DeviceModel::holdActuatorButton(qint64 nowMs)
     return true;
 }
 
+void DeviceModel::transmitByItself()
+{
+    // Every other time, with autoRemoteKnown, a registered remote takes its turn.
+    const QList<EmulatorRemote> &table = m_state.modemRemotes;
+    const int turn = m_autoCount++;
+    if (m_state.autoRemoteKnown && turn % 2 == 1 && !table.isEmpty()) {
+        const EmulatorRemote &known = table.at((turn / 2) % table.size());
+        m_heard.append({known.id | (quint32(known.group) << 24), m_state.pressPolls});
+        return;
+    }
+    // A stranger's remote: take the first id the table does not hold.
+    quint32 id = m_state.autoRemoteId & 0xFFFFFF;
+    auto held = [&table](quint32 candidate) {
+        for (const EmulatorRemote &r : table)
+            if (r.id == candidate)
+                return true;
+        return false;
+    };
+    while (held(id))
+        id = (id + 1) % ErasedId;
+    m_heard.append({id | (quint32(m_state.autoRemoteGroup) << 24), m_state.pressPolls});
+}
+
 DeviceModel::Reply DeviceModel::foundRemote()
 {
     QByteArray payload(4, char(0xFF));
     QString note = QStringLiteral("nothing heard");
-    if (m_state.modemMode == ModeSearch && m_transmitting == 0 && m_state.autoRemotePolls > 0 &&
+    const bool listening = m_state.modemMode == ModeSearch;
+    if (listening && m_heard.isEmpty() && m_state.autoRemotePolls > 0 &&
         ++m_emptyPolls >= m_state.autoRemotePolls) {
-        // A stranger's remote: take the first id the table does not hold.
-        quint32 id = m_state.autoRemoteId & 0xFFFFFF;
-        auto known = [this](quint32 candidate) {
-            for (const EmulatorRemote &r : m_state.modemRemotes)
-                if (r.id == candidate)
-                    return true;
-            return false;
-        };
-        while (known(id))
-            id = (id + 1) % ErasedId;
-        m_transmitting = id | (quint32(m_state.autoRemoteGroup) << 24);
-        m_transmitPolls = m_state.pressPolls;
+        transmitByItself();
         m_emptyPolls = 0;
     }
-    if (m_state.modemMode == ModeSearch && m_transmitPolls > 0) {
+    if (listening && !m_heard.isEmpty()) {
+        Transmission &t = m_heard.first();
         for (int i = 0; i < 4; ++i)
-            payload[i] = char((m_transmitting >> (8 * i)) & 0xFF);
-        note = QStringLiteral("heard remote %1, group %2")
-                   .arg(m_transmitting & 0xFFFFFF)
-                   .arg(m_transmitting >> 24);
-        if (--m_transmitPolls == 0)
-            m_transmitting = 0;
-    } else if (m_state.modemMode != ModeSearch) {
+            payload[i] = char((t.value >> (8 * i)) & 0xFF);
+        note =
+            QStringLiteral("heard remote %1, group %2").arg(t.value & 0xFFFFFF).arg(t.value >> 24);
+        if (--t.polls == 0)
+            m_heard.removeFirst();
+    } else if (!listening) {
         note = QStringLiteral("not listening");
     }
     Reply r;

@@ -30,7 +30,8 @@ public:
     const EmulatorState &state() const { return m_state; }
     void setState(const EmulatorState &state);
 
-    // A remote transmits; reported to found-remote polls while the stick listens.
+    // A remote transmits; reported to found-remote polls while the stick listens. Presses
+    // queue up behind a remote still being reported.
     bool pressRemote(quint32 id, quint8 group, int polls);
     // The button on the actuator is held: in password-reset mode this clears the password.
     bool holdActuatorButton(qint64 nowMs);
@@ -60,6 +61,7 @@ private:
     Reply factoryReset(const Frame &f, qint64 nowMs);
     Reply deviceInit(qint64 nowMs);
     Reply foundRemote();
+    void transmitByItself();
     // access
     Reply protection(qint64 nowMs);
     Reply access(const Frame &f);
@@ -82,9 +84,15 @@ private:
     Operation m_operation = Operation::None;
     int m_operationStep = 0;
     quint8 m_clearMask = 0;
-    quint32 m_transmitting = 0;
-    int m_transmitPolls = 0;
+    // Remotes heard in search mode, in the order their buttons were pressed; the first
+    // is reported until its polls run out.
+    struct Transmission {
+        quint32 value; // id in the low 24 bits, group in the high byte
+        int polls;
+    };
+    QList<Transmission> m_heard;
     int m_emptyPolls = 0;
+    int m_autoCount = 0; // transmissions made by the demonstration's remotes
     int m_resetPolls = 0;
     qint64 m_modemSilentUntil = 0;
     qint64 m_actuatorOfflineUntil = 0;

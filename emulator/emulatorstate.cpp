@@ -184,7 +184,9 @@ EmulatorState EmulatorState::demo()
     }
     s.actuatorRemotes = s.modemRemotes;
     s.initFailures = 1;
+    // In search mode a remote is heard every few seconds, a new one or a registered one.
     s.autoRemotePolls = 4;
+    s.autoRemoteKnown = true;
     s.autoHoldPolls = 3;
     return s;
 }
@@ -222,6 +224,7 @@ QJsonObject EmulatorState::toJson() const
     behaviour.insert(QStringLiteral("autoRemotePolls"), autoRemotePolls);
     behaviour.insert(QStringLiteral("autoRemoteId"), qint64(autoRemoteId));
     behaviour.insert(QStringLiteral("autoRemoteGroup"), int(autoRemoteGroup));
+    behaviour.insert(QStringLiteral("autoRemoteKnown"), autoRemoteKnown);
     behaviour.insert(QStringLiteral("autoHoldPolls"), autoHoldPolls);
 
     QJsonObject root;
@@ -276,6 +279,7 @@ bool EmulatorState::fromJson(const QJsonObject &json, EmulatorState *state, QStr
     b.integer("autoRemotePolls", 0, 1000000, &s.autoRemotePolls);
     b.integer("autoRemoteId", 0, ErasedId - 1, &s.autoRemoteId);
     b.integer("autoRemoteGroup", 0, 255, &s.autoRemoteGroup);
+    b.boolean("autoRemoteKnown", &s.autoRemoteKnown);
     b.integer("autoHoldPolls", 0, 1000000, &s.autoHoldPolls);
     if (!b.ok())
         return false;

@@ -51,6 +51,7 @@ struct EmulatorState {
     int autoRemotePolls = 0; // > 0: an unregistered remote transmits after this many empty polls
     quint32 autoRemoteId = 0x5A1234;
     quint8 autoRemoteGroup = 1;
+    bool autoRemoteKnown = false; // every other such transmission is a registered remote
     int autoHoldPolls = 0; // > 0: in reset mode the actuator button is held after this many polls
 
     bool longRecords() const { return functions & 0x02; }

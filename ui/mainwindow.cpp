@@ -147,6 +147,8 @@ void MainWindow::connect_session()
             &MainWindow::update_controls_enabled);
     connect(m_remoteTable, &QRemoteTableController::signal_need_saving, this,
             &MainWindow::signal_need_saving);
+    connect(m_remoteTable, &QRemoteTableController::signal_show_btn_next_device_search, this,
+            &MainWindow::signal_show_btn_next_device_search);
     // Both the window's and the table's signal mark the list as changed.
     connect(this, &MainWindow::signal_need_saving, m_remoteTable,
             &QRemoteTableController::need_saving);

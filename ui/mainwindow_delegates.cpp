@@ -361,3 +361,39 @@ void MainWindow::apply_restore_exe_device_properties()
     // Both buttons come here; the sender tells them apart.
     m_params->apply_restore_exe_device_properties(sender() == ui->pushButton_applyProperties);
 }
+
+// Remote operations
+void MainWindow::active_button_clicked()
+{
+    m_remoteTable->active_button_clicked();
+}
+
+void MainWindow::edit_button_clicked()
+{
+    m_remoteTable->edit_button_clicked();
+}
+
+void MainWindow::del_button_clicked()
+{
+    m_remoteTable->del_button_clicked();
+}
+
+void MainWindow::add_button_clicked()
+{
+    m_remoteTable->add_button_clicked();
+}
+
+void MainWindow::find_button_clicked()
+{
+    m_remoteTable->find_button_clicked();
+}
+
+void MainWindow::request_found_device()
+{
+    m_remoteTable->request_found_device();
+}
+
+void MainWindow::device_found(int value)
+{
+    m_remoteTable->device_found(value);
+}

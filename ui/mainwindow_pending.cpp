@@ -18,15 +18,6 @@ void MainWindow::show_help() {}
 void MainWindow::show_about_dialog() {}
 void MainWindow::build_language_menu() {}
 
-// Remote operations
-void MainWindow::active_button_clicked() {}
-void MainWindow::edit_button_clicked() {}
-void MainWindow::del_button_clicked() {}
-void MainWindow::add_button_clicked() {}
-void MainWindow::find_button_clicked() {}
-void MainWindow::request_found_device() {}
-void MainWindow::device_found(int) {}
-
 // Firmware flashing
 void MainWindow::load_modem_fu() {}
 void MainWindow::load_device_fu() {}

@@ -382,6 +382,14 @@ void TestEmulatorSession::searchMode()
     QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("56341205"));
     QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, none);
 
+    // Presses queue up behind the one still being reported.
+    QVERIFY(m_emu->pressRemote(0x123456, 5, 2));
+    QVERIFY(m_emu->pressRemote(0xABCDEF, 0));
+    QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("56341205"));
+    QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("56341205"));
+    QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("efcdab00"));
+    QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, none);
+
     // Leaving search mode forgets a press not yet reported.
     QVERIFY(m_emu->pressRemote(0x010203));
     m_client->shortFrame(CmdSetModemMode, ModeNormal);
@@ -396,6 +404,14 @@ void TestEmulatorSession::searchMode()
     });
     QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, none);
     QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, none);
+    QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("04020109"));
+
+    // The demonstration's remotes: every other one is registered, with its own group.
+    m_emu->modifyState([](EmulatorState &st) {
+        st.autoRemotePolls = 1;
+        st.autoRemoteKnown = true;
+    });
+    QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("03020101"));
     QCOMPARE(m_client->data(CmdGetFoundRemote, 1).payload, QByteArray::fromHex("04020109"));
 }
 

@@ -1,0 +1,260 @@
+#include "commands.h"
+#include "qmodemsession.h"
+#include "qwaitdialog.h"
+#include "sessionrig.h"
+#include "tablerig.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+
+#include <tuple>
+
+using vexo::emu::EmulatorState;
+using Kind = ScriptedPrompts::Kind;
+
+namespace
+{
+EmulatorState threeRemotes()
+{
+    EmulatorState s;
+    s.modemRemotes = {{0x0A0B0C, 1, true, 0, "Иванов"},
+                      {0x102030, 2, false, 0, "Петров"},
+                      {0x00ABCE, 3, true, 1, "Сидоров"}};
+    s.actuatorRemotes = s.modemRemotes;
+    return s;
+}
+
+QStringList cellTexts(QTableWidget *t)
+{
+    QStringList texts;
+    for (int row = 0; row < t->rowCount(); ++row)
+        for (int column = 0; column < t->columnCount(); ++column)
+            texts << t->item(row, column)->text();
+    return texts;
+}
+
+QPushButton *waitButton(const char *name)
+{
+    QWaitDialog *d = UiScript::shown<QWaitDialog>();
+    QPushButton *b = d ? d->findChild<QPushButton *>(name) : nullptr;
+    return b && b->isVisible() ? b : nullptr;
+}
+} // namespace
+
+// Blocking, editing, deleting and identifying remotes through the remote-table
+// controller on a session over the emulated stick.
+class tst_remote_operations : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TableRig::useTemporaryHome(); }
+
+    void blockAndActivateChangeTheRowInPlace()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open() && rig.select(0x0A0B0C));
+        QTableWidget *t = rig.widgets.table;
+        const int row = t->currentRow();
+        const QTableWidgetItem *owner = t->item(row, 1);
+        for (const auto &[status, colour, button] :
+             {std::tuple{"Заблокирован", 0xF5B7B7, "Активировать пульт"},
+              std::tuple{"Активен", 0xA7E8C1, "Заблокировать пульт"}}) {
+            rig.table->active_button_clicked();
+            QCOMPARE(t->item(row, 1), owner); // the same cells: no rebuilt table
+            QCOMPARE(t->item(row, 2)->text(), QString(status));
+            for (int column = 0; column < t->columnCount(); ++column)
+                QCOMPARE(t->item(row, column)->background().color(), QColor(colour));
+            QCOMPARE(rig.widgets.activeButton->text(), QString(button));
+            QCOMPARE(rig.emulator.state().actuatorRemotes.first().active,
+                     rig.table->remote_list().first().active());
+        }
+        QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), (QList<int>{1, 1}));
+        // The actuator's version is asked once, after the stick's own at the start.
+        QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), (QList<int>{0, 1}));
+        QVERIFY(!rig.table->db_saved());
+        QVERIFY(rig.prompts.done());
+    }
+
+    void editChecksTheNameAndAlwaysSends()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open() && rig.select(0x0A0B0C));
+        const QString tooLong(60, QChar(u'Ж'));
+        rig.prompts.expectText("Владелец пульта", tooLong)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectText("Владелец пульта", "Иванов 🙂")
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectText("Владелец пульта", "Иванов")
+            .expectTextCancel("Владелец пульта");
+        rig.table->edit_button_clicked();
+        const auto &calls = rig.prompts.calls();
+        QCOMPARE(calls.at(0).text,
+                 QString("Введите информацию о владельце пульта(максимально 59 символов)"));
+        QCOMPARE(calls.at(0).initialText, QString("Иванов"));
+        QCOMPARE(calls.at(1).text, QString("Информация о владельце пульта не должна быть длиннее "
+                                           "59 символов. Текущая длина 60."));
+        QCOMPARE(calls.at(2).initialText, tooLong); // asked again with what was entered
+        QVERIFY(calls.at(3).text.contains("🙂")); // not in the short records' code page
+        // The same name still goes to the stick and marks the table unsaved; no version
+        // check before an edit.
+        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
+        QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
+        QVERIFY(!rig.table->db_saved());
+        rig.table->edit_button_clicked(); // cancelled
+        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
+        QVERIFY(rig.prompts.done());
+    }
+
+    void deleteAsksFirst()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open() && rig.select(0x102030));
+        rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::No)
+            .expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
+        rig.table->del_button_clicked();
+        QCOMPARE(rig.requests(CMD_DELETE_REMOTE), 0);
+        QCOMPARE(rig.prompts.calls().last().defaultButton, QMessageBox::No);
+        rig.table->del_button_clicked();
+        QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{1});
+        QCOMPARE(rig.emulator.state().actuatorRemotes.size(), 2);
+        QCOMPARE(rig.table->remote_list().size(), 2);
+        QCOMPARE(rig.table->row_of_id(0x102030), -1);
+        QCOMPARE(rig.widgets.table->rowCount(), 2);
+        QVERIFY(!rig.table->db_saved());
+
+        // A table that is not the stick's offers nothing to change, shortcuts included.
+        rig.table->set_data_source(SOURCE_UNKNOWN);
+        rig.table->del_button_clicked();
+        rig.table->active_button_clicked();
+        QCOMPARE(rig.prompts.calls().size(), 2);
+        QVERIFY(rig.prompts.done());
+    }
+
+    void remoteModeAddressesTheStickWithoutVersionCheck()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open() && rig.select(0x00ABCE));
+        rig.session->setRemoteMode(true);
+        rig.table->active_button_clicked();
+        rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
+        rig.table->del_button_clicked();
+        QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), QList<int>{0});
+        QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{0});
+        QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
+        QCOMPARE(rig.emulator.state().modemRemotes.size(), 2);
+        QVERIFY(rig.prompts.done());
+    }
+
+    void refusedChangesLeaveEverythingAsItWas()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open() && rig.select(0x0A0B0C));
+        const QList<QControlDevice> list = rig.table->remote_list();
+        const QStringList cells = cellTexts(rig.widgets.table);
+        const QString label = rig.widgets.sourceLabel->text();
+        rig.emulator.forceStatus(CMD_WRITE_REMOTE, 10, 0, -1);
+        rig.emulator.forceStatus(CMD_DELETE_REMOTE, 10, 0, -1);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectText("Владелец пульта", "Кузнецов")
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.table->active_button_clicked();
+        rig.table->edit_button_clicked();
+        rig.table->del_button_clicked();
+        QCOMPARE(rig.prompts.texts().first(),
+                 QString("Конечное устройство не содержит в памяти данный пульт"));
+        QCOMPARE(rig.prompts.texts().last(),
+                 QString("Конечное устройство не смогло успешно выполнить команду"));
+        QCOMPARE(rig.table->remote_list(), list);
+        QCOMPARE(cellTexts(rig.widgets.table), cells);
+        QVERIFY(rig.table->db_saved());
+        QCOMPARE(rig.widgets.sourceLabel->text(), label);
+        QVERIFY(rig.prompts.done());
+    }
+
+    void identifyAnnouncesEachPressOnce()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open());
+        QSignalSpy steps(rig.session, &QModemSession::operationStep);
+        QSignalSpy waiting(rig.table, &QRemoteTableController::signal_show_btn_next_device_search);
+        int selected = -1;
+        int polls = 0;
+        UiScript script;
+        // A registered remote, with a group of its own, held for three polls.
+        script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
+                    [&] { rig.emulator.pressRemote(0x102030, 7, 3); });
+        script.when(
+            [] { return waitButton("pushButton_ext"); },
+            [&] {
+                selected =
+                    rig.widgets.table->item(rig.widgets.table->currentRow(), 0)->text().toInt();
+                polls = rig.requests(CMD_GET_FOUND_REMOTE);
+                waitButton("pushButton_ext")->click();
+            });
+        // Still held, then let go: pressed again, it is announced again.
+        script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= polls + 4; },
+                    [&] { rig.emulator.pressRemote(0x102030); });
+        script.when([] { return waitButton("pushButton_ext"); },
+                    [&] {
+                        rig.emulator.pressRemote(0xFFFFFF);
+                        rig.emulator.pressRemote(0x00ABCD);
+                        waitButton("pushButton_ext")->click();
+                    });
+        // Closed while a poll is out: its late answer is awaited, not left to be taken
+        // for a wrong answer to the next command.
+        script.when([] { return waitButton("pushButton_ext"); },
+                    [&] {
+                        rig.emulator.delayAnswers(1, 800);
+                        waitButton("pushButton_ext")->click();
+                        waitButton("pushButton_cancel")->click();
+                    });
+        rig.table->find_button_clicked();
+        QVERIFY(script.done());
+
+        QStringList announced;
+        for (const QList<QVariant> &s : steps)
+            if (s.first().toString().startsWith("Найден"))
+                announced << s.first().toString();
+        QCOMPARE(announced, (QStringList{"Найден пульт, владелец 'Петров'.",
+                                         "Найден пульт, владелец 'Петров'.",
+                                         "Найден незарегистрированный пульт №43981"}));
+        QCOMPARE(selected, 0x102030);
+        QCOMPARE(std::count_if(waiting.cbegin(), waiting.cend(),
+                               [](const QList<QVariant> &s) { return s.first().toBool(); }),
+                 3);
+        QCOMPARE(rig.session->modem().lastFoundId(), -1); // the late answer reached the search
+        QVERIFY(!rig.session->modem().listening());
+        QVERIFY(rig.session->modem().workMode());
+        QCOMPARE(rig.emulator.state().modemMode, quint8(1));
+        QTest::qWait(1000);
+        QVERIFY(rig.prompts.done());
+    }
+
+    void windowButtonsReachTheOperations()
+    {
+        SessionRig rig(threeRemotes());
+        QVERIFY(rig.open());
+        MainWindow &w = rig.window();
+        QSignalSpy waiting(&w, &MainWindow::signal_show_btn_next_device_search);
+        UiScript script;
+        script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
+                    [&] { rig.emulator().pressRemote(0x00ABCE, 3); });
+        script.when([] { return waitButton("pushButton_ext"); },
+                    [] { waitButton("pushButton_cancel")->click(); });
+        w.findChild<QPushButton *>("pushButton_findDev")->click();
+        QVERIFY(script.done());
+        QVERIFY(waiting.last().first().toBool());
+        auto *t = w.findChild<QTableWidget *>("tablePults");
+        QCOMPARE(t->item(t->currentRow(), 0)->text(), QString::number(0x00ABCE));
+        QVERIFY(rig.prompts().done());
+    }
+};
+
+QTEST_MAIN(tst_remote_operations)
+#include "tst_remote_operations.moc"
