@@ -10,11 +10,13 @@
 #include "datasource.h"
 #include "qcontroldevice.h"
 #include "qexecdevice.h"
+#include "qflashupdater.h"
 #include "qmodem.h"
 
 class QAction;
 class QApplication;
 class QCloseEvent;
+class QFlashController;
 class QInterface_Manager;
 class QMenu;
 class QModemSession;
@@ -61,6 +63,7 @@ public:
     const ShellOptions &options() const { return m_options; }
     QModemSession &session() { return *m_session; }
     QRemoteTableController &remoteTable() { return *m_remoteTable; }
+    QFlashController &flasher() { return *m_flasher; }
     QModem &modem();
     QExecDevice &execDevice();
     QInterface_Manager *interfaceManager() const;
@@ -179,7 +182,7 @@ public slots:
     // Firmware flashing
     void load_modem_fu();
     void load_device_fu();
-    void flash_fu();
+    void flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
 
     // Internet update
     void update_pc_soft();
@@ -227,6 +230,7 @@ private:
     QApplication *application = nullptr;
     QModemSession *m_session = nullptr;
     QRemoteTableController *m_remoteTable = nullptr;
+    QFlashController *m_flasher = nullptr;
     int lastTablePropertiesWidth = 0;
 
     bool firstShowPending = true;

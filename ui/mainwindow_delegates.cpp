@@ -1,8 +1,9 @@
-// The window's slots hand their work to the session and the remote table.
+// The window's slots hand their work to the session, the remote table and the flasher.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include "commands.h"
+#include "qflashcontroller.h"
 #include "qmodemsession.h"
 #include "qremotetablecontroller.h"
 
@@ -331,4 +332,20 @@ void MainWindow::copy_table_from_dev_to_modem()
 void MainWindow::show_memory_status()
 {
     m_remoteTable->show_memory_status();
+}
+
+// Firmware flashing
+void MainWindow::load_modem_fu()
+{
+    m_flasher->load_modem_fu();
+}
+
+void MainWindow::load_device_fu()
+{
+    m_flasher->load_device_fu();
+}
+
+void MainWindow::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
+{
+    m_flasher->flash_fu(target);
 }

@@ -34,11 +34,6 @@ void MainWindow::set_def_exe_device_properties() {}
 void MainWindow::apply_restore_exe_device_properties() {}
 void MainWindow::build_properties_table() {}
 
-// Firmware flashing
-void MainWindow::load_modem_fu() {}
-void MainWindow::load_device_fu() {}
-void MainWindow::flash_fu() {}
-
 // Internet update
 void MainWindow::update_pc_soft() {}
 void MainWindow::update_modem_soft() {}
