@@ -1,0 +1,34 @@
+#pragma once
+
+#include "emulator.h"
+#include "qmodemsession.h"
+#include "scriptedprompts.h"
+
+#include <memory>
+
+// A modem session without a window against the emulated stick over a pseudo-terminal,
+// prompts scripted: for testing a subsystem at its own layer.
+class ModemRig
+{
+public:
+    explicit ModemRig(const vexo::emu::EmulatorState &state = vexo::emu::EmulatorState());
+    ~ModemRig();
+
+    // Starts the emulator and the port search; true once the session has opened.
+    bool open();
+    // True once the session has opened this many times in all.
+    bool waitOpenings(int count, int ms = 30000);
+    int openings() const { return m_openings; }
+
+    QModemSession &session() { return *m_session; }
+    vexo::emu::Emulator &emulator() { return m_emulator; }
+    ScriptedPrompts &prompts() { return m_prompts; }
+    // Requests with this command word seen by the device since the log was cleared.
+    int requests(quint16 command) const { return m_emulator.requestCount(command); }
+
+private:
+    vexo::emu::Emulator m_emulator;
+    ScriptedPrompts m_prompts;
+    std::unique_ptr<QModemSession> m_session;
+    int m_openings = 0;
+};
