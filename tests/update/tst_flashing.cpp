@@ -247,6 +247,11 @@ private slots:
              Kind::Warning,
              "Данный файл прошивки не предназначен для обновления исполнительного устройства"},
         };
+        // What a refused file left behind can never be flashed.
+        QVERIFY(!flasher.updater().loadData(FirmwareFile().toBytes(), QFlashUpdater::FLASH_MODEM));
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка файла прошивки"));
         for (const auto &row : rows) {
             rig.emulator().modifyState([&](EmulatorState &s) { s.modemVersion = row.stick; });
             FirmwareFile f = FirmwareFile::forTarget(rig.emulator().state(), row.target, row.major,
