@@ -86,11 +86,11 @@ private slots:
 
         bool more = false;
         QRS232Message m = u.firstMessage(&more);
-        for (int i = 0; i < 6; ++i) {
-            QVERIFY(m.need_answer());
+        while (more && m.command() != CMD_FLASH_END && m.need_answer())
             m = u.nextMessage(&more);
-        }
+        // Every message wants an answer; the last one ends the image.
         QCOMPARE(m.command(), CMD_FLASH_END);
+        QVERIFY(m.need_answer());
         QCOMPARE(m.target(), quint16(1));
         QVERIFY(m.frame_payload().isEmpty());
         QCOMPARE(u.currentIndex(), 6);
@@ -177,9 +177,9 @@ private slots:
         FirmwareFile f;
         f.sections = {{0x800, bytes(5, 5)}};
         const QString path = write("padded.bin", f.toBytes() + QByteArray(4, char(0xFF)));
-        QFlashUpdater loaded(nullptr, path, QFlashUpdater::FLASH_MODEM);
-        QCOMPARE(loaded.messageCount(), 3);
-        QCOMPARE(loaded.fileName(), path);
+        QVERIFY(u.loadFile(path, QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(u.messageCount(), 3);
+        QCOMPARE(u.fileName(), path);
     }
 
     void partnerNames()

@@ -179,6 +179,14 @@ private slots:
         QVERIFY(rig.open());
         QFlashController flasher(&rig.session());
         flasher.setApplyWaitLimit(300);
+        const QString notStick =
+            "Данный файл прошивки не предназначен для обновления подключенного USB-stick";
+        const QString notDevice =
+            "Данный файл прошивки не предназначен для обновления исполнительного устройства";
+        const QString same = "На USB-stick установлена текущая версия прошивки. Загрузить заново "
+                             "на USB-stick текущую версию ПО?";
+        const QString older = "На USB-stick установлена более новая версия прошивки, чем в "
+                              "текущем файле. Загрузить на USB-stick старую версию ПО?";
         const struct {
             int target;
             quint8 type, board, major, minor;
@@ -186,66 +194,13 @@ private slots:
             Kind kind;
             QString text;
         } rows[] = {
-            {0,
-             9,
-             5,
-             3,
-             0,
-             {2, 1, 5, 5},
-             Kind::Warning,
-             "Данный файл прошивки не предназначен для обновления подключенного USB-stick"},
-            {0,
-             1,
-             9,
-             3,
-             0,
-             {2, 1, 5, 5},
-             Kind::Warning,
-             "Данный файл прошивки не предназначен для обновления подключенного USB-stick"},
-            {0,
-             1,
-             5,
-             2,
-             5,
-             {2, 1, 5, 5},
-             Kind::Question,
-             "На USB-stick установлена текущая версия прошивки. Загрузить заново на USB-stick "
-             "текущую версию ПО?"},
-            {0,
-             1,
-             5,
-             2,
-             4,
-             {2, 1, 5, 5},
-             Kind::Question,
-             "На USB-stick установлена более новая версия прошивки, чем в текущем файле. "
-             "Загрузить на USB-stick старую версию ПО?"},
-            // Unsigned: major 200 is newer than 3.
-            {0,
-             1,
-             5,
-             3,
-             0,
-             {200, 1, 5, 0},
-             Kind::Question,
-             "На USB-stick установлена более новая версия прошивки, чем в текущем файле. "
-             "Загрузить на USB-stick старую версию ПО?"},
-            {1,
-             9,
-             4,
-             3,
-             2,
-             {2, 1, 5, 5},
-             Kind::Warning,
-             "Данный файл прошивки не предназначен для обновления исполнительного устройства"},
-            {1,
-             2,
-             9,
-             3,
-             2,
-             {2, 1, 5, 5},
-             Kind::Warning,
-             "Данный файл прошивки не предназначен для обновления исполнительного устройства"},
+            {0, 9, 5, 3, 0, {2, 1, 5, 5}, Kind::Warning, notStick},
+            {0, 1, 9, 3, 0, {2, 1, 5, 5}, Kind::Warning, notStick},
+            {0, 1, 5, 2, 5, {2, 1, 5, 5}, Kind::Question, same},
+            {0, 1, 5, 2, 4, {2, 1, 5, 5}, Kind::Question, older},
+            {0, 1, 5, 3, 0, {200, 1, 5, 0}, Kind::Question, older}, // unsigned: 200 is newer
+            {1, 9, 4, 3, 2, {2, 1, 5, 5}, Kind::Warning, notDevice},
+            {1, 2, 9, 3, 2, {2, 1, 5, 5}, Kind::Warning, notDevice},
         };
         // What a refused file left behind can never be flashed.
         QVERIFY(!flasher.updater().loadData(FirmwareFile().toBytes(), QFlashUpdater::FLASH_MODEM));
