@@ -1,6 +1,7 @@
 #include "consolecommands.h"
 
 #include "emulator.h"
+#include "firmwarefile.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
@@ -58,6 +59,8 @@ QString ConsoleCommands::help()
         "log [N]                    new log lines (or the last N)\n"
         "seq                        sequence numbers received\n"
         "firmware                   the last firmware transfer\n"
+        "mkfirmware FILE stick|actuator MAJOR MINOR SIZE\n"
+        "                           write a firmware file for the emulated target\n"
         "quit");
 }
 
@@ -270,6 +273,19 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
             .arg(bytes)
             .arg(img.runs.size())
             .arg(img.complete ? QStringLiteral(", complete") : QStringLiteral(", incomplete"));
+    }
+    if (cmd == QLatin1String("mkfirmware")) {
+        const QString usage = QStringLiteral("mkfirmware FILE stick|actuator MAJOR MINOR SIZE");
+        if (a.size() != 6 ||
+            (a.at(2) != QLatin1String("stick") && a.at(2) != QLatin1String("actuator")) ||
+            !number(a.at(3), 0, 255, &n1) || !number(a.at(4), 0, 255, &n2) ||
+            !number(a.at(5), 0, 16 * 1024 * 1024, &n3))
+            return error(usage);
+        const int target = a.at(2) == QLatin1String("stick") ? 0 : 1;
+        const FirmwareFile file =
+            FirmwareFile::forTarget(m_emulator->state(), target, quint8(n1), quint8(n2), int(n3));
+        QString why;
+        return file.save(a.at(1), &why) ? Ok : error(why);
     }
     return error(QStringLiteral("unknown command \"%1\" (try help)").arg(cmd));
 }

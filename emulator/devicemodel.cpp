@@ -319,16 +319,20 @@ DeviceModel::Reply DeviceModel::firmware(const Frame &f, qint64 nowMs)
             const FirmwareImage &img = m_firmware.image();
             const std::array<quint8, 4> version{img.major, img.type, img.board, img.minor};
             const qint64 until = nowMs + m_state.restartMs;
+            // An image that fails to start leaves the target on its old version.
+            const bool apply = m_state.applyFirmware;
             if (target == 0) {
                 m_pendingModemVersion = version;
-                m_modemVersionPending = true;
+                m_modemVersionPending = apply;
                 m_modemSilentUntil = until;
             } else {
                 m_pendingActuatorVersion = version;
-                m_actuatorVersionPending = true;
+                m_actuatorVersionPending = apply;
                 m_actuatorOfflineUntil = until;
             }
             why += QStringLiteral(", restarting for %1 ms").arg(m_state.restartMs);
+            if (!apply)
+                why += QStringLiteral(", the new image will not start");
         }
     }
     if (result == FirmwareReceiver::Result::Refused)

@@ -58,6 +58,7 @@ bool Emulator::start(bool ownThread)
     QString error;
     inEngine([this, &ok, &error]() {
         m_engine->setPacing(m_pacing ? LineBaud : 0);
+        m_engine->setInputPacing(m_inputPacing ? LineBaud : 0);
         m_engine->setReceiveGapMs(m_receiveGapMs);
         ok = m_engine->openLine();
         error = m_engine->errorString();
@@ -242,6 +243,12 @@ void Emulator::setPacing(bool on)
 {
     m_pacing = on;
     inEngine([this, on]() { m_engine->setPacing(on ? LineBaud : 0); });
+}
+
+void Emulator::setInputPacing(bool on)
+{
+    m_inputPacing = on;
+    inEngine([this, on]() { m_engine->setInputPacing(on ? LineBaud : 0); });
 }
 
 void Emulator::setReceiveGapMs(int ms)

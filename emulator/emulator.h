@@ -72,9 +72,11 @@ public:
     bool reopenLine();
     bool lineOpen() const;
 
-    // --- line (both settings may be made before start() and survive reopenLine()) ---
+    // --- line (these settings may be made before start() and survive reopenLine()) ---
     void setPacing(bool on); // 4800 baud, 8N1
     bool pacing() const { return m_pacing; }
+    // Requests reach the device no faster than 4800 baud carries them (off by default).
+    void setInputPacing(bool on);
     // An incomplete frame is dropped after this much silence (default 500 ms).
     void setReceiveGapMs(int ms);
     // Bytes not yet on the line (paced, delayed or split answers).
@@ -101,6 +103,7 @@ private:
     QThread *m_thread = nullptr;
     QString m_error;
     std::atomic<bool> m_pacing{false};
+    std::atomic<bool> m_inputPacing{false};
     std::atomic<int> m_receiveGapMs{500};
 };
 

@@ -79,6 +79,11 @@ void EmulatorEngine::setPacing(int baud)
     m_channel->setPacing(baud);
 }
 
+void EmulatorEngine::setInputPacing(int baud)
+{
+    m_channel->setInputPacing(baud);
+}
+
 qsizetype EmulatorEngine::pendingBytes() const
 {
     return m_channel->pendingBytes() + m_scheduledBytes;

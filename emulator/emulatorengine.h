@@ -52,6 +52,7 @@ public:
     QString slavePath() const { return m_slavePath; }
     QString errorString() const { return m_error; }
     void setPacing(int baud);
+    void setInputPacing(int baud);
     void setReceiveGapMs(int ms) { m_receiveGapMs = qMax(1, ms); }
     // Bytes still queued for the line (paced output, pieces of a split answer).
     qsizetype pendingBytes() const;

@@ -220,6 +220,7 @@ QJsonObject EmulatorState::toJson() const
     QJsonObject behaviour;
     behaviour.insert(QStringLiteral("progressSteps"), progressSteps);
     behaviour.insert(QStringLiteral("restartMs"), restartMs);
+    behaviour.insert(QStringLiteral("applyFirmware"), applyFirmware);
     behaviour.insert(QStringLiteral("pressPolls"), pressPolls);
     behaviour.insert(QStringLiteral("autoRemotePolls"), autoRemotePolls);
     behaviour.insert(QStringLiteral("autoRemoteId"), qint64(autoRemoteId));
@@ -275,6 +276,7 @@ bool EmulatorState::fromJson(const QJsonObject &json, EmulatorState *state, QStr
              error);
     b.integer("progressSteps", 0, 100, &s.progressSteps);
     b.integer("restartMs", 0, 600000, &s.restartMs);
+    b.boolean("applyFirmware", &s.applyFirmware);
     b.integer("pressPolls", 1, 1000, &s.pressPolls);
     b.integer("autoRemotePolls", 0, 1000000, &s.autoRemotePolls);
     b.integer("autoRemoteId", 0, ErasedId - 1, &s.autoRemoteId);

@@ -45,10 +45,11 @@ struct EmulatorState {
     int initFailures = 0;       // CMD_DEVICE_INIT answers 07 00 this many more times
 
     // --- behaviour ---
-    int progressSteps = 3;   // 08 xx answers before a clear or copy finishes
-    int restartMs = 3000;    // silence of a target after a firmware update
-    int pressPolls = 1;      // found-remote polls that report one press
-    int autoRemotePolls = 0; // > 0: an unregistered remote transmits after this many empty polls
+    int progressSteps = 3;     // 08 xx answers before a clear or copy finishes
+    int restartMs = 3000;      // silence of a target after a firmware update
+    bool applyFirmware = true; // false: a complete image fails to start, the old version stays
+    int pressPolls = 1;        // found-remote polls that report one press
+    int autoRemotePolls = 0;   // > 0: an unregistered remote transmits after this many empty polls
     quint32 autoRemoteId = 0x5A1234;
     quint8 autoRemoteGroup = 1;
     bool autoRemoteKnown = false; // every other such transmission is a registered remote

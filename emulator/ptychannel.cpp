@@ -16,6 +16,10 @@ PtyChannel::PtyChannel(QObject *parent) : QObject(parent)
     m_paceTimer->setTimerType(Qt::PreciseTimer);
     m_paceTimer->setInterval(2);
     connect(m_paceTimer, &QTimer::timeout, this, &PtyChannel::pump);
+    m_inTimer = new QTimer(this);
+    m_inTimer->setSingleShot(true);
+    m_inTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_inTimer, &QTimer::timeout, this, &PtyChannel::deliverInput);
 }
 
 PtyChannel::~PtyChannel()
@@ -67,6 +71,9 @@ void PtyChannel::close()
     m_writeNotifier = nullptr;
     m_paceTimer->stop();
     m_out.clear();
+    m_inTimer->stop();
+    m_in.clear();
+    m_inFreeAtNs = 0;
     if (m_master >= 0)
         ::close(m_master);
     if (m_slave >= 0)
@@ -119,11 +126,37 @@ void PtyChannel::onReadable()
     for (;;) {
         const ssize_t n = ::read(m_master, buf, sizeof buf);
         if (n > 0) {
-            emit received(QByteArray(buf, int(n)));
+            receive(QByteArray(buf, int(n)));
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
         break; // EAGAIN: drained; EIO cannot happen while we hold the slave open
     }
+}
+
+void PtyChannel::receive(const QByteArray &bytes)
+{
+    if (m_inBaud <= 0 && m_in.isEmpty()) {
+        emit received(bytes);
+        return;
+    }
+    if (!m_inClock.isValid())
+        m_inClock.start();
+    const qint64 now = m_inClock.nsecsElapsed();
+    const qint64 byteNs = m_inBaud > 0 ? 10LL * 1000000000LL / m_inBaud : 0; // 8N1
+    // The line carries one byte after the other: a burst written at once by the
+    // program still arrives at the line's rate.
+    m_inFreeAtNs = qMax(m_inFreeAtNs, now) + bytes.size() * byteNs;
+    m_in.append(Arrival{m_inFreeAtNs, bytes});
+    deliverInput();
+}
+
+void PtyChannel::deliverInput()
+{
+    const qint64 now = m_inClock.nsecsElapsed();
+    while (!m_in.isEmpty() && m_in.first().dueNs <= now)
+        emit received(m_in.takeFirst().bytes);
+    if (!m_in.isEmpty())
+        m_inTimer->start(int((m_in.first().dueNs - now + 999999) / 1000000));
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -28,6 +29,11 @@ public:
     void setPacing(int baud) { m_baud = baud; }
     int pacing() const { return m_baud; }
 
+    // 0 hands received bytes on at once; otherwise no sooner than a line at this rate
+    // could have carried them, as a real device receives.
+    void setInputPacing(int baud) { m_inBaud = baud; }
+    int inputPacing() const { return m_inBaud; }
+
     void write(const QByteArray &bytes);
     // Bytes queued but not yet handed to the pseudo-terminal.
     qsizetype pendingBytes() const { return m_out.size(); }
@@ -40,6 +46,8 @@ signals:
 private:
     void onReadable();
     void pump();
+    void receive(const QByteArray &bytes);
+    void deliverInput();
 
     int m_master = -1;
     int m_slave = -1; // held open so the master never sees a hang-up between clients
@@ -52,4 +60,14 @@ private:
     QElapsedTimer m_paceClock;
     qint64 m_pacedSent = 0;
     int m_baud = 0;
+
+    struct Arrival {
+        qint64 dueNs; // when its last byte would have arrived
+        QByteArray bytes;
+    };
+    QList<Arrival> m_in;
+    QTimer *m_inTimer = nullptr;
+    QElapsedTimer m_inClock;
+    qint64 m_inFreeAtNs = 0;
+    int m_inBaud = 0;
 };

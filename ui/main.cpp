@@ -11,6 +11,7 @@
 
 #ifdef VEXO_HAVE_EMULATOR
 #include "emulator.h"
+#include "firmwarefile.h"
 #include <memory>
 #endif
 
@@ -68,6 +69,14 @@ int main(int argc, char *argv[])
         }
         options.ports.prepend(demo->slavePath());
         QTextStream(stderr) << "--demo: emulated USB-stick on " << demo->slavePath() << "\n";
+        // Files to try the firmware update with: newer than the emulated targets run.
+        const QString firmware = MainWindow::dataDirectory() + "/demo-firmware";
+        QString why;
+        if (vexo::emu::writeDemoFirmware(firmware, vexo::emu::EmulatorState::demo(), &why)
+                .isEmpty())
+            QTextStream(stderr) << "--demo: " << why << "\n";
+        else
+            QTextStream(stderr) << "--demo: firmware files in " << firmware << "\n";
 #else
         QTextStream(stderr) << "--demo: the emulated USB-stick is not part of this build\n";
         return 2;

@@ -3,6 +3,7 @@
 
 #include "event_filter.h"
 #include "prompts.h"
+#include "qflashcontroller.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     table.editButton = ui->pushButton_editDev;
     m_remoteTable = new QRemoteTableController(m_session, table, this);
     m_params = new QParamController(m_session, ui->tableProperties, this);
+    m_flasher = new QFlashController(m_session, this);
 
     // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);
@@ -109,6 +111,8 @@ MainWindow::~MainWindow()
     // The session ends its link thread and closes the port before the widgets go.
     delete m_params;
     m_params = nullptr;
+    delete m_flasher;
+    m_flasher = nullptr;
     delete m_remoteTable;
     m_remoteTable = nullptr;
     delete m_session;

@@ -10,11 +10,13 @@
 #include "datasource.h"
 #include "qcontroldevice.h"
 #include "qexecdevice.h"
+#include "qflashupdater.h"
 #include "qmodem.h"
 
 class QAction;
 class QApplication;
 class QCloseEvent;
+class QFlashController;
 class QInterface_Manager;
 class QMenu;
 class QModemSession;
@@ -63,6 +65,7 @@ public:
     QModemSession &session() { return *m_session; }
     QRemoteTableController &remoteTable() { return *m_remoteTable; }
     QParamController &params() { return *m_params; }
+    QFlashController &flasher() { return *m_flasher; }
     QModem &modem();
     QExecDevice &execDevice();
     QInterface_Manager *interfaceManager() const;
@@ -181,7 +184,7 @@ public slots:
     // Firmware flashing
     void load_modem_fu();
     void load_device_fu();
-    void flash_fu();
+    void flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
 
     // Internet update
     void update_pc_soft();
@@ -230,6 +233,7 @@ private:
     QModemSession *m_session = nullptr;
     QRemoteTableController *m_remoteTable = nullptr;
     QParamController *m_params = nullptr;
+    QFlashController *m_flasher = nullptr;
     int lastTablePropertiesWidth = 0;
 
     bool firstShowPending = true;

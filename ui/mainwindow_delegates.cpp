@@ -1,9 +1,10 @@
-// The window's slots hand their work to the session, the remote table and the
-// parameter table.
+// The window's slots hand their work to the session, the remote table, the parameter
+// table and the flasher.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include "commands.h"
+#include "qflashcontroller.h"
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qremotetablecontroller.h"
@@ -396,4 +397,20 @@ void MainWindow::request_found_device()
 void MainWindow::device_found(int value)
 {
     m_remoteTable->device_found(value);
+}
+
+// Firmware flashing
+void MainWindow::load_modem_fu()
+{
+    m_flasher->load_modem_fu();
+}
+
+void MainWindow::load_device_fu()
+{
+    m_flasher->load_device_fu();
+}
+
+void MainWindow::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
+{
+    m_flasher->flash_fu(target);
 }

@@ -18,11 +18,6 @@ void MainWindow::show_help() {}
 void MainWindow::show_about_dialog() {}
 void MainWindow::build_language_menu() {}
 
-// Firmware flashing
-void MainWindow::load_modem_fu() {}
-void MainWindow::load_device_fu() {}
-void MainWindow::flash_fu() {}
-
 // Internet update
 void MainWindow::update_pc_soft() {}
 void MainWindow::update_modem_soft() {}

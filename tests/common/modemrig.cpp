@@ -5,7 +5,7 @@
 ModemRig::ModemRig(const vexo::emu::EmulatorState &state)
     : m_emulator(state), m_session(std::make_unique<QModemSession>(&m_prompts, nullptr))
 {
-    QObject::connect(m_session.get(), &QModemSession::sessionOpened, [this] { ++m_opened; });
+    QObject::connect(m_session.get(), &QModemSession::sessionOpened, [this] { ++m_openings; });
 }
 
 ModemRig::~ModemRig()
@@ -20,11 +20,10 @@ bool ModemRig::open(const QStringList &portsBefore)
         return false;
     m_session->setPorts(QStringList(portsBefore) << m_emulator.slavePath(), false);
     m_session->start_autoconnect();
-    return waitForReopen(20000);
+    return waitOpenings(m_openings + 1, 20000);
 }
 
-bool ModemRig::waitForReopen(int timeoutMs)
+bool ModemRig::waitOpenings(int count, int ms)
 {
-    const int before = m_opened;
-    return QTest::qWaitFor([&] { return m_opened > before; }, timeoutMs);
+    return QTest::qWaitFor([&] { return m_openings >= count; }, ms);
 }

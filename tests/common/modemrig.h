@@ -21,13 +21,15 @@ public:
     QModemSession &session() { return *m_session; }
     vexo::emu::Emulator &emulator() { return m_emulator; }
     ScriptedPrompts &prompts() { return m_prompts; }
-    int opened() const { return m_opened; }
-    // Waits for one more session opening than counted so far.
-    bool waitForReopen(int timeoutMs);
+    // True once the session has opened this many times in all.
+    bool waitOpenings(int count, int ms = 30000);
+    int openings() const { return m_openings; }
+    // Requests with this command word seen by the device since the log was cleared.
+    int requests(quint16 command) const { return m_emulator.requestCount(command); }
 
 private:
     vexo::emu::Emulator m_emulator;
     ScriptedPrompts m_prompts;
     std::unique_ptr<QModemSession> m_session;
-    int m_opened = 0;
+    int m_openings = 0;
 };

@@ -59,6 +59,16 @@ void TestEmulatorCli::commandsChangeTheDevice()
     QVERIFY(
         cmd.execute(QStringLiteral("state"), &quit).contains(QLatin1String("\"initFailures\": 4")));
 
+    // A firmware file for the emulated actuator: its type and board, the given version.
+    const QString image = dir.filePath(QStringLiteral("fw.bin"));
+    QCOMPARE(cmd.execute(QStringLiteral("mkfirmware ") + image + " actuator 7 200 500", &quit),
+             QStringLiteral("ok"));
+    QFile written(image);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray header = written.read(15);
+    QCOMPARE(written.size(), 15 + 8 + 500);
+    QCOMPARE(header.mid(6), QByteArray::fromHex("f4010000 02 07 c8 01 00"));
+
     QVERIFY(cmd.execute(QStringLiteral("help"), &quit).contains(QLatin1String("press ID")));
     QVERIFY(!quit);
     QCOMPARE(cmd.execute(QStringLiteral("   "), &quit), QString());
@@ -82,6 +92,8 @@ void TestEmulatorCli::commandsRejectBadArguments_data()
     QTest::newRow("pace maybe") << "pace maybe";
     QTest::newRow("load missing file") << "load /nonexistent/state.json";
     QTest::newRow("add no group") << "add 5";
+    QTest::newRow("mkfirmware no size") << "mkfirmware /tmp/x.bin stick 1 2";
+    QTest::newRow("mkfirmware bad target") << "mkfirmware /tmp/x.bin modem 1 2 10";
 }
 
 void TestEmulatorCli::commandsRejectBadArguments()

@@ -264,6 +264,15 @@ void TestEmulatorFaults::pacingAt4800Baud()
     QVERIFY(m_client->data(CmdReadFirstRemote, 0).ok());
     QVERIFY(t.elapsed() < 200);
 
+    // Requests too arrive at the line's rate: 200 payload bytes take over 400 ms to come in.
+    m_emu->setInputPacing(true);
+    const QByteArray longRequest = makeDataFrame(CmdGetParam, 0, QByteArray(200, 0x11));
+    t.restart();
+    QVERIFY(m_client->data(CmdGetParam, 0, QByteArray(200, 0x11)).ok());
+    const qint64 arrival = escapeFrame(longRequest).size() * 1000 / 480;
+    QVERIFY2(t.elapsed() >= arrival - 30, qPrintable(QString::number(t.elapsed())));
+    m_emu->setInputPacing(false);
+
     // Chosen before the start, as the program's demonstration does.
     Emulator early(state());
     early.setPacing(true);

@@ -125,7 +125,7 @@ private slots:
         QSignalSpy closed(&rig.session(), &QModemSession::sessionClosed);
         QVERIFY(rig.open());
         QCOMPARE(closed.size(), 1);
-        QCOMPARE(rig.opened(), 1);
+        QCOMPARE(rig.openings(), 1);
         QVERIFY(rig.session().connected());
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Usb-stick не отвечает. Проверьте подключение."});
@@ -144,7 +144,7 @@ private slots:
         rig.emulator().dropAnswers(4);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!rig.session().get_modem_version());
-        QVERIFY(rig.waitForReopen(20000));
+        QVERIFY(rig.waitOpenings(2, 20000));
         QCOMPARE(garbage.probes, 2);
         QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));

@@ -1,0 +1,131 @@
+// Flashing a 32 KB image into the emulated stick paced at 4800 baud in both directions:
+// how far the transfer is from the time its bytes need on the line.
+#include "emulator.h"
+#include "firmwarefile.h"
+#include "prompts.h"
+#include "qflashcontroller.h"
+#include "qmodemsession.h"
+#include "wireframe.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+
+#include <cstdio>
+
+namespace
+{
+constexpr int Baud = 4800;
+constexpr int BitsPerByte = 10; // 8N1
+
+// Never blocks: every box takes its default and is reported.
+class QuietPrompts : public Prompts
+{
+public:
+    Button question(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button warning(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button information(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button critical(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
+                    const QString &, bool *ok) override
+    {
+        *ok = false;
+        return QString();
+    }
+    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
+                    bool *ok) override
+    {
+        *ok = false;
+        return QString();
+    }
+    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+
+private:
+    Button note(const QString &text, Button defaultButton)
+    {
+        fprintf(stderr, "message: %s\n", qPrintable(text));
+        return defaultButton == QMessageBox::NoButton ? QMessageBox::No : defaultButton;
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int size = argc > 1 ? QByteArray(argv[1]).toInt() : 32 * 1024;
+
+    vexo::emu::Emulator emulator;
+    emulator.setPacing(true);
+    emulator.setInputPacing(true);
+    if (!emulator.start(true)) {
+        fprintf(stderr, "emulator: %s\n", qPrintable(emulator.errorString()));
+        return 1;
+    }
+    QuietPrompts prompts;
+    QModemSession session(&prompts, nullptr);
+    session.setPorts({emulator.slavePath()}, false);
+    bool opened = false;
+    QObject::connect(&session, &QModemSession::sessionOpened, [&] { opened = true; });
+    session.start_autoconnect();
+    const QDeadlineTimer deadline(30000);
+    while (!opened && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (!opened) {
+        fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
+        return 1;
+    }
+
+    QFlashController flasher(&session);
+    const auto file = vexo::emu::FirmwareFile::forTarget(emulator.state(), 0, 9, 9, size);
+    if (!flasher.updater().loadData(file.toBytes(), QFlashUpdater::FLASH_MODEM))
+        return 1;
+    emulator.clearFrameLog();
+    QElapsedTimer clock;
+    clock.start();
+    const bool ok = flasher.transfer(QFlashUpdater::FLASH_MODEM);
+    const double elapsed = clock.nsecsElapsed() / 1e9;
+
+    qint64 wireBytes = 0;
+    int frames = 0;
+    for (const vexo::emu::FrameLogEntry &e : emulator.frameLog()) {
+        if (e.direction == vexo::emu::FrameLogEntry::Direction::Event)
+            continue;
+        wireBytes += vexo::emu::escapeFrame(e.frame).size();
+        ++frames;
+    }
+    const double wire = double(wireBytes) * BitsPerByte / Baud;
+    const bool complete = emulator.lastFirmware().complete;
+    printf("flash: %d-byte image into the emulated stick, line paced at %d baud both ways\n", size,
+           Baud);
+    printf("%9s %7s %11s %10s %9s %6s %12s\n", "messages", "frames", "wire bytes", "elapsed s",
+           "wire s", "ratio", "ms per block");
+    printf("%9d %7d %11lld %10.2f %9.2f %6.2f %12.1f%s\n", flasher.updater().messageCount(), frames,
+           qint64(wireBytes), elapsed, wire, wire > 0 ? elapsed / wire : 0.0,
+           elapsed * 1000 / qMax(1, flasher.updater().messageCount()),
+           ok && complete ? "" : "  (transfer failed)");
+    printf("wire s = bytes on the line in both directions (escapes included) x %d / %d, the "
+           "least a transfer that sends each block after the last answer can take\n",
+           BitsPerByte, Baud);
+    return ok && complete ? 0 : 1;
+}

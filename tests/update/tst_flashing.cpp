@@ -1,0 +1,384 @@
+// Flashing the emulated stick and actuator through a session without a window: the
+// checks before, the transfer, its failures, the apply wait and the version after.
+#include "firmwarefile.h"
+#include "modemrig.h"
+#include "qflashcontroller.h"
+#include "qinterface_manager.h"
+#include "qwaitdialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using vexo::emu::EmulatorState;
+using vexo::emu::FirmwareFile;
+using vexo::emu::FrameLogEntry;
+using Kind = ScriptedPrompts::Kind;
+
+namespace
+{
+const QString Failed = "При обновлении прошивки возникла ошибка";
+
+EmulatorState devices()
+{
+    EmulatorState s;
+    s.modemVersion = {2, 1, 5, 5}; // major, type, board, minor
+    s.actuatorVersion = {3, 2, 4, 1};
+    s.restartMs = 50; // shorter than every apply wait below
+    return s;
+}
+
+QByteArray bytes(int size, int seed)
+{
+    QByteArray out;
+    for (int i = 0; i < size; ++i)
+        out.append(char((i * 7 + seed) & 0xFF));
+    return out;
+}
+
+// Every wait dialog as it shows: text, caption, cancel button, progress bar.
+struct DialogRecorder : QObject {
+    QStringList shown;
+    DialogRecorder() { qApp->installEventFilter(this); }
+    ~DialogRecorder() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        auto *d = qobject_cast<QWaitDialog *>(o);
+        if (d && e->type() == QEvent::Show) {
+            const auto text = [d](const char *name) {
+                return d->findChild<QLabel *>(name)->text().remove(QRegularExpression("<[^>]*>"));
+            };
+            shown << QString("%1|%2|%3|%4")
+                         .arg(text("label_text"), text("label_caption"))
+                         .arg(d->isCancelOperationEnabled() ? "cancel" : "no cancel")
+                         .arg(d->findChild<QWidget *>("progressBar")->isHidden() ? "" : "bar");
+        }
+        return false;
+    }
+};
+
+QWaitDialog *progressDialog()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *d = qobject_cast<QWaitDialog *>(w); d && d->isVisible() && d->maxProgress() > 0)
+            return d;
+    return nullptr;
+}
+
+// Target bytes of the firmware frames the device received.
+QList<int> firmwareTargets(const vexo::emu::Emulator &emu)
+{
+    QList<int> targets;
+    for (const FrameLogEntry &e : emu.frameLog())
+        if (e.direction == FrameLogEntry::Direction::In && e.frame.size() >= 9 && e.frame[3] == 2 &&
+            quint8(e.frame[5]) == 0x02)
+            targets << quint8(e.frame[7]);
+    return targets;
+}
+} // namespace
+
+class tst_flashing : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString save(const QString &name, const FirmwareFile &file)
+    {
+        const QString path = m_dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        return file.save(path, nullptr) ? path : QString();
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void stickTakesTheFileAndChecksItsVersion()
+    {
+        ModemRig rig(devices());
+        QVERIFY(rig.open());
+        QFlashController flasher(&rig.session());
+        flasher.setApplyWaitLimit(300);
+        FirmwareFile f = FirmwareFile::forTarget(rig.emulator().state(), 0, 2, 6, 1000);
+        f.imageWord = 0xCAFEF00D;
+        f.headerByte14 = 9;
+        f.sections.append({0x08100000, bytes(150, 1)});
+        const QString path = save("stick.bin", f);
+        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", path);
+
+        QSignalSpy checks(&flasher, &QFlashController::updateChecksEnabled);
+        QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
+        DialogRecorder dialogs;
+        QInterface_Manager *link = rig.session().interfaceManager();
+        QList<int> timeouts;
+        connect(&rig.session(), &QModemSession::operationStep, this,
+                [&] { timeouts << link->ack_timeout(); });
+        MODEM_TRANSACTION_T applying = TRANSACTION_FLASH;
+        connect(&flasher, &QFlashController::applyWaitStarted, this, [&] {
+            timeouts << link->ack_timeout();
+            applying = rig.session().modem().currentTransaction();
+        });
+        int progress = -1, max = -1;
+        connect(&rig.session(), &QModemSession::operationComplete, this, [&] {
+            if (QWaitDialog *d = progressDialog()) {
+                progress = d->progress();
+                max = d->maxProgress();
+            }
+        });
+        flasher.load_modem_fu();
+
+        // start, 11 + 2 blocks, end: the first message does not move the bar.
+        QCOMPARE(max, 15);
+        QCOMPARE(progress, 14);
+        // 15 s while blocks go out, 3 s again once the transfer is over.
+        QCOMPARE(timeouts, QList<int>(14, 15000) << 3000);
+        QCOMPARE(applying, TRANSACTION_NONE);
+        const vexo::emu::FirmwareImage img = rig.emulator().lastFirmware();
+        QVERIFY(img.complete);
+        QCOMPARE(img.runs.keys(), (QList<quint32>{0x08004000, 0x08100000}));
+        QCOMPARE(img.runs.value(0x08004000), f.sections[0].data);
+        QCOMPARE(img.runs.value(0x08100000), f.sections[1].data);
+        QCOMPARE(img.imageWord, 0xCAFEF00D);
+        QCOMPARE(img.imageSize, quint32(1150));
+        QCOMPARE(img.headerByte14, quint8(9));
+        QCOMPARE(img.blockSize, 96);
+        QCOMPARE(waits.size(), 1);
+        QCOMPARE(waits.first().first().toInt(), 5000 + 1150 * 10000 / 128000);
+        QCOMPARE(dialogs.shown.filter("прошивки"),
+                 (QStringList{"Загрузка прошивки на USB-stick||cancel|bar",
+                              "Ожидание применения прошивки на USB-stick|Пожалуйста, "
+                              "подождите|no cancel|"}));
+
+        // The stick comes back on a new connection with the file's version.
+        QVERIFY(rig.waitOpenings(2));
+        QCOMPARE(rig.session().modem().version(), QByteArray::fromHex("02010506"));
+        QCOMPARE(checks.size(), 2);
+        QVERIFY(!checks[0][0].toBool() && checks[1][0].toBool());
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+
+        // An image that does not start: the next opening says so.
+        rig.emulator().modifyState([](EmulatorState &s) { s.applyFirmware = false; });
+        f.minor = 7;
+        QVERIFY(flasher.updater().loadFile(save("stick.bin", f), QFlashUpdater::FLASH_MODEM));
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        QVERIFY(rig.waitOpenings(3));
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Ошибка применения новой прошивки на USB-stick"));
+    }
+
+    void checksBeforeFlashing()
+    {
+        ModemRig rig(devices());
+        QVERIFY(rig.open());
+        QFlashController flasher(&rig.session());
+        flasher.setApplyWaitLimit(300);
+        const QString notStick =
+            "Данный файл прошивки не предназначен для обновления подключенного USB-stick";
+        const QString notDevice =
+            "Данный файл прошивки не предназначен для обновления исполнительного устройства";
+        const QString same = "На USB-stick установлена текущая версия прошивки. Загрузить заново "
+                             "на USB-stick текущую версию ПО?";
+        const QString older = "На USB-stick установлена более новая версия прошивки, чем в "
+                              "текущем файле. Загрузить на USB-stick старую версию ПО?";
+        const struct {
+            int target;
+            quint8 type, board, major, minor;
+            std::array<quint8, 4> stick;
+            Kind kind;
+            QString text;
+        } rows[] = {
+            {0, 9, 5, 3, 0, {2, 1, 5, 5}, Kind::Warning, notStick},
+            {0, 1, 9, 3, 0, {2, 1, 5, 5}, Kind::Warning, notStick},
+            {0, 1, 5, 2, 5, {2, 1, 5, 5}, Kind::Question, same},
+            {0, 1, 5, 2, 4, {2, 1, 5, 5}, Kind::Question, older},
+            {0, 1, 5, 3, 0, {200, 1, 5, 0}, Kind::Question, older}, // unsigned: 200 is newer
+            {1, 9, 4, 3, 2, {2, 1, 5, 5}, Kind::Warning, notDevice},
+            {1, 2, 9, 3, 2, {2, 1, 5, 5}, Kind::Warning, notDevice},
+        };
+        // What a refused file left behind can never be flashed.
+        QVERIFY(!flasher.updater().loadData(FirmwareFile().toBytes(), QFlashUpdater::FLASH_MODEM));
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка файла прошивки"));
+        for (const auto &row : rows) {
+            rig.emulator().modifyState([&](EmulatorState &s) { s.modemVersion = row.stick; });
+            FirmwareFile f = FirmwareFile::forTarget(rig.emulator().state(), row.target, row.major,
+                                                     row.minor, 100);
+            f.type = row.type;
+            f.board = row.board;
+            const auto target = QFlashUpdater::FLASH_DEVICE_T(row.target);
+            QVERIFY(flasher.updater().loadData(f.toBytes(), target));
+            const int inits = rig.requests(0x0404);
+            rig.prompts().expectMessage(
+                row.kind, row.kind == Kind::Question ? "Внимание" : "Ошибка",
+                row.kind == Kind::Question ? QMessageBox::No : QMessageBox::Ok);
+            QVERIFY(!flasher.flash_fu(target));
+            const ScriptedPrompts::Call &call = rig.prompts().calls().last();
+            QCOMPARE(call.text, row.text);
+            if (row.kind == Kind::Question)
+                QCOMPARE(call.defaultButton, QMessageBox::No);
+            QCOMPARE(rig.requests(CMD_FLASH_START), 0);
+            QCOMPARE(rig.requests(0x0404), inits + row.target); // actuator initialised first
+        }
+
+        // A newer file for the stick goes without a question; so does any version for
+        // the actuator, whose versions are not compared.
+        rig.emulator().modifyState([](EmulatorState &s) { s.modemVersion = {2, 1, 5, 5}; });
+        const EmulatorState s = rig.emulator().state();
+        QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 1, 1, 0, 100).toBytes(),
+                                           QFlashUpdater::FLASH_DEVICE));
+        QVERIFY(flasher.flash_fu(QFlashUpdater::FLASH_DEVICE));
+        QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("01020400"));
+        QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 0, 3, 0, 100).toBytes(),
+                                           QFlashUpdater::FLASH_MODEM));
+        QVERIFY(flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(rig.requests(CMD_FLASH_END), 2);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void failedTransfers()
+    {
+        ModemRig rig(devices());
+        QVERIFY(rig.open());
+        QFlashController flasher(&rig.session());
+        QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
+        QInterface_Manager *link = rig.session().interfaceManager();
+        FirmwareFile f = FirmwareFile::forTarget(rig.emulator().state(), 0, 3, 0, 2000);
+        int steps = 0;
+        std::function<void()> atFifthStep;
+        connect(&rig.session(), &QModemSession::operationStep, this, [&] {
+            if (++steps == 5 && atFifthStep)
+                atFifthStep();
+        });
+
+        // Cancelled by the user.
+        atFifthStep = [] { QTimer::singleShot(0, [] { progressDialog()->reject(); }); };
+        QVERIFY(flasher.updater().loadData(f.toBytes(), QFlashUpdater::FLASH_MODEM));
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(rig.prompts().texts().last(), Failed);
+        QCOMPARE(link->ack_timeout(), 3000);
+        QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
+        QVERIFY(!rig.emulator().lastFirmware().complete);
+        QTest::qWait(500); // the answer to the block in flight when cancelled
+        QVERIFY(rig.session().get_modem_version());
+        QCOMPARE(rig.session().modem().version(), QByteArray::fromHex("02010505"));
+
+        // A block the stick refuses (it overwrites the one before).
+        FirmwareFile overlap = f;
+        overlap.sections.append({0x08004010, bytes(10, 2)});
+        QVERIFY(flasher.updater().loadData(overlap.toBytes(), QFlashUpdater::FLASH_MODEM));
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(rig.prompts().texts().mid(rig.prompts().calls().size() - 2),
+                 (QStringList{"Конечное устройство не смогло успешно выполнить команду", Failed}));
+
+        // The stick falls silent: the session closes and the search finds it again.
+        steps = 0;
+        link->set_ack_timeout(200);
+        atFifthStep = [&] { rig.emulator().dropAnswers(1000000); };
+        QVERIFY(flasher.updater().loadData(f.toBytes(), QFlashUpdater::FLASH_MODEM));
+        rig.prompts()
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!flasher.flash_fu(QFlashUpdater::FLASH_MODEM));
+        rig.emulator().clearFaults();
+        QCOMPARE(rig.prompts().texts().mid(rig.prompts().calls().size() - 2),
+                 (QStringList{"Usb-stick не отвечает. Проверьте подключение.", Failed}));
+        QVERIFY(!rig.session().modem().updating());
+        QVERIFY(rig.waitOpenings(2));
+        QCOMPARE(link->ack_timeout(), 3000);
+        QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
+        QCOMPARE(rig.session().modem().version(), QByteArray::fromHex("02010505"));
+        QVERIFY(waits.isEmpty());
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void actuatorPairFlashesOnce()
+    {
+        ModemRig rig(devices());
+        QVERIFY(rig.open());
+        QFlashController flasher(&rig.session());
+        flasher.setApplyWaitLimit(300);
+        QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
+        const EmulatorState s = rig.emulator().state();
+        // Digits in the folder must not lead to another folder.
+        const QString first =
+            save("fw 3 and 4/drive_4.bin", FirmwareFile::forTarget(s, 1, 3, 2, 300));
+        const FirmwareFile second = FirmwareFile::forTarget(s, 1, 3, 2, 200);
+        const QString partner = save("fw 3 and 4/drive_3.bin", second);
+        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", first);
+        flasher.load_device_fu();
+        QTRY_COMPARE_WITH_TIMEOUT(rig.requests(CMD_FLASH_END), 2, 30000);
+        QTRY_VERIFY(rig.emulator().lastFirmware().complete);
+        QTest::qWait(2000); // and no third
+        QCOMPARE(rig.requests(CMD_FLASH_START), 2);
+        QCOMPARE(rig.emulator().lastFirmware().runs.first(), second.sections.first().data);
+        QCOMPARE(flasher.firmwareFileName(), partner);
+        QCOMPARE(waits.size(), 2);
+        QCOMPARE(waits[0][0].toInt(), 5000 + 300 * 25000 / 128000);
+        QCOMPARE(waits[1][0].toInt(), 5000 + 200 * 25000 / 128000);
+        QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("03020402"));
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+
+        // No partner on disk: said with its name, nothing more is sent.
+        const QString solo = save("solo_4.bin", FirmwareFile::forTarget(s, 1, 3, 3, 100));
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", solo)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        flasher.load_device_fu();
+        QTRY_VERIFY_WITH_TIMEOUT(rig.prompts().done(), 10000);
+        QCOMPARE(rig.prompts().texts().last(),
+                 "Ошибка загрузки прошивки из файла\n" +
+                     QDir::toNativeSeparators(m_dir.filePath("solo_3.bin")));
+        QCOMPARE(rig.requests(CMD_FLASH_START), 3);
+
+        // An image that does not start: the warning, and no partner.
+        rig.emulator().modifyState([](EmulatorState &st) { st.applyFirmware = false; });
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", first)
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
+        flasher.load_device_fu();
+        QCOMPARE(rig.prompts().texts().last(),
+                 QString("Ошибка применения прошивки на исполнительном устройстве"));
+        QTest::qWait(1500);
+        QCOMPARE(rig.requests(CMD_FLASH_START), 4);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void remoteModeSendsOnly()
+    {
+        ModemRig rig(devices());
+        QVERIFY(rig.open());
+        QFlashController flasher(&rig.session());
+        QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
+        DialogRecorder dialogs;
+        rig.session().setRemoteMode(true);
+        const QString path =
+            save("remote_4.bin", FirmwareFile::forTarget(rig.emulator().state(), 1, 4, 0, 300));
+        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", path);
+        const int queries = rig.requests(0x0104);
+        flasher.load_device_fu();
+        QVERIFY(rig.emulator().lastFirmware().complete);
+        QCOMPARE(firmwareTargets(rig.emulator()), QList<int>(6, 2)); // start, 4 blocks, end
+        QCOMPARE(rig.requests(0x0404), 0);
+        QCOMPARE(rig.requests(0x0104), queries);
+        QVERIFY(waits.isEmpty());
+        QCOMPARE(dialogs.shown, QStringList{"Загрузка прошивки на USB-stick||cancel|bar"});
+        QTest::qWait(1500); // no partner without a version check
+        QCOMPARE(rig.requests(CMD_FLASH_START), 1);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+};
+
+QTEST_MAIN(tst_flashing)
+#include "tst_flashing.moc"

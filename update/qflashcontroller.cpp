@@ -1,0 +1,274 @@
+#include "qflashcontroller.h"
+
+#include "prompts.h"
+#include "qinterface_manager.h"
+#include "qmodemsession.h"
+#include "qwaitdialog.h"
+#include "updatelog.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace
+{
+// Writing a block into flash takes a target five times an ordinary answer's time-out
+// (15 s at the usual 3 s); tied to it so that a lowered time-out lowers this one too.
+constexpr int FLASH_TIMEOUT_FACTOR = 5;
+constexpr int APPLY_BASE_MS = 5000;
+constexpr qint64 APPLY_REFERENCE_SIZE = 128000;
+constexpr qint64 APPLY_MODEM_MS = 10000; // per reference size
+constexpr qint64 APPLY_DEVICE_MS = 25000;
+constexpr int PARTNER_DELAY_MS = 1000;
+} // namespace
+
+QFlashController::QFlashController(QModemSession *session, QObject *parent)
+    : QObject(parent), m_session(session), m_updater(new QFlashUpdater(this))
+{
+    register_step();
+}
+
+QFlashController::~QFlashController() = default;
+
+void QFlashController::register_step()
+{
+    QModemSession::TransactionStep step;
+    step.next = [this] {
+        bool more = false;
+        QRS232Message message = m_updater->nextMessage(&more);
+        if (!more)
+            return true;
+        m_session->sendCommand(message);
+        m_session->reportStep();
+        return false;
+    };
+    m_session->registerStep(TRANSACTION_FLASH, step);
+}
+
+int QFlashController::applyWaitMs(QFlashUpdater::FLASH_DEVICE_T target, quint32 imageSize)
+{
+    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE)
+        return 0;
+    const qint64 perReference =
+        target == QFlashUpdater::FLASH_DEVICE ? APPLY_DEVICE_MS : APPLY_MODEM_MS;
+    return int(APPLY_BASE_MS + qint64(imageSize) * perReference / APPLY_REFERENCE_SIZE);
+}
+
+QString QFlashController::partnerFileName(const QString &path)
+{
+    QString name = QFileInfo(path).fileName();
+    if (name.isEmpty())
+        return QString();
+    // Digits in the folders stay: only the file's own name tells the pair apart.
+    const QString folder = path.left(path.size() - name.size());
+    if (name.contains(QLatin1Char('4')))
+        name.replace(QLatin1Char('4'), QLatin1Char('3'));
+    else
+        name.replace(QLatin1Char('3'), QLatin1Char('4'));
+    return folder + name;
+}
+
+QFlashUpdater::FLASH_DEVICE_T QFlashController::device_target() const
+{
+    return m_session->execDevice().remoteMode() ? QFlashUpdater::FLASH_DEVICE_REMOTE
+                                                : QFlashUpdater::FLASH_DEVICE;
+}
+
+void QFlashController::file_error(const QString &fileName)
+{
+    QString text = tr("Ошибка загрузки прошивки из файла");
+    if (!fileName.isEmpty())
+        text += "\n" + QDir::toNativeSeparators(fileName);
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
+}
+
+bool QFlashController::load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
+                                      bool nameInMessage)
+{
+    if (!m_updater->loadFile(fileName, target)) {
+        file_error(nameInMessage ? fileName : QString());
+        return false;
+    }
+    return flash_fu(target);
+}
+
+void QFlashController::load_modem_fu()
+{
+    m_firmwareFileName = m_session->prompts()->getOpenFileName(m_session->dialogParent(),
+                                                               tr("Выбор файла прошивки"));
+    if (m_firmwareFileName.isEmpty())
+        return;
+    load_and_flash(m_firmwareFileName, QFlashUpdater::FLASH_MODEM, false);
+}
+
+void QFlashController::load_device_fu()
+{
+    // Always the user's choice: the partner of a pair follows by itself once the first
+    // file is in, so a name left from an earlier flashing is never taken for a new one.
+    const QString name = m_session->prompts()->getOpenFileName(m_session->dialogParent(),
+                                                               tr("Выбор файла прошивки"));
+    if (name.isEmpty())
+        return;
+    m_firmwareFileName = name;
+    load_and_flash(name, device_target(), false);
+}
+
+void QFlashController::flash_partner(const QString &fileName)
+{
+    m_firmwareFileName = fileName;
+    if (!QFileInfo::exists(fileName)) {
+        file_error(fileName);
+        return;
+    }
+    m_partnerRunning = true;
+    load_and_flash(fileName, device_target(), true);
+    m_partnerRunning = false;
+}
+
+bool QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
+{
+    if (!m_session->connected())
+        return false;
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    if (m_updater->messageCount() == 0) {
+        prompts->warning(parent, tr("Ошибка"), tr("Ошибка файла прошивки"), QMessageBox::Ok);
+        return false;
+    }
+    if (!check_target(target))
+        return false;
+    emit updateChecksEnabled(false);
+    if (!transfer(target)) {
+        prompts->warning(parent, tr("Ошибка"), tr("При обновлении прошивки возникла ошибка"),
+                         QMessageBox::Ok);
+        emit updateChecksEnabled(true);
+        return false;
+    }
+    apply(target);
+    emit updateChecksEnabled(true);
+    return true;
+}
+
+bool QFlashController::check_target(QFlashUpdater::FLASH_DEVICE_T target)
+{
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
+    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE)
+        return true; // the autonomous actuator answers no queries
+    if (target == QFlashUpdater::FLASH_DEVICE) {
+        if (!m_session->initialize_device() || !m_session->get_device_version())
+            return false;
+        const QByteArray v = m_session->execDevice().version();
+        if (v.size() != 4 || quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
+            prompts->warning(parent, tr("Ошибка"),
+                             tr("Данный файл прошивки не предназначен для обновления "
+                                "исполнительного устройства"),
+                             QMessageBox::Ok);
+            return false;
+        }
+        return true;
+    }
+
+    if (!m_session->get_modem_version())
+        return false;
+    const QByteArray v = m_session->modem().version();
+    if (quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
+        prompts->warning(
+            parent, tr("Ошибка"),
+            tr("Данный файл прошивки не предназначен для обновления подключенного USB-stick"),
+            QMessageBox::Ok);
+        return false;
+    }
+    // Unsigned: a major of 128 and above is newer than 1, not older.
+    const int installed = quint8(v[0]) * 256 + quint8(v[3]);
+    const int offered = file.major * 256 + file.minor;
+    QString question;
+    if (installed > offered)
+        question = tr("На USB-stick установлена более новая версия прошивки, чем в текущем файле. "
+                      "Загрузить на USB-stick старую версию ПО?");
+    else if (installed == offered)
+        question = tr("На USB-stick установлена текущая версия прошивки. Загрузить заново на "
+                      "USB-stick текущую версию ПО?");
+    return question.isEmpty() ||
+           prompts->question(parent, tr("Внимание"), question, QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
+{
+    bool more = false;
+    QRS232Message first = m_updater->firstMessage(&more);
+    if (!more)
+        return false;
+    const QString where =
+        target == QFlashUpdater::FLASH_DEVICE ? tr("исполнительное устройство") : tr("USB-stick");
+    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
+                                                 tr("Загрузка прошивки на ") + where, true);
+    dialog->setCaption(QString());
+    // The first message does not count, so the bar never fills and closes the dialog
+    // before the end message is acknowledged.
+    dialog->setMaxProgress(m_updater->messageCount());
+    dialog->setProgress(0);
+    connect(m_session, &QModemSession::operationStep, dialog.get(),
+            qOverload<>(&QWaitDialog::incProgress));
+
+    QInterface_Manager *link = m_session->interfaceManager();
+    const int timeout = link->ack_timeout();
+    const bool sent = m_session->runTransaction(dialog.get(), TRANSACTION_FLASH, [&] {
+        m_session->modem().setUpdating(true);
+        link->set_ack_timeout(timeout * FLASH_TIMEOUT_FACTOR);
+        m_session->sendCommand(first);
+    });
+    // A search started by a lost stick has set time-outs of its own.
+    if (!m_session->searching())
+        link->set_ack_timeout(timeout);
+    qCDebug(lcUpdate) << "firmware transfer" << (sent ? "done" : "failed") << "at message"
+                      << m_updater->currentIndex() << "of" << m_updater->messageCount();
+    return sent;
+}
+
+void QFlashController::apply(QFlashUpdater::FLASH_DEVICE_T target)
+{
+    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE)
+        return;
+    const bool device = target == QFlashUpdater::FLASH_DEVICE;
+    const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
+    // The stick restarts into its new image and comes back as a new connection.
+    if (!device)
+        m_session->interfaceManager()->stop_interface();
+
+    const int wait = applyWaitMs(target, file.imageSize);
+    emit applyWaitStarted(wait);
+    {
+        const auto dialog = m_session->newWaitDialog(
+            QWaitDialog::AnimationMode,
+            tr("Ожидание применения прошивки на ") +
+                (device ? tr("исполнительном устройстве") : tr("USB-stick")),
+            false);
+        const int waited = m_applyWaitLimit >= 0 ? qMin(wait, m_applyWaitLimit) : wait;
+        QTimer::singleShot(waited, dialog.get(), &QDialog::accept);
+        dialog->exec();
+    }
+
+    if (!device) {
+        // Checked when the session opens on the stick again, and on every later opening.
+        m_session->modem().expectFirmware(true, file.major, file.minor);
+        m_session->start_autoconnect();
+        return;
+    }
+    if (!m_session->get_device_version())
+        return;
+    const QByteArray v = m_session->execDevice().version();
+    if (v.size() != 4 || quint8(v[0]) != file.major || quint8(v[3]) != file.minor) {
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Внимание"),
+                                      tr("Ошибка применения прошивки на исполнительном устройстве"),
+                                      QMessageBox::Ok);
+        return;
+    }
+    // The first file of a pair is in: its partner follows once, and only it.
+    const QString partner = partnerFileName(m_updater->fileName());
+    if (m_partnerRunning || partner.isEmpty() || partner == m_updater->fileName())
+        return;
+    QTimer::singleShot(PARTNER_DELAY_MS, this, [this, partner] { flash_partner(partner); });
+}
