@@ -2,9 +2,9 @@
 // how far the transfer is from the time its bytes need on the line.
 #include "emulator.h"
 #include "firmwarefile.h"
-#include "prompts.h"
 #include "qflashcontroller.h"
 #include "qmodemsession.h"
+#include "quietprompts.h"
 #include "wireframe.h"
 
 #include <QApplication>
@@ -18,54 +18,6 @@ namespace
 constexpr int Baud = 4800;
 constexpr int BitsPerByte = 10; // 8N1
 
-// Never blocks: every box takes its default and is reported.
-class QuietPrompts : public Prompts
-{
-public:
-    Button question(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    Button warning(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    Button information(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    Button critical(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
-                    const QString &, bool *ok) override
-    {
-        *ok = false;
-        return QString();
-    }
-    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
-                    bool *ok) override
-    {
-        *ok = false;
-        return QString();
-    }
-    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-
-private:
-    Button note(const QString &text, Button defaultButton)
-    {
-        fprintf(stderr, "message: %s\n", qPrintable(text));
-        return defaultButton == QMessageBox::NoButton ? QMessageBox::No : defaultButton;
-    }
-};
 } // namespace
 
 int main(int argc, char *argv[])

@@ -2,8 +2,8 @@
 // stick on the third of three ports, and the CPU used while searching with no port.
 #include "emulator.h"
 #include "mainwindow.h"
-#include "prompts.h"
 #include "ptychannel.h"
+#include "quietprompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,49 +15,6 @@
 
 namespace
 {
-// Never blocks: every question is declined, every message acknowledged.
-class QuietPrompts : public Prompts
-{
-public:
-    Button question(QWidget *, const QString &, const QString &, Buttons, Button) override
-    {
-        return QMessageBox::No;
-    }
-    Button warning(QWidget *, const QString &t, const QString &m, Buttons b, Button) override
-    {
-        fprintf(stderr, "warning: %s: %s\n", qPrintable(t), qPrintable(m));
-        return b & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok;
-    }
-    Button information(QWidget *, const QString &, const QString &, Buttons, Button) override
-    {
-        return QMessageBox::Ok;
-    }
-    Button critical(QWidget *, const QString &, const QString &, Buttons, Button) override
-    {
-        return QMessageBox::Ok;
-    }
-    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
-                    const QString &, bool *ok) override
-    {
-        *ok = false;
-        return {};
-    }
-    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
-                    bool *ok) override
-    {
-        *ok = false;
-        return {};
-    }
-    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-};
-
 // Runs the event loop for a while; nested loops started meanwhile return first.
 void runFor(int ms)
 {

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "prompts.h"
+
+#include <cstdio>
+
+// Never blocks: every box takes its default (a repeat question is declined) and is
+// reported on standard error.
+class QuietPrompts : public Prompts
+{
+public:
+    Button question(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button warning(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button information(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    Button critical(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    {
+        return note(t, d);
+    }
+    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
+                    const QString &, bool *ok) override
+    {
+        if (ok)
+            *ok = false;
+        return QString();
+    }
+    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
+                    bool *ok) override
+    {
+        if (ok)
+            *ok = false;
+        return QString();
+    }
+    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return QString();
+    }
+
+private:
+    Button note(const QString &text, Button defaultButton)
+    {
+        fprintf(stderr, "message: %s\n", qPrintable(text));
+        return defaultButton == QMessageBox::NoButton ? QMessageBox::No : defaultButton;
+    }
+};
