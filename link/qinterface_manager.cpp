@@ -4,6 +4,7 @@
 #include "rs232_port.h"
 
 #include <QMutexLocker>
+#include <QTimer>
 
 Q_LOGGING_CATEGORY(lcLink, "vexo.link", QtInfoMsg)
 
@@ -165,6 +166,10 @@ bool QInterface_Manager::stop_command()
         if (m_current.frame().isEmpty())
             return false;
         if (m_worker) {
+            if (m_worker->logic_state() == LOGIC_WAIT_ANSWER) {
+                m_draining = true;
+                m_drainEnd = QDeadlineTimer(m_ackTimeout);
+            }
             // Not yet written? Then it never will be.
             m_worker->cancel_command();
             m_worker->set_logic_state(LOGIC_IDLE);
@@ -196,7 +201,16 @@ bool QInterface_Manager::wait_for_command()
 
 bool QInterface_Manager::hand_over_locked()
 {
-    if (m_current.frame().isEmpty() || m_busy || !m_worker->set_command(m_current.frame()))
+    if (m_current.frame().isEmpty() || m_busy)
+        return false;
+    if (m_draining && !m_drainEnd.hasExpired()) {
+        // Looked at again when the stopped command's answer can no longer come.
+        QTimer::singleShot(int(m_drainEnd.remainingTime()) + 1, this,
+                           &QInterface_Manager::state_machine);
+        return false;
+    }
+    m_draining = false;
+    if (!m_worker->set_command(m_current.frame()))
         return false;
     m_busy = true;
     return true;
@@ -275,6 +289,15 @@ void QInterface_Manager::state_machine()
             }
             case LOGIC_MESSAGE_READY: {
                 const QByteArray frame = m_worker->ready_frame();
+                if (m_draining && !m_drainEnd.hasExpired()) {
+                    qCDebug(lcLink)
+                        << "dropped the answer to a stopped command:" << frame.toHex(' ');
+                    m_draining = false;
+                    m_worker->take_incoming();
+                    hand_over_locked();
+                    proc = true;
+                    break;
+                }
                 if (is_duplicate_locked(frame)) {
                     if (!m_waiting || !m_worker->resume_receive()) {
                         m_worker->take_incoming();
@@ -374,6 +397,7 @@ void QInterface_Manager::port_lost(int opening)
         m_waiting = false;
         m_retries = 0;
         m_duplicatesLeft = 0;
+        m_draining = false;
         name = m_portName;
     }
     qCDebug(lcLink).noquote() << "the device of port" << name << "has gone";
@@ -392,6 +416,7 @@ void QInterface_Manager::set_status(bool on)
             m_last.clear();
             m_waiting = false;
             m_duplicatesLeft = 0;
+            m_draining = false;
         }
     }
     emit signal_interface_status(on);
@@ -428,6 +453,7 @@ void QInterface_Manager::run()
         m_lostEndPosted = false;
         m_transmissions = 0;
         m_duplicatesLeft = 0;
+        m_draining = false;
     }
     if (opened)
         emit signal_log_buffer(QStringLiteral("Открыт порт ") + name, QByteArray());

@@ -97,4 +97,8 @@ private:
     QByteArray m_duplicate;
     int m_duplicatesLeft = 0;
     QDeadlineTimer m_duplicateWindow;
+    // A stopped command that was already written may still be answered: the next command
+    // waits for that answer (dropped) or for one time-out, so it never takes it for its own.
+    bool m_draining = false;
+    QDeadlineTimer m_drainEnd;
 };

@@ -407,6 +407,39 @@ private slots:
         QCOMPARE(seen.size(), 4);
     }
 
+    void answerToAStoppedCommandIsNotTakenForTheNext()
+    {
+        // The device answers every request late; the first request is stopped (a cancelled
+        // operation) and another goes out at once.
+        const QByteArray a = status(0x11, 0);
+        const QByteArray b = status(0x22, 0);
+        reply = [&](const QByteArray &) {
+            const QByteArray answer = seen.size() == 1 ? a : b;
+            QTimer::singleShot(400, device, [this, answer] { device->write(answer); });
+            return QByteArray();
+        };
+        startOn(device->slavePath());
+        QSignalSpy income(manager, &QInterface_Manager::signal_proc_incoming_message);
+        QRS232Message first = request(0x0303);
+        QVERIFY(manager->send_command(first));
+        QTRY_COMPARE(seen.size(), 1);
+        QVERIFY(manager->stop_command());
+        QRS232Message second = request(0x0403);
+        QVERIFY(manager->send_command(second));
+        QVERIFY(income.wait(4000));
+        QCOMPARE(income.first().first().toByteArray(), b);
+        QCOMPARE(seen.size(), 2);
+        // With the line quiet, the held command goes out after one time-out at the latest.
+        reply = [&](const QByteArray &) { return b; };
+        QRS232Message third = request(0x0503);
+        QVERIFY(manager->send_command(third));
+        QVERIFY(manager->stop_command());
+        QRS232Message fourth = request(0x0603);
+        QVERIFY(manager->send_command(fourth));
+        QVERIFY(income.wait(5000));
+        QCOMPARE(income.size(), 2);
+    }
+
     void deviceGoneWhileIdle()
     {
         startOn(device->slavePath());
