@@ -97,11 +97,9 @@ QByteArray csvLine(const QStringList &fields, QChar separator)
 {
     QStringList quoted;
     for (const QString &field : fields) {
-        // Quoted also for leading or trailing spaces and a leading '=', which spreadsheets
-        // would drop or take for a formula.
+        // Quoted also for leading or trailing spaces, which spreadsheets would drop.
         const bool quote = field.contains(separator) || field.contains('"') ||
-                           field.contains('\n') || field.contains('\r') ||
-                           field.trimmed() != field || field.startsWith('=');
+                           field.contains('\n') || field.contains('\r') || field.trimmed() != field;
         QString f = field;
         if (quote)
             f = '"' + f.replace('"', QStringLiteral("\"\"")) + '"';

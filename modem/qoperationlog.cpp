@@ -97,7 +97,8 @@ QString QOperationLog::userName()
         if (!user.isEmpty())
             return user;
     }
-    return QString();
+    // Services and containers may set none of them; the home folder is named after the user.
+    return QDir::home().dirName();
 }
 
 bool QOperationLog::append(OPERATION_T operation, const QList<int> &remotes, bool ok,
@@ -178,7 +179,8 @@ QByteArray QOperationLog::toLine(const OperationLogEntry &entry)
     for (int id : entry.remotes)
         remotes.append(id);
     QJsonObject o;
-    o["time"] = entry.time.toString(Qt::ISODateWithMs);
+    // With the offset from UTC, so entries stay comparable across time zones and DST.
+    o["time"] = entry.time.toOffsetFromUtc(entry.time.offsetFromUtc()).toString(Qt::ISODateWithMs);
     o["user"] = entry.user;
     o["stick"] = entry.stickVersion;
     o["operation"] = entry.operation;

@@ -18,6 +18,8 @@ const char *const OPERATION_LOG_FILE = "/operations.log";
 void MainWindow::connect_table_tools()
 {
     m_session->operationLog()->setPath(dataDirectory() + OPERATION_LOG_FILE);
+    // Like the file entries' keys, it works wherever the focus is in the program.
+    ui->actionUndoImport->setShortcutContext(Qt::ApplicationShortcut);
     connect(ui->actionCompareFile, &QAction::triggered, this, &MainWindow::compare_with_file);
     connect(ui->actionCompareBackup, &QAction::triggered, this, &MainWindow::compare_with_backup);
     connect(ui->actionExportCsv, &QAction::triggered, this, &MainWindow::export_csv);

@@ -140,8 +140,6 @@ private slots:
         QTest::addColumn<bool>("imported");
         QTest::newRow("accepted") << QByteArray("12;Орлов;3;Активен;1") << CSV_ACCEPTED << ""
                                   << true;
-        QTest::newRow("plain state words")
-            << QByteArray("12;Орлов;3;blocked;0") << CSV_ACCEPTED << "" << true;
         QTest::newRow("duplicate id")
             << QByteArray("10;Другой;1;Активен;0") << CSV_WARNING
             << "номер пульта уже есть в строке 1: строка пропущена" << false;
@@ -151,8 +149,6 @@ private slots:
             << QByteArray("12;Орлов") << CSV_WARNING << "нет группы: взята 0" << true;
         QTest::newRow("id out of range") << QByteArray("16777215;Орлов;3;Активен;0") << CSV_REFUSED
                                          << "номер пульта вне диапазона 0..16777214" << false;
-        QTest::newRow("negative id") << QByteArray("-1;Орлов;3;Активен;0") << CSV_REFUSED
-                                     << "номер пульта вне диапазона 0..16777214" << false;
         QTest::newRow("id not a number") << QByteArray("12a;Орлов;3;Активен;0") << CSV_REFUSED
                                          << "номер пульта не число: 12a" << false;
         QTest::newRow("group out of range") << QByteArray("12;Орлов;256;Активен;0") << CSV_REFUSED

@@ -1,10 +1,7 @@
-// The table tools as a user of the window reaches them: the menu entries, the check after
-// writing remembered in the settings, and the operation log in the data folder with its
-// window, filter and export, fed by the parameter editor and the flasher too.
+// The table tools as a user of the window reaches them: the check after writing remembered
+// in the settings, and the operation log in the data folder, fed by the parameter editor and
+// the flasher too, with its window, filter and export.
 #include "firmwarefile.h"
-#include "qcomparedialog.h"
-#include "qcsvimportdialog.h"
-#include "qdbmanipulator.h"
 #include "qflashcontroller.h"
 #include "qmodemsession.h"
 #include "qoperationlogdialog.h"
@@ -77,7 +74,7 @@ private slots:
         QVERIFY(again.remoteTable().verify_after_write());
     }
 
-    void toolsThroughTheMenusAndTheLog()
+    void logFedByEverySubsystemAndItsWindow()
     {
         EmulatorState state = EmulatorState::demo();
         state.restartMs = 50;
@@ -105,45 +102,8 @@ private slots:
         for (const char *key : {"params_written", "factory_reset", "firmware_flashed"})
             QVERIFY2(logged.contains(key), key);
 
-        // CSV out and in again through the menu; the undo entry follows the import.
-        const QString csv = m_dir.filePath("table.csv");
-        rig.prompts().expectFile(Kind::SaveFile, "Экспорт таблицы в CSV", csv);
-        action(w, "actionExportCsv")->trigger();
-        QVERIFY(!action(w, "actionUndoImport")->isEnabled());
-        UiScript script;
-        script.when([] { return UiScript::shown<QCsvImportDialog>() != nullptr; },
-                    [] {
-                        UiScript::shown<QCsvImportDialog>()
-                            ->findChild<QPushButton *>("pushButton_import")
-                            ->click();
-                    });
-        rig.prompts().expectFile(Kind::OpenFile, "Импорт таблицы из CSV", csv);
-        action(w, "actionImportCsv")->trigger();
-        QVERIFY(script.done());
-        QCOMPARE(w.data_source(), SOURCE_MODEM); // the same table as the stick's
-        QVERIFY(action(w, "actionUndoImport")->isEnabled());
-        action(w, "actionUndoImport")->trigger();
-        QVERIFY(!action(w, "actionUndoImport")->isEnabled());
-
-        // The compare dialog from the menu, with a backup.
-        QString summary;
-        script.when([] { return UiScript::shown<QCompareDialog>() != nullptr; },
-                    [&] {
-                        QCompareDialog *d = UiScript::shown<QCompareDialog>();
-                        summary = d->findChild<QLabel *>("labelSummary")->text();
-                        d->reject();
-                    });
-        QStringList names;
-        QList<QDateTime> times;
-        QDbManipulator::listBackups(MainWindow::dataDirectory(), names, times);
-        QVERIFY(!times.isEmpty());
-        rig.prompts().expectItem("Выбор резервной копии",
-                                 times.first().toString(QDbManipulator::BackupLabelFormat));
-        action(w, "actionCompareBackup")->trigger();
-        QVERIFY(script.done());
-        QCOMPARE(summary, QString("Таблицы совпадают"));
-
         // The log's window: newest first, a filter, and its export.
+        UiScript script;
         const QString exported = m_dir.filePath("log.csv");
         int allRows = 0, filteredRows = 0;
         QString newest;
