@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "prompts.h"
 #include "qmodemsession.h"
+#include "qoperationlog.h"
 #include "qpropertywidget.h"
 
 #include <QHash>
@@ -180,6 +181,8 @@ bool QParamController::save_exe_device_properties()
                                     const quint16 id = pendingParams.first();
                                     m_session->set_device_param(id, device.paramValue(id));
                                 });
+    m_session->operationLog()->append(OPERATION_PARAMS_WRITTEN, {}, written,
+                                      tr("параметров: %1").arg(values.size()));
     if (!written) {
         for (quint16 id : qAsConst(pendingParams))
             device.setParamValue(id, previous.value(id, QExecDevice::Unknown));
@@ -191,9 +194,11 @@ bool QParamController::save_exe_device_properties()
 
 void QParamController::set_def_exe_device_properties()
 {
-    if (!m_session->runOperation(
-            tr("Восстановление заводских настроек..."), true, TRANSACTION_FACTORY_RESET,
-            [this] { m_session->sendDataCommand(CMD_FACTORY_RESET, TARGET_DEVICE); }))
+    const bool reset = m_session->runOperation(
+        tr("Восстановление заводских настроек..."), true, TRANSACTION_FACTORY_RESET,
+        [this] { m_session->sendDataCommand(CMD_FACTORY_RESET, TARGET_DEVICE); });
+    m_session->operationLog()->append(OPERATION_FACTORY_RESET, {}, reset);
+    if (!reset)
         return;
     forget_values();
     read_back(true);

@@ -37,6 +37,8 @@ void QRemoteTableController::load_db_from_file()
     }
     dbFileName = name;
     dbSaved = true;
+    m_importedFile.clear();
+    m_importUndo.reset();
     set_data_source(SOURCE_FILE);
     fill_table(remoteList);
 }
@@ -52,6 +54,8 @@ bool QRemoteTableController::write_db_file(const QString &name)
     }
     dbFileName = name;
     dbSaved = true;
+    m_importedFile.clear();
+    m_importUndo.reset();
     // Turns into the modem when the file now equals the modem's table.
     set_data_source(SOURCE_FILE);
     return true;
@@ -111,6 +115,8 @@ void QRemoteTableController::load_reserved()
     // The restored table is not tied to a database file.
     dbFileName.clear();
     dbSaved = false;
+    m_importedFile.clear();
+    m_importUndo.reset();
     set_data_source(SOURCE_BACKUP);
     fill_table(remoteList);
 }

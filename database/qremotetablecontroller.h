@@ -8,16 +8,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 class QAction;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QModemSession;
 class QPushButton;
+class QSettings;
 class QTableWidget;
 class QWaitDialog;
 
 // The window's widgets that show the remote table; the controller fills them.
+struct RemoteDifference;
+
 struct RemoteTableWidgets {
     QTableWidget *table = nullptr;
     QLabel *sourceLabel = nullptr;
@@ -77,6 +83,17 @@ public:
     // Owners of the remotes added so far, offered by the wizard.
     const QStringList &owner_names() const { return ownerNames; }
 
+    // Whether the stick's table as last read is known to be what it holds now.
+    bool stick_table_known() const { return m_stickTableKnown; }
+    // A table written to the stick or copied between stick and actuator is read back
+    // and checked.
+    bool verify_after_write() const { return m_verifyAfterWrite; }
+    void set_verify_after_write(bool on) { m_verifyAfterWrite = on; }
+    static bool readVerifySetting(const QSettings &settings);
+    static void writeVerifySetting(QSettings &settings, bool on);
+    // The last CSV import can be taken back while the list is still as it left it.
+    bool can_undo_import() const;
+
 signals:
     // The list changed and the file no longer holds it.
     void signal_need_saving();
@@ -84,6 +101,8 @@ signals:
     void stateChanged();
     // The search for a remote's owner waits for the user's "Поиск" (true) or polls (false).
     void signal_show_btn_next_device_search(bool value);
+    // A short note for the status bar: a check passed, differences applied.
+    void statusMessage(const QString &text);
 
 public slots:
     void control_device_select();
@@ -113,16 +132,44 @@ public slots:
     void request_found_device();
     void device_found(int value);
 
+    // The stick's table beside a file or a backup; the differences can be applied to the
+    // stick with single-remote writes and deletes.
+    void compare_with_file();
+    void compare_with_backup();
+    // True when the stick now holds the other table.
+    bool compare_and_apply(const QList<QControlDevice> &other, const QString &otherName);
+    void export_csv();
+    void import_csv();
+    void undo_import();
+    void show_operation_log();
+
 private:
     void build_table();
     void create_table_menu();
     void show_source_label();
+    // The label and the enabling rules for a kind, the snapshots left as they are.
+    void show_source(DATA_SOURCE_T kind);
+    // The file name the label shows: the database file, else an imported CSV file.
+    QString source_file_name() const;
     // False (after the warning) when the file was not written.
     bool write_db_file(const QString &name);
     bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
     // True only when the read ended on the end record; the list read is in received.
     bool read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received);
-    bool copy_table(QWaitDialog *dialog, int transaction, quint16 direction);
+    // check, when given, runs after a copy the stick confirmed, before the user is told.
+    bool copy_table(QWaitDialog *dialog, int transaction, quint16 direction,
+                    const std::function<bool()> &check = {});
+    enum READ_RESULT_T { READ_OK, READ_NOT_COUNTED, READ_FAILED };
+    // The memory query, then the table behind a progress dialog.
+    READ_RESULT_T read_stick_table(QList<QControlDevice> *received);
+    // Reads the stick's table when the one last read may no longer be what it holds.
+    bool ensure_stick_table();
+    // After a table write: false (after the warning) when the stick holds another table.
+    bool verify_written_table(const QList<QControlDevice> &written, int *differences);
+    // After a copy: the actuator holds as many remotes as the stick.
+    bool verify_copied_table(int stickCount, int deviceCount);
+    bool apply_differences(const QList<RemoteDifference> &differences);
+    QList<int> ids(const QList<QControlDevice> &list) const;
     void register_steps();
 
     // Single-remote operations need the stick's own table and the stick; all but
@@ -132,6 +179,9 @@ private:
     bool device_version_ready();
     quint16 single_remote_target() const;
     bool write_remote(const QString &text, const QControlDevice &remote);
+    // One remote written or deleted behind a dialog that may serve several of them.
+    bool send_write_remote(QWaitDialog *dialog, const QControlDevice &remote, quint16 target);
+    bool send_delete_remote(QWaitDialog *dialog, int id, quint16 target);
     // Asks until the name fits the stick's records; false when the user cancelled.
     bool ask_owner_name(QString *name);
     bool set_modem_mode(quint8 mode, QWaitDialog *dialog);
@@ -167,4 +217,20 @@ private:
     QList<QControlDevice> m_received;
     bool m_readEnded = false;
     int m_writeIndex = 0;
+
+    bool m_stickTableKnown = false;
+    bool m_verifyAfterWrite = true;
+    QString m_importedFile; // the CSV file the list came from, while no database file is set
+    // What an import replaced, kept while the list stays as the import left it.
+    struct ImportUndo {
+        QList<QControlDevice> before;
+        QList<QControlDevice> imported;
+        QList<QControlDevice> fileSnapshot;
+        QList<QControlDevice> modemSnapshot;
+        QString dbFileName;
+        QString importedFile;
+        bool dbSaved = true;
+        DATA_SOURCE_T kind = SOURCE_UNKNOWN;
+    };
+    std::optional<ImportUndo> m_importUndo;
 };

@@ -8,6 +8,7 @@
 #include "qadddevicedialog.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "qoperationlog.h"
 #include "qwaitdialog.h"
 #include "remotetable.h"
 
@@ -56,14 +57,29 @@ int QRemoteTableController::row_of_id(int id) const
     return -1;
 }
 
+bool QRemoteTableController::send_write_remote(QWaitDialog *dialog, const QControlDevice &remote,
+                                               quint16 target)
+{
+    return m_session->runTransaction(dialog, TRANSACTION_WRITE_REMOTE, [&] {
+        m_session->sendDataCommand(CMD_WRITE_REMOTE, target,
+                                   remote.toRecord(m_session->modem().longRecords()));
+    });
+}
+
+bool QRemoteTableController::send_delete_remote(QWaitDialog *dialog, int id, quint16 target)
+{
+    QByteArray idBytes;
+    idBytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
+    return m_session->runTransaction(dialog, TRANSACTION_DELETE_REMOTE, [&] {
+        m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes);
+    });
+}
+
 bool QRemoteTableController::write_remote(const QString &text, const QControlDevice &remote)
 {
     const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode, text, false);
     connect(m_session, &QModemSession::operationStep, dialog.get(), &QWaitDialog::setText);
-    return m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_REMOTE, [&] {
-        m_session->sendDataCommand(CMD_WRITE_REMOTE, single_remote_target(),
-                                   remote.toRecord(m_session->modem().longRecords()));
-    });
+    return send_write_remote(dialog.get(), remote, single_remote_target());
 }
 
 void QRemoteTableController::active_button_clicked()
@@ -73,7 +89,12 @@ void QRemoteTableController::active_button_clicked()
         return;
     QControlDevice changed = remoteList.at(i);
     changed.setActive(!changed.active());
-    if (!write_remote(changed.active() ? tr("Активация пульта") : tr("Блокировка пульта"), changed))
+    const bool written =
+        write_remote(changed.active() ? tr("Активация пульта") : tr("Блокировка пульта"), changed);
+    m_session->operationLog()->append(changed.active() ? OPERATION_REMOTE_ACTIVATED
+                                                       : OPERATION_REMOTE_BLOCKED,
+                                      {changed.id()}, written);
+    if (!written)
         return;
     remoteList[i] = changed;
     // Only this row changes; the table is not rebuilt.
@@ -130,7 +151,9 @@ void QRemoteTableController::edit_button_clicked()
     QControlDevice changed = remoteList.at(i);
     changed.setOwnerName(name);
     // Sent even when unchanged: the user asked for the stick to hold this name.
-    if (!write_remote(tr("Изменение сведений о владельце пульта"), changed))
+    const bool written = write_remote(tr("Изменение сведений о владельце пульта"), changed);
+    m_session->operationLog()->append(OPERATION_REMOTE_EDITED, {changed.id()}, written);
+    if (!written)
         return;
     remoteList[i] = changed;
     const int shown = row_of_id(changed.id());
@@ -150,15 +173,12 @@ void QRemoteTableController::del_button_clicked()
                                       QMessageBox::No) != QMessageBox::Yes)
         return;
     const QControlDevice remote = remoteList.at(i);
-    const int id = remote.id();
-    QByteArray idBytes;
-    idBytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
     const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
                                                  tr("Удаление пульта из системы"), false);
     connect(m_session, &QModemSession::operationStep, dialog.get(), &QWaitDialog::setText);
-    if (!m_session->runTransaction(dialog.get(), TRANSACTION_DELETE_REMOTE, [&] {
-            m_session->sendDataCommand(CMD_DELETE_REMOTE, single_remote_target(), idBytes);
-        }))
+    const bool deleted = send_delete_remote(dialog.get(), remote.id(), single_remote_target());
+    m_session->operationLog()->append(OPERATION_REMOTE_DELETED, {remote.id()}, deleted);
+    if (!deleted)
         return;
     remove_table_row(remote);
     remoteList.removeAt(i);
@@ -272,7 +292,10 @@ void QRemoteTableController::add_button_clicked()
         ownerNames.append(remote.ownerName());
     if (!device_version_ready())
         return;
-    if (!write_remote(tr("Запись устройств в USB-stick и исполнительное устройство"), remote)) {
+    const bool written =
+        write_remote(tr("Запись устройств в USB-stick и исполнительное устройство"), remote);
+    m_session->operationLog()->append(OPERATION_REMOTE_ADDED, {remote.id()}, written);
+    if (!written) {
         prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
         return;
     }

@@ -31,6 +31,8 @@ QRemoteTableController::QRemoteTableController(QModemSession *session,
             &QRemoteTableController::context_menu_config_popup);
     connect(m_widgets.filter, &QLineEdit::textChanged, this,
             &QRemoteTableController::filter_text_change);
+    // Another stick, or the same one changed elsewhere, until its table is read.
+    connect(m_session, &QModemSession::sessionOpened, this, [this] { m_stickTableKnown = false; });
     // A stick left listening by a search that lost it is set back first.
     connect(m_session, &QModemSession::sessionOpened, this,
             &QRemoteTableController::restore_normal_mode);
@@ -241,6 +243,7 @@ void QRemoteTableController::set_data_source(DATA_SOURCE_T kind)
     switch (kind) {
     case SOURCE_MODEM:
         m_modemSnapshot = remoteList;
+        m_stickTableKnown = true;
         break;
     case SOURCE_FILE:
     case SOURCE_BACKUP:
@@ -249,17 +252,28 @@ void QRemoteTableController::set_data_source(DATA_SOURCE_T kind)
     case SOURCE_UNKNOWN:
         break;
     }
+    show_source(kind);
+}
+
+void QRemoteTableController::show_source(DATA_SOURCE_T kind)
+{
     m_labelKind = kind;
-    dataSource = dataSourceLabel(kind, modem_matches_file(), dbFileName).kind;
+    dataSource = dataSourceLabel(kind, modem_matches_file(), source_file_name()).kind;
     show_source_label();
     emit stateChanged();
+}
+
+QString QRemoteTableController::source_file_name() const
+{
+    return dbFileName.isEmpty() ? m_importedFile : dbFileName;
 }
 
 void QRemoteTableController::show_source_label()
 {
     QLabel *label = m_widgets.sourceLabel;
-    const QString text =
-        dataSourceLabel(m_labelKind, modem_matches_file(), dbFileName, m_session->connected()).text;
+    const QString text = dataSourceLabel(m_labelKind, modem_matches_file(), source_file_name(),
+                                         m_session->connected())
+                             .text;
     QString shown = text;
     if (label->isVisible()) {
         // Measured in the heading's font; a file name may be longer than the window is wide.

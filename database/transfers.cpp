@@ -7,6 +7,7 @@
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
 #include "qmodemsession.h"
+#include "qoperationlog.h"
 #include "qwaitdialog.h"
 
 #include <QEventLoop>
@@ -108,11 +109,15 @@ bool QRemoteTableController::read_modem_table(QWaitDialog *dialog, QList<QContro
     return complete;
 }
 
-bool QRemoteTableController::copy_table(QWaitDialog *dialog, int transaction, quint16 direction)
+bool QRemoteTableController::copy_table(QWaitDialog *dialog, int transaction, quint16 direction,
+                                        const std::function<bool()> &check)
 {
     const bool copied = m_session->runTransaction(dialog, MODEM_TRANSACTION_T(transaction), [&] {
         m_session->sendDataCommand(CMD_COPY_TABLE, direction);
     });
+    // A check that fails has said so itself.
+    if (copied && check && !check())
+        return false;
     Prompts *prompts = m_session->prompts();
     if (copied)
         prompts->information(m_session->dialogParent(), tr("Информация"),
@@ -123,21 +128,14 @@ bool QRemoteTableController::copy_table(QWaitDialog *dialog, int transaction, qu
     return copied;
 }
 
-bool QRemoteTableController::load_db_from_modem()
+QRemoteTableController::READ_RESULT_T
+QRemoteTableController::read_stick_table(QList<QControlDevice> *received)
 {
-    if (!m_session->connected())
-        return false;
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
-    const QString readError = tr("Ошибка чтения списка пультов с USB-stick");
-
     const bool counted = m_session->runOperation(
         tr("Чтение данных с USB-stick..."), true, TRANSACTION_MODEM_MEMORY,
         [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); });
-    if (!counted) {
-        prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
-        return false;
-    }
+    if (!counted)
+        return READ_NOT_COUNTED;
 
     const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
                                                  tr("Чтение пультов с USB-stick..."), true);
@@ -146,9 +144,24 @@ bool QRemoteTableController::load_db_from_modem()
     dialog->setProgress(0);
     QWaitDialog *shown = dialog.get();
     connect(m_session, &QModemSession::operationStep, shown, [shown] { countRecord(shown); });
+    return read_modem_table(shown, received) ? READ_OK : READ_FAILED;
+}
+
+bool QRemoteTableController::load_db_from_modem()
+{
+    if (!m_session->connected())
+        return false;
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    const QString readError = tr("Ошибка чтения списка пультов с USB-stick");
+
     QList<QControlDevice> received;
-    const bool read = read_modem_table(shown, &received);
-    if (read) {
+    const READ_RESULT_T read = read_stick_table(&received);
+    if (read == READ_NOT_COUNTED) {
+        prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
+        return false;
+    }
+    if (read == READ_OK) {
         remoteList = received;
         fill_table(remoteList);
         set_data_source(SOURCE_MODEM);
@@ -156,7 +169,7 @@ bool QRemoteTableController::load_db_from_modem()
         prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
     }
     save_reserved();
-    return read;
+    return read == READ_OK;
 }
 
 bool QRemoteTableController::save_db_to_modem()
@@ -169,7 +182,11 @@ bool QRemoteTableController::save_db_to_modem()
         if (!clear_table_memory(dialog.get(), CLEAR_MODEM_TABLE, true))
             return false;
     }
+    // Cleared: until the write is through the stick holds only part of the list.
+    m_stickTableKnown = false;
+    const QList<QControlDevice> written = remoteList;
     if (remoteList.isEmpty()) {
+        m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
         set_data_source(SOURCE_MODEM);
         return true;
     }
@@ -181,14 +198,23 @@ bool QRemoteTableController::save_db_to_modem()
     dialog->setMaxProgress(int(remoteList.size()));
     dialog->setProgress(0);
     m_writeIndex = 1;
-    const bool written = m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_TABLE, [this] {
+    const bool accepted = m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_TABLE, [this] {
         m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
                                    remoteList.first().toRecord(m_session->modem().longRecords()));
     });
     // A failed write leaves the stick holding the records written so far.
-    if (written)
-        set_data_source(SOURCE_MODEM);
-    return written;
+    if (!accepted) {
+        m_session->operationLog()->append(
+            OPERATION_TABLE_WRITTEN, ids(written), false,
+            tr("записано %1 из %2").arg(qMax(0, m_writeIndex - 1)).arg(written.size()));
+        return false;
+    }
+    int differences = 0;
+    const bool verified = verify_written_table(written, &differences);
+    m_session->operationLog()->append(
+        OPERATION_TABLE_WRITTEN, ids(written), verified,
+        verified ? QString() : tr("при проверке найдено отличий: %1").arg(differences));
+    return verified;
 }
 
 bool QRemoteTableController::clear_modem_memory()
@@ -210,6 +236,10 @@ bool QRemoteTableController::clear_modem_memory()
     const quint16 mask =
         remoteMode ? CLEAR_MODEM_TABLE : quint16(CLEAR_MODEM_TABLE | CLEAR_DEVICE_TABLE);
     const bool cleared = clear_table_memory(dialog.get(), mask, true);
+    m_stickTableKnown = false;
+    m_session->operationLog()->append(OPERATION_TABLE_CLEARED, {}, cleared,
+                                      remoteMode ? tr("USB-stick")
+                                                 : tr("USB-stick и исполнительное устройство"));
     // Without a read-back it is not known whether the stick was cleared: the list
     // stays (its backup was just written), only no longer as the stick's.
     const auto giveUp = [this] {
@@ -260,7 +290,34 @@ void QRemoteTableController::copy_table_from_modem_to_dev()
     connect(m_session, &QModemSession::operationProgress, dialog.get(),
             qOverload<int>(&QWaitDialog::setProgress));
     dialog->setMaxProgress(100);
-    copy_table(dialog.get(), TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE);
+    QWaitDialog *shown = dialog.get();
+    const auto check = [this, shown] {
+        if (!m_verifyAfterWrite)
+            return true;
+        // Only the actuator's count can be read back; both memories are asked now.
+        shown->setText(tr("Проверка копирования..."));
+        const bool counted = m_session->runTransaction(shown, TRANSACTION_MODEM_MEMORY, [this] {
+            m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
+        }) && m_session->runTransaction(shown, TRANSACTION_DEVICE_MEMORY, [this] {
+            m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
+        });
+        if (!counted) {
+            m_session->prompts()->warning(
+                m_session->dialogParent(), tr("Проверка копирования"),
+                tr("Не удалось прочитать состояние памяти для проверки копирования"),
+                QMessageBox::Ok);
+            return false;
+        }
+        const QModem &modem = m_session->modem();
+        const QExecDevice &device = m_session->execDevice();
+        return verify_copied_table(int(modem.memTotal()) - int(modem.memFree()),
+                                   device.memTotal() - device.memFree());
+    };
+    const bool verified =
+        copy_table(shown, TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE, check);
+    m_session->operationLog()->append(OPERATION_TABLE_COPIED_TO_DEVICE,
+                                      m_stickTableKnown ? ids(m_modemSnapshot) : QList<int>(),
+                                      verified);
 }
 
 void QRemoteTableController::copy_table_from_dev_to_modem()
@@ -276,6 +333,7 @@ void QRemoteTableController::copy_table_from_dev_to_modem()
     if (!m_session->connected())
         return;
 
+    bool copied = false;
     {
         const auto dialog = m_session->newWaitDialog(
             sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
@@ -285,9 +343,16 @@ void QRemoteTableController::copy_table_from_dev_to_modem()
                     qOverload<int>(&QWaitDialog::setProgress));
             dialog->setMaxProgress(100);
         }
-        copy_table(dialog.get(), TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM);
+        copied = copy_table(dialog.get(), TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM);
     }
-    load_db_from_modem();
+    m_stickTableKnown = false;
+    const int deviceCount = m_session->execDevice().memTotal() - m_session->execDevice().memFree();
+    bool verified = load_db_from_modem() && copied;
+    // The actuator's count, asked before the copy, against the table now read.
+    if (verified && sized && m_verifyAfterWrite)
+        verified = verify_copied_table(int(remoteList.size()), deviceCount);
+    m_session->operationLog()->append(OPERATION_TABLE_COPIED_TO_MODEM,
+                                      m_stickTableKnown ? ids(remoteList) : QList<int>(), verified);
 }
 
 void QRemoteTableController::show_memory_status()

@@ -46,6 +46,7 @@ QString ConsoleCommands::help()
         "split N PIECES GAPMS       write the next N answers in pieces\n"
         "status CMD ST [DETAIL] [N] answer command word CMD with a status (N -1: always)\n"
         "misparam [N]               the next N parameter answers name the next parameter\n"
+        "garble [N]                 store the next N remote writes damaged, answer success\n"
         "nofaults                   cancel pending faults\n"
         "close | reopen             hang up the line | open a new pseudo-terminal\n"
         "pace on|off                pace output at 4800 baud\n"
@@ -147,6 +148,13 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
         if (a.size() > 2 || (a.size() == 2 && !number(a.at(1), 0, 1000000, &n1)))
             return error(QStringLiteral("misparam [N]"));
         m_emulator->misnameParamAnswers(int(n1));
+        return Ok;
+    }
+    if (cmd == QLatin1String("garble")) {
+        n1 = 1;
+        if (a.size() > 2 || (a.size() == 2 && !number(a.at(1), 0, 1000000, &n1)))
+            return error(QStringLiteral("garble [N]"));
+        m_emulator->garbleWrites(int(n1));
         return Ok;
     }
     if (cmd == QLatin1String("nofaults")) {

@@ -209,6 +209,12 @@ void Emulator::misnameParamAnswers(int count)
     m_core->faults.misnameParams(count);
 }
 
+void Emulator::garbleWrites(int count)
+{
+    QMutexLocker lock(&m_core->mutex);
+    m_core->faults.garbleWrites(count);
+}
+
 void Emulator::clearFaults()
 {
     QMutexLocker lock(&m_core->mutex);

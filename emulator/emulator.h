@@ -65,6 +65,9 @@ public:
     void forceStatus(quint16 command, quint8 status, quint8 detail = 0, int count = 1);
     // The next count parameter answers name the parameter after the one asked for.
     void misnameParamAnswers(int count = 1);
+    // The next count remote writes are stored with the group's lowest bit flipped, and
+    // answered as if all went well.
+    void garbleWrites(int count = 1);
     void clearFaults();
     // The device end goes away: the program sees a hang-up. reopenLine() opens a new
     // pseudo-terminal (a new slavePath()) with the same device state.

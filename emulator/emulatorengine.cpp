@@ -169,6 +169,13 @@ void EmulatorEngine::process(const QByteArray &raw)
                 }
                 reply.note =
                     QStringLiteral("forced status %1 %2").arg(forced.status).arg(forced.detail);
+            } else if (f.isData && f.command == CmdWriteRemote && f.payload.size() > 4 &&
+                       m_core->faults.takeGarbledWrite()) {
+                Frame garbled = f;
+                garbled.payload[4] = char(quint8(garbled.payload.at(4)) ^ 0x01);
+                reply = m_core->model.handle(garbled, now);
+                reply.note +=
+                    QStringLiteral(", stored with group %1").arg(quint8(garbled.payload.at(4)));
             } else {
                 reply = m_core->model.handle(f, now);
                 misnameParam(&reply);

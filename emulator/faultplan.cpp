@@ -86,10 +86,18 @@ bool FaultPlan::takeMisnamedParam()
     return true;
 }
 
+bool FaultPlan::takeGarbledWrite()
+{
+    if (m_garbled <= 0)
+        return false;
+    --m_garbled;
+    return true;
+}
+
 bool FaultPlan::pending() const
 {
     return m_drop || m_delayCount || m_corrupt || m_garbageCount || m_splitCount ||
-           !m_forced.isEmpty() || m_misnamed;
+           !m_forced.isEmpty() || m_misnamed || m_garbled;
 }
 
 QString FaultPlan::Decision::describe() const

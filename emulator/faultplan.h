@@ -42,6 +42,7 @@ public:
     void splitAnswers(int count, int pieces, int gapMs);
     void forceStatus(const ForcedStatus &forced);
     void misnameParams(int count) { m_misnamed = qMax(0, count); }
+    void garbleWrites(int count) { m_garbled = qMax(0, count); }
     void clear() { *this = FaultPlan(); }
 
     // Consumes one use of each pending fault.
@@ -50,6 +51,8 @@ public:
     bool takeForced(quint16 command, ForcedStatus *out);
     // Whether this parameter answer goes out for another parameter.
     bool takeMisnamedParam();
+    // Whether this remote write is stored damaged while the answer says it went well.
+    bool takeGarbledWrite();
 
     bool pending() const;
 
@@ -65,6 +68,7 @@ private:
     int m_splitGapMs = 0;
     QList<ForcedStatus> m_forced;
     int m_misnamed = 0;
+    int m_garbled = 0;
 };
 
 // Cuts bytes into `pieces` parts of nearly equal size (none empty).

@@ -5,6 +5,7 @@
 #include "commands.h"
 #include "prompts.h"
 #include "qinterface_manager.h"
+#include "qoperationlog.h"
 
 #include <QStringEncoder>
 
@@ -140,8 +141,9 @@ bool QModemSession::remove_password(const QByteArray &current)
 
 void QModemSession::apply_new_password(const QByteArray &password)
 {
-    runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
-                 [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
+    const bool set = runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
+                                  [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
+    m_operationLog->append(OPERATION_PASSWORD_SET, {}, set);
     get_modem_privilegies();
 }
 
@@ -150,7 +152,7 @@ void QModemSession::admin_password_clear()
     QByteArray current;
     if (!ask_current_password(&current))
         return;
-    remove_password(current);
+    m_operationLog->append(OPERATION_PASSWORD_REMOVED, {}, remove_password(current));
     get_modem_privilegies();
 }
 
@@ -163,8 +165,10 @@ void QModemSession::admin_password_set()
     if (!ask_new_password(&fresh))
         return;
     // A change is a removal proven by the current password, then the new one.
-    if (hasPassword && !remove_password(current))
+    if (hasPassword && !remove_password(current)) {
+        m_operationLog->append(OPERATION_PASSWORD_SET, {}, false);
         return;
+    }
     apply_new_password(fresh);
 }
 
@@ -177,11 +181,13 @@ void QModemSession::admin_password_forget()
         });
     if (!waiting)
         return;
-    runOperation(tr("Сброс забытого пароля...\nНажмите и удерживайте в течение 4 секунд на "
-                    "исполнительном устройстве кнопку для перехода в режим программирования. "
-                    "\nДалее нажмите и держите в течение 1 секунды кнопку для сброса забытого "
-                    "пароля"),
-                 true, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); });
+    const bool reset =
+        runOperation(tr("Сброс забытого пароля...\nНажмите и удерживайте в течение 4 секунд на "
+                        "исполнительном устройстве кнопку для перехода в режим программирования. "
+                        "\nДалее нажмите и держите в течение 1 секунды кнопку для сброса забытого "
+                        "пароля"),
+                     true, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); });
+    m_operationLog->append(OPERATION_PASSWORD_RESET, {}, reset);
     if (!m_modem.connected())
         return;
     // A poll may still be scheduled or out; it must not outlive the reset.

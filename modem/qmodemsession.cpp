@@ -7,6 +7,7 @@
 #include "prompts.h"
 #include "qautoconnecttool.h"
 #include "qinterface_manager.h"
+#include "qoperationlog.h"
 #include "qwaitdialog.h"
 
 #include <QCoreApplication>
@@ -21,6 +22,7 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
     // Access is unknown until the stick is asked.
     m_modem.setProtectionMode(PROTECTION_LOCKED);
     m_interfaceManager = new QInterface_Manager(this);
+    m_operationLog = new QOperationLog(&m_modem, this);
     connect(m_interfaceManager, &QInterface_Manager::signal_interface_status, this,
             &QModemSession::set_interface_status);
     connect(m_interfaceManager, &QInterface_Manager::signal_proc_incoming_message, this,

@@ -15,6 +15,7 @@
 class Prompts;
 class QAutoConnectTool;
 class QInterface_Manager;
+class QOperationLog;
 class QWaitDialog;
 class QWidget;
 
@@ -64,6 +65,8 @@ public:
     QExecDevice &execDevice() { return m_execDevice; }
     QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
     Prompts *prompts() const { return m_prompts; }
+    // Every change made to the stick or the actuator is appended here.
+    QOperationLog *operationLog() const { return m_operationLog; }
     QWidget *dialogParent() const { return m_dialogParent; }
     bool connected() const { return m_modem.connected(); }
     bool searching() const { return m_searching; }
@@ -170,6 +173,7 @@ private:
     QModem m_modem;
     QExecDevice m_execDevice;
     QInterface_Manager *m_interfaceManager = nullptr;
+    QOperationLog *m_operationLog = nullptr;
     QPointer<QAutoConnectTool> m_autoConnectTool;
     QStringList m_ports;
     bool m_includeSystemPorts = true;

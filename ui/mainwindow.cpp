@@ -91,6 +91,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     connect(ui->menuLanguage, &QMenu::triggered, this,
             qOverload<QAction *>(&MainWindow::switch_to_language));
     connect_actions();
+    connect_table_tools();
 
     build_language_menu();
     load_settings();
@@ -399,6 +400,7 @@ void MainWindow::update_controls_enabled()
     ui->actionForgetPassword->setEnabled(P);
     ui->actionSetPassword->setEnabled(true);
 
+    ui->actionUndoImport->setEnabled(m_remoteTable->can_undo_import());
     ui->pushButton_defProperties->setEnabled(C && !R && !A);
     ui->pushButton_restoreProperties->setEnabled(C && !R && !A);
 }

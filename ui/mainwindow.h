@@ -193,6 +193,16 @@ public slots:
     void update_soft_from_menu();
     void error_update_soft();
 
+    // Comparing with a file and applying the differences, CSV, checks after writing,
+    // the operation log
+    void compare_with_file();
+    void compare_with_backup();
+    void export_csv();
+    void import_csv();
+    void undo_import();
+    void show_operation_log();
+    void set_verify_after_write(bool value);
+
 public:
     // Remote table view
     void set_data_source(DATA_SOURCE_T kind);
@@ -216,6 +226,9 @@ private:
     void connect_session();
     void build_language_menu();
     void build_properties_table(bool first = true);
+    void connect_table_tools();
+    void load_table_tools_settings();
+    void save_table_tools_settings();
 
     Ui::MainWindow *ui = nullptr;
     Prompts *m_prompts = nullptr;

@@ -5,9 +5,13 @@
 #include <QDir>
 
 // Settings, language and help
-void MainWindow::save_settings() {}
+void MainWindow::save_settings()
+{
+    save_table_tools_settings();
+}
 void MainWindow::load_settings()
 {
+    load_table_tools_settings();
     // Backups are written only where this directory exists.
     QDir().mkpath(dataDirectory());
 }

@@ -3,6 +3,7 @@
 #include "prompts.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "qoperationlog.h"
 #include "qwaitdialog.h"
 #include "updatelog.h"
 
@@ -138,7 +139,12 @@ bool QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
     if (!check_target(target))
         return false;
     emit updateChecksEnabled(false);
-    if (!transfer(target)) {
+    const bool sent = transfer(target);
+    m_session->operationLog()->append(
+        OPERATION_FIRMWARE_FLASHED, {}, sent,
+        (target == QFlashUpdater::FLASH_MODEM ? tr("USB-stick") : tr("исполнительное устройство")) +
+            QString(" %1.%2").arg(m_updater->fileInfo().major).arg(m_updater->fileInfo().minor));
+    if (!sent) {
         prompts->warning(parent, tr("Ошибка"), tr("При обновлении прошивки возникла ошибка"),
                          QMessageBox::Ok);
         emit updateChecksEnabled(true);

@@ -90,15 +90,19 @@ private slots:
 
         QCOMPARE(texts(child<QMenu>(w, "menuDB")->actions()),
                  (QStringList{"Загрузить...", "Сохранить", "Сохранить как...", "-",
-                              "Восстановить резервную копию...", "Выход"}));
+                              "Восстановить резервную копию...", "-", "Экспорт в CSV...",
+                              "Импорт из CSV...", "Отменить импорт", "-", "Журнал операций...",
+                              "Выход"}));
         QCOMPARE(
             texts(child<QMenu>(w, "menuSystem")->actions()),
             (QStringList{"Загрузить из USB-stick", "Сохранить в USB-stick",
                          "Сохранить USB-stick в устройство", "Загрузить USB-stick из устройства",
-                         "Полная очистка памяти", "Состояние памяти", "Версия ПО"}));
+                         "Полная очистка памяти", "Состояние памяти", "Версия ПО", "-",
+                         "Сравнить с файлом...", "Сравнить с резервной копией..."}));
         const QList<QAction *> params = bar.at(2)->menu()->actions();
-        QCOMPARE(texts(params),
-                 (QStringList{"Режим работы", "Расширенные", "Обновление", "Язык программы"}));
+        QCOMPARE(texts(params), (QStringList{"Режим работы", "Расширенные", "Обновление",
+                                             "Язык программы", "Проверять таблицу после записи"}));
+        QVERIFY(params.at(4)->isCheckable() && params.at(4)->isChecked());
         QCOMPARE(params.at(0)->menu(), child<QMenu>(w, "menuWorkMode"));
         QCOMPARE(params.at(1)->menu(), child<QMenu>(w, "menuExtend"));
         QCOMPARE(params.at(3)->menu(), child<QMenu>(w, "menuLanguage"));

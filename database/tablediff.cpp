@@ -1,0 +1,161 @@
+#include "tablediff.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+namespace
+{
+QString trDiff(const char *text)
+{
+    return QCoreApplication::translate("QCompareDialog", text);
+}
+
+QHash<int, int> firstIndexById(const QList<QControlDevice> &list)
+{
+    QHash<int, int> index;
+    for (int i = 0; i < list.size(); ++i)
+        if (!index.contains(list.at(i).id()))
+            index.insert(list.at(i).id(), i);
+    return index;
+}
+
+int changedFields(const QControlDevice &a, const QControlDevice &b)
+{
+    int fields = 0;
+    if (a.ownerName() != b.ownerName())
+        fields |= RemoteDifference::FIELD_OWNER;
+    if (a.group() != b.group())
+        fields |= RemoteDifference::FIELD_GROUP;
+    if (a.active() != b.active())
+        fields |= RemoteDifference::FIELD_STATE;
+    if (a.workMode() != b.workMode())
+        fields |= RemoteDifference::FIELD_WORK_MODE;
+    return fields;
+}
+} // namespace
+
+QControlDevice storedForm(const QControlDevice &remote, bool longRecords)
+{
+    bool valid = false;
+    const QControlDevice stored =
+        QControlDevice::fromRecord(remote.toRecord(longRecords), longRecords, &valid);
+    // An id the record cannot carry stays as it is, so it shows up as a difference.
+    return valid && stored.id() == remote.id() ? stored : remote;
+}
+
+QList<RemoteDifference> compareTables(const QList<QControlDevice> &stick,
+                                      const QList<QControlDevice> &file, bool longRecords)
+{
+    const QHash<int, int> inStick = firstIndexById(stick);
+    const QHash<int, int> inFile = firstIndexById(file);
+    QList<RemoteDifference> differences;
+    for (int i = 0; i < stick.size(); ++i) {
+        const QControlDevice &remote = stick.at(i);
+        if (inStick.value(remote.id()) != i)
+            continue;
+        RemoteDifference d;
+        d.id = remote.id();
+        d.stick = storedForm(remote, longRecords);
+        const auto other = inFile.constFind(remote.id());
+        if (other == inFile.cend()) {
+            d.kind = RemoteDifference::ONLY_IN_STICK;
+            differences.append(d);
+            continue;
+        }
+        d.file = storedForm(file.at(*other), longRecords);
+        d.kind = RemoteDifference::CHANGED;
+        d.fields = changedFields(d.stick, d.file);
+        if (d.fields != 0)
+            differences.append(d);
+    }
+    for (int i = 0; i < file.size(); ++i) {
+        const QControlDevice &remote = file.at(i);
+        if (inFile.value(remote.id()) != i || inStick.contains(remote.id()))
+            continue;
+        RemoteDifference d;
+        d.kind = RemoteDifference::ONLY_IN_FILE;
+        d.id = remote.id();
+        d.file = storedForm(remote, longRecords);
+        differences.append(d);
+    }
+    return differences;
+}
+
+QList<QControlDevice> applyDifference(const QList<QControlDevice> &stick,
+                                      const RemoteDifference &difference)
+{
+    QList<QControlDevice> after = stick;
+    int index = -1;
+    for (int i = 0; i < after.size() && index < 0; ++i)
+        if (after.at(i).id() == difference.id)
+            index = i;
+    if (difference.kind == RemoteDifference::ONLY_IN_STICK) {
+        if (index >= 0)
+            after.removeAt(index);
+    } else if (index >= 0) {
+        after[index] = difference.file;
+    } else {
+        after.append(difference.file);
+    }
+    return after;
+}
+
+QList<RemoteDifference> applyOrder(const QList<RemoteDifference> &differences)
+{
+    QList<RemoteDifference> ordered;
+    for (const RemoteDifference &d : differences)
+        if (d.kind == RemoteDifference::ONLY_IN_STICK)
+            ordered.append(d);
+    for (const RemoteDifference &d : differences)
+        if (d.kind != RemoteDifference::ONLY_IN_STICK)
+            ordered.append(d);
+    return ordered;
+}
+
+QString changedFieldsText(int fields)
+{
+    QStringList names;
+    if (fields & RemoteDifference::FIELD_OWNER)
+        names << trDiff("владелец");
+    if (fields & RemoteDifference::FIELD_GROUP)
+        names << trDiff("группа");
+    if (fields & RemoteDifference::FIELD_STATE)
+        names << trDiff("статус");
+    if (fields & RemoteDifference::FIELD_WORK_MODE)
+        names << trDiff("режим работы");
+    return names.join(QStringLiteral(", "));
+}
+
+QString remoteSummary(const QControlDevice &remote)
+{
+    QString text = trDiff("«%1», группа %2, %3")
+                       .arg(remote.ownerName())
+                       .arg(remote.group())
+                       .arg(remote.active() ? trDiff("активен") : trDiff("заблокирован"));
+    if (remote.workMode() != 0)
+        text += trDiff(", пешеходный режим");
+    return text;
+}
+
+QStringList differenceLines(const QList<RemoteDifference> &differences, int limit)
+{
+    QStringList lines;
+    for (const RemoteDifference &d : differences) {
+        if (lines.size() == limit) {
+            lines << trDiff("... и еще %1").arg(differences.size() - limit);
+            break;
+        }
+        switch (d.kind) {
+        case RemoteDifference::ONLY_IN_STICK:
+            lines << trDiff("№%1: только в USB-stick").arg(d.id);
+            break;
+        case RemoteDifference::ONLY_IN_FILE:
+            lines << trDiff("№%1: нет в USB-stick").arg(d.id);
+            break;
+        case RemoteDifference::CHANGED:
+            lines << trDiff("№%1: отличается (%2)").arg(d.id).arg(changedFieldsText(d.fields));
+            break;
+        }
+    }
+    return lines;
+}

@@ -1,0 +1,158 @@
+#include "commands.h"
+#include "qcsvimportdialog.h"
+#include "qmodemsession.h"
+#include "tablerig.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+using vexo::emu::EmulatorState;
+using Kind = ScriptedPrompts::Kind;
+
+namespace
+{
+EmulatorState twoRemotes()
+{
+    EmulatorState s;
+    s.functions = FUNCTION_LONG_RECORDS;
+    s.modemRemotes = {{11, 1, true, 0, "Анна"}, {12, 2, false, 1, "Борис"}};
+    return s;
+}
+
+struct ShownImport {
+    QList<QColor> colours;
+    QString summary;
+    bool importEnabled = false;
+};
+
+// Reads the import dialog once it shows, then presses one of its buttons.
+void answerImportDialog(UiScript &script, const char *button, ShownImport *shown)
+{
+    script.when([] { return UiScript::shown<QCsvImportDialog>() != nullptr; },
+                [=] {
+                    QCsvImportDialog *d = UiScript::shown<QCsvImportDialog>();
+                    auto *table = d->findChild<QTableWidget *>("tableRows");
+                    for (int row = 0; row < table->rowCount(); ++row)
+                        shown->colours << table->item(row, 0)->background().color();
+                    shown->summary = d->findChild<QLabel *>("labelSummary")->text();
+                    auto *importButton = d->findChild<QPushButton *>("pushButton_import");
+                    shown->importEnabled = importButton->isEnabled();
+                    d->findChild<QPushButton *>(button)->click();
+                });
+}
+} // namespace
+
+// CSV export and import of the remote table through the controller: the file a
+// spreadsheet opens, the verdicts shown before anything changes, and the import as one
+// step that can be taken back.
+class tst_csv_import : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(m_dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                   ? file.fileName()
+                   : QString();
+    }
+
+private slots:
+    void initTestCase() { TableRig::useTemporaryHome(); }
+    void cleanup() { QLocale::setDefault(QLocale::system()); }
+
+    void exportsForSpreadsheetsOfTheLocale()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        const QString path = m_dir.filePath("table");
+        rig.prompts.expectFile(Kind::SaveFile, "Экспорт таблицы в CSV", path);
+        rig.table->export_csv();
+        QFile file(path + ".csv");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
+                 QByteArray("\xEF\xBB\xBFПульт;Владелец;Группа;Статус;Режим работы\r\n"
+                            "11;Анна;1;Активен;0\r\n"
+                            "12;Борис;2;Заблокирован;1\r\n"));
+        QVERIFY(rig.prompts.done());
+    }
+
+    void importShowsVerdictsAndCanBeTakenBack()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        const QList<QControlDevice> stick = rig.table->remote_list();
+        const QString path = write("import.csv", "Пульт,Владелец,Группа\n"
+                                                 "21,\"Кузнецов, Иван\",3\n"
+                                                 "22,Орлова,300\n"
+                                                 "21,Повтор,1\n");
+        UiScript script;
+        ShownImport shown;
+        answerImportDialog(script, "pushButton_import", &shown);
+        rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
+        rig.table->import_csv();
+        QVERIFY(script.done());
+        QCOMPARE(shown.colours,
+                 (QList<QColor>{QColor(0xFFE9A8), QColor(0xF5B7B7), QColor(0xFFE9A8)}));
+        QCOMPARE(shown.summary, QString("Строк: 3. Будет импортировано пультов: 1. Принято: 0, с "
+                                        "предупреждениями: 2, отклонено: 1."));
+        QVERIFY(shown.importEnabled);
+
+        QCOMPARE(rig.table->remote_list(),
+                 QList<QControlDevice>{QControlDevice(nullptr, 21, 3, "Кузнецов, Иван")});
+        QCOMPARE(rig.widgets.table->rowCount(), 1);
+        QCOMPARE(rig.table->data_source(), SOURCE_FILE);
+        QVERIFY(rig.widgets.sourceLabel->text().contains("import.csv"));
+        QVERIFY(!rig.table->db_saved());
+        QVERIFY(rig.table->db_file_name().isEmpty()); // "Сохранить" asks for a JSON file
+
+        QVERIFY(rig.table->can_undo_import());
+        rig.table->undo_import();
+        QCOMPARE(rig.table->remote_list(), stick);
+        QCOMPARE(rig.widgets.table->rowCount(), 2);
+        QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
+        QVERIFY(!rig.table->can_undo_import());
+
+        // Once the list has changed otherwise, the import can no longer be taken back.
+        answerImportDialog(script, "pushButton_import", &shown);
+        rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
+        rig.table->import_csv();
+        QVERIFY(rig.table->can_undo_import());
+        QVERIFY(rig.table->load_db_from_modem());
+        QVERIFY(!rig.table->can_undo_import());
+        QVERIFY(rig.prompts.done());
+    }
+
+    void importOfNothingChangesNothing()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        const QList<QControlDevice> stick = rig.table->remote_list();
+        const QString empty = write("empty.csv", "\xEF\xBB\xBF");
+        const QString refused = write("refused.csv", "abc;1;2\n-5;Орлов;1\n");
+        for (const QString &path : {empty, refused}) {
+            UiScript script;
+            ShownImport shown;
+            shown.importEnabled = true;
+            answerImportDialog(script, "pushButton_cancel", &shown);
+            rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
+            rig.table->import_csv();
+            QVERIFY(script.done());
+            QVERIFY(!shown.importEnabled);
+            QCOMPARE(rig.table->remote_list(), stick);
+            QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
+            QVERIFY(rig.table->db_saved());
+            QVERIFY(!rig.table->can_undo_import());
+        }
+        QVERIFY(rig.prompts.done());
+    }
+};
+
+QTEST_MAIN(tst_csv_import)
+#include "tst_csv_import.moc"

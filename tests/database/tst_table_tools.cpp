@@ -1,0 +1,220 @@
+#include "remotecsv.h"
+#include "tablediff.h"
+
+#include <QStringEncoder>
+#include <QtTest>
+
+namespace
+{
+QControlDevice remote(int id, const QString &owner, bool active = true, int group = 0,
+                      int workMode = 0)
+{
+    return QControlDevice(nullptr, id, (unsigned char)group, owner, active,
+                          (unsigned char)workMode);
+}
+
+QList<int> idsOf(const QList<RemoteDifference> &differences)
+{
+    QList<int> ids;
+    for (const RemoteDifference &d : differences)
+        ids << d.id;
+    return ids;
+}
+} // namespace
+
+Q_DECLARE_METATYPE(CSV_VERDICT_T)
+
+// Comparing tables as the stick stores them, and CSV export and import with a verdict
+// per row; no stick involved.
+class tst_table_tools : public QObject
+{
+    Q_OBJECT
+private slots:
+    void eachKindOfDifference()
+    {
+        const QList<QControlDevice> stick = {
+            remote(1, "Иванов", true, 1),      remote(2, "Петров", true, 2),
+            remote(3, "Сидоров", true, 3),     remote(4, "Орлов", true, 4),
+            remote(5, "Козлов", true, 5),      remote(6, "Без изменений", false, 6, 1),
+            remote(7, "Только в стике", true), remote(9, "Повтор")};
+        const QList<QControlDevice> file = {remote(8, "Только в файле"),
+                                            remote(6, "Без изменений", false, 6, 2),
+                                            remote(5, "Козлов", true, 5, 1),
+                                            remote(4, "Орлов", false, 4),
+                                            remote(3, "Сидоров", true, 30),
+                                            remote(2, "Петрова", true, 2),
+                                            remote(1, "Иванов", true, 1),
+                                            remote(9, "Повтор"),
+                                            remote(9, "Второй с тем же номером", false)};
+        const QList<RemoteDifference> d = compareTables(stick, file, true);
+        // The stick's order first, then what only the file holds; equal remotes and a
+        // work mode 2 that the stick keeps as 1 are no difference; of an id listed twice the
+        // first counts.
+        QCOMPARE(idsOf(d), (QList<int>{2, 3, 4, 5, 7, 8}));
+        QCOMPARE(d[0].fields, int(RemoteDifference::FIELD_OWNER));
+        QCOMPARE(d[1].fields, int(RemoteDifference::FIELD_GROUP));
+        QCOMPARE(d[2].fields, int(RemoteDifference::FIELD_STATE));
+        QCOMPARE(d[3].fields, int(RemoteDifference::FIELD_WORK_MODE));
+        QCOMPARE(d[4].kind, RemoteDifference::ONLY_IN_STICK);
+        QCOMPARE(d[5].kind, RemoteDifference::ONLY_IN_FILE);
+        QCOMPARE(d[5].file, file[0]);
+        QCOMPARE(changedFieldsText(RemoteDifference::FIELD_OWNER | RemoteDifference::FIELD_STATE),
+                 QString("владелец, статус"));
+        QCOMPARE(differenceLines(d, 2), (QStringList{"№2: отличается (владелец)",
+                                                     "№3: отличается (группа)", "... и еще 4"}));
+        QVERIFY(compareTables(stick, stick, false).isEmpty());
+        QCOMPARE(compareTables({}, stick, false).size(), stick.size());
+    }
+
+    void namesAreComparedAsTheStickKeepsThem()
+    {
+        // A short record holds 59 bytes of Windows-1251; a long one 123 bytes of UTF-8.
+        const QString longName = QString(70, QChar(u'Ж'));
+        const QList<QControlDevice> file = {remote(1, longName), remote(2, "Smile 🙂")};
+        const QList<QControlDevice> shortStick = {remote(1, longName.left(59)),
+                                                  remote(2, QString("Smile ") + QChar(0x1A))};
+        QVERIFY(compareTables(shortStick, file, false).isEmpty());
+        const QList<QControlDevice> longStick = {remote(1, longName.left(61)),
+                                                 remote(2, "Smile 🙂")};
+        QVERIFY(compareTables(longStick, file, true).isEmpty());
+        QCOMPARE(compareTables(shortStick, file, true).size(), 2);
+    }
+
+    void differencesAppliedInOrder()
+    {
+        const QList<QControlDevice> stick = {remote(1, "А"), remote(2, "Б"), remote(3, "В")};
+        const QList<QControlDevice> file = {remote(4, "Г"), remote(3, "В2"), remote(1, "А")};
+        const QList<RemoteDifference> order = applyOrder(compareTables(stick, file, true));
+        // Deletions first, so additions find room in a full memory.
+        QCOMPARE(idsOf(order), (QList<int>{2, 3, 4}));
+        QList<QControlDevice> after = stick;
+        for (const RemoteDifference &d : order)
+            after = applyDifference(after, d);
+        // Replaced in place, added at the end: the order a read-back gives.
+        QCOMPARE(after, (QList<QControlDevice>{remote(1, "А"), remote(3, "В2"), remote(4, "Г")}));
+    }
+
+    void csvRoundTrip_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("separator");
+        QTest::newRow("Russian") << "ru_RU"
+                                 << ";";
+        QTest::newRow("English") << "en_US"
+                                 << ",";
+        QTest::newRow("German") << "de_DE"
+                                << ";";
+    }
+    void csvRoundTrip()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, separator);
+        const QChar sep = csvSeparator(QLocale(locale));
+        QCOMPARE(QString(sep), separator);
+        const QList<QControlDevice> list = {remote(1090289, "Иванов Иван", true, 1, 0),
+                                            remote(2, "Ёж; «Колючий», \"Ёжик\"", false, 255, 1),
+                                            remote(3, "две\nстроки", true, 0, 0),
+                                            remote(4, " пробелы ", true, 7, 1),
+                                            remote(0xFFFFFE, "=СУММ(A1)", false, 3, 0),
+                                            remote(6, "", true, 0, 0)};
+        const QByteArray csv = remotesToCsv(list, sep);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        QVERIFY(csv.contains(
+            QString("Пульт%1Владелец%1Группа%1Статус%1Режим работы\r\n").arg(sep).toUtf8()));
+        const QStringList quoted = {"2", "\"Ёж; «Колючий», \"\"Ёжик\"\"\"", "255", "Заблокирован",
+                                    "1"};
+        QVERIFY(csv.contains(quoted.join(sep).toUtf8() + "\r\n"));
+        const CsvImport back = importRemotesCsv(csv, true);
+        QVERIFY(back.heading);
+        QCOMPARE(back.separator, sep);
+        QCOMPARE(back.remotes(), list);
+        QCOMPARE(back.count(CSV_ACCEPTED), list.size());
+        QCOMPARE(back.rows[3].line, 6); // the owner before it spans two lines
+    }
+
+    void importVerdicts_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<CSV_VERDICT_T>("verdict");
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<bool>("imported");
+        QTest::newRow("accepted") << QByteArray("12;Орлов;3;Активен;1") << CSV_ACCEPTED << ""
+                                  << true;
+        QTest::newRow("duplicate id")
+            << QByteArray("10;Другой;1;Активен;0") << CSV_WARNING
+            << "номер пульта уже есть в строке 1: строка пропущена" << false;
+        QTest::newRow("owner cut") << QByteArray("12;" + QByteArray(70, 'x') + ";3;Активен;0")
+                                   << CSV_WARNING << "владелец обрезан до 59 символов" << true;
+        QTest::newRow("missing columns")
+            << QByteArray("12;Орлов") << CSV_WARNING << "нет группы: взята 0" << true;
+        QTest::newRow("id out of range") << QByteArray("16777215;Орлов;3;Активен;0") << CSV_REFUSED
+                                         << "номер пульта вне диапазона 0..16777214" << false;
+        QTest::newRow("id not a number") << QByteArray("12a;Орлов;3;Активен;0") << CSV_REFUSED
+                                         << "номер пульта не число: 12a" << false;
+        QTest::newRow("group out of range") << QByteArray("12;Орлов;256;Активен;0") << CSV_REFUSED
+                                            << "группа вне диапазона 0..255" << false;
+        QTest::newRow("unknown state") << QByteArray("12;Орлов;3;может быть;0") << CSV_REFUSED
+                                       << "статус не распознан: может быть" << false;
+        QTest::newRow("too many fields") << QByteArray("12;Орлов;Петров;3;Активен;0") << CSV_REFUSED
+                                         << "строка не читается: полей 6 вместо 5" << false;
+        QTest::newRow("unclosed quote") << QByteArray("12;\"Орлов;3;Активен;0") << CSV_REFUSED
+                                        << "строка не читается: кавычка не закрыта" << false;
+    }
+    void importVerdicts()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(CSV_VERDICT_T, verdict);
+        QFETCH(QString, note);
+        QFETCH(bool, imported);
+        // A first row without a heading, which the judged row may repeat.
+        const CsvImport result =
+            importRemotesCsv("10;Первый;1;Активен;0\n\n" + line + "\r\n", false);
+        QVERIFY(!result.heading);
+        QCOMPARE(result.rows.size(), 2); // the empty line is no row
+        const CsvRowVerdict &row = result.rows[1];
+        QCOMPARE(row.line, 3);
+        QCOMPARE(row.verdict, verdict);
+        QCOMPARE(row.notes.value(0), note);
+        QCOMPARE(row.imported, imported);
+        QCOMPARE(result.remotes().size(), imported ? 2 : 1);
+    }
+
+    void headingNamesTheColumns()
+    {
+        // Columns in another order, an unknown one, no state column: Windows-1251 as a
+        // spreadsheet in Russian saves it, with tabs.
+        const QString text = "Владелец\tПримечание\tid\tGROUP\n"
+                             "Ёлкин\tдача\t77\t4\n"
+                             "Пчёлкин\t\t78\t\n";
+        const CsvImport result =
+            importRemotesCsv(QStringEncoder("windows-1251").encode(text), false);
+        QVERIFY(result.heading);
+        QCOMPARE(result.separator, QChar('\t'));
+        QCOMPARE(result.remotes(),
+                 (QList<QControlDevice>{remote(77, "Ёлкин", true, 4), remote(78, "Пчёлкин")}));
+        QCOMPARE(result.rows[0].verdict, CSV_WARNING);
+        QCOMPARE(result.rows[0].notes,
+                 (QStringList{"нет статуса: пульт активен", "нет режима работы: взят обычный"}));
+        QCOMPARE(result.rows[1].notes.first(), QString("нет группы: взята 0"));
+        QCOMPARE(result.summary(), QString("Строк: 2. Будет импортировано пультов: 2. Принято: 0, "
+                                           "с предупреждениями: 2, отклонено: 0."));
+
+        // A heading without an id column refuses every row.
+        const CsvImport noIds = importRemotesCsv("Владелец;Группа\nОрлов;3\n", false);
+        QCOMPARE(noIds.count(CSV_REFUSED), 1);
+        QVERIFY(noIds.remotes().isEmpty());
+    }
+
+    void nothingToImport()
+    {
+        for (const QByteArray &bytes :
+             {QByteArray(), QByteArray("\xEF\xBB\xBF"), QByteArray("Пульт;Владелец\r\n\r\n")}) {
+            const CsvImport result = importRemotesCsv(bytes, true);
+            QVERIFY(result.rows.isEmpty());
+            QVERIFY(result.remotes().isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_table_tools)
+#include "tst_table_tools.moc"
