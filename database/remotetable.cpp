@@ -7,10 +7,9 @@
 namespace
 {
 // The window owns these texts in its translation context.
-QString trWindow(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
+struct WindowText {
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+};
 } // namespace
 
 QString remoteGroupText(const QControlDevice &remote)
@@ -24,7 +23,7 @@ QString remoteGroupText(const QControlDevice &remote)
 QStringList remoteRowTexts(const QControlDevice &remote)
 {
     return {QString::number(remote.id()), remote.ownerName(),
-            remote.active() ? trWindow("Активен") : trWindow("Заблокирован"),
+            remote.active() ? WindowText::tr("Активен") : WindowText::tr("Заблокирован"),
             remoteGroupText(remote)};
 }
 
@@ -35,7 +34,8 @@ QColor remoteRowColor(const QControlDevice &remote)
 
 QString remoteToggleText(const QControlDevice &remote)
 {
-    return remote.active() ? trWindow("Заблокировать пульт") : trWindow("Активировать пульт");
+    return remote.active() ? WindowText::tr("Заблокировать пульт")
+                           : WindowText::tr("Активировать пульт");
 }
 
 QString ownerNameRefusal(const QString &name, bool longRecords)
@@ -62,12 +62,14 @@ QString ownerNameRefusal(const QString &name, bool longRecords)
         i += len;
     }
     if (!lost.isEmpty())
-        return trWindow("Информация о владельце пульта содержит символы, которые USB-stick не "
-                        "может сохранить: %1")
+        return WindowText::tr(
+                   "Информация о владельце пульта содержит символы, которые USB-stick не "
+                   "может сохранить: %1")
             .arg(lost.join(QLatin1Char(' ')));
     if (bytes > room)
-        return trWindow("Информация о владельце пульта не помещается в память USB-stick: %1 байт "
-                        "при допустимых %2.")
+        return WindowText::tr(
+                   "Информация о владельце пульта не помещается в память USB-stick: %1 байт "
+                   "при допустимых %2.")
             .arg(bytes)
             .arg(room);
     return QString();
@@ -121,28 +123,30 @@ DataSourceLabel dataSourceLabel(DATA_SOURCE_T kind, bool matches, const QString 
 {
     switch (kind) {
     case SOURCE_MODEM: {
-        QString text = modemConnected ? trWindow("Источник данных - USB-stick")
-                                      : trWindow("Источник данных - отключенный USB-stick");
+        QString text = modemConnected ? WindowText::tr("Источник данных - USB-stick")
+                                      : WindowText::tr("Источник данных - отключенный USB-stick");
         if (!dbFileName.isEmpty()) {
-            text += matches ? trWindow("(Актуальный файл %1)").arg(dbFileName)
-                            : trWindow("(Несохраненные изменения для файла %1)").arg(dbFileName);
+            text += matches
+                        ? WindowText::tr("(Актуальный файл %1)").arg(dbFileName)
+                        : WindowText::tr("(Несохраненные изменения для файла %1)").arg(dbFileName);
         }
         return {SOURCE_MODEM, text};
     }
     case SOURCE_BACKUP:
         if (matches)
             return {SOURCE_MODEM,
-                    trWindow("Источник данных - USB-stick(актуальная резервная копия)")};
-        return {SOURCE_BACKUP, trWindow("Источник данных - резервная копия ")};
+                    WindowText::tr("Источник данных - USB-stick(актуальная резервная копия)")};
+        return {SOURCE_BACKUP, WindowText::tr("Источник данных - резервная копия ")};
     case SOURCE_FILE:
         if (matches)
-            return {SOURCE_MODEM,
-                    trWindow("Источник данных - USB-stick(актуальный файл %1)").arg(dbFileName)};
-        return {SOURCE_FILE, trWindow("Источник данных - файл ") + dbFileName};
+            return {
+                SOURCE_MODEM,
+                WindowText::tr("Источник данных - USB-stick(актуальный файл %1)").arg(dbFileName)};
+        return {SOURCE_FILE, WindowText::tr("Источник данных - файл ") + dbFileName};
     case SOURCE_UNKNOWN:
         break;
     }
-    return {kind, trWindow("Неизвестный источник данных")};
+    return {kind, WindowText::tr("Неизвестный источник данных")};
 }
 
 bool contextMenuAvailable(DATA_SOURCE_T kind, bool modemConnected)

@@ -212,16 +212,17 @@ bool MainWindow::db_saved() const
 
 void MainWindow::create_tray_icon()
 {
-    // Desktops without a tray get none; every tray entry is also in the menus.
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
-        return;
-    m_trayIcon = new QSystemTrayIcon(QIcon(":/images/app.ico"), this);
-    m_trayIcon->setToolTip("Vexo Control Tool");
     trayMenu = new QMenu(this);
+    trayMenu->setObjectName("trayMenu");
     QAction *update = trayMenu->addAction(tr("Обновить программу"));
     connect(update, &QAction::triggered, this, &MainWindow::update_soft_from_menu);
     QAction *quit = trayMenu->addAction(tr("Выход"));
     connect(quit, &QAction::triggered, this, &MainWindow::close);
+    // Desktops without a tray get no icon; every tray entry is also in the menus.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    m_trayIcon = new QSystemTrayIcon(QIcon(":/images/app.ico"), this);
+    m_trayIcon->setToolTip("Vexo Control Tool");
     m_trayIcon->setContextMenu(trayMenu);
 }
 

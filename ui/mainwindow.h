@@ -11,11 +11,13 @@
 #include "qcontroldevice.h"
 #include "qexecdevice.h"
 #include "qflashupdater.h"
+#include "qlanguagecatalog.h"
 #include "qmodem.h"
 
 class QAction;
 class QApplication;
 class QCloseEvent;
+class QEvent;
 class QFlashController;
 class QInterface_Manager;
 class QMenu;
@@ -85,6 +87,9 @@ signals:
     void signal_start_autoconnect();
     void signal_device_found(int);
     void signal_show_btn_next_device_search(bool value);
+    // The actuator firmware the settings last knew of, for the update manager:
+    // major, minor and board code; 0, 0 when none is known.
+    void signal_known_device_version(int major, int minor, QString board);
 
 public slots:
     // Shell: traffic log sinks, enabling rules, shutdown on a signal
@@ -213,6 +218,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // A new language re-applies every text.
+    void changeEvent(QEvent *event) override;
     // The exit question
     void closeEvent(QCloseEvent *event) override;
 
@@ -225,6 +232,9 @@ private:
     void connect_actions();
     void connect_session();
     void build_language_menu();
+    void retranslate_texts();
+    // Moves the window to a saved position that can still be reached on some screen.
+    void place_window(const QPoint &saved);
     void build_properties_table(bool first = true);
     void connect_table_tools();
     void load_table_tools_settings();
@@ -239,6 +249,7 @@ private:
     QTranslator appTranslator;
     QTranslator qtTranslator;
     QString currentLanguage;
+    QLanguageCatalog languages;
     Event_Filter *eventFilter = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     QMenu *trayMenu = nullptr;

@@ -3,6 +3,7 @@
 #include "qwaitdialog.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -22,6 +23,9 @@ bool SessionRig::open(const QStringList &portsBefore)
     options.ports = portsBefore;
     options.ports << m_emulator.slavePath();
     options.systemPorts = false;
+    // Each rig starts as on a first run: nothing kept from an earlier window, such as the
+    // actuator version that spares asking the actuator.
+    QSettings("Vexo Electronics", "Vexo Control Tool").clear();
     m_window = std::make_unique<MainWindow>(qApp, &m_prompts, options);
     m_window->show();
     // The opening steps run in nested loops inside the slot that found the port, so the

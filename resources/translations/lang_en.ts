@@ -1,0 +1,1438 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ru_RU">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Пульты</source>
+        <translation>Remotes</translation>
+    </message>
+    <message>
+        <source>Поиск по владельцу</source>
+        <translation>Search by owner</translation>
+    </message>
+    <message>
+        <source>Вставьте USB-stick...</source>
+        <translation>Insert the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Remote</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Определить пульт</source>
+        <translation>Identify remote</translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Add remote</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Edit remote</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Delete remote</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Activate remote</translation>
+    </message>
+    <message>
+        <source>Параметры ИУ</source>
+        <translation>Actuator parameters</translation>
+    </message>
+    <message>
+        <source>Значение параметра</source>
+        <translation>Parameter value</translation>
+    </message>
+    <message>
+        <source>Загрузить из устройства</source>
+        <translation>Read from device</translation>
+    </message>
+    <message>
+        <source>Сохранить в устройство</source>
+        <translation>Write to device</translation>
+    </message>
+    <message>
+        <source>Восстановить из устройства</source>
+        <translation>Restore from device</translation>
+    </message>
+    <message>
+        <source>Применить в устройстве</source>
+        <translation>Apply in device</translation>
+    </message>
+    <message>
+        <source>Восстановить заводские</source>
+        <translation>Factory defaults</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Система контроля</source>
+        <translation>Control system</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Operating mode</translation>
+    </message>
+    <message>
+        <source>Расширенные</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Обновление</source>
+        <translation>Update</translation>
+    </message>
+    <message>
+        <source>Язык программы</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Автономия от БУ</source>
+        <translation>Autonomy from the control unit</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Загрузить...</source>
+        <translation>Open...</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Сохранить как...</source>
+        <translation>Save as...</translation>
+    </message>
+    <message>
+        <source>Восстановить резервную копию...</source>
+        <translation>Restore backup...</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Загрузить из USB-stick</source>
+        <translation>Read from USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить в USB-stick</source>
+        <translation>Write to USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить USB-stick в устройство</source>
+        <translation>Copy USB-stick to device</translation>
+    </message>
+    <message>
+        <source>Загрузить USB-stick из устройства</source>
+        <translation>Copy device to USB-stick</translation>
+    </message>
+    <message>
+        <source>Полная очистка памяти</source>
+        <translation>Clear all memory</translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Memory status</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Firmware version</translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Администратор</source>
+        <translation>Administrator</translation>
+    </message>
+    <message>
+        <source>Установить новый пароль</source>
+        <translation>Set new password</translation>
+    </message>
+    <message>
+        <source>Сбросить текущий пароль</source>
+        <translation>Remove current password</translation>
+    </message>
+    <message>
+        <source>Сбросить забытый пароль</source>
+        <translation>Reset forgotten password</translation>
+    </message>
+    <message>
+        <source>Сменить пароль</source>
+        <translation>Change password</translation>
+    </message>
+    <message>
+        <source>Обновить программу</source>
+        <translation>Update program</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick</source>
+        <translation>Update USB-stick firmware</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства</source>
+        <translation>Update actuator firmware</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick из файла...</source>
+        <translation>Update USB-stick firmware from file...</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства из файла...</source>
+        <translation>Update actuator firmware from file...</translation>
+    </message>
+    <message>
+        <source>О программе...</source>
+        <translation>About...</translation>
+    </message>
+    <message>
+        <source>Как работать с программой</source>
+        <translation>How to use the program</translation>
+    </message>
+    <message>
+        <source>Автономный режим</source>
+        <translation>Autonomous mode</translation>
+    </message>
+    <message>
+        <source>Автономный перенос пультов с USB-stick на ИУ</source>
+        <translation>Autonomous transfer of remotes from USB-stick to actuator</translation>
+    </message>
+    <message>
+        <source>Автономное обновление прошивки ИУ с USB-stick</source>
+        <translation>Autonomous actuator firmware update from USB-stick</translation>
+    </message>
+    <message>
+        <source>Автономное изменение параметров ИУ с USB-stick</source>
+        <translation>Autonomous change of actuator parameters from USB-stick</translation>
+    </message>
+    <message>
+        <source>Активен</source>
+        <translation>Active</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Blocked</translation>
+    </message>
+    <message>
+        <source>Заблокировать пульт</source>
+        <translation>Block remote</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта содержит символы, которые USB-stick не может сохранить: %1</source>
+        <translation>The owner information contains characters that the USB-stick cannot store: %1</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не помещается в память USB-stick: %1 байт при допустимых %2.</source>
+        <translation>The owner information does not fit into the USB-stick memory: %1 bytes where %2 are allowed.</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick</source>
+        <translation>Data source - USB-stick</translation>
+    </message>
+    <message>
+        <source>Источник данных - отключенный USB-stick</source>
+        <translation>Data source - disconnected USB-stick</translation>
+    </message>
+    <message>
+        <source>(Актуальный файл %1)</source>
+        <translation>(Up-to-date file %1)</translation>
+    </message>
+    <message>
+        <source>(Несохраненные изменения для файла %1)</source>
+        <translation>(Unsaved changes for file %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальная резервная копия)</source>
+        <translation>Data source - USB-stick (up-to-date backup)</translation>
+    </message>
+    <message>
+        <source>Источник данных - резервная копия </source>
+        <translation>Data source - backup </translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальный файл %1)</source>
+        <translation>Data source - USB-stick (up-to-date file %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - файл </source>
+        <translation>Data source - file </translation>
+    </message>
+    <message>
+        <source>Неизвестный источник данных</source>
+        <translation>Unknown data source</translation>
+    </message>
+    <message>
+        <source>Русский</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не найдено. Файл ищется здесь:
+%1</source>
+        <translation>The user manual was not found. The file is looked for here:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя %1. Установите программу для просмотра файлов PDF.</source>
+        <translation>The user manual %1 could not be opened. Install a program for viewing PDF files.</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импорт из CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отменить импорт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал операций...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сравнить с файлом...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сравнить с резервной копией...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверять таблицу после записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDialog</name>
+    <message>
+        <source>О программе</source>
+        <translation>About the program</translation>
+    </message>
+    <message>
+        <source>Настройка приводов ворот и рольставней через USB-stick: таблица пультов в USB-stick и исполнительном устройстве, параметры устройства, пароль администратора, обновление прошивки.</source>
+        <translation>Setting up gate and roller-shutter drives through the USB-stick: the remote table in the USB-stick and in the actuator, device parameters, the administrator password, firmware updates.</translation>
+    </message>
+    <message>
+        <source>Работает на Qt %1 (собрана с Qt %2).</source>
+        <translation>Runs on Qt %1 (built with Qt %2).</translation>
+    </message>
+    <message>
+        <source>Программа распространяется на условиях %1, версии 3 или более поздней, без каких-либо гарантий.</source>
+        <translation>The program is distributed under the terms of the %1, version 3 or later, without any warranty.</translation>
+    </message>
+    <message>
+        <source>Qt — библиотека The Qt Company Ltd., используется на условиях %1 версии 3.</source>
+        <translation>Qt is a library of The Qt Company Ltd., used under the terms of the %1 version 3.</translation>
+    </message>
+</context>
+<context>
+    <name>QAddDeviceDialog</name>
+    <message>
+        <source>Новый пульт</source>
+        <translation>New remote</translation>
+    </message>
+    <message>
+        <source>Мастер добавления новых пультов</source>
+        <translation>New remote wizard</translation>
+    </message>
+    <message>
+        <source>Этап</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Прослушивание</source>
+        <translation>Listening</translation>
+    </message>
+    <message>
+        <source>Повторный поиск</source>
+        <translation>Search again</translation>
+    </message>
+    <message>
+        <source>Выбор типа пульта</source>
+        <translation>Remote type</translation>
+    </message>
+    <message>
+        <source>Обычный режим</source>
+        <translation>Normal mode</translation>
+    </message>
+    <message>
+        <source>Пешеходный режим</source>
+        <translation>Pedestrian mode</translation>
+    </message>
+    <message>
+        <source>Ок</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Назначение владельца</source>
+        <translation>Assign owner</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Завершен</source>
+        <translation>Done</translation>
+    </message>
+    <message>
+        <source>Не пройден</source>
+        <translation>Failed</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Setting the operating mode</translation>
+    </message>
+    <message>
+        <source>Адрес </source>
+        <translation>Address </translation>
+    </message>
+    <message>
+        <source>Поиск нового пульта... 
+ Нажмите и удерживайте в течение 4 секунд на пульте кнопку.</source>
+        <translation>Searching for a new remote... 
+ Press and hold the button on the remote for 4 seconds.</translation>
+    </message>
+    <message>
+        <source>Данный пульт уже зарегистрирован на пользователя &apos;</source>
+        <translation>This remote is already registered to the user &apos;</translation>
+    </message>
+    <message>
+        <source>&apos;. Поиск пульта будет автоматически продолжен.</source>
+        <translation>&apos;. The search for a remote will continue automatically.</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее 59 символов. Текущая длина </source>
+        <translation>The owner information must not be longer than 59 characters. Current length </translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>QAutoConnectTool</name>
+    <message>
+        <source>Закрыт порт </source>
+        <translation>Port closed </translation>
+    </message>
+</context>
+<context>
+    <name>QCompareDialog</name>
+    <message>
+        <source>Сравнение USB-stick с файлом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation type="unfinished">Remote</translation>
+    </message>
+    <message>
+        <source>Отличие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для применения нужен полный доступ к USB-stick.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применить к USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Close</translation>
+    </message>
+    <message>
+        <source>Только в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только в файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отличается: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы совпадают</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QCsvImportDialog</name>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation type="unfinished">Remote</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation type="unfinished">Owner</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation type="unfinished">Group</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation type="unfinished">Status</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation type="unfinished">Operating mode</translation>
+    </message>
+    <message>
+        <source>Замечания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импортировать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished">Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QDbManipulator</name>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation>Error opening file </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла </source>
+        <translation>Invalid file format </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла: дублирующие значения пультов. Загрузка отменена.</source>
+        <translation>Invalid file format: duplicate remotes. Loading cancelled.</translation>
+    </message>
+    <message>
+        <source>Нет ни одной резервной копии</source>
+        <translation>There are no backups</translation>
+    </message>
+    <message>
+        <source>Выбор резервной копии</source>
+        <translation>Choose a backup</translation>
+    </message>
+    <message>
+        <source>Выберите резервную копию для загрузки в программу</source>
+        <translation>Choose a backup to load into the program</translation>
+    </message>
+    <message>
+        <source>Не выбрана резервная копия файла</source>
+        <translation>No backup was chosen</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки резервной копии</source>
+        <translation>Error loading the backup</translation>
+    </message>
+</context>
+<context>
+    <name>QFlashController</name>
+    <message>
+        <source>Ошибка загрузки прошивки из файла</source>
+        <translation>Error loading firmware from file</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Выбор файла прошивки</source>
+        <translation>Choose a firmware file</translation>
+    </message>
+    <message>
+        <source>Ошибка файла прошивки</source>
+        <translation>Firmware file error</translation>
+    </message>
+    <message>
+        <source>При обновлении прошивки возникла ошибка</source>
+        <translation>An error occurred while updating the firmware</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления исполнительного устройства</source>
+        <translation>This firmware file is not meant for updating the actuator</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления подключенного USB-stick</source>
+        <translation>This firmware file is not meant for updating the connected USB-stick</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена более новая версия прошивки, чем в текущем файле. Загрузить на USB-stick старую версию ПО?</source>
+        <translation>The USB-stick has a newer firmware version than this file. Load the older version into the USB-stick?</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена текущая версия прошивки. Загрузить заново на USB-stick текущую версию ПО?</source>
+        <translation>The USB-stick already has this firmware version. Load the same version into the USB-stick again?</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>исполнительное устройство</source>
+        <translation>the actuator</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>the USB-stick</translation>
+    </message>
+    <message>
+        <source>Загрузка прошивки на </source>
+        <translation>Loading firmware into </translation>
+    </message>
+    <message>
+        <source>Ожидание применения прошивки на </source>
+        <translation>Waiting for the firmware to start on </translation>
+    </message>
+    <message>
+        <source>исполнительном устройстве</source>
+        <translation>the actuator</translation>
+    </message>
+    <message>
+        <source>Ошибка применения прошивки на исполнительном устройстве</source>
+        <translation>Error starting the firmware on the actuator</translation>
+    </message>
+</context>
+<context>
+    <name>QMemoryStatusDialog</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Free: </translation>
+    </message>
+    <message>
+        <source>Занято: </source>
+        <translation>Used: </translation>
+    </message>
+    <message>
+        <source>Емкость: </source>
+        <translation>Capacity: </translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Memory status</translation>
+    </message>
+    <message>
+        <source>Память устройств</source>
+        <translation>Device memory</translation>
+    </message>
+    <message>
+        <source>USB-stick, пульты</source>
+        <translation>USB-stick, remotes</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Device</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>QModemSession</name>
+    <message>
+        <source>Запрос прав доступа...</source>
+        <translation>Requesting access rights...</translation>
+    </message>
+    <message>
+        <source>Ввод пароля</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Введите пароль администратора для обеспечения полного доступа к USB-stick</source>
+        <translation>Enter the administrator password for full access to the USB-stick</translation>
+    </message>
+    <message>
+        <source>Авторизация</source>
+        <translation>Log in</translation>
+    </message>
+    <message>
+        <source>Ошибка авторизации</source>
+        <translation>Log-in error</translation>
+    </message>
+    <message>
+        <source>Ошибка при авторизации: неверный пароль либо отмена операции пользователем</source>
+        <translation>Log-in error: wrong password or the operation was cancelled</translation>
+    </message>
+    <message>
+        <source>Сброс авторизации</source>
+        <translation>Log out</translation>
+    </message>
+    <message>
+        <source>Ошибка сброса авторизации</source>
+        <translation>Log-out error</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Пароль не может быть пустым</source>
+        <translation>The password must not be empty</translation>
+    </message>
+    <message>
+        <source>Пароль содержит недопустимые символы</source>
+        <translation>The password contains characters that are not allowed</translation>
+    </message>
+    <message>
+        <source>Ввод текущего пароля</source>
+        <translation>Current password</translation>
+    </message>
+    <message>
+        <source>Введите ваш текущий пароль полного доступа к USB-stick</source>
+        <translation>Enter your current password for full access to the USB-stick</translation>
+    </message>
+    <message>
+        <source>Ввод нового пароля</source>
+        <translation>New password</translation>
+    </message>
+    <message>
+        <source>Введите новый пароль полного доступа к USB-stick(6-10 символов)</source>
+        <translation>Enter a new password for full access to the USB-stick (6-10 characters)</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Пароль должен быть длиной от 6 до 10 символов</source>
+        <translation>The password must be 6 to 10 characters long</translation>
+    </message>
+    <message>
+        <source>Повтор нового пароля</source>
+        <translation>Repeat new password</translation>
+    </message>
+    <message>
+        <source>Повторно введите пароль полного доступа к USB-stick</source>
+        <translation>Enter the password for full access to the USB-stick again</translation>
+    </message>
+    <message>
+        <source>Пароли не совпадают</source>
+        <translation>The passwords do not match</translation>
+    </message>
+    <message>
+        <source>Удаление текущего пароля</source>
+        <translation>Removing the current password</translation>
+    </message>
+    <message>
+        <source>Применение нового пароля</source>
+        <translation>Applying the new password</translation>
+    </message>
+    <message>
+        <source>Удаление забытого пароля</source>
+        <translation>Removing the forgotten password</translation>
+    </message>
+    <message>
+        <source>Сброс забытого пароля...
+Нажмите и удерживайте в течение 4 секунд на исполнительном устройстве кнопку для перехода в режим программирования. 
+Далее нажмите и держите в течение 1 секунды кнопку для сброса забытого пароля</source>
+        <translation>Resetting the forgotten password...
+Press and hold the button on the actuator for 4 seconds to enter programming mode. 
+Then press and hold the button for 1 second to reset the forgotten password</translation>
+    </message>
+    <message>
+        <source>Восстановление исходного режима работы USB-stick</source>
+        <translation>Restoring the USB-stick&apos;s original operating mode</translation>
+    </message>
+    <message>
+        <source>Принят неверный ответ от USB-stick. Повторить попытку?</source>
+        <translation>A wrong answer was received from the USB-stick. Try again?</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>The USB-stick does not answer. Check the connection.</translation>
+    </message>
+    <message>
+        <source>Неверный пароль</source>
+        <translation>Wrong password</translation>
+    </message>
+    <message>
+        <source>Нет авторизации</source>
+        <translation>Not logged in</translation>
+    </message>
+    <message>
+        <source>У вас отсутствуют привилегии для выполнения этой команды</source>
+        <translation>You do not have the privileges for this command</translation>
+    </message>
+    <message>
+        <source>Связь с конечным устройством утеряна</source>
+        <translation>The link to the end device is lost</translation>
+    </message>
+    <message>
+        <source>Usb-stick не смог выполнить команду на конечном устройстве. Повторить попытку?</source>
+        <translation>The USB-stick could not carry out the command on the end device. Try again?</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не содержит в памяти данный пульт</source>
+        <translation>The end device does not hold this remote in its memory</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не смогло успешно выполнить команду</source>
+        <translation>The end device could not carry out the command</translation>
+    </message>
+    <message>
+        <source>Ошибка применения новой прошивки на USB-stick</source>
+        <translation>Error starting the new firmware on the USB-stick</translation>
+    </message>
+    <message>
+        <source>Инициализация устройства... Если устройство впервые используется с данным USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку</source>
+        <translation>Initialising the device... If the device is used with this USB-stick for the first time, press and hold its button for 4 seconds</translation>
+    </message>
+    <message>
+        <source>Установка параметров USB-stick...</source>
+        <translation>Setting USB-stick parameters...</translation>
+    </message>
+    <message>
+        <source>Запрос функционала USB-stick...</source>
+        <translation>Requesting USB-stick functions...</translation>
+    </message>
+    <message>
+        <source>Запрос настроек USB-stick...</source>
+        <translation>Requesting USB-stick settings...</translation>
+    </message>
+    <message>
+        <source>Запрос версии USB-stick...</source>
+        <translation>Requesting USB-stick version...</translation>
+    </message>
+    <message>
+        <source>Запрос версии исполнительного устройства...</source>
+        <translation>Requesting actuator version...</translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;Версия исполнительного устройства %2.%3.%1.%4</source>
+        <translation>&lt;br&gt;Actuator version %2.%3.%1.%4</translation>
+    </message>
+    <message>
+        <source>Версия модема %2.%3.%1.%4 </source>
+        <translation>Modem version %2.%3.%1.%4 </translation>
+    </message>
+    <message>
+        <source>Версия</source>
+        <translation>Version</translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLog</name>
+    <message>
+        <source>Пульт добавлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт заблокирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт активирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменен владелец пульта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Память очищена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из USB-stick в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из устройства в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отличия от файла применены к USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры записаны в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка загружена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлен пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сброшен забытый пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLogDialog</name>
+    <message>
+        <source>Журнал операций</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтр:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только неудачные</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Close</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation type="unfinished">User</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Операция</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation type="unfinished">Remotes</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation type="unfinished">Result</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт журнала в CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished">Error</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation type="unfinished">Error opening file </translation>
+    </message>
+</context>
+<context>
+    <name>QParamController</name>
+    <message>
+        <source>Режим работы</source>
+        <translation>Operating mode</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Короткой команды&apos;</source>
+        <translation>Command duration for &apos;Short command&apos; mode</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Жалюзийный&apos;</source>
+        <translation>Command duration for &apos;Blinds&apos; mode</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Роллетный&apos;</source>
+        <translation>Command duration for &apos;Roller shutter&apos; mode</translation>
+    </message>
+    <message>
+        <source>Короткой команды</source>
+        <translation>Short command</translation>
+    </message>
+    <message>
+        <source>Роллетный</source>
+        <translation>Roller shutter</translation>
+    </message>
+    <message>
+        <source>Жалюзийный</source>
+        <translation>Blinds</translation>
+    </message>
+    <message>
+        <source>Непрерывной команды</source>
+        <translation>Continuous command</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Запрос параметров исполнительного устройства...</source>
+        <translation>Requesting actuator parameters...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для загрузки из конечного устройства. Загрузить все параметры?</source>
+        <translation>No parameter is marked for reading from the end device. Read all parameters?</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Параметр %1 не задан</source>
+        <translation>Parameter %1 is not set</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для сохранения в конечном устройстве. Сохранить все параметры?</source>
+        <translation>No parameter is marked for writing to the end device. Write all parameters?</translation>
+    </message>
+    <message>
+        <source>Установка параметров исполнительного устройства...</source>
+        <translation>Writing actuator parameters...</translation>
+    </message>
+    <message>
+        <source>Восстановление заводских настроек...</source>
+        <translation>Restoring factory settings...</translation>
+    </message>
+    <message>
+        <source>Применение параметров исполнительного устройства...</source>
+        <translation>Applying actuator parameters...</translation>
+    </message>
+    <message>
+        <source>Восстановление параметров исполнительного устройства...</source>
+        <translation>Restoring actuator parameters...</translation>
+    </message>
+    <message>
+        <source>параметров: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPropertyWidget</name>
+    <message>
+        <source>Неизвестно</source>
+        <translation>Unknown</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteTableController</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Choose a JSON file</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Backup system error</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>The database has not been saved to a file. Save it before exiting?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Do you really want to exit the program?</translation>
+    </message>
+    <message>
+        <source>Активация пульта</source>
+        <translation>Activating the remote</translation>
+    </message>
+    <message>
+        <source>Блокировка пульта</source>
+        <translation>Blocking the remote</translation>
+    </message>
+    <message>
+        <source>Владелец пульта</source>
+        <translation>Remote owner</translation>
+    </message>
+    <message>
+        <source>Введите информацию о владельце пульта(максимально %1 символов)</source>
+        <translation>Enter the remote owner information (at most %1 characters)</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее %1 символов. Текущая длина </source>
+        <translation>The owner information must not be longer than %1 characters. Current length </translation>
+    </message>
+    <message>
+        <source>Изменение сведений о владельце пульта</source>
+        <translation>Changing the remote owner information</translation>
+    </message>
+    <message>
+        <source>Удаление пульта</source>
+        <translation>Delete remote</translation>
+    </message>
+    <message>
+        <source>Пульт будет удален из системы. Продолжить?</source>
+        <translation>The remote will be deleted from the system. Continue?</translation>
+    </message>
+    <message>
+        <source>Удаление пульта из системы</source>
+        <translation>Deleting the remote from the system</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Setting the operating mode</translation>
+    </message>
+    <message>
+        <source>Изменение режима работы устройства</source>
+        <translation>Changing the device operating mode</translation>
+    </message>
+    <message>
+        <source>Не удалось добавить новый пульт</source>
+        <translation>The new remote could not be added</translation>
+    </message>
+    <message>
+        <source>Запись устройств в USB-stick и исполнительное устройство</source>
+        <translation>Writing remotes to the USB-stick and the actuator</translation>
+    </message>
+    <message>
+        <source>Поиск пульта</source>
+        <translation>Remote search</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Определение пульта... 
+Нажмите и удерживайте в течение 4 секунд кнопку на пульте для его определения.</source>
+        <translation>Identifying the remote... 
+Press and hold the button on the remote for 4 seconds to identify it.</translation>
+    </message>
+    <message>
+        <source>Найден пульт, владелец &apos;</source>
+        <translation>Remote found, owner &apos;</translation>
+    </message>
+    <message>
+        <source>Найден незарегистрированный пульт №</source>
+        <translation>Unregistered remote found, No. </translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Add remote</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Edit remote</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Delete remote</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Activate remote</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Clearing the USB-stick memory...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>The copy operation completed successfully</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>The copy operation failed</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Error reading the list of remotes from the USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Reading data from the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Reading remotes from the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Clearing the USB-stick memory...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Writing remotes to the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Do you really want to clear the memory of the USB-stick and the actuator</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Error clearing the USB-stick memory.</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Clearing the actuator memory...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Copying the remote table from the USB-stick to the actuator...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Determining the size of the remote table in the actuator</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Copying the remote table from the actuator to the USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Error reading the USB-stick memory status</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Reading data from the device</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Error reading the device memory status</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>резервная копия %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применение изменений к USB-stick...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаление пульта №%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись пульта №%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выполнено %1 из %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения применены к USB-stick: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения применены не полностью: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ни одно изменение не выполнено.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнены:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт таблицы в CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation type="unfinished">Error opening file </translation>
+    </message>
+    <message>
+        <source>Таблица экспортирована в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импорт таблицы из CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>записано %1 из %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>при проверке найдено отличий: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation type="unfinished">the USB-stick</translation>
+    </message>
+    <message>
+        <source>USB-stick и исполнительное устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QWaitDialog</name>
+    <message>
+        <source>Пожалуйста, подождите</source>
+        <translation>Please wait</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1438 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl" sourcelanguage="ru_RU">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Пульты</source>
+        <translation>Piloty</translation>
+    </message>
+    <message>
+        <source>Поиск по владельцу</source>
+        <translation>Szukaj według właściciela</translation>
+    </message>
+    <message>
+        <source>Вставьте USB-stick...</source>
+        <translation>Włóż USB-stick...</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Pilot</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Właściciel</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Stan</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Grupa</translation>
+    </message>
+    <message>
+        <source>Определить пульт</source>
+        <translation>Rozpoznaj pilota</translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Dodaj pilota</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Edytuj pilota</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Usuń pilota</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Aktywuj pilota</translation>
+    </message>
+    <message>
+        <source>Параметры ИУ</source>
+        <translation>Parametry urządzenia</translation>
+    </message>
+    <message>
+        <source>Значение параметра</source>
+        <translation>Wartość parametru</translation>
+    </message>
+    <message>
+        <source>Загрузить из устройства</source>
+        <translation>Odczytaj z urządzenia</translation>
+    </message>
+    <message>
+        <source>Сохранить в устройство</source>
+        <translation>Zapisz w urządzeniu</translation>
+    </message>
+    <message>
+        <source>Восстановить из устройства</source>
+        <translation>Przywróć z urządzenia</translation>
+    </message>
+    <message>
+        <source>Применить в устройстве</source>
+        <translation>Zastosuj w urządzeniu</translation>
+    </message>
+    <message>
+        <source>Восстановить заводские</source>
+        <translation>Przywróć fabryczne</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>Plik</translation>
+    </message>
+    <message>
+        <source>Система контроля</source>
+        <translation>System sterowania</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Ustawienia</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Tryb pracy</translation>
+    </message>
+    <message>
+        <source>Расширенные</source>
+        <translation>Zaawansowane</translation>
+    </message>
+    <message>
+        <source>Обновление</source>
+        <translation>Aktualizacja</translation>
+    </message>
+    <message>
+        <source>Язык программы</source>
+        <translation>Język programu</translation>
+    </message>
+    <message>
+        <source>Автономия от БУ</source>
+        <translation>Autonomia od jednostki sterującej</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Pomoc</translation>
+    </message>
+    <message>
+        <source>Загрузить...</source>
+        <translation>Otwórz...</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Zapisz</translation>
+    </message>
+    <message>
+        <source>Сохранить как...</source>
+        <translation>Zapisz jako...</translation>
+    </message>
+    <message>
+        <source>Восстановить резервную копию...</source>
+        <translation>Przywróć kopię zapasową...</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>Загрузить из USB-stick</source>
+        <translation>Odczytaj z USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить в USB-stick</source>
+        <translation>Zapisz w USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить USB-stick в устройство</source>
+        <translation>Skopiuj USB-stick do urządzenia</translation>
+    </message>
+    <message>
+        <source>Загрузить USB-stick из устройства</source>
+        <translation>Skopiuj urządzenie do USB-stick</translation>
+    </message>
+    <message>
+        <source>Полная очистка памяти</source>
+        <translation>Pełne czyszczenie pamięci</translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Stan pamięci</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Wersja oprogramowania</translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>Użytkownik</translation>
+    </message>
+    <message>
+        <source>Администратор</source>
+        <translation>Administrator</translation>
+    </message>
+    <message>
+        <source>Установить новый пароль</source>
+        <translation>Ustaw nowe hasło</translation>
+    </message>
+    <message>
+        <source>Сбросить текущий пароль</source>
+        <translation>Usuń bieżące hasło</translation>
+    </message>
+    <message>
+        <source>Сбросить забытый пароль</source>
+        <translation>Zresetuj zapomniane hasło</translation>
+    </message>
+    <message>
+        <source>Сменить пароль</source>
+        <translation>Zmień hasło</translation>
+    </message>
+    <message>
+        <source>Обновить программу</source>
+        <translation>Aktualizuj program</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick</source>
+        <translation>Aktualizuj oprogramowanie USB-stick</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства</source>
+        <translation>Aktualizuj oprogramowanie urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick из файла...</source>
+        <translation>Aktualizuj oprogramowanie USB-stick z pliku...</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства из файла...</source>
+        <translation>Aktualizuj oprogramowanie urządzenia wykonawczego z pliku...</translation>
+    </message>
+    <message>
+        <source>О программе...</source>
+        <translation>O programie...</translation>
+    </message>
+    <message>
+        <source>Как работать с программой</source>
+        <translation>Jak korzystać z programu</translation>
+    </message>
+    <message>
+        <source>Автономный режим</source>
+        <translation>Tryb autonomiczny</translation>
+    </message>
+    <message>
+        <source>Автономный перенос пультов с USB-stick на ИУ</source>
+        <translation>Autonomiczne przenoszenie pilotów z USB-stick do urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>Автономное обновление прошивки ИУ с USB-stick</source>
+        <translation>Autonomiczna aktualizacja oprogramowania urządzenia wykonawczego z USB-stick</translation>
+    </message>
+    <message>
+        <source>Автономное изменение параметров ИУ с USB-stick</source>
+        <translation>Autonomiczna zmiana parametrów urządzenia wykonawczego z USB-stick</translation>
+    </message>
+    <message>
+        <source>Активен</source>
+        <translation>Aktywny</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Zablokowany</translation>
+    </message>
+    <message>
+        <source>Заблокировать пульт</source>
+        <translation>Zablokuj pilota</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта содержит символы, которые USB-stick не может сохранить: %1</source>
+        <translation>Informacje o właścicielu pilota zawierają znaki, których USB-stick nie może zapisać: %1</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не помещается в память USB-stick: %1 байт при допустимых %2.</source>
+        <translation>Informacje o właścicielu pilota nie mieszczą się w pamięci USB-stick: %1 bajtów przy dopuszczalnych %2.</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick</source>
+        <translation>Źródło danych - USB-stick</translation>
+    </message>
+    <message>
+        <source>Источник данных - отключенный USB-stick</source>
+        <translation>Źródło danych - odłączony USB-stick</translation>
+    </message>
+    <message>
+        <source>(Актуальный файл %1)</source>
+        <translation>(Aktualny plik %1)</translation>
+    </message>
+    <message>
+        <source>(Несохраненные изменения для файла %1)</source>
+        <translation>(Niezapisane zmiany w pliku %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальная резервная копия)</source>
+        <translation>Źródło danych - USB-stick (aktualna kopia zapasowa)</translation>
+    </message>
+    <message>
+        <source>Источник данных - резервная копия </source>
+        <translation>Źródło danych - kopia zapasowa </translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальный файл %1)</source>
+        <translation>Źródło danych - USB-stick (aktualny plik %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - файл </source>
+        <translation>Źródło danych - plik </translation>
+    </message>
+    <message>
+        <source>Неизвестный источник данных</source>
+        <translation>Nieznane źródło danych</translation>
+    </message>
+    <message>
+        <source>Русский</source>
+        <translation>Polski</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не найдено. Файл ищется здесь:
+%1</source>
+        <translation>Nie znaleziono podręcznika użytkownika. Plik jest szukany tutaj:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя %1. Установите программу для просмотра файлов PDF.</source>
+        <translation>Nie udało się otworzyć podręcznika użytkownika %1. Zainstaluj program do przeglądania plików PDF.</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импорт из CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отменить импорт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал операций...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сравнить с файлом...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сравнить с резервной копией...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверять таблицу после записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDialog</name>
+    <message>
+        <source>О программе</source>
+        <translation>O programie</translation>
+    </message>
+    <message>
+        <source>Настройка приводов ворот и рольставней через USB-stick: таблица пультов в USB-stick и исполнительном устройстве, параметры устройства, пароль администратора, обновление прошивки.</source>
+        <translation>Konfiguracja napędów bram i rolet przez USB-stick: tabela pilotów w USB-stick i w urządzeniu wykonawczym, parametry urządzenia, hasło administratora, aktualizacja oprogramowania.</translation>
+    </message>
+    <message>
+        <source>Работает на Qt %1 (собрана с Qt %2).</source>
+        <translation>Działa na Qt %1 (zbudowano z Qt %2).</translation>
+    </message>
+    <message>
+        <source>Программа распространяется на условиях %1, версии 3 или более поздней, без каких-либо гарантий.</source>
+        <translation>Program jest rozpowszechniany na warunkach licencji %1, w wersji 3 lub późniejszej, bez żadnych gwarancji.</translation>
+    </message>
+    <message>
+        <source>Qt — библиотека The Qt Company Ltd., используется на условиях %1 версии 3.</source>
+        <translation>Qt to biblioteka firmy The Qt Company Ltd., używana na warunkach licencji %1 w wersji 3.</translation>
+    </message>
+</context>
+<context>
+    <name>QAddDeviceDialog</name>
+    <message>
+        <source>Новый пульт</source>
+        <translation>Nowy pilot</translation>
+    </message>
+    <message>
+        <source>Мастер добавления новых пультов</source>
+        <translation>Kreator dodawania nowych pilotów</translation>
+    </message>
+    <message>
+        <source>Этап</source>
+        <translation>Etap</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Wynik</translation>
+    </message>
+    <message>
+        <source>Прослушивание</source>
+        <translation>Nasłuchiwanie</translation>
+    </message>
+    <message>
+        <source>Повторный поиск</source>
+        <translation>Szukaj ponownie</translation>
+    </message>
+    <message>
+        <source>Выбор типа пульта</source>
+        <translation>Wybór typu pilota</translation>
+    </message>
+    <message>
+        <source>Обычный режим</source>
+        <translation>Tryb zwykły</translation>
+    </message>
+    <message>
+        <source>Пешеходный режим</source>
+        <translation>Tryb pieszy</translation>
+    </message>
+    <message>
+        <source>Ок</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Назначение владельца</source>
+        <translation>Przypisanie właściciela</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Zastosuj</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Завершен</source>
+        <translation>Zakończony</translation>
+    </message>
+    <message>
+        <source>Не пройден</source>
+        <translation>Nieudany</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Ustawianie trybu pracy</translation>
+    </message>
+    <message>
+        <source>Адрес </source>
+        <translation>Adres </translation>
+    </message>
+    <message>
+        <source>Поиск нового пульта... 
+ Нажмите и удерживайте в течение 4 секунд на пульте кнопку.</source>
+        <translation>Wyszukiwanie nowego pilota... 
+ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy.</translation>
+    </message>
+    <message>
+        <source>Данный пульт уже зарегистрирован на пользователя &apos;</source>
+        <translation>Ten pilot jest już zarejestrowany na użytkownika &apos;</translation>
+    </message>
+    <message>
+        <source>&apos;. Поиск пульта будет автоматически продолжен.</source>
+        <translation>&apos;. Wyszukiwanie pilota będzie kontynuowane automatycznie.</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее 59 символов. Текущая длина </source>
+        <translation>Informacje o właścicielu pilota nie mogą być dłuższe niż 59 znaków. Bieżąca długość </translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+</context>
+<context>
+    <name>QAutoConnectTool</name>
+    <message>
+        <source>Закрыт порт </source>
+        <translation>Zamknięto port </translation>
+    </message>
+</context>
+<context>
+    <name>QCompareDialog</name>
+    <message>
+        <source>Сравнение USB-stick с файлом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation type="unfinished">Pilot</translation>
+    </message>
+    <message>
+        <source>Отличие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для применения нужен полный доступ к USB-stick.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применить к USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Zamknij</translation>
+    </message>
+    <message>
+        <source>Только в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только в файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отличается: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы совпадают</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QCsvImportDialog</name>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation type="unfinished">Pilot</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation type="unfinished">Właściciel</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation type="unfinished">Grupa</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation type="unfinished">Stan</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation type="unfinished">Tryb pracy</translation>
+    </message>
+    <message>
+        <source>Замечания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импортировать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished">Anuluj</translation>
+    </message>
+</context>
+<context>
+    <name>QDbManipulator</name>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation>Błąd otwarcia pliku </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла </source>
+        <translation>Nieprawidłowy format pliku </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла: дублирующие значения пультов. Загрузка отменена.</source>
+        <translation>Nieprawidłowy format pliku: powtarzające się piloty. Wczytywanie anulowane.</translation>
+    </message>
+    <message>
+        <source>Нет ни одной резервной копии</source>
+        <translation>Brak kopii zapasowych</translation>
+    </message>
+    <message>
+        <source>Выбор резервной копии</source>
+        <translation>Wybór kopii zapasowej</translation>
+    </message>
+    <message>
+        <source>Выберите резервную копию для загрузки в программу</source>
+        <translation>Wybierz kopię zapasową do wczytania do programu</translation>
+    </message>
+    <message>
+        <source>Не выбрана резервная копия файла</source>
+        <translation>Nie wybrano kopii zapasowej</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки резервной копии</source>
+        <translation>Błąd wczytywania kopii zapasowej</translation>
+    </message>
+</context>
+<context>
+    <name>QFlashController</name>
+    <message>
+        <source>Ошибка загрузки прошивки из файла</source>
+        <translation>Błąd wczytywania oprogramowania z pliku</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Выбор файла прошивки</source>
+        <translation>Wybór pliku oprogramowania</translation>
+    </message>
+    <message>
+        <source>Ошибка файла прошивки</source>
+        <translation>Błąd pliku oprogramowania</translation>
+    </message>
+    <message>
+        <source>При обновлении прошивки возникла ошибка</source>
+        <translation>Podczas aktualizacji oprogramowania wystąpił błąd</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления исполнительного устройства</source>
+        <translation>Ten plik oprogramowania nie jest przeznaczony do aktualizacji urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления подключенного USB-stick</source>
+        <translation>Ten plik oprogramowania nie jest przeznaczony do aktualizacji podłączonego USB-stick</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена более новая версия прошивки, чем в текущем файле. Загрузить на USB-stick старую версию ПО?</source>
+        <translation>USB-stick ma nowszą wersję oprogramowania niż ten plik. Wgrać do USB-stick starszą wersję?</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена текущая версия прошивки. Загрузить заново на USB-stick текущую версию ПО?</source>
+        <translation>USB-stick ma już tę wersję oprogramowania. Wgrać ją do USB-stick ponownie?</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>исполнительное устройство</source>
+        <translation>urządzenie wykonawcze</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Загрузка прошивки на </source>
+        <translation>Wgrywanie oprogramowania na </translation>
+    </message>
+    <message>
+        <source>Ожидание применения прошивки на </source>
+        <translation>Oczekiwanie na uruchomienie oprogramowania na </translation>
+    </message>
+    <message>
+        <source>исполнительном устройстве</source>
+        <translation>urządzeniu wykonawczym</translation>
+    </message>
+    <message>
+        <source>Ошибка применения прошивки на исполнительном устройстве</source>
+        <translation>Błąd uruchomienia oprogramowania na urządzeniu wykonawczym</translation>
+    </message>
+</context>
+<context>
+    <name>QMemoryStatusDialog</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Wolne: </translation>
+    </message>
+    <message>
+        <source>Занято: </source>
+        <translation>Zajęte: </translation>
+    </message>
+    <message>
+        <source>Емкость: </source>
+        <translation>Pojemność: </translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Stan pamięci</translation>
+    </message>
+    <message>
+        <source>Память устройств</source>
+        <translation>Pamięć urządzeń</translation>
+    </message>
+    <message>
+        <source>USB-stick, пульты</source>
+        <translation>USB-stick, piloty</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Urządzenie</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Zamknij</translation>
+    </message>
+</context>
+<context>
+    <name>QModemSession</name>
+    <message>
+        <source>Запрос прав доступа...</source>
+        <translation>Sprawdzanie uprawnień dostępu...</translation>
+    </message>
+    <message>
+        <source>Ввод пароля</source>
+        <translation>Hasło</translation>
+    </message>
+    <message>
+        <source>Введите пароль администратора для обеспечения полного доступа к USB-stick</source>
+        <translation>Wprowadź hasło administratora, aby uzyskać pełny dostęp do USB-stick</translation>
+    </message>
+    <message>
+        <source>Авторизация</source>
+        <translation>Logowanie</translation>
+    </message>
+    <message>
+        <source>Ошибка авторизации</source>
+        <translation>Błąd logowania</translation>
+    </message>
+    <message>
+        <source>Ошибка при авторизации: неверный пароль либо отмена операции пользователем</source>
+        <translation>Błąd logowania: nieprawidłowe hasło lub operacja anulowana przez użytkownika</translation>
+    </message>
+    <message>
+        <source>Сброс авторизации</source>
+        <translation>Wylogowanie</translation>
+    </message>
+    <message>
+        <source>Ошибка сброса авторизации</source>
+        <translation>Błąd wylogowania</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Пароль не может быть пустым</source>
+        <translation>Hasło nie może być puste</translation>
+    </message>
+    <message>
+        <source>Пароль содержит недопустимые символы</source>
+        <translation>Hasło zawiera niedozwolone znaki</translation>
+    </message>
+    <message>
+        <source>Ввод текущего пароля</source>
+        <translation>Bieżące hasło</translation>
+    </message>
+    <message>
+        <source>Введите ваш текущий пароль полного доступа к USB-stick</source>
+        <translation>Wprowadź bieżące hasło pełnego dostępu do USB-stick</translation>
+    </message>
+    <message>
+        <source>Ввод нового пароля</source>
+        <translation>Nowe hasło</translation>
+    </message>
+    <message>
+        <source>Введите новый пароль полного доступа к USB-stick(6-10 символов)</source>
+        <translation>Wprowadź nowe hasło pełnego dostępu do USB-stick (6-10 znaków)</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Пароль должен быть длиной от 6 до 10 символов</source>
+        <translation>Hasło musi mieć od 6 do 10 znaków</translation>
+    </message>
+    <message>
+        <source>Повтор нового пароля</source>
+        <translation>Powtórz nowe hasło</translation>
+    </message>
+    <message>
+        <source>Повторно введите пароль полного доступа к USB-stick</source>
+        <translation>Wprowadź ponownie hasło pełnego dostępu do USB-stick</translation>
+    </message>
+    <message>
+        <source>Пароли не совпадают</source>
+        <translation>Hasła nie są zgodne</translation>
+    </message>
+    <message>
+        <source>Удаление текущего пароля</source>
+        <translation>Usuwanie bieżącego hasła</translation>
+    </message>
+    <message>
+        <source>Применение нового пароля</source>
+        <translation>Zapisywanie nowego hasła</translation>
+    </message>
+    <message>
+        <source>Удаление забытого пароля</source>
+        <translation>Usuwanie zapomnianego hasła</translation>
+    </message>
+    <message>
+        <source>Сброс забытого пароля...
+Нажмите и удерживайте в течение 4 секунд на исполнительном устройстве кнопку для перехода в режим программирования. 
+Далее нажмите и держите в течение 1 секунды кнопку для сброса забытого пароля</source>
+        <translation>Resetowanie zapomnianego hasła...
+Naciśnij i przytrzymaj przez 4 sekundy przycisk na urządzeniu wykonawczym, aby przejść do trybu programowania. 
+Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować zapomniane hasło</translation>
+    </message>
+    <message>
+        <source>Восстановление исходного режима работы USB-stick</source>
+        <translation>Przywracanie pierwotnego trybu pracy USB-stick</translation>
+    </message>
+    <message>
+        <source>Принят неверный ответ от USB-stick. Повторить попытку?</source>
+        <translation>Otrzymano nieprawidłową odpowiedź od USB-stick. Spróbować ponownie?</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>USB-stick nie odpowiada. Sprawdź połączenie.</translation>
+    </message>
+    <message>
+        <source>Неверный пароль</source>
+        <translation>Nieprawidłowe hasło</translation>
+    </message>
+    <message>
+        <source>Нет авторизации</source>
+        <translation>Brak autoryzacji</translation>
+    </message>
+    <message>
+        <source>У вас отсутствуют привилегии для выполнения этой команды</source>
+        <translation>Nie masz uprawnień do wykonania tego polecenia</translation>
+    </message>
+    <message>
+        <source>Связь с конечным устройством утеряна</source>
+        <translation>Utracono łączność z urządzeniem końcowym</translation>
+    </message>
+    <message>
+        <source>Usb-stick не смог выполнить команду на конечном устройстве. Повторить попытку?</source>
+        <translation>USB-stick nie mógł wykonać polecenia na urządzeniu końcowym. Spróbować ponownie?</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не содержит в памяти данный пульт</source>
+        <translation>Urządzenie końcowe nie ma tego pilota w pamięci</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не смогло успешно выполнить команду</source>
+        <translation>Urządzenie końcowe nie mogło wykonać polecenia</translation>
+    </message>
+    <message>
+        <source>Ошибка применения новой прошивки на USB-stick</source>
+        <translation>Błąd uruchomienia nowego oprogramowania na USB-stick</translation>
+    </message>
+    <message>
+        <source>Инициализация устройства... Если устройство впервые используется с данным USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку</source>
+        <translation>Inicjalizacja urządzenia... Jeśli urządzenie jest używane z tym USB-stick po raz pierwszy, naciśnij i przytrzymaj jego przycisk przez 4 sekundy</translation>
+    </message>
+    <message>
+        <source>Установка параметров USB-stick...</source>
+        <translation>Ustawianie parametrów USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос функционала USB-stick...</source>
+        <translation>Sprawdzanie funkcji USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос настроек USB-stick...</source>
+        <translation>Odczyt ustawień USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос версии USB-stick...</source>
+        <translation>Odczyt wersji USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос версии исполнительного устройства...</source>
+        <translation>Odczyt wersji urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;Версия исполнительного устройства %2.%3.%1.%4</source>
+        <translation>&lt;br&gt;Wersja urządzenia wykonawczego %2.%3.%1.%4</translation>
+    </message>
+    <message>
+        <source>Версия модема %2.%3.%1.%4 </source>
+        <translation>Wersja modemu %2.%3.%1.%4 </translation>
+    </message>
+    <message>
+        <source>Версия</source>
+        <translation>Wersja</translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLog</name>
+    <message>
+        <source>Пульт добавлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт заблокирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт активирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменен владелец пульта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Память очищена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из USB-stick в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из устройства в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отличия от файла применены к USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры записаны в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка загружена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлен пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сброшен забытый пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLogDialog</name>
+    <message>
+        <source>Журнал операций</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтр:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только неудачные</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Zamknij</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation type="unfinished">Użytkownik</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Операция</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation type="unfinished">Piloty</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation type="unfinished">Wynik</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт журнала в CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished">Błąd</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation type="unfinished">Błąd otwarcia pliku </translation>
+    </message>
+</context>
+<context>
+    <name>QParamController</name>
+    <message>
+        <source>Режим работы</source>
+        <translation>Tryb pracy</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Короткой команды&apos;</source>
+        <translation>Czas trwania polecenia w trybie &apos;Krótkie polecenie&apos;</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Жалюзийный&apos;</source>
+        <translation>Czas trwania polecenia w trybie &apos;Żaluzje&apos;</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Роллетный&apos;</source>
+        <translation>Czas trwania polecenia w trybie &apos;Rolety&apos;</translation>
+    </message>
+    <message>
+        <source>Короткой команды</source>
+        <translation>Krótkie polecenie</translation>
+    </message>
+    <message>
+        <source>Роллетный</source>
+        <translation>Rolety</translation>
+    </message>
+    <message>
+        <source>Жалюзийный</source>
+        <translation>Żaluzje</translation>
+    </message>
+    <message>
+        <source>Непрерывной команды</source>
+        <translation>Polecenie ciągłe</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Запрос параметров исполнительного устройства...</source>
+        <translation>Odczyt parametrów urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для загрузки из конечного устройства. Загрузить все параметры?</source>
+        <translation>Żaden parametr nie jest zaznaczony do odczytu z urządzenia końcowego. Odczytać wszystkie parametry?</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Параметр %1 не задан</source>
+        <translation>Parametr %1 nie jest ustawiony</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для сохранения в конечном устройстве. Сохранить все параметры?</source>
+        <translation>Żaden parametr nie jest zaznaczony do zapisu w urządzeniu końcowym. Zapisać wszystkie parametry?</translation>
+    </message>
+    <message>
+        <source>Установка параметров исполнительного устройства...</source>
+        <translation>Zapisywanie parametrów urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Восстановление заводских настроек...</source>
+        <translation>Przywracanie ustawień fabrycznych...</translation>
+    </message>
+    <message>
+        <source>Применение параметров исполнительного устройства...</source>
+        <translation>Stosowanie parametrów urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Восстановление параметров исполнительного устройства...</source>
+        <translation>Przywracanie parametrów urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>параметров: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPropertyWidget</name>
+    <message>
+        <source>Неизвестно</source>
+        <translation>Nieznana</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteTableController</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Wybór pliku json</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Błąd systemu kopii zapasowych</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>Baza danych nie została zapisana do pliku. Czy zapisać ją przed wyjściem?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Czy na pewno chcesz zakończyć program?</translation>
+    </message>
+    <message>
+        <source>Активация пульта</source>
+        <translation>Aktywacja pilota</translation>
+    </message>
+    <message>
+        <source>Блокировка пульта</source>
+        <translation>Blokowanie pilota</translation>
+    </message>
+    <message>
+        <source>Владелец пульта</source>
+        <translation>Właściciel pilota</translation>
+    </message>
+    <message>
+        <source>Введите информацию о владельце пульта(максимально %1 символов)</source>
+        <translation>Wprowadź informacje o właścicielu pilota (maksymalnie %1 znaków)</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее %1 символов. Текущая длина </source>
+        <translation>Informacje o właścicielu pilota nie mogą być dłuższe niż %1 znaków. Bieżąca długość </translation>
+    </message>
+    <message>
+        <source>Изменение сведений о владельце пульта</source>
+        <translation>Zmiana informacji o właścicielu pilota</translation>
+    </message>
+    <message>
+        <source>Удаление пульта</source>
+        <translation>Usuwanie pilota</translation>
+    </message>
+    <message>
+        <source>Пульт будет удален из системы. Продолжить?</source>
+        <translation>Pilot zostanie usunięty z systemu. Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Удаление пульта из системы</source>
+        <translation>Usuwanie pilota z systemu</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Ustawianie trybu pracy</translation>
+    </message>
+    <message>
+        <source>Изменение режима работы устройства</source>
+        <translation>Zmiana trybu pracy urządzenia</translation>
+    </message>
+    <message>
+        <source>Не удалось добавить новый пульт</source>
+        <translation>Nie udało się dodać nowego pilota</translation>
+    </message>
+    <message>
+        <source>Запись устройств в USB-stick и исполнительное устройство</source>
+        <translation>Zapisywanie pilotów w USB-stick i urządzeniu wykonawczym</translation>
+    </message>
+    <message>
+        <source>Поиск пульта</source>
+        <translation>Wyszukiwanie pilota</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Szukaj</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Определение пульта... 
+Нажмите и удерживайте в течение 4 секунд кнопку на пульте для его определения.</source>
+        <translation>Rozpoznawanie pilota... 
+Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</translation>
+    </message>
+    <message>
+        <source>Найден пульт, владелец &apos;</source>
+        <translation>Znaleziono pilota, właściciel &apos;</translation>
+    </message>
+    <message>
+        <source>Найден незарегистрированный пульт №</source>
+        <translation>Znaleziono niezarejestrowanego pilota nr </translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Dodaj pilota</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Edytuj pilota</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Usuń pilota</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Aktywuj pilota</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Czyszczenie pamięci w USB-stick...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>Operacja kopiowania zakończona pomyślnie</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>Operacja kopiowania zakończona błędem</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Błąd odczytu listy pilotów z USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Odczyt danych z USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Odczyt pilotów z USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Czyszczenie pamięci USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Zapisywanie pilotów w USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Czy na pewno chcesz wyczyścić pamięć USB-stick i urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Błąd czyszczenia pamięci USB-stick.</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Czyszczenie pamięci urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Kopiowanie tabeli urządzeń z USB-stick do urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Ustalanie rozmiaru tabeli pilotów w urządzeniu wykonawczym</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Kopiowanie tabeli pilotów z urządzenia wykonawczego do USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Błąd odczytu stanu pamięci USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Odczyt danych z urządzenia</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Błąd odczytu stanu pamięci urządzenia</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>резервная копия %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применение изменений к USB-stick...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаление пульта №%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись пульта №%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выполнено %1 из %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения применены к USB-stick: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения применены не полностью: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ни одно изменение не выполнено.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнены:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт таблицы в CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation type="unfinished">Błąd otwarcia pliku </translation>
+    </message>
+    <message>
+        <source>Таблица экспортирована в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импорт таблицы из CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>записано %1 из %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>при проверке найдено отличий: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation type="unfinished">USB-stick</translation>
+    </message>
+    <message>
+        <source>USB-stick и исполнительное устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QWaitDialog</name>
+    <message>
+        <source>Пожалуйста, подождите</source>
+        <translation>Proszę czekać</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Anuluj</translation>
+    </message>
+</context>
+</TS>

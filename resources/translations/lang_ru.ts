@@ -1,0 +1,1438 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru" sourcelanguage="ru_RU">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Пульты</source>
+        <translation>Пульты</translation>
+    </message>
+    <message>
+        <source>Поиск по владельцу</source>
+        <translation>Поиск по владельцу</translation>
+    </message>
+    <message>
+        <source>Вставьте USB-stick...</source>
+        <translation>Вставьте USB-stick...</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Пульт</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Владелец</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Статус</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Группа</translation>
+    </message>
+    <message>
+        <source>Определить пульт</source>
+        <translation>Определить пульт</translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Добавить пульт</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Редактировать пульт</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Удалить пульт</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Активировать пульт</translation>
+    </message>
+    <message>
+        <source>Параметры ИУ</source>
+        <translation>Параметры ИУ</translation>
+    </message>
+    <message>
+        <source>Значение параметра</source>
+        <translation>Значение параметра</translation>
+    </message>
+    <message>
+        <source>Загрузить из устройства</source>
+        <translation>Загрузить из устройства</translation>
+    </message>
+    <message>
+        <source>Сохранить в устройство</source>
+        <translation>Сохранить в устройство</translation>
+    </message>
+    <message>
+        <source>Восстановить из устройства</source>
+        <translation>Восстановить из устройства</translation>
+    </message>
+    <message>
+        <source>Применить в устройстве</source>
+        <translation>Применить в устройстве</translation>
+    </message>
+    <message>
+        <source>Восстановить заводские</source>
+        <translation>Восстановить заводские</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Система контроля</source>
+        <translation>Система контроля</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Параметры</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим работы</translation>
+    </message>
+    <message>
+        <source>Расширенные</source>
+        <translation>Расширенные</translation>
+    </message>
+    <message>
+        <source>Обновление</source>
+        <translation>Обновление</translation>
+    </message>
+    <message>
+        <source>Язык программы</source>
+        <translation>Язык программы</translation>
+    </message>
+    <message>
+        <source>Автономия от БУ</source>
+        <translation>Автономия от БУ</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Помощь</translation>
+    </message>
+    <message>
+        <source>Загрузить...</source>
+        <translation>Загрузить...</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Сохранить как...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Восстановить резервную копию...</source>
+        <translation>Восстановить резервную копию...</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>Загрузить из USB-stick</source>
+        <translation>Загрузить из USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить в USB-stick</source>
+        <translation>Сохранить в USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить USB-stick в устройство</source>
+        <translation>Сохранить USB-stick в устройство</translation>
+    </message>
+    <message>
+        <source>Загрузить USB-stick из устройства</source>
+        <translation>Загрузить USB-stick из устройства</translation>
+    </message>
+    <message>
+        <source>Полная очистка памяти</source>
+        <translation>Полная очистка памяти</translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Состояние памяти</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версия ПО</translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>Пользователь</translation>
+    </message>
+    <message>
+        <source>Администратор</source>
+        <translation>Администратор</translation>
+    </message>
+    <message>
+        <source>Установить новый пароль</source>
+        <translation>Установить новый пароль</translation>
+    </message>
+    <message>
+        <source>Сбросить текущий пароль</source>
+        <translation>Сбросить текущий пароль</translation>
+    </message>
+    <message>
+        <source>Сбросить забытый пароль</source>
+        <translation>Сбросить забытый пароль</translation>
+    </message>
+    <message>
+        <source>Сменить пароль</source>
+        <translation>Сменить пароль</translation>
+    </message>
+    <message>
+        <source>Обновить программу</source>
+        <translation>Обновить программу</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick</source>
+        <translation>Обновить прошивку USB-stick</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства</source>
+        <translation>Обновить прошивку исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick из файла...</source>
+        <translation>Обновить прошивку USB-stick из файла...</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства из файла...</source>
+        <translation>Обновить прошивку исполнительного устройства из файла...</translation>
+    </message>
+    <message>
+        <source>О программе...</source>
+        <translation>О программе...</translation>
+    </message>
+    <message>
+        <source>Как работать с программой</source>
+        <translation>Как работать с программой</translation>
+    </message>
+    <message>
+        <source>Автономный режим</source>
+        <translation>Автономный режим</translation>
+    </message>
+    <message>
+        <source>Автономный перенос пультов с USB-stick на ИУ</source>
+        <translation>Автономный перенос пультов с USB-stick на ИУ</translation>
+    </message>
+    <message>
+        <source>Автономное обновление прошивки ИУ с USB-stick</source>
+        <translation>Автономное обновление прошивки ИУ с USB-stick</translation>
+    </message>
+    <message>
+        <source>Автономное изменение параметров ИУ с USB-stick</source>
+        <translation>Автономное изменение параметров ИУ с USB-stick</translation>
+    </message>
+    <message>
+        <source>Активен</source>
+        <translation>Активен</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Заблокирован</translation>
+    </message>
+    <message>
+        <source>Заблокировать пульт</source>
+        <translation>Заблокировать пульт</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта содержит символы, которые USB-stick не может сохранить: %1</source>
+        <translation>Информация о владельце пульта содержит символы, которые USB-stick не может сохранить: %1</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не помещается в память USB-stick: %1 байт при допустимых %2.</source>
+        <translation>Информация о владельце пульта не помещается в память USB-stick: %1 байт при допустимых %2.</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick</source>
+        <translation>Источник данных - USB-stick</translation>
+    </message>
+    <message>
+        <source>Источник данных - отключенный USB-stick</source>
+        <translation>Источник данных - отключенный USB-stick</translation>
+    </message>
+    <message>
+        <source>(Актуальный файл %1)</source>
+        <translation>(Актуальный файл %1)</translation>
+    </message>
+    <message>
+        <source>(Несохраненные изменения для файла %1)</source>
+        <translation>(Несохраненные изменения для файла %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальная резервная копия)</source>
+        <translation>Источник данных - USB-stick(актуальная резервная копия)</translation>
+    </message>
+    <message>
+        <source>Источник данных - резервная копия </source>
+        <translation>Источник данных - резервная копия </translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальный файл %1)</source>
+        <translation>Источник данных - USB-stick(актуальный файл %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - файл </source>
+        <translation>Источник данных - файл </translation>
+    </message>
+    <message>
+        <source>Неизвестный источник данных</source>
+        <translation>Неизвестный источник данных</translation>
+    </message>
+    <message>
+        <source>Русский</source>
+        <translation>Русский</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не найдено. Файл ищется здесь:
+%1</source>
+        <translation>Руководство пользователя не найдено. Файл ищется здесь:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя %1. Установите программу для просмотра файлов PDF.</source>
+        <translation>Не удалось открыть руководство пользователя %1. Установите программу для просмотра файлов PDF.</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation>Экспорт в CSV...</translation>
+    </message>
+    <message>
+        <source>Импорт из CSV...</source>
+        <translation>Импорт из CSV...</translation>
+    </message>
+    <message>
+        <source>Отменить импорт</source>
+        <translation>Отменить импорт</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation>Ctrl+Z</translation>
+    </message>
+    <message>
+        <source>Журнал операций...</source>
+        <translation>Журнал операций...</translation>
+    </message>
+    <message>
+        <source>Сравнить с файлом...</source>
+        <translation>Сравнить с файлом...</translation>
+    </message>
+    <message>
+        <source>Сравнить с резервной копией...</source>
+        <translation>Сравнить с резервной копией...</translation>
+    </message>
+    <message>
+        <source>Проверять таблицу после записи</source>
+        <translation>Проверять таблицу после записи</translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDialog</name>
+    <message>
+        <source>О программе</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Настройка приводов ворот и рольставней через USB-stick: таблица пультов в USB-stick и исполнительном устройстве, параметры устройства, пароль администратора, обновление прошивки.</source>
+        <translation>Настройка приводов ворот и рольставней через USB-stick: таблица пультов в USB-stick и исполнительном устройстве, параметры устройства, пароль администратора, обновление прошивки.</translation>
+    </message>
+    <message>
+        <source>Работает на Qt %1 (собрана с Qt %2).</source>
+        <translation>Работает на Qt %1 (собрана с Qt %2).</translation>
+    </message>
+    <message>
+        <source>Программа распространяется на условиях %1, версии 3 или более поздней, без каких-либо гарантий.</source>
+        <translation>Программа распространяется на условиях %1, версии 3 или более поздней, без каких-либо гарантий.</translation>
+    </message>
+    <message>
+        <source>Qt — библиотека The Qt Company Ltd., используется на условиях %1 версии 3.</source>
+        <translation>Qt — библиотека The Qt Company Ltd., используется на условиях %1 версии 3.</translation>
+    </message>
+</context>
+<context>
+    <name>QAddDeviceDialog</name>
+    <message>
+        <source>Новый пульт</source>
+        <translation>Новый пульт</translation>
+    </message>
+    <message>
+        <source>Мастер добавления новых пультов</source>
+        <translation>Мастер добавления новых пультов</translation>
+    </message>
+    <message>
+        <source>Этап</source>
+        <translation>Этап</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Прослушивание</source>
+        <translation>Прослушивание</translation>
+    </message>
+    <message>
+        <source>Повторный поиск</source>
+        <translation>Повторный поиск</translation>
+    </message>
+    <message>
+        <source>Выбор типа пульта</source>
+        <translation>Выбор типа пульта</translation>
+    </message>
+    <message>
+        <source>Обычный режим</source>
+        <translation>Обычный режим</translation>
+    </message>
+    <message>
+        <source>Пешеходный режим</source>
+        <translation>Пешеходный режим</translation>
+    </message>
+    <message>
+        <source>Ок</source>
+        <translation>Ок</translation>
+    </message>
+    <message>
+        <source>Назначение владельца</source>
+        <translation>Назначение владельца</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Завершен</source>
+        <translation>Завершен</translation>
+    </message>
+    <message>
+        <source>Не пройден</source>
+        <translation>Не пройден</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Установка режима работы</translation>
+    </message>
+    <message>
+        <source>Адрес </source>
+        <translation>Адрес </translation>
+    </message>
+    <message>
+        <source>Поиск нового пульта... 
+ Нажмите и удерживайте в течение 4 секунд на пульте кнопку.</source>
+        <translation>Поиск нового пульта... 
+ Нажмите и удерживайте в течение 4 секунд на пульте кнопку.</translation>
+    </message>
+    <message>
+        <source>Данный пульт уже зарегистрирован на пользователя &apos;</source>
+        <translation>Данный пульт уже зарегистрирован на пользователя &apos;</translation>
+    </message>
+    <message>
+        <source>&apos;. Поиск пульта будет автоматически продолжен.</source>
+        <translation>&apos;. Поиск пульта будет автоматически продолжен.</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее 59 символов. Текущая длина </source>
+        <translation>Информация о владельце пульта не должна быть длиннее 59 символов. Текущая длина </translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+</context>
+<context>
+    <name>QAutoConnectTool</name>
+    <message>
+        <source>Закрыт порт </source>
+        <translation>Закрыт порт </translation>
+    </message>
+</context>
+<context>
+    <name>QCompareDialog</name>
+    <message>
+        <source>Сравнение USB-stick с файлом</source>
+        <translation>Сравнение USB-stick с файлом</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
+        <translation>Таблица USB-stick (последняя прочитанная) и «%1»</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Пульт</translation>
+    </message>
+    <message>
+        <source>Отличие</source>
+        <translation>Отличие</translation>
+    </message>
+    <message>
+        <source>В USB-stick</source>
+        <translation>В USB-stick</translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation>В файле</translation>
+    </message>
+    <message>
+        <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
+        <translation>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</translation>
+    </message>
+    <message>
+        <source>Для применения нужен полный доступ к USB-stick.</source>
+        <translation>Для применения нужен полный доступ к USB-stick.</translation>
+    </message>
+    <message>
+        <source>Применить к USB-stick</source>
+        <translation>Применить к USB-stick</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Только в USB-stick</source>
+        <translation>Только в USB-stick</translation>
+    </message>
+    <message>
+        <source>Только в файле</source>
+        <translation>Только в файле</translation>
+    </message>
+    <message>
+        <source>Отличается: %1</source>
+        <translation>Отличается: %1</translation>
+    </message>
+    <message>
+        <source>Таблицы совпадают</source>
+        <translation>Таблицы совпадают</translation>
+    </message>
+    <message>
+        <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
+        <translation>Только в USB-stick: %1, только в файле: %2, отличаются: %3</translation>
+    </message>
+</context>
+<context>
+    <name>QCsvImportDialog</name>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation>Импорт из CSV</translation>
+    </message>
+    <message>
+        <source>Файл «%1»</source>
+        <translation>Файл «%1»</translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation>Строка</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Пульт</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Владелец</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Группа</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Статус</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим работы</translation>
+    </message>
+    <message>
+        <source>Замечания</source>
+        <translation>Замечания</translation>
+    </message>
+    <message>
+        <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
+        <translation>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</translation>
+    </message>
+    <message>
+        <source>Импортировать</source>
+        <translation>Импортировать</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>QDbManipulator</name>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation>Ошибка открытия файла </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла </source>
+        <translation>Неверный формат файла </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла: дублирующие значения пультов. Загрузка отменена.</source>
+        <translation>Неверный формат файла: дублирующие значения пультов. Загрузка отменена.</translation>
+    </message>
+    <message>
+        <source>Нет ни одной резервной копии</source>
+        <translation>Нет ни одной резервной копии</translation>
+    </message>
+    <message>
+        <source>Выбор резервной копии</source>
+        <translation>Выбор резервной копии</translation>
+    </message>
+    <message>
+        <source>Выберите резервную копию для загрузки в программу</source>
+        <translation>Выберите резервную копию для загрузки в программу</translation>
+    </message>
+    <message>
+        <source>Не выбрана резервная копия файла</source>
+        <translation>Не выбрана резервная копия файла</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки резервной копии</source>
+        <translation>Ошибка загрузки резервной копии</translation>
+    </message>
+</context>
+<context>
+    <name>QFlashController</name>
+    <message>
+        <source>Ошибка загрузки прошивки из файла</source>
+        <translation>Ошибка загрузки прошивки из файла</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Выбор файла прошивки</source>
+        <translation>Выбор файла прошивки</translation>
+    </message>
+    <message>
+        <source>Ошибка файла прошивки</source>
+        <translation>Ошибка файла прошивки</translation>
+    </message>
+    <message>
+        <source>При обновлении прошивки возникла ошибка</source>
+        <translation>При обновлении прошивки возникла ошибка</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления исполнительного устройства</source>
+        <translation>Данный файл прошивки не предназначен для обновления исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления подключенного USB-stick</source>
+        <translation>Данный файл прошивки не предназначен для обновления подключенного USB-stick</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена более новая версия прошивки, чем в текущем файле. Загрузить на USB-stick старую версию ПО?</source>
+        <translation>На USB-stick установлена более новая версия прошивки, чем в текущем файле. Загрузить на USB-stick старую версию ПО?</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена текущая версия прошивки. Загрузить заново на USB-stick текущую версию ПО?</source>
+        <translation>На USB-stick установлена текущая версия прошивки. Загрузить заново на USB-stick текущую версию ПО?</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>исполнительное устройство</source>
+        <translation>исполнительное устройство</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Загрузка прошивки на </source>
+        <translation>Загрузка прошивки на </translation>
+    </message>
+    <message>
+        <source>Ожидание применения прошивки на </source>
+        <translation>Ожидание применения прошивки на </translation>
+    </message>
+    <message>
+        <source>исполнительном устройстве</source>
+        <translation>исполнительном устройстве</translation>
+    </message>
+    <message>
+        <source>Ошибка применения прошивки на исполнительном устройстве</source>
+        <translation>Ошибка применения прошивки на исполнительном устройстве</translation>
+    </message>
+</context>
+<context>
+    <name>QMemoryStatusDialog</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Свободно: </translation>
+    </message>
+    <message>
+        <source>Занято: </source>
+        <translation>Занято: </translation>
+    </message>
+    <message>
+        <source>Емкость: </source>
+        <translation>Емкость: </translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Состояние памяти</translation>
+    </message>
+    <message>
+        <source>Память устройств</source>
+        <translation>Память устройств</translation>
+    </message>
+    <message>
+        <source>USB-stick, пульты</source>
+        <translation>USB-stick, пульты</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
+    <name>QModemSession</name>
+    <message>
+        <source>Запрос прав доступа...</source>
+        <translation>Запрос прав доступа...</translation>
+    </message>
+    <message>
+        <source>Ввод пароля</source>
+        <translation>Ввод пароля</translation>
+    </message>
+    <message>
+        <source>Введите пароль администратора для обеспечения полного доступа к USB-stick</source>
+        <translation>Введите пароль администратора для обеспечения полного доступа к USB-stick</translation>
+    </message>
+    <message>
+        <source>Авторизация</source>
+        <translation>Авторизация</translation>
+    </message>
+    <message>
+        <source>Ошибка авторизации</source>
+        <translation>Ошибка авторизации</translation>
+    </message>
+    <message>
+        <source>Ошибка при авторизации: неверный пароль либо отмена операции пользователем</source>
+        <translation>Ошибка при авторизации: неверный пароль либо отмена операции пользователем</translation>
+    </message>
+    <message>
+        <source>Сброс авторизации</source>
+        <translation>Сброс авторизации</translation>
+    </message>
+    <message>
+        <source>Ошибка сброса авторизации</source>
+        <translation>Ошибка сброса авторизации</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Пароль не может быть пустым</source>
+        <translation>Пароль не может быть пустым</translation>
+    </message>
+    <message>
+        <source>Пароль содержит недопустимые символы</source>
+        <translation>Пароль содержит недопустимые символы</translation>
+    </message>
+    <message>
+        <source>Ввод текущего пароля</source>
+        <translation>Ввод текущего пароля</translation>
+    </message>
+    <message>
+        <source>Введите ваш текущий пароль полного доступа к USB-stick</source>
+        <translation>Введите ваш текущий пароль полного доступа к USB-stick</translation>
+    </message>
+    <message>
+        <source>Ввод нового пароля</source>
+        <translation>Ввод нового пароля</translation>
+    </message>
+    <message>
+        <source>Введите новый пароль полного доступа к USB-stick(6-10 символов)</source>
+        <translation>Введите новый пароль полного доступа к USB-stick(6-10 символов)</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Пароль должен быть длиной от 6 до 10 символов</source>
+        <translation>Пароль должен быть длиной от 6 до 10 символов</translation>
+    </message>
+    <message>
+        <source>Повтор нового пароля</source>
+        <translation>Повтор нового пароля</translation>
+    </message>
+    <message>
+        <source>Повторно введите пароль полного доступа к USB-stick</source>
+        <translation>Повторно введите пароль полного доступа к USB-stick</translation>
+    </message>
+    <message>
+        <source>Пароли не совпадают</source>
+        <translation>Пароли не совпадают</translation>
+    </message>
+    <message>
+        <source>Удаление текущего пароля</source>
+        <translation>Удаление текущего пароля</translation>
+    </message>
+    <message>
+        <source>Применение нового пароля</source>
+        <translation>Применение нового пароля</translation>
+    </message>
+    <message>
+        <source>Удаление забытого пароля</source>
+        <translation>Удаление забытого пароля</translation>
+    </message>
+    <message>
+        <source>Сброс забытого пароля...
+Нажмите и удерживайте в течение 4 секунд на исполнительном устройстве кнопку для перехода в режим программирования. 
+Далее нажмите и держите в течение 1 секунды кнопку для сброса забытого пароля</source>
+        <translation>Сброс забытого пароля...
+Нажмите и удерживайте в течение 4 секунд на исполнительном устройстве кнопку для перехода в режим программирования. 
+Далее нажмите и держите в течение 1 секунды кнопку для сброса забытого пароля</translation>
+    </message>
+    <message>
+        <source>Восстановление исходного режима работы USB-stick</source>
+        <translation>Восстановление исходного режима работы USB-stick</translation>
+    </message>
+    <message>
+        <source>Принят неверный ответ от USB-stick. Повторить попытку?</source>
+        <translation>Принят неверный ответ от USB-stick. Повторить попытку?</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>Usb-stick не отвечает. Проверьте подключение.</translation>
+    </message>
+    <message>
+        <source>Неверный пароль</source>
+        <translation>Неверный пароль</translation>
+    </message>
+    <message>
+        <source>Нет авторизации</source>
+        <translation>Нет авторизации</translation>
+    </message>
+    <message>
+        <source>У вас отсутствуют привилегии для выполнения этой команды</source>
+        <translation>У вас отсутствуют привилегии для выполнения этой команды</translation>
+    </message>
+    <message>
+        <source>Связь с конечным устройством утеряна</source>
+        <translation>Связь с конечным устройством утеряна</translation>
+    </message>
+    <message>
+        <source>Usb-stick не смог выполнить команду на конечном устройстве. Повторить попытку?</source>
+        <translation>Usb-stick не смог выполнить команду на конечном устройстве. Повторить попытку?</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не содержит в памяти данный пульт</source>
+        <translation>Конечное устройство не содержит в памяти данный пульт</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не смогло успешно выполнить команду</source>
+        <translation>Конечное устройство не смогло успешно выполнить команду</translation>
+    </message>
+    <message>
+        <source>Ошибка применения новой прошивки на USB-stick</source>
+        <translation>Ошибка применения новой прошивки на USB-stick</translation>
+    </message>
+    <message>
+        <source>Инициализация устройства... Если устройство впервые используется с данным USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку</source>
+        <translation>Инициализация устройства... Если устройство впервые используется с данным USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку</translation>
+    </message>
+    <message>
+        <source>Установка параметров USB-stick...</source>
+        <translation>Установка параметров USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос функционала USB-stick...</source>
+        <translation>Запрос функционала USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос настроек USB-stick...</source>
+        <translation>Запрос настроек USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос версии USB-stick...</source>
+        <translation>Запрос версии USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос версии исполнительного устройства...</source>
+        <translation>Запрос версии исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;Версия исполнительного устройства %2.%3.%1.%4</source>
+        <translation>&lt;br&gt;Версия исполнительного устройства %2.%3.%1.%4</translation>
+    </message>
+    <message>
+        <source>Версия модема %2.%3.%1.%4 </source>
+        <translation>Версия модема %2.%3.%1.%4 </translation>
+    </message>
+    <message>
+        <source>Версия</source>
+        <translation>Версия</translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLog</name>
+    <message>
+        <source>Пульт добавлен</source>
+        <translation>Пульт добавлен</translation>
+    </message>
+    <message>
+        <source>Пульт заблокирован</source>
+        <translation>Пульт заблокирован</translation>
+    </message>
+    <message>
+        <source>Пульт активирован</source>
+        <translation>Пульт активирован</translation>
+    </message>
+    <message>
+        <source>Изменен владелец пульта</source>
+        <translation>Изменен владелец пульта</translation>
+    </message>
+    <message>
+        <source>Пульт удален</source>
+        <translation>Пульт удален</translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick</source>
+        <translation>Таблица записана в USB-stick</translation>
+    </message>
+    <message>
+        <source>Память очищена</source>
+        <translation>Память очищена</translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из USB-stick в устройство</source>
+        <translation>Таблица скопирована из USB-stick в устройство</translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из устройства в USB-stick</source>
+        <translation>Таблица скопирована из устройства в USB-stick</translation>
+    </message>
+    <message>
+        <source>Отличия от файла применены к USB-stick</source>
+        <translation>Отличия от файла применены к USB-stick</translation>
+    </message>
+    <message>
+        <source>Параметры записаны в устройство</source>
+        <translation>Параметры записаны в устройство</translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские настройки</source>
+        <translation>Восстановлены заводские настройки</translation>
+    </message>
+    <message>
+        <source>Прошивка загружена</source>
+        <translation>Прошивка загружена</translation>
+    </message>
+    <message>
+        <source>Установлен пароль</source>
+        <translation>Установлен пароль</translation>
+    </message>
+    <message>
+        <source>Пароль удален</source>
+        <translation>Пароль удален</translation>
+    </message>
+    <message>
+        <source>Сброшен забытый пароль</source>
+        <translation>Сброшен забытый пароль</translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLogDialog</name>
+    <message>
+        <source>Журнал операций</source>
+        <translation>Журнал операций</translation>
+    </message>
+    <message>
+        <source>Фильтр:</source>
+        <translation>Фильтр:</translation>
+    </message>
+    <message>
+        <source>Только неудачные</source>
+        <translation>Только неудачные</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation>Экспорт в CSV...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>Пользователь</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick</source>
+        <translation>Версия USB-stick</translation>
+    </message>
+    <message>
+        <source>Операция</source>
+        <translation>Операция</translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation>Пульты</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation>Подробности</translation>
+    </message>
+    <message>
+        <source>выполнено</source>
+        <translation>выполнено</translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation>ошибка</translation>
+    </message>
+    <message>
+        <source>Экспорт журнала в CSV</source>
+        <translation>Экспорт журнала в CSV</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation>Ошибка открытия файла </translation>
+    </message>
+</context>
+<context>
+    <name>QParamController</name>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим работы</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Короткой команды&apos;</source>
+        <translation>Длительность команды для режима &apos;Короткой команды&apos;</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Жалюзийный&apos;</source>
+        <translation>Длительность команды для режима &apos;Жалюзийный&apos;</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Роллетный&apos;</source>
+        <translation>Длительность команды для режима &apos;Роллетный&apos;</translation>
+    </message>
+    <message>
+        <source>Короткой команды</source>
+        <translation>Короткой команды</translation>
+    </message>
+    <message>
+        <source>Роллетный</source>
+        <translation>Роллетный</translation>
+    </message>
+    <message>
+        <source>Жалюзийный</source>
+        <translation>Жалюзийный</translation>
+    </message>
+    <message>
+        <source>Непрерывной команды</source>
+        <translation>Непрерывной команды</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>Запрос параметров исполнительного устройства...</source>
+        <translation>Запрос параметров исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для загрузки из конечного устройства. Загрузить все параметры?</source>
+        <translation>Ни один из параметров не помечен для загрузки из конечного устройства. Загрузить все параметры?</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Параметр %1 не задан</source>
+        <translation>Параметр %1 не задан</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для сохранения в конечном устройстве. Сохранить все параметры?</source>
+        <translation>Ни один из параметров не помечен для сохранения в конечном устройстве. Сохранить все параметры?</translation>
+    </message>
+    <message>
+        <source>Установка параметров исполнительного устройства...</source>
+        <translation>Установка параметров исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>Восстановление заводских настроек...</source>
+        <translation>Восстановление заводских настроек...</translation>
+    </message>
+    <message>
+        <source>Применение параметров исполнительного устройства...</source>
+        <translation>Применение параметров исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>Восстановление параметров исполнительного устройства...</source>
+        <translation>Восстановление параметров исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>параметров: %1</source>
+        <translation>параметров: %1</translation>
+    </message>
+</context>
+<context>
+    <name>QPropertyWidget</name>
+    <message>
+        <source>Неизвестно</source>
+        <translation>Неизвестно</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteTableController</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Выбор файла json</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Ошибка системы резервного копирования</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Вы действительно хотите выйти из программы?</translation>
+    </message>
+    <message>
+        <source>Активация пульта</source>
+        <translation>Активация пульта</translation>
+    </message>
+    <message>
+        <source>Блокировка пульта</source>
+        <translation>Блокировка пульта</translation>
+    </message>
+    <message>
+        <source>Владелец пульта</source>
+        <translation>Владелец пульта</translation>
+    </message>
+    <message>
+        <source>Введите информацию о владельце пульта(максимально %1 символов)</source>
+        <translation>Введите информацию о владельце пульта(максимально %1 символов)</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее %1 символов. Текущая длина </source>
+        <translation>Информация о владельце пульта не должна быть длиннее %1 символов. Текущая длина </translation>
+    </message>
+    <message>
+        <source>Изменение сведений о владельце пульта</source>
+        <translation>Изменение сведений о владельце пульта</translation>
+    </message>
+    <message>
+        <source>Удаление пульта</source>
+        <translation>Удаление пульта</translation>
+    </message>
+    <message>
+        <source>Пульт будет удален из системы. Продолжить?</source>
+        <translation>Пульт будет удален из системы. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Удаление пульта из системы</source>
+        <translation>Удаление пульта из системы</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Установка режима работы</translation>
+    </message>
+    <message>
+        <source>Изменение режима работы устройства</source>
+        <translation>Изменение режима работы устройства</translation>
+    </message>
+    <message>
+        <source>Не удалось добавить новый пульт</source>
+        <translation>Не удалось добавить новый пульт</translation>
+    </message>
+    <message>
+        <source>Запись устройств в USB-stick и исполнительное устройство</source>
+        <translation>Запись устройств в USB-stick и исполнительное устройство</translation>
+    </message>
+    <message>
+        <source>Поиск пульта</source>
+        <translation>Поиск пульта</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Определение пульта... 
+Нажмите и удерживайте в течение 4 секунд кнопку на пульте для его определения.</source>
+        <translation>Определение пульта... 
+Нажмите и удерживайте в течение 4 секунд кнопку на пульте для его определения.</translation>
+    </message>
+    <message>
+        <source>Найден пульт, владелец &apos;</source>
+        <translation>Найден пульт, владелец &apos;</translation>
+    </message>
+    <message>
+        <source>Найден незарегистрированный пульт №</source>
+        <translation>Найден незарегистрированный пульт №</translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Добавить пульт</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Редактировать пульт</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Удалить пульт</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Активировать пульт</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Очистка памяти в USB-stick...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>Операция копирования завершена успешно</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>Операция копирования завершена с ошибкой</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Ошибка чтения списка пультов с USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Чтение данных с USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Чтение пультов с USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Очистка памяти USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Запись пультов на USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Вы действительно хотите очистить память USB-stick и исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Ошибка очистки памяти USB-stick.</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Очистка памяти исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Копирование таблицы устройств из USB-stick в исполнительное устройство...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Определение размера таблицы пультов на исполнительном устройстве</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Копирование таблицы пультов из исполнительного устройства в USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Ошибка чтения состояния памяти USB-sticka</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Чтение данных с устройства</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Ошибка чтения состояния памяти устройства</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation>Проверка записи</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation>Не удалось прочитать таблицу USB-stick для проверки записи</translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation>Запись проверена: таблица USB-stick совпадает с записанной</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation>Таблица USB-stick после записи отличается от записанной:</translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation>Проверка копирования</translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</translation>
+    </message>
+    <message>
+        <source>резервная копия %1</source>
+        <translation>резервная копия %1</translation>
+    </message>
+    <message>
+        <source>Применение изменений к USB-stick...</source>
+        <translation>Применение изменений к USB-stick...</translation>
+    </message>
+    <message>
+        <source>Удаление пульта №%1</source>
+        <translation>Удаление пульта №%1</translation>
+    </message>
+    <message>
+        <source>Запись пульта №%1</source>
+        <translation>Запись пульта №%1</translation>
+    </message>
+    <message>
+        <source>выполнено %1 из %2</source>
+        <translation>выполнено %1 из %2</translation>
+    </message>
+    <message>
+        <source>Изменения применены к USB-stick: %1</source>
+        <translation>Изменения применены к USB-stick: %1</translation>
+    </message>
+    <message>
+        <source>Изменения применены не полностью: %1.</source>
+        <translation>Изменения применены не полностью: %1.</translation>
+    </message>
+    <message>
+        <source>Ни одно изменение не выполнено.</source>
+        <translation>Ни одно изменение не выполнено.</translation>
+    </message>
+    <message>
+        <source>Выполнены:</source>
+        <translation>Выполнены:</translation>
+    </message>
+    <message>
+        <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
+        <translation>Таблица на экране показывает пульты, которые содержит USB-stick.</translation>
+    </message>
+    <message>
+        <source>Экспорт таблицы в CSV</source>
+        <translation>Экспорт таблицы в CSV</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation>Ошибка открытия файла </translation>
+    </message>
+    <message>
+        <source>Таблица экспортирована в %1</source>
+        <translation>Таблица экспортирована в %1</translation>
+    </message>
+    <message>
+        <source>Импорт таблицы из CSV</source>
+        <translation>Импорт таблицы из CSV</translation>
+    </message>
+    <message>
+        <source>записано %1 из %2</source>
+        <translation>записано %1 из %2</translation>
+    </message>
+    <message>
+        <source>при проверке найдено отличий: %1</source>
+        <translation>при проверке найдено отличий: %1</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>USB-stick и исполнительное устройство</source>
+        <translation>USB-stick и исполнительное устройство</translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation>Проверка копирования...</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation>Не удалось прочитать состояние памяти для проверки копирования</translation>
+    </message>
+</context>
+<context>
+    <name>QWaitDialog</name>
+    <message>
+        <source>Пожалуйста, подождите</source>
+        <translation>Пожалуйста, подождите</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,1438 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="uk" sourcelanguage="ru_RU">
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Пульты</source>
+        <translation>Пульти</translation>
+    </message>
+    <message>
+        <source>Поиск по владельцу</source>
+        <translation>Пошук за власником</translation>
+    </message>
+    <message>
+        <source>Вставьте USB-stick...</source>
+        <translation>Вставте USB-stick...</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Пульт</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Власник</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Статус</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Група</translation>
+    </message>
+    <message>
+        <source>Определить пульт</source>
+        <translation>Визначити пульт</translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Додати пульт</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Редагувати пульт</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Видалити пульт</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Активувати пульт</translation>
+    </message>
+    <message>
+        <source>Параметры ИУ</source>
+        <translation>Параметри ВП</translation>
+    </message>
+    <message>
+        <source>Значение параметра</source>
+        <translation>Значення параметра</translation>
+    </message>
+    <message>
+        <source>Загрузить из устройства</source>
+        <translation>Завантажити з пристрою</translation>
+    </message>
+    <message>
+        <source>Сохранить в устройство</source>
+        <translation>Зберегти в пристрій</translation>
+    </message>
+    <message>
+        <source>Восстановить из устройства</source>
+        <translation>Відновити з пристрою</translation>
+    </message>
+    <message>
+        <source>Применить в устройстве</source>
+        <translation>Застосувати в пристрої</translation>
+    </message>
+    <message>
+        <source>Восстановить заводские</source>
+        <translation>Відновити заводські</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>Файл</translation>
+    </message>
+    <message>
+        <source>Система контроля</source>
+        <translation>Система контролю</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Параметри</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим роботи</translation>
+    </message>
+    <message>
+        <source>Расширенные</source>
+        <translation>Розширені</translation>
+    </message>
+    <message>
+        <source>Обновление</source>
+        <translation>Оновлення</translation>
+    </message>
+    <message>
+        <source>Язык программы</source>
+        <translation>Мова програми</translation>
+    </message>
+    <message>
+        <source>Автономия от БУ</source>
+        <translation>Автономія від блока керування</translation>
+    </message>
+    <message>
+        <source>Помощь</source>
+        <translation>Допомога</translation>
+    </message>
+    <message>
+        <source>Загрузить...</source>
+        <translation>Завантажити...</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Зберегти</translation>
+    </message>
+    <message>
+        <source>Сохранить как...</source>
+        <translation>Зберегти як...</translation>
+    </message>
+    <message>
+        <source>Восстановить резервную копию...</source>
+        <translation>Відновити резервну копію...</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>Загрузить из USB-stick</source>
+        <translation>Завантажити з USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить в USB-stick</source>
+        <translation>Зберегти в USB-stick</translation>
+    </message>
+    <message>
+        <source>Сохранить USB-stick в устройство</source>
+        <translation>Зберегти USB-stick у пристрій</translation>
+    </message>
+    <message>
+        <source>Загрузить USB-stick из устройства</source>
+        <translation>Завантажити USB-stick з пристрою</translation>
+    </message>
+    <message>
+        <source>Полная очистка памяти</source>
+        <translation>Повне очищення пам&apos;яті</translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Стан пам&apos;яті</translation>
+    </message>
+    <message>
+        <source>Версия ПО</source>
+        <translation>Версія ПЗ</translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>Користувач</translation>
+    </message>
+    <message>
+        <source>Администратор</source>
+        <translation>Адміністратор</translation>
+    </message>
+    <message>
+        <source>Установить новый пароль</source>
+        <translation>Встановити новий пароль</translation>
+    </message>
+    <message>
+        <source>Сбросить текущий пароль</source>
+        <translation>Скинути поточний пароль</translation>
+    </message>
+    <message>
+        <source>Сбросить забытый пароль</source>
+        <translation>Скинути забутий пароль</translation>
+    </message>
+    <message>
+        <source>Сменить пароль</source>
+        <translation>Змінити пароль</translation>
+    </message>
+    <message>
+        <source>Обновить программу</source>
+        <translation>Оновити програму</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick</source>
+        <translation>Оновити прошивку USB-stick</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства</source>
+        <translation>Оновити прошивку виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick из файла...</source>
+        <translation>Оновити прошивку USB-stick з файлу...</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства из файла...</source>
+        <translation>Оновити прошивку виконавчого пристрою з файлу...</translation>
+    </message>
+    <message>
+        <source>О программе...</source>
+        <translation>Про програму...</translation>
+    </message>
+    <message>
+        <source>Как работать с программой</source>
+        <translation>Як працювати з програмою</translation>
+    </message>
+    <message>
+        <source>Автономный режим</source>
+        <translation>Автономний режим</translation>
+    </message>
+    <message>
+        <source>Автономный перенос пультов с USB-stick на ИУ</source>
+        <translation>Автономне перенесення пультів з USB-stick на ВП</translation>
+    </message>
+    <message>
+        <source>Автономное обновление прошивки ИУ с USB-stick</source>
+        <translation>Автономне оновлення прошивки ВП з USB-stick</translation>
+    </message>
+    <message>
+        <source>Автономное изменение параметров ИУ с USB-stick</source>
+        <translation>Автономна зміна параметрів ВП з USB-stick</translation>
+    </message>
+    <message>
+        <source>Активен</source>
+        <translation>Активний</translation>
+    </message>
+    <message>
+        <source>Заблокирован</source>
+        <translation>Заблокований</translation>
+    </message>
+    <message>
+        <source>Заблокировать пульт</source>
+        <translation>Заблокувати пульт</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта содержит символы, которые USB-stick не может сохранить: %1</source>
+        <translation>Інформація про власника пульта містить символи, які USB-stick не може зберегти: %1</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не помещается в память USB-stick: %1 байт при допустимых %2.</source>
+        <translation>Інформація про власника пульта не вміщується в пам&apos;ять USB-stick: %1 байт при допустимих %2.</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick</source>
+        <translation>Джерело даних - USB-stick</translation>
+    </message>
+    <message>
+        <source>Источник данных - отключенный USB-stick</source>
+        <translation>Джерело даних - відключений USB-stick</translation>
+    </message>
+    <message>
+        <source>(Актуальный файл %1)</source>
+        <translation>(Актуальний файл %1)</translation>
+    </message>
+    <message>
+        <source>(Несохраненные изменения для файла %1)</source>
+        <translation>(Незбережені зміни для файлу %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальная резервная копия)</source>
+        <translation>Джерело даних - USB-stick (актуальна резервна копія)</translation>
+    </message>
+    <message>
+        <source>Источник данных - резервная копия </source>
+        <translation>Джерело даних - резервна копія </translation>
+    </message>
+    <message>
+        <source>Источник данных - USB-stick(актуальный файл %1)</source>
+        <translation>Джерело даних - USB-stick (актуальний файл %1)</translation>
+    </message>
+    <message>
+        <source>Источник данных - файл </source>
+        <translation>Джерело даних - файл </translation>
+    </message>
+    <message>
+        <source>Неизвестный источник данных</source>
+        <translation>Невідоме джерело даних</translation>
+    </message>
+    <message>
+        <source>Русский</source>
+        <translation>Українська</translation>
+    </message>
+    <message>
+        <source>Руководство пользователя не найдено. Файл ищется здесь:
+%1</source>
+        <translation>Посібник користувача не знайдено. Файл шукається тут:
+%1</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть руководство пользователя %1. Установите программу для просмотра файлов PDF.</source>
+        <translation>Не вдалося відкрити посібник користувача %1. Встановіть програму для перегляду файлів PDF.</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импорт из CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отменить импорт</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Z</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Журнал операций...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сравнить с файлом...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сравнить с резервной копией...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверять таблицу после записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QAboutDialog</name>
+    <message>
+        <source>О программе</source>
+        <translation>Про програму</translation>
+    </message>
+    <message>
+        <source>Настройка приводов ворот и рольставней через USB-stick: таблица пультов в USB-stick и исполнительном устройстве, параметры устройства, пароль администратора, обновление прошивки.</source>
+        <translation>Налаштування приводів воріт і ролет через USB-stick: таблиця пультів у USB-stick і виконавчому пристрої, параметри пристрою, пароль адміністратора, оновлення прошивки.</translation>
+    </message>
+    <message>
+        <source>Работает на Qt %1 (собрана с Qt %2).</source>
+        <translation>Працює на Qt %1 (зібрано з Qt %2).</translation>
+    </message>
+    <message>
+        <source>Программа распространяется на условиях %1, версии 3 или более поздней, без каких-либо гарантий.</source>
+        <translation>Програма поширюється на умовах %1, версії 3 або пізнішої, без жодних гарантій.</translation>
+    </message>
+    <message>
+        <source>Qt — библиотека The Qt Company Ltd., используется на условиях %1 версии 3.</source>
+        <translation>Qt — бібліотека The Qt Company Ltd., використовується на умовах %1 версії 3.</translation>
+    </message>
+</context>
+<context>
+    <name>QAddDeviceDialog</name>
+    <message>
+        <source>Новый пульт</source>
+        <translation>Новий пульт</translation>
+    </message>
+    <message>
+        <source>Мастер добавления новых пультов</source>
+        <translation>Майстер додавання нових пультів</translation>
+    </message>
+    <message>
+        <source>Этап</source>
+        <translation>Етап</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation>Результат</translation>
+    </message>
+    <message>
+        <source>Прослушивание</source>
+        <translation>Прослуховування</translation>
+    </message>
+    <message>
+        <source>Повторный поиск</source>
+        <translation>Повторний пошук</translation>
+    </message>
+    <message>
+        <source>Выбор типа пульта</source>
+        <translation>Вибір типу пульта</translation>
+    </message>
+    <message>
+        <source>Обычный режим</source>
+        <translation>Звичайний режим</translation>
+    </message>
+    <message>
+        <source>Пешеходный режим</source>
+        <translation>Пішохідний режим</translation>
+    </message>
+    <message>
+        <source>Ок</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Назначение владельца</source>
+        <translation>Призначення власника</translation>
+    </message>
+    <message>
+        <source>Применить</source>
+        <translation>Застосувати</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Завершен</source>
+        <translation>Завершено</translation>
+    </message>
+    <message>
+        <source>Не пройден</source>
+        <translation>Не пройдено</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Встановлення режиму роботи</translation>
+    </message>
+    <message>
+        <source>Адрес </source>
+        <translation>Адреса </translation>
+    </message>
+    <message>
+        <source>Поиск нового пульта... 
+ Нажмите и удерживайте в течение 4 секунд на пульте кнопку.</source>
+        <translation>Пошук нового пульта... 
+ Натисніть і утримуйте кнопку на пульті протягом 4 секунд.</translation>
+    </message>
+    <message>
+        <source>Данный пульт уже зарегистрирован на пользователя &apos;</source>
+        <translation>Цей пульт уже зареєстровано на користувача &apos;</translation>
+    </message>
+    <message>
+        <source>&apos;. Поиск пульта будет автоматически продолжен.</source>
+        <translation>&apos;. Пошук пульта буде автоматично продовжено.</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее 59 символов. Текущая длина </source>
+        <translation>Інформація про власника пульта не повинна бути довшою за 59 символів. Поточна довжина </translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+</context>
+<context>
+    <name>QAutoConnectTool</name>
+    <message>
+        <source>Закрыт порт </source>
+        <translation>Закрито порт </translation>
+    </message>
+</context>
+<context>
+    <name>QCompareDialog</name>
+    <message>
+        <source>Сравнение USB-stick с файлом</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation type="unfinished">Пульт</translation>
+    </message>
+    <message>
+        <source>Отличие</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>В файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Для применения нужен полный доступ к USB-stick.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применить к USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Закрити</translation>
+    </message>
+    <message>
+        <source>Только в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только в файле</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отличается: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблицы совпадают</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QCsvImportDialog</name>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Файл «%1»</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Строка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation type="unfinished">Пульт</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation type="unfinished">Власник</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation type="unfinished">Група</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation type="unfinished">Статус</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation type="unfinished">Режим роботи</translation>
+    </message>
+    <message>
+        <source>Замечания</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импортировать</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation type="unfinished">Скасувати</translation>
+    </message>
+</context>
+<context>
+    <name>QDbManipulator</name>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation>Помилка відкриття файлу </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла </source>
+        <translation>Неправильний формат файлу </translation>
+    </message>
+    <message>
+        <source>Неверный формат файла: дублирующие значения пультов. Загрузка отменена.</source>
+        <translation>Неправильний формат файлу: повторювані значення пультів. Завантаження скасовано.</translation>
+    </message>
+    <message>
+        <source>Нет ни одной резервной копии</source>
+        <translation>Немає жодної резервної копії</translation>
+    </message>
+    <message>
+        <source>Выбор резервной копии</source>
+        <translation>Вибір резервної копії</translation>
+    </message>
+    <message>
+        <source>Выберите резервную копию для загрузки в программу</source>
+        <translation>Виберіть резервну копію для завантаження в програму</translation>
+    </message>
+    <message>
+        <source>Не выбрана резервная копия файла</source>
+        <translation>Не вибрано резервну копію файлу</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки резервной копии</source>
+        <translation>Помилка завантаження резервної копії</translation>
+    </message>
+</context>
+<context>
+    <name>QFlashController</name>
+    <message>
+        <source>Ошибка загрузки прошивки из файла</source>
+        <translation>Помилка завантаження прошивки з файлу</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Выбор файла прошивки</source>
+        <translation>Вибір файлу прошивки</translation>
+    </message>
+    <message>
+        <source>Ошибка файла прошивки</source>
+        <translation>Помилка файлу прошивки</translation>
+    </message>
+    <message>
+        <source>При обновлении прошивки возникла ошибка</source>
+        <translation>Під час оновлення прошивки сталася помилка</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления исполнительного устройства</source>
+        <translation>Цей файл прошивки не призначений для оновлення виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>Данный файл прошивки не предназначен для обновления подключенного USB-stick</source>
+        <translation>Цей файл прошивки не призначений для оновлення підключеного USB-stick</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена более новая версия прошивки, чем в текущем файле. Загрузить на USB-stick старую версию ПО?</source>
+        <translation>На USB-stick встановлено новішу версію прошивки, ніж у цьому файлі. Завантажити на USB-stick стару версію ПЗ?</translation>
+    </message>
+    <message>
+        <source>На USB-stick установлена текущая версия прошивки. Загрузить заново на USB-stick текущую версию ПО?</source>
+        <translation>На USB-stick встановлено поточну версію прошивки. Завантажити на USB-stick поточну версію ПЗ ще раз?</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>исполнительное устройство</source>
+        <translation>виконавчий пристрій</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Загрузка прошивки на </source>
+        <translation>Завантаження прошивки на </translation>
+    </message>
+    <message>
+        <source>Ожидание применения прошивки на </source>
+        <translation>Очікування застосування прошивки на </translation>
+    </message>
+    <message>
+        <source>исполнительном устройстве</source>
+        <translation>виконавчому пристрої</translation>
+    </message>
+    <message>
+        <source>Ошибка применения прошивки на исполнительном устройстве</source>
+        <translation>Помилка застосування прошивки на виконавчому пристрої</translation>
+    </message>
+</context>
+<context>
+    <name>QMemoryStatusDialog</name>
+    <message>
+        <source>Свободно: </source>
+        <translation>Вільно: </translation>
+    </message>
+    <message>
+        <source>Занято: </source>
+        <translation>Зайнято: </translation>
+    </message>
+    <message>
+        <source>Емкость: </source>
+        <translation>Ємність: </translation>
+    </message>
+    <message>
+        <source>Состояние памяти</source>
+        <translation>Стан пам&apos;яті</translation>
+    </message>
+    <message>
+        <source>Память устройств</source>
+        <translation>Пам&apos;ять пристроїв</translation>
+    </message>
+    <message>
+        <source>USB-stick, пульты</source>
+        <translation>USB-stick, пульти</translation>
+    </message>
+    <message>
+        <source>Устройство</source>
+        <translation>Пристрій</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+</context>
+<context>
+    <name>QModemSession</name>
+    <message>
+        <source>Запрос прав доступа...</source>
+        <translation>Запит прав доступу...</translation>
+    </message>
+    <message>
+        <source>Ввод пароля</source>
+        <translation>Введення пароля</translation>
+    </message>
+    <message>
+        <source>Введите пароль администратора для обеспечения полного доступа к USB-stick</source>
+        <translation>Введіть пароль адміністратора для повного доступу до USB-stick</translation>
+    </message>
+    <message>
+        <source>Авторизация</source>
+        <translation>Авторизація</translation>
+    </message>
+    <message>
+        <source>Ошибка авторизации</source>
+        <translation>Помилка авторизації</translation>
+    </message>
+    <message>
+        <source>Ошибка при авторизации: неверный пароль либо отмена операции пользователем</source>
+        <translation>Помилка авторизації: неправильний пароль або операцію скасовано користувачем</translation>
+    </message>
+    <message>
+        <source>Сброс авторизации</source>
+        <translation>Скидання авторизації</translation>
+    </message>
+    <message>
+        <source>Ошибка сброса авторизации</source>
+        <translation>Помилка скидання авторизації</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Пароль не может быть пустым</source>
+        <translation>Пароль не може бути порожнім</translation>
+    </message>
+    <message>
+        <source>Пароль содержит недопустимые символы</source>
+        <translation>Пароль містить неприпустимі символи</translation>
+    </message>
+    <message>
+        <source>Ввод текущего пароля</source>
+        <translation>Введення поточного пароля</translation>
+    </message>
+    <message>
+        <source>Введите ваш текущий пароль полного доступа к USB-stick</source>
+        <translation>Введіть ваш поточний пароль повного доступу до USB-stick</translation>
+    </message>
+    <message>
+        <source>Ввод нового пароля</source>
+        <translation>Введення нового пароля</translation>
+    </message>
+    <message>
+        <source>Введите новый пароль полного доступа к USB-stick(6-10 символов)</source>
+        <translation>Введіть новий пароль повного доступу до USB-stick (6-10 символів)</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Пароль должен быть длиной от 6 до 10 символов</source>
+        <translation>Пароль повинен мати довжину від 6 до 10 символів</translation>
+    </message>
+    <message>
+        <source>Повтор нового пароля</source>
+        <translation>Повтор нового пароля</translation>
+    </message>
+    <message>
+        <source>Повторно введите пароль полного доступа к USB-stick</source>
+        <translation>Повторно введіть пароль повного доступу до USB-stick</translation>
+    </message>
+    <message>
+        <source>Пароли не совпадают</source>
+        <translation>Паролі не збігаються</translation>
+    </message>
+    <message>
+        <source>Удаление текущего пароля</source>
+        <translation>Видалення поточного пароля</translation>
+    </message>
+    <message>
+        <source>Применение нового пароля</source>
+        <translation>Застосування нового пароля</translation>
+    </message>
+    <message>
+        <source>Удаление забытого пароля</source>
+        <translation>Видалення забутого пароля</translation>
+    </message>
+    <message>
+        <source>Сброс забытого пароля...
+Нажмите и удерживайте в течение 4 секунд на исполнительном устройстве кнопку для перехода в режим программирования. 
+Далее нажмите и держите в течение 1 секунды кнопку для сброса забытого пароля</source>
+        <translation>Скидання забутого пароля...
+Натисніть і утримуйте кнопку на виконавчому пристрої протягом 4 секунд для переходу в режим програмування. 
+Далі натисніть і утримуйте кнопку протягом 1 секунди для скидання забутого пароля</translation>
+    </message>
+    <message>
+        <source>Восстановление исходного режима работы USB-stick</source>
+        <translation>Відновлення початкового режиму роботи USB-stick</translation>
+    </message>
+    <message>
+        <source>Принят неверный ответ от USB-stick. Повторить попытку?</source>
+        <translation>Отримано неправильну відповідь від USB-stick. Повторити спробу?</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>USB-stick не відповідає. Перевірте підключення.</translation>
+    </message>
+    <message>
+        <source>Неверный пароль</source>
+        <translation>Неправильний пароль</translation>
+    </message>
+    <message>
+        <source>Нет авторизации</source>
+        <translation>Немає авторизації</translation>
+    </message>
+    <message>
+        <source>У вас отсутствуют привилегии для выполнения этой команды</source>
+        <translation>У вас немає привілеїв для виконання цієї команди</translation>
+    </message>
+    <message>
+        <source>Связь с конечным устройством утеряна</source>
+        <translation>Зв&apos;язок із кінцевим пристроєм втрачено</translation>
+    </message>
+    <message>
+        <source>Usb-stick не смог выполнить команду на конечном устройстве. Повторить попытку?</source>
+        <translation>USB-stick не зміг виконати команду на кінцевому пристрої. Повторити спробу?</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не содержит в памяти данный пульт</source>
+        <translation>Кінцевий пристрій не містить у пам&apos;яті цього пульта</translation>
+    </message>
+    <message>
+        <source>Конечное устройство не смогло успешно выполнить команду</source>
+        <translation>Кінцевий пристрій не зміг успішно виконати команду</translation>
+    </message>
+    <message>
+        <source>Ошибка применения новой прошивки на USB-stick</source>
+        <translation>Помилка застосування нової прошивки на USB-stick</translation>
+    </message>
+    <message>
+        <source>Инициализация устройства... Если устройство впервые используется с данным USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку</source>
+        <translation>Ініціалізація пристрою... Якщо пристрій уперше використовується з цим USB-stick, натисніть і утримуйте на ньому кнопку протягом 4 секунд</translation>
+    </message>
+    <message>
+        <source>Установка параметров USB-stick...</source>
+        <translation>Встановлення параметрів USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос функционала USB-stick...</source>
+        <translation>Запит функцій USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос настроек USB-stick...</source>
+        <translation>Запит налаштувань USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос версии USB-stick...</source>
+        <translation>Запит версії USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запрос версии исполнительного устройства...</source>
+        <translation>Запит версії виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>&lt;br&gt;Версия исполнительного устройства %2.%3.%1.%4</source>
+        <translation>&lt;br&gt;Версія виконавчого пристрою %2.%3.%1.%4</translation>
+    </message>
+    <message>
+        <source>Версия модема %2.%3.%1.%4 </source>
+        <translation>Версія модема %2.%3.%1.%4 </translation>
+    </message>
+    <message>
+        <source>Версия</source>
+        <translation>Версія</translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLog</name>
+    <message>
+        <source>Пульт добавлен</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт заблокирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт активирован</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменен владелец пульта</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульт удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Память очищена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из USB-stick в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица скопирована из устройства в USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Отличия от файла применены к USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Параметры записаны в устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские настройки</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прошивка загружена</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установлен пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пароль удален</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Сброшен забытый пароль</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QOperationLogDialog</name>
+    <message>
+        <source>Журнал операций</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Фильтр:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Только неудачные</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Закрити</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation type="unfinished">Користувач</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Операция</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation type="unfinished">Пульти</translation>
+    </message>
+    <message>
+        <source>Результат</source>
+        <translation type="unfinished">Результат</translation>
+    </message>
+    <message>
+        <source>Подробности</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выполнено</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ошибка</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт журнала в CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished">Помилка</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation type="unfinished">Помилка відкриття файлу </translation>
+    </message>
+</context>
+<context>
+    <name>QParamController</name>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим роботи</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Короткой команды&apos;</source>
+        <translation>Тривалість команди для режиму &apos;Короткої команди&apos;</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Жалюзийный&apos;</source>
+        <translation>Тривалість команди для режиму &apos;Жалюзійний&apos;</translation>
+    </message>
+    <message>
+        <source>Длительность команды для режима &apos;Роллетный&apos;</source>
+        <translation>Тривалість команди для режиму &apos;Ролетний&apos;</translation>
+    </message>
+    <message>
+        <source>Короткой команды</source>
+        <translation>Короткої команди</translation>
+    </message>
+    <message>
+        <source>Роллетный</source>
+        <translation>Ролетний</translation>
+    </message>
+    <message>
+        <source>Жалюзийный</source>
+        <translation>Жалюзійний</translation>
+    </message>
+    <message>
+        <source>Непрерывной команды</source>
+        <translation>Безперервної команди</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> с</translation>
+    </message>
+    <message>
+        <source>Запрос параметров исполнительного устройства...</source>
+        <translation>Запит параметрів виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Інформація</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для загрузки из конечного устройства. Загрузить все параметры?</source>
+        <translation>Жоден із параметрів не позначено для завантаження з кінцевого пристрою. Завантажити всі параметри?</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Параметр %1 не задан</source>
+        <translation>Параметр %1 не задано</translation>
+    </message>
+    <message>
+        <source>Ни один из параметров не помечен для сохранения в конечном устройстве. Сохранить все параметры?</source>
+        <translation>Жоден із параметрів не позначено для збереження в кінцевому пристрої. Зберегти всі параметри?</translation>
+    </message>
+    <message>
+        <source>Установка параметров исполнительного устройства...</source>
+        <translation>Встановлення параметрів виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>Восстановление заводских настроек...</source>
+        <translation>Відновлення заводських налаштувань...</translation>
+    </message>
+    <message>
+        <source>Применение параметров исполнительного устройства...</source>
+        <translation>Застосування параметрів виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>Восстановление параметров исполнительного устройства...</source>
+        <translation>Відновлення параметрів виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>параметров: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QPropertyWidget</name>
+    <message>
+        <source>Неизвестно</source>
+        <translation>Невідомо</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteTableController</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Вибір файлу json</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Помилка системи резервного копіювання</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>Базу даних не збережено у файл. Бажаєте зберегти її перед виходом?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Ви дійсно бажаєте вийти з програми?</translation>
+    </message>
+    <message>
+        <source>Активация пульта</source>
+        <translation>Активація пульта</translation>
+    </message>
+    <message>
+        <source>Блокировка пульта</source>
+        <translation>Блокування пульта</translation>
+    </message>
+    <message>
+        <source>Владелец пульта</source>
+        <translation>Власник пульта</translation>
+    </message>
+    <message>
+        <source>Введите информацию о владельце пульта(максимально %1 символов)</source>
+        <translation>Введіть інформацію про власника пульта (максимально %1 символів)</translation>
+    </message>
+    <message>
+        <source>Информация о владельце пульта не должна быть длиннее %1 символов. Текущая длина </source>
+        <translation>Інформація про власника пульта не повинна бути довшою за %1 символів. Поточна довжина </translation>
+    </message>
+    <message>
+        <source>Изменение сведений о владельце пульта</source>
+        <translation>Зміна відомостей про власника пульта</translation>
+    </message>
+    <message>
+        <source>Удаление пульта</source>
+        <translation>Видалення пульта</translation>
+    </message>
+    <message>
+        <source>Пульт будет удален из системы. Продолжить?</source>
+        <translation>Пульт буде видалено із системи. Продовжити?</translation>
+    </message>
+    <message>
+        <source>Удаление пульта из системы</source>
+        <translation>Видалення пульта із системи</translation>
+    </message>
+    <message>
+        <source>Установка режима работы</source>
+        <translation>Встановлення режиму роботи</translation>
+    </message>
+    <message>
+        <source>Изменение режима работы устройства</source>
+        <translation>Зміна режиму роботи пристрою</translation>
+    </message>
+    <message>
+        <source>Не удалось добавить новый пульт</source>
+        <translation>Не вдалося додати новий пульт</translation>
+    </message>
+    <message>
+        <source>Запись устройств в USB-stick и исполнительное устройство</source>
+        <translation>Запис пристроїв у USB-stick і виконавчий пристрій</translation>
+    </message>
+    <message>
+        <source>Поиск пульта</source>
+        <translation>Пошук пульта</translation>
+    </message>
+    <message>
+        <source>Поиск</source>
+        <translation>Пошук</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>Определение пульта... 
+Нажмите и удерживайте в течение 4 секунд кнопку на пульте для его определения.</source>
+        <translation>Визначення пульта... 
+Натисніть і утримуйте кнопку на пульті протягом 4 секунд для його визначення.</translation>
+    </message>
+    <message>
+        <source>Найден пульт, владелец &apos;</source>
+        <translation>Знайдено пульт, власник &apos;</translation>
+    </message>
+    <message>
+        <source>Найден незарегистрированный пульт №</source>
+        <translation>Знайдено незареєстрований пульт №</translation>
+    </message>
+    <message>
+        <source>Добавить пульт</source>
+        <translation>Додати пульт</translation>
+    </message>
+    <message>
+        <source>Редактировать пульт</source>
+        <translation>Редагувати пульт</translation>
+    </message>
+    <message>
+        <source>Удалить пульт</source>
+        <translation>Видалити пульт</translation>
+    </message>
+    <message>
+        <source>Активировать пульт</source>
+        <translation>Активувати пульт</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Очищення пам&apos;яті в USB-stick...</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Інформація</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>Операцію копіювання успішно завершено</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>Операцію копіювання завершено з помилкою</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Помилка читання списку пультів з USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Читання даних з USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Читання пультів з USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Очищення пам&apos;яті USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Запис пультів на USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Ви дійсно бажаєте очистити пам&apos;ять USB-stick і виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Помилка очищення пам&apos;яті USB-stick.</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Очищення пам&apos;яті виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Копіювання таблиці пристроїв з USB-stick у виконавчий пристрій...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Визначення розміру таблиці пультів на виконавчому пристрої</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Копіювання таблиці пультів з виконавчого пристрою в USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Помилка читання стану пам&apos;яті USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Читання даних з пристрою</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Помилка читання стану пам&apos;яті пристрою</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>резервная копия %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Применение изменений к USB-stick...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удаление пульта №%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Запись пульта №%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>выполнено %1 из %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения применены к USB-stick: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения применены не полностью: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ни одно изменение не выполнено.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Выполнены:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Экспорт таблицы в CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла </source>
+        <translation type="unfinished">Помилка відкриття файлу </translation>
+    </message>
+    <message>
+        <source>Таблица экспортирована в %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Импорт таблицы из CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>записано %1 из %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>при проверке найдено отличий: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation type="unfinished">USB-stick</translation>
+    </message>
+    <message>
+        <source>USB-stick и исполнительное устройство</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QWaitDialog</name>
+    <message>
+        <source>Пожалуйста, подождите</source>
+        <translation>Будь ласка, зачекайте</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Скасувати</translation>
+    </message>
+</context>
+</TS>
