@@ -1,6 +1,7 @@
 // Slots whose work the program does not offer yet: they do nothing, as the
 // enabling rules expect.
 #include "mainwindow.h"
+#include "qupdatecontroller.h"
 
 #include <QDir>
 
@@ -10,6 +11,7 @@ void MainWindow::load_settings()
 {
     // Backups are written only where this directory exists.
     QDir().mkpath(dataDirectory());
+    m_updates->loadSettings(*settings);
 }
 void MainWindow::choose_language(int) {}
 void MainWindow::switch_to_language(QAction *) {}
@@ -17,10 +19,3 @@ void MainWindow::switch_to_language(QString) {}
 void MainWindow::show_help() {}
 void MainWindow::show_about_dialog() {}
 void MainWindow::build_language_menu() {}
-
-// Internet update
-void MainWindow::update_pc_soft() {}
-void MainWindow::update_modem_soft() {}
-void MainWindow::update_device_soft() {}
-void MainWindow::update_soft_from_menu() {}
-void MainWindow::error_update_soft() {}
