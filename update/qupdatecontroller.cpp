@@ -25,6 +25,7 @@ namespace
 {
 constexpr int ANNOUNCE_MS = 20000;
 constexpr int NETWORK_ERROR_MS = 10000;
+
 bool openInstaller(const QString &path)
 {
 #ifdef Q_OS_WIN

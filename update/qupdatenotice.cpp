@@ -13,6 +13,8 @@ QUpdateNotice::QUpdateNotice(QWidget *parent)
     setObjectName(QStringLiteral("updateNotice"));
     m_message->setObjectName(QStringLiteral("updateNoticeMessage"));
     m_message->setFlat(true);
+    // Read as a message, not as a button caption.
+    m_message->setStyleSheet(QStringLiteral("text-align: left;"));
     m_message->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     m_close->setObjectName(QStringLiteral("updateNoticeClose"));
     m_close->setAutoRaise(true);
