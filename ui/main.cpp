@@ -12,6 +12,8 @@
 #ifdef VEXO_HAVE_EMULATOR
 #include "emulator.h"
 #include "firmwarefile.h"
+#include "qupdatecontroller.h"
+#include "updateserver.h"
 #include <memory>
 #endif
 
@@ -54,6 +56,7 @@ int main(int argc, char *argv[])
 
 #ifdef VEXO_HAVE_EMULATOR
     std::unique_ptr<vexo::emu::Emulator> demo; // outlives the window and its port
+    std::unique_ptr<vexo::emu::UpdateServer> demoServer;
 #endif
     ShellOptions options;
     options.ports = parser.values(portOption);
@@ -77,6 +80,14 @@ int main(int argc, char *argv[])
             QTextStream(stderr) << "--demo: " << why << "\n";
         else
             QTextStream(stderr) << "--demo: firmware files in " << firmware << "\n";
+        // Its internet: an update server on this machine with newer firmware for both.
+        demoServer = std::make_unique<vexo::emu::UpdateServer>();
+        if (demoServer->listen()) {
+            demoServer->publishDemo(vexo::emu::EmulatorState::demo());
+            QTextStream(stderr) << "--demo: update server " << demoServer->address() << "\n";
+        } else {
+            demoServer.reset();
+        }
 #else
         QTextStream(stderr) << "--demo: the emulated USB-stick is not part of this build\n";
         return 2;
@@ -85,6 +96,10 @@ int main(int argc, char *argv[])
 
     DefaultPrompts prompts;
     auto *window = new MainWindow(&app, &prompts, options);
+#ifdef VEXO_HAVE_EMULATOR
+    if (demoServer)
+        window->updates().setServerAddress(demoServer->address());
+#endif
 
     // SIGINT/SIGTERM: leave as after the close button, minus the exit question.
     SignalWatcher signals_;

@@ -8,10 +8,10 @@
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qremotetablecontroller.h"
+#include "qupdatecontroller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QMenu>
 #include <QMovie>
 #include <QSettings>
@@ -37,10 +37,6 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     connectMovie = new QMovie(this);
     currentLanguage = tr("Русский");
 
-    // A self-update installer left from the last run is of no further use;
-    // failing to delete it is harmless.
-    QFile::remove(dataDirectory() + "/update_vexo_ct.exe");
-
     // The tray stays hidden until the first show.
     eventFilter = new Event_Filter(this);
     create_tray_icon();
@@ -59,6 +55,22 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     m_remoteTable = new QRemoteTableController(m_session, table, this);
     m_params = new QParamController(m_session, ui->tableProperties, this);
     m_flasher = new QFlashController(m_session, this);
+    m_updates = new QUpdateController(m_session, m_flasher, this);
+    m_updates->manager().setVersion(QUpdateManager::UPDATE_SOFT_PC, VersionMajor, VersionMinor,
+                                    VersionSuffix);
+    m_updates->manager().setDownloadFolder(dataDirectory());
+    // An installer left from the last run is of no further use; failing to delete it
+    // is harmless.
+    m_updates->removeLeftOverInstaller();
+    m_updates->setTrayIcon(m_trayIcon);
+    m_updates->setNoticeBar(ui->statusBar);
+    if (trayMenu)
+        m_updates->setMenuAction(trayMenu->actions().value(0), QUpdateManager::UPDATE_SOFT_PC);
+    m_updates->setMenuAction(ui->actionUpdateSoft, QUpdateManager::UPDATE_SOFT_PC);
+    m_updates->setMenuAction(ui->actionUpdateModem2, QUpdateManager::UPDATE_SOFT_MODEM);
+    m_updates->setMenuAction(ui->actionUpdateDevice2, QUpdateManager::UPDATE_SOFT_DEVICE);
+    // Not past the exit question: unsaved remotes are asked about and backed up first.
+    connect(m_updates, &QUpdateController::closeRequested, this, &MainWindow::close);
 
     // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);
@@ -109,6 +121,10 @@ MainWindow::~MainWindow()
         ui->menuLanguage->removeAction(action);
         delete action;
     }
+    // An update of the program the user agreed to replaces it as the program ends.
+    m_updates->start_installer();
+    delete m_updates;
+    m_updates = nullptr;
     // The session ends its link thread and closes the port before the widgets go.
     delete m_params;
     m_params = nullptr;

@@ -13,6 +13,7 @@
 #include "qflashupdater.h"
 #include "qlanguagecatalog.h"
 #include "qmodem.h"
+#include "qupdatemanager.h"
 
 class QAction;
 class QApplication;
@@ -28,6 +29,7 @@ class QRemoteTableController;
 class QSettings;
 class QShowEvent;
 class QSystemTrayIcon;
+class QUpdateController;
 class Event_Filter;
 class Prompts;
 
@@ -68,6 +70,7 @@ public:
     QRemoteTableController &remoteTable() { return *m_remoteTable; }
     QParamController &params() { return *m_params; }
     QFlashController &flasher() { return *m_flasher; }
+    QUpdateController &updates() { return *m_updates; }
     QModem &modem();
     QExecDevice &execDevice();
     QInterface_Manager *interfaceManager() const;
@@ -192,9 +195,11 @@ public slots:
     void flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
 
     // Internet update
+    void need_update_soft(QUpdateManager::UPDATE_SOFT_T kind);
     void update_pc_soft();
     void update_modem_soft();
     void update_device_soft();
+    void update_soft(QUpdateManager::UPDATE_SOFT_T kind);
     void update_soft_from_menu();
     void error_update_soft();
 
@@ -258,6 +263,7 @@ private:
     QRemoteTableController *m_remoteTable = nullptr;
     QParamController *m_params = nullptr;
     QFlashController *m_flasher = nullptr;
+    QUpdateController *m_updates = nullptr;
     int lastTablePropertiesWidth = 0;
 
     bool firstShowPending = true;

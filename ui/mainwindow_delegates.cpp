@@ -1,5 +1,5 @@
 // The window's slots hand their work to the session, the remote table, the parameter
-// table and the flasher.
+// table, the flasher and the update controller.
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
@@ -8,6 +8,7 @@
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qremotetablecontroller.h"
+#include "qupdatecontroller.h"
 
 #include <QCloseEvent>
 #include <QSignalBlocker>
@@ -413,4 +414,40 @@ void MainWindow::load_device_fu()
 void MainWindow::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
 {
     m_flasher->flash_fu(target);
+}
+
+// Internet update
+void MainWindow::need_update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    m_updates->need_update_soft(kind);
+}
+
+void MainWindow::update_pc_soft()
+{
+    m_updates->update_pc_soft();
+}
+
+void MainWindow::update_modem_soft()
+{
+    m_updates->update_modem_soft();
+}
+
+void MainWindow::update_device_soft()
+{
+    m_updates->update_device_soft();
+}
+
+void MainWindow::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    m_updates->update_soft(kind);
+}
+
+void MainWindow::update_soft_from_menu()
+{
+    m_updates->update_soft_from_menu(sender());
+}
+
+void MainWindow::error_update_soft()
+{
+    m_updates->error_update_soft();
 }

@@ -1,5 +1,6 @@
 // Settings kept between runs, the manual and the about box.
 #include "mainwindow.h"
+#include "qupdatecontroller.h"
 
 #include "prompts.h"
 #include "qaboutdialog.h"
@@ -86,6 +87,8 @@ void MainWindow::load_settings()
     switch_to_language(language);
 
     execDevice().storeVersion(version);
+    m_updates->setKnownDeviceVersion(version);
+    m_updates->loadSettings(*settings);
     emit signal_known_device_version(quint8(version.at(0)), quint8(version.at(3)),
                                      QString::number(quint8(version.at(2))));
 

@@ -1,0 +1,132 @@
+#include "updateserver.h"
+
+#include "firmwarefile.h"
+
+#include <QHostAddress>
+#include <QHttpServer>
+#include <QHttpServerResponder>
+#include <QTcpSocket>
+
+namespace vexo::emu
+{
+
+const char UpdateServer::DownloadPath[] = "/proj/vexo/upload/downloads/";
+
+UpdateServer::UpdateServer(QObject *parent)
+    : QObject(parent), m_server(std::make_unique<QHttpServer>())
+{
+    m_server->route(
+        QString(DownloadPath) + "<arg>",
+        [this](const QString &name, const QHttpServerRequest &, QHttpServerResponder &&responder) {
+            answer(name, std::move(responder));
+        });
+}
+
+UpdateServer::~UpdateServer()
+{
+    // The stalled answers go before the server and its sockets.
+    m_waiting.clear();
+}
+
+bool UpdateServer::listen(quint16 port)
+{
+    m_port = m_server->listen(QHostAddress::LocalHost, port);
+    return m_port != 0;
+}
+
+QString UpdateServer::address() const
+{
+    return QStringLiteral("http://127.0.0.1:%1").arg(m_port);
+}
+
+void UpdateServer::setFile(const QString &name, const QByteArray &body)
+{
+    m_files.insert(name, body);
+}
+
+void UpdateServer::removeFile(const QString &name)
+{
+    m_files.remove(name);
+}
+
+void UpdateServer::cutFile(const QString &name, int bytes)
+{
+    m_cut.insert(name, bytes);
+}
+
+void UpdateServer::stallFile(const QString &name)
+{
+    m_stalled.insert(name);
+}
+
+void UpdateServer::clearFaults()
+{
+    m_cut.clear();
+    m_stalled.clear();
+}
+
+void UpdateServer::answer(const QString &name, QHttpServerResponder &&responder)
+{
+    m_requests << name;
+    emit requested(name);
+    if (m_stalled.contains(name)) {
+        m_waiting.push_back(std::make_unique<QHttpServerResponder>(std::move(responder)));
+        return;
+    }
+    const auto file = m_files.constFind(name);
+    if (file == m_files.constEnd()) {
+        responder.write(QHttpServerResponder::StatusCode::NotFound);
+        return;
+    }
+    const QByteArray mime =
+        name.endsWith(".txt") ? "text/plain; charset=utf-8" : "application/octet-stream";
+    if (!m_cut.contains(name)) {
+        responder.write(*file, mime);
+        return;
+    }
+    const int sent = qBound(0, m_cut.take(name), int(file->size()));
+    responder.writeStatusLine(QHttpServerResponder::StatusCode::Ok);
+    responder.writeHeader("Content-Type", mime);
+    responder.writeHeader("Content-Length", QByteArray::number(file->size()));
+    responder.writeBody(file->left(sent));
+    responder.socket()->disconnectFromHost();
+}
+
+void UpdateServer::publishDemo(const EmulatorState &state)
+{
+    const std::array<quint8, 4> &stick = state.modemVersion; // major, type, board, minor
+    const std::array<quint8, 4> &actuator = state.actuatorVersion;
+    const auto version = [](int major, int minor) {
+        return QString::number(major) + "." + QString::number(minor) + "\n";
+    };
+
+    setFile("pc_version_5813_ru.txt", QStringLiteral("0.39\n"
+                                                     "+ Таблица пультов в файлах JSON\n"
+                                                     "0.40e\n"
+                                                     "+ Обновления из интернета\n"
+                                                     "! Поиск USB-stick после отключения\n")
+                                          .toUtf8());
+
+    setFile("modem_version_5813_ru.txt",
+            (version(stick[0], stick[3]) + "+ Длинные записи пультов с именами в UTF-8\n" +
+             version(stick[0], stick[3] + 1) +
+             "+ Режим поиска слышит пульты дальше\n"
+             "* Таблица пультов читается быстрее\n"
+             "! Повтор команды после потери ответа больше не пишет запись дважды\n")
+                .toUtf8());
+    setFile(QString("modem_5813_setup_board_%1.bin").arg(stick[2]),
+            FirmwareFile::forTarget(state, 0, stick[0], quint8(stick[3] + 1), 6 * 1024).toBytes());
+
+    setFile("device_version_5813_ru.txt",
+            (version(actuator[0], actuator[3]) + "+ Автономный режим\n" +
+             version(actuator[0], actuator[3] + 1) +
+             "* Плавный останов у концевых положений\n"
+             "! Параметр времени работы сохраняется после сброса питания\n"
+             "- Устаревший режим импульсного управления\n")
+                .toUtf8());
+    setFile(QString("device_5813_setup_board_%1.bin").arg(actuator[2]),
+            FirmwareFile::forTarget(state, 1, actuator[0], quint8(actuator[3] + 1), 3 * 1024)
+                .toBytes());
+}
+
+} // namespace vexo::emu

@@ -1,0 +1,259 @@
+// Updates from a server on this machine through a session with the emulated stick and
+// actuator, without a window: announcing, checking on request, the changes dialog,
+// downloading and flashing.
+#include "changesanswer.h"
+#include "firmwarefile.h"
+#include "modemrig.h"
+#include "qflashcontroller.h"
+#include "qupdatecontroller.h"
+#include "qupdatenotice.h"
+#include "updateserver.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using vexo::emu::EmulatorState;
+using vexo::emu::UpdateServer;
+using Kind = ScriptedPrompts::Kind;
+using Soft = QUpdateManager::UPDATE_SOFT_T;
+
+namespace
+{
+const QString STICK_IMAGE = "modem_5813_setup_board_5.bin";
+
+EmulatorState devices()
+{
+    EmulatorState s;
+    s.modemVersion = {2, 1, 5, 7}; // major, type, board, minor
+    s.actuatorVersion = {3, 2, 4, 1};
+    s.restartMs = 50;
+    return s;
+}
+
+struct UpdateRig {
+    ModemRig modem{devices()};
+    UpdateServer server;
+    QTemporaryDir folder;
+    QStatusBar bar;
+    QFlashController flasher{&modem.session()};
+    QUpdateController updates{&modem.session(), &flasher};
+    QUpdateManager &manager = updates.manager();
+    QStringList dialogs; // title and text of each changes dialog
+
+    UpdateRig()
+    {
+        flasher.setApplyWaitLimit(300);
+        manager.checkTimer()->stop();
+        manager.setDownloadFolder(folder.path());
+        updates.setNoticeBar(&bar);
+        server.publishDemo(devices());
+    }
+    bool open()
+    {
+        if (!server.listen() || !modem.open())
+            return false;
+        updates.setServerAddress(server.address());
+        return true;
+    }
+    void answerChanges(bool yes) { ::answerChanges(yes, &dialogs); }
+    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
+};
+} // namespace
+
+class tst_update_session : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+
+    void stickUpdateAnnouncedAndFlashed()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        // The session's versions reach the manager; the actuator's is not read yet.
+        QCOMPARE(QString("%1.%2 %3")
+                     .arg(rig.manager.major(Soft::UPDATE_SOFT_MODEM))
+                     .arg(rig.manager.minor(Soft::UPDATE_SOFT_MODEM))
+                     .arg(rig.manager.text(Soft::UPDATE_SOFT_MODEM)),
+                 QString("2.7 5"));
+        QVERIFY(!rig.manager.versionKnown(Soft::UPDATE_SOFT_DEVICE));
+
+        for (int i = 0; i < 11; ++i)
+            rig.manager.slotTimerTick();
+        QUpdateNotice *notice = rig.updates.notice();
+        QTRY_VERIFY(notice->isVisibleTo(&rig.bar));
+        QCOMPARE(notice->text(), QString("Доступно интернет-обновление прошивки USB-stick 5813. "
+                                         "Чтобы приступить к обновлению, нажмите здесь клавишей "
+                                         "мыши"));
+        QVERIFY(notice->isClickable());
+
+        rig.answerChanges(true);
+        notice->messageButton()->click();
+        QVERIFY(!notice->isVisibleTo(&rig.bar));
+        QCOMPARE(rig.dialogs.value(0), QString("<h3>Изменения, реализованные в новой версии "
+                                               "прошивки USB-stick:<br></h3>"));
+        QVERIFY(rig.dialogs.value(1).startsWith("Версия 2.8\nДобавлено: "));
+        // Flashed, then the stick restarts with it and the session opens again.
+        QVERIFY(rig.modem.emulator().lastFirmware().complete);
+        QVERIFY(rig.modem.waitOpenings(2));
+        QCOMPARE(rig.manager.minor(Soft::UPDATE_SOFT_MODEM), 8);
+        QVERIFY(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).isEmpty()); // they were for 2.7
+        QCOMPARE(rig.files(), QStringList());
+        QCOMPARE(rig.server.requestCount(STICK_IMAGE), 1);
+        QVERIFY(rig.manager.checkEnabled());
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void actuatorUpdateOnRequest()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        rig.answerChanges(true);
+        rig.updates.check_on_request(Soft::UPDATE_SOFT_DEVICE);
+        QVERIFY(rig.dialogs.value(0).contains("прошивки исполнительного устройства:"));
+        QCOMPARE(rig.modem.requests(CMD_FLASH_END), 1);
+        QCOMPARE(rig.modem.emulator().lastFirmware().target, 1);
+        QCOMPARE(rig.manager.minor(Soft::UPDATE_SOFT_DEVICE), 2);
+        QCOMPARE(rig.files(), QStringList());
+        // Asked again: nothing newer now.
+        rig.modem.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        rig.updates.check_on_request(Soft::UPDATE_SOFT_DEVICE);
+        QCOMPARE(rig.modem.prompts().texts().last(),
+                 QString("Уже установлена последняя версия прошивки."));
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void declinedOrBrokenDownloadFlashesNothing()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        QVERIFY(rig.manager.requestVersionFile(Soft::UPDATE_SOFT_MODEM));
+        QTRY_COMPARE(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).size(), 4);
+
+        rig.answerChanges(false);
+        rig.updates.update_modem_soft();
+        QCOMPARE(rig.dialogs.size(), 2);
+        QCOMPARE(rig.server.requestCount(STICK_IMAGE), 0);
+
+        // An old download lies there; the cut one neither keeps it nor leaves a part.
+        QFile old(rig.manager.downloadPath(Soft::UPDATE_SOFT_MODEM));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        for (int cut : {1000, -1}) {
+            if (cut >= 0)
+                rig.server.cutFile(STICK_IMAGE, cut);
+            else
+                rig.server.removeFile(STICK_IMAGE);
+            rig.modem.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+            rig.answerChanges(true);
+            rig.updates.update_modem_soft();
+            QCOMPARE(rig.modem.prompts().texts().last(),
+                     QString("Ошибка загрузки обновления с сервера. Проверьте ваше подключение "
+                             "к интернету"));
+            QCOMPARE(rig.files(), QStringList());
+        }
+        QCOMPARE(rig.server.requestCount(STICK_IMAGE), 2);
+        QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
+        QVERIFY(rig.manager.checkEnabled());
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void announcementsAndExchanges()
+    {
+        UpdateRig rig;
+        QUpdateNotice *notice = rig.updates.notice();
+        // Not connected: the program's update is announced all the same.
+        rig.updates.need_update_soft(Soft::UPDATE_SOFT_PC);
+        QCOMPARE(notice->text(), QString("Доступно интернет-обновление программы. Чтобы "
+                                         "приступить к обновлению, нажмите здесь клавишей мыши"));
+        QVERIFY(rig.open());
+        rig.updates.need_update_soft(Soft::UPDATE_SOFT_DEVICE);
+        QCOMPARE(notice->text(), QString("Доступно интернет-обновление прошивки исполнительного "
+                                         "устройства. Чтобы приступить к обновлению, нажмите "
+                                         "здесь клавишей мыши"));
+        // The notice leads to its own kind: nothing found for it yet.
+        rig.modem.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        notice->messageButton()->click();
+        QCOMPARE(rig.modem.prompts().texts().last(),
+                 QString("Уже установлена последняя версия прошивки."));
+
+        // While an exchange runs nothing is announced or installed; the kind is checked
+        // again a minute later.
+        rig.manager.setVersion(Soft::UPDATE_SOFT_PC, 0, 40, "e");
+        for (Soft kind : {Soft::UPDATE_SOFT_PC, Soft::UPDATE_SOFT_MODEM})
+            QVERIFY(rig.manager.requestVersionFile(kind) &&
+                    QTest::qWaitFor([&] { return !rig.manager.requestRunning(); }));
+        QCOMPARE(rig.manager.cycleFlag(Soft::UPDATE_SOFT_MODEM), 2);
+        notice->hide();
+        rig.modem.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.modem.emulator().delayAnswers(1, 1500);
+        int countdown = -1;
+        bool shown = true;
+        QTimer::singleShot(300, &rig.bar, [&] {
+            rig.updates.need_update_soft(Soft::UPDATE_SOFT_PC);
+            shown = notice->isVisibleTo(&rig.bar);
+            rig.updates.update_modem_soft();
+            countdown = rig.manager.countdown();
+        });
+        QVERIFY(rig.modem.session().get_modem_version());
+        QVERIFY(!shown);
+        QCOMPARE(rig.modem.prompts().texts().last(),
+                 QString("Операция обновления программного обеспечения невозможна во время "
+                         "обмена данным с usb-stick либо исполнительным устройством"));
+        QCOMPARE(countdown, 60);
+        QCOMPARE(rig.manager.cycleFlag(Soft::UPDATE_SOFT_MODEM), 0);
+        QCOMPARE(rig.manager.cycleFlag(Soft::UPDATE_SOFT_PC), 0);
+
+        // A failed check by the timer says so; the notice then leads nowhere.
+        rig.server.removeFile("modem_version_5813_ru.txt");
+        rig.manager.checkTimer()->start(1);
+        QTRY_VERIFY(notice->isVisibleTo(&rig.bar));
+        rig.manager.checkTimer()->stop();
+        QCOMPARE(notice->text(), QString("Нет связи с сервером. Невозможно проверить "
+                                         "необходимость обновления программы"));
+        QVERIFY(!notice->isClickable());
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void checksThatCannotBeMade()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        QSignalSpy requests(&rig.server, &UpdateServer::requested);
+        ScriptedPrompts &prompts = rig.modem.prompts();
+        rig.updates.setServerAddress("");
+        prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        QCOMPARE(prompts.texts().last(), QString("Сервер обновлений не настроен."));
+        rig.updates.setServerAddress("http://updates.example.com");
+        prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(prompts.texts().last().contains("http://updates.example.com"));
+
+        // Missing on the server, or a server that never answers: a warning, no notice.
+        rig.updates.setServerAddress(rig.server.address());
+        rig.server.removeFile("modem_version_5813_ru.txt");
+        rig.manager.setTransferTimeout(300);
+        for (int stalled : {0, 1}) {
+            if (stalled)
+                rig.server.stallFile("modem_version_5813_ru.txt");
+            prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+            rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+            QCOMPARE(prompts.texts().last(),
+                     QString("Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше "
+                             "подключение к интернету"));
+        }
+        QCOMPARE(requests.size(), 2);
+        QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
+        QVERIFY(rig.manager.checkEnabled());
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+};
+
+QTEST_MAIN(tst_update_session)
+#include "tst_update_session.moc"

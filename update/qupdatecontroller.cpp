@@ -1,0 +1,393 @@
+#include "qupdatecontroller.h"
+
+#include "prompts.h"
+#include "qflashcontroller.h"
+#include "qmodemsession.h"
+#include "qupdatechangesdialog.h"
+#include "qupdatenotice.h"
+#include "qwaitdialog.h"
+#include "updatelog.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+const char QUpdateController::ServerSettingKey[] = "/Settings/update_server";
+
+namespace
+{
+constexpr int ANNOUNCE_MS = 20000;
+constexpr int NETWORK_ERROR_MS = 10000;
+
+bool openInstaller(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return QProcess::startDetached(path, {QStringLiteral("/Autoupdate=yes")});
+#else
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+#endif
+}
+} // namespace
+
+QUpdateController::QUpdateController(QModemSession *session, QFlashController *flasher,
+                                     QObject *parent)
+    : QObject(parent), m_session(session), m_flasher(flasher),
+      m_manager(new QUpdateManager(this, QStringLiteral("ru"))), m_launcher(openInstaller)
+{
+    // Versions are stored by the answers of these operations.
+    connect(session, &QModemSession::operationComplete, this, &QUpdateController::sync_versions);
+    connect(session, &QModemSession::sessionOpened, this, &QUpdateController::sync_versions);
+    connect(flasher, &QFlashController::updateChecksEnabled, m_manager,
+            &QUpdateManager::setCheckEnabled);
+    connect_manager(true);
+}
+
+QUpdateController::~QUpdateController() = default;
+
+void QUpdateController::connect_manager(bool on)
+{
+    disconnect(m_needConnection);
+    disconnect(m_errorConnection);
+    if (!on)
+        return;
+    m_needConnection = connect(m_manager, &QUpdateManager::needSoftUpdate, this,
+                               &QUpdateController::need_update_soft);
+    m_errorConnection =
+        connect(m_manager, &QUpdateManager::error, this, &QUpdateController::error_update_soft);
+}
+
+void QUpdateController::setTrayIcon(QSystemTrayIcon *tray)
+{
+    m_tray = tray;
+}
+
+void QUpdateController::setNoticeBar(QStatusBar *bar)
+{
+    delete m_notice;
+    m_notice = new QUpdateNotice(bar);
+    bar->addWidget(m_notice, 1);
+    m_notice->hide();
+    connect(m_notice, &QUpdateNotice::clicked, this, [this] {
+        if (m_noticeKind >= 0)
+            update_soft(QUpdateManager::UPDATE_SOFT_T(m_noticeKind));
+    });
+}
+
+void QUpdateController::setMenuAction(QAction *action, QUpdateManager::UPDATE_SOFT_T kind)
+{
+    if (action)
+        m_menuActions.insert(action, kind);
+}
+
+void QUpdateController::loadSettings(const QSettings &settings)
+{
+    const QString address = settings.value(ServerSettingKey).toString();
+    setServerAddress(address.isEmpty() ? QUpdateManager::builtInServerAddress() : address);
+}
+
+void QUpdateController::setServerAddress(const QString &address)
+{
+    m_manager->setServerAddress(address);
+}
+
+void QUpdateController::setKnownDeviceVersion(const QByteArray &stored)
+{
+    m_manager->setDeviceVersion(stored);
+}
+
+void QUpdateController::sync_version(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored)
+{
+    // Stored order: major, type, board, minor.
+    if (stored.size() != 4)
+        return;
+    const int major = quint8(stored[0]);
+    const int minor = quint8(stored[3]);
+    const QString board = QString::number(quint8(stored[2]));
+    if (major == 0 && minor == 0)
+        return; // not known yet
+    if (m_manager->major(kind) != major || m_manager->minor(kind) != minor ||
+        m_manager->text(kind) != board)
+        m_manager->setVersion(kind, major, minor, board);
+}
+
+void QUpdateController::sync_versions()
+{
+    sync_version(QUpdateManager::UPDATE_SOFT_MODEM, m_session->modem().version());
+    sync_version(QUpdateManager::UPDATE_SOFT_DEVICE, m_session->execDevice().version());
+}
+
+void QUpdateController::announce(const QString &title, const QString &text, int ms, int kind)
+{
+    disconnect(m_balloonConnection);
+    m_noticeKind = kind;
+    if (m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages()) {
+        using Slot = void (QUpdateController::*)();
+        const Slot kindSlots[QUpdateManager::KindCount] = {&QUpdateController::update_pc_soft,
+                                                           &QUpdateController::update_modem_soft,
+                                                           &QUpdateController::update_device_soft};
+        if (kind >= 0)
+            m_balloonConnection =
+                connect(m_tray, &QSystemTrayIcon::messageClicked, this, kindSlots[kind]);
+        m_tray->showMessage(title, text, QSystemTrayIcon::Information, ms);
+        return;
+    }
+    // No tray: the window says it itself.
+    if (m_notice)
+        m_notice->showMessage(text, kind >= 0, kind >= 0 ? 0 : ms);
+}
+
+void QUpdateController::need_update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    const QModem &modem = m_session->modem();
+    const bool exchanging = modem.listening() || modem.currentTransaction() != TRANSACTION_NONE;
+    if ((kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging) {
+        m_manager->resetCheck(kind);
+        return;
+    }
+    QString text;
+    switch (kind) {
+    case QUpdateManager::UPDATE_SOFT_PC:
+        text = tr("Доступно интернет-обновление программы. Чтобы приступить к обновлению, "
+                  "нажмите здесь клавишей мыши");
+        break;
+    case QUpdateManager::UPDATE_SOFT_MODEM:
+        text = tr("Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к "
+                  "обновлению, нажмите здесь клавишей мыши");
+        break;
+    case QUpdateManager::UPDATE_SOFT_DEVICE:
+        text = tr("Доступно интернет-обновление прошивки исполнительного устройства. Чтобы "
+                  "приступить к обновлению, нажмите здесь клавишей мыши");
+        break;
+    }
+    announce(QStringLiteral("Vexo Control Tool"), text, ANNOUNCE_MS, kind);
+}
+
+void QUpdateController::update_pc_soft()
+{
+    update_soft(QUpdateManager::UPDATE_SOFT_PC);
+}
+
+void QUpdateController::update_modem_soft()
+{
+    update_soft(QUpdateManager::UPDATE_SOFT_MODEM);
+}
+
+void QUpdateController::update_device_soft()
+{
+    update_soft(QUpdateManager::UPDATE_SOFT_DEVICE);
+}
+
+void QUpdateController::error_update_soft()
+{
+    const int state = m_manager->requestState();
+    if (state != 1 && state != 3 && state != 5)
+        return;
+    announce(QStringLiteral("Vexo Control Tool") + tr(": Ошибка сети"),
+             tr("Нет связи с сервером. Невозможно проверить необходимость обновления программы"),
+             NETWORK_ERROR_MS, -1);
+}
+
+bool QUpdateController::server_usable()
+{
+    Prompts *prompts = m_session->prompts();
+    switch (m_manager->serverState()) {
+    case QUpdateManager::SERVER_READY:
+        return true;
+    case QUpdateManager::SERVER_REFUSED:
+        prompts->warning(m_session->dialogParent(), tr("Ошибка"),
+                         tr("Адрес сервера обновлений %1 отклонён: обновления загружаются "
+                            "только по защищённому соединению (https://).")
+                             .arg(m_manager->serverAddress()),
+                         QMessageBox::Ok);
+        return false;
+    case QUpdateManager::SERVER_NONE:
+        break;
+    }
+    prompts->information(m_session->dialogParent(), tr("Информация"),
+                         tr("Сервер обновлений не настроен."), QMessageBox::Ok);
+    return false;
+}
+
+void QUpdateController::update_soft_from_menu(QObject *sender)
+{
+    const auto it = m_menuActions.constFind(sender);
+    if (it != m_menuActions.constEnd())
+        check_on_request(it.value());
+}
+
+void QUpdateController::check_on_request(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    if (!server_usable())
+        return;
+    // The firmware kinds need their target: without it there is no version to compare.
+    if (kind == QUpdateManager::UPDATE_SOFT_MODEM && !m_session->connected())
+        return;
+    if (kind == QUpdateManager::UPDATE_SOFT_DEVICE && !m_session->get_device_version())
+        return;
+
+    connect_manager(false);
+    m_manager->setCheckEnabled(false);
+    m_manager->requestVersionFile(kind);
+    bool found = false;
+    {
+        QWaitDialog dialog(m_session->dialogParent(), QWaitDialog::AnimationMode,
+                           tr("Получение сведений об обновлениях из интернета..."), false, false,
+                           QString());
+        connect(m_manager, &QUpdateManager::needSoftUpdate, &dialog, &QDialog::accept);
+        connect(m_manager, &QUpdateManager::finished, &dialog, &QDialog::accept);
+        connect(m_manager, &QUpdateManager::error, &dialog, &QWaitDialog::systemReject);
+        found = dialog.exec() == QDialog::Accepted;
+    }
+    m_manager->setCheckEnabled(true);
+    connect_manager(true);
+    if (found) {
+        update_soft(kind);
+        return;
+    }
+    m_manager->abortRequest();
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                  tr("Ошибка загрузки сведений об обновлении с сервера. "
+                                     "Проверьте ваше подключение к интернету"),
+                                  QMessageBox::Ok);
+}
+
+void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    const QModem &modem = m_session->modem();
+    const bool exchanging = modem.listening() || modem.currentTransaction() != TRANSACTION_NONE;
+    if ((kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging) {
+        prompts->warning(parent, tr("Ошибка"),
+                         tr("Операция обновления программного обеспечения невозможна во время "
+                            "обмена данным с usb-stick либо исполнительным устройством"),
+                         QMessageBox::Ok);
+        m_manager->resetCheck(kind);
+        return;
+    }
+    QString title;
+    switch (kind) {
+    case QUpdateManager::UPDATE_SOFT_MODEM:
+        title = tr("Изменения, реализованные в новой версии прошивки USB-stick:<br>");
+        break;
+    case QUpdateManager::UPDATE_SOFT_DEVICE:
+        title =
+            tr("Изменения, реализованные в новой версии прошивки исполнительного устройства:<br>");
+        break;
+    case QUpdateManager::UPDATE_SOFT_PC:
+        title = tr("Изменения, реализованные в новой версии программы ") +
+                QStringLiteral("Vexo Control Tool") + ":<br>";
+        break;
+    default:
+        return;
+    }
+    if (m_notice && m_noticeKind == kind)
+        m_notice->hide();
+
+    m_manager->setCheckEnabled(false);
+    const QStringList changes = m_manager->changes(kind);
+    if (changes.isEmpty()) {
+        prompts->information(parent, tr("Информация"),
+                             kind == QUpdateManager::UPDATE_SOFT_PC
+                                 ? tr("У вас последняя версия программы.")
+                                 : tr("Уже установлена последняя версия прошивки."),
+                             QMessageBox::Ok);
+        m_manager->setCheckEnabled(true);
+        return;
+    }
+    bool agreed = false;
+    {
+        QUpdateChangesDialog dialog(parent, title, changes);
+        agreed = dialog.exec() == QDialog::Accepted;
+    }
+    if (agreed && download(kind))
+        install(kind);
+    m_manager->setCheckEnabled(true);
+}
+
+bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    if (!m_manager->requestUpdateFile(kind)) {
+        server_usable();
+        return false;
+    }
+    QWaitDialog dialog(m_session->dialogParent(), QWaitDialog::ProgressMode,
+                       tr("Загрузка обновления программы из интернета..."), true, false, QString());
+    // An unknown total shows a busy bar.
+    connect(m_manager, &QUpdateManager::downloadProgress, &dialog,
+            [&dialog](int received, int total) {
+                dialog.setProgress(total > 0 ? received : 0, qMax(total, 0));
+            });
+    bool failed = false;
+    connect(m_manager, &QUpdateManager::error, &dialog, [&dialog, &failed] {
+        failed = true;
+        dialog.systemReject();
+    });
+    connect(m_manager, &QUpdateManager::finished, &dialog, &QDialog::accept);
+    if (dialog.exec() == QDialog::Accepted)
+        return true;
+    m_manager->abortRequest();
+    // The user agreed and waited: a download that broke off is said so, not dropped.
+    if (failed)
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      tr("Ошибка загрузки обновления с сервера. Проверьте ваше "
+                                         "подключение к интернету"),
+                                      QMessageBox::Ok);
+    return false;
+}
+
+void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    const QString path = m_manager->downloadPath(kind);
+    if (kind == QUpdateManager::UPDATE_SOFT_PC) {
+        m_installerPending = true;
+        emit closeRequested();
+        return;
+    }
+    QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM;
+    if (kind == QUpdateManager::UPDATE_SOFT_DEVICE)
+        target = m_session->execDevice().remoteMode() ? QFlashUpdater::FLASH_DEVICE_REMOTE
+                                                      : QFlashUpdater::FLASH_DEVICE;
+    m_flasher->setFirmwareFileName(path);
+    if (m_flasher->updater().loadFile(path, target))
+        m_flasher->flash_fu(target);
+    else
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      tr("Ошибка загрузки прошивки из файла"), QMessageBox::Ok);
+    // Flashed or not, the download has served: the next one is fetched anew.
+    QFile::remove(path);
+}
+
+void QUpdateController::removeLeftOverInstaller()
+{
+    const QString path = m_manager->downloadPath(QUpdateManager::UPDATE_SOFT_PC);
+#ifndef Q_OS_WIN
+    // A package installer may still be reading its file when the program starts again.
+    constexpr qint64 LEFT_OVER_PACKAGE_AGE_S = 24 * 3600;
+    const QFileInfo info(path);
+    if (info.exists() &&
+        info.lastModified().secsTo(QDateTime::currentDateTime()) < LEFT_OVER_PACKAGE_AGE_S)
+        return;
+#endif
+    QFile::remove(path);
+}
+
+bool QUpdateController::start_installer()
+{
+    if (!m_installerPending)
+        return false;
+    m_installerPending = false;
+    const QString path = m_manager->downloadPath(QUpdateManager::UPDATE_SOFT_PC);
+    if (!QFileInfo::exists(path) || !m_launcher(path)) {
+        qCWarning(lcUpdate) << "cannot start the installer" << path;
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "qupdatemanager.h"
+
+#include <QHash>
+#include <QMetaObject>
+#include <QObject>
+
+#include <functional>
+
+class QAction;
+class QFlashController;
+class QModemSession;
+class QSettings;
+class QStatusBar;
+class QSystemTrayIcon;
+class QUpdateNotice;
+
+// Updates from the internet as the user meets them: announces what the update manager
+// finds (tray balloon, or a notice in the window), checks on request, shows the changes,
+// downloads, flashes firmware at once and starts the program's installer after exit.
+// Owns the update manager and feeds it the versions the session learns.
+class QUpdateController : public QObject
+{
+    Q_OBJECT
+public:
+    // Opens a downloaded installer; true when it could be started.
+    using Launcher = std::function<bool(const QString &path)>;
+
+    static const char ServerSettingKey[];
+
+    QUpdateController(QModemSession *session, QFlashController *flasher, QObject *parent = nullptr);
+    ~QUpdateController() override;
+
+    QUpdateManager &manager() { return *m_manager; }
+
+    // Announcements use the tray's balloon while it can show one, else the notice,
+    // which lives in this bar.
+    void setTrayIcon(QSystemTrayIcon *tray);
+    void setNoticeBar(QStatusBar *bar);
+    QUpdateNotice *notice() const { return m_notice; }
+    // A menu entry that checks for an update of this kind.
+    void setMenuAction(QAction *action, QUpdateManager::UPDATE_SOFT_T kind);
+
+    // The server address from the settings, else the one built in.
+    void loadSettings(const QSettings &settings);
+    void setServerAddress(const QString &address);
+    // The actuator's version bytes in stored order, as the settings keep them.
+    void setKnownDeviceVersion(const QByteArray &stored);
+
+    bool installerPending() const { return m_installerPending; }
+    void setInstallerLauncher(const Launcher &launcher) { m_launcher = launcher; }
+    // An installer left from an earlier run is of no further use.
+    void removeLeftOverInstaller();
+    // Once, when the user agreed to install a downloaded program.
+    bool start_installer();
+
+signals:
+    // The program should close so that its installer can replace it.
+    void closeRequested();
+
+public slots:
+    void need_update_soft(QUpdateManager::UPDATE_SOFT_T kind);
+    void update_pc_soft();
+    void update_modem_soft();
+    void update_device_soft();
+    void update_soft(QUpdateManager::UPDATE_SOFT_T kind);
+    // sender: the menu entry that was chosen.
+    void update_soft_from_menu(QObject *sender);
+    void check_on_request(QUpdateManager::UPDATE_SOFT_T kind);
+    void error_update_soft();
+    // Hands the stick's and the actuator's versions to the manager when they changed.
+    void sync_versions();
+
+private:
+    void announce(const QString &title, const QString &text, int ms, int kind);
+    bool server_usable();
+    void connect_manager(bool on);
+    bool download(QUpdateManager::UPDATE_SOFT_T kind);
+    void install(QUpdateManager::UPDATE_SOFT_T kind);
+    void sync_version(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored);
+
+    QModemSession *m_session;
+    QFlashController *m_flasher;
+    QUpdateManager *m_manager;
+    QSystemTrayIcon *m_tray = nullptr;
+    QUpdateNotice *m_notice = nullptr;
+    QHash<QObject *, QUpdateManager::UPDATE_SOFT_T> m_menuActions;
+    QMetaObject::Connection m_needConnection;
+    QMetaObject::Connection m_errorConnection;
+    QMetaObject::Connection m_balloonConnection;
+    int m_noticeKind = -1;
+    bool m_installerPending = false;
+    Launcher m_launcher;
+};
