@@ -80,20 +80,6 @@ private slots:
         QCOMPARE(compareTables(shortStick, file, true).size(), 2);
     }
 
-    void differencesAppliedInOrder()
-    {
-        const QList<QControlDevice> stick = {remote(1, "А"), remote(2, "Б"), remote(3, "В")};
-        const QList<QControlDevice> file = {remote(4, "Г"), remote(3, "В2"), remote(1, "А")};
-        const QList<RemoteDifference> order = applyOrder(compareTables(stick, file, true));
-        // Deletions first, so additions find room in a full memory.
-        QCOMPARE(idsOf(order), (QList<int>{2, 3, 4}));
-        QList<QControlDevice> after = stick;
-        for (const RemoteDifference &d : order)
-            after = applyDifference(after, d);
-        // Replaced in place, added at the end: the order a read-back gives.
-        QCOMPARE(after, (QList<QControlDevice>{remote(1, "А"), remote(3, "В2"), remote(4, "Г")}));
-    }
-
     void csvRoundTrip_data()
     {
         QTest::addColumn<QString>("locale");
@@ -203,16 +189,6 @@ private slots:
         const CsvImport noIds = importRemotesCsv("Владелец;Группа\nОрлов;3\n", false);
         QCOMPARE(noIds.count(CSV_REFUSED), 1);
         QVERIFY(noIds.remotes().isEmpty());
-    }
-
-    void nothingToImport()
-    {
-        for (const QByteArray &bytes :
-             {QByteArray(), QByteArray("\xEF\xBB\xBF"), QByteArray("Пульт;Владелец\r\n\r\n")}) {
-            const CsvImport result = importRemotesCsv(bytes, true);
-            QVERIFY(result.rows.isEmpty());
-            QVERIFY(result.remotes().isEmpty());
-        }
     }
 };
 
