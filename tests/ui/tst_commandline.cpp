@@ -69,17 +69,12 @@ private slots:
                                                             QFileDevice::ExeOwner);
     }
 
-    void helpListsEveryOption()
+    void helpAndVersion()
     {
-        const Run r = run({"--help"});
-        QCOMPARE(r.exitCode, 0);
+        const Run help = run({"--help"});
+        QCOMPARE(help.exitCode, 0);
         for (const char *option : {"-h, --help", "-v, --version", "--port <PATH>", "--demo"})
-            QVERIFY2(r.out.contains(option), qPrintable(option + ("\n" + r.out)));
-        QVERIFY(r.out.contains("Usage: vexo-control-tool"));
-    }
-
-    void versionIsTheProgramsOwn()
-    {
+            QVERIFY2(help.out.contains(option), qPrintable(option + ("\n" + help.out)));
         for (const char *option : {"--version", "-v"}) {
             const Run r = run({option});
             QCOMPARE(r.exitCode, 0);

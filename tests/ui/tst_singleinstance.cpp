@@ -1,7 +1,6 @@
 #include "singleinstance.h"
 
 #include <QFile>
-#include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,40 +47,6 @@ private slots:
         QCOMPARE(requested.size(), 1);
         QVERIFY(window.isVisible());
         QVERIFY(!window.isMinimized());
-    }
-
-    void theLockIsFreeOnceTheFirstHasEnded()
-    {
-        QTemporaryDir dir;
-        {
-            SingleInstance first(dir.path());
-            QVERIFY(first.claim());
-            QVERIFY(QFile::exists(first.socketPath()));
-        }
-        SingleInstance next(dir.path());
-        QVERIFY(next.claim());
-        QVERIFY(activateFromAnotherThread(dir.path()));
-    }
-
-    void aStrayClientGetsNoAnswer()
-    {
-        QTemporaryDir dir;
-        SingleInstance first(dir.path());
-        QVERIFY(first.claim());
-        QSignalSpy requested(&first, &SingleInstance::activationRequested);
-        QLocalSocket stray;
-        stray.connectToServer(first.socketPath());
-        QVERIFY(stray.waitForConnected(2000));
-        stray.write("hello\n");
-        QTRY_COMPARE(stray.state(), QLocalSocket::UnconnectedState);
-        QCOMPARE(requested.size(), 0);
-    }
-
-    void nobodyRunningMeansNoHandOver()
-    {
-        QTemporaryDir dir;
-        SingleInstance alone(dir.path());
-        QVERIFY(!alone.activateRunning(300));
     }
 };
 
