@@ -107,6 +107,8 @@ void QAutoConnectTool::slotOpenStatus(bool value)
         return;
     }
     m_portOpen = false;
+    if (m_manager->open_error() == QSerialPort::PermissionError)
+        emit signalPortAccessDenied(current_port());
     if (!m_found)
         QTimer::singleShot(NEXT_PORT_DELAY_MS, this, &QAutoConnectTool::slotTimeout);
 }

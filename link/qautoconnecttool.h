@@ -40,6 +40,8 @@ signals:
     void signalClosePort(QString port);
     void signalPortFound(QString port);
     void signalNoPortFound();
+    // The port exists but the user may not open it; at every pass that meets it.
+    void signalPortAccessDenied(QString port);
 
 private slots:
     void slotIncomeMessage(QByteArray buf);

@@ -52,6 +52,18 @@ void QInterface_Manager::stop_interface()
     qCDebug(lcLink).noquote() << QStringLiteral("Поток интерфейса остановлен");
 }
 
+void QInterface_Manager::set_port_opener(const PortOpener &opener)
+{
+    QMutexLocker l(&m_lock);
+    m_opener = opener;
+}
+
+QSerialPort::SerialPortError QInterface_Manager::open_error() const
+{
+    QMutexLocker l(&m_lock);
+    return m_openError;
+}
+
 void QInterface_Manager::set_ack_timeout(int ms)
 {
     QMutexLocker l(&m_lock);
@@ -430,6 +442,7 @@ void QInterface_Manager::run()
     {
         QMutexLocker l(&m_lock);
         worker->set_answer_timeout(m_ackTimeout);
+        worker->set_opener(m_opener);
         name = m_portName;
         baud = m_baud;
         mode = m_framingMode;
@@ -447,6 +460,7 @@ void QInterface_Manager::run()
     {
         QMutexLocker l(&m_lock);
         m_worker = worker;
+        m_openError = worker->open_error();
         m_busy = false;
         m_waiting = false;
         m_portLost = false;

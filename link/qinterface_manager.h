@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interface_state.h"
+#include "portopener.h"
 #include "qinterfacemessage.h"
 
 #include <QDeadlineTimer>
@@ -35,6 +36,10 @@ public:
     bool is_free() const;
     bool interface_status() const;
     QInterfaceMessage last_command() const;
+    // How the next openings open the port; empty for the system's way.
+    void set_port_opener(const PortOpener &opener);
+    // Why the last opening failed; NoError after a success.
+    QSerialPort::SerialPortError open_error() const;
 
 signals:
     void signal_interface_status(bool on_off);
@@ -82,6 +87,8 @@ private:
     QString m_portName;
     int m_baud = 4800;
     rs232_port *m_worker = nullptr;
+    PortOpener m_opener;
+    QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
     int m_framingMode = 0;
     int m_sequence = 0;
     bool m_busy = false;

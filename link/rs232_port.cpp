@@ -34,6 +34,7 @@ rs232_port::rs232_port(QObject *parent)
 
 bool rs232_port::open_port(const QString &name, int baud, int mode)
 {
+    m_openError = QSerialPort::DeviceNotFoundError;
     if (name.isEmpty() || name.contains(QLatin1String("NONE")))
         return false;
     // The port number is the first run of digits in the name.
@@ -66,7 +67,8 @@ bool rs232_port::open_port(const QString &name, int baud, int mode)
     setParity(QSerialPort::NoParity);
     setDataBits(QSerialPort::Data8);
     setStopBits(QSerialPort::OneStop);
-    if (open(QIODevice::ReadWrite)) {
+    m_openError = m_opener ? m_opener(*this, name) : openSerialPort(*this, name);
+    if (m_openError == QSerialPort::NoError && isOpen()) {
         m_portNumber = number;
         m_framingMode = mode;
         m_input.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interface_state.h"
+#include "portopener.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>
@@ -32,6 +33,10 @@ public:
     explicit rs232_port(QObject *parent = nullptr);
 
     bool open_port(const QString &name, int baud, int mode);
+    // Replaces the system's way of opening; empty restores it.
+    void set_opener(const PortOpener &opener) { m_opener = opener; }
+    // Why the last open_port() failed; NoError after a success.
+    QSerialPort::SerialPortError open_error() const { return m_openError; }
     void close_port();
     int port_number() const { return m_portNumber; }
 
@@ -74,6 +79,8 @@ private:
     void reset_receiver();
     void writeFrame(const QByteArray &frame);
 
+    PortOpener m_opener;
+    QSerialPort::SerialPortError m_openError = QSerialPort::NoError;
     std::atomic<int> m_portNumber{-1};
     std::atomic<int> m_answerTimeout{3000};
     mutable QMutex m_lock; // guards the frame buffers, the pending flags and state changes

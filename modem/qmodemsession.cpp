@@ -221,6 +221,8 @@ void QModemSession::start_autoconnect()
             &QModemSession::no_modem_on_port, Qt::QueuedConnection);
     connect(m_autoConnectTool, &QAutoConnectTool::signalPortFound, this,
             &QModemSession::modem_on_port, Qt::QueuedConnection);
+    connect(m_autoConnectTool, &QAutoConnectTool::signalPortAccessDenied, this,
+            &QModemSession::portAccessDenied);
     m_autoConnectTool->start_search(true);
 }
 

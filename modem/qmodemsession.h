@@ -116,6 +116,8 @@ signals:
     // The opening queries are done; the remote table is next.
     void sessionOpened();
     void sessionClosed();
+    // The search met a port that the user has no permission to open.
+    void portAccessDenied(QString port);
     void log(QString text);
 
 public slots:

@@ -1,6 +1,7 @@
 #include "mainwindow.h"
 #include "prompts.h"
 #include "signalwatcher.h"
+#include "singleinstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -29,26 +30,55 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription("Vexo Control Tool " + MainWindow::versionText());
     const QCommandLineOption helpOption({"h", "help"}, "Show this help.");
+    const QCommandLineOption versionOption({"v", "version"}, "Show the program's version.");
     const QCommandLineOption portOption(
         "port", "Probe the serial device PATH before the system's ports (repeatable).", "PATH");
     const QCommandLineOption demoOption(
         "demo", "Start the built-in emulated USB-stick on a pseudo-terminal and probe it.");
-    parser.addOptions({helpOption, portOption, demoOption});
+    parser.addOptions({helpOption, versionOption, portOption, demoOption});
     const QString usage = parser.helpText().replace(
         "<executable_name>", QFileInfo(arguments.value(0, "vexo-control-tool")).fileName());
-    if (!parser.parse(arguments)) {
-        QTextStream(stderr) << parser.errorText() << "\n\n" << usage;
-        return 1;
+    // Exit codes as command-line tools have them: 2 for a usage error.
+    if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+        const QString error =
+            parser.errorText().isEmpty()
+                ? "Unexpected argument '" + parser.positionalArguments().first() + "'."
+                : parser.errorText();
+        QTextStream(stderr) << error << "\n\n" << usage;
+        return 2;
     }
     if (parser.isSet(helpOption)) {
         QTextStream(stdout) << usage;
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << "Vexo Control Tool " << MainWindow::versionText() << "\n";
         return 0;
     }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vexo Control Tool");
     QApplication::setApplicationVersion(MainWindow::versionText());
-    QApplication::setWindowIcon(QIcon(":/images/app.ico"));
+    // The installed theme icon when there is one; the built-in one otherwise.
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("com.vexo.ControlTool"), QIcon(":/images/app.ico")));
+    // Lets the desktop match the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.vexo.ControlTool"));
+
+    // A second program would fight the first over the serial port.
+    SingleInstance instance;
+    if (!instance.claim()) {
+        if (instance.activateRunning()) {
+            QTextStream(stderr) << "Vexo Control Tool is already running; its window was "
+                                   "brought to the front.\n";
+            return 0;
+        }
+        QTextStream(stderr) << "Vexo Control Tool is already running but does not answer.\n";
+        return 1;
+    }
+    // Watching from here on, a signal during start-up also ends the program cleanly once
+    // the window is up.
+    SignalWatcher signals_;
 
     // Plug-ins and an optional resource file shipped beside the executable.
     QCoreApplication::addLibraryPath(QCoreApplication::applicationDirPath() + "/imageformats");
@@ -100,9 +130,9 @@ int main(int argc, char *argv[])
     if (demoServer)
         window->updates().setServerAddress(demoServer->address());
 #endif
+    instance.setWindow(window);
 
     // SIGINT/SIGTERM: leave as after the close button, minus the exit question.
-    SignalWatcher signals_;
     QObject::connect(&signals_, &SignalWatcher::terminationRequested, window,
                      &MainWindow::close_without_confirmation);
 

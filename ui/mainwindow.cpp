@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "event_filter.h"
+#include "portaccessnotice.h"
 #include "prompts.h"
 #include "qflashcontroller.h"
 #include "qinterface_manager.h"
@@ -16,6 +17,7 @@
 #include <QMovie>
 #include <QSettings>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 
 const char MainWindow::VersionSuffix[] = "e";
@@ -71,6 +73,12 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     m_updates->setMenuAction(ui->actionUpdateDevice2, QUpdateManager::UPDATE_SOFT_DEVICE);
     // Not past the exit question: unsaved remotes are asked about and backed up first.
     connect(m_updates, &QUpdateController::closeRequested, this, &MainWindow::close);
+
+    // Ports the user may not open are explained in the window, not in a box per probe.
+    auto *portNotice = new PortAccessNotice(ui->statusBar);
+    ui->statusBar->addWidget(portNotice, 1);
+    connect(m_session, &QModemSession::portAccessDenied, portNotice, &PortAccessNotice::report);
+    connect(m_session, &QModemSession::sessionOpened, portNotice, &PortAccessNotice::withdraw);
 
     // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);

@@ -1,9 +1,11 @@
+#include "portopener.h"
 #include "ptychannel.h"
 #include "qautoconnecttool.h"
 #include "qinterface_manager.h"
 
 #include <QtTest>
 
+#include <atomic>
 #include <ctime>
 
 namespace
@@ -127,6 +129,58 @@ private slots:
         QVERIFY(tool.start_search(true));
         QVERIFY(found.wait(5000));
         QCOMPARE(stick.probes, 2);
+    }
+
+    void refusedPortIsReportedAndPassedOver()
+    {
+        // Tests run as root, so the refusal is the system's answer played by the opener.
+        Peer refused, stick;
+        stick.answer = identAnswer(0x56);
+        const QString refusedPath = refused.pty.slavePath();
+        std::atomic<int> opened{0};
+        QInterface_Manager manager;
+        manager.set_port_opener([&](QSerialPort &port, const QString &name) {
+            if (name == refusedPath)
+                return QSerialPort::PermissionError;
+            ++opened;
+            return openSerialPort(port, name);
+        });
+        QAutoConnectTool tool(nullptr, &manager, {refusedPath, stick.pty.slavePath()}, false);
+        QSignalSpy denied(&tool, &QAutoConnectTool::signalPortAccessDenied);
+        QSignalSpy found(&tool, &QAutoConnectTool::signalPortFound);
+        QVERIFY(tool.start_search(true));
+        QVERIFY(found.wait(5000));
+        QCOMPARE(found.first().first().toString(), stick.pty.slavePath());
+        QCOMPARE(denied.size(), 1);
+        QCOMPARE(denied.first().first().toString(), refusedPath);
+        QCOMPARE(refused.probes, 0);
+        QCOMPARE(opened.load(), 1);
+        QCOMPARE(manager.open_error(), QSerialPort::NoError);
+    }
+
+    void portsThatFailOtherwiseAreNoPermissionProblem()
+    {
+        // A missing device, and a port another program holds: joining a group would help
+        // with neither.
+        Peer busy;
+        QSerialPort holder;
+        holder.setPortName(busy.pty.slavePath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QInterface_Manager manager;
+        QAutoConnectTool tool(nullptr, &manager, {"/dev/ttyVexoMissing5", busy.pty.slavePath()},
+                              false);
+        QSignalSpy denied(&tool, &QAutoConnectTool::signalPortAccessDenied);
+        QSignalSpy none(&tool, &QAutoConnectTool::signalNoPortFound);
+        QList<QSerialPort::SerialPortError> errors;
+        connect(&manager, &QInterface_Manager::signal_interface_status, &tool,
+                [&](bool on) { errors << (on ? QSerialPort::NoError : manager.open_error()); });
+        QVERIFY(tool.start_search(true));
+        QVERIFY(none.wait(5000));
+        QCOMPARE(denied.size(), 0);
+        QCOMPARE(errors.size(), 2);
+        QCOMPARE(errors.at(0), QSerialPort::DeviceNotFoundError);
+        QCOMPARE(errors.at(1), QSerialPort::OpenError);
+        QCOMPARE(busy.probes, 0);
     }
 
     void missingPortCostsOneOpenAPass()

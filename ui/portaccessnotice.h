@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFrame>
+
+class QLabel;
+
+// A strip in the window that says why the search cannot open a port and what the user can
+// do about it. It speaks once per run: a port refused again at the next pass, or after the
+// user has closed the strip, adds nothing; a modal box at every probe would stop the user
+// from doing anything else.
+class PortAccessNotice : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit PortAccessNotice(QWidget *parent = nullptr);
+
+    // The advice for a port whose device file belongs to group; the usual group when
+    // the file's own cannot be told.
+    static QString message(const QString &port, const QString &group);
+    QString text() const;
+    bool reported() const { return m_reported; }
+
+public slots:
+    void report(const QString &port);
+    // A session opened: whatever was refused, the stick has been reached.
+    void withdraw();
+
+private:
+    QLabel *m_label;
+    bool m_reported = false;
+};

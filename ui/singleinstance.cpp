@@ -1,0 +1,131 @@
+#include "singleinstance.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
+#include <QWidget>
+
+namespace
+{
+const char ACTIVATE[] = "activate\n";
+const char ACTIVATED[] = "ok\n";
+constexpr int ANSWER_WAIT_MS = 2000;
+
+QString baseName()
+{
+#ifdef Q_OS_WIN
+    // Pipe names are global on Windows: the user's name keeps them apart.
+    return QStringLiteral("vexo-control-tool-") + qEnvironmentVariable("USERNAME");
+#else
+    return QStringLiteral("vexo-control-tool");
+#endif
+}
+
+QString instanceDirectory(const QString &directory)
+{
+    if (!directory.isEmpty())
+        return directory;
+    // Per user and gone at log-out; Qt falls back to a private directory under /tmp.
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty())
+        runtime = QDir::tempPath();
+    return runtime;
+}
+} // namespace
+
+SingleInstance::SingleInstance(const QString &directory, QObject *parent)
+    : QObject(parent),
+      m_socketPath(instanceDirectory(directory) + QLatin1Char('/') + baseName() + ".socket"),
+      m_lock(instanceDirectory(directory) + QLatin1Char('/') + baseName() + ".lock")
+{
+    // Only the death of the holder frees the lock, never its age.
+    m_lock.setStaleLockTime(0);
+}
+
+SingleInstance::~SingleInstance()
+{
+    delete m_server; // removes the socket file before the lock goes
+    m_server = nullptr;
+}
+
+bool SingleInstance::claim()
+{
+    if (!m_lock.tryLock(0))
+        return false;
+        // A socket file left by an instance that died would block listening.
+#ifdef Q_OS_WIN
+    const QString name = baseName();
+#else
+    const QString name = m_socketPath;
+#endif
+    QLocalServer::removeServer(name);
+    m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
+    if (!m_server->listen(name))
+        qWarning("Later starts cannot reach this instance: %s",
+                 qPrintable(m_server->errorString()));
+    return true;
+}
+
+bool SingleInstance::activateRunning(int timeoutMs)
+{
+#ifdef Q_OS_WIN
+    const QString name = baseName();
+#else
+    const QString name = m_socketPath;
+#endif
+    const QDeadlineTimer deadline(timeoutMs);
+    const auto remaining = [&] {
+        return int(qBound(qint64(1), deadline.remainingTime(), qint64(timeoutMs)));
+    };
+    do {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (socket.waitForConnected(remaining())) {
+            socket.write(ACTIVATE);
+            socket.flush();
+            // Once connected, the answer gets its time even when the deadline is near.
+            QByteArray answer;
+            while (!answer.contains('\n') &&
+                   socket.waitForReadyRead(qMax(remaining(), ANSWER_WAIT_MS)))
+                answer += socket.readAll();
+            return answer == ACTIVATED;
+        }
+        QThread::msleep(100);
+    } while (!deadline.hasExpired());
+    return false;
+}
+
+void SingleInstance::onNewConnection()
+{
+    while (QLocalSocket *socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+            if (!socket->canReadLine())
+                return;
+            if (socket->readLine() != ACTIVATE) {
+                socket->disconnectFromServer();
+                return;
+            }
+            activate();
+            socket->write(ACTIVATED);
+            socket->flush();
+        });
+    }
+}
+
+void SingleInstance::activate()
+{
+    if (m_window) {
+        if (m_window->isMinimized())
+            m_window->showNormal();
+        m_window->show();
+        m_window->raise();
+        m_window->activateWindow();
+    }
+    emit activationRequested();
+}
