@@ -335,6 +335,18 @@
     </message>
 </context>
 <context>
+    <name>PortAccessNotice</name>
+    <message>
+        <source>Закрыть</source>
+        <translation type="unfinished">Close</translation>
+    </message>
+    <message>
+        <source>Нет прав на открытие порта %1.
+Добавьте пользователя в группу %2 (sudo usermod -aG %2 $USER), затем выйдите из системы и войдите снова.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>QAboutDialog</name>
     <message>
         <source>О программе</source>
@@ -1421,6 +1433,138 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     </message>
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateChangesDialog</name>
+    <message>
+        <source>Добавлено:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменено:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Исправлено:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Удалено:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Прочее:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Установить обновление программного обеспечения из интернета?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateController</name>
+    <message>
+        <source>Доступно интернет-обновление программы. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Доступно интернет-обновление прошивки исполнительного устройства. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>: Ошибка сети</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Нет связи с сервером. Невозможно проверить необходимость обновления программы</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation type="unfinished">Error</translation>
+    </message>
+    <message>
+        <source>Адрес сервера обновлений %1 отклонён: обновления загружаются только по защищённому соединению (https://).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation type="unfinished">Information</translation>
+    </message>
+    <message>
+        <source>Сервер обновлений не настроен.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Получение сведений об обновлениях из интернета...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше подключение к интернету</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Операция обновления программного обеспечения невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения, реализованные в новой версии прошивки USB-stick:&lt;br&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения, реализованные в новой версии прошивки исполнительного устройства:&lt;br&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Изменения, реализованные в новой версии программы </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>У вас последняя версия программы.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Уже установлена последняя версия прошивки.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Загрузка обновления программы из интернета...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки обновления с сервера. Проверьте ваше подключение к интернету</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки прошивки из файла</source>
+        <translation type="unfinished">Error loading firmware from file</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateManager</name>
+    <message>
+        <source>Версия </source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateNotice</name>
+    <message>
+        <source>Скрыть</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

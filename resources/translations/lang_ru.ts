@@ -335,6 +335,19 @@
     </message>
 </context>
 <context>
+    <name>PortAccessNotice</name>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Нет прав на открытие порта %1.
+Добавьте пользователя в группу %2 (sudo usermod -aG %2 $USER), затем выйдите из системы и войдите снова.</source>
+        <translation>Нет прав на открытие порта %1.
+Добавьте пользователя в группу %2 (sudo usermod -aG %2 $USER), затем выйдите из системы и войдите снова.</translation>
+    </message>
+</context>
+<context>
     <name>QAboutDialog</name>
     <message>
         <source>О программе</source>
@@ -1422,6 +1435,138 @@
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Не удалось прочитать состояние памяти для проверки копирования</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateChangesDialog</name>
+    <message>
+        <source>Добавлено:</source>
+        <translation>Добавлено:</translation>
+    </message>
+    <message>
+        <source>Изменено:</source>
+        <translation>Изменено:</translation>
+    </message>
+    <message>
+        <source>Исправлено:</source>
+        <translation>Исправлено:</translation>
+    </message>
+    <message>
+        <source>Удалено:</source>
+        <translation>Удалено:</translation>
+    </message>
+    <message>
+        <source>Прочее:</source>
+        <translation>Прочее:</translation>
+    </message>
+    <message>
+        <source>Да</source>
+        <translation>Да</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Установить обновление программного обеспечения из интернета?</source>
+        <translation>Установить обновление программного обеспечения из интернета?</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateController</name>
+    <message>
+        <source>Доступно интернет-обновление программы. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
+        <translation>Доступно интернет-обновление программы. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</translation>
+    </message>
+    <message>
+        <source>Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
+        <translation>Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</translation>
+    </message>
+    <message>
+        <source>Доступно интернет-обновление прошивки исполнительного устройства. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
+        <translation>Доступно интернет-обновление прошивки исполнительного устройства. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</translation>
+    </message>
+    <message>
+        <source>: Ошибка сети</source>
+        <translation>: Ошибка сети</translation>
+    </message>
+    <message>
+        <source>Нет связи с сервером. Невозможно проверить необходимость обновления программы</source>
+        <translation>Нет связи с сервером. Невозможно проверить необходимость обновления программы</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Адрес сервера обновлений %1 отклонён: обновления загружаются только по защищённому соединению (https://).</source>
+        <translation>Адрес сервера обновлений %1 отклонён: обновления загружаются только по защищённому соединению (https://).</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Сервер обновлений не настроен.</source>
+        <translation>Сервер обновлений не настроен.</translation>
+    </message>
+    <message>
+        <source>Получение сведений об обновлениях из интернета...</source>
+        <translation>Получение сведений об обновлениях из интернета...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше подключение к интернету</source>
+        <translation>Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше подключение к интернету</translation>
+    </message>
+    <message>
+        <source>Операция обновления программного обеспечения невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Операция обновления программного обеспечения невозможна во время обмена данным с usb-stick либо исполнительным устройством</translation>
+    </message>
+    <message>
+        <source>Изменения, реализованные в новой версии прошивки USB-stick:&lt;br&gt;</source>
+        <translation>Изменения, реализованные в новой версии прошивки USB-stick:&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Изменения, реализованные в новой версии прошивки исполнительного устройства:&lt;br&gt;</source>
+        <translation>Изменения, реализованные в новой версии прошивки исполнительного устройства:&lt;br&gt;</translation>
+    </message>
+    <message>
+        <source>Изменения, реализованные в новой версии программы </source>
+        <translation>Изменения, реализованные в новой версии программы </translation>
+    </message>
+    <message>
+        <source>У вас последняя версия программы.</source>
+        <translation>У вас последняя версия программы.</translation>
+    </message>
+    <message>
+        <source>Уже установлена последняя версия прошивки.</source>
+        <translation>Уже установлена последняя версия прошивки.</translation>
+    </message>
+    <message>
+        <source>Загрузка обновления программы из интернета...</source>
+        <translation>Загрузка обновления программы из интернета...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки обновления с сервера. Проверьте ваше подключение к интернету</source>
+        <translation>Ошибка загрузки обновления с сервера. Проверьте ваше подключение к интернету</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки прошивки из файла</source>
+        <translation>Ошибка загрузки прошивки из файла</translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateManager</name>
+    <message>
+        <source>Версия </source>
+        <translation>Версия </translation>
+    </message>
+</context>
+<context>
+    <name>QUpdateNotice</name>
+    <message>
+        <source>Скрыть</source>
+        <translation>Скрыть</translation>
     </message>
 </context>
 <context>
