@@ -303,47 +303,48 @@
     </message>
     <message>
         <source>Экспорт в CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Export to CSV...</translation>
     </message>
     <message>
         <source>Импорт из CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Import from CSV...</translation>
     </message>
     <message>
         <source>Отменить импорт</source>
-        <translation type="unfinished"></translation>
+        <translation>Undo import</translation>
     </message>
     <message>
         <source>Ctrl+Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Z</translation>
     </message>
     <message>
         <source>Журнал операций...</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation log...</translation>
     </message>
     <message>
         <source>Сравнить с файлом...</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare with file...</translation>
     </message>
     <message>
         <source>Сравнить с резервной копией...</source>
-        <translation type="unfinished"></translation>
+        <translation>Compare with backup...</translation>
     </message>
     <message>
         <source>Проверять таблицу после записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Verify the table after writing</translation>
     </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>Нет прав на открытие порта %1.
 Добавьте пользователя в группу %2 (sudo usermod -aG %2 $USER), затем выйдите из системы и войдите снова.</source>
-        <translation type="unfinished"></translation>
+        <translation>No permission to open port %1.
+Add the user to the group %2 (sudo usermod -aG %2 $USER), then log out and log in again.</translation>
     </message>
 </context>
 <context>
@@ -473,114 +474,114 @@
     <name>QCompareDialog</name>
     <message>
         <source>Сравнение USB-stick с файлом</source>
-        <translation type="unfinished"></translation>
+        <translation>Comparing the USB-stick with a file</translation>
     </message>
     <message>
         <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>The USB-stick table (last read) and “%1”</translation>
     </message>
     <message>
         <source>Пульт</source>
-        <translation type="unfinished">Remote</translation>
+        <translation>Remote</translation>
     </message>
     <message>
         <source>Отличие</source>
-        <translation type="unfinished"></translation>
+        <translation>Difference</translation>
     </message>
     <message>
         <source>В USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>In the USB-stick</translation>
     </message>
     <message>
         <source>В файле</source>
-        <translation type="unfinished"></translation>
+        <translation>In the file</translation>
     </message>
     <message>
         <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
-        <translation type="unfinished"></translation>
+        <translation>Applying writes to the USB-stick and deletes from it only these remotes; the others stay as they are.</translation>
     </message>
     <message>
         <source>Для применения нужен полный доступ к USB-stick.</source>
-        <translation type="unfinished"></translation>
+        <translation>Applying needs full access to the USB-stick.</translation>
     </message>
     <message>
         <source>Применить к USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Apply to USB-stick</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>Только в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Only in the USB-stick</translation>
     </message>
     <message>
         <source>Только в файле</source>
-        <translation type="unfinished"></translation>
+        <translation>Only in the file</translation>
     </message>
     <message>
         <source>Отличается: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Differs: %1</translation>
     </message>
     <message>
         <source>Таблицы совпадают</source>
-        <translation type="unfinished"></translation>
+        <translation>The tables match</translation>
     </message>
     <message>
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Only in the USB-stick: %1, only in the file: %2, differ: %3</translation>
     </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
     <message>
         <source>Импорт из CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Import from CSV</translation>
     </message>
     <message>
         <source>Файл «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>File “%1”</translation>
     </message>
     <message>
         <source>Строка</source>
-        <translation type="unfinished"></translation>
+        <translation>Line</translation>
     </message>
     <message>
         <source>Пульт</source>
-        <translation type="unfinished">Remote</translation>
+        <translation>Remote</translation>
     </message>
     <message>
         <source>Владелец</source>
-        <translation type="unfinished">Owner</translation>
+        <translation>Owner</translation>
     </message>
     <message>
         <source>Группа</source>
-        <translation type="unfinished">Group</translation>
+        <translation>Group</translation>
     </message>
     <message>
         <source>Статус</source>
-        <translation type="unfinished">Status</translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Режим работы</source>
-        <translation type="unfinished">Operating mode</translation>
+        <translation>Operating mode</translation>
     </message>
     <message>
         <source>Замечания</source>
-        <translation type="unfinished"></translation>
+        <translation>Remarks</translation>
     </message>
     <message>
         <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
-        <translation type="unfinished"></translation>
+        <translation>The imported remotes will replace the table on the screen; the USB-stick will not change. The import can be undone.</translation>
     </message>
     <message>
         <source>Импортировать</source>
-        <translation type="unfinished"></translation>
+        <translation>Import</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="unfinished">Cancel</translation>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -907,138 +908,138 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <name>QOperationLog</name>
     <message>
         <source>Пульт добавлен</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote added</translation>
     </message>
     <message>
         <source>Пульт заблокирован</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote blocked</translation>
     </message>
     <message>
         <source>Пульт активирован</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote activated</translation>
     </message>
     <message>
         <source>Изменен владелец пульта</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote owner changed</translation>
     </message>
     <message>
         <source>Пульт удален</source>
-        <translation type="unfinished"></translation>
+        <translation>Remote deleted</translation>
     </message>
     <message>
         <source>Таблица записана в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Table written to the USB-stick</translation>
     </message>
     <message>
         <source>Память очищена</source>
-        <translation type="unfinished"></translation>
+        <translation>Memory cleared</translation>
     </message>
     <message>
         <source>Таблица скопирована из USB-stick в устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>Table copied from the USB-stick to the device</translation>
     </message>
     <message>
         <source>Таблица скопирована из устройства в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Table copied from the device to the USB-stick</translation>
     </message>
     <message>
         <source>Отличия от файла применены к USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Differences from a file applied to the USB-stick</translation>
     </message>
     <message>
         <source>Параметры записаны в устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>Parameters written to the device</translation>
     </message>
     <message>
         <source>Восстановлены заводские настройки</source>
-        <translation type="unfinished"></translation>
+        <translation>Factory settings restored</translation>
     </message>
     <message>
         <source>Прошивка загружена</source>
-        <translation type="unfinished"></translation>
+        <translation>Firmware loaded</translation>
     </message>
     <message>
         <source>Установлен пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Password set</translation>
     </message>
     <message>
         <source>Пароль удален</source>
-        <translation type="unfinished"></translation>
+        <translation>Password removed</translation>
     </message>
     <message>
         <source>Сброшен забытый пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Forgotten password reset</translation>
     </message>
 </context>
 <context>
     <name>QOperationLogDialog</name>
     <message>
         <source>Журнал операций</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation log</translation>
     </message>
     <message>
         <source>Фильтр:</source>
-        <translation type="unfinished"></translation>
+        <translation>Filter:</translation>
     </message>
     <message>
         <source>Только неудачные</source>
-        <translation type="unfinished"></translation>
+        <translation>Failed only</translation>
     </message>
     <message>
         <source>Экспорт в CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Export to CSV...</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Close</translation>
+        <translation>Close</translation>
     </message>
     <message>
         <source>Время</source>
-        <translation type="unfinished"></translation>
+        <translation>Time</translation>
     </message>
     <message>
         <source>Пользователь</source>
-        <translation type="unfinished">User</translation>
+        <translation>User</translation>
     </message>
     <message>
         <source>Версия USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-stick version</translation>
     </message>
     <message>
         <source>Операция</source>
-        <translation type="unfinished"></translation>
+        <translation>Operation</translation>
     </message>
     <message>
         <source>Пульты</source>
-        <translation type="unfinished">Remotes</translation>
+        <translation>Remotes</translation>
     </message>
     <message>
         <source>Результат</source>
-        <translation type="unfinished">Result</translation>
+        <translation>Result</translation>
     </message>
     <message>
         <source>Подробности</source>
-        <translation type="unfinished"></translation>
+        <translation>Details</translation>
     </message>
     <message>
         <source>выполнено</source>
-        <translation type="unfinished"></translation>
+        <translation>done</translation>
     </message>
     <message>
         <source>ошибка</source>
-        <translation type="unfinished"></translation>
+        <translation>error</translation>
     </message>
     <message>
         <source>Экспорт журнала в CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Export the log to CSV</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished">Error</translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Ошибка открытия файла </source>
-        <translation type="unfinished">Error opening file </translation>
+        <translation>Error opening file </translation>
     </message>
 </context>
 <context>
@@ -1121,7 +1122,7 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     </message>
     <message>
         <source>параметров: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>parameters: %1</translation>
     </message>
 </context>
 <context>
@@ -1329,243 +1330,243 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     </message>
     <message>
         <source>Проверка записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Write verification</translation>
     </message>
     <message>
         <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation type="unfinished"></translation>
+        <translation>The USB-stick table could not be read to verify the write</translation>
     </message>
     <message>
         <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation type="unfinished"></translation>
+        <translation>Write verified: the USB-stick table matches the one written</translation>
     </message>
     <message>
         <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation type="unfinished"></translation>
+        <translation>After writing, the USB-stick table differs from the one written:</translation>
     </message>
     <message>
         <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation type="unfinished"></translation>
+        <translation>Copy verified: the USB-stick and the actuator hold %1 remotes each</translation>
     </message>
     <message>
         <source>Проверка копирования</source>
-        <translation type="unfinished"></translation>
+        <translation>Copy verification</translation>
     </message>
     <message>
         <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>After copying, remotes in the actuator: %1, in the USB-stick: %2</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
-        <translation type="unfinished"></translation>
+        <translation>backup %1</translation>
     </message>
     <message>
         <source>Применение изменений к USB-stick...</source>
-        <translation type="unfinished"></translation>
+        <translation>Applying the changes to the USB-stick...</translation>
     </message>
     <message>
         <source>Удаление пульта №%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Deleting remote No. %1</translation>
     </message>
     <message>
         <source>Запись пульта №%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Writing remote No. %1</translation>
     </message>
     <message>
         <source>выполнено %1 из %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 of %2 done</translation>
     </message>
     <message>
         <source>Изменения применены к USB-stick: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Changes applied to the USB-stick: %1</translation>
     </message>
     <message>
         <source>Изменения применены не полностью: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>The changes were not fully applied: %1.</translation>
     </message>
     <message>
         <source>Ни одно изменение не выполнено.</source>
-        <translation type="unfinished"></translation>
+        <translation>No change was made.</translation>
     </message>
     <message>
         <source>Выполнены:</source>
-        <translation type="unfinished"></translation>
+        <translation>Done:</translation>
     </message>
     <message>
         <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
-        <translation type="unfinished"></translation>
+        <translation>The table on the screen shows the remotes that the USB-stick holds.</translation>
     </message>
     <message>
         <source>Экспорт таблицы в CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Export the table to CSV</translation>
     </message>
     <message>
         <source>Ошибка открытия файла </source>
-        <translation type="unfinished">Error opening file </translation>
+        <translation>Error opening file </translation>
     </message>
     <message>
         <source>Таблица экспортирована в %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Table exported to %1</translation>
     </message>
     <message>
         <source>Импорт таблицы из CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Import the table from CSV</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 of %2 written</translation>
     </message>
     <message>
         <source>при проверке найдено отличий: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>differences found on verification: %1</translation>
     </message>
     <message>
         <source>USB-stick</source>
-        <translation type="unfinished">the USB-stick</translation>
+        <translation>USB-stick</translation>
     </message>
     <message>
         <source>USB-stick и исполнительное устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-stick and actuator</translation>
     </message>
     <message>
         <source>Проверка копирования...</source>
-        <translation type="unfinished"></translation>
+        <translation>Verifying the copy...</translation>
     </message>
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation type="unfinished"></translation>
+        <translation>The memory status could not be read to verify the copy</translation>
     </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>
     <message>
         <source>Добавлено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Added:</translation>
     </message>
     <message>
         <source>Изменено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Changed:</translation>
     </message>
     <message>
         <source>Исправлено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Fixed:</translation>
     </message>
     <message>
         <source>Удалено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Removed:</translation>
     </message>
     <message>
         <source>Прочее:</source>
-        <translation type="unfinished"></translation>
+        <translation>Other:</translation>
     </message>
     <message>
         <source>Да</source>
-        <translation type="unfinished"></translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>Нет</source>
-        <translation type="unfinished"></translation>
+        <translation>No</translation>
     </message>
     <message>
         <source>Установить обновление программного обеспечения из интернета?</source>
-        <translation type="unfinished"></translation>
+        <translation>Install the software update from the Internet?</translation>
     </message>
 </context>
 <context>
     <name>QUpdateController</name>
     <message>
         <source>Доступно интернет-обновление программы. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>A program update is available on the Internet. To start the update, click here</translation>
     </message>
     <message>
         <source>Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>A USB-stick 5813 firmware update is available on the Internet. To start the update, click here</translation>
     </message>
     <message>
         <source>Доступно интернет-обновление прошивки исполнительного устройства. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>An actuator firmware update is available on the Internet. To start the update, click here</translation>
     </message>
     <message>
         <source>: Ошибка сети</source>
-        <translation type="unfinished"></translation>
+        <translation>: Network error</translation>
     </message>
     <message>
         <source>Нет связи с сервером. Невозможно проверить необходимость обновления программы</source>
-        <translation type="unfinished"></translation>
+        <translation>No connection to the server. Cannot check whether the program needs an update</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished">Error</translation>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Адрес сервера обновлений %1 отклонён: обновления загружаются только по защищённому соединению (https://).</source>
-        <translation type="unfinished"></translation>
+        <translation>The update server address %1 was rejected: updates are downloaded only over a secure connection (https://).</translation>
     </message>
     <message>
         <source>Информация</source>
-        <translation type="unfinished">Information</translation>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Сервер обновлений не настроен.</source>
-        <translation type="unfinished"></translation>
+        <translation>No update server is configured.</translation>
     </message>
     <message>
         <source>Получение сведений об обновлениях из интернета...</source>
-        <translation type="unfinished"></translation>
+        <translation>Getting update information from the Internet...</translation>
     </message>
     <message>
         <source>Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше подключение к интернету</source>
-        <translation type="unfinished"></translation>
+        <translation>Error downloading the update information from the server. Check your Internet connection</translation>
     </message>
     <message>
         <source>Операция обновления программного обеспечения невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation type="unfinished"></translation>
+        <translation>The software cannot be updated while data is being exchanged with the USB-stick or the actuator</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии прошивки USB-stick:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Changes in the new USB-stick firmware version:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии прошивки исполнительного устройства:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Changes in the new actuator firmware version:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии программы </source>
-        <translation type="unfinished"></translation>
+        <translation>Changes in the new version of </translation>
     </message>
     <message>
         <source>У вас последняя версия программы.</source>
-        <translation type="unfinished"></translation>
+        <translation>You have the latest version of the program.</translation>
     </message>
     <message>
         <source>Уже установлена последняя версия прошивки.</source>
-        <translation type="unfinished"></translation>
+        <translation>The latest firmware version is already installed.</translation>
     </message>
     <message>
         <source>Загрузка обновления программы из интернета...</source>
-        <translation type="unfinished"></translation>
+        <translation>Downloading the program update from the Internet...</translation>
     </message>
     <message>
         <source>Ошибка загрузки обновления с сервера. Проверьте ваше подключение к интернету</source>
-        <translation type="unfinished"></translation>
+        <translation>Error downloading the update from the server. Check your Internet connection</translation>
     </message>
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
-        <translation type="unfinished">Error loading firmware from file</translation>
+        <translation>Error loading firmware from file</translation>
     </message>
 </context>
 <context>
     <name>QUpdateManager</name>
     <message>
         <source>Версия </source>
-        <translation type="unfinished"></translation>
+        <translation>Version </translation>
     </message>
 </context>
 <context>
     <name>QUpdateNotice</name>
     <message>
         <source>Скрыть</source>
-        <translation type="unfinished"></translation>
+        <translation>Hide</translation>
     </message>
 </context>
 <context>

@@ -303,47 +303,48 @@
     </message>
     <message>
         <source>Экспорт в CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Eksportuj do CSV...</translation>
     </message>
     <message>
         <source>Импорт из CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Importuj z CSV...</translation>
     </message>
     <message>
         <source>Отменить импорт</source>
-        <translation type="unfinished"></translation>
+        <translation>Cofnij import</translation>
     </message>
     <message>
         <source>Ctrl+Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Z</translation>
     </message>
     <message>
         <source>Журнал операций...</source>
-        <translation type="unfinished"></translation>
+        <translation>Dziennik operacji...</translation>
     </message>
     <message>
         <source>Сравнить с файлом...</source>
-        <translation type="unfinished"></translation>
+        <translation>Porównaj z plikiem...</translation>
     </message>
     <message>
         <source>Сравнить с резервной копией...</source>
-        <translation type="unfinished"></translation>
+        <translation>Porównaj z kopią zapasową...</translation>
     </message>
     <message>
         <source>Проверять таблицу после записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Sprawdzaj tabelę po zapisie</translation>
     </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Zamknij</translation>
+        <translation>Zamknij</translation>
     </message>
     <message>
         <source>Нет прав на открытие порта %1.
 Добавьте пользователя в группу %2 (sudo usermod -aG %2 $USER), затем выйдите из системы и войдите снова.</source>
-        <translation type="unfinished"></translation>
+        <translation>Brak uprawnień do otwarcia portu %1.
+Dodaj użytkownika do grupy %2 (sudo usermod -aG %2 $USER), a następnie wyloguj się i zaloguj ponownie.</translation>
     </message>
 </context>
 <context>
@@ -473,114 +474,114 @@
     <name>QCompareDialog</name>
     <message>
         <source>Сравнение USB-stick с файлом</source>
-        <translation type="unfinished"></translation>
+        <translation>Porównanie USB-stick z plikiem</translation>
     </message>
     <message>
         <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela USB-stick (ostatnio odczytana) i „%1”</translation>
     </message>
     <message>
         <source>Пульт</source>
-        <translation type="unfinished">Pilot</translation>
+        <translation>Pilot</translation>
     </message>
     <message>
         <source>Отличие</source>
-        <translation type="unfinished"></translation>
+        <translation>Różnica</translation>
     </message>
     <message>
         <source>В USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>W USB-stick</translation>
     </message>
     <message>
         <source>В файле</source>
-        <translation type="unfinished"></translation>
+        <translation>W pliku</translation>
     </message>
     <message>
         <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zastosowanie zapisze w USB-stick i usunie z niego tylko te piloty; pozostałe pozostaną bez zmian.</translation>
     </message>
     <message>
         <source>Для применения нужен полный доступ к USB-stick.</source>
-        <translation type="unfinished"></translation>
+        <translation>Do zastosowania potrzebny jest pełny dostęp do USB-stick.</translation>
     </message>
     <message>
         <source>Применить к USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Zastosuj do USB-stick</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Zamknij</translation>
+        <translation>Zamknij</translation>
     </message>
     <message>
         <source>Только в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Tylko w USB-stick</translation>
     </message>
     <message>
         <source>Только в файле</source>
-        <translation type="unfinished"></translation>
+        <translation>Tylko w pliku</translation>
     </message>
     <message>
         <source>Отличается: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Różni się: %1</translation>
     </message>
     <message>
         <source>Таблицы совпадают</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabele są zgodne</translation>
     </message>
     <message>
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Tylko w USB-stick: %1, tylko w pliku: %2, różnią się: %3</translation>
     </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
     <message>
         <source>Импорт из CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Import z CSV</translation>
     </message>
     <message>
         <source>Файл «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>Plik „%1”</translation>
     </message>
     <message>
         <source>Строка</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiersz</translation>
     </message>
     <message>
         <source>Пульт</source>
-        <translation type="unfinished">Pilot</translation>
+        <translation>Pilot</translation>
     </message>
     <message>
         <source>Владелец</source>
-        <translation type="unfinished">Właściciel</translation>
+        <translation>Właściciel</translation>
     </message>
     <message>
         <source>Группа</source>
-        <translation type="unfinished">Grupa</translation>
+        <translation>Grupa</translation>
     </message>
     <message>
         <source>Статус</source>
-        <translation type="unfinished">Stan</translation>
+        <translation>Stan</translation>
     </message>
     <message>
         <source>Режим работы</source>
-        <translation type="unfinished">Tryb pracy</translation>
+        <translation>Tryb pracy</translation>
     </message>
     <message>
         <source>Замечания</source>
-        <translation type="unfinished"></translation>
+        <translation>Uwagi</translation>
     </message>
     <message>
         <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zaimportowane piloty zastąpią tabelę na ekranie; USB-stick nie zostanie zmieniony. Import można cofnąć.</translation>
     </message>
     <message>
         <source>Импортировать</source>
-        <translation type="unfinished"></translation>
+        <translation>Importuj</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="unfinished">Anuluj</translation>
+        <translation>Anuluj</translation>
     </message>
 </context>
 <context>
@@ -907,138 +908,138 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <name>QOperationLog</name>
     <message>
         <source>Пульт добавлен</source>
-        <translation type="unfinished"></translation>
+        <translation>Pilot dodany</translation>
     </message>
     <message>
         <source>Пульт заблокирован</source>
-        <translation type="unfinished"></translation>
+        <translation>Pilot zablokowany</translation>
     </message>
     <message>
         <source>Пульт активирован</source>
-        <translation type="unfinished"></translation>
+        <translation>Pilot aktywowany</translation>
     </message>
     <message>
         <source>Изменен владелец пульта</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmieniono właściciela pilota</translation>
     </message>
     <message>
         <source>Пульт удален</source>
-        <translation type="unfinished"></translation>
+        <translation>Pilot usunięty</translation>
     </message>
     <message>
         <source>Таблица записана в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela zapisana w USB-stick</translation>
     </message>
     <message>
         <source>Память очищена</source>
-        <translation type="unfinished"></translation>
+        <translation>Pamięć wyczyszczona</translation>
     </message>
     <message>
         <source>Таблица скопирована из USB-stick в устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela skopiowana z USB-stick do urządzenia</translation>
     </message>
     <message>
         <source>Таблица скопирована из устройства в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela skopiowana z urządzenia do USB-stick</translation>
     </message>
     <message>
         <source>Отличия от файла применены к USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Różnice względem pliku zastosowane do USB-stick</translation>
     </message>
     <message>
         <source>Параметры записаны в устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>Parametry zapisane w urządzeniu</translation>
     </message>
     <message>
         <source>Восстановлены заводские настройки</source>
-        <translation type="unfinished"></translation>
+        <translation>Przywrócono ustawienia fabryczne</translation>
     </message>
     <message>
         <source>Прошивка загружена</source>
-        <translation type="unfinished"></translation>
+        <translation>Oprogramowanie wgrane</translation>
     </message>
     <message>
         <source>Установлен пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Ustawiono hasło</translation>
     </message>
     <message>
         <source>Пароль удален</source>
-        <translation type="unfinished"></translation>
+        <translation>Usunięto hasło</translation>
     </message>
     <message>
         <source>Сброшен забытый пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Zresetowano zapomniane hasło</translation>
     </message>
 </context>
 <context>
     <name>QOperationLogDialog</name>
     <message>
         <source>Журнал операций</source>
-        <translation type="unfinished"></translation>
+        <translation>Dziennik operacji</translation>
     </message>
     <message>
         <source>Фильтр:</source>
-        <translation type="unfinished"></translation>
+        <translation>Filtr:</translation>
     </message>
     <message>
         <source>Только неудачные</source>
-        <translation type="unfinished"></translation>
+        <translation>Tylko nieudane</translation>
     </message>
     <message>
         <source>Экспорт в CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Eksportuj do CSV...</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Zamknij</translation>
+        <translation>Zamknij</translation>
     </message>
     <message>
         <source>Время</source>
-        <translation type="unfinished"></translation>
+        <translation>Czas</translation>
     </message>
     <message>
         <source>Пользователь</source>
-        <translation type="unfinished">Użytkownik</translation>
+        <translation>Użytkownik</translation>
     </message>
     <message>
         <source>Версия USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Wersja USB-stick</translation>
     </message>
     <message>
         <source>Операция</source>
-        <translation type="unfinished"></translation>
+        <translation>Operacja</translation>
     </message>
     <message>
         <source>Пульты</source>
-        <translation type="unfinished">Piloty</translation>
+        <translation>Piloty</translation>
     </message>
     <message>
         <source>Результат</source>
-        <translation type="unfinished">Wynik</translation>
+        <translation>Wynik</translation>
     </message>
     <message>
         <source>Подробности</source>
-        <translation type="unfinished"></translation>
+        <translation>Szczegóły</translation>
     </message>
     <message>
         <source>выполнено</source>
-        <translation type="unfinished"></translation>
+        <translation>wykonano</translation>
     </message>
     <message>
         <source>ошибка</source>
-        <translation type="unfinished"></translation>
+        <translation>błąd</translation>
     </message>
     <message>
         <source>Экспорт журнала в CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Eksport dziennika do CSV</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished">Błąd</translation>
+        <translation>Błąd</translation>
     </message>
     <message>
         <source>Ошибка открытия файла </source>
-        <translation type="unfinished">Błąd otwarcia pliku </translation>
+        <translation>Błąd otwarcia pliku </translation>
     </message>
 </context>
 <context>
@@ -1121,7 +1122,7 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     </message>
     <message>
         <source>параметров: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>parametrów: %1</translation>
     </message>
 </context>
 <context>
@@ -1329,243 +1330,243 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     </message>
     <message>
         <source>Проверка записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja zapisu</translation>
     </message>
     <message>
         <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie udało się odczytać tabeli USB-stick w celu weryfikacji zapisu</translation>
     </message>
     <message>
         <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapis zweryfikowany: tabela USB-stick jest zgodna z zapisaną</translation>
     </message>
     <message>
         <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela USB-stick po zapisie różni się od zapisanej:</translation>
     </message>
     <message>
         <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation type="unfinished"></translation>
+        <translation>Kopiowanie zweryfikowane: w USB-stick i w urządzeniu wykonawczym jest po %1 pilotów</translation>
     </message>
     <message>
         <source>Проверка копирования</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja kopiowania</translation>
     </message>
     <message>
         <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Po kopiowaniu pilotów w urządzeniu wykonawczym: %1, w USB-stick: %2</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kopia zapasowa %1</translation>
     </message>
     <message>
         <source>Применение изменений к USB-stick...</source>
-        <translation type="unfinished"></translation>
+        <translation>Stosowanie zmian do USB-stick...</translation>
     </message>
     <message>
         <source>Удаление пульта №%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Usuwanie pilota nr %1</translation>
     </message>
     <message>
         <source>Запись пульта №%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zapisywanie pilota nr %1</translation>
     </message>
     <message>
         <source>выполнено %1 из %2</source>
-        <translation type="unfinished"></translation>
+        <translation>wykonano %1 z %2</translation>
     </message>
     <message>
         <source>Изменения применены к USB-stick: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmiany zastosowane do USB-stick: %1</translation>
     </message>
     <message>
         <source>Изменения применены не полностью: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmiany nie zostały zastosowane w całości: %1.</translation>
     </message>
     <message>
         <source>Ни одно изменение не выполнено.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie wprowadzono żadnej zmiany.</translation>
     </message>
     <message>
         <source>Выполнены:</source>
-        <translation type="unfinished"></translation>
+        <translation>Wykonane:</translation>
     </message>
     <message>
         <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela na ekranie pokazuje piloty, które zawiera USB-stick.</translation>
     </message>
     <message>
         <source>Экспорт таблицы в CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Eksport tabeli do CSV</translation>
     </message>
     <message>
         <source>Ошибка открытия файла </source>
-        <translation type="unfinished">Błąd otwarcia pliku </translation>
+        <translation>Błąd otwarcia pliku </translation>
     </message>
     <message>
         <source>Таблица экспортирована в %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabela wyeksportowana do %1</translation>
     </message>
     <message>
         <source>Импорт таблицы из CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Import tabeli z CSV</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
-        <translation type="unfinished"></translation>
+        <translation>zapisano %1 z %2</translation>
     </message>
     <message>
         <source>при проверке найдено отличий: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>różnice wykryte podczas weryfikacji: %1</translation>
     </message>
     <message>
         <source>USB-stick</source>
-        <translation type="unfinished">USB-stick</translation>
+        <translation>USB-stick</translation>
     </message>
     <message>
         <source>USB-stick и исполнительное устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-stick i urządzenie wykonawcze</translation>
     </message>
     <message>
         <source>Проверка копирования...</source>
-        <translation type="unfinished"></translation>
+        <translation>Weryfikacja kopiowania...</translation>
     </message>
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie udało się odczytać stanu pamięci w celu weryfikacji kopiowania</translation>
     </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>
     <message>
         <source>Добавлено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dodano:</translation>
     </message>
     <message>
         <source>Изменено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmieniono:</translation>
     </message>
     <message>
         <source>Исправлено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Poprawiono:</translation>
     </message>
     <message>
         <source>Удалено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Usunięto:</translation>
     </message>
     <message>
         <source>Прочее:</source>
-        <translation type="unfinished"></translation>
+        <translation>Inne:</translation>
     </message>
     <message>
         <source>Да</source>
-        <translation type="unfinished"></translation>
+        <translation>Tak</translation>
     </message>
     <message>
         <source>Нет</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source>Установить обновление программного обеспечения из интернета?</source>
-        <translation type="unfinished"></translation>
+        <translation>Zainstalować aktualizację oprogramowania z internetu?</translation>
     </message>
 </context>
 <context>
     <name>QUpdateController</name>
     <message>
         <source>Доступно интернет-обновление программы. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>Dostępna jest aktualizacja programu z internetu. Aby rozpocząć aktualizację, kliknij tutaj</translation>
     </message>
     <message>
         <source>Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>Dostępna jest aktualizacja oprogramowania USB-stick 5813 z internetu. Aby rozpocząć aktualizację, kliknij tutaj</translation>
     </message>
     <message>
         <source>Доступно интернет-обновление прошивки исполнительного устройства. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>Dostępna jest aktualizacja oprogramowania urządzenia wykonawczego z internetu. Aby rozpocząć aktualizację, kliknij tutaj</translation>
     </message>
     <message>
         <source>: Ошибка сети</source>
-        <translation type="unfinished"></translation>
+        <translation>: Błąd sieci</translation>
     </message>
     <message>
         <source>Нет связи с сервером. Невозможно проверить необходимость обновления программы</source>
-        <translation type="unfinished"></translation>
+        <translation>Brak połączenia z serwerem. Nie można sprawdzić, czy program wymaga aktualizacji</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished">Błąd</translation>
+        <translation>Błąd</translation>
     </message>
     <message>
         <source>Адрес сервера обновлений %1 отклонён: обновления загружаются только по защищённому соединению (https://).</source>
-        <translation type="unfinished"></translation>
+        <translation>Adres serwera aktualizacji %1 został odrzucony: aktualizacje są pobierane wyłącznie przez bezpieczne połączenie (https://).</translation>
     </message>
     <message>
         <source>Информация</source>
-        <translation type="unfinished">Informacja</translation>
+        <translation>Informacja</translation>
     </message>
     <message>
         <source>Сервер обновлений не настроен.</source>
-        <translation type="unfinished"></translation>
+        <translation>Serwer aktualizacji nie jest skonfigurowany.</translation>
     </message>
     <message>
         <source>Получение сведений об обновлениях из интернета...</source>
-        <translation type="unfinished"></translation>
+        <translation>Pobieranie informacji o aktualizacjach z internetu...</translation>
     </message>
     <message>
         <source>Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше подключение к интернету</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd pobierania informacji o aktualizacji z serwera. Sprawdź połączenie z internetem</translation>
     </message>
     <message>
         <source>Операция обновления программного обеспечения невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktualizacja oprogramowania nie jest możliwa podczas wymiany danych z USB-stick lub urządzeniem wykonawczym</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии прошивки USB-stick:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmiany wprowadzone w nowej wersji oprogramowania USB-stick:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии прошивки исполнительного устройства:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Zmiany wprowadzone w nowej wersji oprogramowania urządzenia wykonawczego:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии программы </source>
-        <translation type="unfinished"></translation>
+        <translation>Zmiany wprowadzone w nowej wersji programu </translation>
     </message>
     <message>
         <source>У вас последняя версия программы.</source>
-        <translation type="unfinished"></translation>
+        <translation>Masz najnowszą wersję programu.</translation>
     </message>
     <message>
         <source>Уже установлена последняя версия прошивки.</source>
-        <translation type="unfinished"></translation>
+        <translation>Najnowsza wersja oprogramowania jest już zainstalowana.</translation>
     </message>
     <message>
         <source>Загрузка обновления программы из интернета...</source>
-        <translation type="unfinished"></translation>
+        <translation>Pobieranie aktualizacji programu z internetu...</translation>
     </message>
     <message>
         <source>Ошибка загрузки обновления с сервера. Проверьте ваше подключение к интернету</source>
-        <translation type="unfinished"></translation>
+        <translation>Błąd pobierania aktualizacji z serwera. Sprawdź połączenie z internetem</translation>
     </message>
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
-        <translation type="unfinished">Błąd wczytywania oprogramowania z pliku</translation>
+        <translation>Błąd wczytywania oprogramowania z pliku</translation>
     </message>
 </context>
 <context>
     <name>QUpdateManager</name>
     <message>
         <source>Версия </source>
-        <translation type="unfinished"></translation>
+        <translation>Wersja </translation>
     </message>
 </context>
 <context>
     <name>QUpdateNotice</name>
     <message>
         <source>Скрыть</source>
-        <translation type="unfinished"></translation>
+        <translation>Ukryj</translation>
     </message>
 </context>
 <context>

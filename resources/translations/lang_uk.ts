@@ -303,47 +303,48 @@
     </message>
     <message>
         <source>Экспорт в CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Експорт у CSV...</translation>
     </message>
     <message>
         <source>Импорт из CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Імпорт з CSV...</translation>
     </message>
     <message>
         <source>Отменить импорт</source>
-        <translation type="unfinished"></translation>
+        <translation>Скасувати імпорт</translation>
     </message>
     <message>
         <source>Ctrl+Z</source>
-        <translation type="unfinished"></translation>
+        <translation>Ctrl+Z</translation>
     </message>
     <message>
         <source>Журнал операций...</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал операцій...</translation>
     </message>
     <message>
         <source>Сравнить с файлом...</source>
-        <translation type="unfinished"></translation>
+        <translation>Порівняти з файлом...</translation>
     </message>
     <message>
         <source>Сравнить с резервной копией...</source>
-        <translation type="unfinished"></translation>
+        <translation>Порівняти з резервною копією...</translation>
     </message>
     <message>
         <source>Проверять таблицу после записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевіряти таблицю після запису</translation>
     </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Закрити</translation>
+        <translation>Закрити</translation>
     </message>
     <message>
         <source>Нет прав на открытие порта %1.
 Добавьте пользователя в группу %2 (sudo usermod -aG %2 $USER), затем выйдите из системы и войдите снова.</source>
-        <translation type="unfinished"></translation>
+        <translation>Немає прав на відкриття порту %1.
+Додайте користувача до групи %2 (sudo usermod -aG %2 $USER), потім вийдіть із системи та увійдіть знову.</translation>
     </message>
 </context>
 <context>
@@ -473,114 +474,114 @@
     <name>QCompareDialog</name>
     <message>
         <source>Сравнение USB-stick с файлом</source>
-        <translation type="unfinished"></translation>
+        <translation>Порівняння USB-stick з файлом</translation>
     </message>
     <message>
         <source>Таблица USB-stick (последняя прочитанная) и «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблиця USB-stick (остання прочитана) і «%1»</translation>
     </message>
     <message>
         <source>Пульт</source>
-        <translation type="unfinished">Пульт</translation>
+        <translation>Пульт</translation>
     </message>
     <message>
         <source>Отличие</source>
-        <translation type="unfinished"></translation>
+        <translation>Відмінність</translation>
     </message>
     <message>
         <source>В USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>У USB-stick</translation>
     </message>
     <message>
         <source>В файле</source>
-        <translation type="unfinished"></translation>
+        <translation>У файлі</translation>
     </message>
     <message>
         <source>Применение запишет в USB-stick и удалит из него только эти пульты; остальные останутся как есть.</source>
-        <translation type="unfinished"></translation>
+        <translation>Застосування запише в USB-stick і видалить із нього лише ці пульти; решта залишаться без змін.</translation>
     </message>
     <message>
         <source>Для применения нужен полный доступ к USB-stick.</source>
-        <translation type="unfinished"></translation>
+        <translation>Для застосування потрібен повний доступ до USB-stick.</translation>
     </message>
     <message>
         <source>Применить к USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Застосувати до USB-stick</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Закрити</translation>
+        <translation>Закрити</translation>
     </message>
     <message>
         <source>Только в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Лише в USB-stick</translation>
     </message>
     <message>
         <source>Только в файле</source>
-        <translation type="unfinished"></translation>
+        <translation>Лише у файлі</translation>
     </message>
     <message>
         <source>Отличается: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Відрізняється: %1</translation>
     </message>
     <message>
         <source>Таблицы совпадают</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблиці збігаються</translation>
     </message>
     <message>
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
-        <translation type="unfinished"></translation>
+        <translation>Лише в USB-stick: %1, лише у файлі: %2, відрізняються: %3</translation>
     </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
     <message>
         <source>Импорт из CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Імпорт з CSV</translation>
     </message>
     <message>
         <source>Файл «%1»</source>
-        <translation type="unfinished"></translation>
+        <translation>Файл «%1»</translation>
     </message>
     <message>
         <source>Строка</source>
-        <translation type="unfinished"></translation>
+        <translation>Рядок</translation>
     </message>
     <message>
         <source>Пульт</source>
-        <translation type="unfinished">Пульт</translation>
+        <translation>Пульт</translation>
     </message>
     <message>
         <source>Владелец</source>
-        <translation type="unfinished">Власник</translation>
+        <translation>Власник</translation>
     </message>
     <message>
         <source>Группа</source>
-        <translation type="unfinished">Група</translation>
+        <translation>Група</translation>
     </message>
     <message>
         <source>Статус</source>
-        <translation type="unfinished">Статус</translation>
+        <translation>Статус</translation>
     </message>
     <message>
         <source>Режим работы</source>
-        <translation type="unfinished">Режим роботи</translation>
+        <translation>Режим роботи</translation>
     </message>
     <message>
         <source>Замечания</source>
-        <translation type="unfinished"></translation>
+        <translation>Зауваження</translation>
     </message>
     <message>
         <source>Импортированные пульты заменят таблицу на экране; USB-stick не изменится. Импорт можно отменить.</source>
-        <translation type="unfinished"></translation>
+        <translation>Імпортовані пульти замінять таблицю на екрані; USB-stick не зміниться. Імпорт можна скасувати.</translation>
     </message>
     <message>
         <source>Импортировать</source>
-        <translation type="unfinished"></translation>
+        <translation>Імпортувати</translation>
     </message>
     <message>
         <source>Отмена</source>
-        <translation type="unfinished">Скасувати</translation>
+        <translation>Скасувати</translation>
     </message>
 </context>
 <context>
@@ -907,138 +908,138 @@
     <name>QOperationLog</name>
     <message>
         <source>Пульт добавлен</source>
-        <translation type="unfinished"></translation>
+        <translation>Пульт додано</translation>
     </message>
     <message>
         <source>Пульт заблокирован</source>
-        <translation type="unfinished"></translation>
+        <translation>Пульт заблоковано</translation>
     </message>
     <message>
         <source>Пульт активирован</source>
-        <translation type="unfinished"></translation>
+        <translation>Пульт активовано</translation>
     </message>
     <message>
         <source>Изменен владелец пульта</source>
-        <translation type="unfinished"></translation>
+        <translation>Змінено власника пульта</translation>
     </message>
     <message>
         <source>Пульт удален</source>
-        <translation type="unfinished"></translation>
+        <translation>Пульт видалено</translation>
     </message>
     <message>
         <source>Таблица записана в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблицю записано в USB-stick</translation>
     </message>
     <message>
         <source>Память очищена</source>
-        <translation type="unfinished"></translation>
+        <translation>Пам&apos;ять очищено</translation>
     </message>
     <message>
         <source>Таблица скопирована из USB-stick в устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблицю скопійовано з USB-stick у пристрій</translation>
     </message>
     <message>
         <source>Таблица скопирована из устройства в USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблицю скопійовано з пристрою в USB-stick</translation>
     </message>
     <message>
         <source>Отличия от файла применены к USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Відмінності від файлу застосовано до USB-stick</translation>
     </message>
     <message>
         <source>Параметры записаны в устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>Параметри записано в пристрій</translation>
     </message>
     <message>
         <source>Восстановлены заводские настройки</source>
-        <translation type="unfinished"></translation>
+        <translation>Відновлено заводські налаштування</translation>
     </message>
     <message>
         <source>Прошивка загружена</source>
-        <translation type="unfinished"></translation>
+        <translation>Прошивку завантажено</translation>
     </message>
     <message>
         <source>Установлен пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Встановлено пароль</translation>
     </message>
     <message>
         <source>Пароль удален</source>
-        <translation type="unfinished"></translation>
+        <translation>Пароль видалено</translation>
     </message>
     <message>
         <source>Сброшен забытый пароль</source>
-        <translation type="unfinished"></translation>
+        <translation>Скинуто забутий пароль</translation>
     </message>
 </context>
 <context>
     <name>QOperationLogDialog</name>
     <message>
         <source>Журнал операций</source>
-        <translation type="unfinished"></translation>
+        <translation>Журнал операцій</translation>
     </message>
     <message>
         <source>Фильтр:</source>
-        <translation type="unfinished"></translation>
+        <translation>Фільтр:</translation>
     </message>
     <message>
         <source>Только неудачные</source>
-        <translation type="unfinished"></translation>
+        <translation>Лише невдалі</translation>
     </message>
     <message>
         <source>Экспорт в CSV...</source>
-        <translation type="unfinished"></translation>
+        <translation>Експорт у CSV...</translation>
     </message>
     <message>
         <source>Закрыть</source>
-        <translation type="unfinished">Закрити</translation>
+        <translation>Закрити</translation>
     </message>
     <message>
         <source>Время</source>
-        <translation type="unfinished"></translation>
+        <translation>Час</translation>
     </message>
     <message>
         <source>Пользователь</source>
-        <translation type="unfinished">Користувач</translation>
+        <translation>Користувач</translation>
     </message>
     <message>
         <source>Версия USB-stick</source>
-        <translation type="unfinished"></translation>
+        <translation>Версія USB-stick</translation>
     </message>
     <message>
         <source>Операция</source>
-        <translation type="unfinished"></translation>
+        <translation>Операція</translation>
     </message>
     <message>
         <source>Пульты</source>
-        <translation type="unfinished">Пульти</translation>
+        <translation>Пульти</translation>
     </message>
     <message>
         <source>Результат</source>
-        <translation type="unfinished">Результат</translation>
+        <translation>Результат</translation>
     </message>
     <message>
         <source>Подробности</source>
-        <translation type="unfinished"></translation>
+        <translation>Подробиці</translation>
     </message>
     <message>
         <source>выполнено</source>
-        <translation type="unfinished"></translation>
+        <translation>виконано</translation>
     </message>
     <message>
         <source>ошибка</source>
-        <translation type="unfinished"></translation>
+        <translation>помилка</translation>
     </message>
     <message>
         <source>Экспорт журнала в CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Експорт журналу в CSV</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished">Помилка</translation>
+        <translation>Помилка</translation>
     </message>
     <message>
         <source>Ошибка открытия файла </source>
-        <translation type="unfinished">Помилка відкриття файлу </translation>
+        <translation>Помилка відкриття файлу </translation>
     </message>
 </context>
 <context>
@@ -1121,7 +1122,7 @@
     </message>
     <message>
         <source>параметров: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>параметрів: %1</translation>
     </message>
 </context>
 <context>
@@ -1329,243 +1330,243 @@
     </message>
     <message>
         <source>Проверка записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевірка запису</translation>
     </message>
     <message>
         <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation type="unfinished"></translation>
+        <translation>Не вдалося прочитати таблицю USB-stick для перевірки запису</translation>
     </message>
     <message>
         <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation type="unfinished"></translation>
+        <translation>Запис перевірено: таблиця USB-stick збігається із записаною</translation>
     </message>
     <message>
         <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблиця USB-stick після запису відрізняється від записаної:</translation>
     </message>
     <message>
         <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation type="unfinished"></translation>
+        <translation>Копіювання перевірено: у USB-stick і у виконавчому пристрої по %1 пультів</translation>
     </message>
     <message>
         <source>Проверка копирования</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевірка копіювання</translation>
     </message>
     <message>
         <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Після копіювання у виконавчому пристрої пультів: %1, у USB-stick: %2</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
-        <translation type="unfinished"></translation>
+        <translation>резервна копія %1</translation>
     </message>
     <message>
         <source>Применение изменений к USB-stick...</source>
-        <translation type="unfinished"></translation>
+        <translation>Застосування змін до USB-stick...</translation>
     </message>
     <message>
         <source>Удаление пульта №%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Видалення пульта №%1</translation>
     </message>
     <message>
         <source>Запись пульта №%1</source>
-        <translation type="unfinished"></translation>
+        <translation>Запис пульта №%1</translation>
     </message>
     <message>
         <source>выполнено %1 из %2</source>
-        <translation type="unfinished"></translation>
+        <translation>виконано %1 з %2</translation>
     </message>
     <message>
         <source>Изменения применены к USB-stick: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Зміни застосовано до USB-stick: %1</translation>
     </message>
     <message>
         <source>Изменения применены не полностью: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Зміни застосовано не повністю: %1.</translation>
     </message>
     <message>
         <source>Ни одно изменение не выполнено.</source>
-        <translation type="unfinished"></translation>
+        <translation>Жодну зміну не виконано.</translation>
     </message>
     <message>
         <source>Выполнены:</source>
-        <translation type="unfinished"></translation>
+        <translation>Виконано:</translation>
     </message>
     <message>
         <source>Таблица на экране показывает пульты, которые содержит USB-stick.</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблиця на екрані показує пульти, які містить USB-stick.</translation>
     </message>
     <message>
         <source>Экспорт таблицы в CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Експорт таблиці в CSV</translation>
     </message>
     <message>
         <source>Ошибка открытия файла </source>
-        <translation type="unfinished">Помилка відкриття файлу </translation>
+        <translation>Помилка відкриття файлу </translation>
     </message>
     <message>
         <source>Таблица экспортирована в %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Таблицю експортовано в %1</translation>
     </message>
     <message>
         <source>Импорт таблицы из CSV</source>
-        <translation type="unfinished"></translation>
+        <translation>Імпорт таблиці з CSV</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
-        <translation type="unfinished"></translation>
+        <translation>записано %1 з %2</translation>
     </message>
     <message>
         <source>при проверке найдено отличий: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>під час перевірки знайдено відмінностей: %1</translation>
     </message>
     <message>
         <source>USB-stick</source>
-        <translation type="unfinished">USB-stick</translation>
+        <translation>USB-stick</translation>
     </message>
     <message>
         <source>USB-stick и исполнительное устройство</source>
-        <translation type="unfinished"></translation>
+        <translation>USB-stick і виконавчий пристрій</translation>
     </message>
     <message>
         <source>Проверка копирования...</source>
-        <translation type="unfinished"></translation>
+        <translation>Перевірка копіювання...</translation>
     </message>
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation type="unfinished"></translation>
+        <translation>Не вдалося прочитати стан пам&apos;яті для перевірки копіювання</translation>
     </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>
     <message>
         <source>Добавлено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Додано:</translation>
     </message>
     <message>
         <source>Изменено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Змінено:</translation>
     </message>
     <message>
         <source>Исправлено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Виправлено:</translation>
     </message>
     <message>
         <source>Удалено:</source>
-        <translation type="unfinished"></translation>
+        <translation>Видалено:</translation>
     </message>
     <message>
         <source>Прочее:</source>
-        <translation type="unfinished"></translation>
+        <translation>Інше:</translation>
     </message>
     <message>
         <source>Да</source>
-        <translation type="unfinished"></translation>
+        <translation>Так</translation>
     </message>
     <message>
         <source>Нет</source>
-        <translation type="unfinished"></translation>
+        <translation>Ні</translation>
     </message>
     <message>
         <source>Установить обновление программного обеспечения из интернета?</source>
-        <translation type="unfinished"></translation>
+        <translation>Встановити оновлення програмного забезпечення з інтернету?</translation>
     </message>
 </context>
 <context>
     <name>QUpdateController</name>
     <message>
         <source>Доступно интернет-обновление программы. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступне інтернет-оновлення програми. Щоб розпочати оновлення, клацніть тут мишею</translation>
     </message>
     <message>
         <source>Доступно интернет-обновление прошивки USB-stick 5813. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступне інтернет-оновлення прошивки USB-stick 5813. Щоб розпочати оновлення, клацніть тут мишею</translation>
     </message>
     <message>
         <source>Доступно интернет-обновление прошивки исполнительного устройства. Чтобы приступить к обновлению, нажмите здесь клавишей мыши</source>
-        <translation type="unfinished"></translation>
+        <translation>Доступне інтернет-оновлення прошивки виконавчого пристрою. Щоб розпочати оновлення, клацніть тут мишею</translation>
     </message>
     <message>
         <source>: Ошибка сети</source>
-        <translation type="unfinished"></translation>
+        <translation>: Помилка мережі</translation>
     </message>
     <message>
         <source>Нет связи с сервером. Невозможно проверить необходимость обновления программы</source>
-        <translation type="unfinished"></translation>
+        <translation>Немає зв&apos;язку з сервером. Неможливо перевірити потребу в оновленні програми</translation>
     </message>
     <message>
         <source>Ошибка</source>
-        <translation type="unfinished">Помилка</translation>
+        <translation>Помилка</translation>
     </message>
     <message>
         <source>Адрес сервера обновлений %1 отклонён: обновления загружаются только по защищённому соединению (https://).</source>
-        <translation type="unfinished"></translation>
+        <translation>Адресу сервера оновлень %1 відхилено: оновлення завантажуються лише через захищене з&apos;єднання (https://).</translation>
     </message>
     <message>
         <source>Информация</source>
-        <translation type="unfinished">Інформація</translation>
+        <translation>Інформація</translation>
     </message>
     <message>
         <source>Сервер обновлений не настроен.</source>
-        <translation type="unfinished"></translation>
+        <translation>Сервер оновлень не налаштовано.</translation>
     </message>
     <message>
         <source>Получение сведений об обновлениях из интернета...</source>
-        <translation type="unfinished"></translation>
+        <translation>Отримання відомостей про оновлення з інтернету...</translation>
     </message>
     <message>
         <source>Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше подключение к интернету</source>
-        <translation type="unfinished"></translation>
+        <translation>Помилка завантаження відомостей про оновлення з сервера. Перевірте ваше підключення до інтернету</translation>
     </message>
     <message>
         <source>Операция обновления программного обеспечения невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation type="unfinished"></translation>
+        <translation>Оновлення програмного забезпечення неможливе під час обміну даними з USB-stick або виконавчим пристроєм</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии прошивки USB-stick:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Зміни, реалізовані в новій версії прошивки USB-stick:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии прошивки исполнительного устройства:&lt;br&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>Зміни, реалізовані в новій версії прошивки виконавчого пристрою:&lt;br&gt;</translation>
     </message>
     <message>
         <source>Изменения, реализованные в новой версии программы </source>
-        <translation type="unfinished"></translation>
+        <translation>Зміни, реалізовані в новій версії програми </translation>
     </message>
     <message>
         <source>У вас последняя версия программы.</source>
-        <translation type="unfinished"></translation>
+        <translation>У вас остання версія програми.</translation>
     </message>
     <message>
         <source>Уже установлена последняя версия прошивки.</source>
-        <translation type="unfinished"></translation>
+        <translation>Уже встановлено останню версію прошивки.</translation>
     </message>
     <message>
         <source>Загрузка обновления программы из интернета...</source>
-        <translation type="unfinished"></translation>
+        <translation>Завантаження оновлення програми з інтернету...</translation>
     </message>
     <message>
         <source>Ошибка загрузки обновления с сервера. Проверьте ваше подключение к интернету</source>
-        <translation type="unfinished"></translation>
+        <translation>Помилка завантаження оновлення з сервера. Перевірте ваше підключення до інтернету</translation>
     </message>
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
-        <translation type="unfinished">Помилка завантаження прошивки з файлу</translation>
+        <translation>Помилка завантаження прошивки з файлу</translation>
     </message>
 </context>
 <context>
     <name>QUpdateManager</name>
     <message>
         <source>Версия </source>
-        <translation type="unfinished"></translation>
+        <translation>Версія </translation>
     </message>
 </context>
 <context>
     <name>QUpdateNotice</name>
     <message>
         <source>Скрыть</source>
-        <translation type="unfinished"></translation>
+        <translation>Приховати</translation>
     </message>
 </context>
 <context>
