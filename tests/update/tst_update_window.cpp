@@ -38,8 +38,6 @@ private slots:
                                       .replace("update_vexo_ct", "pc_5813_setup");
         server.setFile("pc_version_5813_ru.txt", "0.40e\n0.41\n+ Языки\n");
         server.setFile(installer, "package");
-        QSettings("Vexo Electronics", "Vexo Control Tool")
-            .setValue("/Settings/update_server", server.address());
 
         // An installer left from a day before goes at the start.
         const QString path = MainWindow::dataDirectory() + "/" +
@@ -58,6 +56,8 @@ private slots:
             QVERIFY(rig.open());
             QVERIFY(!QFile::exists(path));
             MainWindow &w = rig.window();
+            // The rig starts without settings, so the address is handed over directly.
+            w.updates().setServerAddress(server.address());
             for (const char *slot :
                  {"need_update_soft(QUpdateManager::UPDATE_SOFT_T)",
                   "update_soft(QUpdateManager::UPDATE_SOFT_T)", "update_pc_soft()",
