@@ -3,10 +3,10 @@
 // whole table again.
 #include "emulator.h"
 #include "mainwindow.h"
-#include "prompts.h"
 #include "qcomparedialog.h"
 #include "qdbmanipulator.h"
 #include "qremotetablecontroller.h"
+#include "quietprompts.h"
 #include "tablediff.h"
 #include "wireframe.h"
 
@@ -25,56 +25,15 @@ constexpr int Baud = 4800;
 constexpr int BitsPerByte = 10; // 8N1
 constexpr int Changes = 5;
 
-// Never blocks: every box takes its default; the file dialog names one file.
-class BenchPrompts : public Prompts
+// The quiet prompts, but the file dialog names one file.
+class BenchPrompts : public QuietPrompts
 {
 public:
     QString openFile;
 
-    Button question(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    Button warning(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    Button information(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    Button critical(QWidget *, const QString &, const QString &t, Buttons, Button d) override
-    {
-        return note(t, d);
-    }
-    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
-                    const QString &, bool *ok) override
-    {
-        if (ok)
-            *ok = false;
-        return QString();
-    }
-    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
-                    bool *ok) override
-    {
-        if (ok)
-            *ok = false;
-        return QString();
-    }
     QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
         return openFile;
-    }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-
-private:
-    Button note(const QString &text, Button defaultButton)
-    {
-        fprintf(stderr, "message: %s\n", qPrintable(text));
-        return defaultButton == QMessageBox::NoButton ? QMessageBox::No : defaultButton;
     }
 };
 
