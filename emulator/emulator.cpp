@@ -209,6 +209,18 @@ void Emulator::misnameParamAnswers(int count)
     m_core->faults.misnameParams(count);
 }
 
+void Emulator::hangUpAtNextAnswer()
+{
+    QMutexLocker lock(&m_core->mutex);
+    m_core->faults.hangUp();
+}
+
+void Emulator::holdFaultsUntil(quint16 command, int occurrence)
+{
+    QMutexLocker lock(&m_core->mutex);
+    m_core->faults.holdUntil(command, occurrence);
+}
+
 void Emulator::clearFaults()
 {
     QMutexLocker lock(&m_core->mutex);

@@ -1,0 +1,240 @@
+// The fault sweep: each group of operations gets its own session against the emulated
+// stick and prints its rows of the matrix (operations x faults, pass or fail for the
+// retry offers answered yes and no). ctest runs the groups side by side.
+#include "sweep.h"
+
+#include "commands.h"
+#include "protocol.h"
+#include "qparamcontroller.h"
+#include "qpropertywidget.h"
+#include "qremotetablecontroller.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+#include <QtTest>
+
+using Op = Sweep::Operation;
+using Kind = ScriptedPrompts::Kind;
+using vexo::emu::EmulatorState;
+
+namespace
+{
+void withPassword(EmulatorState &s, bool loggedIn)
+{
+    s.password = "secret1";
+    s.loggedIn = loggedIn;
+}
+
+int firstRemote(Sweep &s)
+{
+    return int(s.emulator().state().modemRemotes.first().id);
+}
+
+// The memory status dialog waits for the user; it is closed as soon as it shows.
+void closeStatusWhenShown()
+{
+    auto *poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QMemoryStatusDialog") && w->isVisible()) {
+                static_cast<QDialog *>(w)->accept();
+                poll->deleteLater();
+                return;
+            }
+        }
+    });
+    poll->start(20);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
+QList<Op> tableOperations()
+{
+    return {
+        {"session opening",
+         QUERY_FUNCTIONS,
+         1,
+         {},
+         false,
+         [](Sweep &s) {
+             s.emulator().reopenLine();
+             s.relink();
+             QTest::qWaitFor(
+                 [&] {
+                     return !s.emulator().lineOpen() ||
+                            (s.window().modem().connected() && !s.window().session().searching() &&
+                             !Sweep::dialogShown());
+                 },
+                 30000);
+         }},
+        {"table read",
+         CMD_READ_NEXT_REMOTE,
+         2,
+         {},
+         false,
+         [](Sweep &s) { s.window().load_db_from_modem(); }},
+        {"table write",
+         CMD_WRITE_REMOTE,
+         2,
+         {},
+         false,
+         [](Sweep &s) { s.window().save_db_to_modem(); }},
+        {"table clear",
+         CMD_CLEAR_TABLE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             s.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+             s.window().clear_modem_memory();
+         }},
+        {"copy to actuator",
+         CMD_COPY_TABLE,
+         1,
+         {},
+         true,
+         [](Sweep &s) { s.window().copy_table_from_modem_to_dev(); }},
+        {"copy to stick",
+         CMD_COPY_TABLE,
+         1,
+         {},
+         true,
+         [](Sweep &s) { s.window().copy_table_from_dev_to_modem(); }},
+        {"memory status",
+         CMD_GET_PARAM,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             closeStatusWhenShown();
+             s.window().show_memory_status();
+         }},
+    };
+}
+
+QList<Op> accessOperations()
+{
+    return {
+        {"log-in", CMD_ACCESS, 1, [](EmulatorState &st) { withPassword(st, false); }, false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод пароля", "secret1");
+             s.window().admin_mode_clicked();
+         }},
+        {"password set",
+         CMD_PASSWORD,
+         1,
+         {},
+         false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод нового пароля", "secret2");
+             s.prompts().expectText("Повтор нового пароля", "secret2");
+             s.window().admin_password_set();
+         }},
+        {"password change", CMD_PASSWORD, 2, [](EmulatorState &st) { withPassword(st, true); },
+         false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод текущего пароля", "secret1");
+             s.prompts().expectText("Ввод нового пароля", "secret2");
+             s.prompts().expectText("Повтор нового пароля", "secret2");
+             s.window().admin_password_set();
+         }},
+        {"password removal", CMD_PASSWORD, 1, [](EmulatorState &st) { withPassword(st, true); },
+         false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод текущего пароля", "secret1");
+             s.window().admin_password_clear();
+         }},
+    };
+}
+
+QList<Op> remoteOperations()
+{
+    return {
+        {"remote block",
+         CMD_WRITE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             QVERIFY(s.select(firstRemote(s)));
+             s.window().active_button_clicked();
+         }},
+        {"remote edit",
+         CMD_WRITE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             QVERIFY(s.select(firstRemote(s)));
+             s.prompts().expectText("Владелец пульта", "Новый владелец");
+             s.window().edit_button_clicked();
+         }},
+        {"remote delete",
+         CMD_DELETE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             QVERIFY(s.select(firstRemote(s)));
+             s.prompts().expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
+             s.window().del_button_clicked();
+         }},
+    };
+}
+
+QList<Op> actuatorOperations()
+{
+    return {
+        {"parameter read",
+         CMD_GET_PARAM,
+         2,
+         {},
+         false,
+         [](Sweep &s) { s.window().load_exe_device_properties(); }},
+        {"parameter write",
+         CMD_SET_PARAM,
+         2,
+         {},
+         false,
+         [](Sweep &s) {
+             const int values[] = {3, 60, 1, 180};
+             for (int r = 0; r < 4; ++r)
+                 s.window().params().editor(r)->setValue(QPropertyWidget::VALUE_EDITED, values[r]);
+             s.window().save_exe_device_properties();
+         }},
+    };
+}
+} // namespace
+
+class tst_fault_sweep : public QObject
+{
+    Q_OBJECT
+
+    void run(const QList<Op> &operations)
+    {
+        Sweep sweep;
+        QVERIFY(sweep.open());
+        QStringList names;
+        QList<QList<Sweep::Cell>> rows;
+        QStringList failures;
+        for (const Op &op : operations) {
+            names << op.name;
+            rows << sweep.sweep(op);
+            for (const Sweep::Cell &c : rows.last())
+                if (c.verdict.startsWith("FAIL"))
+                    failures << op.name + ": " + c.verdict;
+        }
+        qInfo().noquote() << "\n" + Sweep::matrix(names, rows);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
+    }
+
+private slots:
+    void initTestCase() { SessionRig::useTemporaryHome(); }
+    void tableOperations() { run(::tableOperations()); }
+    void accessOperations() { run(::accessOperations()); }
+    void remoteOperations() { run(::remoteOperations()); }
+    void actuatorOperations() { run(::actuatorOperations()); }
+};
+
+QTEST_MAIN(tst_fault_sweep)
+#include "tst_fault_sweep.moc"
