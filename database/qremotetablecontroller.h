@@ -122,6 +122,8 @@ private:
     bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
     // True only when the read ended on the end record; the list read is in received.
     bool read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received);
+    // Clears the stick's table and writes the list into it; false when any step failed.
+    bool write_modem_table(const QList<QControlDevice> &list);
     bool copy_table(QWaitDialog *dialog, int transaction, quint16 direction);
     void register_steps();
 
@@ -151,6 +153,7 @@ private:
     QList<QControlDevice> remoteList;     // the working list shown in the table
     QList<QControlDevice> m_fileSnapshot; // remoteList at the last file or backup load/save
     QList<QControlDevice> m_modemSnapshot;
+    bool m_modemSnapshotKnown = false; // read from or written to the stick of this session
     QString dbFileName;
     bool dbSaved = true;
     DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
@@ -166,5 +169,6 @@ private:
     // The transfer in progress.
     QList<QControlDevice> m_received;
     bool m_readEnded = false;
+    QList<QControlDevice> m_writeList;
     int m_writeIndex = 0;
 };

@@ -37,6 +37,9 @@ QRemoteTableController::QRemoteTableController(QModemSession *session,
     // Every new session reads the stick's table.
     connect(m_session, &QModemSession::sessionOpened, this,
             &QRemoteTableController::load_db_from_modem);
+    // Another stick may be found next: what this one held is no longer known.
+    connect(m_session, &QModemSession::sessionClosed, this,
+            [this] { m_modemSnapshotKnown = false; });
     // A table read from a stick that is gone says so.
     connect(m_session, &QModemSession::stateChanged, this,
             &QRemoteTableController::show_source_label);
@@ -241,6 +244,7 @@ void QRemoteTableController::set_data_source(DATA_SOURCE_T kind)
     switch (kind) {
     case SOURCE_MODEM:
         m_modemSnapshot = remoteList;
+        m_modemSnapshotKnown = true;
         break;
     case SOURCE_FILE:
     case SOURCE_BACKUP:

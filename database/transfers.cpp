@@ -67,10 +67,10 @@ void QRemoteTableController::register_steps()
 
     QModemSession::TransactionStep write;
     write.next = [this] {
-        if (m_writeIndex >= remoteList.size())
+        if (m_writeIndex >= m_writeList.size())
             return true;
         m_session->reportStep();
-        const QControlDevice &remote = remoteList.at(m_writeIndex++);
+        const QControlDevice &remote = m_writeList.at(m_writeIndex++);
         m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
                                    remote.toRecord(m_session->modem().longRecords()));
         return false;
@@ -159,36 +159,50 @@ bool QRemoteTableController::load_db_from_modem()
     return read;
 }
 
-bool QRemoteTableController::save_db_to_modem()
+bool QRemoteTableController::write_modem_table(const QList<QControlDevice> &list)
 {
-    if (!m_session->connected())
-        return false;
     {
         const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
                                                      tr("Очистка памяти USB-stick..."), false);
         if (!clear_table_memory(dialog.get(), CLEAR_MODEM_TABLE, true))
             return false;
     }
-    if (remoteList.isEmpty()) {
-        set_data_source(SOURCE_MODEM);
+    if (list.isEmpty())
         return true;
-    }
 
     const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
                                                  tr("Запись пультов на USB-stick..."), false);
     connect(m_session, &QModemSession::operationStep, dialog.get(),
             qOverload<>(&QWaitDialog::incProgress));
-    dialog->setMaxProgress(int(remoteList.size()));
+    dialog->setMaxProgress(int(list.size()));
     dialog->setProgress(0);
+    m_writeList = list;
     m_writeIndex = 1;
     const bool written = m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_TABLE, [this] {
         m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
-                                   remoteList.first().toRecord(m_session->modem().longRecords()));
+                                   m_writeList.first().toRecord(m_session->modem().longRecords()));
     });
-    // A failed write leaves the stick holding the records written so far.
-    if (written)
-        set_data_source(SOURCE_MODEM);
+    m_writeList.clear();
     return written;
+}
+
+bool QRemoteTableController::save_db_to_modem()
+{
+    if (!m_session->connected())
+        return false;
+    const QList<QControlDevice> previous = m_modemSnapshot;
+    const bool restorable = m_modemSnapshotKnown;
+    if (write_modem_table(remoteList)) {
+        set_data_source(SOURCE_MODEM);
+        return true;
+    }
+    // The stick may hold part of the new table now, or nothing: its other remotes would
+    // be locked out. While it still answers, and would take a change at all, it gets
+    // back the table it had.
+    if (restorable && m_session->connected() &&
+        m_session->modem().protectionMode() != PROTECTION_LOCKED)
+        write_modem_table(previous);
+    return false;
 }
 
 bool QRemoteTableController::clear_modem_memory()

@@ -5,19 +5,25 @@
 #include "qdbmanipulator.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    quietLogging();
     static QCoreApplication app(*argc, *argv);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir;
+    // In memory where the system offers it: every save is synced to disk.
+    static QTemporaryDir dir(QFileInfo("/dev/shm").isWritable()
+                                 ? QStringLiteral("/dev/shm/vexo-fuzz-XXXXXX")
+                                 : QDir::tempPath() + QStringLiteral("/vexo-fuzz-XXXXXX"));
     static const QString input = dir.filePath("input.json");
     static const QString again = dir.filePath("again.json");
     {

@@ -257,6 +257,7 @@ struct Rig {
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    quietLogging();
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(*argc, *argv);
     return 0;

@@ -48,6 +48,12 @@ void checkTable(const QList<EmulatorRemote> &table, int capacity)
 }
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    quietLogging();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzInput in(data, size);

@@ -5,6 +5,12 @@
 
 #include <QJsonDocument>
 
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    quietLogging();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     using vexo::emu::EmulatorState;

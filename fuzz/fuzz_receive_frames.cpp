@@ -8,6 +8,7 @@
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    quietLogging();
     static QCoreApplication app(*argc, *argv);
     return 0;
 }

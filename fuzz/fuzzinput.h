@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QtGlobal>
 
 #include <cstdint>
 #include <cstdio>
@@ -41,6 +42,12 @@ private:
     size_t m_size;
     size_t m_pos = 0;
 };
+
+// The code under test logs what it refuses; at thousands of runs a second that is noise.
+inline void quietLogging()
+{
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+}
 
 // A broken invariant is a finding: the fuzzer keeps the input that caused it.
 #define FUZZ_CHECK(cond)                                                                           \

@@ -21,6 +21,8 @@ QList<QByteArray> LinkRig::feed(FuzzInput &in, const QByteArray &stream, Mode mo
 {
     m_port.close_port();
     FUZZ_CHECK(m_port.open_port(m_slavePath, 4800, 0));
+    m_port.set_logic_state(LOGIC_IDLE);
+    m_port.proc(); // lets go of a frame the run before left taken
     if (mode == WaitingForAnswer)
         m_port.set_logic_state(LOGIC_WAIT_ANSWER);
     else if (mode == WaitingForFrame)

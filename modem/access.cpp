@@ -138,11 +138,10 @@ bool QModemSession::remove_password(const QByteArray &current)
                         [&] { sendDataCommand(CMD_PASSWORD, 0, current); });
 }
 
-void QModemSession::apply_new_password(const QByteArray &password)
+bool QModemSession::apply_new_password(const QByteArray &password)
 {
-    runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
-                 [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
-    get_modem_privilegies();
+    return runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
+                        [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
 }
 
 void QModemSession::admin_password_clear()
@@ -165,7 +164,11 @@ void QModemSession::admin_password_set()
     // A change is a removal proven by the current password, then the new one.
     if (hasPassword && !remove_password(current))
         return;
-    apply_new_password(fresh);
+    // A change that stops half-way must not leave the stick open to anyone: without
+    // the new password confirmed, the old one goes back.
+    if (!apply_new_password(fresh) && hasPassword && m_modem.connected())
+        apply_new_password(current);
+    get_modem_privilegies();
 }
 
 void QModemSession::admin_password_forget()

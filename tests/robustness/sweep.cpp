@@ -41,6 +41,19 @@ QString tableText(const QList<EmulatorRemote> &table)
     return rows.join(';');
 }
 
+// A stick and actuator with a few remotes each and long records.
+EmulatorState baseState()
+{
+    EmulatorState st = EmulatorState::demo();
+    st.restartMs = 200;
+    st.progressSteps = 1;
+    st.autoRemotePolls = 0;
+    st.autoHoldPolls = 0;
+    st.modemRemotes = st.modemRemotes.mid(0, 4);
+    st.actuatorRemotes = st.modemRemotes.mid(1, 2);
+    return st;
+}
+
 void closeDialogs()
 {
     for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -100,7 +113,7 @@ QString Sweep::Snapshot::diff(const Snapshot &other) const
     return out.join("\n      ");
 }
 
-Sweep::Sweep()
+Sweep::Sweep() : m_rig(baseState())
 {
     m_link = m_dir.filePath("stick");
     m_file = m_dir.filePath("table.json");
@@ -182,23 +195,26 @@ Sweep::Snapshot Sweep::snapshot()
 bool Sweep::reset(const Operation &op)
 {
     emulator().clearFaults();
-    EmulatorState st = EmulatorState::demo();
-    st.restartMs = 200;
-    st.progressSteps = 1;
-    st.autoRemotePolls = 0;
-    st.autoHoldPolls = 0;
-    st.modemRemotes = st.modemRemotes.mid(0, 4);
-    st.actuatorRemotes = st.modemRemotes.mid(1, 2);
+    // A cell that ended with the session gone leaves it to be found again.
+    if (!window().modem().connected() && !reconnect())
+        return false;
+    EmulatorState st = baseState();
     if (op.state)
         op.state(st);
     emulator().setState(st);
     ScriptedPrompts &p = prompts();
     p.clear();
     p.setFallback({});
+    // A list from a file, with the file's state; then the program learns the stick's
+    // table, as after an opening, and the list stays the file's or becomes the stick's.
     p.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", m_file);
     window().load_db_from_file();
-    if (op.tableFromStick && !window().load_db_from_modem())
+    if (!window().load_db_from_modem())
         return false;
+    if (!op.tableFromStick) {
+        p.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", m_file);
+        window().load_db_from_file();
+    }
     // The program learns the stick's access state as it would after an opening.
     if (!window().get_modem_privilegies())
         return false;
@@ -308,14 +324,26 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
         problems << "the fault never came";
     if (after.pc != before.pc && after.pc != expected.pc)
         problems << "program half changed: " + after.diff(before);
-    if (after.stick != before.stick && after.stick != expected.stick)
+    const bool partWay = after.stick != before.stick && after.stick != expected.stick;
+    if (partWay && !op.partWayUnder.contains(fault))
         problems << "stick half changed: " + after.diff(before);
     if (!prompts().failures().isEmpty())
         problems << prompts().report();
     const QString usable = usableAgain(fault);
     if (!usable.isEmpty())
         problems << usable;
-    c.verdict = problems.isEmpty() ? "ok" : "FAIL " + problems.join("; ");
+    if (!problems.isEmpty()) {
+        QStringList seen;
+        for (const ScriptedPrompts::Call &call : prompts().calls())
+            seen << call.text;
+        problems << "messages: " + seen.join(" / ");
+        const QList<vexo::emu::FrameLogEntry> log = emulator().frameLog();
+        QStringList frames;
+        for (qsizetype i = qMax<qsizetype>(0, log.size() - 8); i < log.size(); ++i)
+            frames << log.at(i).text;
+        problems << "last frames: " + frames.join(" / ");
+    }
+    c.verdict = !problems.isEmpty() ? "FAIL " + problems.join("; ") : partWay ? "part" : "ok";
     return c;
 }
 
@@ -374,15 +402,17 @@ QString Sweep::matrix(const QStringList &operations, const QList<QList<Cell>> &r
                 continue;
             }
             auto mark = [](const Cell &c) {
-                return c.verdict == "ok"  ? QStringLiteral("pass")
-                       : c.verdict == "-" ? QStringLiteral("-")
-                                          : QStringLiteral("FAIL");
+                return c.verdict == "ok"     ? QStringLiteral("pass")
+                       : c.verdict == "part" ? QStringLiteral("part")
+                       : c.verdict == "-"    ? QStringLiteral("-")
+                                             : QStringLiteral("FAIL");
             };
             out += QStringLiteral(" | %1").arg(mark(row.at(2 * f)) + "/" + mark(row.at(2 * f + 1)),
                                                -11);
         }
         out += "\n";
     }
-    out += "(each cell: retry offers answered yes / no; - where no offer came)\n";
+    out += "(each cell: retry offers answered yes / no; - where no offer came; part: the "
+           "devices kept a step no command undoes, the program's side as before)\n";
     return out;
 }

@@ -28,6 +28,11 @@ public:
         std::function<void(vexo::emu::EmulatorState &)> state; // the stick's start state
         bool tableFromStick = false; // the list shown is the stick's, not the file's
         std::function<void(Sweep &)> run;
+        // Under these faults the devices may keep a step already done when a later one
+        // failed, because no command undoes it (why: partWayReason). The program's side
+        // and the session are still checked in full.
+        QList<Fault> partWayUnder = {};
+        QString partWayReason = {};
     };
 
     // What must be as before or as after a clean run.
@@ -38,7 +43,9 @@ public:
     };
 
     struct Cell {
-        QString verdict; // "ok", "FAIL ...", or "-" when the run asked no question
+        // "ok", "part" (devices left part-way where allowed), "FAIL ...", or "-" when the
+        // run asked no question
+        QString verdict;
         qint64 ms = 0;
     };
 
