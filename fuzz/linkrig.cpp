@@ -9,6 +9,7 @@ LinkRig::LinkRig()
     m_master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     FUZZ_CHECK(m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0);
     m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
+    FUZZ_CHECK(m_port.open_port(m_slavePath, 4800, 0));
 }
 
 LinkRig::~LinkRig()
@@ -19,10 +20,10 @@ LinkRig::~LinkRig()
 
 QList<QByteArray> LinkRig::feed(FuzzInput &in, const QByteArray &stream, Mode mode)
 {
-    m_port.close_port();
-    FUZZ_CHECK(m_port.open_port(m_slavePath, 4800, 0));
+    // Every frame of the run before was taken, so nothing is left but a frame begun:
+    // back to idle, the port drops it.
     m_port.set_logic_state(LOGIC_IDLE);
-    m_port.proc(); // lets go of a frame the run before left taken
+    m_port.proc();
     if (mode == WaitingForAnswer)
         m_port.set_logic_state(LOGIC_WAIT_ANSWER);
     else if (mode == WaitingForFrame)

@@ -19,7 +19,7 @@ public:
     // How the port waits when the bytes come.
     enum Mode { Idle, WaitingForAnswer, WaitingForFrame, ModeCount };
 
-    // Opens the port anew (nothing of the run before stays) and feeds the stream in
+    // Starts from an idle port (nothing of the run before stays) and feeds the stream in
     // pieces of 1 to 64 bytes. Each frame the port completes is taken as the manager
     // takes it, or dropped and the reception resumed as for a duplicate; every one is
     // returned in order.

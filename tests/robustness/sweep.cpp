@@ -184,6 +184,11 @@ Sweep::Snapshot Sweep::snapshot()
     const EmulatorState st = emulator().state();
     s.stick << tableText(st.modemRemotes) << tableText(st.actuatorRemotes)
             << QString::fromLatin1(st.password.toHex()) << QString::number(st.loggedIn)
+            << QStringLiteral("stick %1.%2 actuator %3.%4")
+                   .arg(st.modemVersion[0])
+                   .arg(st.modemVersion[3])
+                   .arg(st.actuatorVersion[0])
+                   .arg(st.actuatorVersion[3])
             << QStringLiteral("%1 %2 %3 %4")
                    .arg(st.params[0])
                    .arg(st.params[1])
@@ -339,7 +344,7 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
         problems << "messages: " + seen.join(" / ");
         const QList<vexo::emu::FrameLogEntry> log = emulator().frameLog();
         QStringList frames;
-        for (qsizetype i = qMax<qsizetype>(0, log.size() - 8); i < log.size(); ++i)
+        for (qsizetype i = qMax<qsizetype>(0, log.size() - 30); i < log.size(); ++i)
             frames << log.at(i).text;
         problems << "last frames: " + frames.join(" / ");
     }
@@ -364,6 +369,7 @@ QList<Sweep::Cell> Sweep::sweep(const Operation &op)
     });
     op.run(*this);
     const Snapshot expected = snapshot();
+    m_cleanChanged = expected.stick != before.stick;
     if (!prompts().failures().isEmpty() || dialogShown()) {
         row.append({"FAIL clean run: " + prompts().report(), 0});
         return row;

@@ -70,6 +70,8 @@ public:
     // offers; one row of the matrix.
     QList<Cell> sweep(const Operation &op);
     static QString matrix(const QStringList &operations, const QList<QList<Cell>> &rows);
+    // Whether the last clean run changed anything on the devices.
+    bool cleanRunChangedDevices() const { return m_cleanChanged; }
 
 private:
     bool reset(const Operation &op);
@@ -83,4 +85,5 @@ private:
     QString m_link; // the port the program probes: a link to the emulator's line
     QString m_file; // the database file the list comes from
     SessionRig m_rig;
+    bool m_cleanChanged = false;
 };

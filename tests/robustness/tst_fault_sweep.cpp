@@ -4,16 +4,22 @@
 #include "sweep.h"
 
 #include "commands.h"
+#include "firmwarefile.h"
 #include "protocol.h"
+#include "qflashcontroller.h"
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qpropertywidget.h"
 #include "qremotetablecontroller.h"
+#include "qwaitdialog.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QTimer>
 #include <QtTest>
+
+#include <memory>
 
 using Op = Sweep::Operation;
 using Kind = ScriptedPrompts::Kind;
@@ -156,9 +162,44 @@ QList<Op> accessOperations()
     };
 }
 
+// Once the stick listens, the remote is pressed; once the search names it, the user
+// closes the search.
+void pressAndCloseWhenFound(Sweep &s, quint32 id)
+{
+    auto *poll = new QTimer;
+    auto pressed = std::make_shared<bool>(false);
+    QObject::connect(poll, &QTimer::timeout, [poll, &s, id, pressed] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QWaitDialog *>(w);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            // One press, held for two polls, as a user would.
+            if (!*pressed && s.window().modem().listening())
+                *pressed = s.emulator().pressRemote(id, 1, 2);
+            const auto *label = dialog->findChild<QLabel *>("label_text");
+            if (label && label->text().startsWith("Найден")) {
+                dialog->reject();
+                poll->deleteLater();
+            }
+            return;
+        }
+    });
+    poll->start(50);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
 QList<Op> remoteOperations()
 {
     return {
+        {"remote identify",
+         CMD_GET_FOUND_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             pressAndCloseWhenFound(s, quint32(firstRemote(s)));
+             s.window().find_button_clicked();
+         }},
         {"remote block",
          CMD_WRITE_REMOTE,
          1,
@@ -194,6 +235,20 @@ QList<Op> remoteOperations()
 QList<Op> actuatorOperations()
 {
     return {
+        {"actuator flashing",
+         0x0A02,
+         2,
+         {},
+         false,
+         [](Sweep &s) {
+             const vexo::emu::EmulatorState st = s.emulator().state();
+             const QString file = QFileInfo(s.tableFile()).dir().filePath("actuator.bin");
+             QVERIFY(vexo::emu::FirmwareFile::forTarget(st, 1, st.actuatorVersion[0] + 1, 0, 600)
+                         .save(file, nullptr));
+             s.window().flasher().setApplyWaitLimit(300);
+             s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
+             s.window().load_device_fu();
+         }},
         {"parameter read",
          CMD_GET_PARAM,
          2,
@@ -229,9 +284,17 @@ class tst_fault_sweep : public QObject
         QStringList names;
         QList<QList<Sweep::Cell>> rows;
         QStringList failures;
+        // Operations that only look: a clean run of any other one must change the devices,
+        // or its cells would compare nothing.
+        const QStringList looking{"session opening", "table read", "memory status",
+                                  "remote identify", "parameter read"};
         for (const Op &op : operations) {
             names << op.name;
             rows << sweep.sweep(op);
+            if (sweep.cleanRunChangedDevices() == looking.contains(op.name))
+                failures << op.name + ": the clean run " +
+                                (looking.contains(op.name) ? "changed" : "did not change") +
+                                " the devices";
             for (const Sweep::Cell &c : rows.last())
                 if (c.verdict.startsWith("FAIL"))
                     failures << op.name + ": " + c.verdict;
