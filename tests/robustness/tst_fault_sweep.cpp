@@ -6,6 +6,7 @@
 #include "commands.h"
 #include "firmwarefile.h"
 #include "protocol.h"
+#include "qadddevicedialog.h"
 #include "qflashcontroller.h"
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
@@ -14,8 +15,10 @@
 #include "qwaitdialog.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -46,6 +49,7 @@ void closeStatusWhenShown()
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (w->inherits("QMemoryStatusDialog") && w->isVisible()) {
                 static_cast<QDialog *>(w)->accept();
+                poll->stop();
                 poll->deleteLater();
                 return;
             }
@@ -179,6 +183,34 @@ void pressAndCloseWhenFound(Sweep &s, quint32 id)
             const auto *label = dialog->findChild<QLabel *>("label_text");
             if (label && label->text().startsWith("Найден")) {
                 dialog->reject();
+                poll->stop();
+                poll->deleteLater();
+            }
+            return;
+        }
+    });
+    poll->start(50);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
+// A new remote is pressed once the stick listens; the wizard that shows it gets an owner.
+void pressNewRemoteAndName(Sweep &s)
+{
+    auto *poll = new QTimer;
+    auto pressed = std::make_shared<bool>(false);
+    QObject::connect(poll, &QTimer::timeout, [poll, &s, pressed] {
+        if (!*pressed && s.window().modem().listening())
+            *pressed = s.emulator().pressRemote(0x3A5A5A, 2, 2);
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *wizard = qobject_cast<QAddDeviceDialog *>(w);
+            if (!wizard || !wizard->isVisible())
+                continue;
+            auto *owner = wizard->findChild<QComboBox *>("comboBox_owner");
+            auto *apply = wizard->findChild<QPushButton *>("pushButton_owner");
+            if (owner && apply && apply->isVisible() && apply->isEnabled()) {
+                owner->setEditText("Новый пульт");
+                apply->click();
+                poll->stop();
                 poll->deleteLater();
             }
             return;
@@ -191,6 +223,15 @@ void pressAndCloseWhenFound(Sweep &s, quint32 id)
 QList<Op> remoteOperations()
 {
     return {
+        {"remote add",
+         CMD_WRITE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             pressNewRemoteAndName(s);
+             s.window().add_button_clicked();
+         }},
         {"remote identify",
          CMD_GET_FOUND_REMOTE,
          1,
