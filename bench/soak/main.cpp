@@ -129,6 +129,8 @@ int main(int argc, char **argv)
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
     QApplication app(argc, argv);
+    // The figures show as they come, also when the output goes to a file.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
 
     vexo::emu::EmulatorState state = vexo::emu::EmulatorState::demo();

@@ -44,7 +44,7 @@ int firstRemote(Sweep &s)
 // The memory status dialog waits for the user; it is closed as soon as it shows.
 void closeStatusWhenShown()
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
     QObject::connect(poll, &QTimer::timeout, [poll] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (w->inherits("QMemoryStatusDialog") && w->isVisible()) {
@@ -170,7 +170,7 @@ QList<Op> accessOperations()
 // closes the search.
 void pressAndCloseWhenFound(Sweep &s, quint32 id)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
     auto pressed = std::make_shared<bool>(false);
     QObject::connect(poll, &QTimer::timeout, [poll, &s, id, pressed] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -196,7 +196,7 @@ void pressAndCloseWhenFound(Sweep &s, quint32 id)
 // A new remote is pressed once the stick listens; the wizard that shows it gets an owner.
 void pressNewRemoteAndName(Sweep &s)
 {
-    auto *poll = new QTimer;
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
     auto pressed = std::make_shared<bool>(false);
     QObject::connect(poll, &QTimer::timeout, [poll, &s, pressed] {
         if (!*pressed && s.window().modem().listening())
