@@ -134,6 +134,7 @@ QList<Op> tableOperations()
 QList<Op> accessOperations()
 {
     return {
+        {"versions", CMD_GET_PARAM, 1, {}, false, [](Sweep &s) { s.window().get_version(); }},
         {"log-in", CMD_ACCESS, 1, [](EmulatorState &st) { withPassword(st, false); }, false,
          [](Sweep &s) {
              s.prompts().expectText("Ввод пароля", "secret1");
@@ -327,8 +328,8 @@ class tst_fault_sweep : public QObject
         QStringList failures;
         // Operations that only look: a clean run of any other one must change the devices,
         // or its cells would compare nothing.
-        const QStringList looking{"session opening", "table read", "memory status",
-                                  "remote identify", "parameter read"};
+        const QStringList looking{"session opening", "table read",     "memory status",
+                                  "remote identify", "parameter read", "versions"};
         for (const Op &op : operations) {
             names << op.name;
             rows << sweep.sweep(op);
