@@ -102,7 +102,9 @@ QControlDevice QControlDevice::fromRecord(const QByteArray &record, bool longFor
             const qsizetype end = name.indexOf('\0');
             if (end >= 0)
                 name.truncate(end);
-            QStringDecoder decoder(codecName(longFormat));
+            // A name may begin with U+FEFF like any other character: it is not a mark to drop.
+            QStringDecoder decoder(codecName(longFormat),
+                                   QStringConverter::Flag::ConvertInitialBom);
             device.m_ownerName = decoder.decode(name);
         }
     }

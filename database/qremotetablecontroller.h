@@ -170,6 +170,8 @@ private:
     bool verify_copied_table(int stickCount, int deviceCount);
     bool apply_differences(const QList<RemoteDifference> &differences);
     QList<int> ids(const QList<QControlDevice> &list) const;
+    // Clears the stick's table and writes the list into it; false when any step failed.
+    bool write_modem_table(const QList<QControlDevice> &list);
     void register_steps();
 
     // Single-remote operations need the stick's own table and the stick; all but
@@ -216,6 +218,7 @@ private:
     // The transfer in progress.
     QList<QControlDevice> m_received;
     bool m_readEnded = false;
+    QList<QControlDevice> m_writeList;
     int m_writeIndex = 0;
 
     bool m_stickTableKnown = false;

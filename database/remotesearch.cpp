@@ -31,6 +31,8 @@ void QRemoteTableController::find_button_clicked()
         m_searchModeLeft = true;
         modem.setWorkMode(false);
         modem.setListening(true);
+        // A new search: the remote that ended the last one is news again when pressed.
+        modem.setLastFoundId(-1);
         ++m_searchRun;
 
         const QMetaObject::Connection found = connect(m_session, &QModemSession::deviceFound, this,

@@ -39,6 +39,7 @@ QRemoteTableController::QRemoteTableController(QModemSession *session,
     // Every new session reads the stick's table.
     connect(m_session, &QModemSession::sessionOpened, this,
             &QRemoteTableController::load_db_from_modem);
+    connect(m_session, &QModemSession::sessionClosed, this, [this] { m_stickTableKnown = false; });
     // A table read from a stick that is gone says so.
     connect(m_session, &QModemSession::stateChanged, this,
             &QRemoteTableController::show_source_label);

@@ -68,10 +68,10 @@ void QRemoteTableController::register_steps()
 
     QModemSession::TransactionStep write;
     write.next = [this] {
-        if (m_writeIndex >= remoteList.size())
+        if (m_writeIndex >= m_writeList.size())
             return true;
         m_session->reportStep();
-        const QControlDevice &remote = remoteList.at(m_writeIndex++);
+        const QControlDevice &remote = m_writeList.at(m_writeIndex++);
         m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
                                    remote.toRecord(m_session->modem().longRecords()));
         return false;
@@ -172,10 +172,9 @@ bool QRemoteTableController::load_db_from_modem()
     return read == READ_OK;
 }
 
-bool QRemoteTableController::save_db_to_modem()
+bool QRemoteTableController::write_modem_table(const QList<QControlDevice> &list)
 {
-    if (!m_session->connected())
-        return false;
+    m_writeIndex = 1;
     {
         const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
                                                      tr("Очистка памяти USB-stick..."), false);
@@ -184,30 +183,53 @@ bool QRemoteTableController::save_db_to_modem()
     }
     // Cleared: until the write is through the stick holds only part of the list.
     m_stickTableKnown = false;
-    const QList<QControlDevice> written = remoteList;
-    if (remoteList.isEmpty()) {
-        m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
-        set_data_source(SOURCE_MODEM);
+    if (list.isEmpty())
         return true;
-    }
 
     const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
                                                  tr("Запись пультов на USB-stick..."), false);
     connect(m_session, &QModemSession::operationStep, dialog.get(),
             qOverload<>(&QWaitDialog::incProgress));
-    dialog->setMaxProgress(int(remoteList.size()));
+    dialog->setMaxProgress(int(list.size()));
     dialog->setProgress(0);
-    m_writeIndex = 1;
+    m_writeList = list;
     const bool accepted = m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_TABLE, [this] {
         m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
-                                   remoteList.first().toRecord(m_session->modem().longRecords()));
+                                   m_writeList.first().toRecord(m_session->modem().longRecords()));
     });
-    // A failed write leaves the stick holding the records written so far.
-    if (!accepted) {
+    m_writeList.clear();
+    return accepted;
+}
+
+bool QRemoteTableController::save_db_to_modem()
+{
+    if (!m_session->connected())
+        return false;
+    const QList<QControlDevice> written = remoteList;
+    const QList<QControlDevice> previous = m_modemSnapshot;
+    const bool restorable = m_stickTableKnown;
+    if (!write_modem_table(written)) {
         m_session->operationLog()->append(
             OPERATION_TABLE_WRITTEN, ids(written), false,
             tr("записано %1 из %2").arg(qMax(0, m_writeIndex - 1)).arg(written.size()));
+        // The stick may hold part of the new table now, or nothing: its other remotes
+        // would be locked out. While it still answers, and would take a change at all, it
+        // gets back the table it had.
+        if (restorable && m_session->connected() &&
+            m_session->modem().protectionMode() != PROTECTION_LOCKED &&
+            write_modem_table(previous)) {
+            m_stickTableKnown = true;
+            const QString restored = tr("На USB-stick возвращена прежняя таблица");
+            m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, ids(previous), true,
+                                              restored);
+            emit statusMessage(restored);
+        }
         return false;
+    }
+    if (written.isEmpty()) {
+        m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
+        set_data_source(SOURCE_MODEM);
+        return true;
     }
     int differences = 0;
     const bool verified = verify_written_table(written, &differences);

@@ -47,6 +47,8 @@ QString ConsoleCommands::help()
         "status CMD ST [DETAIL] [N] answer command word CMD with a status (N -1: always)\n"
         "misparam [N]               the next N parameter answers name the next parameter\n"
         "garble [N]                 store the next N remote writes damaged, answer success\n"
+        "hangup                     close the line in place of the next answer\n"
+        "after CMD [N]              faults wait for the N-th request with command word CMD\n"
         "nofaults                   cancel pending faults\n"
         "close | reopen             hang up the line | open a new pseudo-terminal\n"
         "pace on|off                pace output at 4800 baud\n"
@@ -155,6 +157,18 @@ QString ConsoleCommands::execute(const QString &line, bool *quit)
         if (a.size() > 2 || (a.size() == 2 && !number(a.at(1), 0, 1000000, &n1)))
             return error(QStringLiteral("garble [N]"));
         m_emulator->garbleWrites(int(n1));
+        return Ok;
+    }
+    if (cmd == QLatin1String("hangup")) {
+        m_emulator->hangUpAtNextAnswer();
+        return Ok;
+    }
+    if (cmd == QLatin1String("after")) {
+        n2 = 1;
+        if (a.size() < 2 || a.size() > 3 || !number(a.at(1), 0, 0xFFFF, &n1) ||
+            (a.size() == 3 && !number(a.at(2), 1, 1000000, &n2)))
+            return error(QStringLiteral("after CMD [N]"));
+        m_emulator->holdFaultsUntil(quint16(n1), int(n2));
         return Ok;
     }
     if (cmd == QLatin1String("nofaults")) {

@@ -215,6 +215,18 @@ void Emulator::garbleWrites(int count)
     m_core->faults.garbleWrites(count);
 }
 
+void Emulator::hangUpAtNextAnswer()
+{
+    QMutexLocker lock(&m_core->mutex);
+    m_core->faults.hangUp();
+}
+
+void Emulator::holdFaultsUntil(quint16 command, int occurrence)
+{
+    QMutexLocker lock(&m_core->mutex);
+    m_core->faults.holdUntil(command, occurrence);
+}
+
 void Emulator::clearFaults()
 {
     QMutexLocker lock(&m_core->mutex);

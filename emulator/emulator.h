@@ -68,6 +68,11 @@ public:
     // The next count remote writes are stored with the group's lowest bit flipped, and
     // answered as if all went well.
     void garbleWrites(int count = 1);
+    // The line closes in place of the next answer; the device has acted on the request.
+    void hangUpAtNextAnswer();
+    // Faults wait until a request with this command word (data or short) has come this
+    // many times, and start with its answer: a fault in the middle of an operation.
+    void holdFaultsUntil(quint16 command, int occurrence = 1);
     void clearFaults();
     // The device end goes away: the program sees a hang-up. reopenLine() opens a new
     // pseudo-terminal (a new slavePath()) with the same device state.

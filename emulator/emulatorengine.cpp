@@ -150,6 +150,7 @@ void EmulatorEngine::process(const QByteArray &raw)
                         QStringLiteral(" (sequence %1 after %2)").arg(f.sequence).arg(prev);
                 m_core->sequences.append(f.sequence);
             }
+            m_core->faults.noteRequest(f.command);
             FaultPlan::ForcedStatus forced;
             DeviceModel::Reply reply;
             if (!m_core->model.modemRestarting(now) &&
@@ -188,8 +189,13 @@ void EmulatorEngine::process(const QByteArray &raw)
     }
     qCDebug(lcEmulator).noquote() << inEntry.toString();
     emit logged(inEntry);
-    for (const Out &out : qAsConst(answers))
+    for (const Out &out : qAsConst(answers)) {
         sendAnswer(out.frame, out.decision);
+        if (out.decision.hangUp) {
+            closeLine();
+            return;
+        }
+    }
 }
 
 void EmulatorEngine::misnameParam(DeviceModel::Reply *reply)
@@ -216,7 +222,7 @@ void EmulatorEngine::sendAnswer(const QByteArray &frame, const FaultPlan::Decisi
     if (decision.any())
         text += QStringLiteral(" [%1]").arg(decision.describe());
     log(FrameLogEntry::Direction::Out, sent, text);
-    if (decision.drop)
+    if (decision.drop || decision.hangUp)
         return;
 
     const QByteArray wire = decision.garbage + escapeFrame(sent);

@@ -36,9 +36,28 @@ void FaultPlan::forceStatus(const ForcedStatus &forced)
         m_forced.append(forced);
 }
 
+void FaultPlan::holdUntil(quint16 command, int occurrence)
+{
+    m_holdCommand = command;
+    m_holdLeft = qMax(0, occurrence);
+}
+
+void FaultPlan::noteRequest(quint16 command)
+{
+    if (m_holdLeft > 0 && command == m_holdCommand)
+        --m_holdLeft;
+}
+
 FaultPlan::Decision FaultPlan::nextAnswer()
 {
     Decision d;
+    if (m_holdLeft > 0)
+        return d;
+    if (m_hangUp) {
+        m_hangUp = false;
+        d.hangUp = true;
+        return d;
+    }
     if (m_drop > 0) {
         --m_drop;
         d.drop = true;
@@ -66,6 +85,8 @@ FaultPlan::Decision FaultPlan::nextAnswer()
 
 bool FaultPlan::takeForced(quint16 command, ForcedStatus *out)
 {
+    if (m_holdLeft > 0)
+        return false;
     for (int i = 0; i < m_forced.size(); ++i) {
         ForcedStatus &f = m_forced[i];
         if (f.command != command)
@@ -80,7 +101,7 @@ bool FaultPlan::takeForced(quint16 command, ForcedStatus *out)
 
 bool FaultPlan::takeMisnamedParam()
 {
-    if (m_misnamed <= 0)
+    if (m_misnamed <= 0 || m_holdLeft > 0)
         return false;
     --m_misnamed;
     return true;
@@ -88,7 +109,7 @@ bool FaultPlan::takeMisnamedParam()
 
 bool FaultPlan::takeGarbledWrite()
 {
-    if (m_garbled <= 0)
+    if (m_garbled <= 0 || m_holdLeft > 0)
         return false;
     --m_garbled;
     return true;
@@ -97,13 +118,15 @@ bool FaultPlan::takeGarbledWrite()
 bool FaultPlan::pending() const
 {
     return m_drop || m_delayCount || m_corrupt || m_garbageCount || m_splitCount ||
-           !m_forced.isEmpty() || m_misnamed || m_garbled;
+           !m_forced.isEmpty() || m_misnamed || m_garbled || m_hangUp;
 }
 
 QString FaultPlan::Decision::describe() const
 {
     if (drop)
         return QStringLiteral("dropped");
+    if (hangUp)
+        return QStringLiteral("line closed instead");
     QStringList parts;
     if (!garbage.isEmpty())
         parts << QStringLiteral("after %1 garbage bytes").arg(garbage.size());

@@ -17,13 +17,14 @@ public:
         bool drop = false;
         int delayMs = 0;
         bool corrupt = false;
-        QByteArray garbage; // written before the frame
-        int pieces = 1;     // the escaped frame is cut into this many writes
-        int gapMs = 0;      // between the pieces
+        QByteArray garbage;  // written before the frame
+        int pieces = 1;      // the escaped frame is cut into this many writes
+        int gapMs = 0;       // between the pieces
+        bool hangUp = false; // the line closes instead: the device acted, nothing goes out
 
         bool any() const
         {
-            return drop || delayMs > 0 || corrupt || !garbage.isEmpty() || pieces > 1;
+            return drop || delayMs > 0 || corrupt || !garbage.isEmpty() || pieces > 1 || hangUp;
         }
         QString describe() const;
     };
@@ -43,7 +44,15 @@ public:
     void forceStatus(const ForcedStatus &forced);
     void misnameParams(int count) { m_misnamed = qMax(0, count); }
     void garbleWrites(int count) { m_garbled = qMax(0, count); }
+    void hangUp() { m_hangUp = true; }
+    // Every fault, set before or after, waits until a request with this command word has
+    // come `occurrence` times; the answer to that request is the first one it touches. So
+    // a fault lands in the middle of an operation, whatever the requests before it.
+    void holdUntil(quint16 command, int occurrence);
     void clear() { *this = FaultPlan(); }
+
+    // Called for every checked request before it is handled.
+    void noteRequest(quint16 command);
 
     // Consumes one use of each pending fault.
     Decision nextAnswer();
@@ -69,6 +78,9 @@ private:
     QList<ForcedStatus> m_forced;
     int m_misnamed = 0;
     int m_garbled = 0;
+    bool m_hangUp = false;
+    quint16 m_holdCommand = 0;
+    int m_holdLeft = 0; // > 0: faults wait
 };
 
 // Cuts bytes into `pieces` parts of nearly equal size (none empty).

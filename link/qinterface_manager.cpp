@@ -250,7 +250,9 @@ void QInterface_Manager::note_answer_locked(const QByteArray &frame)
         return;
     m_duplicate = frame;
     m_duplicatesLeft = repeats;
-    m_duplicateWindow = QDeadlineTimer(m_ackTimeout);
+    // The copy answers a repeat that went out before this answer came, and may itself be
+    // as late as this one was: one time-out from now is not always enough.
+    m_duplicateWindow = QDeadlineTimer(2 * qint64(m_ackTimeout));
 }
 
 void QInterface_Manager::state_machine()

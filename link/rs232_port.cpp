@@ -311,7 +311,12 @@ void rs232_port::write_pending()
 
 void rs232_port::onReadyRead()
 {
-    m_input += readAll();
+    take_bytes(readAll());
+}
+
+void rs232_port::take_bytes(const QByteArray &bytes)
+{
+    m_input += bytes;
     m_lastReceived.start();
     receive();
 }

@@ -56,6 +56,10 @@ public:
     // Drops the ready frame and goes on receiving as before it, against the same deadline.
     bool resume_receive();
 
+    // The receive path: bytes as a read from the device returned them, in any pieces.
+    // readyRead feeds it; so can a harness that has no device behind the port.
+    void take_bytes(const QByteArray &bytes);
+
     INTERFACE_LOGIC_STATE_T logic_state() const { return m_state.load(); }
     void set_logic_state(INTERFACE_LOGIC_STATE_T s);
 

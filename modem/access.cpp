@@ -139,12 +139,10 @@ bool QModemSession::remove_password(const QByteArray &current)
                         [&] { sendDataCommand(CMD_PASSWORD, 0, current); });
 }
 
-void QModemSession::apply_new_password(const QByteArray &password)
+bool QModemSession::apply_new_password(const QByteArray &password)
 {
-    const bool set = runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
-                                  [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
-    m_operationLog->append(OPERATION_PASSWORD_SET, {}, set);
-    get_modem_privilegies();
+    return runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
+                        [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
 }
 
 void QModemSession::admin_password_clear()
@@ -169,7 +167,13 @@ void QModemSession::admin_password_set()
         m_operationLog->append(OPERATION_PASSWORD_SET, {}, false);
         return;
     }
-    apply_new_password(fresh);
+    const bool set = apply_new_password(fresh);
+    m_operationLog->append(OPERATION_PASSWORD_SET, {}, set);
+    // A change that stops half-way must not leave the stick open to anyone: without
+    // the new password confirmed, the old one goes back.
+    if (!set && hasPassword && m_modem.connected() && apply_new_password(current))
+        m_operationLog->append(OPERATION_PASSWORD_SET, {}, true, tr("восстановлен прежний пароль"));
+    get_modem_privilegies();
 }
 
 void QModemSession::admin_password_forget()

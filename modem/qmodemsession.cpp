@@ -282,9 +282,13 @@ void QModemSession::modem_on_port()
                                       .arg(m_probeWord3 & 0xFF)
                                       .arg(m_probeValue & 0xFF)
                                       .arg(m_probeWord3 >> 8);
-    get_modem_functions();
-    if (!m_modem.connected())
+    // Without the functions the record format is a guess, and a table read or written
+    // in the wrong one is garbled: the stick is found and asked again instead.
+    if (!get_modem_functions()) {
+        if (m_modem.connected())
+            close_session();
         return;
+    }
     qCDebug(lcModem).noquote() << QString("Поддерживаемый функционал 0x%1, поддерживаемые "
                                           "протоколы 0x%2")
                                       .arg(m_modem.functions(), 0, 16)

@@ -167,7 +167,7 @@ private:
     bool ask_new_password(QByteArray *bytes);
     bool ask_current_password(QByteArray *bytes);
     bool remove_password(const QByteArray &current);
-    void apply_new_password(const QByteArray &password);
+    bool apply_new_password(const QByteArray &password);
     bool query_modem_functions(const QString &text);
 
     Prompts *m_prompts;

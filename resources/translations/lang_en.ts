@@ -903,6 +903,10 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
         <source>Версия</source>
         <translation>Version</translation>
     </message>
+    <message>
+        <source>восстановлен прежний пароль</source>
+        <translation>the previous password was restored</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>
@@ -1435,6 +1439,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>The memory status could not be read to verify the copy</translation>
+    </message>
+    <message>
+        <source>На USB-stick возвращена прежняя таблица</source>
+        <translation>The USB-stick has its previous table back</translation>
     </message>
 </context>
 <context>

@@ -903,6 +903,10 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
         <source>Версия</source>
         <translation>Wersja</translation>
     </message>
+    <message>
+        <source>восстановлен прежний пароль</source>
+        <translation>przywrócono poprzednie hasło</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>
@@ -1435,6 +1439,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Nie udało się odczytać stanu pamięci w celu weryfikacji kopiowania</translation>
+    </message>
+    <message>
+        <source>На USB-stick возвращена прежняя таблица</source>
+        <translation>Na USB-stick przywrócono poprzednią tabelę</translation>
     </message>
 </context>
 <context>

@@ -903,6 +903,10 @@
         <source>Версия</source>
         <translation>Версия</translation>
     </message>
+    <message>
+        <source>восстановлен прежний пароль</source>
+        <translation>восстановлен прежний пароль</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>
@@ -1435,6 +1439,10 @@
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Не удалось прочитать состояние памяти для проверки копирования</translation>
+    </message>
+    <message>
+        <source>На USB-stick возвращена прежняя таблица</source>
+        <translation>На USB-stick возвращена прежняя таблица</translation>
     </message>
 </context>
 <context>

@@ -903,6 +903,10 @@
         <source>Версия</source>
         <translation>Версія</translation>
     </message>
+    <message>
+        <source>восстановлен прежний пароль</source>
+        <translation>відновлено попередній пароль</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>
@@ -1435,6 +1439,10 @@
     <message>
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Не вдалося прочитати стан пам&apos;яті для перевірки копіювання</translation>
+    </message>
+    <message>
+        <source>На USB-stick возвращена прежняя таблица</source>
+        <translation>На USB-stick повернуто попередню таблицю</translation>
     </message>
 </context>
 <context>

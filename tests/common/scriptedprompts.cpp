@@ -121,6 +121,15 @@ bool ScriptedPrompts::take(const Call &call, Answer *answer)
 
 ScriptedPrompts::Button ScriptedPrompts::message(Call call)
 {
+    if (m_fallback) {
+        const bool fits =
+            !m_script.isEmpty() && m_script.first().kind == call.kind &&
+            (m_script.first().title.isEmpty() || m_script.first().title == call.title);
+        if (!fits) {
+            m_calls.append(call);
+            return m_fallback(call);
+        }
+    }
     Answer answer;
     const bool fits = take(call, &answer);
     if (fits && call.buttons.testFlag(answer.button))

@@ -99,6 +99,13 @@ private slots:
         const QControlDevice f = QControlDevice::fromRecord(full, false, &valid);
         QVERIFY(valid);
         QCOMPARE(f.ownerName(), QString(59, 'x'));
+
+        // U+FEFF at the start of a name is a character of the name, not a mark to drop.
+        const QString marked = QString(QChar(0xFEFF)) + QStringLiteral("Дом");
+        const QControlDevice back = QControlDevice::fromRecord(
+            QControlDevice(nullptr, 3, 1, marked).toRecord(true), true, &valid);
+        QVERIFY(valid);
+        QCOMPARE(back.ownerName(), marked);
     }
 
     void invalidRecords_data()

@@ -47,6 +47,8 @@ private slots:
     void forcedStatus();
     void misnamedParameterAnswers();
     void closeAndReopenLine();
+    void faultsWaitForTheirRequest();
+    void hangUpInPlaceOfAnAnswer();
     void pacingAt4800Baud();
 
 private:
@@ -239,6 +241,38 @@ void TestEmulatorFaults::closeAndReopenLine()
     const Frame f = again.shortFrame(QueryMemory);
     QCOMPARE(f.target, quint16(77));
     QVERIFY(!first.isEmpty());
+}
+
+void TestEmulatorFaults::faultsWaitForTheirRequest()
+{
+    // Armed for the second read-next: the first read, a memory query and the first
+    // read-next pass untouched, whatever the other requests were.
+    m_emu->holdFaultsUntil(CmdReadNextRemote, 2);
+    m_emu->corruptChecksums(1);
+    m_emu->forceStatus(QueryMemory, 4);
+    const quint16 free = quint16(m_emu->state().modemCapacity - 1);
+    QVERIFY(m_client->data(CmdReadFirstRemote, 0).ok());
+    QCOMPARE(m_client->shortFrame(QueryMemory).value, free);
+    QVERIFY(m_client->data(CmdReadNextRemote, 0).ok());
+    m_client->sendData(CmdReadNextRemote, 0);
+    const Frame hit = decodeFrame(m_client->waitFrame());
+    QCOMPARE(hit.verdict, Frame::Verdict::BadChecksum);
+    // Released now: the forced status answers the next memory query, once.
+    QCOMPARE(m_client->shortFrame(QueryMemory).value, quint16(4));
+    QCOMPARE(m_client->shortFrame(QueryMemory).value, free);
+}
+
+void TestEmulatorFaults::hangUpInPlaceOfAnAnswer()
+{
+    QSignalSpy closed(m_emu.get(), &Emulator::lineClosed);
+    EmulatorRemote added;
+    added.id = 0x0B0B0B;
+    m_emu->hangUpAtNextAnswer();
+    m_client->sendData(CmdWriteRemote, 0, encodeRecord(added, true));
+    QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 2000);
+    QVERIFY(!m_emu->lineOpen());
+    QCOMPARE(m_client->wire(), QByteArray());        // nothing went out
+    QCOMPARE(m_emu->state().modemRemotes.size(), 2); // but the write was done
 }
 
 void TestEmulatorFaults::pacingAt4800Baud()

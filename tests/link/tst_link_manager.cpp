@@ -407,6 +407,38 @@ private slots:
         QCOMPARE(seen.size(), 4);
     }
 
+    void lateCopyOfALateAnswerIsDropped()
+    {
+        // Both the first answer and the answer to its repeat come late; the copy arrives
+        // more than a time-out after the first, while a later request waits.
+        const QByteArray a = status(0x11, 0);
+        const QByteArray b = status(0x22, 0);
+        const QByteArray c = status(0x33, 0);
+        const int delays[] = {1200, 1500, 900, 800};
+        const QByteArray answers[] = {a, a, b, c};
+        reply = [&](const QByteArray &) {
+            const qsizetype i = qMin<qsizetype>(seen.size(), 4) - 1;
+            QTimer::singleShot(delays[i], device,
+                               [this, frame = answers[i]] { device->write(frame); });
+            return QByteArray();
+        };
+        startOn(device->slavePath());
+        manager->set_ack_timeout(1000);
+        QSignalSpy income(manager, &QInterface_Manager::signal_proc_incoming_message);
+        QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
+        for (quint16 command : {0x0303, 0x0403, 0x0503}) {
+            QRS232Message m = request(command);
+            QVERIFY(manager->send_command(m));
+            QVERIFY(income.wait(4000));
+        }
+        QTest::qWait(600);
+        QCOMPARE(income.size(), 3);
+        QCOMPARE(income.at(1).first().toByteArray(), b);
+        QCOMPARE(income.at(2).first().toByteArray(), c);
+        QCOMPARE(timeouts.size(), 0);
+        QCOMPARE(seen.size(), 4);
+    }
+
     void answerToAStoppedCommandIsNotTakenForTheNext()
     {
         // The device answers every request late; the first request is stopped (a cancelled

@@ -169,6 +169,27 @@ private slots:
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
+    // An opening that could not learn the record format must not go on with a guess:
+    // the stick is found again and the session opens once the functions are known.
+    void openingWithoutTheFunctionsStartsOver()
+    {
+        EmulatorState state;
+        state.functions = 0x02; // long records
+        ModemRig rig(state);
+        QList<bool> openedLong;
+        QObject::connect(&rig.session(), &QModemSession::sessionOpened,
+                         [&] { openedLong << rig.session().modem().longRecords(); });
+        rig.emulator().holdFaultsUntil(QUERY_FUNCTIONS);
+        rig.emulator().corruptChecksums(1);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
+        QSignalSpy closed(&rig.session(), &QModemSession::sessionClosed);
+        QVERIFY(rig.open());
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(openedLong, QList<bool>{true});
+        QCOMPARE(rig.requests(QUERY_FUNCTIONS), 2);
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
     void unplugWhileIdleEndsTheSessionAtOnce()
     {
         ModemRig rig;

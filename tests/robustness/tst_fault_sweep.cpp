@@ -1,0 +1,365 @@
+// The fault sweep: each group of operations gets its own session against the emulated
+// stick and prints its rows of the matrix (operations x faults, pass or fail for the
+// retry offers answered yes and no). ctest runs the groups side by side.
+#include "sweep.h"
+
+#include "commands.h"
+#include "firmwarefile.h"
+#include "protocol.h"
+#include "qadddevicedialog.h"
+#include "qflashcontroller.h"
+#include "qmodemsession.h"
+#include "qparamcontroller.h"
+#include "qpropertywidget.h"
+#include "qremotetablecontroller.h"
+#include "qwaitdialog.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+using Op = Sweep::Operation;
+using Kind = ScriptedPrompts::Kind;
+using vexo::emu::EmulatorState;
+
+namespace
+{
+void withPassword(EmulatorState &s, bool loggedIn)
+{
+    s.password = "secret1";
+    s.loggedIn = loggedIn;
+}
+
+int firstRemote(Sweep &s)
+{
+    return int(s.emulator().state().modemRemotes.first().id);
+}
+
+// The memory status dialog waits for the user; it is closed as soon as it shows.
+void closeStatusWhenShown()
+{
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
+    QObject::connect(poll, &QTimer::timeout, [poll] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->inherits("QMemoryStatusDialog") && w->isVisible()) {
+                static_cast<QDialog *>(w)->accept();
+                poll->stop();
+                poll->deleteLater();
+                return;
+            }
+        }
+    });
+    poll->start(20);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
+QList<Op> tableOperations()
+{
+    return {
+        {"session opening",
+         CMD_GET_PROTECTION,
+         1,
+         {},
+         false,
+         [](Sweep &s) {
+             s.emulator().reopenLine();
+             s.relink();
+             // The program notices the old line gone, searches, and opens on the new one;
+             // or the line closes under the opening.
+             (void)QTest::qWaitFor([&] { return s.window().session().searching(); }, 10000);
+             (void)QTest::qWaitFor(
+                 [&] {
+                     return !s.emulator().lineOpen() ||
+                            (s.window().modem().connected() && !s.window().session().searching() &&
+                             !Sweep::dialogShown());
+                 },
+                 30000);
+         }},
+        {"table read",
+         CMD_READ_NEXT_REMOTE,
+         2,
+         {},
+         false,
+         [](Sweep &s) { s.window().load_db_from_modem(); }},
+        {"table write",
+         CMD_WRITE_REMOTE,
+         2,
+         {},
+         false,
+         [](Sweep &s) { s.window().save_db_to_modem(); },
+         {Sweep::LineClosed},
+         "records written before the line closed stay; nothing can be written back"},
+        {"table clear",
+         CMD_CLEAR_TABLE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             s.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+             s.window().clear_modem_memory();
+         }},
+        {"copy to actuator",
+         CMD_COPY_TABLE,
+         1,
+         {},
+         true,
+         [](Sweep &s) { s.window().copy_table_from_modem_to_dev(); },
+         {Sweep::Corrupted, Sweep::Refused, Sweep::LineClosed},
+         "the actuator's table is cleared before the copy, and the program never holds that "
+         "table to put back"},
+        {"copy to stick",
+         CMD_COPY_TABLE,
+         1,
+         {},
+         true,
+         [](Sweep &s) { s.window().copy_table_from_dev_to_modem(); }},
+        {"memory status",
+         CMD_GET_PARAM,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             closeStatusWhenShown();
+             s.window().show_memory_status();
+         }},
+    };
+}
+
+QList<Op> accessOperations()
+{
+    return {
+        {"versions", CMD_GET_PARAM, 1, {}, false, [](Sweep &s) { s.window().get_version(); }},
+        {"log-in", CMD_ACCESS, 1, [](EmulatorState &st) { withPassword(st, false); }, false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод пароля", "secret1");
+             s.window().admin_mode_clicked();
+         }},
+        {"password set",
+         CMD_PASSWORD,
+         1,
+         {},
+         false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод нового пароля", "secret2");
+             s.prompts().expectText("Повтор нового пароля", "secret2");
+             s.window().admin_password_set();
+         }},
+        {"password change", CMD_PASSWORD, 2, [](EmulatorState &st) { withPassword(st, true); },
+         false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод текущего пароля", "secret1");
+             s.prompts().expectText("Ввод нового пароля", "secret2");
+             s.prompts().expectText("Повтор нового пароля", "secret2");
+             s.window().admin_password_set();
+         }},
+        {"password removal", CMD_PASSWORD, 1, [](EmulatorState &st) { withPassword(st, true); },
+         false,
+         [](Sweep &s) {
+             s.prompts().expectText("Ввод текущего пароля", "secret1");
+             s.window().admin_password_clear();
+         }},
+    };
+}
+
+// Once the stick listens, the remote is pressed; once the search names it, the user
+// closes the search.
+void pressAndCloseWhenFound(Sweep &s, quint32 id)
+{
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
+    auto pressed = std::make_shared<bool>(false);
+    QObject::connect(poll, &QTimer::timeout, [poll, &s, id, pressed] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *dialog = qobject_cast<QWaitDialog *>(w);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            // One press, held for two polls, as a user would.
+            if (!*pressed && s.window().modem().listening())
+                *pressed = s.emulator().pressRemote(id, 1, 2);
+            const auto *label = dialog->findChild<QLabel *>("label_text");
+            if (label && label->text().startsWith("Найден")) {
+                dialog->reject();
+                poll->stop();
+                poll->deleteLater();
+            }
+            return;
+        }
+    });
+    poll->start(50);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
+// A new remote is pressed once the stick listens; the wizard that shows it gets an owner.
+void pressNewRemoteAndName(Sweep &s)
+{
+    auto *poll = new QTimer(qApp); // gone with the application at the latest
+    auto pressed = std::make_shared<bool>(false);
+    QObject::connect(poll, &QTimer::timeout, [poll, &s, pressed] {
+        if (!*pressed && s.window().modem().listening())
+            *pressed = s.emulator().pressRemote(0x3A5A5A, 2, 2);
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            auto *wizard = qobject_cast<QAddDeviceDialog *>(w);
+            if (!wizard || !wizard->isVisible())
+                continue;
+            auto *owner = wizard->findChild<QComboBox *>("comboBox_owner");
+            auto *apply = wizard->findChild<QPushButton *>("pushButton_owner");
+            if (owner && apply && apply->isVisible() && apply->isEnabled()) {
+                owner->setEditText("Новый пульт");
+                apply->click();
+                poll->stop();
+                poll->deleteLater();
+            }
+            return;
+        }
+    });
+    poll->start(50);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
+QList<Op> remoteOperations()
+{
+    return {
+        {"remote add",
+         CMD_WRITE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             pressNewRemoteAndName(s);
+             s.window().add_button_clicked();
+         }},
+        {"remote identify",
+         CMD_GET_FOUND_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             pressAndCloseWhenFound(s, quint32(firstRemote(s)));
+             s.window().find_button_clicked();
+         }},
+        {"remote block",
+         CMD_WRITE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             QVERIFY(s.select(firstRemote(s)));
+             s.window().active_button_clicked();
+         }},
+        {"remote edit",
+         CMD_WRITE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             QVERIFY(s.select(firstRemote(s)));
+             s.prompts().expectText("Владелец пульта", "Новый владелец");
+             s.window().edit_button_clicked();
+         }},
+        {"remote delete",
+         CMD_DELETE_REMOTE,
+         1,
+         {},
+         true,
+         [](Sweep &s) {
+             QVERIFY(s.select(firstRemote(s)));
+             s.prompts().expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
+             s.window().del_button_clicked();
+         }},
+    };
+}
+
+QList<Op> actuatorOperations()
+{
+    return {
+        {"actuator flashing",
+         0x0A02,
+         2,
+         {},
+         false,
+         [](Sweep &s) {
+             const vexo::emu::EmulatorState st = s.emulator().state();
+             const QString file = QFileInfo(s.tableFile()).dir().filePath("actuator.bin");
+             QVERIFY(vexo::emu::FirmwareFile::forTarget(st, 1, st.actuatorVersion[0] + 1, 0, 600)
+                         .save(file, nullptr));
+             s.window().flasher().setApplyWaitLimit(300);
+             s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
+             s.window().load_device_fu();
+         }},
+        {"parameter read",
+         CMD_GET_PARAM,
+         2,
+         {},
+         false,
+         [](Sweep &s) { s.window().load_exe_device_properties(); }},
+        {"parameter write",
+         CMD_SET_PARAM,
+         2,
+         {},
+         false,
+         [](Sweep &s) {
+             const int values[] = {3, 60, 1, 180};
+             for (int r = 0; r < 4; ++r)
+                 s.window().params().editor(r)->setValue(QPropertyWidget::VALUE_EDITED, values[r]);
+             s.window().save_exe_device_properties();
+         },
+         {Sweep::Corrupted, Sweep::LineClosed},
+         "each parameter is a command of its own; those the actuator took stay, and the "
+         "program keeps no values from before the edit to write back"},
+    };
+}
+} // namespace
+
+class tst_fault_sweep : public QObject
+{
+    Q_OBJECT
+
+    void run(const QList<Op> &operations)
+    {
+        Sweep sweep;
+        QVERIFY(sweep.open());
+        QStringList names;
+        QList<QList<Sweep::Cell>> rows;
+        QStringList failures;
+        // Operations that only look: a clean run of any other one must change the devices,
+        // or its cells would compare nothing.
+        const QStringList looking{"session opening", "table read",     "memory status",
+                                  "remote identify", "parameter read", "versions"};
+        for (const Op &op : operations) {
+            names << op.name;
+            rows << sweep.sweep(op);
+            if (sweep.cleanRunChangedDevices() == looking.contains(op.name))
+                failures << op.name + ": the clean run " +
+                                (looking.contains(op.name) ? "changed" : "did not change") +
+                                " the devices";
+            for (const Sweep::Cell &c : rows.last())
+                if (c.verdict.startsWith("FAIL"))
+                    failures << op.name + ": " + c.verdict;
+        }
+        QString notes;
+        for (int i = 0; i < operations.size(); ++i)
+            for (const Sweep::Cell &c : rows.at(i))
+                if (c.verdict == "part") {
+                    notes += "part, " + operations.at(i).name + ": " +
+                             operations.at(i).partWayReason + "\n";
+                    break;
+                }
+        qInfo().noquote() << "\n" + Sweep::matrix(names, rows) + notes;
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join('\n')));
+    }
+
+private slots:
+    void initTestCase() { SessionRig::useTemporaryHome(); }
+    void tableOperations() { run(::tableOperations()); }
+    void accessOperations() { run(::accessOperations()); }
+    void remoteOperations() { run(::remoteOperations()); }
+    void actuatorOperations() { run(::actuatorOperations()); }
+};
+
+QTEST_MAIN(tst_fault_sweep)
+#include "tst_fault_sweep.moc"
