@@ -231,13 +231,27 @@ bool QRemoteTableController::apply_differences(const QList<RemoteDifference> &di
         emit statusMessage(tr("Изменения применены к USB-stick: %1").arg(made.size()));
         return true;
     }
-    // A change whose answer went astray may have been made after all: read again next time.
-    m_stickTableKnown = false;
+    // A change whose answer went astray may have been made after all: the list shows the
+    // stick's table only once it has been read back.
+    bool readBack = false;
+    if (m_session->connected()) {
+        QList<QControlDevice> received;
+        readBack = read_stick_table(&received) == READ_OK;
+        if (readBack) {
+            remoteList = received;
+            fill_table(remoteList);
+            set_data_source(SOURCE_MODEM);
+        }
+    }
+    m_stickTableKnown = readBack;
     QString text = tr("Изменения применены не полностью: %1.").arg(count) + "\n";
     text += made.isEmpty()
                 ? tr("Ни одно изменение не выполнено.")
                 : tr("Выполнены:") + "\n" + differenceLines(made, LISTED_DIFFERENCES).join("\n");
-    text += "\n" + tr("Таблица на экране показывает пульты, которые содержит USB-stick.");
+    text +=
+        "\n" + (readBack ? tr("Таблица на экране показывает пульты, которые содержит USB-stick.")
+                         : tr("Изменение, на которое не пришел ответ, могло быть выполнено: "
+                              "таблица USB-stick будет прочитана заново."));
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
     return false;
 }

@@ -1444,6 +1444,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>The USB-stick has its previous table back</translation>
     </message>
+    <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>The change whose answer did not come may have been made: the USB-stick table will be read again.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

@@ -1444,6 +1444,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>Na USB-stick przywrócono poprzednią tabelę</translation>
     </message>
+    <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>Zmiana, na którą nie przyszła odpowiedź, mogła zostać wykonana: tabela USB-stick zostanie odczytana ponownie.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

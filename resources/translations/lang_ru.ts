@@ -1444,6 +1444,10 @@
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>На USB-stick возвращена прежняя таблица</translation>
     </message>
+    <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

@@ -1444,6 +1444,10 @@
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>На USB-stick повернуто попередню таблицю</translation>
     </message>
+    <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>Зміну, на яку не надійшла відповідь, могло бути виконано: таблицю USB-stick буде прочитано знову.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

@@ -327,16 +327,36 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
         problems << QStringLiteral("did not end within %1 s").arg(CellLimitMs / 1000);
     if (!hit)
         problems << "the fault never came";
-    if (after.pc != before.pc && after.pc != expected.pc)
-        problems << "program half changed: " + after.diff(before);
     const bool partWay = after.stick != before.stick && after.stick != expected.stick;
     if (partWay && !op.partWayUnder.contains(fault))
         problems << "stick half changed: " + after.diff(before);
+    const auto listIsStick = [this] {
+        const Snapshot now = snapshot();
+        QStringList list = now.pc.first().split(';'), stick = now.stick.first().split(';');
+        list.sort();
+        stick.sort();
+        return list == stick ? QString()
+                             : "the list is not the stick's table: " + now.pc.first().left(200) +
+                                   " | " + now.stick.first().left(200);
+    };
+    QString listProblem;
+    if (!partWay || !op.listFollowsStick) {
+        if (after.pc != before.pc && after.pc != expected.pc)
+            problems << "program half changed: " + after.diff(before);
+    } else if (fault != LineClosed) {
+        listProblem = listIsStick();
+    }
+    if (!listProblem.isEmpty())
+        problems << listProblem;
     if (!prompts().failures().isEmpty())
         problems << prompts().report();
     const QString usable = usableAgain(fault);
     if (!usable.isEmpty())
         problems << usable;
+    // With the line gone the stick's table is learnt when the session opens again.
+    else if (partWay && op.listFollowsStick && fault == LineClosed &&
+             !(listProblem = listIsStick()).isEmpty())
+        problems << listProblem;
     if (!problems.isEmpty()) {
         QStringList seen;
         for (const ScriptedPrompts::Call &call : prompts().calls())
@@ -349,6 +369,13 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
         problems << "last frames: " + frames.join(" / ");
     }
     c.verdict = !problems.isEmpty() ? "FAIL " + problems.join("; ") : partWay ? "part" : "ok";
+    if (qEnvironmentVariableIsSet("SWEEP_VERBOSE")) {
+        QStringList seen;
+        for (const ScriptedPrompts::Call &call : prompts().calls())
+            seen << call.text;
+        qInfo().noquote() << "  messages:" << seen.join(" / ")
+                          << "\n  stick:" << after.stick.first() << "\n  list:" << after.pc.first();
+    }
     return c;
 }
 
@@ -419,6 +446,7 @@ QString Sweep::matrix(const QStringList &operations, const QList<QList<Cell>> &r
         out += "\n";
     }
     out += "(each cell: retry offers answered yes / no; - where no offer came; part: the "
-           "devices kept a step no command undoes, the program's side as before)\n";
+           "devices kept a step no command undoes; the program's side as before, or showing what "
+           "the stick holds)\n";
     return out;
 }

@@ -33,6 +33,8 @@ public:
         // and the session are still checked in full.
         QList<Fault> partWayUnder = {};
         QString partWayReason = {};
+        // After a part-way end the list shows exactly what the stick holds.
+        bool listFollowsStick = false;
     };
 
     // What must be as before or as after a clean run.

@@ -41,14 +41,18 @@ int firstRemote(Sweep &s)
     return int(s.emulator().state().modemRemotes.first().id);
 }
 
-// The memory status dialog waits for the user; it is closed as soon as it shows.
-void closeStatusWhenShown()
+// A dialog that waits for the user is accepted as soon as it shows (by this button,
+// when one is named).
+void acceptWhenShown(const char *className, const char *button = nullptr)
 {
     auto *poll = new QTimer(qApp); // gone with the application at the latest
-    QObject::connect(poll, &QTimer::timeout, [poll] {
+    QObject::connect(poll, &QTimer::timeout, [poll, className, button] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->inherits("QMemoryStatusDialog") && w->isVisible()) {
-                static_cast<QDialog *>(w)->accept();
+            if (w->inherits(className) && w->isVisible()) {
+                if (auto *b = button ? w->findChild<QPushButton *>(button) : nullptr)
+                    b->click();
+                else
+                    static_cast<QDialog *>(w)->accept();
                 poll->stop();
                 poll->deleteLater();
                 return;
@@ -125,9 +129,23 @@ QList<Op> tableOperations()
          {},
          true,
          [](Sweep &s) {
-             closeStatusWhenShown();
+             acceptWhenShown("QMemoryStatusDialog");
              s.window().show_memory_status();
          }},
+        {"apply differences",
+         CMD_DELETE_REMOTE,
+         2,
+         {},
+         true,
+         [](Sweep &s) {
+             acceptWhenShown("QCompareDialog", "pushButton_apply");
+             s.prompts().expectFile(Kind::OpenFile, "Выбор файла json", s.tableFile());
+             s.window().compare_with_file();
+         },
+         {Sweep::Dropped, Sweep::Late, Sweep::Corrupted, Sweep::Garbage, Sweep::Split,
+          Sweep::Refused, Sweep::LineClosed},
+         "each change is a command of its own: those made stay and are listed to the user",
+         true},
     };
 }
 
@@ -330,7 +348,11 @@ class tst_fault_sweep : public QObject
         // or its cells would compare nothing.
         const QStringList looking{"session opening", "table read",     "memory status",
                                   "remote identify", "parameter read", "versions"};
+        // SWEEP_ONLY=name runs one operation, for a developer looking at its cells.
+        const QString only = qEnvironmentVariable("SWEEP_ONLY");
         for (const Op &op : operations) {
+            if (!only.isEmpty() && op.name != only)
+                continue;
             names << op.name;
             rows << sweep.sweep(op);
             if (sweep.cleanRunChangedDevices() == looking.contains(op.name))
@@ -342,11 +364,13 @@ class tst_fault_sweep : public QObject
                     failures << op.name + ": " + c.verdict;
         }
         QString notes;
-        for (int i = 0; i < operations.size(); ++i)
+        for (int i = 0; i < names.size(); ++i)
             for (const Sweep::Cell &c : rows.at(i))
                 if (c.verdict == "part") {
-                    notes += "part, " + operations.at(i).name + ": " +
-                             operations.at(i).partWayReason + "\n";
+                    const auto op =
+                        std::find_if(operations.cbegin(), operations.cend(),
+                                     [&](const Op &o) { return o.name == names.at(i); });
+                    notes += "part, " + names.at(i) + ": " + op->partWayReason + "\n";
                     break;
                 }
         qInfo().noquote() << "\n" + Sweep::matrix(names, rows) + notes;
