@@ -189,13 +189,42 @@ private slots:
         QCOMPARE(logged(rig.session->operationLog()),
                  QStringList{"differences_applied failed 104"});
 
-        // What is left is found against the stick read afresh.
-        QVERIFY(!rig.table->stick_table_known());
+        // The stick was read back at once: what is left is found against that table.
+        QVERIFY(rig.table->stick_table_known());
+        QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         rows.clear();
         answerCompareDialog(script, "pushButton_close", &rows, &summary);
         QVERIFY(!rig.table->compare_and_apply(changedTable(), "changed.json"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         QCOMPARE(rows.size(), 3);
+        QVERIFY(rig.prompts.done());
+    }
+
+    void lineLostPartWayClaimsNothingAboutTheStick()
+    {
+        TableRig rig(sixRemotes());
+        QVERIFY(rig.open());
+        // The stick deletes, then the line closes instead of the answer.
+        rig.emulator.holdFaultsUntil(CMD_DELETE_REMOTE);
+        rig.emulator.hangUpAtNextAnswer();
+        UiScript script;
+        QStringList rows;
+        QString summary;
+        answerCompareDialog(script, "pushButton_apply", &rows, &summary);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!rig.table->compare_and_apply(changedTable(), "changed.json"));
+        QVERIFY(script.done());
+        QVERIFY(rig.prompts.texts().last().endsWith(
+            "Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick "
+            "будет прочитана заново."));
+        QVERIFY(!rig.table->stick_table_known());
+        // Once the stick is back its table is read and shown as it is.
+        QVERIFY(rig.emulator.reopenLine());
+        rig.session->setPorts({rig.emulator.slavePath()}, false);
+        QTRY_COMPARE_WITH_TIMEOUT(rig.table->remote_list(),
+                                  asRemotes(rig.emulator.state().modemRemotes), 20000);
+        QCOMPARE(rig.table->remote_list().size(), 5);
         QVERIFY(rig.prompts.done());
     }
 
