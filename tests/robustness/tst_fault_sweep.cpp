@@ -309,6 +309,30 @@ QList<Op> actuatorOperations()
              s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
              s.window().load_device_fu();
          }},
+        {"stick flashing",
+         0x0A02,
+         2,
+         {},
+         false,
+         [](Sweep &s) {
+             const vexo::emu::EmulatorState st = s.emulator().state();
+             const QString file = QFileInfo(s.tableFile()).dir().filePath("stick.bin");
+             QVERIFY(vexo::emu::FirmwareFile::forTarget(st, 0, st.modemVersion[0],
+                                                        st.modemVersion[3] + 1, 600)
+                         .save(file, nullptr));
+             s.window().flasher().setApplyWaitLimit(300);
+             s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
+             s.window().load_modem_fu();
+             // The stick restarts on its new firmware and is found again; or the line
+             // closed under the transfer.
+             (void)QTest::qWaitFor(
+                 [&] {
+                     return !s.emulator().lineOpen() ||
+                            (s.window().modem().connected() && !s.window().session().searching() &&
+                             !Sweep::dialogShown());
+                 },
+                 30000);
+         }},
         {"parameter read",
          CMD_GET_PARAM,
          2,
