@@ -1,7 +1,7 @@
 // A long run: N operations (default 1000) through the window against the emulated stick,
-// each under a fault drawn at random (or none), retry offers answered at random. Prints
-// the resident memory after the opening and at the end, and every operation that did
-// not end within its limit.
+// each under a fault drawn at random (or none), retry offers answered at random; SEED
+// draws another run. Prints the resident memory after the opening and at the end, and
+// every operation that did not end within its limit.
 #include "emulator.h"
 #include "mainwindow.h"
 #include "prompts.h"
@@ -132,6 +132,9 @@ int main(int argc, char **argv)
     // The figures show as they come, also when the output goes to a file.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
+    // Another seed draws other operations, faults and answers; the default repeats a run.
+    if (argc > 2)
+        rng.seed(QByteArray(argv[2]).toUInt());
 
     vexo::emu::EmulatorState state = vexo::emu::EmulatorState::demo();
     state.autoRemotePolls = 0;
