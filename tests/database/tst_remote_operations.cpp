@@ -236,6 +236,30 @@ private slots:
         QVERIFY(rig.prompts.done());
     }
 
+    void newSearchAnnouncesTheRemoteThatEndedTheLast()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open());
+        QSignalSpy steps(rig.session, &QModemSession::operationStep);
+        for (int run = 0; run < 2; ++run) {
+            const int before = rig.requests(CMD_GET_FOUND_REMOTE);
+            UiScript script;
+            script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) > before; },
+                        [&] { rig.emulator.pressRemote(0x102030, 7, 1); });
+            // Found: the user ends the search with that remote the last one heard.
+            script.when([] { return waitButton("pushButton_ext"); },
+                        [] { waitButton("pushButton_cancel")->click(); });
+            rig.table->find_button_clicked();
+            QVERIFY(script.done());
+        }
+        const auto found =
+            std::count_if(steps.cbegin(), steps.cend(), [](const QList<QVariant> &s) {
+                return s.first().toString() == "Найден пульт, владелец 'Петров'.";
+            });
+        QCOMPARE(found, 2);
+        QVERIFY(rig.prompts.done());
+    }
+
     void windowButtonsReachTheOperations()
     {
         SessionRig rig(threeRemotes());
