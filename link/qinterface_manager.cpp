@@ -133,6 +133,7 @@ bool QInterface_Manager::send_command(QInterfaceMessage &mess)
         ++m_messageCounter;
         m_retries = 0;
         m_transmissions = 1;
+        m_droppedWhileWaiting = 0;
         line = QStringLiteral("HOST -> DEV #") + QString::number(m_messageCounter) + ' ';
         frame = m_current.frame();
     }
@@ -233,6 +234,8 @@ bool QInterface_Manager::is_duplicate_locked(const QByteArray &frame)
     if (m_duplicatesLeft <= 0 || frame != m_duplicate || m_duplicateWindow.hasExpired())
         return false;
     --m_duplicatesLeft;
+    if (m_transmissions > 0)
+        ++m_droppedWhileWaiting;
     qCDebug(lcLink) << "dropped a second answer to a repeated command:" << frame.toHex(' ');
     return true;
 }
@@ -242,11 +245,15 @@ void QInterface_Manager::note_answer_locked(const QByteArray &frame)
     // A further frame after wait_for_command() keeps the watch set up by the first answer.
     if (m_transmissions <= 0)
         return;
-    const int repeats = m_transmissions - 1;
+    // A copy that never comes (its request or answer was lost) would otherwise take the
+    // same answer to the next request, which then is repeated and leaves a copy of its own
+    // expected: the drops made while this command waited are counted against its repeats.
+    const int repeats = m_transmissions - 1 - m_droppedWhileWaiting;
     m_transmissions = 0;
+    m_droppedWhileWaiting = 0;
     // A command sent once leaves an earlier watch running: the late copy of that answer
     // may arrive while the commands after it are out.
-    if (repeats == 0)
+    if (repeats <= 0)
         return;
     m_duplicate = frame;
     m_duplicatesLeft = repeats;

@@ -99,8 +99,11 @@ private:
     bool m_portLost = false; // the device of this opening has gone
     bool m_lostEndPosted = false;
     // Every transmission of a command may be answered, but only the first answer counts: the
-    // others are duplicates, dropped for as long as one time-out after it.
+    // others are duplicates, dropped for as long as two time-outs after it.
     int m_transmissions = 0;
+    // Frames dropped as duplicates while this command waited: when its own answer was among
+    // them, its repeats leave that many fewer copies to come.
+    int m_droppedWhileWaiting = 0;
     QByteArray m_duplicate;
     int m_duplicatesLeft = 0;
     QDeadlineTimer m_duplicateWindow;
