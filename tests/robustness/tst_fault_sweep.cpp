@@ -350,7 +350,7 @@ QList<Op> actuatorOperations()
                  s.window().params().editor(r)->setValue(QPropertyWidget::VALUE_EDITED, values[r]);
              s.window().save_exe_device_properties();
          },
-         {Sweep::Corrupted, Sweep::LineClosed},
+         {Sweep::Corrupted, Sweep::Refused, Sweep::LineClosed},
          "each parameter is a command of its own; those the actuator took stay, and the "
          "program keeps no values from before the edit to write back"},
     };
