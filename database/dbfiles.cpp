@@ -94,24 +94,34 @@ void QRemoteTableController::save_reserved()
     QDbManipulator::saveBackup(dir, remoteList, nullptr);
 }
 
-void QRemoteTableController::load_reserved()
+bool QRemoteTableController::choose_backup(QList<QControlDevice> *list, QString *chosen)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
     const QString dir = dataDirectory();
     if (!QDir(dir).exists()) {
         prompts->warning(parent, tr("Ошибка"), tr("Ошибка системы резервного копирования"));
-        return;
+        return false;
     }
-    const auto choose = [prompts](const QString &title, const QString &label,
-                                  const QStringList &items, bool *ok) {
-        return prompts->getItem(nullptr, title, label, items, -1, false, ok);
+    const auto choose = [prompts, chosen](const QString &title, const QString &label,
+                                          const QStringList &items, bool *ok) {
+        const QString item = prompts->getItem(nullptr, title, label, items, -1, false, ok);
+        if (chosen)
+            *chosen = item;
+        return item;
     };
     QString error;
-    if (!QDbManipulator::loadBackup(dir, remoteList, &error, choose)) {
+    if (!QDbManipulator::loadBackup(dir, *list, &error, choose)) {
         prompts->warning(parent, tr("Ошибка"), error);
-        return;
+        return false;
     }
+    return true;
+}
+
+void QRemoteTableController::load_reserved()
+{
+    if (!choose_backup(&remoteList))
+        return;
     // The restored table is not tied to a database file.
     dbFileName.clear();
     dbSaved = false;

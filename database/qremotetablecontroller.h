@@ -71,6 +71,10 @@ public:
     void set_data_source(DATA_SOURCE_T kind);
     bool modem_matches_file();
     void fill_table(const QList<QControlDevice> &list);
+    // The list becomes the stick's table, as read from it or as it now holds.
+    void show_stick_table(const QList<QControlDevice> &list);
+    // The backup the user picks from the data folder; warns and returns false otherwise.
+    bool choose_backup(QList<QControlDevice> *list, QString *chosen = nullptr);
     void add_table_row(const QControlDevice &remote);
     void remove_table_row(const QControlDevice &remote);
     void clear_table();

@@ -150,6 +150,13 @@ void QRemoteTableController::clear_table()
     }
 }
 
+void QRemoteTableController::show_stick_table(const QList<QControlDevice> &list)
+{
+    remoteList = list;
+    fill_table(remoteList);
+    set_data_source(SOURCE_MODEM);
+}
+
 void QRemoteTableController::fill_table(const QList<QControlDevice> &list)
 {
     QTableWidget *table = m_widgets.table;

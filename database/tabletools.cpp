@@ -65,9 +65,7 @@ bool QRemoteTableController::ensure_stick_table()
     }
     if (dataSource == SOURCE_MODEM) {
         // The list claims to be the stick's: it follows.
-        remoteList = received;
-        fill_table(remoteList);
-        set_data_source(SOURCE_MODEM);
+        show_stick_table(received);
     } else {
         m_modemSnapshot = received;
         m_stickTableKnown = true;
@@ -155,25 +153,10 @@ void QRemoteTableController::compare_with_backup()
 {
     if (!m_session->connected())
         return;
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
-    const QString dir = dataDirectory();
-    if (!QDir(dir).exists()) {
-        prompts->warning(parent, tr("Ошибка"), tr("Ошибка системы резервного копирования"));
-        return;
-    }
-    QString chosen;
-    const auto choose = [prompts, &chosen](const QString &title, const QString &label,
-                                           const QStringList &items, bool *ok) {
-        chosen = prompts->getItem(nullptr, title, label, items, -1, false, ok);
-        return chosen;
-    };
     QList<QControlDevice> other;
-    QString error;
-    if (!QDbManipulator::loadBackup(dir, other, &error, choose)) {
-        prompts->warning(parent, tr("Ошибка"), error);
+    QString chosen;
+    if (!choose_backup(&other, &chosen))
         return;
-    }
     compare_and_apply(other, tr("резервная копия %1").arg(chosen));
 }
 
@@ -219,9 +202,7 @@ bool QRemoteTableController::apply_differences(const QList<RemoteDifference> &di
     const bool complete = made.size() == order.size();
 
     // Whatever went through, the list shows what the stick now holds.
-    remoteList = stick;
-    fill_table(remoteList);
-    set_data_source(SOURCE_MODEM);
+    show_stick_table(stick);
     QList<int> madeIds;
     for (const RemoteDifference &d : made)
         madeIds << d.id;
@@ -237,11 +218,8 @@ bool QRemoteTableController::apply_differences(const QList<RemoteDifference> &di
     if (m_session->connected()) {
         QList<QControlDevice> received;
         readBack = read_stick_table(&received) == READ_OK;
-        if (readBack) {
-            remoteList = received;
-            fill_table(remoteList);
-            set_data_source(SOURCE_MODEM);
-        }
+        if (readBack)
+            show_stick_table(received);
     }
     m_stickTableKnown = readBack;
     QString text = tr("Изменения применены не полностью: %1.").arg(count) + "\n";

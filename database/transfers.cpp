@@ -161,13 +161,10 @@ bool QRemoteTableController::load_db_from_modem()
         prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
         return false;
     }
-    if (read == READ_OK) {
-        remoteList = received;
-        fill_table(remoteList);
-        set_data_source(SOURCE_MODEM);
-    } else {
+    if (read == READ_OK)
+        show_stick_table(received);
+    else
         prompts->warning(parent, tr("Ошибка"), readError, QMessageBox::Ok);
-    }
     save_reserved();
     return read == READ_OK;
 }

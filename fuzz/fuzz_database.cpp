@@ -4,19 +4,13 @@
 #include "fuzzinput.h"
 #include "qdbmanipulator.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QTemporaryDir>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    quietLogging();
-    static QCoreApplication app(*argc, *argv);
-    return 0;
-}
+FUZZ_CORE_APPLICATION()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

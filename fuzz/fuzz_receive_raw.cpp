@@ -4,14 +4,7 @@
 #include "framecheck.h"
 #include "linkrig.h"
 
-#include <QCoreApplication>
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    quietLogging();
-    static QCoreApplication app(*argc, *argv);
-    return 0;
-}
+FUZZ_CORE_APPLICATION()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QtGlobal>
 
 #include <cstdint>
@@ -48,6 +49,16 @@ inline void quietLogging()
 {
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 }
+
+// For targets whose code needs an application object (timers, threads, events): quiet,
+// with one QCoreApplication for the whole run.
+#define FUZZ_CORE_APPLICATION()                                                                    \
+    extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)                                   \
+    {                                                                                              \
+        quietLogging();                                                                            \
+        static QCoreApplication app(*argc, *argv);                                                 \
+        return 0;                                                                                  \
+    }
 
 // A broken invariant is a finding: the fuzzer keeps the input that caused it.
 #define FUZZ_CHECK(cond)                                                                           \

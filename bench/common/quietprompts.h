@@ -9,21 +9,21 @@
 class QuietPrompts : public Prompts
 {
 public:
-    Button question(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    Button question(QWidget *, const QString &, const QString &t, Buttons b, Button d) override
     {
-        return note(t, d);
+        return answer(t, b, d);
     }
-    Button warning(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    Button warning(QWidget *, const QString &, const QString &t, Buttons b, Button d) override
     {
-        return note(t, d);
+        return answer(t, b, d);
     }
-    Button information(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    Button information(QWidget *, const QString &, const QString &t, Buttons b, Button d) override
     {
-        return note(t, d);
+        return answer(t, b, d);
     }
-    Button critical(QWidget *, const QString &, const QString &t, Buttons, Button d) override
+    Button critical(QWidget *, const QString &, const QString &t, Buttons b, Button d) override
     {
-        return note(t, d);
+        return answer(t, b, d);
     }
     QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
                     const QString &, bool *ok) override
@@ -48,8 +48,8 @@ public:
         return QString();
     }
 
-private:
-    Button note(const QString &text, Button defaultButton)
+protected:
+    virtual Button answer(const QString &text, Buttons, Button defaultButton)
     {
         fprintf(stderr, "message: %s\n", qPrintable(text));
         return defaultButton == QMessageBox::NoButton ? QMessageBox::No : defaultButton;

@@ -4,9 +4,9 @@
 // every operation that did not end within its limit.
 #include "emulator.h"
 #include "mainwindow.h"
-#include "prompts.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "quietprompts.h"
 #include "qwaitdialog.h"
 
 #include <QApplication>
@@ -29,51 +29,12 @@ constexpr int OperationLimitMs = 60000;
 
 QRandomGenerator rng(20240601);
 
-// Never blocks: repeat offers get a random answer, everything else its first button.
-class RandomPrompts : public Prompts
+// Never blocks, says nothing: repeat offers get a random answer, everything else its
+// first button.
+class RandomPrompts : public QuietPrompts
 {
-public:
-    Button question(QWidget *, const QString &, const QString &, Buttons b, Button) override
-    {
-        return pick(b);
-    }
-    Button warning(QWidget *, const QString &, const QString &, Buttons b, Button) override
-    {
-        return pick(b);
-    }
-    Button information(QWidget *, const QString &, const QString &, Buttons b, Button) override
-    {
-        return pick(b);
-    }
-    Button critical(QWidget *, const QString &, const QString &, Buttons b, Button) override
-    {
-        return pick(b);
-    }
-    QString getText(QWidget *, const QString &, const QString &, QLineEdit::EchoMode,
-                    const QString &, bool *ok) override
-    {
-        if (ok)
-            *ok = false;
-        return QString();
-    }
-    QString getItem(QWidget *, const QString &, const QString &, const QStringList &, int, bool,
-                    bool *ok) override
-    {
-        if (ok)
-            *ok = false;
-        return QString();
-    }
-    QString getOpenFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-    QString getSaveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-
-private:
-    static Button pick(Buttons b)
+protected:
+    Button answer(const QString &, Buttons b, Button) override
     {
         if (b.testFlag(QMessageBox::Yes) && b.testFlag(QMessageBox::No))
             return rng.bounded(2) ? QMessageBox::Yes : QMessageBox::No;

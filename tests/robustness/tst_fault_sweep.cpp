@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 using Op = Sweep::Operation;
@@ -41,26 +42,46 @@ int firstRemote(Sweep &s)
     return int(s.emulator().state().modemRemotes.first().id);
 }
 
+// Runs step every ms milliseconds until it returns true, for 30 s at most. The timer
+// belongs to the application, so none outlives a run by much.
+void pollUntil(int ms, const std::function<bool()> &step)
+{
+    auto *poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, step] {
+        if (step()) {
+            poll->stop();
+            poll->deleteLater();
+        }
+    });
+    poll->start(ms);
+    QTimer::singleShot(30000, poll, &QObject::deleteLater);
+}
+
+// The first visible top-level widget of this class, if any.
+template <typename T> T *shown()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *t = qobject_cast<T *>(w); t && t->isVisible())
+            return t;
+    return nullptr;
+}
+
 // A dialog that waits for the user is accepted as soon as it shows (by this button,
 // when one is named).
 void acceptWhenShown(const char *className, const char *button = nullptr)
 {
-    auto *poll = new QTimer(qApp); // gone with the application at the latest
-    QObject::connect(poll, &QTimer::timeout, [poll, className, button] {
+    pollUntil(20, [className, button] {
         for (QWidget *w : QApplication::topLevelWidgets()) {
             if (w->inherits(className) && w->isVisible()) {
                 if (auto *b = button ? w->findChild<QPushButton *>(button) : nullptr)
                     b->click();
                 else
                     static_cast<QDialog *>(w)->accept();
-                poll->stop();
-                poll->deleteLater();
-                return;
+                return true;
             }
         }
+        return false;
     });
-    poll->start(20);
-    QTimer::singleShot(30000, poll, &QObject::deleteLater);
 }
 
 QList<Op> tableOperations()
@@ -189,54 +210,38 @@ QList<Op> accessOperations()
 // closes the search.
 void pressAndCloseWhenFound(Sweep &s, quint32 id)
 {
-    auto *poll = new QTimer(qApp); // gone with the application at the latest
     auto pressed = std::make_shared<bool>(false);
-    QObject::connect(poll, &QTimer::timeout, [poll, &s, id, pressed] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            auto *dialog = qobject_cast<QWaitDialog *>(w);
-            if (!dialog || !dialog->isVisible())
-                continue;
-            // One press, held for two polls, as a user would.
-            if (!*pressed && s.window().modem().listening())
-                *pressed = s.emulator().pressRemote(id, 1, 2);
-            const auto *label = dialog->findChild<QLabel *>("label_text");
-            if (label && label->text().startsWith("Найден")) {
-                dialog->reject();
-                poll->stop();
-                poll->deleteLater();
-            }
-            return;
-        }
+    pollUntil(50, [&s, id, pressed] {
+        auto *dialog = shown<QWaitDialog>();
+        if (!dialog)
+            return false;
+        // One press, held for two polls, as a user would.
+        if (!*pressed && s.window().modem().listening())
+            *pressed = s.emulator().pressRemote(id, 1, 2);
+        const auto *label = dialog->findChild<QLabel *>("label_text");
+        if (!label || !label->text().startsWith("Найден"))
+            return false;
+        dialog->reject();
+        return true;
     });
-    poll->start(50);
-    QTimer::singleShot(30000, poll, &QObject::deleteLater);
 }
 
 // A new remote is pressed once the stick listens; the wizard that shows it gets an owner.
 void pressNewRemoteAndName(Sweep &s)
 {
-    auto *poll = new QTimer(qApp); // gone with the application at the latest
     auto pressed = std::make_shared<bool>(false);
-    QObject::connect(poll, &QTimer::timeout, [poll, &s, pressed] {
+    pollUntil(50, [&s, pressed] {
         if (!*pressed && s.window().modem().listening())
             *pressed = s.emulator().pressRemote(0x3A5A5A, 2, 2);
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            auto *wizard = qobject_cast<QAddDeviceDialog *>(w);
-            if (!wizard || !wizard->isVisible())
-                continue;
-            auto *owner = wizard->findChild<QComboBox *>("comboBox_owner");
-            auto *apply = wizard->findChild<QPushButton *>("pushButton_owner");
-            if (owner && apply && apply->isVisible() && apply->isEnabled()) {
-                owner->setEditText("Новый пульт");
-                apply->click();
-                poll->stop();
-                poll->deleteLater();
-            }
-            return;
-        }
+        auto *wizard = shown<QAddDeviceDialog>();
+        auto *owner = wizard ? wizard->findChild<QComboBox *>("comboBox_owner") : nullptr;
+        auto *apply = wizard ? wizard->findChild<QPushButton *>("pushButton_owner") : nullptr;
+        if (!owner || !apply || !apply->isVisible() || !apply->isEnabled())
+            return false;
+        owner->setEditText("Новый пульт");
+        apply->click();
+        return true;
     });
-    poll->start(50);
-    QTimer::singleShot(30000, poll, &QObject::deleteLater);
 }
 
 QList<Op> remoteOperations()
