@@ -21,7 +21,8 @@ struct EmulatorCore;
 class EmulatorEngine;
 
 // The emulated stick and actuator on a pseudo-terminal. The program (or a test client)
-// opens slavePath() as its serial port.
+// opens slavePath() as its serial port: a private link that follows the line from one
+// pseudo-terminal to the next and is gone while the line is closed.
 //
 // start(false) runs the line in the caller's thread, which must then run an event
 // loop; start(true) gives it a thread of its own, so the caller may block (modal
@@ -75,7 +76,7 @@ public:
     void holdFaultsUntil(quint16 command, int occurrence = 1);
     void clearFaults();
     // The device end goes away: the program sees a hang-up. reopenLine() opens a new
-    // pseudo-terminal (a new slavePath()) with the same device state.
+    // pseudo-terminal, reached by the same slavePath(), with the same device state.
     void closeLine();
     bool reopenLine();
     bool lineOpen() const;

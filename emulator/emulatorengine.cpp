@@ -4,6 +4,8 @@
 #include "protocol.h"
 #include "ptychannel.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMutexLocker>
 #include <QTimer>
 
@@ -45,13 +47,23 @@ bool EmulatorEngine::openLine()
         m_error = m_channel->errorString();
         return false;
     }
-    m_slavePath = m_channel->slavePath();
+    m_ptyName = m_channel->slavePath();
+    if (!m_linkDir) {
+        m_linkDir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vexo-emulator-XXXXXX");
+        m_linkPath = m_linkDir->filePath(QStringLiteral("line"));
+    }
+    QFile::remove(m_linkPath);
+    if (!m_linkDir->isValid() || !QFile::link(m_ptyName, m_linkPath)) {
+        m_error = QStringLiteral("cannot link %1 to %2").arg(m_linkPath, m_ptyName);
+        m_channel->close();
+        return false;
+    }
     {
         QMutexLocker lock(&m_core->mutex);
         m_core->model.resetLine();
     }
     log(FrameLogEntry::Direction::Event, QByteArray(),
-        QStringLiteral("line open at %1").arg(m_slavePath));
+        QStringLiteral("line open at %1 (%2)").arg(m_linkPath, m_ptyName));
     return true;
 }
 
@@ -64,6 +76,8 @@ void EmulatorEngine::closeLine()
     m_scheduledBytes = 0;
     m_gapTimer->stop();
     m_receiver.reset();
+    // The link goes first: nothing may open the number after it has passed to another.
+    QFile::remove(m_linkPath);
     m_channel->close();
     log(FrameLogEntry::Direction::Event, QByteArray(), QStringLiteral("line closed"));
     emit lineClosed();
@@ -95,6 +109,8 @@ void EmulatorEngine::shutdown()
     m_pending.clear();
     m_scheduledBytes = 0;
     m_gapTimer->stop();
+    if (!m_linkPath.isEmpty())
+        QFile::remove(m_linkPath);
     m_channel->close();
 }
 

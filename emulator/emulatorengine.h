@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QTemporaryDir>
+
+#include <memory>
+
 #include "devicemodel.h"
 #include "faultplan.h"
 #include "framelog.h"
@@ -49,7 +53,12 @@ public:
     bool openLine();
     void closeLine();
     bool isOpen() const;
-    QString slavePath() const { return m_slavePath; }
+    // A link of our own that follows the line: a pseudo-terminal's number is taken by
+    // whoever opens one next once the line closes, so the raw name must not be handed
+    // out to be opened again later.
+    QString slavePath() const { return m_linkPath; }
+    // The pseudo-terminal itself, for reports.
+    QString ptyName() const { return m_ptyName; }
     QString errorString() const { return m_error; }
     void setPacing(int baud);
     void setInputPacing(int baud);
@@ -79,7 +88,9 @@ private:
     QTimer *m_gapTimer = nullptr;
     QSet<QTimer *> m_pending;
     FrameReceiver m_receiver;
-    QString m_slavePath;
+    std::unique_ptr<QTemporaryDir> m_linkDir;
+    QString m_linkPath;
+    QString m_ptyName;
     QString m_error;
     int m_receiveGapMs = 500;
     qsizetype m_scheduledBytes = 0;

@@ -4,6 +4,7 @@
 #include "emulator.h"
 #include "protocol.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -146,6 +147,8 @@ void TestEmulatorCli::faultCommandsReachTheWire()
 
     const QString reopened = cmd.execute(QStringLiteral("reopen"), &quit);
     QCOMPARE(reopened, emu.slavePath());
+    // The same path reaches the new line once the old one is let go, as after a re-plug.
+    client.port().close();
     EmuClient again;
     QVERIFY(again.open(reopened));
     QVERIFY(again.shortFrame(QueryIdent).ok());
@@ -158,7 +161,7 @@ void TestEmulatorCli::programAnswersOnItsTerminal()
     QVERIFY(proc.waitForStarted());
     QVERIFY(proc.waitForReadyRead(5000));
     const QString path = QString::fromLocal8Bit(proc.readLine()).trimmed();
-    QVERIFY2(path.startsWith(QLatin1String("/dev/")), qPrintable(path));
+    QVERIFY2(QFileInfo(path).isAbsolute(), qPrintable(path));
 
     EmuClient client;
     QVERIFY(client.open(path));

@@ -2,8 +2,10 @@
 #include "emuclient.h"
 #include "emulator.h"
 #include "protocol.h"
+#include "ptychannel.h"
 #include "remoterecord.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -234,13 +236,19 @@ void TestEmulatorFaults::closeAndReopenLine()
 
     // A new line, same device.
     m_emu->modifyState([](EmulatorState &s) { s.modemCapacity = 77; });
+    // Once let go, the line's path leads nowhere while it is closed, even when the
+    // pseudo-terminal's number has passed to someone else's line meanwhile.
+    m_client->port().close();
+    PtyChannel other;
+    QVERIFY(other.open());
+    QVERIFY(!QFileInfo::exists(first));
     QVERIFY(m_emu->reopenLine());
     QVERIFY(m_emu->lineOpen());
+    QCOMPARE(m_emu->slavePath(), first);
     EmuClient again;
     QVERIFY(again.open(m_emu->slavePath()));
     const Frame f = again.shortFrame(QueryMemory);
     QCOMPARE(f.target, quint16(77));
-    QVERIFY(!first.isEmpty());
 }
 
 void TestEmulatorFaults::faultsWaitForTheirRequest()

@@ -74,12 +74,6 @@ bool Sweep::dialogShown()
     return false;
 }
 
-bool Sweep::relink()
-{
-    QFile::remove(m_link);
-    return QFile::link(emulator().slavePath(), m_link);
-}
-
 QString Sweep::faultName(Fault f)
 {
     switch (f) {
@@ -115,7 +109,6 @@ QString Sweep::Snapshot::diff(const Snapshot &other) const
 
 Sweep::Sweep() : m_rig(baseState())
 {
-    m_link = m_dir.filePath("stick");
     m_file = m_dir.filePath("table.json");
     QList<QControlDevice> file;
     for (int id : {11, 12, 13})
@@ -130,9 +123,7 @@ Sweep::~Sweep()
 
 bool Sweep::open()
 {
-    if (!emulator().start(true) || !QFile::link(emulator().slavePath(), m_link))
-        return false;
-    if (!m_rig.open({m_link}))
+    if (!m_rig.open())
         return false;
     window().interfaceManager()->set_ack_timeout(AckTimeoutMs);
     return true;
@@ -150,7 +141,7 @@ bool Sweep::select(int id)
 
 bool Sweep::reconnect()
 {
-    if (!emulator().reopenLine() || !relink())
+    if (!emulator().reopenLine())
         return false;
     // The opening's steps run in nested loops: the check runs once they have ended.
     const bool open = QTest::qWaitFor(
@@ -279,12 +270,26 @@ QString Sweep::usableAgain(Fault fault)
     return QString();
 }
 
+QString Sweep::evidence()
+{
+    QStringList seen;
+    for (const ScriptedPrompts::Call &call : prompts().calls())
+        seen << call.text;
+    const QList<vexo::emu::FrameLogEntry> log = emulator().frameLog();
+    QStringList frames;
+    for (qsizetype i = qMax<qsizetype>(0, log.size() - 30); i < log.size(); ++i)
+        frames << log.at(i).toString();
+    return "messages: " + seen.join(" / ") + "; last frames: " + frames.join(" / ");
+}
+
 Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapshot &before,
                         const Snapshot &expected, bool *asked)
 {
     Cell c;
     if (!reset(op)) {
-        c.verdict = "FAIL reset";
+        c.verdict = "FAIL reset; " + evidence();
+        // The next cell starts from a new line, so one broken state fails one cell.
+        (void)reconnect();
         return c;
     }
     const Snapshot start = snapshot();
@@ -357,17 +362,8 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
     else if (partWay && op.listFollowsStick && fault == LineClosed &&
              !(listProblem = listIsStick()).isEmpty())
         problems << listProblem;
-    if (!problems.isEmpty()) {
-        QStringList seen;
-        for (const ScriptedPrompts::Call &call : prompts().calls())
-            seen << call.text;
-        problems << "messages: " + seen.join(" / ");
-        const QList<vexo::emu::FrameLogEntry> log = emulator().frameLog();
-        QStringList frames;
-        for (qsizetype i = qMax<qsizetype>(0, log.size() - 30); i < log.size(); ++i)
-            frames << log.at(i).text;
-        problems << "last frames: " + frames.join(" / ");
-    }
+    if (!problems.isEmpty())
+        problems << evidence();
     c.verdict = !problems.isEmpty() ? "FAIL " + problems.join("; ") : partWay ? "part" : "ok";
     if (qEnvironmentVariableIsSet("SWEEP_VERBOSE")) {
         QStringList seen;
@@ -384,7 +380,8 @@ QList<Sweep::Cell> Sweep::sweep(const Operation &op)
     QList<Cell> row;
     // The clean run gives the state a success leaves.
     if (!reset(op)) {
-        row.append({"FAIL reset", 0});
+        row.append({"FAIL reset; " + evidence(), 0});
+        (void)reconnect();
         return row;
     }
     const Snapshot before = snapshot();

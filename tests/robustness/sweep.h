@@ -64,8 +64,6 @@ public:
     bool select(int id);
     // Opens the line anew and waits until the session is open on it again.
     bool reconnect();
-    // Points the program's port at the emulator's line as it is now.
-    bool relink();
     static bool dialogShown();
 
     // Runs the operation clean, then under each fault with each answer to the retry
@@ -82,9 +80,10 @@ private:
     Cell cell(const Operation &op, Fault fault, bool yes, const Snapshot &before,
               const Snapshot &expected, bool *asked);
     QString usableAgain(Fault fault);
+    // The messages shown and the last frames on the line, for a failure's report.
+    QString evidence();
 
     QTemporaryDir m_dir;
-    QString m_link; // the port the program probes: a link to the emulator's line
     QString m_file; // the database file the list comes from
     SessionRig m_rig;
     bool m_cleanChanged = false;

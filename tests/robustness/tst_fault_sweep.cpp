@@ -94,7 +94,6 @@ QList<Op> tableOperations()
          false,
          [](Sweep &s) {
              s.emulator().reopenLine();
-             s.relink();
              // The program notices the old line gone, searches, and opens on the new one;
              // or the line closes under the opening.
              (void)QTest::qWaitFor([&] { return s.window().session().searching(); }, 10000);
