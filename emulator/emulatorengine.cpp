@@ -67,18 +67,24 @@ bool EmulatorEngine::openLine()
     return true;
 }
 
-void EmulatorEngine::closeLine()
+void EmulatorEngine::releaseLine()
 {
-    if (!m_channel->isOpen())
-        return;
     qDeleteAll(m_pending);
     m_pending.clear();
     m_scheduledBytes = 0;
     m_gapTimer->stop();
     m_receiver.reset();
     // The link goes first: nothing may open the number after it has passed to another.
-    QFile::remove(m_linkPath);
+    if (!m_linkPath.isEmpty())
+        QFile::remove(m_linkPath);
     m_channel->close();
+}
+
+void EmulatorEngine::closeLine()
+{
+    if (!m_channel->isOpen())
+        return;
+    releaseLine();
     log(FrameLogEntry::Direction::Event, QByteArray(), QStringLiteral("line closed"));
     emit lineClosed();
 }
@@ -105,13 +111,7 @@ qsizetype EmulatorEngine::pendingBytes() const
 
 void EmulatorEngine::shutdown()
 {
-    qDeleteAll(m_pending);
-    m_pending.clear();
-    m_scheduledBytes = 0;
-    m_gapTimer->stop();
-    if (!m_linkPath.isEmpty())
-        QFile::remove(m_linkPath);
-    m_channel->close();
+    releaseLine();
 }
 
 void EmulatorEngine::onReceived(const QByteArray &bytes)

@@ -73,6 +73,8 @@ signals:
     void lineClosed();
 
 private:
+    // Drops what is queued for the line, its link and the pseudo-terminal.
+    void releaseLine();
     void onReceived(const QByteArray &bytes);
     void onGap();
     void process(const QByteArray &raw);

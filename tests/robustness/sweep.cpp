@@ -129,6 +129,11 @@ bool Sweep::open()
     return true;
 }
 
+bool Sweep::sessionSettled()
+{
+    return window().modem().connected() && !window().session().searching() && !dialogShown();
+}
+
 bool Sweep::select(int id)
 {
     auto *table = window().findChild<QTableWidget *>("tablePults");
@@ -144,12 +149,7 @@ bool Sweep::reconnect()
     if (!emulator().reopenLine())
         return false;
     // The opening's steps run in nested loops: the check runs once they have ended.
-    const bool open = QTest::qWaitFor(
-        [this] {
-            return window().modem().connected() && !window().session().searching() &&
-                   !dialogShown();
-        },
-        30000);
+    const bool open = QTest::qWaitFor([this] { return sessionSettled(); }, 30000);
     window().interfaceManager()->set_ack_timeout(AckTimeoutMs);
     return open;
 }

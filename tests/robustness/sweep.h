@@ -62,6 +62,8 @@ public:
     QString tableFile() const { return m_file; }
     // Makes the row of this remote current; false when no row shows it.
     bool select(int id);
+    // A session is open, no search runs and no dialog waits.
+    bool sessionSettled();
     // Opens the line anew and waits until the session is open on it again.
     bool reconnect();
     static bool dialogShown();

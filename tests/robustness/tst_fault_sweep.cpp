@@ -66,6 +66,12 @@ template <typename T> T *shown()
     return nullptr;
 }
 
+// Waits until the session is open on the line again, or the line has closed.
+void waitUntilOpenAgain(Sweep &s)
+{
+    (void)QTest::qWaitFor([&] { return !s.emulator().lineOpen() || s.sessionSettled(); }, 30000);
+}
+
 // A dialog that waits for the user is accepted as soon as it shows (by this button,
 // when one is named).
 void acceptWhenShown(const char *className, const char *button = nullptr)
@@ -97,13 +103,7 @@ QList<Op> tableOperations()
              // The program notices the old line gone, searches, and opens on the new one;
              // or the line closes under the opening.
              (void)QTest::qWaitFor([&] { return s.window().session().searching(); }, 10000);
-             (void)QTest::qWaitFor(
-                 [&] {
-                     return !s.emulator().lineOpen() ||
-                            (s.window().modem().connected() && !s.window().session().searching() &&
-                             !Sweep::dialogShown());
-                 },
-                 30000);
+             waitUntilOpenAgain(s);
          }},
         {"table read",
          CMD_READ_NEXT_REMOTE,
@@ -296,6 +296,17 @@ QList<Op> remoteOperations()
     };
 }
 
+// The firmware is saved beside the table file and chosen in the file prompt.
+void flash(Sweep &s, const QString &name, const vexo::emu::FirmwareFile &firmware,
+           void (MainWindow::*load)())
+{
+    const QString file = QFileInfo(s.tableFile()).dir().filePath(name);
+    QVERIFY(firmware.save(file, nullptr));
+    s.window().flasher().setApplyWaitLimit(300);
+    s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
+    (s.window().*load)();
+}
+
 QList<Op> actuatorOperations()
 {
     return {
@@ -306,12 +317,9 @@ QList<Op> actuatorOperations()
          false,
          [](Sweep &s) {
              const vexo::emu::EmulatorState st = s.emulator().state();
-             const QString file = QFileInfo(s.tableFile()).dir().filePath("actuator.bin");
-             QVERIFY(vexo::emu::FirmwareFile::forTarget(st, 1, st.actuatorVersion[0] + 1, 0, 600)
-                         .save(file, nullptr));
-             s.window().flasher().setApplyWaitLimit(300);
-             s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
-             s.window().load_device_fu();
+             flash(s, "actuator.bin",
+                   vexo::emu::FirmwareFile::forTarget(st, 1, st.actuatorVersion[0] + 1, 0, 600),
+                   &MainWindow::load_device_fu);
          }},
         {"stick flashing",
          0x0A02,
@@ -320,22 +328,13 @@ QList<Op> actuatorOperations()
          false,
          [](Sweep &s) {
              const vexo::emu::EmulatorState st = s.emulator().state();
-             const QString file = QFileInfo(s.tableFile()).dir().filePath("stick.bin");
-             QVERIFY(vexo::emu::FirmwareFile::forTarget(st, 0, st.modemVersion[0],
-                                                        st.modemVersion[3] + 1, 600)
-                         .save(file, nullptr));
-             s.window().flasher().setApplyWaitLimit(300);
-             s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
-             s.window().load_modem_fu();
+             flash(s, "stick.bin",
+                   vexo::emu::FirmwareFile::forTarget(st, 0, st.modemVersion[0],
+                                                      st.modemVersion[3] + 1, 600),
+                   &MainWindow::load_modem_fu);
              // The stick restarts on its new firmware and is found again; or the line
              // closed under the transfer.
-             (void)QTest::qWaitFor(
-                 [&] {
-                     return !s.emulator().lineOpen() ||
-                            (s.window().modem().connected() && !s.window().session().searching() &&
-                             !Sweep::dialogShown());
-                 },
-                 30000);
+             waitUntilOpenAgain(s);
          }},
         {"parameter read",
          CMD_GET_PARAM,
