@@ -26,6 +26,7 @@ SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
     if (g_fds[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, g_fds) != 0)
         return; // one watcher per process
     m_notifier = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
+    m_notifier->setEnabled(false);
     connect(m_notifier, &QSocketNotifier::activated, this, &SignalWatcher::onReadable);
 
     struct sigaction action = {};
@@ -50,6 +51,12 @@ SignalWatcher::~SignalWatcher()
     ::close(g_fds[1]);
     g_fds[0] = g_fds[1] = -1;
 #endif
+}
+
+void SignalWatcher::start()
+{
+    if (m_notifier)
+        m_notifier->setEnabled(true);
 }
 
 void SignalWatcher::onReadable()

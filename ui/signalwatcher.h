@@ -5,7 +5,9 @@
 class QSocketNotifier;
 
 // Turns SIGINT and SIGTERM into a queued Qt signal: the handler only writes a
-// byte to a socket pair, the event loop does the rest.
+// byte to a socket pair, the event loop does the rest. Signals are caught from
+// construction on but delivered only after start(), so one that comes while the
+// receiver is still being built waits in the socket instead of being emitted to nobody.
 class SignalWatcher : public QObject
 {
     Q_OBJECT
@@ -14,6 +16,8 @@ public:
     ~SignalWatcher() override;
 
     bool isActive() const { return m_notifier != nullptr; }
+    // Call once terminationRequested is connected.
+    void start();
 
 signals:
     void terminationRequested(int signalNumber);
