@@ -70,35 +70,56 @@ void QParamController::register_steps()
     m_session->registerStep(TRANSACTION_WRITE_PARAMS, write);
 }
 
-bool QParamController::ensure_device_version()
+QOperation *QParamController::begin_operation(const QString &text)
+{
+    QOperation *operation = m_session->begin(text, true);
+    if (operation->outcome() == QOperation::Refused)
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      operation->errorString(), QMessageBox::Ok);
+    return operation;
+}
+
+void QParamController::after_version(QOperation *operation, const std::function<void()> &next,
+                                     const std::function<void()> &failed)
 {
     const QExecDevice &device = m_session->execDevice();
-    if (device.remoteMode() || device.isVersionKnown())
-        return true;
-    return m_session->get_device_version();
-}
-
-void QParamController::read_pending()
-{
-    if (pendingParams.isEmpty())
+    if (device.remoteMode() || device.isVersionKnown()) {
+        next();
         return;
-    m_session->runOperation(tr("Запрос параметров исполнительного устройства..."), true,
-                            TRANSACTION_READ_PARAMS,
-                            [this] { m_session->request_device_param(pendingParams.first()); });
-    // Values that arrived before a failure are the actuator's and are shown as such.
-    refreshParamTable();
+    }
+    m_session->proceedDeviceVersion(operation, [next, failed](bool ok) {
+        if (ok)
+            next();
+        else if (failed)
+            failed();
+    });
 }
 
-void QParamController::read_back(bool checkVersion)
+void QParamController::read_pending(QOperation *operation)
+{
+    if (pendingParams.isEmpty()) {
+        m_session->complete(operation, true);
+        return;
+    }
+    operation->setText(tr("Запрос параметров исполнительного устройства..."));
+    m_session->proceed(
+        operation, TRANSACTION_READ_PARAMS,
+        [this] { m_session->request_device_param(pendingParams.first()); },
+        // Values that arrived before a failure are the actuator's and are shown as such.
+        [this](bool) { refreshParamTable(); });
+}
+
+void QParamController::read_back(QOperation *operation, bool checkVersion)
 {
     pendingParams.clear();
     for (int row = 0; row < rowCount(); ++row)
         pendingParams.append(quint16(row + 1));
-    if (checkVersion && !ensure_device_version()) {
-        refreshParamTable();
+    if (!checkVersion) {
+        read_pending(operation);
         return;
     }
-    read_pending();
+    after_version(
+        operation, [this, operation] { read_pending(operation); }, [this] { refreshParamTable(); });
 }
 
 void QParamController::forget_values()
@@ -124,21 +145,18 @@ void QParamController::load_exe_device_properties()
         for (int row = 0; row < rowCount(); ++row)
             pendingParams.append(quint16(row + 1));
     }
-    if (!ensure_device_version())
-        return;
-    read_pending();
+    QOperation *read = begin_operation(tr("Запрос параметров исполнительного устройства..."));
+    if (!read->isFinished())
+        after_version(read, [this, read] { read_pending(read); });
 }
 
-bool QParamController::save_exe_device_properties()
+bool QParamController::collect_writes(QList<quint8> *values)
 {
     pendingParams.clear();
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    QExecDevice &device = m_session->execDevice();
-
     // In remote mode every row is written, marked or not.
-    bool allRows = device.remoteMode();
-    QList<quint8> values;
+    bool allRows = m_session->execDevice().remoteMode();
     for (;;) {
         for (int row = 0; row < rowCount(); ++row) {
             const QPropertyWidget *e = editor(row);
@@ -152,10 +170,10 @@ bool QParamController::save_exe_device_properties()
                 return false;
             }
             pendingParams.append(quint16(row + 1));
-            values.append(quint8(v & 0xFF));
+            values->append(quint8(v & 0xFF));
         }
         if (!pendingParams.isEmpty())
-            break;
+            return true;
         if (prompts->question(parent, tr("Информация"),
                               tr("Ни один из параметров не помечен для сохранения в конечном "
                                  "устройстве. Сохранить все параметры?"),
@@ -164,62 +182,107 @@ bool QParamController::save_exe_device_properties()
             return false;
         allRows = true;
     }
-    if (!ensure_device_version())
-        return false;
+}
 
-    // The image holds what is being sent, so each step sends from it; what the
-    // actuator did not acknowledge goes back to what it was before.
-    QHash<quint16, quint8> previous;
-    for (int i = 0; i < pendingParams.size(); ++i) {
-        const quint16 id = pendingParams.at(i);
-        previous.insert(id, device.paramValue(id));
-        device.setParamValue(id, values.at(i));
-    }
-    const bool written =
-        m_session->runOperation(tr("Установка параметров исполнительного устройства..."), true,
-                                TRANSACTION_WRITE_PARAMS, [this, &device] {
-                                    const quint16 id = pendingParams.first();
-                                    m_session->set_device_param(id, device.paramValue(id));
-                                });
-    m_session->operationLog()->append(OPERATION_PARAMS_WRITTEN, {}, written,
-                                      tr("параметров: %1").arg(values.size()));
-    if (!written) {
-        for (quint16 id : qAsConst(pendingParams))
-            device.setParamValue(id, previous.value(id, QExecDevice::Unknown));
+void QParamController::write_pending(QOperation *operation, const QList<quint8> &values,
+                                     const std::function<void()> &written)
+{
+    after_version(operation, [this, operation, values, written] {
+        // The image holds what is being sent, so each step sends from it; what the
+        // actuator did not acknowledge goes back to what it was before.
+        QExecDevice &device = m_session->execDevice();
+        QHash<quint16, quint8> previous;
+        for (int i = 0; i < pendingParams.size(); ++i) {
+            const quint16 id = pendingParams.at(i);
+            previous.insert(id, device.paramValue(id));
+            device.setParamValue(id, values.at(i));
+        }
+        operation->setText(tr("Установка параметров исполнительного устройства..."));
+        m_session->proceed(
+            operation, TRANSACTION_WRITE_PARAMS,
+            [this] {
+                const quint16 id = pendingParams.first();
+                m_session->set_device_param(id, m_session->execDevice().paramValue(id));
+            },
+            [this, previous, count = values.size(), written](bool ok) {
+                m_session->operationLog()->append(OPERATION_PARAMS_WRITTEN, {}, ok,
+                                                  tr("параметров: %1").arg(count));
+                if (!ok) {
+                    for (quint16 id : qAsConst(pendingParams))
+                        m_session->execDevice().setParamValue(
+                            id, previous.value(id, QExecDevice::Unknown));
+                    return;
+                }
+                refreshParamTable();
+                if (written)
+                    written();
+            });
+    });
+}
+
+bool QParamController::save_exe_device_properties()
+{
+    QList<quint8> values;
+    if (!collect_writes(&values))
         return false;
-    }
-    refreshParamTable();
+    QOperation *write = begin_operation(tr("Установка параметров исполнительного устройства..."));
+    if (write->isFinished())
+        return false;
+    write_pending(write, values, {});
     return true;
 }
 
 void QParamController::set_def_exe_device_properties()
 {
-    const bool reset = m_session->runOperation(
-        tr("Восстановление заводских настроек..."), true, TRANSACTION_FACTORY_RESET,
-        [this] { m_session->sendDataCommand(CMD_FACTORY_RESET, TARGET_DEVICE); });
-    m_session->operationLog()->append(OPERATION_FACTORY_RESET, {}, reset);
-    if (!reset)
+    QOperation *reset = begin_operation(tr("Восстановление заводских настроек..."));
+    if (reset->isFinished())
         return;
-    forget_values();
-    read_back(true);
+    m_session->proceed(
+        reset, TRANSACTION_FACTORY_RESET,
+        [this] { m_session->sendDataCommand(CMD_FACTORY_RESET, TARGET_DEVICE); },
+        [this, reset](bool done) {
+            m_session->operationLog()->append(OPERATION_FACTORY_RESET, {}, done);
+            if (!done)
+                return;
+            forget_values();
+            read_back(reset, true);
+        });
 }
 
-void QParamController::apply_restore_exe_device_properties(bool apply)
+void QParamController::apply_or_restore(QOperation *operation, bool apply)
 {
-    if (apply && !save_exe_device_properties())
-        return;
-    const QString text = apply ? tr("Применение параметров исполнительного устройства...")
-                               : tr("Восстановление параметров исполнительного устройства...");
+    operation->setText(apply ? tr("Применение параметров исполнительного устройства...")
+                             : tr("Восстановление параметров исполнительного устройства..."));
     QByteArray payload;
     payload.append(char(PARAM_APPLY_RESTORE & 0xFF))
         .append(char(PARAM_APPLY_RESTORE >> 8))
         .append(char(apply ? PARAM_APPLY : PARAM_RESTORE));
-    if (!m_session->runOperation(text, true, TRANSACTION_SET_PARAM, [this, &payload] {
-            m_session->sendDataCommand(CMD_SET_PARAM, TARGET_DEVICE, payload);
-        }))
+    m_session->proceed(
+        operation, TRANSACTION_SET_PARAM,
+        [this, payload] { m_session->sendDataCommand(CMD_SET_PARAM, TARGET_DEVICE, payload); },
+        [this, operation, apply](bool done) {
+            if (!done)
+                return;
+            // A restore brings back values the image may never have held.
+            if (!apply)
+                forget_values();
+            read_back(operation, false);
+        });
+}
+
+void QParamController::apply_restore_exe_device_properties(bool apply)
+{
+    // Applying writes the marked values first, in the same operation.
+    QList<quint8> values;
+    if (apply && !collect_writes(&values))
         return;
-    // A restore brings back values the image may never have held.
-    if (!apply)
-        forget_values();
-    read_back(false);
+    QOperation *operation =
+        begin_operation(apply ? tr("Установка параметров исполнительного устройства...")
+                              : tr("Восстановление параметров исполнительного устройства..."));
+    if (operation->isFinished())
+        return;
+    if (apply)
+        write_pending(operation, values, [this, operation] { apply_or_restore(operation, true); });
+    else
+        apply_or_restore(operation, false);
 }

@@ -4,7 +4,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QModemSession;
+class QOperation;
 class QPropertyWidget;
 class QTableWidget;
 
@@ -31,18 +34,31 @@ public:
     const QList<quint16> &pending() const { return pendingParams; }
 
 public slots:
+    // Each runs as one operation (the version query, the writes, applying or restoring and
+    // reading back); they return once it has started.
     void load_exe_device_properties();
+    // False when nothing was started (nothing to write, a value missing, another operation).
     bool save_exe_device_properties();
     void set_def_exe_device_properties();
     void apply_restore_exe_device_properties(bool apply);
 
 private:
     void register_steps();
-    // False when the version is needed, unknown, and could not be read.
-    bool ensure_device_version();
-    void read_pending();
+    // An operation of the parameter editor; a refused one has been said.
+    QOperation *begin_operation(const QString &text);
+    // Runs next within operation once the actuator's version is known, asking for it
+    // when it is needed; failed runs instead when it could not be read.
+    void after_version(QOperation *operation, const std::function<void()> &next,
+                       const std::function<void()> &failed = {});
+    void read_pending(QOperation *operation);
     // Reads every parameter back after the actuator changed them by itself.
-    void read_back(bool checkVersion);
+    void read_back(QOperation *operation, bool checkVersion);
+    // The rows to write (asking when none is marked) and their values; false when there
+    // is nothing to write or a value is missing, which has been said.
+    bool collect_writes(QList<quint8> *values);
+    void write_pending(QOperation *operation, const QList<quint8> &values,
+                       const std::function<void()> &written);
+    void apply_or_restore(QOperation *operation, bool apply);
     // The actuator changed its values by itself: the image no longer knows them.
     void forget_values();
 

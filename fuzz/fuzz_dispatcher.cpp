@@ -1,7 +1,9 @@
 // Crafted answers in every transaction: the session's dispatcher, with the steps of the
 // remote table, the parameter editor and the flashing controller registered as the
-// window registers them, judges a run of answers to a request of that transaction, and
-// the questions it asks are answered either way.
+// window registers them, judges a run of answers to a request of that transaction run as
+// an operation, and the questions it asks are answered either way. After each answer the
+// operation has ended at most once, the session says consistently whether it runs, and
+// no dialog is left open.
 //
 // The link runs for real over a pseudo-terminal whose other end has gone: each command
 // the session sends ends at once as unanswered, which leaves it as the command the next
@@ -21,6 +23,7 @@
 #include <QDeadlineTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -274,26 +277,43 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     s.modem().setFunctions(in.flag() ? FUNCTION_LONG_RECORDS : 0);
     s.modem().setProtectionMode(MODEM_PROTECTION_T(in.pick(3)));
     s.execDevice().setRemoteMode(in.flag());
-    s.modem().setCurrentTransaction(transaction);
 
+    // The request runs as an operation, as every request of the program does.
     const QList<Request> requests = requestsFor(transaction);
     const Request r = requests.at(in.pick(int(requests.size())));
-    if (r.data)
-        s.sendDataCommand(r.command, r.target, r.payload);
-    else
-        s.sendShortCommand(quint8(r.command & 0xFF), quint8(r.command >> 8));
+    FUZZ_CHECK(!s.busy());
+    int endings = 0;
+    QOperation *started = s.start(QString(), true, transaction, [&s, r] {
+        if (r.data)
+            s.sendDataCommand(r.command, r.target, r.payload);
+        else
+            s.sendShortCommand(quint8(r.command & 0xFF), quint8(r.command >> 8));
+    });
+    const QPointer<QOperation> operation = started;
+    QObject::connect(started, &QOperation::finished, [&endings] { ++endings; });
+    FUZZ_CHECK(!started->isFinished());
     rig.settle();
 
     const int answers = 1 + in.pick(8);
     for (int i = 0; i < answers && !in.atEnd(); ++i) {
         s.rs232_cmd_income(answer(in));
         rig.settle();
-        // A step may have ended the transaction; the session must say so consistently.
+        // One operation at a time, and the session says consistently whether it runs.
+        FUZZ_CHECK(endings <= 1);
+        FUZZ_CHECK(s.busy() == (endings == 0));
+        FUZZ_CHECK(s.busy() || s.modem().currentTransaction() == TRANSACTION_NONE);
         FUZZ_CHECK(s.modem().currentTransaction() <= TRANSACTION_FACTORY_RESET + 1);
         FUZZ_CHECK(!s.searching());
+        // Questions are asked between steps and answered; nothing is left waiting.
+        FUZZ_CHECK(!QApplication::activeModalWidget());
     }
-    s.modem().setCurrentTransaction(TRANSACTION_NONE);
-    s.interfaceManager()->stop_command();
+    if (operation)
+        operation->cancel();
+    FUZZ_CHECK(endings == 1);
+    FUZZ_CHECK(!s.busy());
+    FUZZ_CHECK(s.modem().currentTransaction() == TRANSACTION_NONE);
+    // Nothing of it is left on the line for the next input.
+    rig.settle();
     rig.prompts.in = nullptr;
     return 0;
 }

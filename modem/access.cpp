@@ -32,6 +32,24 @@ bool QModemSession::get_modem_privilegies()
                         [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
 }
 
+void QModemSession::read_privileges_after(QOperation *operation)
+{
+    connect(operation, &QOperation::finished, this, [this] {
+        if (m_modem.connected())
+            start(tr("Запрос прав доступа..."), true, TRANSACTION_PRIVILEGES,
+                  [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
+    });
+}
+
+void QModemSession::warn_unless_refused(QOperation *operation, const QString &title,
+                                        const QString &text)
+{
+    m_prompts->warning(m_dialogParent, title,
+                       operation->outcome() == QOperation::Refused ? operation->errorString()
+                                                                   : text,
+                       QMessageBox::Ok);
+}
+
 void QModemSession::admin_mode_clicked()
 {
     if (m_modem.protectionMode() != PROTECTION_LOCKED) {
@@ -46,14 +64,15 @@ void QModemSession::admin_mode_clicked()
             tr("Введите пароль администратора для обеспечения полного доступа к USB-stick"),
             &bytes))
         return;
-    const bool accepted = runOperation(tr("Авторизация"), true, TRANSACTION_LOGIN,
-                                       [&] { sendDataCommand(CMD_ACCESS, 1, bytes); });
-    if (!accepted)
-        m_prompts->warning(
-            m_dialogParent, tr("Ошибка авторизации"),
-            tr("Ошибка при авторизации: неверный пароль либо отмена операции пользователем"),
-            QMessageBox::Ok);
-    get_modem_privilegies();
+    QOperation *login = start(tr("Авторизация"), true, TRANSACTION_LOGIN,
+                              [this, bytes] { sendDataCommand(CMD_ACCESS, 1, bytes); });
+    connect(login, &QOperation::finished, this, [this, login] {
+        if (!login->succeeded())
+            warn_unless_refused(
+                login, tr("Ошибка авторизации"),
+                tr("Ошибка при авторизации: неверный пароль либо отмена операции пользователем"));
+    });
+    read_privileges_after(login);
 }
 
 void QModemSession::user_mode_clicked()
@@ -62,12 +81,14 @@ void QModemSession::user_mode_clicked()
         emit workModeShown(false);
         return;
     }
-    const bool accepted = runOperation(tr("Сброс авторизации"), true, TRANSACTION_NONE,
-                                       [this] { sendDataCommand(CMD_ACCESS, 0); });
-    if (!accepted)
-        m_prompts->warning(m_dialogParent, tr("Ошибка сброса авторизации"),
-                           tr("Ошибка сброса авторизации"), QMessageBox::Ok);
-    get_modem_privilegies();
+    QOperation *logout = start(tr("Сброс авторизации"), true, TRANSACTION_NONE,
+                               [this] { sendDataCommand(CMD_ACCESS, 0); });
+    connect(logout, &QOperation::finished, this, [this, logout] {
+        if (!logout->succeeded())
+            warn_unless_refused(logout, tr("Ошибка сброса авторизации"),
+                                tr("Ошибка сброса авторизации"));
+    });
+    read_privileges_after(logout);
 }
 
 bool QModemSession::ask_password(const QString &title, const QString &label, QByteArray *bytes)
@@ -133,25 +154,21 @@ bool QModemSession::ask_new_password(QByteArray *bytes)
     return true;
 }
 
-bool QModemSession::remove_password(const QByteArray &current)
-{
-    return runOperation(tr("Удаление текущего пароля"), false, TRANSACTION_PASSWORD,
-                        [&] { sendDataCommand(CMD_PASSWORD, 0, current); });
-}
-
-bool QModemSession::apply_new_password(const QByteArray &password)
-{
-    return runOperation(tr("Применение нового пароля"), true, TRANSACTION_NONE,
-                        [&] { sendDataCommand(CMD_PASSWORD, 1, password); });
-}
-
 void QModemSession::admin_password_clear()
 {
     QByteArray current;
     if (!ask_current_password(&current))
         return;
-    m_operationLog->append(OPERATION_PASSWORD_REMOVED, {}, remove_password(current));
-    get_modem_privilegies();
+    QOperation *removal = start(tr("Удаление текущего пароля"), false, TRANSACTION_PASSWORD,
+                                [this, current] { sendDataCommand(CMD_PASSWORD, 0, current); });
+    if (removal->outcome() == QOperation::Refused) {
+        warn_unless_refused(removal, tr("Ошибка"), QString());
+        return;
+    }
+    connect(removal, &QOperation::finished, this, [this, removal] {
+        m_operationLog->append(OPERATION_PASSWORD_REMOVED, {}, removal->succeeded());
+    });
+    read_privileges_after(removal);
 }
 
 void QModemSession::admin_password_set()
@@ -162,45 +179,85 @@ void QModemSession::admin_password_set()
         return;
     if (!ask_new_password(&fresh))
         return;
-    // A change is a removal proven by the current password, then the new one.
-    if (hasPassword && !remove_password(current)) {
-        m_operationLog->append(OPERATION_PASSWORD_SET, {}, false);
+    // One operation: a change is a removal proven by the current password, then the new
+    // one; a change that stops half-way (failed, cut or cancelled) must not leave the
+    // stick open to anyone, so without the new password confirmed the old one goes back.
+    QOperation *change = begin(tr("Применение нового пароля"), true);
+    if (change->isFinished()) {
+        warn_unless_refused(change, tr("Ошибка"), QString());
         return;
     }
-    const bool set = apply_new_password(fresh);
-    m_operationLog->append(OPERATION_PASSWORD_SET, {}, set);
-    // A change that stops half-way must not leave the stick open to anyone: without
-    // the new password confirmed, the old one goes back.
-    if (!set && hasPassword && m_modem.connected() && apply_new_password(current))
-        m_operationLog->append(OPERATION_PASSWORD_SET, {}, true, tr("восстановлен прежний пароль"));
-    get_modem_privilegies();
+    const auto applyNew = [this, change, hasPassword, current, fresh] {
+        change->setText(tr("Применение нового пароля"));
+        change->setCancelEnabled(true);
+        proceed(
+            change, TRANSACTION_NONE, [this, fresh] { sendDataCommand(CMD_PASSWORD, 1, fresh); },
+            [this, change, hasPassword, current](bool set) {
+                m_operationLog->append(OPERATION_PASSWORD_SET, {}, set);
+                if (set || !hasPassword || !m_modem.connected())
+                    return;
+                change->setCancelEnabled(false);
+                proceed(
+                    change, TRANSACTION_NONE,
+                    [this, current] { sendDataCommand(CMD_PASSWORD, 1, current); },
+                    [this, change](bool restored) {
+                        if (restored)
+                            m_operationLog->append(OPERATION_PASSWORD_SET, {}, true,
+                                                   tr("восстановлен прежний пароль"));
+                        complete(change, false);
+                    });
+            });
+    };
+    read_privileges_after(change);
+    if (!hasPassword) {
+        applyNew();
+        return;
+    }
+    change->setText(tr("Удаление текущего пароля"));
+    change->setCancelEnabled(false);
+    proceed(
+        change, TRANSACTION_PASSWORD,
+        [this, current] { sendDataCommand(CMD_PASSWORD, 0, current); },
+        [this, applyNew](bool removed) {
+            if (removed)
+                applyNew();
+            else
+                m_operationLog->append(OPERATION_PASSWORD_SET, {}, false);
+        });
 }
 
 void QModemSession::admin_password_forget()
 {
-    const bool waiting =
-        runOperation(tr("Удаление забытого пароля"), false, TRANSACTION_NONE, [this] {
+    // One operation: password-reset mode, the wait for the button on the actuator, and
+    // normal mode again whether the reset completed or was cancelled.
+    QOperation *reset = start(
+        tr("Удаление забытого пароля"), false, TRANSACTION_NONE,
+        [this] {
             sendShortCommand(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8,
                              MODEM_MODE_PASSWORD_RESET);
+        },
+        [this](bool waiting) {
+            QOperation *reset = m_operation;
+            if (!waiting)
+                return;
+            reset->setText(tr("Сброс забытого пароля...\nНажмите и удерживайте в течение 4 "
+                              "секунд на исполнительном устройстве кнопку для перехода в режим "
+                              "программирования. \nДалее нажмите и держите в течение 1 секунды "
+                              "кнопку для сброса забытого пароля"));
+            reset->setCancelEnabled(true);
+            proceed(
+                reset, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); },
+                [this, reset](bool done) {
+                    m_operationLog->append(OPERATION_PASSWORD_RESET, {}, done);
+                    if (!m_modem.connected())
+                        return;
+                    reset->setText(tr("Восстановление исходного режима работы USB-stick"));
+                    reset->setCancelEnabled(false);
+                    proceed(reset, TRANSACTION_NONE, [this] {
+                        sendShortCommand(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8,
+                                         MODEM_MODE_NORMAL);
+                    });
+                });
         });
-    if (!waiting)
-        return;
-    const bool reset =
-        runOperation(tr("Сброс забытого пароля...\nНажмите и удерживайте в течение 4 секунд на "
-                        "исполнительном устройстве кнопку для перехода в режим программирования. "
-                        "\nДалее нажмите и держите в течение 1 секунды кнопку для сброса забытого "
-                        "пароля"),
-                     true, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); });
-    m_operationLog->append(OPERATION_PASSWORD_RESET, {}, reset);
-    if (!m_modem.connected())
-        return;
-    // A poll may still be scheduled or out; it must not outlive the reset.
-    m_modem.setCurrentTransaction(TRANSACTION_NONE);
-    m_interfaceManager->stop_command();
-    // Normal mode comes back whether the reset completed or was cancelled.
-    runOperation(
-        tr("Восстановление исходного режима работы USB-stick"), false, TRANSACTION_NONE, [this] {
-            sendShortCommand(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8, MODEM_MODE_NORMAL);
-        });
-    get_modem_privilegies();
+    read_privileges_after(reset);
 }

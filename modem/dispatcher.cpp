@@ -6,7 +6,6 @@
 #include "modemlog.h"
 #include "prompts.h"
 #include "qinterface_manager.h"
-#include "qwaitdialog.h"
 
 #include <QTimer>
 
@@ -33,12 +32,6 @@ bool isData(const QRS232Message &m, quint16 command)
 {
     return m.is_data_frame() && m.command() == command;
 }
-
-// Answers of one transaction; the next one gets a dialog of its own.
-bool stillRunning(const QPointer<QWaitDialog> &dialog, const QPointer<QWaitDialog> &current)
-{
-    return dialog && dialog == current;
-}
 } // namespace
 
 int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232Message &answer)
@@ -55,9 +48,8 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
     if (success) {
         if (status == STATUS_RUNNING) {
             // The poll belongs to this transaction only.
-            const QPointer<QWaitDialog> dialog = m_dialog;
-            QTimer::singleShot(PROGRESS_POLL_MS, this, [this, dialog] {
-                if (stillRunning(dialog, m_dialog))
+            QTimer::singleShot(PROGRESS_POLL_MS, this, [this, serial = m_serial] {
+                if (stillRunning(serial))
                     request_modem_progress();
             });
             emit operationProgress(code >> 8);
@@ -184,9 +176,8 @@ int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message
             return RESULT_OK;
         }
         if (quint8(payload[0]) & PROTECTION_BIT_PASSWORD) {
-            const QPointer<QWaitDialog> dialog = m_dialog;
-            QTimer::singleShot(PROTECTION_POLL_MS, this, [this, dialog] {
-                if (stillRunning(dialog, m_dialog))
+            QTimer::singleShot(PROTECTION_POLL_MS, this, [this, serial = m_serial] {
+                if (stillRunning(serial))
                     request_protection_status();
             });
             return RESULT_PENDING;
@@ -217,19 +208,12 @@ void QModemSession::answer_timeout()
 
 void QModemSession::finish(bool ok)
 {
-    // Only the dialog of the running transaction closes; a dialog of another
-    // operation that happens to be open is none of this answer's business.
-    const QPointer<QWaitDialog> dialog = m_dialog;
     if (ok)
         emit operationComplete();
     else
         emit operationFailed();
-    if (dialog) {
-        if (ok)
-            dialog->accept();
-        else
-            dialog->systemReject();
-    }
+    // Only the running transaction ends; an answer has no business with any other.
+    end_transaction(ok);
 }
 
 void QModemSession::fail_without_session()
@@ -248,7 +232,7 @@ void QModemSession::reread_privileges_later()
         if (!m_privilegesRereadPending)
             return;
         // Never inside another operation: its answers would be taken for ours.
-        if (m_dialog) {
+        if (m_operation) {
             reread_privileges_later();
             return;
         }
@@ -288,6 +272,9 @@ void QModemSession::complete_transaction(int result)
         break;
 
     case RESULT_NO_ANSWER:
+        // The stick is gone: what the operation would do next must not go to this line.
+        m_lineLost = true;
+        m_modem.setConnected(false);
         fail_without_session();
         m_prompts->warning(m_dialogParent, error,
                            tr("Usb-stick не отвечает. Проверьте подключение."), QMessageBox::Ok);
@@ -314,9 +301,8 @@ void QModemSession::complete_transaction(int result)
                                QMessageBox::Ok);
             finish(false);
         } else if (transaction == TRANSACTION_DEVICE_INIT) {
-            const QPointer<QWaitDialog> dialog = m_dialog;
-            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, [this, dialog] {
-                if (stillRunning(dialog, m_dialog))
+            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, [this, serial = m_serial] {
+                if (stillRunning(serial))
                     send_devinit_message();
             });
         } else if (m_prompts->warning(

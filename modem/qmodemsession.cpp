@@ -10,8 +10,6 @@
 #include "qoperationlog.h"
 #include "qwaitdialog.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QTimer>
 
 Q_LOGGING_CATEGORY(lcModem, "vexo.modem", QtInfoMsg)
@@ -22,6 +20,9 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
     // Access is unknown until the stick is asked.
     m_modem.setProtectionMode(PROTECTION_LOCKED);
     m_interfaceManager = new QInterface_Manager(this);
+    m_linkWait = new QTimer(this);
+    m_linkWait->setInterval(20);
+    connect(m_linkWait, &QTimer::timeout, this, &QModemSession::send_first_when_free);
     m_operationLog = new QOperationLog(&m_modem, this);
     connect(m_interfaceManager, &QInterface_Manager::signal_interface_status, this,
             &QModemSession::set_interface_status);
@@ -51,6 +52,149 @@ void QModemSession::registerStep(MODEM_TRANSACTION_T transaction, const Transact
     m_steps.insert(transaction, step);
 }
 
+QString QModemSession::busyText()
+{
+    return tr("Операция невозможна во время обмена данным с usb-stick либо исполнительным "
+              "устройством");
+}
+
+QOperation *QModemSession::begin(const QString &text, bool cancelEnabled)
+{
+    auto *operation = new QOperation(text, cancelEnabled, this);
+    connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
+    // One at a time: a second never runs inside the first. The search owns the line
+    // until a session opens.
+    if (m_operation || m_searching) {
+        m_shownByCaller = false;
+        operation->finish(QOperation::Refused, busyText(), true);
+        return operation;
+    }
+    m_operation = operation;
+    connect(operation, &QOperation::cancelRequested, this,
+            [this, operation] { cancel_operation(operation); });
+    if (!std::exchange(m_shownByCaller, false))
+        emit operationStarted(operation);
+    return operation;
+}
+
+QOperation *QModemSession::start(const QString &text, bool cancelEnabled,
+                                 MODEM_TRANSACTION_T transaction,
+                                 const std::function<void()> &sendFirst, const Continuation &then)
+{
+    QOperation *operation = begin(text, cancelEnabled);
+    if (!operation->isFinished())
+        proceed(operation, transaction, sendFirst, then);
+    return operation;
+}
+
+void QModemSession::complete(QOperation *operation, bool ok)
+{
+    if (operation == m_operation && !m_transactionOpen)
+        end_operation(operation, ok, QOperation::Failed);
+}
+
+bool QModemSession::proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
+                            const std::function<void()> &sendFirst, const Continuation &then)
+{
+    if (!operation || operation != m_operation || m_transactionOpen || operation->isFinished())
+        return false;
+    if (m_searching || !m_modem.connected()) {
+        end_operation(operation, false, QOperation::Lost);
+        return false;
+    }
+    begin_transaction(transaction, sendFirst, then);
+    return true;
+}
+
+void QModemSession::begin_transaction(MODEM_TRANSACTION_T transaction,
+                                      const std::function<void()> &sendFirst,
+                                      const Continuation &then)
+{
+    m_transactionOpen = true;
+    ++m_serial;
+    m_lineLost = false;
+    m_then = then;
+    m_modem.setCurrentTransaction(transaction);
+    m_sendFirst = sendFirst;
+    // A poll of the transaction before may still be out; its answer must be judged under
+    // that transaction, never under this one. Waited for without blocking, and no longer
+    // than the link itself would wait for it.
+    if (m_interfaceManager->is_free()) {
+        send_first_when_free();
+        return;
+    }
+    m_linkFreeBy.setRemainingTime(m_interfaceManager->ack_timeout() *
+                                  (m_interfaceManager->retry_count() + 1));
+    m_linkWait->start();
+}
+
+void QModemSession::send_first_when_free()
+{
+    if (!m_transactionOpen || !m_sendFirst) {
+        m_linkWait->stop();
+        return;
+    }
+    if (!m_interfaceManager->is_free() && !m_linkFreeBy.hasExpired())
+        return;
+    m_linkWait->stop();
+    const auto send = std::exchange(m_sendFirst, {});
+    send();
+}
+
+void QModemSession::end_transaction(bool ok, QOperation::Outcome failure)
+{
+    if (!m_transactionOpen)
+        return;
+    m_transactionOpen = false;
+    ++m_serial;
+    m_sendFirst = {};
+    m_linkWait->stop();
+    if (m_lineLost)
+        failure = QOperation::Lost;
+    m_lineLost = false;
+    // A search started meanwhile owns the transaction and the line now.
+    if (!m_searching) {
+        m_modem.setCurrentTransaction(TRANSACTION_NONE);
+        // Ended while a command was still out: it must not be repeated later.
+        if (!ok)
+            m_interfaceManager->stop_command();
+    }
+    const QPointer<QOperation> operation = m_operation;
+    const Continuation then = std::exchange(m_then, {});
+    if (then)
+        then(ok);
+    // The continuation neither went on nor ended it: the transaction's result is the
+    // operation's.
+    if (operation && operation == m_operation && !m_transactionOpen && !operation->isFinished())
+        end_operation(operation, ok, failure);
+}
+
+void QModemSession::end_operation(QOperation *operation, bool ok, QOperation::Outcome failure)
+{
+    if (operation != m_operation)
+        return;
+    m_operation = nullptr;
+    // Whatever the steps after a Cancel gave back, the work asked for was not done.
+    if (operation->isCancelRequested())
+        ok = false, failure = QOperation::Cancelled;
+    QString error;
+    if (failure == QOperation::Lost)
+        error = tr("Usb-stick не отвечает. Проверьте подключение.");
+    operation->finish(ok ? QOperation::Succeeded : failure, error);
+}
+
+void QModemSession::cancel_operation(QOperation *operation)
+{
+    if (operation != m_operation)
+        return;
+    // The continuation hears of it as of a failure, and may still give back what the
+    // cut work took away.
+    if (m_transactionOpen)
+        end_transaction(false, QOperation::Cancelled);
+    else
+        end_operation(operation, false, QOperation::Cancelled);
+}
+
 std::unique_ptr<QWaitDialog> QModemSession::newWaitDialog(int mode, const QString &text,
                                                           bool cancelEnabled)
 {
@@ -61,32 +205,27 @@ std::unique_ptr<QWaitDialog> QModemSession::newWaitDialog(int mode, const QStrin
 bool QModemSession::runTransaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
                                    const std::function<void()> &sendFirst)
 {
-    // The search owns the line until a session opens.
-    if (m_searching)
+    m_shownByCaller = true;
+    const QPointer<QOperation> operation =
+        start(QString(), dialog->isCancelOperationEnabled(), transaction, sendFirst);
+    m_shownByCaller = false;
+    if (operation->isFinished())
         return false;
-    // A poll of the transaction before may still be out; its answer must be judged
-    // under that transaction, never under this one.
-    const QDeadlineTimer deadline(m_interfaceManager->ack_timeout() *
-                                  (m_interfaceManager->retry_count() + 1));
-    while (!m_interfaceManager->is_free() && !deadline.hasExpired() && !m_searching)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (m_searching)
-        return false;
-
-    const QPointer<QWaitDialog> outer = m_dialog;
-    m_dialog = dialog;
-    m_modem.setCurrentTransaction(transaction);
-    sendFirst();
+    bool succeeded = false;
+    connect(operation, &QOperation::finished, dialog,
+            [&succeeded, operation] { succeeded = operation->succeeded(); });
+    dialog->watch(operation);
     const bool accepted = dialog->exec() == QDialog::Accepted;
-    m_dialog = outer;
-    // A search started meanwhile owns the transaction and the line now.
-    if (!m_searching) {
-        m_modem.setCurrentTransaction(TRANSACTION_NONE);
-        // Cancelled while a command was still out: it must not be repeated later.
-        if (!accepted)
-            m_interfaceManager->stop_command();
+    if (operation && !operation->isFinished()) {
+        // The dialog closed by itself (its progress was full), or the program is ending.
+        if (accepted) {
+            end_transaction(true);
+            end_operation(operation, true, QOperation::Failed);
+        } else {
+            cancel_operation(operation);
+        }
     }
-    return accepted;
+    return succeeded;
 }
 
 bool QModemSession::runOperation(const QString &text, bool cancelEnabled,
@@ -103,8 +242,11 @@ bool QModemSession::sendCommand(QRS232Message &message)
     if (!m_searching && m_interfaceManager->send_command(message))
         return true;
     qCWarning(lcModem) << "command dropped, the link is busy";
-    // Without this the operation's wait dialog would wait for an answer forever.
-    QTimer::singleShot(0, this, [this] { finish(false); });
+    // Without this the operation would wait for an answer forever.
+    QTimer::singleShot(0, this, [this, serial = m_serial] {
+        if (stillRunning(serial))
+            finish(false);
+    });
     return false;
 }
 
@@ -237,6 +379,14 @@ void QModemSession::close_session()
     const bool wasOpen = m_modem.connected() || m_interfaceManager->isRunning();
     m_modem.setConnected(false);
     m_interfaceManager->stop_interface();
+    // An operation still under way has lost its stick.
+    if (m_operation) {
+        m_lineLost = true;
+        if (m_transactionOpen)
+            end_transaction(false, QOperation::Lost);
+        else
+            end_operation(m_operation, false, QOperation::Lost);
+    }
     emit stateChanged();
     if (wasOpen)
         emit sessionClosed();
@@ -249,7 +399,7 @@ void QModemSession::port_lost()
     if (m_searching)
         return; // the search moves on by itself
     qCDebug(lcModem) << "USB-stick unplugged";
-    if (m_dialog)
+    if (m_transactionOpen)
         complete_transaction(RESULT_NO_ANSWER);
     else
         close_session();
@@ -269,9 +419,16 @@ void QModemSession::modem_on_port()
     m_modem.setConnected(true);
     emit stateChanged();
 
-    // Each step is an operation of its own; a stick that stops answering in any of
-    // them closes the session, and the rest is skipped.
-    get_modem_version();
+    // Each query is an operation of its own, started when the one before has ended; a
+    // stick that stops answering in any of them closes the session, and the rest is
+    // skipped.
+    QOperation *version = start(tr("Запрос версии USB-stick..."), true, TRANSACTION_VERSION,
+                                [this] { request_modem_param(PARAM_VERSION); });
+    connect(version, &QOperation::finished, this, &QModemSession::query_opening_functions);
+}
+
+void QModemSession::query_opening_functions()
+{
     if (!m_modem.connected())
         return;
     if (!m_modem.firmwareMatches())
@@ -282,21 +439,29 @@ void QModemSession::modem_on_port()
                                       .arg(m_probeWord3 & 0xFF)
                                       .arg(m_probeValue & 0xFF)
                                       .arg(m_probeWord3 >> 8);
-    // Without the functions the record format is a guess, and a table read or written
-    // in the wrong one is garbled: the stick is found and asked again instead.
-    if (!get_modem_functions()) {
-        if (m_modem.connected())
-            close_session();
-        return;
-    }
-    qCDebug(lcModem).noquote() << QString("Поддерживаемый функционал 0x%1, поддерживаемые "
-                                          "протоколы 0x%2")
-                                      .arg(m_modem.functions(), 0, 16)
-                                      .arg(m_modem.protocols(), 0, 16);
-    get_modem_privilegies();
-    if (!m_modem.connected())
-        return;
-    emit sessionOpened();
+    QOperation *functions =
+        start(tr("Запрос настроек USB-stick..."), false, TRANSACTION_FUNCTIONS,
+              [this] { sendShortCommand(SHORT_CLASS_QUERY, QUERY_FUNCTIONS >> 8); });
+    connect(functions, &QOperation::finished, this, [this, functions] {
+        // Without the functions the record format is a guess, and a table read or
+        // written in the wrong one is garbled: the stick is found and asked again instead.
+        if (!functions->succeeded()) {
+            if (m_modem.connected())
+                close_session();
+            return;
+        }
+        qCDebug(lcModem).noquote() << QString("Поддерживаемый функционал 0x%1, поддерживаемые "
+                                              "протоколы 0x%2")
+                                          .arg(m_modem.functions(), 0, 16)
+                                          .arg(m_modem.protocols(), 0, 16);
+        QOperation *privileges =
+            start(tr("Запрос прав доступа..."), true, TRANSACTION_PRIVILEGES,
+                  [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
+        connect(privileges, &QOperation::finished, this, [this] {
+            if (m_modem.connected())
+                emit sessionOpened();
+        });
+    });
 }
 
 QString QModemSession::formatVersion(const QString &pattern, const QByteArray &v)
@@ -354,6 +519,13 @@ bool QModemSession::get_device_version()
         return false;
     return runOperation(tr("Запрос версии исполнительного устройства..."), true,
                         TRANSACTION_VERSION, [this] { request_device_param(PARAM_VERSION); });
+}
+
+bool QModemSession::proceedDeviceVersion(QOperation *operation, const Continuation &then)
+{
+    operation->setText(tr("Запрос версии исполнительного устройства..."));
+    return proceed(
+        operation, TRANSACTION_VERSION, [this] { request_device_param(PARAM_VERSION); }, then);
 }
 
 bool QModemSession::get_version()

@@ -3,7 +3,9 @@
 #include "qexecdevice.h"
 #include "qinterfacemessage.h"
 #include "qmodem.h"
+#include "qoperation.h"
 
+#include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -16,13 +18,14 @@ class Prompts;
 class QAutoConnectTool;
 class QInterface_Manager;
 class QOperationLog;
+class QTimer;
 class QWaitDialog;
 class QWidget;
 
 // One run of the program's dialogue with the USB-stick: finds the port, opens the
-// session, runs every operation as a transaction behind a wait dialog, judges every
-// answer, and holds the access state, the versions and the modes. Owners of other
-// transactions register a step that judges their answers and sends their next command.
+// session, runs one operation at a time, judges every answer, and holds the access
+// state, the versions and the modes. Owners of other transactions register a step that
+// judges their answers and sends their next command.
 class QModemSession : public QObject
 {
     Q_OBJECT
@@ -74,8 +77,33 @@ public:
     quint16 probeValue() const { return m_probeValue; }
     quint16 probeWord3() const { return m_probeWord3; }
 
-    // The transaction runner. A dialog made here closes only through the transaction
-    // that runs behind it.
+    // Called when a transaction of an operation ends, with whether it went through. It may
+    // start the operation's next transaction with proceed(); an operation left without a
+    // running transaction then ends with that result.
+    using Continuation = std::function<void(bool ok)>;
+
+    // Starts an operation of one or more transactions, the first one being transaction,
+    // and hands it back; the session owns it and deletes it after it finished. While
+    // another operation runs, the one returned is refused (finished from the event loop).
+    QOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
+                      const std::function<void()> &sendFirst, const Continuation &then = {});
+    // An operation whose transactions the caller runs with proceed(), at once.
+    QOperation *begin(const QString &text, bool cancelEnabled);
+    // The next transaction of the running operation, from its continuation; false (and the
+    // operation ended) when the stick is gone.
+    bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
+                 const std::function<void()> &sendFirst, const Continuation &then = {});
+    // Ends the running operation from its continuation, whatever its last transaction gave.
+    void complete(QOperation *operation, bool ok);
+    // Runs the actuator's version query as the next transaction of operation.
+    bool proceedDeviceVersion(QOperation *operation, const Continuation &then);
+    QOperation *currentOperation() const { return m_operation; }
+    bool busy() const { return m_operation != nullptr; }
+    // The text a refused operation carries.
+    static QString busyText();
+
+    // The transaction runner for callers that still wait for the result: runs the
+    // transaction as an operation shown in dialog and returns whether it went through.
     std::unique_ptr<QWaitDialog> newWaitDialog(int mode, const QString &text, bool cancelEnabled);
     bool runTransaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
                         const std::function<void()> &sendFirst);
@@ -103,6 +131,8 @@ public:
     void setRemoteMode(bool on);
 
 signals:
+    // A new operation runs; whoever shows operations shows this one.
+    void operationStarted(QOperation *operation);
     void operationStep(QString text);
     void operationProgress(int percent);
     void operationComplete();
@@ -155,9 +185,19 @@ public slots:
 private:
     int dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
                  const QRS232Message &answer);
+    void begin_transaction(MODEM_TRANSACTION_T transaction, const std::function<void()> &sendFirst,
+                           const Continuation &then);
+    void send_first_when_free();
+    void end_transaction(bool ok, QOperation::Outcome failure = QOperation::Failed);
+    void end_operation(QOperation *operation, bool ok, QOperation::Outcome failure);
+    void cancel_operation(QOperation *operation);
+    // Whether the transaction numbered serial still runs: polls and retries of one
+    // transaction must not reach the next.
+    bool stillRunning(quint64 serial) const { return m_transactionOpen && serial == m_serial; }
     int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
     void finish(bool ok);
     void fail_without_session();
+    void query_opening_functions();
     void close_session();
     void port_lost();
     void reread_privileges_later();
@@ -166,8 +206,9 @@ private:
     bool ask_password(const QString &title, const QString &label, QByteArray *bytes);
     bool ask_new_password(QByteArray *bytes);
     bool ask_current_password(QByteArray *bytes);
-    bool remove_password(const QByteArray &current);
-    bool apply_new_password(const QByteArray &password);
+    // The access state is read again once operation has ended.
+    void read_privileges_after(QOperation *operation);
+    void warn_unless_refused(QOperation *operation, const QString &title, const QString &text);
     bool query_modem_functions(const QString &text);
 
     Prompts *m_prompts;
@@ -184,6 +225,16 @@ private:
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
     QHash<int, TransactionStep> m_steps;
-    // The dialog of the running transaction: the only one its answers may close.
-    QPointer<QWaitDialog> m_dialog;
+    // The running operation and its transaction: the only one answers may end.
+    QPointer<QOperation> m_operation;
+    bool m_transactionOpen = false;
+    quint64 m_serial = 0;
+    Continuation m_then;
+    std::function<void()> m_sendFirst;
+    QTimer *m_linkWait = nullptr;
+    QDeadlineTimer m_linkFreeBy;
+    // The operation being started is shown in its caller's dialog.
+    bool m_shownByCaller = false;
+    // The stick stopped answering: the failure ends the operation as lost.
+    bool m_lineLost = false;
 };

@@ -1,14 +1,17 @@
 #include "mainwindow.h"
 #include "prompts.h"
+#include "qmodemsession.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDeadlineTimer>
 #include <QFileInfo>
 #include <QLocale>
 #include <QResource>
 #include <QTextStream>
+#include <QTimer>
 
 #ifdef VEXO_HAVE_EMULATOR
 #include "emulator.h"
@@ -76,8 +79,7 @@ int main(int argc, char *argv[])
         QTextStream(stderr) << "Vexo Control Tool is already running but does not answer.\n";
         return 1;
     }
-    // Watching from here on, a signal during start-up also ends the program cleanly once
-    // the window is up.
+    // Caught from here on; a signal during start-up waits until the window can take it.
     SignalWatcher signals_;
 
     // Plug-ins and an optional resource file shipped beside the executable.
@@ -132,9 +134,23 @@ int main(int argc, char *argv[])
 #endif
     instance.setWindow(window);
 
-    // SIGINT/SIGTERM: leave as after the close button, minus the exit question.
-    QObject::connect(&signals_, &SignalWatcher::terminationRequested, window,
-                     &MainWindow::close_without_confirmation);
+    // SIGINT/SIGTERM: leave as after the close button, minus the exit question. A running
+    // operation is cancelled as its Cancel would (a cut table write gives the stick its
+    // table back); the program leaves once the session is idle, or after a while at most.
+    QObject::connect(&signals_, &SignalWatcher::terminationRequested, window, [window] {
+        QModemSession &session = window->session();
+        if (QOperation *operation = session.currentOperation())
+            operation->cancel();
+        window->close_without_confirmation();
+        auto *idle = new QTimer(window);
+        const QDeadlineTimer limit(20000);
+        QObject::connect(idle, &QTimer::timeout, window, [&session, limit] {
+            if (!session.busy() || limit.hasExpired())
+                QCoreApplication::quit();
+        });
+        idle->start(50);
+    });
+    signals_.start();
 
     window->show();
     const int result = app.exec();

@@ -10,6 +10,7 @@
 #include "qparamcontroller.h"
 #include "qremotetablecontroller.h"
 #include "qupdatecontroller.h"
+#include "qwaitdialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -156,6 +157,10 @@ MainWindow::~MainWindow()
 void MainWindow::connect_session()
 {
     QModemSession *session = m_session;
+    // Every operation the session announces is shown while it runs.
+    connect(session, &QModemSession::operationStarted, this, [this](QOperation *operation) {
+        QWaitDialog::showFor(this, operation, QWaitDialog::AnimationMode);
+    });
     connect(session, &QModemSession::operationStep, this,
             &MainWindow::signal_modem_operation_single);
     connect(session, &QModemSession::operationProgress, this,

@@ -20,7 +20,6 @@ constexpr int APPLY_BASE_MS = 5000;
 constexpr qint64 APPLY_REFERENCE_SIZE = 128000;
 constexpr qint64 APPLY_MODEM_MS = 10000; // per reference size
 constexpr qint64 APPLY_DEVICE_MS = 25000;
-constexpr int PARTNER_DELAY_MS = 1000;
 } // namespace
 
 QFlashController::QFlashController(QModemSession *session, QObject *parent)
@@ -272,9 +271,10 @@ void QFlashController::apply(QFlashUpdater::FLASH_DEVICE_T target)
                                       QMessageBox::Ok);
         return;
     }
-    // The first file of a pair is in: its partner follows once, and only it.
+    // The first file of a pair is in: its partner follows once, and only it, as the same
+    // piece of work; nothing is left on a timer to start behind the user's back.
     const QString partner = partnerFileName(m_updater->fileName());
     if (m_partnerRunning || partner.isEmpty() || partner == m_updater->fileName())
         return;
-    QTimer::singleShot(PARTNER_DELAY_MS, this, [this, partner] { flash_partner(partner); });
+    flash_partner(partner);
 }

@@ -1,5 +1,7 @@
 #include "qwaitdialog.h"
 
+#include "qoperation.h"
+
 #include <QEventLoop>
 #include <QLabel>
 #include <QMovie>
@@ -64,6 +66,35 @@ QWaitDialog::QWaitDialog(QWidget *parent, int mode, const QString &text, bool ca
 }
 
 QWaitDialog::~QWaitDialog() = default;
+
+QWaitDialog *QWaitDialog::showFor(QWidget *parent, QOperation *operation, int mode)
+{
+    auto *dialog =
+        new QWaitDialog(parent, mode, operation->text(), operation->isCancelEnabled(), false, {});
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->watch(operation);
+    if (!operation->isFinished())
+        dialog->open();
+    return dialog;
+}
+
+void QWaitDialog::watch(QOperation *operation)
+{
+    connect(operation, &QOperation::textChanged, this,
+            [this](const QString &text) { setText("<h3>" + text + "</h3>"); });
+    connect(operation, &QOperation::cancelEnabledChanged, this,
+            &QWaitDialog::setCancelOperationEnabled);
+    connect(operation, &QOperation::progressChanged, this,
+            qOverload<int, int>(&QWaitDialog::setProgress));
+    connect(operation, &QOperation::finished, this, [this, operation] {
+        if (operation->succeeded())
+            accept();
+        else
+            systemReject();
+    });
+    // Cancel, Escape and a close of the window all end up here.
+    connect(this, &QDialog::rejected, operation, &QOperation::cancel);
+}
 
 void QWaitDialog::incProgress()
 {

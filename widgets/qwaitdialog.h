@@ -4,12 +4,13 @@
 
 class QEventLoop;
 class QLabel;
+class QOperation;
 class QMovie;
 class QProgressBar;
 class QPushButton;
 
-// Modal dialog every modem operation runs behind. The operation's completion
-// and failure signals close it; its result tells the caller which happened.
+// The dialog every operation on the line is shown in. It watches the operation: shows
+// its text and progress, closes when it finishes, and its Cancel asks it to end.
 class QWaitDialog : public QDialog
 {
     Q_OBJECT
@@ -22,6 +23,10 @@ public:
     QWaitDialog(QWidget *parent, int mode, const QString &text, bool cancelEnabled, bool extEnabled,
                 const QString &extText);
     ~QWaitDialog() override;
+
+    // Shows operation in a new window-modal dialog that deletes itself once it closes.
+    static QWaitDialog *showFor(QWidget *parent, QOperation *operation, int mode);
+    void watch(QOperation *operation);
 
     int progress() const { return m_progress; }
     void setVisible(bool visible) override;

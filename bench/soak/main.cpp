@@ -115,7 +115,8 @@ int main(int argc, char **argv)
     window.show();
     QModemSession &session = window.session();
     const auto connected = [&] {
-        return window.modem().connected() && !session.searching() && !dialogShown();
+        return window.modem().connected() && !session.searching() && !session.busy() &&
+               !dialogShown();
     };
     if (!waitFor(connected, 30000)) {
         std::fprintf(stderr, "no session\n");
@@ -194,6 +195,8 @@ int main(int argc, char **argv)
         });
         watchdog.start(OperationLimitMs);
         op.second();
+        // What runs on after the call returns (operations that do not wait) ends too.
+        waitFor([&] { return !session.busy(); }, OperationLimitMs);
         watchdog.stop();
         emu.clearFaults();
         if (overdue) {

@@ -907,6 +907,10 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
         <source>восстановлен прежний пароль</source>
         <translation>the previous password was restored</translation>
     </message>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>The operation is not possible while data is being exchanged with the USB-stick or the actuator</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>

@@ -907,6 +907,10 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
         <source>восстановлен прежний пароль</source>
         <translation>przywrócono poprzednie hasło</translation>
     </message>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Operacja nie jest możliwa podczas wymiany danych z USB-stick lub urządzeniem wykonawczym</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>

@@ -907,6 +907,10 @@
         <source>восстановлен прежний пароль</source>
         <translation>восстановлен прежний пароль</translation>
     </message>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>

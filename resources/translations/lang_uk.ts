@@ -907,6 +907,10 @@
         <source>восстановлен прежний пароль</source>
         <translation>відновлено попередній пароль</translation>
     </message>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Операція неможлива під час обміну даними з USB-stick або виконавчим пристроєм</translation>
+    </message>
 </context>
 <context>
     <name>QOperationLog</name>

@@ -112,6 +112,7 @@ private slots:
         // Nothing marked and No: nothing goes out.
         rig.prompts().expectMessage(Kind::Question, "Информация", QMessageBox::No);
         rig.params->load_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.prompts().calls().last().text,
                  "Ни один из параметров не помечен для загрузки из конечного устройства. "
                  "Загрузить все параметры?");
@@ -120,6 +121,7 @@ private slots:
         // Yes reads all, after the actuator's version the first time.
         rig.prompts().expectMessage(Kind::Question, "Информация", QMessageBox::Yes);
         rig.params->load_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.readIds(), (QList<int>{PARAM_VERSION, 1, 2, 3, 4}));
         QVERIFY(rig.device().isVersionKnown());
         // Raw 5 is below the slider: shown at its minimum.
@@ -130,6 +132,7 @@ private slots:
         rig.emu().clearFrameLog();
         rig.mark({2});
         rig.params->load_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.readIds(), (QList<int>{3}));
         QCOMPARE(rig.shown(), (QStringList{"Жалюзийный/0", "0.50 с/0", "100 с/0", "120 с/0"}));
 
@@ -140,6 +143,7 @@ private slots:
         rig.afterRequests(CMD_GET_PARAM, 1, [&] { rig.emu().misnameParamAnswers(1); });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         rig.params->load_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.prompts().calls().last().text,
                  "Принят неверный ответ от USB-stick. Повторить попытку?");
         QCOMPARE(rig.readIds(), (QList<int>{2, 3}));
@@ -155,10 +159,12 @@ private slots:
         rig.mark({0, 1});
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!rig.params->save_exe_device_properties());
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.prompts().calls().last().text,
                  "Параметр Длительность команды для режима 'Короткой команды' не задан");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         rig.params->apply_restore_exe_device_properties(true);
+        QVERIFY(rig.modem.waitIdle());
         // Neither sent nor taken for the actuator's.
         QVERIFY(rig.emu().frameLog().isEmpty());
         QCOMPARE(rig.device().paramValue(PARAM_WORK_MODE), QExecDevice::Unknown);
@@ -170,6 +176,7 @@ private slots:
             rig.row(r)->setValue(QPropertyWidget::VALUE_EDITED, values[r]);
         rig.mark({});
         QVERIFY(rig.params->save_exe_device_properties());
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.requests(CMD_SET_PARAM).size(), 4);
         for (const Frame &f : rig.requests(CMD_SET_PARAM))
             QCOMPARE(f.target, quint16(TARGET_DEVICE_REMOTE));
@@ -186,6 +193,7 @@ private slots:
         QVERIFY(rig.open());
         rig.prompts().expectMessage(Kind::Question, "Информация", QMessageBox::Yes);
         rig.params->load_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         rig.row(0)->comboBox()->setCurrentIndex(1);
         for (int r = 1; r < 4; ++r)
             rig.row(r)->slider()->setValue(40 + r);
@@ -193,13 +201,15 @@ private slots:
         rig.afterRequests(CMD_SET_PARAM, 2,
                           [&] { rig.emu().forceStatus(CMD_SET_PARAM, STATUS_DEVICE_FAILED); });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!rig.params->save_exe_device_properties());
+        QVERIFY(rig.params->save_exe_device_properties()); // started, refused part-way
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.emu().state().params, (Params{1, 41, 30, 60}));
         QCOMPARE(rig.row(2)->valueState(), QPropertyWidget::VALUE_EDITED);
 
         // A later read shows what the actuator holds, not what it refused.
         rig.mark({0});
         rig.params->load_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.shown(), (QStringList{"Роллетный/0", "2.05 с/0", "30 с/0", "60 с/0"}));
         QVERIFY(rig.prompts().done());
     }
@@ -210,6 +220,7 @@ private slots:
         QVERIFY(rig.open());
         rig.row(1)->slider()->setValue(40);
         rig.params->apply_restore_exe_device_properties(true);
+        QVERIFY(rig.modem.waitIdle());
         QList<Frame> sets = rig.requests(CMD_SET_PARAM);
         QCOMPARE(sets.size(), 2);
         QCOMPARE(sets[0].payload.toHex(), "020028");
@@ -222,11 +233,13 @@ private slots:
 
         rig.emu().clearFrameLog();
         rig.params->apply_restore_exe_device_properties(false);
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.requests(CMD_SET_PARAM).at(0).payload.toHex(), "850000");
         QCOMPARE(rig.readIds(), (QList<int>{1, 2, 3, 4}));
 
         rig.emu().clearFrameLog();
         rig.params->set_def_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         const Frame reset = rig.requests(CMD_FACTORY_RESET).value(0);
         QCOMPARE(reset.target, quint16(TARGET_DEVICE));
         QVERIFY(reset.ok() && reset.payload.isEmpty());
@@ -237,6 +250,7 @@ private slots:
         rig.afterRequests(CMD_FACTORY_RESET, 1, [&] { rig.emu().misnameParamAnswers(1); });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         rig.params->set_def_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
         QCOMPARE(rig.shown(), (QStringList{"/2", "Неизвестно/2", "Неизвестно/2", "Неизвестно/2"}));
         QVERIFY(rig.prompts().done());
     }

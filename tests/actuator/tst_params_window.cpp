@@ -45,17 +45,21 @@ private slots:
 
         rig.prompts().expectMessage(Kind::Question, "Информация", QMessageBox::Yes);
         button(w, "pushButton_loadProperties")->click();
+        QVERIFY(rig.waitIdle());
         QPropertyWidget *blinds = w.params().editor(2);
         QCOMPARE(blinds->label()->text(), "30 с");
         blinds->slider()->setValue(45);
         button(w, "pushButton_saveProperties")->click();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.emulator().state().params[2], quint8(45));
         QCOMPARE(blinds->valueState(), QPropertyWidget::VALUE_FROM_DEVICE);
 
         // The two hidden buttons share a slot; the sender decides what is sent.
         rig.emulator().clearFrameLog();
         button(w, "pushButton_applyProperties")->click();
+        QVERIFY(rig.waitIdle());
         button(w, "pushButton_restoreProperties")->click();
+        QVERIFY(rig.waitIdle());
         QByteArrayList writes;
         for (const FrameLogEntry &e : rig.emulator().frameLog())
             if (e.direction == FrameLogEntry::Direction::In && e.text.contains("CMD_SET_PARAM"))
@@ -64,6 +68,7 @@ private slots:
         QCOMPARE(blinds->label()->text(), "45 с");
 
         button(w, "pushButton_defProperties")->click();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(blinds->label()->text(), "30 с");
         QCOMPARE(rig.emulator().state().params, EmulatorState::defaultParams());
         QVERIFY(rig.prompts().done());

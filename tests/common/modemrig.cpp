@@ -23,6 +23,11 @@ bool ModemRig::open(const QStringList &portsBefore)
     return waitOpenings(m_openings + 1, 20000);
 }
 
+bool ModemRig::waitIdle(int ms)
+{
+    return QTest::qWaitFor([this] { return !m_session->busy(); }, ms);
+}
+
 bool ModemRig::waitOpenings(int count, int ms)
 {
     return QTest::qWaitFor([&] { return m_openings >= count; }, ms);

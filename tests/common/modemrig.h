@@ -17,6 +17,8 @@ public:
     // Starts the emulator and the search; ports listed here are probed before the
     // emulator's. True once a session has opened.
     bool open(const QStringList &portsBefore = {});
+    // True once no operation runs (what one set going included).
+    bool waitIdle(int ms = 20000);
 
     QModemSession &session() { return *m_session; }
     vexo::emu::Emulator &emulator() { return m_emulator; }

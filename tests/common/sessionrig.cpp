@@ -1,5 +1,6 @@
 #include "sessionrig.h"
 
+#include "qmodemsession.h"
 #include "qwaitdialog.h"
 
 #include <QApplication>
@@ -28,9 +29,19 @@ bool SessionRig::open(const QStringList &portsBefore)
     QSettings("Vexo Electronics", "Vexo Control Tool").clear();
     m_window = std::make_unique<MainWindow>(qApp, &m_prompts, options);
     m_window->show();
-    // The opening steps run in nested loops inside the slot that found the port, so the
-    // test only gets control back once all of them have ended.
-    return QTest::qWaitFor([this] { return m_window->modem().connected(); }, 20000);
+    // Connected after the window: by the time this runs, what the window does on an
+    // opening (reading the table) is done.
+    bool opened = false;
+    const auto connection = QObject::connect(&m_window->session(), &QModemSession::sessionOpened,
+                                             m_window.get(), [&opened] { opened = true; });
+    const bool done = QTest::qWaitFor([&opened] { return opened; }, 20000);
+    QObject::disconnect(connection);
+    return done;
+}
+
+bool SessionRig::waitIdle(int ms)
+{
+    return QTest::qWaitFor([this] { return !m_window->session().busy(); }, ms);
 }
 
 void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs,

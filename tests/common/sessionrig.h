@@ -21,6 +21,9 @@ public:
     // Starts the emulator and shows the window; ports listed before the emulator's are
     // probed first. True once the session is open and every opening step has ended.
     bool open(const QStringList &portsBefore = {});
+    // True once no operation runs (what one set going, such as re-reading the access
+    // state, included).
+    bool waitIdle(int ms = 20000);
 
     MainWindow &window() { return *m_window; }
     vexo::emu::Emulator &emulator() { return m_emulator; }

@@ -61,6 +61,7 @@ private slots:
         rig.prompts().expectText("Ввод пароля", "secret2");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
         w.findChild<QAction *>("actionAdminMode")->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
         QVERIFY(!w.findChild<QAction *>("actionAdminMode")->isChecked());
         QCOMPARE(rig.prompts().calls().at(0).echo, QLineEdit::Password);
@@ -68,6 +69,7 @@ private slots:
         // The right one: full access, administrator mode.
         rig.prompts().expectText("Ввод пароля", "secret1");
         w.findChild<QAction *>("actionAdminMode")->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(w.modem().protectionMode(), PROTECTION_UNLOCKED);
         QVERIFY(w.findChild<QAction *>("actionAdminMode")->isChecked());
         QVERIFY(!w.findChild<QAction *>("actionUserMode")->isChecked());
@@ -77,6 +79,7 @@ private slots:
         // Log-out: CMD_ACCESS to target 0 without payload, back to user mode.
         const int accesses = rig.requests(CMD_ACCESS);
         w.findChild<QAction *>("actionUserMode")->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_ACCESS), accesses + 1);
         QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
         QVERIFY(w.findChild<QAction *>("actionUserMode")->isChecked());
@@ -86,6 +89,7 @@ private slots:
         rig.prompts().expectText("Ввод пароля", "");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         w.admin_mode_clicked();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_ACCESS), accesses + 1);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -111,6 +115,7 @@ private slots:
         rig.prompts().expectText(title, "abcdefghij");
         rig.prompts().expectText("Повтор нового пароля", "abcdefghij");
         w.admin_password_set();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().at(1),
                  QString("Пароль должен быть длиной от 6 до 10 символов"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1);
@@ -129,11 +134,13 @@ private slots:
         rig.prompts().expectText("Повтор нового пароля", "пароль13");
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
         w.admin_password_set();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 0);
 
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль12");
         w.admin_password_set();
+        QVERIFY(rig.waitIdle());
         const QByteArray sent = rig.emulator().state().password;
         QCOMPARE(sent.size(), 8); // one byte a letter
         QCOMPARE(sent, cp1251("пароль12"));
@@ -150,6 +157,7 @@ private slots:
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
         w.admin_password_set();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(), QString("Неверный пароль"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1); // only the removal went out
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));
@@ -159,6 +167,7 @@ private slots:
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
         w.admin_password_set();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 3);
         QCOMPARE(rig.emulator().state().password, QByteArray("newpass1"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -171,8 +180,10 @@ private slots:
         MainWindow &w = rig.window();
         rig.prompts().expectTextCancel("Ввод текущего пароля");
         w.admin_password_clear();
+        QVERIFY(rig.waitIdle());
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
         w.findChild<QAction *>("actionClearPassword")->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 1);
         QVERIFY(rig.emulator().state().password.isEmpty());
         QCOMPARE(w.modem().protectionMode(), PROTECTION_OFF);
@@ -190,6 +201,7 @@ private slots:
         MainWindow &w = rig.window();
         const int polls = rig.requests(CMD_GET_PROTECTION);
         w.admin_password_forget();
+        QVERIFY(rig.waitIdle());
         QVERIFY(rig.emulator().state().password.isEmpty());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 3 + 1); // polls + re-read
         QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2);              // reset mode, then normal again
@@ -208,6 +220,7 @@ private slots:
         SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 2500, true);
         const int polls = rig.requests(CMD_GET_PROTECTION);
         w.admin_password_forget();
+        QVERIFY(rig.waitIdle());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 2);
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));
         QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2);

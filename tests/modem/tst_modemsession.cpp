@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 using vexo::emu::EmulatorState;
 using Kind = ScriptedPrompts::Kind;
@@ -45,6 +46,26 @@ void silenceOnConnect(ModemRig &rig, int answers)
         rig.emulator().dropAnswers(answers);
     });
 }
+
+// What an operation ended with, kept past its deletion.
+struct Ending {
+    QOperation::Outcome outcome = QOperation::Running;
+    QString error;
+    int count = 0;
+
+    explicit Ending(QOperation *operation)
+    {
+        QObject::connect(operation, &QOperation::finished, [this, operation] {
+            outcome = operation->outcome();
+            error = operation->errorString();
+            ++count;
+        });
+    }
+    bool wait(int ms = 5000)
+    {
+        return QTest::qWaitFor([this] { return count > 0; }, ms);
+    }
+};
 } // namespace
 
 // The session and its dispatcher without a window: opening, retries, refusals, a
@@ -200,6 +221,69 @@ private slots:
         QVERIFY(closed.wait(3000));
         QVERIFY(!s.connected());
         QTRY_VERIFY(s.searching());
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    // One operation at a time: a second is refused and never touches the first; Cancel
+    // ends one with the line clean for the next; a stick that stops answering ends it as
+    // lost, and says so.
+    void operationsRunOneAtATime()
+    {
+        ModemRig rig;
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        s.interfaceManager()->set_ack_timeout(300);
+        const auto version = [&] { s.request_modem_param(PARAM_VERSION); };
+        const auto functions = [&] { s.sendShortCommand(SHORT_CLASS_QUERY, QUERY_FUNCTIONS >> 8); };
+        const int functionsBefore = rig.requests(QUERY_FUNCTIONS);
+
+        rig.emulator().delayAnswers(1, 150);
+        QSignalSpy started(&s, &QModemSession::operationStarted);
+        Ending first(s.start("first", true, TRANSACTION_VERSION, version));
+        Ending second(s.start("second", true, TRANSACTION_FUNCTIONS, functions));
+        QCOMPARE(started.size(), 1);
+        QVERIFY(first.wait());
+        QCOMPARE(first.outcome, QOperation::Succeeded);
+        QTRY_COMPARE(second.count, 1);
+        QCOMPARE(second.outcome, QOperation::Refused);
+        QCOMPARE(second.error, QModemSession::busyText());
+        QCOMPARE(rig.requests(QUERY_FUNCTIONS), functionsBefore);
+
+        // Cancelled while its answer is still out: the late answer is not taken for the
+        // next operation's, and no question is asked about it.
+        rig.emulator().delayAnswers(1, 250);
+        QOperation *running = s.start("cancelled", true, TRANSACTION_VERSION, version);
+        Ending cancelled(running);
+        QTimer::singleShot(50, running, &QOperation::cancel);
+        QVERIFY(cancelled.wait());
+        QCOMPARE(cancelled.outcome, QOperation::Cancelled);
+        QVERIFY(!s.busy());
+        QCOMPARE(s.modem().currentTransaction(), TRANSACTION_NONE);
+        Ending next(s.start("next", true, TRANSACTION_FUNCTIONS, functions));
+        QVERIFY(next.wait());
+        QCOMPARE(next.outcome, QOperation::Succeeded);
+
+        // Several transactions, one operation: nothing else gets in between them.
+        int ends = 0;
+        Ending chained(s.start("chained", false, TRANSACTION_VERSION, version, [&](bool ok) {
+            ++ends;
+            QVERIFY(ok);
+            QVERIFY(s.start("between", false, TRANSACTION_FUNCTIONS, functions)->isFinished());
+            QVERIFY(s.proceed(s.currentOperation(), TRANSACTION_FUNCTIONS, functions,
+                              [&](bool ok) { ends += ok ? 10 : 100; }));
+        }));
+        QVERIFY(chained.wait());
+        QCOMPARE(ends, 11);
+        QCOMPARE(chained.outcome, QOperation::Succeeded);
+
+        // The stick falls silent: the operation ends as lost, and the search follows.
+        rig.emulator().dropAnswers(4);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        Ending lost(s.start("lost", true, TRANSACTION_VERSION, version));
+        QVERIFY(lost.wait());
+        QCOMPARE(lost.outcome, QOperation::Lost);
+        QVERIFY(!lost.error.isEmpty());
+        QVERIFY(rig.waitOpenings(2));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 

@@ -121,20 +121,25 @@ private slots:
         rig.prompts().expectText("Ввод нового пароля", first);
         rig.prompts().expectText("Повтор нового пароля", first);
         session.admin_password_set();
+        QVERIFY(rig.waitIdle());
         // A change refused for a wrong current password.
         rig.prompts().expectText("Ввод текущего пароля", "wrong12");
         rig.prompts().expectText("Ввод нового пароля", second);
         rig.prompts().expectText("Повтор нового пароля", second);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
         session.admin_password_set();
+        QVERIFY(rig.waitIdle());
         rig.prompts().expectText("Ввод текущего пароля", "wrong12");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
         session.admin_password_clear();
+        QVERIFY(rig.waitIdle());
         rig.prompts().expectText("Ввод текущего пароля", first);
         session.admin_password_clear();
+        QVERIFY(rig.waitIdle());
         QVERIFY(rig.emulator().state().password.isEmpty());
         rig.emulator().modifyState([](EmulatorState &s) { s.password = "forgot1"; });
         session.admin_password_forget();
+        QVERIFY(rig.waitIdle());
         QVERIFY(rig.emulator().state().password.isEmpty());
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
 

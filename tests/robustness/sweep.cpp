@@ -131,7 +131,8 @@ bool Sweep::open()
 
 bool Sweep::sessionSettled()
 {
-    return window().modem().connected() && !window().session().searching() && !dialogShown();
+    return window().modem().connected() && !window().session().searching() &&
+           !window().session().busy() && !dialogShown();
 }
 
 bool Sweep::select(int id)
@@ -321,6 +322,8 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
     QElapsedTimer t;
     t.start();
     op.run(*this);
+    // What the operation set going (the access state read after a log-in) ends too.
+    QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
     c.ms = t.elapsed();
     watchdog.stop();
     const bool hit = emulator().requestCount(op.command) >= op.occurrence;
@@ -392,6 +395,7 @@ QList<Sweep::Cell> Sweep::sweep(const Operation &op)
         return QMessageBox::NoButton;
     });
     op.run(*this);
+    QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
     const Snapshot expected = snapshot();
     m_cleanChanged = expected.stick != before.stick;
     if (!prompts().failures().isEmpty() || dialogShown()) {

@@ -76,6 +76,7 @@ private slots:
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         rig.session().admin_password_set();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 3); // removal, new one refused, old one back
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));

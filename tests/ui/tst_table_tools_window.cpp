@@ -90,7 +90,9 @@ private slots:
         w.params().editor(1)->setValue(QPropertyWidget::VALUE_EDITED, 25);
         w.params().editor(1)->markBox()->setChecked(true);
         QVERIFY(w.save_exe_device_properties());
+        QVERIFY(rig.waitIdle());
         w.set_def_exe_device_properties();
+        QVERIFY(rig.waitIdle());
         w.flasher().setApplyWaitLimit(300);
         const auto v = rig.emulator().state().modemVersion;
         const auto image = vexo::emu::FirmwareFile::forTarget(rig.emulator().state(), 0, v[0],

@@ -1,10 +1,12 @@
 #include "qcircleprogressbar.h"
+#include "qoperation.h"
 #include "qwaitdialog.h"
 
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QMovie>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -219,6 +221,37 @@ private slots:
         d.setCancelOperationEnabled(true);
         QVERIFY(!part<QPushButton>(d, "pushButton_cancel")->isHidden());
         QVERIFY(d.isCancelOperationEnabled());
+    }
+
+    // The dialog only watches an operation: it opens without a loop of its own, shows the
+    // operation's text and progress, asks it to end on Cancel, and closes (deleting
+    // itself) once it has finished, whoever ended it.
+    void watchesAnOperation()
+    {
+        QWidget parent;
+        parent.show();
+        QOperation cancelled("Чтение", true);
+        connect(&cancelled, &QOperation::cancelRequested, &cancelled,
+                [&] { cancelled.finish(QOperation::Cancelled); });
+        QPointer<QWaitDialog> d =
+            QWaitDialog::showFor(&parent, &cancelled, QWaitDialog::ProgressMode);
+        QVERIFY(d->isVisible());
+        QCOMPARE(d->windowModality(), Qt::WindowModal);
+        cancelled.setText("Запись");
+        cancelled.setProgress(3, 7);
+        QCOMPARE(part<QLabel>(*d, "label_text")->text(), QStringLiteral("<h3>Запись</h3>"));
+        QCOMPARE(part<QProgressBar>(*d, "progressBar")->value(), 3);
+        QCOMPARE(part<QProgressBar>(*d, "progressBar")->maximum(), 7);
+        part<QPushButton>(*d, "pushButton_cancel")->click();
+        QCOMPARE(cancelled.outcome(), QOperation::Cancelled);
+        QTRY_VERIFY(d.isNull());
+
+        QOperation done("Запрос", false);
+        d = QWaitDialog::showFor(&parent, &done, QWaitDialog::AnimationMode);
+        QVERIFY(!part<QPushButton>(*d, "pushButton_cancel")->isVisibleTo(d));
+        done.finish(QOperation::Succeeded);
+        QCOMPARE(d->result(), int(QDialog::Accepted));
+        QTRY_VERIFY(d.isNull());
     }
 
     void circleWithMaximumZeroIsTheFullDisc()
