@@ -309,11 +309,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (operation)
         operation->cancel();
+    // Nothing of it is left on the line for the next input.
+    rig.settle();
     FUZZ_CHECK(endings == 1);
     FUZZ_CHECK(!s.busy());
     FUZZ_CHECK(s.modem().currentTransaction() == TRANSACTION_NONE);
-    // Nothing of it is left on the line for the next input.
-    rig.settle();
     rig.prompts.in = nullptr;
     return 0;
 }

@@ -72,7 +72,9 @@ QOperation *QModemSession::begin(const QString &text, bool cancelEnabled)
     m_operation = operation;
     connect(operation, &QOperation::cancelRequested, this,
             [this, operation] { cancel_operation(operation); });
-    if (!std::exchange(m_shownByCaller, false))
+    if (std::exchange(m_shownByCaller, false))
+        m_waitedFor = operation;
+    else
         emit operationStarted(operation);
     return operation;
 }
@@ -82,15 +84,16 @@ QOperation *QModemSession::start(const QString &text, bool cancelEnabled,
                                  const std::function<void()> &sendFirst, const Continuation &then)
 {
     QOperation *operation = begin(text, cancelEnabled);
+    // Whether there is a stick to ask is the caller's judgement, as it always was.
     if (!operation->isFinished())
-        proceed(operation, transaction, sendFirst, then);
+        begin_transaction(transaction, sendFirst, then);
     return operation;
 }
 
 void QModemSession::complete(QOperation *operation, bool ok)
 {
     if (operation == m_operation && !m_transactionOpen)
-        end_operation(operation, ok, QOperation::Failed);
+        end_operation(operation, ok, m_modem.connected() ? QOperation::Failed : QOperation::Lost);
 }
 
 bool QModemSession::proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
@@ -111,6 +114,7 @@ void QModemSession::begin_transaction(MODEM_TRANSACTION_T transaction,
                                       const Continuation &then)
 {
     m_transactionOpen = true;
+    m_held = false;
     ++m_serial;
     m_lineLost = false;
     m_then = then;
@@ -159,14 +163,37 @@ void QModemSession::end_transaction(bool ok, QOperation::Outcome failure)
         if (!ok)
             m_interfaceManager->stop_command();
     }
+    // The operation goes on once the answer that ended the transaction has been handled
+    // in full (its messages shown, a closed session closed), as the code after a request
+    // that waited for its end would.
     const QPointer<QOperation> operation = m_operation;
-    const Continuation then = std::exchange(m_then, {});
-    if (then)
-        then(ok);
-    // The continuation neither went on nor ended it: the transaction's result is the
-    // operation's.
-    if (operation && operation == m_operation && !m_transactionOpen && !operation->isFinished())
+    // A caller that waits in its own dialog hears of the end at once, as it always has.
+    if (operation && operation == m_waitedFor) {
         end_operation(operation, ok, failure);
+        return;
+    }
+    const Continuation then = std::exchange(m_then, {});
+    m_continuing = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, operation, then, ok, failure] {
+            m_continuing = false;
+            if (then)
+                then(ok);
+            // The continuation neither went on, nor ended it, nor holds it for later: the
+            // transaction's result is the operation's.
+            if (operation && operation == m_operation && !m_transactionOpen && !m_held &&
+                !operation->isFinished())
+                end_operation(operation, ok,
+                              ok || m_modem.connected() ? failure : QOperation::Lost);
+        },
+        Qt::QueuedConnection);
+}
+
+void QModemSession::hold(QOperation *operation)
+{
+    if (operation == m_operation && !m_transactionOpen)
+        m_held = true;
 }
 
 void QModemSession::end_operation(QOperation *operation, bool ok, QOperation::Outcome failure)
@@ -174,6 +201,7 @@ void QModemSession::end_operation(QOperation *operation, bool ok, QOperation::Ou
     if (operation != m_operation)
         return;
     m_operation = nullptr;
+    m_held = false;
     // Whatever the steps after a Cancel gave back, the work asked for was not done.
     if (operation->isCancelRequested())
         ok = false, failure = QOperation::Cancelled;
@@ -379,8 +407,9 @@ void QModemSession::close_session()
     const bool wasOpen = m_modem.connected() || m_interfaceManager->isRunning();
     m_modem.setConnected(false);
     m_interfaceManager->stop_interface();
-    // An operation still under way has lost its stick.
-    if (m_operation) {
+    // An operation still under way has lost its stick; one whose continuation is due
+    // learns it there.
+    if (m_operation && !m_continuing) {
         m_lineLost = true;
         if (m_transactionOpen)
             end_transaction(false, QOperation::Lost);
@@ -526,6 +555,22 @@ bool QModemSession::proceedDeviceVersion(QOperation *operation, const Continuati
     operation->setText(tr("Запрос версии исполнительного устройства..."));
     return proceed(
         operation, TRANSACTION_VERSION, [this] { request_device_param(PARAM_VERSION); }, then);
+}
+
+bool QModemSession::proceedModemVersion(QOperation *operation, const Continuation &then)
+{
+    operation->setText(tr("Запрос версии USB-stick..."));
+    return proceed(
+        operation, TRANSACTION_VERSION, [this] { request_modem_param(PARAM_VERSION); }, then);
+}
+
+bool QModemSession::proceedDeviceInit(QOperation *operation, const Continuation &then)
+{
+    operation->setText(
+        tr("Инициализация устройства... Если устройство впервые используется с данным "
+           "USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку"));
+    return proceed(
+        operation, TRANSACTION_DEVICE_INIT, [this] { send_devinit_message(); }, then);
 }
 
 bool QModemSession::get_version()

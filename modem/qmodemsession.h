@@ -95,8 +95,14 @@ public:
                  const std::function<void()> &sendFirst, const Continuation &then = {});
     // Ends the running operation from its continuation, whatever its last transaction gave.
     void complete(QOperation *operation, bool ok);
-    // Runs the actuator's version query as the next transaction of operation.
+    // From a continuation: the operation goes on later without a transaction (a wait while
+    // a target restarts) and ends only through proceed() or complete().
+    void hold(QOperation *operation);
+    // The version queries and the actuator's initialisation as the next transaction of
+    // operation, shown with their own texts.
     bool proceedDeviceVersion(QOperation *operation, const Continuation &then);
+    bool proceedModemVersion(QOperation *operation, const Continuation &then);
+    bool proceedDeviceInit(QOperation *operation, const Continuation &then);
     QOperation *currentOperation() const { return m_operation; }
     bool busy() const { return m_operation != nullptr; }
     // The text a refused operation carries.
@@ -237,4 +243,9 @@ private:
     bool m_shownByCaller = false;
     // The stick stopped answering: the failure ends the operation as lost.
     bool m_lineLost = false;
+    // A continuation is due, or holds its operation for later.
+    bool m_continuing = false;
+    bool m_held = false;
+    // The operation of runTransaction, whose caller waits for it in a dialog.
+    QPointer<QOperation> m_waitedFor;
 };

@@ -4,11 +4,11 @@
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
-#include "qwaitdialog.h"
 #include "updatelog.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 
 namespace
@@ -40,6 +40,8 @@ void QFlashController::register_step()
             return true;
         m_session->sendCommand(message);
         m_session->reportStep();
+        if (QOperation *operation = m_session->currentOperation())
+            operation->setProgress(++m_sent, m_updater->messageCount());
         return false;
     };
     m_session->registerStep(TRANSACTION_FLASH, step);
@@ -82,12 +84,13 @@ void QFlashController::file_error(const QString &fileName)
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
 }
 
-bool QFlashController::load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
-                                      bool nameInMessage)
+QOperation *QFlashController::load_and_flash(const QString &fileName,
+                                             QFlashUpdater::FLASH_DEVICE_T target,
+                                             bool nameInMessage)
 {
     if (!m_updater->loadFile(fileName, target)) {
         file_error(nameInMessage ? fileName : QString());
-        return false;
+        return nullptr;
     }
     return flash_fu(target);
 }
@@ -113,70 +116,94 @@ void QFlashController::load_device_fu()
     load_and_flash(name, device_target(), false);
 }
 
-void QFlashController::flash_partner(const QString &fileName)
+void QFlashController::flash_partner(QOperation *operation, const QString &fileName)
 {
     m_firmwareFileName = fileName;
-    if (!QFileInfo::exists(fileName)) {
+    if (!QFileInfo::exists(fileName) || !m_updater->loadFile(fileName, device_target())) {
         file_error(fileName);
+        m_session->complete(operation, true);
         return;
     }
     m_partnerRunning = true;
-    load_and_flash(fileName, device_target(), true);
-    m_partnerRunning = false;
+    connect(operation, &QOperation::finished, this, [this] { m_partnerRunning = false; });
+    check_target(operation, device_target(),
+                 [this, operation] { flash_in(operation, device_target()); });
 }
 
-bool QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
+QOperation *QFlashController::begin(const QString &text)
+{
+    QOperation *operation = m_session->begin(text, true);
+    if (operation->outcome() == QOperation::Refused) {
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      operation->errorString(), QMessageBox::Ok);
+        return nullptr;
+    }
+    return operation;
+}
+
+QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
 {
     if (!m_session->connected())
-        return false;
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
+        return nullptr;
     if (m_updater->messageCount() == 0) {
-        prompts->warning(parent, tr("Ошибка"), tr("Ошибка файла прошивки"), QMessageBox::Ok);
-        return false;
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      tr("Ошибка файла прошивки"), QMessageBox::Ok);
+        return nullptr;
     }
-    if (!check_target(target))
-        return false;
-    emit updateChecksEnabled(false);
-    const bool sent = transfer(target);
-    m_session->operationLog()->append(
-        OPERATION_FIRMWARE_FLASHED, {}, sent,
-        (target == QFlashUpdater::FLASH_MODEM ? tr("USB-stick") : tr("исполнительное устройство")) +
-            QString(" %1.%2").arg(m_updater->fileInfo().major).arg(m_updater->fileInfo().minor));
-    if (!sent) {
-        prompts->warning(parent, tr("Ошибка"), tr("При обновлении прошивки возникла ошибка"),
-                         QMessageBox::Ok);
-        emit updateChecksEnabled(true);
-        return false;
-    }
-    apply(target);
-    emit updateChecksEnabled(true);
-    return true;
+    QOperation *operation =
+        begin(tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
+                                                 ? tr("исполнительное устройство")
+                                                 : tr("USB-stick")));
+    if (!operation)
+        return nullptr;
+    check_target(operation, target, [this, operation, target] { flash_in(operation, target); });
+    return operation;
 }
 
-bool QFlashController::check_target(QFlashUpdater::FLASH_DEVICE_T target)
+void QFlashController::check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                                    const std::function<void()> &next)
+{
+    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
+        next(); // the autonomous actuator answers no queries
+        return;
+    }
+    if (target == QFlashUpdater::FLASH_MODEM) {
+        m_session->proceedModemVersion(operation, [this, operation, next](bool known) {
+            if (!known)
+                return;
+            if (check_modem_version())
+                next();
+            else
+                m_session->complete(operation, false);
+        });
+        return;
+    }
+    m_session->proceedDeviceInit(operation, [this, operation, next](bool initialised) {
+        if (!initialised)
+            return;
+        m_session->proceedDeviceVersion(operation, [this, operation, next](bool known) {
+            if (!known)
+                return;
+            const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
+            const QByteArray v = m_session->execDevice().version();
+            if (v.size() != 4 || quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
+                m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                              tr("Данный файл прошивки не предназначен для "
+                                                 "обновления исполнительного устройства"),
+                                              QMessageBox::Ok);
+                m_session->complete(operation, false);
+                return;
+            }
+            next();
+        });
+    });
+}
+
+bool QFlashController::check_modem_version()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
     const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
-    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE)
-        return true; // the autonomous actuator answers no queries
-    if (target == QFlashUpdater::FLASH_DEVICE) {
-        if (!m_session->initialize_device() || !m_session->get_device_version())
-            return false;
-        const QByteArray v = m_session->execDevice().version();
-        if (v.size() != 4 || quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
-            prompts->warning(parent, tr("Ошибка"),
-                             tr("Данный файл прошивки не предназначен для обновления "
-                                "исполнительного устройства"),
-                             QMessageBox::Ok);
-            return false;
-        }
-        return true;
-    }
-
-    if (!m_session->get_modem_version())
-        return false;
     const QByteArray v = m_session->modem().version();
     if (quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
         prompts->warning(
@@ -200,43 +227,84 @@ bool QFlashController::check_target(QFlashUpdater::FLASH_DEVICE_T target)
                              QMessageBox::No) == QMessageBox::Yes;
 }
 
-bool QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
+void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                                  const std::function<void(bool)> &then)
 {
     bool more = false;
     QRS232Message first = m_updater->firstMessage(&more);
-    if (!more)
-        return false;
-    const QString where =
-        target == QFlashUpdater::FLASH_DEVICE ? tr("исполнительное устройство") : tr("USB-stick");
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
-                                                 tr("Загрузка прошивки на ") + where, true);
-    dialog->setCaption(QString());
-    // The first message does not count, so the bar never fills and closes the dialog
-    // before the end message is acknowledged.
-    dialog->setMaxProgress(m_updater->messageCount());
-    dialog->setProgress(0);
-    connect(m_session, &QModemSession::operationStep, dialog.get(),
-            qOverload<>(&QWaitDialog::incProgress));
-
+    if (!more) {
+        then(false);
+        return;
+    }
+    // The first message does not count, so the bar is never full before the end message
+    // is acknowledged.
+    m_sent = 0;
+    operation->setProgress(0, m_updater->messageCount());
+    operation->setCancelEnabled(true);
+    operation->setText(tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
+                                                          ? tr("исполнительное устройство")
+                                                          : tr("USB-stick")));
     QInterface_Manager *link = m_session->interfaceManager();
     const int timeout = link->ack_timeout();
-    const bool sent = m_session->runTransaction(dialog.get(), TRANSACTION_FLASH, [&] {
-        m_session->modem().setUpdating(true);
-        link->set_ack_timeout(timeout * FLASH_TIMEOUT_FACTOR);
-        m_session->sendCommand(first);
-    });
-    // A search started by a lost stick has set time-outs of its own.
-    if (!m_session->searching())
-        link->set_ack_timeout(timeout);
-    qCDebug(lcUpdate) << "firmware transfer" << (sent ? "done" : "failed") << "at message"
-                      << m_updater->currentIndex() << "of" << m_updater->messageCount();
-    return sent;
+    m_session->proceed(
+        operation, TRANSACTION_FLASH,
+        [this, link, timeout, first]() mutable {
+            m_session->modem().setUpdating(true);
+            link->set_ack_timeout(timeout * FLASH_TIMEOUT_FACTOR);
+            m_session->sendCommand(first);
+        },
+        [this, link, timeout, then](bool sent) {
+            // A search started by a lost stick has set time-outs of its own.
+            if (!m_session->searching())
+                link->set_ack_timeout(timeout);
+            qCDebug(lcUpdate) << "firmware transfer" << (sent ? "done" : "failed") << "at message"
+                              << m_updater->currentIndex() << "of" << m_updater->messageCount();
+            then(sent);
+        });
 }
 
-void QFlashController::apply(QFlashUpdater::FLASH_DEVICE_T target)
+QOperation *QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
 {
-    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE)
+    QOperation *operation = begin(tr("Загрузка прошивки на ") + tr("USB-stick"));
+    if (operation)
+        send_image(operation, target, [this, operation](bool sent) {
+            if (!sent)
+                return;
+            m_session->modem().setUpdating(false);
+            m_session->complete(operation, true);
+        });
+    return operation;
+}
+
+void QFlashController::flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target)
+{
+    emit updateChecksEnabled(false);
+    send_image(operation, target, [this, operation, target](bool sent) {
+        m_session->operationLog()->append(OPERATION_FIRMWARE_FLASHED, {}, sent,
+                                          (target == QFlashUpdater::FLASH_MODEM
+                                               ? tr("USB-stick")
+                                               : tr("исполнительное устройство")) +
+                                              QString(" %1.%2")
+                                                  .arg(m_updater->fileInfo().major)
+                                                  .arg(m_updater->fileInfo().minor));
+        if (!sent) {
+            m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                          tr("При обновлении прошивки возникла ошибка"),
+                                          QMessageBox::Ok);
+            emit updateChecksEnabled(true);
+            return;
+        }
+        apply(operation, target);
+    });
+}
+
+void QFlashController::apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target)
+{
+    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
+        emit updateChecksEnabled(true);
+        m_session->complete(operation, true);
         return;
+    }
     const bool device = target == QFlashUpdater::FLASH_DEVICE;
     const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
     // The stick restarts into its new image and comes back as a new connection.
@@ -245,36 +313,60 @@ void QFlashController::apply(QFlashUpdater::FLASH_DEVICE_T target)
 
     const int wait = applyWaitMs(target, file.imageSize);
     emit applyWaitStarted(wait);
-    {
-        const auto dialog = m_session->newWaitDialog(
-            QWaitDialog::AnimationMode,
-            tr("Ожидание применения прошивки на ") +
-                (device ? tr("исполнительном устройстве") : tr("USB-stick")),
-            false);
-        const int waited = m_applyWaitLimit >= 0 ? qMin(wait, m_applyWaitLimit) : wait;
-        QTimer::singleShot(waited, dialog.get(), &QDialog::accept);
-        dialog->exec();
-    }
+    operation->setProgress(0, 0);
+    operation->setCancelEnabled(false);
+    operation->setText(tr("Ожидание применения прошивки на ") +
+                       (device ? tr("исполнительном устройстве") : tr("USB-stick")));
+    const int waited = m_applyWaitLimit >= 0 ? qMin(wait, m_applyWaitLimit) : wait;
+    // The stick is searched for again once the wait is over, even when its operation was
+    // ended meanwhile.
+    m_session->hold(operation);
+    const QPointer<QOperation> running = operation;
+    QTimer::singleShot(waited, this, [this, running, device, file] {
+        if (!device) {
+            // Checked when the session opens on the stick again, and on every later opening.
+            m_session->modem().expectFirmware(true, file.major, file.minor);
+            emit updateChecksEnabled(true);
+            if (running)
+                m_session->complete(running, true);
+            m_session->start_autoconnect();
+            return;
+        }
+        if (!running || running->isFinished()) {
+            emit updateChecksEnabled(true);
+            return;
+        }
+        check_applied(running);
+    });
+}
 
-    if (!device) {
-        // Checked when the session opens on the stick again, and on every later opening.
-        m_session->modem().expectFirmware(true, file.major, file.minor);
-        m_session->start_autoconnect();
-        return;
-    }
-    if (!m_session->get_device_version())
-        return;
-    const QByteArray v = m_session->execDevice().version();
-    if (v.size() != 4 || quint8(v[0]) != file.major || quint8(v[3]) != file.minor) {
-        m_session->prompts()->warning(m_session->dialogParent(), tr("Внимание"),
-                                      tr("Ошибка применения прошивки на исполнительном устройстве"),
-                                      QMessageBox::Ok);
-        return;
-    }
-    // The first file of a pair is in: its partner follows once, and only it, as the same
-    // piece of work; nothing is left on a timer to start behind the user's back.
-    const QString partner = partnerFileName(m_updater->fileName());
-    if (m_partnerRunning || partner.isEmpty() || partner == m_updater->fileName())
-        return;
-    flash_partner(partner);
+void QFlashController::check_applied(QOperation *operation)
+{
+    // The image is in, whatever the check after finds: the operation went through.
+    const bool checked = m_session->proceedDeviceVersion(operation, [this, operation](bool known) {
+        emit updateChecksEnabled(true);
+        if (!known) {
+            m_session->complete(operation, true);
+            return;
+        }
+        const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
+        const QByteArray v = m_session->execDevice().version();
+        if (v.size() != 4 || quint8(v[0]) != file.major || quint8(v[3]) != file.minor) {
+            m_session->prompts()->warning(
+                m_session->dialogParent(), tr("Внимание"),
+                tr("Ошибка применения прошивки на исполнительном устройстве"), QMessageBox::Ok);
+            m_session->complete(operation, true);
+            return;
+        }
+        // The first file of a pair is in: its partner follows once, and only it, in the
+        // same operation; nothing is left on a timer to start behind the user's back.
+        const QString partner = partnerFileName(m_updater->fileName());
+        if (m_partnerRunning || partner.isEmpty() || partner == m_updater->fileName()) {
+            m_session->complete(operation, true);
+            return;
+        }
+        flash_partner(operation, partner);
+    });
+    if (!checked)
+        emit updateChecksEnabled(true);
 }

@@ -5,12 +5,15 @@
 #include <QObject>
 #include <QString>
 
-class QModemSession;
+#include <functional>
 
-// Flashes firmware files into the USB-stick and the actuator: checks a file against
-// its target, carries it behind a progress dialog, waits while the target applies it
-// and checks the version the target then reports. Owns the firmware updater and the
-// flashing transaction's step.
+class QModemSession;
+class QOperation;
+
+// Flashes firmware files into the USB-stick and the actuator as one operation: checks a
+// file against its target, carries it with its progress, waits while the target applies
+// it, checks the version the target then reports, and flashes the partner file of a
+// pair. Owns the firmware updater and the flashing transaction's step.
 class QFlashController : public QObject
 {
     Q_OBJECT
@@ -30,9 +33,9 @@ public:
     // The other file of an actuator's pair: 4 and 3 swapped in the file's own name only.
     static QString partnerFileName(const QString &path);
 
-    // Sends what the updater holds behind the progress dialog; true when the target took
-    // every message. No checks, no apply wait.
-    bool transfer(QFlashUpdater::FLASH_DEVICE_T target);
+    // Sends what the updater holds as an operation of its own that succeeds when the
+    // target took every message. No checks, no apply wait.
+    QOperation *transfer(QFlashUpdater::FLASH_DEVICE_T target);
 
 signals:
     // Update checks must not run from the start of a transfer to the end of its check.
@@ -43,16 +46,26 @@ signals:
 public slots:
     void load_modem_fu();
     void load_device_fu();
-    // Checks what the updater holds against the target and flashes it; true once the
-    // target took the image.
-    bool flash_fu(QFlashUpdater::FLASH_DEVICE_T target);
+    // Checks what the updater holds against the target and flashes it. The operation
+    // succeeds once the target took the image; null when none was started (no stick, a
+    // file with nothing to send, another operation running: each said).
+    QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target);
 
 private:
-    bool check_target(QFlashUpdater::FLASH_DEVICE_T target);
-    void apply(QFlashUpdater::FLASH_DEVICE_T target);
-    bool load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
-                        bool nameInMessage);
-    void flash_partner(const QString &fileName);
+    QOperation *begin(const QString &text);
+    // Runs next within operation once the file suits the target; otherwise it ends.
+    void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                      const std::function<void()> &next);
+    // The loaded file against the stick's version; asks before an older or the same one.
+    bool check_modem_version();
+    void send_image(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                    const std::function<void(bool sent)> &then);
+    void flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
+    void apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
+    void check_applied(QOperation *operation);
+    QOperation *load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
+                               bool nameInMessage);
+    void flash_partner(QOperation *operation, const QString &fileName);
     void file_error(const QString &fileName);
     QFlashUpdater::FLASH_DEVICE_T device_target() const;
     void register_step();
@@ -63,4 +76,6 @@ private:
     int m_applyWaitLimit = -1;
     // The second file of a pair is being flashed: it has no partner of its own.
     bool m_partnerRunning = false;
+    // Messages of the running transfer sent so far, the first one not counted.
+    int m_sent = 0;
 };

@@ -146,7 +146,8 @@ void QUpdateController::announce(const QString &title, const QString &text, int 
 void QUpdateController::need_update_soft(QUpdateManager::UPDATE_SOFT_T kind)
 {
     const QModem &modem = m_session->modem();
-    const bool exchanging = modem.listening() || modem.currentTransaction() != TRANSACTION_NONE;
+    const bool exchanging =
+        modem.listening() || modem.currentTransaction() != TRANSACTION_NONE || m_session->busy();
     if ((kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging) {
         m_manager->resetCheck(kind);
         return;
@@ -263,7 +264,8 @@ void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
     const QModem &modem = m_session->modem();
-    const bool exchanging = modem.listening() || modem.currentTransaction() != TRANSACTION_NONE;
+    const bool exchanging =
+        modem.listening() || modem.currentTransaction() != TRANSACTION_NONE || m_session->busy();
     if ((kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging) {
         prompts->warning(parent, tr("Ошибка"),
                          tr("Операция обновления программного обеспечения невозможна во время "
@@ -356,13 +358,18 @@ void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
         target = m_session->execDevice().remoteMode() ? QFlashUpdater::FLASH_DEVICE_REMOTE
                                                       : QFlashUpdater::FLASH_DEVICE;
     m_flasher->setFirmwareFileName(path);
+    QOperation *flashing = nullptr;
     if (m_flasher->updater().loadFile(path, target))
-        m_flasher->flash_fu(target);
+        flashing = m_flasher->flash_fu(target);
     else
         m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
                                       tr("Ошибка загрузки прошивки из файла"), QMessageBox::Ok);
-    // Flashed or not, the download has served: the next one is fetched anew.
-    QFile::remove(path);
+    // Flashed or not, the download has served once the flashing is over: the next one is
+    // fetched anew.
+    if (flashing)
+        connect(flashing, &QOperation::finished, this, [path] { QFile::remove(path); });
+    else
+        QFile::remove(path);
 }
 
 void QUpdateController::removeLeftOverInstaller()

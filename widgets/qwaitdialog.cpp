@@ -84,8 +84,14 @@ void QWaitDialog::watch(QOperation *operation)
             [this](const QString &text) { setText("<h3>" + text + "</h3>"); });
     connect(operation, &QOperation::cancelEnabledChanged, this,
             &QWaitDialog::setCancelOperationEnabled);
-    connect(operation, &QOperation::progressChanged, this,
-            qOverload<int, int>(&QWaitDialog::setProgress));
+    // A bar while the operation counts its steps, the animation while it does not.
+    connect(operation, &QOperation::progressChanged, this, [this](int value, int maximum) {
+        m_bar->setVisible(maximum > 0);
+        m_animation->setVisible(maximum <= 0);
+        if (maximum > 0)
+            setProgress(value, maximum);
+        adjustSize();
+    });
     connect(operation, &QOperation::finished, this, [this, operation] {
         if (operation->succeeded())
             accept();

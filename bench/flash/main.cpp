@@ -55,7 +55,15 @@ int main(int argc, char *argv[])
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    const bool ok = flasher.transfer(QFlashUpdater::FLASH_MODEM);
+    QOperation *transfer = flasher.transfer(QFlashUpdater::FLASH_MODEM);
+    bool ok = false, done = !transfer;
+    if (transfer)
+        QObject::connect(transfer, &QOperation::finished, [&] {
+            ok = transfer->succeeded();
+            done = true;
+        });
+    while (!done)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double elapsed = clock.nsecsElapsed() / 1e9;
 
     qint64 wireBytes = 0;

@@ -323,7 +323,7 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
     t.start();
     op.run(*this);
     // What the operation set going (the access state read after a log-in) ends too.
-    QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
+    (void)QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
     c.ms = t.elapsed();
     watchdog.stop();
     const bool hit = emulator().requestCount(op.command) >= op.occurrence;
@@ -395,7 +395,7 @@ QList<Sweep::Cell> Sweep::sweep(const Operation &op)
         return QMessageBox::NoButton;
     });
     op.run(*this);
-    QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
+    (void)QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
     const Snapshot expected = snapshot();
     m_cleanChanged = expected.stick != before.stick;
     if (!prompts().failures().isEmpty() || dialogShown()) {

@@ -49,7 +49,13 @@ struct Shell {
     bool open()
     {
         window->show();
-        return QTest::qWaitFor([this] { return window->modem().connected(); }, 20000);
+        // Open and done with the opening's queries and the table read that follows them.
+        return QTest::qWaitFor(
+            [this] {
+                return window->modem().connected() && !window->session().searching() &&
+                       !window->session().busy();
+            },
+            20000);
     }
 };
 

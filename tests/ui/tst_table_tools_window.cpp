@@ -99,7 +99,10 @@ private slots:
                                                               quint8(v[3] + 1), 2000);
         QVERIFY(w.flasher().updater().loadData(image.toBytes(), QFlashUpdater::FLASH_MODEM));
         w.flash_fu(QFlashUpdater::FLASH_MODEM);
-        QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && w.data_source() == SOURCE_MODEM, 30000);
+        QVERIFY(rig.waitIdle());
+        QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching() &&
+                                     !w.session().busy() && w.data_source() == SOURCE_MODEM,
+                                 30000);
         const QByteArray logged = readAll(logPath);
         for (const char *key : {"params_written", "factory_reset", "firmware_flashed"})
             QVERIFY2(logged.contains(key), key);

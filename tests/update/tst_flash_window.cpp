@@ -52,6 +52,7 @@ private slots:
         QSignalSpy steps(&w, &MainWindow::signal_modem_operation_single);
         rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", files[0]);
         w.findChild<QAction *>("actionUpdateModem")->trigger();
+        QVERIFY(rig.waitIdle());
         QVERIFY(steps.size() >= 6 * 1024 / 96); // the bar moved once per block
         // The stick restarts and the search finds it again.
         QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching(), 30000);
@@ -62,7 +63,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(rig.requests(CMD_FLASH_END), 3, 30000);
         QTRY_VERIFY(rig.emulator().lastFirmware().complete);
         QTRY_COMPARE(w.flasher().firmwareFileName(), files[2]);
-        QTest::qWait(1500);
+        QVERIFY(rig.waitIdle());
         QCOMPARE(versionBox(rig), QString("Версия модема 1.5.2.8 <br>Версия исполнительного "
                                           "устройства 2.4.3.2"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));

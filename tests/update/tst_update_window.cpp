@@ -72,6 +72,7 @@ private slots:
 
             answerChanges(true, &dialogs);
             w.findChild<QAction *>("actionUpdateModem2")->trigger();
+            QVERIFY(rig.waitIdle());
             QVERIFY(rig.emulator().lastFirmware().complete);
             QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching(), 30000);
             QCOMPARE(quint8(w.modem().version()[3]), quint8(state.modemVersion[3] + 1));
