@@ -45,7 +45,7 @@ public slots:
     void load_device_fu();
     // Checks what the updater holds against the target and flashes it; true once the
     // target took the image.
-    bool flash_fu(QFlashUpdater::FLASH_DEVICE_T target);
+    bool flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
 
 private:
     bool check_target(QFlashUpdater::FLASH_DEVICE_T target);

@@ -85,7 +85,7 @@ private slots:
         // An empty password sends nothing.
         rig.prompts().expectText("Ввод пароля", "");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        w.admin_mode_clicked();
+        w.session().admin_mode_clicked();
         QCOMPARE(rig.requests(CMD_ACCESS), accesses + 1);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -110,7 +110,7 @@ private slots:
         rig.prompts().expectMessage(Kind::Information, "Внимание", QMessageBox::Ok);
         rig.prompts().expectText(title, "abcdefghij");
         rig.prompts().expectText("Повтор нового пароля", "abcdefghij");
-        w.admin_password_set();
+        w.session().admin_password_set();
         QCOMPARE(rig.prompts().texts().at(1),
                  QString("Пароль должен быть длиной от 6 до 10 символов"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1);
@@ -128,12 +128,12 @@ private slots:
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль13");
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
-        w.admin_password_set();
+        w.session().admin_password_set();
         QCOMPARE(rig.requests(CMD_PASSWORD), 0);
 
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль12");
-        w.admin_password_set();
+        w.session().admin_password_set();
         const QByteArray sent = rig.emulator().state().password;
         QCOMPARE(sent.size(), 8); // one byte a letter
         QCOMPARE(sent, cp1251("пароль12"));
@@ -149,7 +149,7 @@ private slots:
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
-        w.admin_password_set();
+        w.session().admin_password_set();
         QCOMPARE(rig.prompts().texts().last(), QString("Неверный пароль"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1); // only the removal went out
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));
@@ -158,7 +158,7 @@ private slots:
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
-        w.admin_password_set();
+        w.session().admin_password_set();
         QCOMPARE(rig.requests(CMD_PASSWORD), 3);
         QCOMPARE(rig.emulator().state().password, QByteArray("newpass1"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -170,7 +170,7 @@ private slots:
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
         rig.prompts().expectTextCancel("Ввод текущего пароля");
-        w.admin_password_clear();
+        w.session().admin_password_clear();
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
         w.findChild<QAction *>("actionClearPassword")->trigger();
         QCOMPARE(rig.requests(CMD_PASSWORD), 1);
@@ -189,7 +189,7 @@ private slots:
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
         const int polls = rig.requests(CMD_GET_PROTECTION);
-        w.admin_password_forget();
+        w.session().admin_password_forget();
         QVERIFY(rig.emulator().state().password.isEmpty());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 3 + 1); // polls + re-read
         QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2);              // reset mode, then normal again
@@ -207,7 +207,7 @@ private slots:
         // The first dialog switches the mode; cancel the polling one after a few polls.
         SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 2500, true);
         const int polls = rig.requests(CMD_GET_PROTECTION);
-        w.admin_password_forget();
+        w.session().admin_password_forget();
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 2);
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));
         QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2);
