@@ -101,6 +101,14 @@ int indexOfIdText(const QList<QControlDevice> &list, const QString &idCell)
     return -1;
 }
 
+QList<int> remoteIds(const QList<QControlDevice> &list)
+{
+    QList<int> out;
+    for (const QControlDevice &remote : list)
+        out << remote.id();
+    return out;
+}
+
 bool sameRemotes(const QList<QControlDevice> &a, const QList<QControlDevice> &b)
 {
     if (a.size() != b.size())

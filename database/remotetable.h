@@ -42,6 +42,9 @@ QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, con
 // Rows map through the id, so sorting and filtering never mix rows up.
 int indexOfIdText(const QList<QControlDevice> &list, const QString &idCell);
 
+// The ids of the remotes, in list order, as the operation log records them.
+QList<int> remoteIds(const QList<QControlDevice> &list);
+
 // Same count, and every remote of `a` equal to some remote of `b`.
 bool sameRemotes(const QList<QControlDevice> &a, const QList<QControlDevice> &b);
 // The modem's last known table against the last file or backup.

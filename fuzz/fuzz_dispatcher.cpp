@@ -17,7 +17,9 @@
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
-#include "qremotetablecontroller.h"
+#include "qtablefiles.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -199,7 +201,7 @@ struct Rig {
     ChoicePrompts prompts;
     QWidget host;
     QModemSession *session = nullptr;
-    QRemoteTableController *table = nullptr;
+    RemoteTableParts *table = nullptr;
     QParamController *params = nullptr;
     QFlashController *flasher = nullptr;
     QTemporaryDir dir;
@@ -211,7 +213,7 @@ struct Rig {
                                    new QPushButton(&host),  new QPushButton(&host),
                                    new QPushButton(&host)};
         session = new QModemSession(&prompts, &host, &host);
-        table = new QRemoteTableController(session, widgets, &host);
+        table = new RemoteTableParts(session, widgets, &host);
         params = new QParamController(session, new QTableWidget(&host), &host);
         flasher = new QFlashController(session, &host);
 
@@ -221,8 +223,8 @@ struct Rig {
             remotes << QControlDevice(nullptr, i, quint8(i), QStringLiteral("Пульт %1").arg(i));
         prompts.openFile = dir.filePath("table.json");
         FUZZ_CHECK(QDbManipulator::saveToFile(prompts.openFile, remotes, nullptr));
-        table->load_db_from_file();
-        FUZZ_CHECK(table->remote_list().size() == 3);
+        table->files().load_db_from_file();
+        FUZZ_CHECK(table->list().remote_list().size() == 3);
 
         // The line goes away for good: every command ends unanswered at once, and the
         // session is not told, so it never starts searching.

@@ -25,11 +25,12 @@ class QMenu;
 class QModemSession;
 class QMovie;
 class QParamController;
-class QRemoteTableController;
 class QSettings;
 class QShowEvent;
 class QSystemTrayIcon;
 class QUpdateController;
+class RemoteList;
+class RemoteTableParts;
 class Event_Filter;
 class Prompts;
 
@@ -46,7 +47,8 @@ struct ShellOptions {
 };
 
 // The form, its wiring, the tray, the enabling rules, settings and languages. The
-// work itself belongs to the session and the subsystems; the slots hand it over.
+// work itself belongs to the session and the subsystems: menus and buttons are wired
+// straight to them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -67,7 +69,9 @@ public:
     Prompts *prompts() const { return m_prompts; }
     const ShellOptions &options() const { return m_options; }
     QModemSession &session() { return *m_session; }
-    QRemoteTableController &remoteTable() { return *m_remoteTable; }
+    // The remote table's parts, and the remote list they share.
+    RemoteTableParts &remoteTable() { return *m_remoteTable; }
+    RemoteList &remotes();
     QParamController &params() { return *m_params; }
     QFlashController &flasher() { return *m_flasher; }
     QUpdateController &updates() { return *m_updates; }
@@ -75,10 +79,6 @@ public:
     QExecDevice &execDevice();
     QInterface_Manager *interfaceManager() const;
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
-    DATA_SOURCE_T data_source() const;
-    const QList<QControlDevice> &remote_list() const;
-    QString db_file_name() const;
-    bool db_saved() const;
 
 signals:
     // Modem session
@@ -110,116 +110,17 @@ public slots:
     void show_help();
     void show_about_dialog();
 
-    // Port search
-    void start_autoconnect();
-    void no_modem_on_port();
-    void set_interface_status(bool value);
-    void change_autoconnect_color();
-
-    // Modem command set
-    void request_modem_param(quint16 id);
-    void request_device_param(quint16 id);
-    void set_modem_param(quint16 id, quint8 value);
-    void set_device_param(quint16 id, quint8 value);
-    void request_modem_progress();
-    void request_protection_status();
-    void send_devinit_message();
-
-    // Answer dispatcher
-    void rs232_cmd_income(QByteArray buf);
-    void answer_timeout();
-    void complete_transaction(int result);
-
-    // Access control and passwords
-    void admin_mode_clicked();
-    void user_mode_clicked();
-    void admin_password_set();
-    void admin_password_clear();
-    void admin_password_forget();
-    bool get_modem_privilegies();
-
-    // Modem and actuator information and modes
-    void modem_on_port();
-    bool initialize_device();
+    // The stick's remote-service modes as checkable menu entries: a change the stick
+    // refuses takes the mark back.
     void set_modem_updateparams_mode(bool value);
     void set_modem_updateflash_mode(bool value);
     void set_modem_uploadtable_mode(bool value);
-    bool get_modem_params();
-    bool get_modem_functions();
-    bool get_modem_version();
-    bool get_device_version();
-    bool get_version();
     void set_exe_device_remote_mode(bool value);
 
-    // Remote table view
-    void control_device_select();
-    void context_menu_config_popup();
-    void filter_text_change();
+private slots:
+    void change_autoconnect_color();
     void ui_tables_resize();
     void tab_changed(int index);
-    void need_saving();
-
-    // Database files and backups
-    void load_db_from_file();
-    void save_db_to_file();
-    void save_db_to_new_file();
-    void load_reserved();
-    void save_reserved();
-
-    // Remote-table transfers
-    bool load_db_from_modem();
-    bool save_db_to_modem();
-    bool clear_modem_memory();
-    void copy_table_from_modem_to_dev();
-    void copy_table_from_dev_to_modem();
-    void show_memory_status();
-
-    // Remote operations
-    void active_button_clicked();
-    void edit_button_clicked();
-    void del_button_clicked();
-    void add_button_clicked();
-    void find_button_clicked();
-    void request_found_device();
-    void device_found(int value);
-
-    // Actuator parameters
-    void load_exe_device_properties();
-    bool save_exe_device_properties();
-    void set_def_exe_device_properties();
-    void apply_restore_exe_device_properties();
-
-    // Firmware flashing
-    void load_modem_fu();
-    void load_device_fu();
-    void flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
-
-    // Internet update
-    void need_update_soft(QUpdateManager::UPDATE_SOFT_T kind);
-    void update_pc_soft();
-    void update_modem_soft();
-    void update_device_soft();
-    void update_soft(QUpdateManager::UPDATE_SOFT_T kind);
-    void update_soft_from_menu();
-    void error_update_soft();
-
-    // Comparing with a file and applying the differences, CSV, checks after writing,
-    // the operation log
-    void compare_with_file();
-    void compare_with_backup();
-    void export_csv();
-    void import_csv();
-    void undo_import();
-    void show_operation_log();
-    void set_verify_after_write(bool value);
-
-public:
-    // Remote table view
-    void set_data_source(DATA_SOURCE_T kind);
-    bool modem_matches_file();
-    void fill_table(const QList<QControlDevice> &list);
-    // Index in the working list of the remote shown in a row, found through its id; -1 if none.
-    int row_to_index(int row);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -240,10 +141,10 @@ private:
     void retranslate_texts();
     // Moves the window to a saved position that can still be reached on some screen.
     void place_window(const QPoint &saved);
-    void build_properties_table(bool first = true);
+    void connect_remote_table();
     void connect_table_tools();
-    void load_table_tools_settings();
-    void save_table_tools_settings();
+    void connect_properties();
+    void set_verify_after_write(bool value);
 
     Ui::MainWindow *ui = nullptr;
     Prompts *m_prompts = nullptr;
@@ -260,7 +161,7 @@ private:
     QMenu *trayMenu = nullptr;
     QApplication *application = nullptr;
     QModemSession *m_session = nullptr;
-    QRemoteTableController *m_remoteTable = nullptr;
+    RemoteTableParts *m_remoteTable = nullptr;
     QParamController *m_params = nullptr;
     QFlashController *m_flasher = nullptr;
     QUpdateController *m_updates = nullptr;

@@ -4,7 +4,7 @@
 #include "ui_mainwindow.h"
 
 #include "qparamcontroller.h"
-#include "qremotetablecontroller.h"
+#include "remotetableparts.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -79,11 +79,12 @@ void MainWindow::retranslate_texts()
     const QTableWidgetItem *current = table->item(table->currentRow(), 0);
     bool selected = false;
     const int selectedId = current ? current->text().toInt(&selected) : 0;
-    m_remoteTable->filter_text_change();
-    const int row = selected ? m_remoteTable->row_of_id(selectedId) : -1;
+    QRemoteTableView &view = m_remoteTable->view();
+    view.filter_text_change();
+    const int row = selected ? view.row_of_id(selectedId) : -1;
     if (row != -1)
         table->setCurrentCell(row, 0);
-    m_remoteTable->control_device_select();
+    view.control_device_select();
     // New editors in the new language; they show every value as unknown until the next read.
-    build_properties_table(false);
+    m_params->buildParamTable(false);
 }

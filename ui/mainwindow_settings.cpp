@@ -1,11 +1,14 @@
 // Settings kept between runs, the manual and the about box.
 #include "mainwindow.h"
 #include "qupdatecontroller.h"
+#include "ui_mainwindow.h"
 
 #include "prompts.h"
 #include "qaboutdialog.h"
 #include "qlanguagecatalog.h"
 #include "qmodemsession.h"
+#include "qtabletransfers.h"
+#include "remotetableparts.h"
 #include "screenplacement.h"
 
 #include <QCoreApplication>
@@ -60,7 +63,7 @@ void MainWindow::save_settings()
     settings->setValue("/size_y", size().height());
     settings->endGroup();
     settings->endGroup();
-    save_table_tools_settings();
+    QTableTransfers::writeVerifySetting(*settings, ui->actionVerifyWrite->isChecked());
     settings->sync();
 }
 
@@ -92,7 +95,8 @@ void MainWindow::load_settings()
     emit signal_known_device_version(quint8(version.at(0)), quint8(version.at(3)),
                                      QString::number(quint8(version.at(2))));
 
-    load_table_tools_settings();
+    ui->actionVerifyWrite->setChecked(QTableTransfers::readVerifySetting(*settings));
+    m_remoteTable->transfers().set_verify_after_write(ui->actionVerifyWrite->isChecked());
     // Backups are written only where this directory exists.
     QDir().mkpath(dataDirectory());
 }

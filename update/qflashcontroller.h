@@ -49,7 +49,7 @@ public slots:
     // Checks what the updater holds against the target and flashes it. The operation
     // succeeds once the target took the image; null when none was started (no stick, a
     // file with nothing to send, another operation running: each said).
-    QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target);
+    QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
 
 private:
     QOperation *begin(const QString &text);

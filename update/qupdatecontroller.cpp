@@ -216,9 +216,9 @@ bool QUpdateController::server_usable()
     return false;
 }
 
-void QUpdateController::update_soft_from_menu(QObject *sender)
+void QUpdateController::update_soft_from_menu()
 {
-    const auto it = m_menuActions.constFind(sender);
+    const auto it = m_menuActions.constFind(sender());
     if (it != m_menuActions.constEnd())
         check_on_request(it.value());
 }

@@ -65,8 +65,8 @@ public slots:
     void update_modem_soft();
     void update_device_soft();
     void update_soft(QUpdateManager::UPDATE_SOFT_T kind);
-    // sender: the menu entry that was chosen.
-    void update_soft_from_menu(QObject *sender);
+    // For the menu entries given to setMenuAction(): the entry chosen names the kind.
+    void update_soft_from_menu();
     void check_on_request(QUpdateManager::UPDATE_SOFT_T kind);
     void error_update_soft();
     // Hands the stick's and the actuator's versions to the manager when they changed.

@@ -5,8 +5,12 @@
 #include "mainwindow.h"
 #include "qcomparedialog.h"
 #include "qdbmanipulator.h"
-#include "qremotetablecontroller.h"
+#include "qtablecompare.h"
+#include "qtablefiles.h"
+#include "qtabletransfers.h"
 #include "quietprompts.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 #include "tablediff.h"
 #include "wireframe.h"
 
@@ -101,15 +105,15 @@ int main(int argc, char *argv[])
     MainWindow window(&app, &prompts, options);
     window.show();
     const QDeadlineTimer deadline(30000);
-    while (window.data_source() != SOURCE_MODEM && !deadline.hasExpired())
+    while (window.remotes().data_source() != SOURCE_MODEM && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (window.data_source() != SOURCE_MODEM) {
+    if (window.remotes().data_source() != SOURCE_MODEM) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
         return 1;
     }
-    QRemoteTableController &remotes = window.remoteTable();
+    RemoteTableParts &remotes = window.remoteTable();
     // Both figures without the read-back check, which costs the same either way.
-    remotes.set_verify_after_write(false);
+    remotes.transfers().set_verify_after_write(false);
 
     const QList<QControlDevice> before = table(count);
     const QList<QControlDevice> after = withChanges(before);
@@ -119,7 +123,7 @@ int main(int argc, char *argv[])
         fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    window.load_db_from_file();
+    window.remoteTable().files().load_db_from_file();
 
     printf("apply_diff: %d remotes (128-byte records), %d changed in the file, emulated stick "
            "paced at %d baud both ways\n",
@@ -127,7 +131,7 @@ int main(int argc, char *argv[])
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    const bool written = window.save_db_to_modem();
+    const bool written = window.remoteTable().transfers().save_db_to_modem();
     const double full = clock.nsecsElapsed() / 1e9;
     const double fullWire = wireSeconds(emulator);
     printf("full table write (clear + %d writes): %8.2f s  (wire %.2f s)%s\n", count, full,
@@ -146,7 +150,7 @@ int main(int argc, char *argv[])
             }
     });
     press.start(10);
-    const bool applied = remotes.compare_and_apply(after, "after.json");
+    const bool applied = remotes.compare().compare_and_apply(after, "after.json");
     const double diff = clock.nsecsElapsed() / 1e9;
     const double diffWire = wireSeconds(emulator);
     printf("differences applied (%d changes):     %8.2f s  (wire %.2f s)%s\n", Changes, diff,

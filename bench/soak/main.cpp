@@ -6,8 +6,14 @@
 #include "mainwindow.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "qparamcontroller.h"
+#include "qremoteoperations.h"
+#include "qtablecopy.h"
+#include "qtabletransfers.h"
 #include "quietprompts.h"
 #include "qwaitdialog.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -126,17 +132,17 @@ int main(int argc, char **argv)
 
     auto *table = window.findChild<QTableWidget *>("tablePults");
     const QList<std::pair<const char *, std::function<void()>>> operations = {
-        {"table read", [&] { window.load_db_from_modem(); }},
-        {"table write", [&] { window.save_db_to_modem(); }},
-        {"version", [&] { window.get_version(); }},
-        {"privileges", [&] { window.get_modem_privilegies(); }},
-        {"parameter read", [&] { window.load_exe_device_properties(); }},
-        {"copy to stick", [&] { window.copy_table_from_dev_to_modem(); }},
+        {"table read", [&] { window.remoteTable().transfers().load_db_from_modem(); }},
+        {"table write", [&] { window.remoteTable().transfers().save_db_to_modem(); }},
+        {"version", [&] { window.session().get_version(); }},
+        {"privileges", [&] { window.session().get_modem_privilegies(); }},
+        {"parameter read", [&] { window.params().load_exe_device_properties(); }},
+        {"copy to stick", [&] { window.remoteTable().copier().copy_table_from_dev_to_modem(); }},
         {"remote block",
          [&] {
              if (table && table->rowCount() > 0) {
                  table->setCurrentCell(int(rng.bounded(table->rowCount())), 0);
-                 window.active_button_clicked();
+                 window.remoteTable().operations().active_button_clicked();
              }
          }},
     };

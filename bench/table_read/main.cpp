@@ -2,7 +2,10 @@
 // 4800 baud: how far the read loop is from the time its bytes need on the line.
 #include "emulator.h"
 #include "mainwindow.h"
+#include "qtabletransfers.h"
 #include "quietprompts.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 #include "wireframe.h"
 
 #include <QApplication>
@@ -64,9 +67,9 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    f.ok = window.load_db_from_modem();
+    f.ok = window.remoteTable().transfers().load_db_from_modem();
     f.elapsed = clock.nsecsElapsed() / 1e9;
-    f.remotes = int(window.remote_list().size());
+    f.remotes = int(window.remotes().remote_list().size());
     for (const vexo::emu::FrameLogEntry &e : emulator.frameLog()) {
         if (e.direction == vexo::emu::FrameLogEntry::Direction::Event)
             continue;

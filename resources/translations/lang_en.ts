@@ -1141,30 +1141,10 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     </message>
 </context>
 <context>
-    <name>QRemoteTableController</name>
-    <message>
-        <source>Выбор файла json</source>
-        <translation>Choose a JSON file</translation>
-    </message>
+    <name>QRemoteOperations</name>
     <message>
         <source>Ошибка</source>
         <translation>Error</translation>
-    </message>
-    <message>
-        <source>Ошибка системы резервного копирования</source>
-        <translation>Backup system error</translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation>Exit</translation>
-    </message>
-    <message>
-        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
-        <translation>The database has not been saved to a file. Save it before exiting?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите выйти из программы?</source>
-        <translation>Do you really want to exit the program?</translation>
     </message>
     <message>
         <source>Активация пульта</source>
@@ -1201,6 +1181,13 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <message>
         <source>Удаление пульта из системы</source>
         <translation>Deleting the remote from the system</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteSearch</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
     </message>
     <message>
         <source>Установка режима работы</source>
@@ -1244,6 +1231,9 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Найден незарегистрированный пульт №</source>
         <translation>Unregistered remote found, No. </translation>
     </message>
+</context>
+<context>
+    <name>QRemoteTableView</name>
     <message>
         <source>Добавить пульт</source>
         <translation>Add remote</translation>
@@ -1260,109 +1250,12 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Активировать пульт</source>
         <translation>Activate remote</translation>
     </message>
+</context>
+<context>
+    <name>QTableCompare</name>
     <message>
-        <source>Очистка памяти в USB-stick...</source>
-        <translation>Clearing the USB-stick memory...</translation>
-    </message>
-    <message>
-        <source>Информация</source>
-        <translation>Information</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена успешно</source>
-        <translation>The copy operation completed successfully</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена с ошибкой</source>
-        <translation>The copy operation failed</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения списка пультов с USB-stick</source>
-        <translation>Error reading the list of remotes from the USB-stick</translation>
-    </message>
-    <message>
-        <source>Чтение данных с USB-stick...</source>
-        <translation>Reading data from the USB-stick...</translation>
-    </message>
-    <message>
-        <source>Чтение пультов с USB-stick...</source>
-        <translation>Reading remotes from the USB-stick...</translation>
-    </message>
-    <message>
-        <source>Очистка памяти USB-stick...</source>
-        <translation>Clearing the USB-stick memory...</translation>
-    </message>
-    <message>
-        <source>Запись пультов на USB-stick...</source>
-        <translation>Writing remotes to the USB-stick...</translation>
-    </message>
-    <message>
-        <source>Внимание</source>
-        <translation>Attention</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
-        <translation>Do you really want to clear the memory of the USB-stick and the actuator</translation>
-    </message>
-    <message>
-        <source>Ошибка очистки памяти USB-stick.</source>
-        <translation>Error clearing the USB-stick memory.</translation>
-    </message>
-    <message>
-        <source>Очистка памяти исполнительного устройства...</source>
-        <translation>Clearing the actuator memory...</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
-        <translation>Copying the remote table from the USB-stick to the actuator...</translation>
-    </message>
-    <message>
-        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
-        <translation>Determining the size of the remote table in the actuator</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
-        <translation>Copying the remote table from the actuator to the USB-stick.</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти USB-sticka</source>
-        <translation>Error reading the USB-stick memory status</translation>
-    </message>
-    <message>
-        <source>Чтение данных с устройства</source>
-        <translation>Reading data from the device</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти устройства</source>
-        <translation>Error reading the device memory status</translation>
-    </message>
-    <message>
-        <source>Проверка записи</source>
-        <translation>Write verification</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation>The USB-stick table could not be read to verify the write</translation>
-    </message>
-    <message>
-        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation>Write verified: the USB-stick table matches the one written</translation>
-    </message>
-    <message>
-        <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation>After writing, the USB-stick table differs from the one written:</translation>
-    </message>
-    <message>
-        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation>Copy verified: the USB-stick and the actuator hold %1 remotes each</translation>
-    </message>
-    <message>
-        <source>Проверка копирования</source>
-        <translation>Copy verification</translation>
-    </message>
-    <message>
-        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation>After copying, remotes in the actuator: %1, in the USB-stick: %2</translation>
+        <source>Ошибка</source>
+        <translation>Error</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
@@ -1405,6 +1298,88 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <translation>The table on the screen shows the remotes that the USB-stick holds.</translation>
     </message>
     <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>The change whose answer did not come may have been made: the USB-stick table will be read again.</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCopy</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>The copy operation completed successfully</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>The copy operation failed</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Reading data from the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Clearing the actuator memory...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Copying the remote table from the USB-stick to the actuator...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Determining the size of the remote table in the actuator</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Copying the remote table from the actuator to the USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Error reading the USB-stick memory status</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Reading data from the device</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Error reading the device memory status</translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation>Copy verified: the USB-stick and the actuator hold %1 remotes each</translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation>Copy verification</translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation>After copying, remotes in the actuator: %1, in the USB-stick: %2</translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation>Verifying the copy...</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation>The memory status could not be read to verify the copy</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCsv</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
         <source>Экспорт таблицы в CSV</source>
         <translation>Export the table to CSV</translation>
     </message>
@@ -1419,6 +1394,92 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Импорт таблицы из CSV</source>
         <translation>Import the table from CSV</translation>
+    </message>
+</context>
+<context>
+    <name>QTableFiles</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Choose a JSON file</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Backup system error</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>The database has not been saved to a file. Save it before exiting?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Do you really want to exit the program?</translation>
+    </message>
+</context>
+<context>
+    <name>QTableTransfers</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Clearing the USB-stick memory...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Error reading the list of remotes from the USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Reading data from the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Reading remotes from the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Clearing the USB-stick memory...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Writing remotes to the USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Do you really want to clear the memory of the USB-stick and the actuator</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Error clearing the USB-stick memory.</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation>Write verification</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation>The USB-stick table could not be read to verify the write</translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation>Write verified: the USB-stick table matches the one written</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation>After writing, the USB-stick table differs from the one written:</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
@@ -1437,20 +1498,8 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <translation>USB-stick and actuator</translation>
     </message>
     <message>
-        <source>Проверка копирования...</source>
-        <translation>Verifying the copy...</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation>The memory status could not be read to verify the copy</translation>
-    </message>
-    <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>The USB-stick has its previous table back</translation>
-    </message>
-    <message>
-        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
-        <translation>The change whose answer did not come may have been made: the USB-stick table will be read again.</translation>
     </message>
 </context>
 <context>

@@ -1141,30 +1141,10 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     </message>
 </context>
 <context>
-    <name>QRemoteTableController</name>
-    <message>
-        <source>Выбор файла json</source>
-        <translation>Wybór pliku json</translation>
-    </message>
+    <name>QRemoteOperations</name>
     <message>
         <source>Ошибка</source>
         <translation>Błąd</translation>
-    </message>
-    <message>
-        <source>Ошибка системы резервного копирования</source>
-        <translation>Błąd systemu kopii zapasowych</translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation>Zakończ</translation>
-    </message>
-    <message>
-        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
-        <translation>Baza danych nie została zapisana do pliku. Czy zapisać ją przed wyjściem?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите выйти из программы?</source>
-        <translation>Czy na pewno chcesz zakończyć program?</translation>
     </message>
     <message>
         <source>Активация пульта</source>
@@ -1201,6 +1181,13 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <message>
         <source>Удаление пульта из системы</source>
         <translation>Usuwanie pilota z systemu</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteSearch</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
     </message>
     <message>
         <source>Установка режима работы</source>
@@ -1244,6 +1231,9 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Найден незарегистрированный пульт №</source>
         <translation>Znaleziono niezarejestrowanego pilota nr </translation>
     </message>
+</context>
+<context>
+    <name>QRemoteTableView</name>
     <message>
         <source>Добавить пульт</source>
         <translation>Dodaj pilota</translation>
@@ -1260,109 +1250,12 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Активировать пульт</source>
         <translation>Aktywuj pilota</translation>
     </message>
+</context>
+<context>
+    <name>QTableCompare</name>
     <message>
-        <source>Очистка памяти в USB-stick...</source>
-        <translation>Czyszczenie pamięci w USB-stick...</translation>
-    </message>
-    <message>
-        <source>Информация</source>
-        <translation>Informacja</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена успешно</source>
-        <translation>Operacja kopiowania zakończona pomyślnie</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена с ошибкой</source>
-        <translation>Operacja kopiowania zakończona błędem</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения списка пультов с USB-stick</source>
-        <translation>Błąd odczytu listy pilotów z USB-stick</translation>
-    </message>
-    <message>
-        <source>Чтение данных с USB-stick...</source>
-        <translation>Odczyt danych z USB-stick...</translation>
-    </message>
-    <message>
-        <source>Чтение пультов с USB-stick...</source>
-        <translation>Odczyt pilotów z USB-stick...</translation>
-    </message>
-    <message>
-        <source>Очистка памяти USB-stick...</source>
-        <translation>Czyszczenie pamięci USB-stick...</translation>
-    </message>
-    <message>
-        <source>Запись пультов на USB-stick...</source>
-        <translation>Zapisywanie pilotów w USB-stick...</translation>
-    </message>
-    <message>
-        <source>Внимание</source>
-        <translation>Uwaga</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
-        <translation>Czy na pewno chcesz wyczyścić pamięć USB-stick i urządzenia wykonawczego</translation>
-    </message>
-    <message>
-        <source>Ошибка очистки памяти USB-stick.</source>
-        <translation>Błąd czyszczenia pamięci USB-stick.</translation>
-    </message>
-    <message>
-        <source>Очистка памяти исполнительного устройства...</source>
-        <translation>Czyszczenie pamięci urządzenia wykonawczego...</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
-        <translation>Kopiowanie tabeli urządzeń z USB-stick do urządzenia wykonawczego...</translation>
-    </message>
-    <message>
-        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
-        <translation>Ustalanie rozmiaru tabeli pilotów w urządzeniu wykonawczym</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
-        <translation>Kopiowanie tabeli pilotów z urządzenia wykonawczego do USB-stick.</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти USB-sticka</source>
-        <translation>Błąd odczytu stanu pamięci USB-stick</translation>
-    </message>
-    <message>
-        <source>Чтение данных с устройства</source>
-        <translation>Odczyt danych z urządzenia</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти устройства</source>
-        <translation>Błąd odczytu stanu pamięci urządzenia</translation>
-    </message>
-    <message>
-        <source>Проверка записи</source>
-        <translation>Weryfikacja zapisu</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation>Nie udało się odczytać tabeli USB-stick w celu weryfikacji zapisu</translation>
-    </message>
-    <message>
-        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation>Zapis zweryfikowany: tabela USB-stick jest zgodna z zapisaną</translation>
-    </message>
-    <message>
-        <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation>Tabela USB-stick po zapisie różni się od zapisanej:</translation>
-    </message>
-    <message>
-        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation>Kopiowanie zweryfikowane: w USB-stick i w urządzeniu wykonawczym jest po %1 pilotów</translation>
-    </message>
-    <message>
-        <source>Проверка копирования</source>
-        <translation>Weryfikacja kopiowania</translation>
-    </message>
-    <message>
-        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation>Po kopiowaniu pilotów w urządzeniu wykonawczym: %1, w USB-stick: %2</translation>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
@@ -1405,6 +1298,88 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <translation>Tabela na ekranie pokazuje piloty, które zawiera USB-stick.</translation>
     </message>
     <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>Zmiana, na którą nie przyszła odpowiedź, mogła zostać wykonana: tabela USB-stick zostanie odczytana ponownie.</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCopy</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Informacja</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>Operacja kopiowania zakończona pomyślnie</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>Operacja kopiowania zakończona błędem</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Odczyt danych z USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Czyszczenie pamięci urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Kopiowanie tabeli urządzeń z USB-stick do urządzenia wykonawczego...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Ustalanie rozmiaru tabeli pilotów w urządzeniu wykonawczym</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Kopiowanie tabeli pilotów z urządzenia wykonawczego do USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Błąd odczytu stanu pamięci USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Odczyt danych z urządzenia</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Błąd odczytu stanu pamięci urządzenia</translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation>Kopiowanie zweryfikowane: w USB-stick i w urządzeniu wykonawczym jest po %1 pilotów</translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation>Weryfikacja kopiowania</translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation>Po kopiowaniu pilotów w urządzeniu wykonawczym: %1, w USB-stick: %2</translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation>Weryfikacja kopiowania...</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation>Nie udało się odczytać stanu pamięci w celu weryfikacji kopiowania</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCsv</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
         <source>Экспорт таблицы в CSV</source>
         <translation>Eksport tabeli do CSV</translation>
     </message>
@@ -1419,6 +1394,92 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Импорт таблицы из CSV</source>
         <translation>Import tabeli z CSV</translation>
+    </message>
+</context>
+<context>
+    <name>QTableFiles</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Wybór pliku json</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Błąd systemu kopii zapasowych</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Zakończ</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>Baza danych nie została zapisana do pliku. Czy zapisać ją przed wyjściem?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Czy na pewno chcesz zakończyć program?</translation>
+    </message>
+</context>
+<context>
+    <name>QTableTransfers</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Czyszczenie pamięci w USB-stick...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Błąd odczytu listy pilotów z USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Odczyt danych z USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Odczyt pilotów z USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Czyszczenie pamięci USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Zapisywanie pilotów w USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Czy na pewno chcesz wyczyścić pamięć USB-stick i urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Błąd czyszczenia pamięci USB-stick.</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation>Weryfikacja zapisu</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation>Nie udało się odczytać tabeli USB-stick w celu weryfikacji zapisu</translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation>Zapis zweryfikowany: tabela USB-stick jest zgodna z zapisaną</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation>Tabela USB-stick po zapisie różni się od zapisanej:</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
@@ -1437,20 +1498,8 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <translation>USB-stick i urządzenie wykonawcze</translation>
     </message>
     <message>
-        <source>Проверка копирования...</source>
-        <translation>Weryfikacja kopiowania...</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation>Nie udało się odczytać stanu pamięci w celu weryfikacji kopiowania</translation>
-    </message>
-    <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>Na USB-stick przywrócono poprzednią tabelę</translation>
-    </message>
-    <message>
-        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
-        <translation>Zmiana, na którą nie przyszła odpowiedź, mogła zostać wykonana: tabela USB-stick zostanie odczytana ponownie.</translation>
     </message>
 </context>
 <context>

@@ -1141,30 +1141,10 @@
     </message>
 </context>
 <context>
-    <name>QRemoteTableController</name>
-    <message>
-        <source>Выбор файла json</source>
-        <translation>Выбор файла json</translation>
-    </message>
+    <name>QRemoteOperations</name>
     <message>
         <source>Ошибка</source>
         <translation>Ошибка</translation>
-    </message>
-    <message>
-        <source>Ошибка системы резервного копирования</source>
-        <translation>Ошибка системы резервного копирования</translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation>Выход</translation>
-    </message>
-    <message>
-        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
-        <translation>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите выйти из программы?</source>
-        <translation>Вы действительно хотите выйти из программы?</translation>
     </message>
     <message>
         <source>Активация пульта</source>
@@ -1201,6 +1181,13 @@
     <message>
         <source>Удаление пульта из системы</source>
         <translation>Удаление пульта из системы</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteSearch</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>Установка режима работы</source>
@@ -1244,6 +1231,9 @@
         <source>Найден незарегистрированный пульт №</source>
         <translation>Найден незарегистрированный пульт №</translation>
     </message>
+</context>
+<context>
+    <name>QRemoteTableView</name>
     <message>
         <source>Добавить пульт</source>
         <translation>Добавить пульт</translation>
@@ -1260,109 +1250,12 @@
         <source>Активировать пульт</source>
         <translation>Активировать пульт</translation>
     </message>
+</context>
+<context>
+    <name>QTableCompare</name>
     <message>
-        <source>Очистка памяти в USB-stick...</source>
-        <translation>Очистка памяти в USB-stick...</translation>
-    </message>
-    <message>
-        <source>Информация</source>
-        <translation>Информация</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена успешно</source>
-        <translation>Операция копирования завершена успешно</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена с ошибкой</source>
-        <translation>Операция копирования завершена с ошибкой</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения списка пультов с USB-stick</source>
-        <translation>Ошибка чтения списка пультов с USB-stick</translation>
-    </message>
-    <message>
-        <source>Чтение данных с USB-stick...</source>
-        <translation>Чтение данных с USB-stick...</translation>
-    </message>
-    <message>
-        <source>Чтение пультов с USB-stick...</source>
-        <translation>Чтение пультов с USB-stick...</translation>
-    </message>
-    <message>
-        <source>Очистка памяти USB-stick...</source>
-        <translation>Очистка памяти USB-stick...</translation>
-    </message>
-    <message>
-        <source>Запись пультов на USB-stick...</source>
-        <translation>Запись пультов на USB-stick...</translation>
-    </message>
-    <message>
-        <source>Внимание</source>
-        <translation>Внимание</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
-        <translation>Вы действительно хотите очистить память USB-stick и исполнительного устройства</translation>
-    </message>
-    <message>
-        <source>Ошибка очистки памяти USB-stick.</source>
-        <translation>Ошибка очистки памяти USB-stick.</translation>
-    </message>
-    <message>
-        <source>Очистка памяти исполнительного устройства...</source>
-        <translation>Очистка памяти исполнительного устройства...</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
-        <translation>Копирование таблицы устройств из USB-stick в исполнительное устройство...</translation>
-    </message>
-    <message>
-        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
-        <translation>Определение размера таблицы пультов на исполнительном устройстве</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
-        <translation>Копирование таблицы пультов из исполнительного устройства в USB-stick.</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти USB-sticka</source>
-        <translation>Ошибка чтения состояния памяти USB-sticka</translation>
-    </message>
-    <message>
-        <source>Чтение данных с устройства</source>
-        <translation>Чтение данных с устройства</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти устройства</source>
-        <translation>Ошибка чтения состояния памяти устройства</translation>
-    </message>
-    <message>
-        <source>Проверка записи</source>
-        <translation>Проверка записи</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation>Не удалось прочитать таблицу USB-stick для проверки записи</translation>
-    </message>
-    <message>
-        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation>Запись проверена: таблица USB-stick совпадает с записанной</translation>
-    </message>
-    <message>
-        <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation>Таблица USB-stick после записи отличается от записанной:</translation>
-    </message>
-    <message>
-        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</translation>
-    </message>
-    <message>
-        <source>Проверка копирования</source>
-        <translation>Проверка копирования</translation>
-    </message>
-    <message>
-        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</translation>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
@@ -1405,6 +1298,88 @@
         <translation>Таблица на экране показывает пульты, которые содержит USB-stick.</translation>
     </message>
     <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCopy</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>Операция копирования завершена успешно</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>Операция копирования завершена с ошибкой</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Чтение данных с USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Очистка памяти исполнительного устройства...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Копирование таблицы устройств из USB-stick в исполнительное устройство...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Определение размера таблицы пультов на исполнительном устройстве</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Копирование таблицы пультов из исполнительного устройства в USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Ошибка чтения состояния памяти USB-sticka</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Чтение данных с устройства</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Ошибка чтения состояния памяти устройства</translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation>Проверка копирования</translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation>Проверка копирования...</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation>Не удалось прочитать состояние памяти для проверки копирования</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCsv</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
         <source>Экспорт таблицы в CSV</source>
         <translation>Экспорт таблицы в CSV</translation>
     </message>
@@ -1419,6 +1394,92 @@
     <message>
         <source>Импорт таблицы из CSV</source>
         <translation>Импорт таблицы из CSV</translation>
+    </message>
+</context>
+<context>
+    <name>QTableFiles</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Выбор файла json</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Ошибка системы резервного копирования</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Выход</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Вы действительно хотите выйти из программы?</translation>
+    </message>
+</context>
+<context>
+    <name>QTableTransfers</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Очистка памяти в USB-stick...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Ошибка чтения списка пультов с USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Чтение данных с USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Чтение пультов с USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Очистка памяти USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Запись пультов на USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Вы действительно хотите очистить память USB-stick и исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Ошибка очистки памяти USB-stick.</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation>Проверка записи</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation>Не удалось прочитать таблицу USB-stick для проверки записи</translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation>Запись проверена: таблица USB-stick совпадает с записанной</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation>Таблица USB-stick после записи отличается от записанной:</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
@@ -1437,20 +1498,8 @@
         <translation>USB-stick и исполнительное устройство</translation>
     </message>
     <message>
-        <source>Проверка копирования...</source>
-        <translation>Проверка копирования...</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation>Не удалось прочитать состояние памяти для проверки копирования</translation>
-    </message>
-    <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>На USB-stick возвращена прежняя таблица</translation>
-    </message>
-    <message>
-        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
-        <translation>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</translation>
     </message>
 </context>
 <context>

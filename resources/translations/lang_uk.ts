@@ -1141,30 +1141,10 @@
     </message>
 </context>
 <context>
-    <name>QRemoteTableController</name>
-    <message>
-        <source>Выбор файла json</source>
-        <translation>Вибір файлу json</translation>
-    </message>
+    <name>QRemoteOperations</name>
     <message>
         <source>Ошибка</source>
         <translation>Помилка</translation>
-    </message>
-    <message>
-        <source>Ошибка системы резервного копирования</source>
-        <translation>Помилка системи резервного копіювання</translation>
-    </message>
-    <message>
-        <source>Выход</source>
-        <translation>Вихід</translation>
-    </message>
-    <message>
-        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
-        <translation>Базу даних не збережено у файл. Бажаєте зберегти її перед виходом?</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите выйти из программы?</source>
-        <translation>Ви дійсно бажаєте вийти з програми?</translation>
     </message>
     <message>
         <source>Активация пульта</source>
@@ -1201,6 +1181,13 @@
     <message>
         <source>Удаление пульта из системы</source>
         <translation>Видалення пульта із системи</translation>
+    </message>
+</context>
+<context>
+    <name>QRemoteSearch</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
     </message>
     <message>
         <source>Установка режима работы</source>
@@ -1244,6 +1231,9 @@
         <source>Найден незарегистрированный пульт №</source>
         <translation>Знайдено незареєстрований пульт №</translation>
     </message>
+</context>
+<context>
+    <name>QRemoteTableView</name>
     <message>
         <source>Добавить пульт</source>
         <translation>Додати пульт</translation>
@@ -1260,109 +1250,12 @@
         <source>Активировать пульт</source>
         <translation>Активувати пульт</translation>
     </message>
+</context>
+<context>
+    <name>QTableCompare</name>
     <message>
-        <source>Очистка памяти в USB-stick...</source>
-        <translation>Очищення пам&apos;яті в USB-stick...</translation>
-    </message>
-    <message>
-        <source>Информация</source>
-        <translation>Інформація</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена успешно</source>
-        <translation>Операцію копіювання успішно завершено</translation>
-    </message>
-    <message>
-        <source>Операция копирования завершена с ошибкой</source>
-        <translation>Операцію копіювання завершено з помилкою</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения списка пультов с USB-stick</source>
-        <translation>Помилка читання списку пультів з USB-stick</translation>
-    </message>
-    <message>
-        <source>Чтение данных с USB-stick...</source>
-        <translation>Читання даних з USB-stick...</translation>
-    </message>
-    <message>
-        <source>Чтение пультов с USB-stick...</source>
-        <translation>Читання пультів з USB-stick...</translation>
-    </message>
-    <message>
-        <source>Очистка памяти USB-stick...</source>
-        <translation>Очищення пам&apos;яті USB-stick...</translation>
-    </message>
-    <message>
-        <source>Запись пультов на USB-stick...</source>
-        <translation>Запис пультів на USB-stick...</translation>
-    </message>
-    <message>
-        <source>Внимание</source>
-        <translation>Увага</translation>
-    </message>
-    <message>
-        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
-        <translation>Ви дійсно бажаєте очистити пам&apos;ять USB-stick і виконавчого пристрою</translation>
-    </message>
-    <message>
-        <source>Ошибка очистки памяти USB-stick.</source>
-        <translation>Помилка очищення пам&apos;яті USB-stick.</translation>
-    </message>
-    <message>
-        <source>Очистка памяти исполнительного устройства...</source>
-        <translation>Очищення пам&apos;яті виконавчого пристрою...</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
-        <translation>Копіювання таблиці пристроїв з USB-stick у виконавчий пристрій...</translation>
-    </message>
-    <message>
-        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
-        <translation>Визначення розміру таблиці пультів на виконавчому пристрої</translation>
-    </message>
-    <message>
-        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
-        <translation>Копіювання таблиці пультів з виконавчого пристрою в USB-stick.</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти USB-sticka</source>
-        <translation>Помилка читання стану пам&apos;яті USB-stick</translation>
-    </message>
-    <message>
-        <source>Чтение данных с устройства</source>
-        <translation>Читання даних з пристрою</translation>
-    </message>
-    <message>
-        <source>Ошибка чтения состояния памяти устройства</source>
-        <translation>Помилка читання стану пам&apos;яті пристрою</translation>
-    </message>
-    <message>
-        <source>Проверка записи</source>
-        <translation>Перевірка запису</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
-        <translation>Не вдалося прочитати таблицю USB-stick для перевірки запису</translation>
-    </message>
-    <message>
-        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
-        <translation>Запис перевірено: таблиця USB-stick збігається із записаною</translation>
-    </message>
-    <message>
-        <source>Таблица USB-stick после записи отличается от записанной:</source>
-        <translation>Таблиця USB-stick після запису відрізняється від записаної:</translation>
-    </message>
-    <message>
-        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
-        <translation>Копіювання перевірено: у USB-stick і у виконавчому пристрої по %1 пультів</translation>
-    </message>
-    <message>
-        <source>Проверка копирования</source>
-        <translation>Перевірка копіювання</translation>
-    </message>
-    <message>
-        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
-        <translation>Після копіювання у виконавчому пристрої пультів: %1, у USB-stick: %2</translation>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
     </message>
     <message>
         <source>резервная копия %1</source>
@@ -1405,6 +1298,88 @@
         <translation>Таблиця на екрані показує пульти, які містить USB-stick.</translation>
     </message>
     <message>
+        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
+        <translation>Зміну, на яку не надійшла відповідь, могло бути виконано: таблицю USB-stick буде прочитано знову.</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCopy</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Інформація</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена успешно</source>
+        <translation>Операцію копіювання успішно завершено</translation>
+    </message>
+    <message>
+        <source>Операция копирования завершена с ошибкой</source>
+        <translation>Операцію копіювання завершено з помилкою</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Читання даних з USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти исполнительного устройства...</source>
+        <translation>Очищення пам&apos;яті виконавчого пристрою...</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы устройств из USB-stick в исполнительное устройство...</source>
+        <translation>Копіювання таблиці пристроїв з USB-stick у виконавчий пристрій...</translation>
+    </message>
+    <message>
+        <source>Определение размера таблицы пультов на исполнительном устройстве</source>
+        <translation>Визначення розміру таблиці пультів на виконавчому пристрої</translation>
+    </message>
+    <message>
+        <source>Копирование таблицы пультов из исполнительного устройства в USB-stick.</source>
+        <translation>Копіювання таблиці пультів з виконавчого пристрою в USB-stick.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти USB-sticka</source>
+        <translation>Помилка читання стану пам&apos;яті USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с устройства</source>
+        <translation>Читання даних з пристрою</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения состояния памяти устройства</source>
+        <translation>Помилка читання стану пам&apos;яті пристрою</translation>
+    </message>
+    <message>
+        <source>Копирование проверено: в USB-stick и в исполнительном устройстве по %1 пультов</source>
+        <translation>Копіювання перевірено: у USB-stick і у виконавчому пристрої по %1 пультів</translation>
+    </message>
+    <message>
+        <source>Проверка копирования</source>
+        <translation>Перевірка копіювання</translation>
+    </message>
+    <message>
+        <source>После копирования в исполнительном устройстве пультов: %1, в USB-stick: %2</source>
+        <translation>Після копіювання у виконавчому пристрої пультів: %1, у USB-stick: %2</translation>
+    </message>
+    <message>
+        <source>Проверка копирования...</source>
+        <translation>Перевірка копіювання...</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
+        <translation>Не вдалося прочитати стан пам&apos;яті для перевірки копіювання</translation>
+    </message>
+</context>
+<context>
+    <name>QTableCsv</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
         <source>Экспорт таблицы в CSV</source>
         <translation>Експорт таблиці в CSV</translation>
     </message>
@@ -1419,6 +1394,92 @@
     <message>
         <source>Импорт таблицы из CSV</source>
         <translation>Імпорт таблиці з CSV</translation>
+    </message>
+</context>
+<context>
+    <name>QTableFiles</name>
+    <message>
+        <source>Выбор файла json</source>
+        <translation>Вибір файлу json</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Ошибка системы резервного копирования</source>
+        <translation>Помилка системи резервного копіювання</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Вихід</translation>
+    </message>
+    <message>
+        <source>База данных не сохранена в файл. Хотите ее сохранить перед выходом?</source>
+        <translation>Базу даних не збережено у файл. Бажаєте зберегти її перед виходом?</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите выйти из программы?</source>
+        <translation>Ви дійсно бажаєте вийти з програми?</translation>
+    </message>
+</context>
+<context>
+    <name>QTableTransfers</name>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Очистка памяти в USB-stick...</source>
+        <translation>Очищення пам&apos;яті в USB-stick...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения списка пультов с USB-stick</source>
+        <translation>Помилка читання списку пультів з USB-stick</translation>
+    </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Читання даних з USB-stick...</translation>
+    </message>
+    <message>
+        <source>Чтение пультов с USB-stick...</source>
+        <translation>Читання пультів з USB-stick...</translation>
+    </message>
+    <message>
+        <source>Очистка памяти USB-stick...</source>
+        <translation>Очищення пам&apos;яті USB-stick...</translation>
+    </message>
+    <message>
+        <source>Запись пультов на USB-stick...</source>
+        <translation>Запис пультів на USB-stick...</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите очистить память USB-stick и исполнительного устройства</source>
+        <translation>Ви дійсно бажаєте очистити пам&apos;ять USB-stick і виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>Ошибка очистки памяти USB-stick.</source>
+        <translation>Помилка очищення пам&apos;яті USB-stick.</translation>
+    </message>
+    <message>
+        <source>Проверка записи</source>
+        <translation>Перевірка запису</translation>
+    </message>
+    <message>
+        <source>Не удалось прочитать таблицу USB-stick для проверки записи</source>
+        <translation>Не вдалося прочитати таблицю USB-stick для перевірки запису</translation>
+    </message>
+    <message>
+        <source>Запись проверена: таблица USB-stick совпадает с записанной</source>
+        <translation>Запис перевірено: таблиця USB-stick збігається із записаною</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick после записи отличается от записанной:</source>
+        <translation>Таблиця USB-stick після запису відрізняється від записаної:</translation>
     </message>
     <message>
         <source>записано %1 из %2</source>
@@ -1437,20 +1498,8 @@
         <translation>USB-stick і виконавчий пристрій</translation>
     </message>
     <message>
-        <source>Проверка копирования...</source>
-        <translation>Перевірка копіювання...</translation>
-    </message>
-    <message>
-        <source>Не удалось прочитать состояние памяти для проверки копирования</source>
-        <translation>Не вдалося прочитати стан пам&apos;яті для перевірки копіювання</translation>
-    </message>
-    <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>На USB-stick повернуто попередню таблицю</translation>
-    </message>
-    <message>
-        <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
-        <translation>Зміну, на яку не надійшла відповідь, могло бути виконано: таблицю USB-stick буде прочитано знову.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 
 #include "emulator.h"
 #include "mainwindow.h"
+#include "qmodemsession.h"
+#include "qoperationlogwindow.h"
+#include "qremoteoperations.h"
+#include "qremotesearch.h"
+#include "qtablecompare.h"
+#include "qtablecopy.h"
+#include "qtablecsv.h"
+#include "qtablefiles.h"
+#include "qtabletransfers.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 #include "scriptedprompts.h"
 
 #include <QTemporaryDir>

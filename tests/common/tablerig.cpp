@@ -21,7 +21,7 @@ TableRig::TableRig(const vexo::emu::EmulatorState &state)
                new QPushButton(host),  new QPushButton(host), new QPushButton(host),
                new QPushButton(host)};
     session = new QModemSession(&prompts, host, host);
-    table = new QRemoteTableController(session, widgets, host);
+    table = new RemoteTableParts(session, widgets, host);
 }
 
 TableRig::~TableRig()
@@ -37,12 +37,12 @@ bool TableRig::open()
     m_host->show();
     session->setPorts({emulator.slavePath()}, false);
     session->start_autoconnect();
-    return QTest::qWaitFor([this] { return table->data_source() == SOURCE_MODEM; }, 20000);
+    return QTest::qWaitFor([this] { return table->list().data_source() == SOURCE_MODEM; }, 20000);
 }
 
 bool TableRig::select(int id)
 {
-    const int row = table->row_of_id(id);
+    const int row = table->view().row_of_id(id);
     widgets.table->setCurrentCell(row, 0);
     return row != -1;
 }
@@ -52,7 +52,7 @@ void TableRig::useTemporaryHome()
     static QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
-    QDir().mkpath(QRemoteTableController::dataDirectory());
+    QDir().mkpath(QTableFiles::dataDirectory());
 }
 
 UiScript::UiScript()

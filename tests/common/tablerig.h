@@ -1,7 +1,17 @@
 #pragma once
 
 #include "emulator.h"
-#include "qremotetablecontroller.h"
+#include "qmodemsession.h"
+#include "qoperationlogwindow.h"
+#include "qremoteoperations.h"
+#include "qremotesearch.h"
+#include "qtablecompare.h"
+#include "qtablecopy.h"
+#include "qtablecsv.h"
+#include "qtablefiles.h"
+#include "qtabletransfers.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 #include "scriptedprompts.h"
 
 #include <QApplication>
@@ -15,7 +25,7 @@
 class QModemSession;
 class QWaitDialog;
 
-// The remote-table controller on a session over the emulated stick, without a window:
+// The remote table's parts on a session over the emulated stick, without a window:
 // the table's widgets sit in a host widget that is also the dialogs' parent.
 class TableRig
 {
@@ -34,7 +44,7 @@ public:
     ScriptedPrompts prompts;
     RemoteTableWidgets widgets;
     QModemSession *session = nullptr;
-    QRemoteTableController *table = nullptr;
+    RemoteTableParts *table = nullptr;
 
 private:
     std::unique_ptr<QWidget> m_host;

@@ -4,7 +4,17 @@
 // files through the main window.
 #include "mainwindow.h"
 #include "qdbmanipulator.h"
-#include "qremotetablecontroller.h"
+#include "qmodemsession.h"
+#include "qoperationlogwindow.h"
+#include "qremoteoperations.h"
+#include "qremotesearch.h"
+#include "qtablecompare.h"
+#include "qtablecopy.h"
+#include "qtablecsv.h"
+#include "qtablefiles.h"
+#include "qtabletransfers.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 #include "scriptedprompts.h"
 
 #include <QLabel>
@@ -54,7 +64,7 @@ inline void writeTable(const QString &path, const QList<QControlDevice> &list)
 inline void loadFile(MainWindow &w, ScriptedPrompts &prompts, const QString &path)
 {
     prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", path);
-    w.load_db_from_file();
+    w.remoteTable().files().load_db_from_file();
 }
 
 inline QTableWidget *table(MainWindow &w)

@@ -94,7 +94,7 @@ bool applyStoppingPartWay(TableRig &rig, UiScript &script, QStringList *rows, QS
     answerCompareDialog(script, "pushButton_apply", rows, summary);
     rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
         .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-    return !rig.table->compare_and_apply(changedTable(), "changed.json") && script.done();
+    return !rig.table->compare().compare_and_apply(changedTable(), "changed.json") && script.done();
 }
 
 QStringList logged(QOperationLog *log)
@@ -112,7 +112,7 @@ QStringList logged(QOperationLog *log)
 
 // Comparing the stick with a file and applying only the differences, the checks after a
 // table was written or copied, and the log entries of the table's operations, through the
-// remote-table controller on a session over the emulated stick.
+// remote table's parts on a session over the emulated stick.
 class tst_compare_apply : public QObject
 {
     Q_OBJECT
@@ -136,14 +136,14 @@ private slots:
         QVERIFY(rig.open());
         const QString path = saveFile("changed.json", changedTable());
         rig.emulator.clearFrameLog();
-        QSignalSpy status(rig.table, &QRemoteTableController::statusMessage);
+        QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
 
         UiScript script;
         QStringList rows;
         QString summary;
         answerCompareDialog(script, "pushButton_apply", &rows, &summary);
         rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", path);
-        rig.table->compare_with_file();
+        rig.table->compare().compare_with_file();
         QVERIFY(script.done());
 
         QCOMPARE(rows, (QStringList{
@@ -157,18 +157,18 @@ private slots:
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 0);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 0);
         const EmulatorState after = rig.emulator.state();
-        QCOMPARE(rig.table->remote_list(), asRemotes(after.modemRemotes));
-        QVERIFY(compareTables(rig.table->remote_list(), changedTable(), true).isEmpty());
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(after.modemRemotes));
+        QVERIFY(compareTables(rig.table->list().remote_list(), changedTable(), true).isEmpty());
         QCOMPARE(after.actuatorRemotes, sixRemotes().actuatorRemotes);
         QCOMPARE(rig.widgets.table->rowCount(), 6);
-        QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(), QString("Изменения применены к USB-stick: 4"));
         QCOMPARE(logged(rig.session->operationLog()),
                  QStringList{"differences_applied 104,102,103,107"});
 
         // Compared again: nothing left to apply.
         answerCompareDialog(script, "pushButton_close", &rows, &summary);
-        QVERIFY(rig.table->compare_and_apply(changedTable(), "changed.json"));
+        QVERIFY(rig.table->compare().compare_and_apply(changedTable(), "changed.json"));
         QCOMPARE(summary, QString("Таблицы совпадают"));
         QVERIFY(rig.prompts.done());
     }
@@ -188,19 +188,19 @@ private slots:
                  QString("Изменения применены не полностью: выполнено 1 из 4.\nВыполнены:\n"
                          "№104: только в USB-stick\nТаблица на экране показывает пульты, которые "
                          "содержит USB-stick."));
-        QCOMPARE(rig.table->remote_list(), asRemotes(rig.emulator.state().modemRemotes));
-        QCOMPARE(rig.table->remote_list().size(), 5);
-        QCOMPARE(rig.table->row_of_id(104), -1);
-        QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(rig.emulator.state().modemRemotes));
+        QCOMPARE(rig.table->list().remote_list().size(), 5);
+        QCOMPARE(rig.table->view().row_of_id(104), -1);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(logged(rig.session->operationLog()),
                  QStringList{"differences_applied failed 104"});
 
         // The stick was read back at once: what is left is found against that table.
-        QVERIFY(rig.table->stick_table_known());
+        QVERIFY(rig.table->list().stick_table_known());
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         rows.clear();
         answerCompareDialog(script, "pushButton_close", &rows, &summary);
-        QVERIFY(!rig.table->compare_and_apply(changedTable(), "changed.json"));
+        QVERIFY(!rig.table->compare().compare_and_apply(changedTable(), "changed.json"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         QCOMPARE(rows.size(), 3);
         QVERIFY(rig.prompts.done());
@@ -220,12 +220,12 @@ private slots:
         QVERIFY(rig.prompts.texts().last().endsWith(
             "Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick "
             "будет прочитана заново."));
-        QVERIFY(!rig.table->stick_table_known());
+        QVERIFY(!rig.table->list().stick_table_known());
         // Once the stick is back its table is read and shown as it is.
         QVERIFY(rig.emulator.reopenLine());
-        QTRY_COMPARE_WITH_TIMEOUT(rig.table->remote_list(),
+        QTRY_COMPARE_WITH_TIMEOUT(rig.table->list().remote_list(),
                                   asRemotes(rig.emulator.state().modemRemotes), 20000);
-        QCOMPARE(rig.table->remote_list().size(), 5);
+        QCOMPARE(rig.table->list().remote_list().size(), 5);
         QVERIFY(rig.prompts.done());
     }
 
@@ -236,33 +236,33 @@ private slots:
         TableRig rig(state);
         rig.session->operationLog()->setPath(m_dir.filePath("verify.log"));
         QVERIFY(rig.open());
-        QVERIFY(rig.table->verify_after_write());
+        QVERIFY(rig.table->transfers().verify_after_write());
         const QList<QControlDevice> table = changedTable().mid(0, 3);
         rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", saveFile("three.json", table));
-        rig.table->load_db_from_file();
-        QSignalSpy status(rig.table, &QRemoteTableController::statusMessage);
+        rig.table->files().load_db_from_file();
+        QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
 
         rig.emulator.garbleWrites(1);
         rig.prompts.expectMessage(Kind::Warning, "Проверка записи", QMessageBox::Ok);
-        QVERIFY(!rig.table->save_db_to_modem());
+        QVERIFY(!rig.table->transfers().save_db_to_modem());
         QCOMPARE(rig.prompts.texts().last(), QString("Таблица USB-stick после записи отличается от "
                                                      "записанной:\n№101: отличается (группа)"));
         // The list stays the user's; the stick's own table is what was read back.
-        QCOMPARE(rig.table->remote_list(), table);
-        QCOMPARE(rig.table->data_source(), SOURCE_FILE);
-        QCOMPARE(rig.table->modemSnapshot(), asRemotes(rig.emulator.state().modemRemotes));
+        QCOMPARE(rig.table->list().remote_list(), table);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().modemSnapshot(), asRemotes(rig.emulator.state().modemRemotes));
         QVERIFY(status.isEmpty());
 
         // Written again: checked and the same.
-        QVERIFY(rig.table->save_db_to_modem());
-        QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
+        QVERIFY(rig.table->transfers().save_db_to_modem());
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(),
                  QString("Запись проверена: таблица USB-stick совпадает с записанной"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 3);
 
         // Without the check nothing is read back.
-        rig.table->set_verify_after_write(false);
-        QVERIFY(rig.table->save_db_to_modem());
+        rig.table->transfers().set_verify_after_write(false);
+        QVERIFY(rig.table->transfers().save_db_to_modem());
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 3);
         QCOMPARE(logged(rig.session->operationLog()),
                  (QStringList{"table_written failed 101,102,103", "table_written 101,102,103",
@@ -279,9 +279,9 @@ private slots:
         TableRig rig(state);
         rig.session->operationLog()->setPath(m_dir.filePath("copy.log"));
         QVERIFY(rig.open());
-        QSignalSpy status(rig.table, &QRemoteTableController::statusMessage);
+        QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        rig.table->copy_table_from_modem_to_dev();
+        rig.table->copier().copy_table_from_modem_to_dev();
         QCOMPARE(status.last().first().toString(),
                  QString("Копирование проверено: в USB-stick и в исполнительном устройстве по 6 "
                          "пультов"));
@@ -295,12 +295,12 @@ private slots:
         });
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Проверка копирования", QMessageBox::Ok);
-        rig.table->copy_table_from_dev_to_modem();
+        rig.table->copier().copy_table_from_dev_to_modem();
         disconnect(grow);
         QCOMPARE(
             rig.prompts.texts().last(),
             QString("После копирования в исполнительном устройстве пультов: 6, в USB-stick: 7"));
-        QCOMPARE(rig.table->remote_list().size(), 7);
+        QCOMPARE(rig.table->list().remote_list().size(), 7);
         QCOMPARE(logged(rig.session->operationLog()),
                  (QStringList{"table_copied_to_device 101,102,103,104,105,106",
                               "table_copied_to_stick failed 101,102,103,104,105,106,200"}));
@@ -314,16 +314,16 @@ private slots:
         log->setPath(m_dir.filePath("remotes.log"));
         QVERIFY(rig.open());
         QVERIFY(rig.select(101));
-        rig.table->active_button_clicked();
+        rig.table->operations().active_button_clicked();
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, STATUS_DEVICE_FAILED);
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        rig.table->active_button_clicked();
+        rig.table->operations().active_button_clicked();
         rig.prompts.expectText("Владелец пульта", "Анна Сергеевна");
-        rig.table->edit_button_clicked();
+        rig.table->operations().edit_button_clicked();
         QVERIFY(rig.select(105));
-        rig.table->active_button_clicked();
+        rig.table->operations().active_button_clicked();
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-        rig.table->del_button_clicked();
+        rig.table->operations().del_button_clicked();
 
         UiScript script;
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
@@ -334,10 +334,10 @@ private slots:
                         wizard->findChild<QComboBox *>("comboBox_owner")->setEditText("Новиков");
                         wizard->findChild<QPushButton *>("pushButton_owner")->click();
                     });
-        rig.table->add_button_clicked();
+        rig.table->search().add_button_clicked();
         QVERIFY(script.done());
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        rig.table->clear_modem_memory();
+        rig.table->transfers().clear_modem_memory();
         QVERIFY(rig.prompts.done());
         QCOMPARE(logged(log),
                  (QStringList{"remote_blocked 101", "remote_activated failed 101",

@@ -73,7 +73,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         const QString path = m_dir.filePath("table");
         rig.prompts.expectFile(Kind::SaveFile, "Экспорт таблицы в CSV", path);
-        rig.table->export_csv();
+        rig.table->csv().export_csv();
         QFile file(path + ".csv");
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(),
@@ -87,7 +87,7 @@ private slots:
     {
         TableRig rig(twoRemotes());
         QVERIFY(rig.open());
-        const QList<QControlDevice> stick = rig.table->remote_list();
+        const QList<QControlDevice> stick = rig.table->list().remote_list();
         const QString path = write("import.csv", "Пульт,Владелец,Группа\n"
                                                  "21,\"Кузнецов, Иван\",3\n"
                                                  "22,Орлова,300\n"
@@ -96,7 +96,7 @@ private slots:
         ShownImport shown;
         answerImportDialog(script, "pushButton_import", &shown);
         rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
-        rig.table->import_csv();
+        rig.table->csv().import_csv();
         QVERIFY(script.done());
         QCOMPARE(shown.colours,
                  (QList<QColor>{QColor(0xFFE9A8), QColor(0xF5B7B7), QColor(0xFFE9A8)}));
@@ -104,28 +104,28 @@ private slots:
                                         "предупреждениями: 2, отклонено: 1."));
         QVERIFY(shown.importEnabled);
 
-        QCOMPARE(rig.table->remote_list(),
+        QCOMPARE(rig.table->list().remote_list(),
                  QList<QControlDevice>{QControlDevice(nullptr, 21, 3, "Кузнецов, Иван")});
         QCOMPARE(rig.widgets.table->rowCount(), 1);
-        QCOMPARE(rig.table->data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
         QVERIFY(rig.widgets.sourceLabel->text().contains("import.csv"));
-        QVERIFY(!rig.table->db_saved());
-        QVERIFY(rig.table->db_file_name().isEmpty()); // "Сохранить" asks for a JSON file
+        QVERIFY(!rig.table->list().db_saved());
+        QVERIFY(rig.table->list().db_file_name().isEmpty()); // "Сохранить" asks for a JSON file
 
-        QVERIFY(rig.table->can_undo_import());
-        rig.table->undo_import();
-        QCOMPARE(rig.table->remote_list(), stick);
+        QVERIFY(rig.table->csv().can_undo_import());
+        rig.table->csv().undo_import();
+        QCOMPARE(rig.table->list().remote_list(), stick);
         QCOMPARE(rig.widgets.table->rowCount(), 2);
-        QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
-        QVERIFY(!rig.table->can_undo_import());
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QVERIFY(!rig.table->csv().can_undo_import());
 
         // Once the list has changed otherwise, the import can no longer be taken back.
         answerImportDialog(script, "pushButton_import", &shown);
         rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
-        rig.table->import_csv();
-        QVERIFY(rig.table->can_undo_import());
-        QVERIFY(rig.table->load_db_from_modem());
-        QVERIFY(!rig.table->can_undo_import());
+        rig.table->csv().import_csv();
+        QVERIFY(rig.table->csv().can_undo_import());
+        QVERIFY(rig.table->transfers().load_db_from_modem());
+        QVERIFY(!rig.table->csv().can_undo_import());
         QVERIFY(rig.prompts.done());
     }
 
@@ -133,7 +133,7 @@ private slots:
     {
         TableRig rig(twoRemotes());
         QVERIFY(rig.open());
-        const QList<QControlDevice> stick = rig.table->remote_list();
+        const QList<QControlDevice> stick = rig.table->list().remote_list();
         const QString empty = write("empty.csv", "\xEF\xBB\xBF");
         const QString refused = write("refused.csv", "abc;1;2\n-5;Орлов;1\n");
         for (const QString &path : {empty, refused}) {
@@ -142,13 +142,13 @@ private slots:
             shown.importEnabled = true;
             answerImportDialog(script, "pushButton_cancel", &shown);
             rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
-            rig.table->import_csv();
+            rig.table->csv().import_csv();
             QVERIFY(script.done());
             QVERIFY(!shown.importEnabled);
-            QCOMPARE(rig.table->remote_list(), stick);
-            QCOMPARE(rig.table->data_source(), SOURCE_MODEM);
-            QVERIFY(rig.table->db_saved());
-            QVERIFY(!rig.table->can_undo_import());
+            QCOMPARE(rig.table->list().remote_list(), stick);
+            QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+            QVERIFY(rig.table->list().db_saved());
+            QVERIFY(!rig.table->csv().can_undo_import());
         }
         QVERIFY(rig.prompts.done());
     }

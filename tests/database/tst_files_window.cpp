@@ -117,30 +117,30 @@ private slots:
         const QString a = fileWith("a.json", tableA);
         loadFile(w, prompts, a);
         QCOMPARE(prompts.calls().last().text, QStringLiteral("*.json"));
-        QCOMPARE(w.remote_list(), tableA);
+        QCOMPARE(w.remotes().remote_list(), tableA);
         QCOMPARE(table(w)->rowCount(), 2);
-        QCOMPARE(w.db_file_name(), a);
-        QVERIFY(w.db_saved());
+        QCOMPARE(w.remotes().db_file_name(), a);
+        QVERIFY(w.remotes().db_saved());
 
         // "Сохранить" writes the current file without asking.
         QVERIFY(QFile::remove(a));
         emit w.signal_need_saving();
         w.findChild<QAction *>("actionSaveToCurrent")->trigger();
         QCOMPARE(readTable(a), tableA);
-        QVERIFY(w.db_saved());
+        QVERIFY(w.remotes().db_saved());
 
         const QString b = files.filePath("b.json");
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", b);
         w.findChild<QAction *>("actionSaveToDb")->trigger();
         QCOMPARE(prompts.calls().last().text, QStringLiteral("*.json"));
         QCOMPARE(readTable(b), tableA);
-        QCOMPARE(w.db_file_name(), b);
+        QCOMPARE(w.remotes().db_file_name(), b);
         QCOMPARE(label(w), "<h3>Источник данных - файл " + b + "</h3>");
 
         // No file chosen: nothing happens.
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", QString());
         w.findChild<QAction *>("actionLoadFromDb")->trigger();
-        QCOMPARE(w.db_file_name(), b);
+        QCOMPARE(w.remotes().db_file_name(), b);
     }
 
     void emptyTableLoads()
@@ -154,9 +154,9 @@ private slots:
         f.write(json);
         f.close();
         loadFile(w, prompts, path);
-        QVERIFY(w.remote_list().isEmpty());
+        QVERIFY(w.remotes().remote_list().isEmpty());
         QCOMPARE(table(w)->rowCount(), 0);
-        QCOMPARE(w.db_file_name(), path);
+        QCOMPARE(w.remotes().db_file_name(), path);
     }
 
     void refusedLoadsChangeNothing_data()
@@ -189,18 +189,18 @@ private slots:
         f.close();
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", bad);
         expectWarning(error);
-        w.load_db_from_file();
-        QCOMPARE(w.remote_list(), tableA);
+        w.remoteTable().files().load_db_from_file();
+        QCOMPARE(w.remotes().remote_list(), tableA);
         QCOMPARE(table(w)->rowCount(), 2);
-        QCOMPARE(w.db_file_name(), a);
-        QVERIFY(!w.db_saved());
+        QCOMPARE(w.remotes().db_file_name(), a);
+        QVERIFY(!w.remotes().db_saved());
         QCOMPARE(label(w), before);
 
         const QString missing = files.filePath("missing.json");
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", missing);
         expectWarning("Ошибка открытия файла " + missing);
-        w.load_db_from_file();
-        QCOMPARE(w.remote_list(), tableA);
+        w.remoteTable().files().load_db_from_file();
+        QCOMPARE(w.remotes().remote_list(), tableA);
     }
 
     void cancelledSaveAsForgetsTheFile()
@@ -208,17 +208,17 @@ private slots:
         MainWindow w(qApp, &prompts, quietOptions());
         loadFile(w, prompts, fileWith("a.json", tableA));
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
-        w.save_db_to_new_file();
-        QVERIFY(w.db_file_name().isEmpty());
+        w.remoteTable().files().save_db_to_new_file();
+        QVERIFY(w.remotes().db_file_name().isEmpty());
 
         // "Сохранить" now asks; cancelling writes nothing.
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
-        w.save_db_to_file();
-        QVERIFY(w.db_file_name().isEmpty());
+        w.remoteTable().files().save_db_to_file();
+        QVERIFY(w.remotes().db_file_name().isEmpty());
         const QString c = files.filePath("c.json");
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", c);
-        w.save_db_to_file();
-        QCOMPARE(w.db_file_name(), c);
+        w.remoteTable().files().save_db_to_file();
+        QCOMPARE(w.remotes().db_file_name(), c);
         QCOMPARE(readTable(c), tableA);
     }
 
@@ -242,11 +242,11 @@ private slots:
         expectWarning("Ошибка открытия файла " + old);
         {
             FileSizeLimit limit;
-            w.save_db_to_new_file();
+            w.remoteTable().files().save_db_to_new_file();
         }
         QCOMPARE(readFile(old), oldBytes);
-        QCOMPARE(w.db_file_name(), bigPath);
-        QVERIFY(w.db_saved());
+        QCOMPARE(w.remotes().db_file_name(), bigPath);
+        QVERIFY(w.remotes().db_saved());
 
         // Saving before exit fails: the window stays so the changes are not lost.
         emit w.signal_need_saving();
@@ -258,7 +258,7 @@ private slots:
             closed = w.close();
         }
         QVERIFY(!closed);
-        QVERIFY(!w.db_saved());
+        QVERIFY(!w.remotes().db_saved());
         QCOMPARE(readFile(bigPath), bigBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  (QStringList{"big.json", "old.json"})); // no temporary left behind
@@ -274,17 +274,17 @@ private slots:
         // No backup directory (removed behind our back): nothing written, restoring
         // reports it.
         QVERIFY(QDir(MainWindow::dataDirectory()).removeRecursively());
-        w.save_reserved();
+        w.remoteTable().files().save_reserved();
         QVERIFY(!QDir(MainWindow::dataDirectory()).exists());
         expectWarning("Ошибка системы резервного копирования");
-        w.load_reserved();
+        w.remoteTable().files().load_reserved();
 
         QVERIFY(QDir().mkpath(MainWindow::dataDirectory()));
         expectWarning("Нет ни одной резервной копии");
-        w.load_reserved();
+        w.remoteTable().files().load_reserved();
 
-        w.save_reserved();
-        w.save_reserved();
+        w.remoteTable().files().save_reserved();
+        w.remoteTable().files().save_reserved();
         const QStringList written = backups();
         QCOMPARE(written.size(), 1);
         const QString newest = written.first();
@@ -306,31 +306,31 @@ private slots:
 
         prompts.expectItemCancel("Выбор резервной копии");
         expectWarning("Не выбрана резервная копия файла");
-        w.load_reserved();
+        w.remoteTable().files().load_reserved();
         const ScriptedPrompts::Call &offer = prompts.calls().at(prompts.calls().size() - 2);
         QCOMPARE(offer.text, QStringLiteral("Выберите резервную копию для загрузки в программу"));
         QCOMPARE(offer.items,
                  (QStringList{stamp.toString("dd-MM-yyyy hh:mm:ss"), "02-01-2020 03:04:05"}));
-        QCOMPARE(w.remote_list(), tableA);
+        QCOMPARE(w.remotes().remote_list(), tableA);
 
         prompts.expectItem("Выбор резервной копии", "02-01-2020 03:04:05");
-        w.load_reserved();
-        QCOMPARE(w.remote_list(), tableB);
+        w.remoteTable().files().load_reserved();
+        QCOMPARE(w.remotes().remote_list(), tableB);
         QCOMPARE(table(w)->rowCount(), 1);
-        QVERIFY(w.db_file_name().isEmpty());
-        QVERIFY(!w.db_saved());
-        QCOMPARE(w.data_source(), SOURCE_BACKUP);
+        QVERIFY(w.remotes().db_file_name().isEmpty());
+        QVERIFY(!w.remotes().db_saved());
+        QCOMPARE(w.remotes().data_source(), SOURCE_BACKUP);
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - резервная копия </h3>"));
 
         // A backup equal to the modem's table counts as the modem.
         w.modem().setConnected(true);
-        w.set_data_source(SOURCE_MODEM);
+        w.remotes().set_data_source(SOURCE_MODEM);
         prompts.expectItem("Выбор резервной копии", stamp.toString("dd-MM-yyyy hh:mm:ss"));
-        w.load_reserved();
-        QCOMPARE(w.data_source(), SOURCE_BACKUP);
+        w.remoteTable().files().load_reserved();
+        QCOMPARE(w.remotes().data_source(), SOURCE_BACKUP);
         prompts.expectItem("Выбор резервной копии", "02-01-2020 03:04:05");
-        w.load_reserved();
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        w.remoteTable().files().load_reserved();
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral(
                                "<h3>Источник данных - USB-stick(актуальная резервная копия)</h3>"));
     }
@@ -365,7 +365,7 @@ private slots:
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
         QCOMPARE(readTable(a), saves ? tableA : tableB);
-        QCOMPARE(w.db_saved(), saves);
+        QCOMPARE(w.remotes().db_saved(), saves);
     }
 
     void exitQuestion()
@@ -388,7 +388,7 @@ private slots:
 
         // The modem's table is backed up on the way out.
         w.modem().setConnected(true);
-        w.set_data_source(SOURCE_MODEM);
+        w.remotes().set_data_source(SOURCE_MODEM);
         prompts.expectMessage(ScriptedPrompts::Information, "Выход", QMessageBox::Yes);
         QVERIFY(w.close());
         QCOMPARE(backups().size(), 1);
@@ -397,7 +397,7 @@ private slots:
         // Unsaved but tied to no file: the plain question.
         emit w.signal_need_saving();
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
-        w.save_db_to_new_file();
+        w.remoteTable().files().save_db_to_new_file();
         prompts.expectMessage(ScriptedPrompts::Information, "Выход", QMessageBox::No);
         QVERIFY(!w.close());
         QCOMPARE(prompts.calls().last().text,

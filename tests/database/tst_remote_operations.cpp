@@ -63,19 +63,19 @@ private slots:
         for (const auto &[status, colour, button] :
              {std::tuple{"Заблокирован", 0xF5B7B7, "Активировать пульт"},
               std::tuple{"Активен", 0xA7E8C1, "Заблокировать пульт"}}) {
-            rig.table->active_button_clicked();
+            rig.table->operations().active_button_clicked();
             QCOMPARE(t->item(row, 1), owner); // the same cells: no rebuilt table
             QCOMPARE(t->item(row, 2)->text(), QString(status));
             for (int column = 0; column < t->columnCount(); ++column)
                 QCOMPARE(t->item(row, column)->background().color(), QColor(colour));
             QCOMPARE(rig.widgets.activeButton->text(), QString(button));
             QCOMPARE(rig.emulator.state().actuatorRemotes.first().active,
-                     rig.table->remote_list().first().active());
+                     rig.table->list().remote_list().first().active());
         }
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), (QList<int>{1, 1}));
         // The actuator's version is asked once, after the stick's own at the start.
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), (QList<int>{0, 1}));
-        QVERIFY(!rig.table->db_saved());
+        QVERIFY(!rig.table->list().db_saved());
         QVERIFY(rig.prompts.done());
     }
 
@@ -90,7 +90,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectText("Владелец пульта", "Иванов")
             .expectTextCancel("Владелец пульта");
-        rig.table->edit_button_clicked();
+        rig.table->operations().edit_button_clicked();
         const auto &calls = rig.prompts.calls();
         QCOMPARE(calls.at(0).text,
                  QString("Введите информацию о владельце пульта(максимально 59 символов)"));
@@ -103,8 +103,8 @@ private slots:
         // check before an edit.
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
-        QVERIFY(!rig.table->db_saved());
-        rig.table->edit_button_clicked(); // cancelled
+        QVERIFY(!rig.table->list().db_saved());
+        rig.table->operations().edit_button_clicked(); // cancelled
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QVERIFY(rig.prompts.done());
     }
@@ -115,21 +115,21 @@ private slots:
         QVERIFY(rig.open() && rig.select(0x102030));
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::No)
             .expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-        rig.table->del_button_clicked();
+        rig.table->operations().del_button_clicked();
         QCOMPARE(rig.requests(CMD_DELETE_REMOTE), 0);
         QCOMPARE(rig.prompts.calls().last().defaultButton, QMessageBox::No);
-        rig.table->del_button_clicked();
+        rig.table->operations().del_button_clicked();
         QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{1});
         QCOMPARE(rig.emulator.state().actuatorRemotes.size(), 2);
-        QCOMPARE(rig.table->remote_list().size(), 2);
-        QCOMPARE(rig.table->row_of_id(0x102030), -1);
+        QCOMPARE(rig.table->list().remote_list().size(), 2);
+        QCOMPARE(rig.table->view().row_of_id(0x102030), -1);
         QCOMPARE(rig.widgets.table->rowCount(), 2);
-        QVERIFY(!rig.table->db_saved());
+        QVERIFY(!rig.table->list().db_saved());
 
         // A table that is not the stick's offers nothing to change, shortcuts included.
-        rig.table->set_data_source(SOURCE_UNKNOWN);
-        rig.table->del_button_clicked();
-        rig.table->active_button_clicked();
+        rig.table->list().set_data_source(SOURCE_UNKNOWN);
+        rig.table->operations().del_button_clicked();
+        rig.table->operations().active_button_clicked();
         QCOMPARE(rig.prompts.calls().size(), 2);
         QVERIFY(rig.prompts.done());
     }
@@ -139,9 +139,9 @@ private slots:
         TableRig rig(threeRemotes());
         QVERIFY(rig.open() && rig.select(0x00ABCE));
         rig.session->setRemoteMode(true);
-        rig.table->active_button_clicked();
+        rig.table->operations().active_button_clicked();
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-        rig.table->del_button_clicked();
+        rig.table->operations().del_button_clicked();
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), QList<int>{0});
         QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{0});
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
@@ -153,7 +153,7 @@ private slots:
     {
         TableRig rig(threeRemotes());
         QVERIFY(rig.open() && rig.select(0x0A0B0C));
-        const QList<QControlDevice> list = rig.table->remote_list();
+        const QList<QControlDevice> list = rig.table->list().remote_list();
         const QStringList cells = cellTexts(rig.widgets.table);
         const QString label = rig.widgets.sourceLabel->text();
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, 10, 0, -1);
@@ -163,16 +163,16 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        rig.table->active_button_clicked();
-        rig.table->edit_button_clicked();
-        rig.table->del_button_clicked();
+        rig.table->operations().active_button_clicked();
+        rig.table->operations().edit_button_clicked();
+        rig.table->operations().del_button_clicked();
         QCOMPARE(rig.prompts.texts().first(),
                  QString("Конечное устройство не содержит в памяти данный пульт"));
         QCOMPARE(rig.prompts.texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
-        QCOMPARE(rig.table->remote_list(), list);
+        QCOMPARE(rig.table->list().remote_list(), list);
         QCOMPARE(cellTexts(rig.widgets.table), cells);
-        QVERIFY(rig.table->db_saved());
+        QVERIFY(rig.table->list().db_saved());
         QCOMPARE(rig.widgets.sourceLabel->text(), label);
         QVERIFY(rig.prompts.done());
     }
@@ -182,7 +182,8 @@ private slots:
         TableRig rig(threeRemotes());
         QVERIFY(rig.open());
         QSignalSpy steps(rig.session, &QModemSession::operationStep);
-        QSignalSpy waiting(rig.table, &QRemoteTableController::signal_show_btn_next_device_search);
+        QSignalSpy waiting(&rig.table->search(),
+                           &QRemoteSearch::signal_show_btn_next_device_search);
         int selected = -1;
         int polls = 0;
         UiScript script;
@@ -214,7 +215,7 @@ private slots:
                         waitButton("pushButton_ext")->click();
                         waitButton("pushButton_cancel")->click();
                     });
-        rig.table->find_button_clicked();
+        rig.table->search().find_button_clicked();
         QVERIFY(script.done());
 
         QStringList announced;
@@ -249,7 +250,7 @@ private slots:
             // Found: the user ends the search with that remote the last one heard.
             script.when([] { return waitButton("pushButton_ext"); },
                         [] { waitButton("pushButton_cancel")->click(); });
-            rig.table->find_button_clicked();
+            rig.table->search().find_button_clicked();
             QVERIFY(script.done());
         }
         const auto found =

@@ -37,9 +37,9 @@ class tst_table_window : public QObject
     {
         QTableWidget *t = table(w);
         for (int row = 0; row < t->rowCount(); ++row) {
-            const int index = w.row_to_index(row);
+            const int index = w.remoteTable().view().row_to_index(row);
             QVERIFY2(index >= 0, qPrintable(QString::number(row)));
-            const QControlDevice &d = w.remote_list().at(index);
+            const QControlDevice &d = w.remotes().remote_list().at(index);
             QCOMPARE(t->item(row, 0)->text(), QString::number(d.id()));
             QCOMPARE(t->item(row, 1)->text(), d.ownerName());
         }
@@ -67,7 +67,7 @@ private slots:
         QCOMPARE(t->contextMenuPolicy(), Qt::CustomContextMenu);
 
         loadFile(w, prompts, sampleFile());
-        QCOMPARE(w.remote_list(), sample);
+        QCOMPARE(w.remotes().remote_list(), sample);
         QCOMPARE(t->rowCount(), 4);
         QVERIFY(t->isSortingEnabled());
         QCOMPARE(rowTexts(t, rowOfId(t, 9)), (QStringList{"9", "Иванов", "Активен", "5*"}));
@@ -76,14 +76,15 @@ private slots:
                  (QStringList{"100", "Сергей Иванов", "Активен", "255"}));
         QCOMPARE(rowTexts(t, rowOfId(t, 7)), (QStringList{"7", "Петров", "Заблокирован", "3*"}));
         for (int row = 0; row < t->rowCount(); ++row) {
-            const bool active = w.remote_list().at(w.row_to_index(row)).active();
+            const bool active =
+                w.remotes().remote_list().at(w.remoteTable().view().row_to_index(row)).active();
             for (int column = 0; column < 4; ++column)
                 QCOMPARE(t->item(row, column)->background().color(),
                          active ? QColor(0xA7E8C1) : QColor(0xF5B7B7));
         }
         checkRowsMapToRemotes(w);
-        QCOMPARE(w.row_to_index(-1), -1);
-        QCOMPARE(w.row_to_index(t->rowCount()), -1);
+        QCOMPARE(w.remoteTable().view().row_to_index(-1), -1);
+        QCOMPARE(w.remoteTable().view().row_to_index(t->rowCount()), -1);
     }
 
     void paintedRows()
@@ -130,11 +131,11 @@ private slots:
         // "Сергей Иванов" holds the letters further on only.
         QCOMPARE(shown, (QStringList{"10", "9"}));
         checkRowsMapToRemotes(w);
-        QCOMPARE(w.remote_list(), sample);
+        QCOMPARE(w.remotes().remote_list(), sample);
 
         filter->setText("ПЕТ");
         QCOMPARE(idColumn(t), QStringList{"7"});
-        QCOMPARE(w.row_to_index(0), 3);
+        QCOMPARE(w.remoteTable().view().row_to_index(0), 3);
 
         filter->setText("нов");
         QCOMPARE(t->rowCount(), 0);
@@ -216,7 +217,7 @@ private slots:
         QVERIFY(!popUp()); // a file, no modem
         w.modem().setConnected(true);
         QVERIFY(!popUp()); // a file that is not the modem's table
-        w.set_data_source(SOURCE_MODEM);
+        w.remotes().set_data_source(SOURCE_MODEM);
 
         t->setCurrentCell(-1, -1);
         QVERIFY(popUp());
@@ -230,7 +231,7 @@ private slots:
         QVERIFY(popUp());
         QCOMPARE(entries.at(4)->text(), QStringLiteral("Активировать пульт"));
 
-        w.set_interface_status(false);
+        w.session().set_interface_status(false);
         QVERIFY(!popUp());
         menu->hide();
     }
@@ -254,60 +255,60 @@ private slots:
         QCOMPARE(label(w), QStringLiteral("<h3>Неизвестный источник данных</h3>"));
 
         loadFile(w, prompts, same);
-        QCOMPARE(w.data_source(), SOURCE_FILE);
+        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
         QCOMPARE(label(w), "<h3>Источник данных - файл " + same + "</h3>");
         // No modem: its table matches nothing, and the label says the stick is gone.
-        w.set_data_source(SOURCE_MODEM);
-        QCOMPARE(w.remoteTable().modemSnapshot(), w.remote_list());
-        QVERIFY(!w.modem_matches_file());
+        w.remotes().set_data_source(SOURCE_MODEM);
+        QCOMPARE(w.remoteTable().list().modemSnapshot(), w.remotes().remote_list());
+        QVERIFY(!w.remotes().modem_matches_file());
         QCOMPARE(label(w), "<h3>Источник данных - отключенный USB-stick(Несохраненные изменения "
                            "для файла " +
                                same + ")</h3>");
 
         w.modem().setConnected(true);
-        w.set_data_source(SOURCE_MODEM);
-        QVERIFY(w.modem_matches_file());
+        w.remotes().set_data_source(SOURCE_MODEM);
+        QVERIFY(w.remotes().modem_matches_file());
         QCOMPARE(label(w), "<h3>Источник данных - USB-stick(Актуальный файл " + same + ")</h3>");
         QVERIFY(addButton->isEnabled());
 
         // A file in another order is still the modem's table.
         loadFile(w, prompts, reordered);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(label(w),
                  "<h3>Источник данных - USB-stick(актуальный файл " + reordered + ")</h3>");
         QVERIFY(addButton->isEnabled());
 
         for (const QString &path : {extra, fewer, changed}) {
             loadFile(w, prompts, path);
-            QCOMPARE(w.data_source(), SOURCE_FILE);
-            QVERIFY(!w.modem_matches_file());
+            QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
+            QVERIFY(!w.remotes().modem_matches_file());
             QCOMPARE(label(w), "<h3>Источник данных - файл " + path + "</h3>");
             QVERIFY(!addButton->isEnabled());
         }
-        QCOMPARE(w.remoteTable().modemSnapshot(), (QList<QControlDevice>{a, b, c}));
+        QCOMPARE(w.remoteTable().list().modemSnapshot(), (QList<QControlDevice>{a, b, c}));
 
-        w.set_data_source(SOURCE_BACKUP);
+        w.remotes().set_data_source(SOURCE_BACKUP);
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - резервная копия </h3>"));
         loadFile(w, prompts, reordered);
-        w.set_data_source(SOURCE_BACKUP);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        w.remotes().set_data_source(SOURCE_BACKUP);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral(
                                "<h3>Источник данных - USB-stick(актуальная резервная копия)</h3>"));
 
         // A change keeps the kind and rebuilds the label.
-        QVERIFY(w.db_saved());
+        QVERIFY(w.remotes().db_saved());
         emit w.signal_need_saving();
-        QVERIFY(!w.db_saved());
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QVERIFY(!w.remotes().db_saved());
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(label(w),
                  "<h3>Источник данных - USB-stick(Актуальный файл " + reordered + ")</h3>");
 
         // Without a file name the modem stands alone.
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
-        w.save_db_to_new_file();
-        w.set_data_source(SOURCE_MODEM);
+        w.remoteTable().files().save_db_to_new_file();
+        w.remotes().set_data_source(SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - USB-stick</h3>"));
-        w.set_data_source(SOURCE_UNKNOWN);
+        w.remotes().set_data_source(SOURCE_UNKNOWN);
         QCOMPARE(label(w), QStringLiteral("<h3>Неизвестный источник данных</h3>"));
         QVERIFY(!addButton->isEnabled());
     }

@@ -1,7 +1,10 @@
 #include "commands.h"
 #include "modemrig.h"
 #include "qdbmanipulator.h"
-#include "qremotetablecontroller.h"
+#include "qtablefiles.h"
+#include "qtabletransfers.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,7 +69,7 @@ struct TableWidgets {
 };
 } // namespace
 
-// The remote-table controller with a session over the emulated stick, without a window.
+// The remote table's parts with a session over the emulated stick, without a window.
 class tst_tablecontroller : public QObject
 {
     Q_OBJECT
@@ -79,7 +82,7 @@ private slots:
         QApplication::setQuitOnLastWindowClosed(false);
         QVERIFY(home.isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
-        QDir().mkpath(QRemoteTableController::dataDirectory());
+        QDir().mkpath(QTableFiles::dataDirectory());
     }
 
     void readsOnOpeningAndWritesAFileBack()
@@ -88,11 +91,11 @@ private slots:
         state.modemRemotes = {emuRemote(11, "Анна"), emuRemote(12, "Борис")};
         ModemRig rig(state);
         TableWidgets w;
-        QRemoteTableController table(&rig.session(), w.widgets);
+        RemoteTableParts table(&rig.session(), w.widgets);
         QVERIFY(rig.open());
-        QCOMPARE(ids(table.remote_list()), (QList<quint32>{11, 12}));
+        QCOMPARE(ids(table.list().remote_list()), (QList<quint32>{11, 12}));
         QCOMPARE(w.widgets.table->rowCount(), 2);
-        QCOMPARE(table.data_source(), SOURCE_MODEM);
+        QCOMPARE(table.list().data_source(), SOURCE_MODEM);
 
         QTemporaryDir files;
         const QString path = files.filePath("t.json");
@@ -102,12 +105,12 @@ private slots:
         QString error;
         QVERIFY2(QDbManipulator::saveToFile(path, list, &error), qPrintable(error));
         rig.prompts().expectFile(Kind::OpenFile, "Выбор файла json", path);
-        table.load_db_from_file();
-        QCOMPARE(table.data_source(), SOURCE_FILE);
-        QVERIFY(table.save_db_to_modem());
+        table.files().load_db_from_file();
+        QCOMPARE(table.list().data_source(), SOURCE_FILE);
+        QVERIFY(table.transfers().save_db_to_modem());
         QCOMPARE(ids(rig.emulator().state().modemRemotes), (QList<quint32>{21, 22, 23}));
         QCOMPARE(rig.emulator().requestCount(CMD_WRITE_REMOTE), 3);
-        QCOMPARE(table.data_source(), SOURCE_MODEM);
+        QCOMPARE(table.list().data_source(), SOURCE_MODEM);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -120,7 +123,7 @@ private slots:
         state.modemRemotes = {emuRemote(1, "A"), emuRemote(2, "B"), emuRemote(3, "C")};
         ModemRig rig(state);
         TableWidgets w;
-        QRemoteTableController table(&rig.session(), w.widgets);
+        RemoteTableParts table(&rig.session(), w.widgets);
         QVERIFY(rig.open());
         for (int run = 0; run < 3; ++run) {
             const int asked = rig.emulator().requestCount(CMD_GET_PROTECTION);
@@ -128,9 +131,9 @@ private slots:
                 .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
                 .expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok)
                 .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // still full
-            QVERIFY(!table.clear_modem_memory());
-            QCOMPARE(ids(table.remote_list()), (QList<quint32>{1, 2, 3}));
-            QCOMPARE(table.data_source(), SOURCE_MODEM);
+            QVERIFY(!table.transfers().clear_modem_memory());
+            QCOMPARE(ids(table.list().remote_list()), (QList<quint32>{1, 2, 3}));
+            QCOMPARE(table.list().data_source(), SOURCE_MODEM);
             QTRY_COMPARE_WITH_TIMEOUT(rig.emulator().requestCount(CMD_GET_PROTECTION), asked + 1,
                                       5000);
             QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -143,7 +146,7 @@ private slots:
     {
         ModemRig rig;
         TableWidgets w;
-        QRemoteTableController table(&rig.session(), w.widgets);
+        RemoteTableParts table(&rig.session(), w.widgets);
         w.page.resize(400, 300);
         w.page.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w.page));
@@ -151,11 +154,11 @@ private slots:
         // A name typed without an extension is saved as .json, so the open dialog sees it.
         QTemporaryDir files;
         rig.prompts().expectFile(Kind::SaveFile, "Выбор файла json", files.filePath("remotes"));
-        table.save_db_to_new_file();
+        table.files().save_db_to_new_file();
         QVERIFY(QFileInfo::exists(files.filePath("remotes.json")));
-        QCOMPARE(table.db_file_name(), files.filePath("remotes.json"));
+        QCOMPARE(table.list().db_file_name(), files.filePath("remotes.json"));
         rig.prompts().expectFile(Kind::SaveFile, "Выбор файла json", files.filePath("a.bak"));
-        table.save_db_to_new_file();
+        table.files().save_db_to_new_file();
         QVERIFY(QFileInfo::exists(files.filePath("a.bak")));
 
         // A long path is elided in the label, whole in its tooltip, and widens nothing.
@@ -164,7 +167,7 @@ private slots:
         QVERIFY(QDir().mkpath(deep));
         const QString path = deep + "/remotes.json";
         rig.prompts().expectFile(Kind::SaveFile, "Выбор файла json", path);
-        table.save_db_to_new_file();
+        table.files().save_db_to_new_file();
         QLabel *label = w.widgets.sourceLabel;
         QVERIFY(!label->text().contains(path));
         QVERIFY(label->text().contains(QChar(0x2026)));

@@ -173,9 +173,9 @@ private slots:
 
         // Finding the stick reads its table, shows it and backs it up.
         const QList<QControlDevice> expected = asRemotes(state.modemRemotes);
-        QCOMPARE(w.remote_list(), expected);
+        QCOMPARE(w.remotes().remote_list(), expected);
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), expected);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
         QCOMPARE(rig.requests(CMD_READ_NEXT_REMOTE), 3);
@@ -196,9 +196,10 @@ private slots:
         // Reading again picks up what changed in the stick.
         rig.emulator().modifyState(
             [](EmulatorState &s) { s.modemRemotes.append(emuRemote(0xFFFFFE, "Последний", 255)); });
-        QVERIFY(w.load_db_from_modem());
-        QCOMPARE(w.remote_list().size(), 4);
-        QCOMPARE(w.remote_list().last(), dbwindow::remote(0xFFFFFE, "Последний", true, 255));
+        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QCOMPARE(w.remotes().remote_list().size(), 4);
+        QCOMPARE(w.remotes().remote_list().last(),
+                 dbwindow::remote(0xFFFFFE, "Последний", true, 255));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -210,14 +211,14 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QCOMPARE(w.remote_list(),
+        QCOMPARE(w.remotes().remote_list(),
                  asRemotes({state.modemRemotes[0], state.modemRemotes[1], state.modemRemotes[3]}));
 
         ProgressProbe probe(w);
-        QVERIFY(w.load_db_from_modem());
+        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
         QCOMPARE(probe.max, 5); // four used places plus one
         QCOMPARE(probe.progress, 4);
-        QCOMPARE(w.remote_list().size(), 3);
+        QCOMPARE(w.remotes().remote_list().size(), 3);
     }
 
     void readsPastTheReportedUsedPlaces()
@@ -231,8 +232,8 @@ private slots:
         MainWindow &w = rig.window();
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
         rig.emulator().forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
-        QVERIFY(w.load_db_from_modem());
-        QCOMPARE(w.remote_list(), asRemotes(awkwardTable().mid(0, 2)));
+        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable().mid(0, 2)));
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY2(rig.prompts().calls().isEmpty(), qPrintable(rig.prompts().report()));
     }
@@ -244,12 +245,12 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QCOMPARE(w.remote_list().size(), 3);
+        QCOMPARE(w.remotes().remote_list().size(), 3);
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
-        QVERIFY(w.load_db_from_modem());
-        QVERIFY(w.remote_list().isEmpty());
+        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(w.remotes().remote_list().isEmpty());
         QCOMPARE(dbwindow::table(w)->rowCount(), 0);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QVERIFY(dbwindow::label(w).contains("USB-stick"));
     }
 
@@ -260,7 +261,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        const QList<QControlDevice> before = w.remote_list();
+        const QList<QControlDevice> before = w.remotes().remote_list();
         rig.emulator().modifyState([](EmulatorState &s) {
             s.modemRemotes.clear();
             for (quint32 id = 100; id < 106; ++id)
@@ -275,14 +276,14 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)  // the stick is silent
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // the read failed
-        QVERIFY(!w.load_db_from_modem());
+        QVERIFY(!w.remoteTable().transfers().load_db_from_modem());
         disconnect(hook);
         QCOMPARE(rig.prompts().texts(),
                  (QStringList{"Usb-stick не отвечает. Проверьте подключение.",
                               "Ошибка чтения списка пультов с USB-stick"}));
-        QCOMPARE(w.remote_list(), before);
+        QCOMPARE(w.remotes().remote_list(), before);
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
     }
 
@@ -309,28 +310,28 @@ private slots:
         const QString file = m_files.filePath("table.json");
         dbwindow::writeTable(file, table);
         dbwindow::loadFile(w, rig.prompts(), file);
-        QCOMPARE(w.data_source(), SOURCE_FILE);
+        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
         rig.emulator().clearFrameLog();
 
-        QVERIFY(w.save_db_to_modem());
+        QVERIFY(w.remoteTable().transfers().save_db_to_modem());
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(targetsOf(rig.emulator(), CMD_WRITE_REMOTE), (QList<int>{0, 0, 0}));
         QList<QControlDevice> stored = table;
         stored[0].setWorkMode(1); // only the lowest bit travels
         QCOMPARE(asRemotes(rig.emulator().state().modemRemotes), stored);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
-        QCOMPARE(w.remoteTable().modemSnapshot(), table);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remoteTable().list().modemSnapshot(), table);
 
         // An empty table only clears the stick.
         const QString empty = m_files.filePath("empty.json");
         dbwindow::writeTable(empty, {});
         dbwindow::loadFile(w, rig.prompts(), empty);
         rig.emulator().clearFrameLog();
-        QVERIFY(w.save_db_to_modem());
+        QVERIFY(w.remoteTable().transfers().save_db_to_modem());
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -346,12 +347,12 @@ private slots:
         dbwindow::loadFile(w, rig.prompts(), file);
         rig.emulator().forceStatus(CMD_WRITE_REMOTE, 10);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.save_db_to_modem());
+        QVERIFY(!w.remoteTable().transfers().save_db_to_modem());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
-        QCOMPARE(w.data_source(), SOURCE_FILE);
-        QCOMPARE(w.remote_list().size(), 2);
+        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
+        QCOMPARE(w.remotes().remote_list().size(), 2);
     }
 
     void clearsBothMemories()
@@ -363,10 +364,10 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        const QList<QControlDevice> before = w.remote_list();
+        const QList<QControlDevice> before = w.remotes().remote_list();
 
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
-        QVERIFY(!w.clear_modem_memory());
+        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 0);
 
         // The backup of the table on screen is written before the stick is cleared.
@@ -374,14 +375,14 @@ private slots:
         for (const QString &name : backups.entryList(QDir::Files))
             QVERIFY(backups.remove(name));
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(w.clear_modem_memory());
+        QVERIFY(w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{3});
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
         QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
-        QVERIFY(w.remote_list().isEmpty());
+        QVERIFY(w.remotes().remote_list().isEmpty());
         QCOMPARE(dbwindow::table(w)->rowCount(), 0);
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), before);                    // written before the clear
         QCOMPARE(w.interfaceManager()->ack_timeout(), 3000); // back from the clear's 15 s
 
@@ -392,7 +393,7 @@ private slots:
         });
         w.set_exe_device_remote_mode(true);
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(w.clear_modem_memory());
+        QVERIFY(w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), (QList<int>{3, 1}));
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
         QCOMPARE(rig.emulator().state().actuatorRemotes.size(), 3);
@@ -407,17 +408,17 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(w.get_device_version());
+        QVERIFY(w.session().get_device_version());
 
         // The stick says done but its table is still there: the read-back shows it.
         rig.emulator().forceStatus(CMD_CLEAR_TABLE, 1);
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.clear_modem_memory());
+        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка очистки памяти USB-stick."));
-        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
 
         // The actuator cannot be reached: an empty stick is still no success.
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
@@ -425,24 +426,24 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.clear_modem_memory());
+        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(rig.prompts().texts().last(), QString("Связь с конечным устройством утеряна"));
-        QVERIFY(w.remote_list().isEmpty());
+        QVERIFY(w.remotes().remote_list().isEmpty());
 
         // The read-back itself fails: the table stays, no longer known to be the stick's.
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
-        QVERIFY(w.load_db_from_modem());
+        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
         const auto hook = connect(&w, &MainWindow::signal_modem_operation_complete,
                                   [&] { rig.emulator().corruptChecksums(1); });
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.clear_modem_memory());
+        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
         disconnect(hook);
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
-        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -460,15 +461,15 @@ private slots:
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
-        QVERIFY(!w.clear_modem_memory());
+        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(rig.prompts().texts().at(1), QString("Связь с конечным устройством утеряна"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1); // the session's read only
-        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
 
         // The stick goes silent during the clear.
-        QVERIFY(w.load_db_from_modem());
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
         rig.prompts().clear();
         w.interfaceManager()->set_ack_timeout(100);
@@ -477,13 +478,13 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.clear_modem_memory());
+        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Usb-stick не отвечает. Проверьте подключение."));
         QVERIFY(!w.modem().connected());
-        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
     }
 
     void copiesToTheActuator()
@@ -505,7 +506,7 @@ private slots:
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         ProgressProbe probe(w);
         rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        w.copy_table_from_modem_to_dev();
+        w.remoteTable().copier().copy_table_from_modem_to_dev();
         disconnect(hook);
         QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
         QCOMPARE(progress.size(), 2);
@@ -529,14 +530,14 @@ private slots:
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         ProgressProbe probe(w);
         rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        w.copy_table_from_dev_to_modem();
+        w.remoteTable().copier().copy_table_from_dev_to_modem();
         QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
         QCOMPARE(progress.size(), 2);
         QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{1});
         QCOMPARE(rig.emulator().state().modemRemotes, awkwardTable());
         // The window shows the stick's new table afterwards.
-        QCOMPARE(w.remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         QVERIFY(probe.max > 0);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -549,7 +550,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(w.get_device_version());
+        QVERIFY(w.session().get_device_version());
         rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 0; });
         int seen = 0;
         const auto armCopy = connect(&w, &MainWindow::signal_modem_operation_complete, [&] {
@@ -563,7 +564,7 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Информация", QMessageBox::Ok);
-        w.copy_table_from_modem_to_dev();
+        w.remoteTable().copier().copy_table_from_modem_to_dev();
         disconnect(armCopy);
         disconnect(cut);
         QCOMPARE(rig.prompts().texts(), (QStringList{"Связь с конечным устройством утеряна",
@@ -585,7 +586,7 @@ private slots:
 
         QList<MemoryColumn> columns;
         whenMemoryDialog(&columns);
-        w.show_memory_status();
+        w.remoteTable().copier().show_memory_status();
         QCOMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QCOMPARE(columns[0].free, QString("Свободно: 97"));
@@ -604,7 +605,7 @@ private slots:
         const int asked = rig.requests(CMD_GET_PARAM);
         columns.clear();
         whenMemoryDialog(&columns);
-        w.show_memory_status();
+        w.remoteTable().copier().show_memory_status();
         QCOMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QVERIFY(!columns[1].figuresShown);
@@ -618,7 +619,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         columns.clear();
         whenMemoryDialog(&columns);
-        w.show_memory_status();
+        w.remoteTable().copier().show_memory_status();
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка чтения состояния памяти устройства"));
         QCOMPARE(columns.size(), 2);
@@ -636,7 +637,7 @@ private slots:
         MainWindow &w = rig.window();
         QList<MemoryColumn> columns;
         whenMemoryDialog(&columns);
-        w.show_memory_status();
+        w.remoteTable().copier().show_memory_status();
         QCOMPARE(columns.size(), 2);
         QVERIFY(!columns[0].figuresShown);
         QVERIFY(columns[1].figuresShown);
@@ -648,7 +649,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         columns.clear();
         QTimer *poll = whenMemoryDialog(&columns);
-        w.show_memory_status();
+        w.remoteTable().copier().show_memory_status();
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка чтения состояния памяти USB-sticka"));
         QTest::qWait(100);

@@ -71,7 +71,7 @@ private slots:
             address = wizard()->findChild<QLabel *>("label_address")->text();
             applyOwner("Новиков");
         });
-        rig.table->add_button_clicked();
+        rig.table->search().add_button_clicked();
         QVERIFY(script.done());
 
         // Nothing heard: the next poll half a second after each answer.
@@ -85,10 +85,11 @@ private slots:
         const EmulatorRemote added{0x123456, 5, true, 0, "Новиков"};
         QCOMPARE(rig.emulator.state().actuatorRemotes.last(), added);
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), QList<int>{TARGET_DEVICE});
-        QCOMPARE(rig.table->remote_list().last(), QControlDevice(nullptr, 0x123456, 5, "Новиков"));
+        QCOMPARE(rig.table->list().remote_list().last(),
+                 QControlDevice(nullptr, 0x123456, 5, "Новиков"));
         QCOMPARE(rig.widgets.table->rowCount(), 3);
-        QVERIFY(!rig.table->db_saved());
-        QCOMPARE(rig.table->owner_names(), QStringList{"Новиков"});
+        QVERIFY(!rig.table->list().db_saved());
+        QCOMPARE(rig.table->search().owner_names(), QStringList{"Новиков"});
         QCOMPARE(rig.emulator.state().modemMode, quint8(1));
         QVERIFY(!rig.session->modem().listening());
         QVERIFY(rig.prompts.done());
@@ -114,7 +115,7 @@ private slots:
                     [&] { rig.emulator.pressRemote(0x00ABCD); });
         script.when(wizard,
                     [] { wizard()->findChild<QPushButton *>("pushButton_cancel")->click(); });
-        rig.table->add_button_clicked();
+        rig.table->search().add_button_clicked();
         QVERIFY(script.done());
 
         // Same low 24 bits as a registered remote: refused by name, the search goes on
@@ -126,8 +127,8 @@ private slots:
         QVERIFY2(afterErased >= 450 && afterErased < 2800,
                  qPrintable(QString::number(afterErased)));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
-        QCOMPARE(rig.table->remote_list().size(), 2);
-        QVERIFY(rig.table->db_saved());
+        QCOMPARE(rig.table->list().remote_list().size(), 2);
+        QVERIFY(rig.table->list().db_saved());
         QCOMPARE(rig.emulator.state().modemMode, quint8(1));
         QVERIFY(rig.prompts.done());
     }
@@ -162,7 +163,7 @@ private slots:
                 QCOMPARE(wizard() != nullptr, owner != attempts.last()); // refused: stays open
             }
         });
-        rig.table->add_button_clicked();
+        rig.table->search().add_button_clicked();
         QVERIFY(script.done());
         QCOMPARE(rig.prompts.texts().first(),
                  QString("Информация о владельце пульта не должна быть длиннее 59 символов. "
@@ -181,7 +182,7 @@ private slots:
         UiScript script;
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 2; },
                     [&] { rig.emulator.dropAnswers(1000000); });
-        rig.table->add_button_clicked();
+        rig.table->search().add_button_clicked();
         QVERIFY(script.done());
         QCOMPARE(rig.prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение."});
         QVERIFY(!rig.session->connected());
@@ -220,7 +221,7 @@ private slots:
                     });
         QElapsedTimer clock;
         clock.start();
-        rig.table->add_button_clicked();
+        rig.table->search().add_button_clicked();
         QVERIFY(script.done());
         QVERIFY(clock.elapsed() < 30000);
         QCOMPARE(rig.prompts.texts(), QStringList{"Не удалось добавить новый пульт"});

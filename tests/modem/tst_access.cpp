@@ -88,7 +88,7 @@ private slots:
         // An empty password sends nothing.
         rig.prompts().expectText("Ввод пароля", "");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        w.admin_mode_clicked();
+        w.session().admin_mode_clicked();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_ACCESS), accesses + 1);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -114,7 +114,7 @@ private slots:
         rig.prompts().expectMessage(Kind::Information, "Внимание", QMessageBox::Ok);
         rig.prompts().expectText(title, "abcdefghij");
         rig.prompts().expectText("Повтор нового пароля", "abcdefghij");
-        w.admin_password_set();
+        w.session().admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().at(1),
                  QString("Пароль должен быть длиной от 6 до 10 символов"));
@@ -133,13 +133,13 @@ private slots:
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль13");
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
-        w.admin_password_set();
+        w.session().admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 0);
 
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль12");
-        w.admin_password_set();
+        w.session().admin_password_set();
         QVERIFY(rig.waitIdle());
         const QByteArray sent = rig.emulator().state().password;
         QCOMPARE(sent.size(), 8); // one byte a letter
@@ -156,7 +156,7 @@ private slots:
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
-        w.admin_password_set();
+        w.session().admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(), QString("Неверный пароль"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1); // only the removal went out
@@ -166,7 +166,7 @@ private slots:
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
-        w.admin_password_set();
+        w.session().admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 3);
         QCOMPARE(rig.emulator().state().password, QByteArray("newpass1"));
@@ -179,7 +179,7 @@ private slots:
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
         rig.prompts().expectTextCancel("Ввод текущего пароля");
-        w.admin_password_clear();
+        w.session().admin_password_clear();
         QVERIFY(rig.waitIdle());
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
         w.findChild<QAction *>("actionClearPassword")->trigger();
@@ -200,7 +200,7 @@ private slots:
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
         const int polls = rig.requests(CMD_GET_PROTECTION);
-        w.admin_password_forget();
+        w.session().admin_password_forget();
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.emulator().state().password.isEmpty());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 3 + 1); // polls + re-read
@@ -219,7 +219,7 @@ private slots:
         // The first dialog switches the mode; cancel the polling one after a few polls.
         SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 2500, true);
         const int polls = rig.requests(CMD_GET_PROTECTION);
-        w.admin_password_forget();
+        w.session().admin_password_forget();
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 2);
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));

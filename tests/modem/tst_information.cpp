@@ -30,7 +30,7 @@ private slots:
         MainWindow &w = rig.window();
 
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(w.get_version());
+        QVERIFY(w.session().get_version());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Версия модема 1.5.2.7 <br>Версия исполнительного устройства 4.12.3.1"));
 
@@ -38,7 +38,7 @@ private slots:
         const int asked = rig.requests(CMD_GET_PARAM);
         w.set_exe_device_remote_mode(true);
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(w.get_version());
+        QVERIFY(w.session().get_version());
         QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
         QCOMPARE(rig.requests(CMD_GET_PARAM), asked + 1);
         w.set_exe_device_remote_mode(false);
@@ -47,7 +47,7 @@ private slots:
         rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(w.get_version());
+        QVERIFY(w.session().get_version());
         QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -67,10 +67,10 @@ private slots:
             }
             return quint8(0xFF);
         };
-        QVERIFY(w.get_device_version());
+        QVERIFY(w.session().get_device_version());
         QCOMPARE(lastTarget(), quint8(1));
         w.set_exe_device_remote_mode(true);
-        QVERIFY(w.get_device_version());
+        QVERIFY(w.session().get_device_version());
         QCOMPARE(lastTarget(), quint8(2));
     }
 
@@ -81,14 +81,14 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(w.initialize_device());
+        QVERIFY(w.session().initialize_device());
         QCOMPARE(rig.requests(CMD_DEVICE_INIT), 4); // three times 07 00, then done
         QVERIFY(rig.prompts().calls().isEmpty());   // no message while it retries
 
         // Cancelled while the stick keeps failing: false, and the retries stop.
         rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
         SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 1300, true);
-        QVERIFY(!w.initialize_device());
+        QVERIFY(!w.session().initialize_device());
         const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
         QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));
         QTest::qWait(1200);

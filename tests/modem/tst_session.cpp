@@ -135,12 +135,12 @@ private slots:
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Yes);
-        QVERIFY(w.get_modem_functions());
+        QVERIFY(w.session().get_modem_functions());
         QCOMPARE(rig.requests(QUERY_FUNCTIONS), 3); // the session's, the broken, the repeat
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        QVERIFY(!w.get_modem_functions());
+        QVERIFY(!w.session().get_modem_functions());
         QCOMPARE(rig.prompts().texts(), (QStringList{question, question}));
         QVERIFY(w.modem().connected()); // a wrong answer does not end the session
         QVERIFY(rig.prompts().done());
@@ -184,7 +184,7 @@ private slots:
         QRS232Message stray;
         stray.make_data_frame(ANS_FOUND_REMOTE, TARGET_DEVICE, "\x12\x34\x56\x00", 4);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        w.rs232_cmd_income(stray.frame());
+        w.session().rs232_cmd_income(stray.frame());
         QCOMPARE(found.size(), 0);
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Принят неверный ответ от USB-stick. Повторить попытку?"});
@@ -201,7 +201,7 @@ private slots:
         QSignalSpy status(w.interfaceManager(), &QInterface_Manager::signal_interface_status);
         rig.emulator().dropAnswers(4); // the first try and its three repeats
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.get_modem_functions());
+        QVERIFY(!w.session().get_modem_functions());
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Usb-stick не отвечает. Проверьте подключение."});
         QVERIFY(!w.modem().connected());
@@ -223,15 +223,15 @@ private slots:
         MainWindow &w = rig.window();
         w.modem().setConnected(false);
         const int before = rig.emulator().frameLog().size();
-        QVERIFY(!w.get_modem_version());
-        QVERIFY(!w.get_modem_functions());
-        QVERIFY(!w.get_modem_privilegies());
-        QVERIFY(!w.get_version());
+        QVERIFY(!w.session().get_modem_version());
+        QVERIFY(!w.session().get_modem_functions());
+        QVERIFY(!w.session().get_modem_privilegies());
+        QVERIFY(!w.session().get_version());
         // Command slots outside their transaction stay silent too.
         w.modem().setConnected(true);
-        w.set_modem_param(PARAM_UPLOAD_PARAMS_MODE, 1);
-        w.request_modem_progress();
-        w.send_devinit_message();
+        w.session().set_modem_param(PARAM_UPLOAD_PARAMS_MODE, 1);
+        w.session().request_modem_progress();
+        w.session().send_devinit_message();
         QTest::qWait(200);
         QCOMPARE(rig.emulator().frameLog().size(), before);
     }

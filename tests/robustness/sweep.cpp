@@ -3,8 +3,8 @@
 #include "qdbmanipulator.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
-#include "qremotetablecontroller.h"
 #include "qwaitdialog.h"
+#include "remotetableparts.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -138,7 +138,7 @@ bool Sweep::sessionSettled()
 bool Sweep::select(int id)
 {
     auto *table = window().findChild<QTableWidget *>("tablePults");
-    const int row = window().remoteTable().row_of_id(id);
+    const int row = window().remoteTable().view().row_of_id(id);
     if (!table || row < 0)
         return false;
     table->setCurrentCell(row, 0);
@@ -159,7 +159,7 @@ Sweep::Snapshot Sweep::snapshot()
 {
     Snapshot s;
     QStringList list;
-    for (const QControlDevice &r : window().remote_list())
+    for (const QControlDevice &r : window().remotes().remote_list())
         list << remoteText(QString::number(r.id()), r.group(), r.active(), r.workMode(),
                            r.ownerName());
     s.pc << list.join(';');
@@ -172,7 +172,8 @@ Sweep::Snapshot Sweep::snapshot()
             rows << cells.join('/');
         }
     }
-    s.pc << rows.join(';') << window().db_file_name() << QString::number(window().db_saved());
+    s.pc << rows.join(';') << window().remotes().db_file_name()
+         << QString::number(window().remotes().db_saved());
     const EmulatorState st = emulator().state();
     s.stick << tableText(st.modemRemotes) << tableText(st.actuatorRemotes)
             << QString::fromLatin1(st.password.toHex()) << QString::number(st.loggedIn)
@@ -205,15 +206,15 @@ bool Sweep::reset(const Operation &op)
     // A list from a file, with the file's state; then the program learns the stick's
     // table, as after an opening, and the list stays the file's or becomes the stick's.
     p.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", m_file);
-    window().load_db_from_file();
-    if (!window().load_db_from_modem())
+    window().remoteTable().files().load_db_from_file();
+    if (!window().remoteTable().transfers().load_db_from_modem())
         return false;
     if (!op.tableFromStick) {
         p.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", m_file);
-        window().load_db_from_file();
+        window().remoteTable().files().load_db_from_file();
     }
     // The program learns the stick's access state as it would after an opening.
-    if (!window().get_modem_privilegies())
+    if (!window().session().get_modem_privilegies())
         return false;
     window().interfaceManager()->set_ack_timeout(AckTimeoutMs);
     emulator().clearFrameLog();
@@ -266,7 +267,7 @@ QString Sweep::usableAgain(Fault fault)
     if (dialogShown())
         return "a dialog stayed open";
     const int calls = int(prompts().calls().size());
-    if (!window().get_modem_version() || prompts().calls().size() != calls)
+    if (!window().session().get_modem_version() || prompts().calls().size() != calls)
         return "the next request failed";
     return QString();
 }

@@ -11,8 +11,8 @@
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qpropertywidget.h"
-#include "qremotetablecontroller.h"
 #include "qwaitdialog.h"
+#include "remotetableparts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -110,13 +110,13 @@ QList<Op> tableOperations()
          2,
          {},
          false,
-         [](Sweep &s) { s.window().load_db_from_modem(); }},
+         [](Sweep &s) { s.window().remoteTable().transfers().load_db_from_modem(); }},
         {"table write",
          CMD_WRITE_REMOTE,
          2,
          {},
          false,
-         [](Sweep &s) { s.window().save_db_to_modem(); },
+         [](Sweep &s) { s.window().remoteTable().transfers().save_db_to_modem(); },
          {Sweep::LineClosed},
          "records written before the line closed stay; nothing can be written back"},
         {"table clear",
@@ -126,14 +126,14 @@ QList<Op> tableOperations()
          true,
          [](Sweep &s) {
              s.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-             s.window().clear_modem_memory();
+             s.window().remoteTable().transfers().clear_modem_memory();
          }},
         {"copy to actuator",
          CMD_COPY_TABLE,
          1,
          {},
          true,
-         [](Sweep &s) { s.window().copy_table_from_modem_to_dev(); },
+         [](Sweep &s) { s.window().remoteTable().copier().copy_table_from_modem_to_dev(); },
          {Sweep::Corrupted, Sweep::Refused, Sweep::LineClosed},
          "the actuator's table is cleared before the copy, and the program never holds that "
          "table to put back"},
@@ -142,7 +142,7 @@ QList<Op> tableOperations()
          1,
          {},
          true,
-         [](Sweep &s) { s.window().copy_table_from_dev_to_modem(); }},
+         [](Sweep &s) { s.window().remoteTable().copier().copy_table_from_dev_to_modem(); }},
         {"memory status",
          CMD_GET_PARAM,
          1,
@@ -150,7 +150,7 @@ QList<Op> tableOperations()
          true,
          [](Sweep &s) {
              acceptWhenShown("QMemoryStatusDialog");
-             s.window().show_memory_status();
+             s.window().remoteTable().copier().show_memory_status();
          }},
         {"apply differences",
          CMD_DELETE_REMOTE,
@@ -160,7 +160,7 @@ QList<Op> tableOperations()
          [](Sweep &s) {
              acceptWhenShown("QCompareDialog", "pushButton_apply");
              s.prompts().expectFile(Kind::OpenFile, "Выбор файла json", s.tableFile());
-             s.window().compare_with_file();
+             s.window().remoteTable().compare().compare_with_file();
          },
          {Sweep::Dropped, Sweep::Late, Sweep::Corrupted, Sweep::Garbage, Sweep::Split,
           Sweep::Refused, Sweep::LineClosed},
@@ -172,11 +172,16 @@ QList<Op> tableOperations()
 QList<Op> accessOperations()
 {
     return {
-        {"versions", CMD_GET_PARAM, 1, {}, false, [](Sweep &s) { s.window().get_version(); }},
+        {"versions",
+         CMD_GET_PARAM,
+         1,
+         {},
+         false,
+         [](Sweep &s) { s.window().session().get_version(); }},
         {"log-in", CMD_ACCESS, 1, [](EmulatorState &st) { withPassword(st, false); }, false,
          [](Sweep &s) {
              s.prompts().expectText("Ввод пароля", "secret1");
-             s.window().admin_mode_clicked();
+             s.window().session().admin_mode_clicked();
          }},
         {"password set",
          CMD_PASSWORD,
@@ -186,7 +191,7 @@ QList<Op> accessOperations()
          [](Sweep &s) {
              s.prompts().expectText("Ввод нового пароля", "secret2");
              s.prompts().expectText("Повтор нового пароля", "secret2");
-             s.window().admin_password_set();
+             s.window().session().admin_password_set();
          }},
         {"password change", CMD_PASSWORD, 2, [](EmulatorState &st) { withPassword(st, true); },
          false,
@@ -194,13 +199,13 @@ QList<Op> accessOperations()
              s.prompts().expectText("Ввод текущего пароля", "secret1");
              s.prompts().expectText("Ввод нового пароля", "secret2");
              s.prompts().expectText("Повтор нового пароля", "secret2");
-             s.window().admin_password_set();
+             s.window().session().admin_password_set();
          }},
         {"password removal", CMD_PASSWORD, 1, [](EmulatorState &st) { withPassword(st, true); },
          false,
          [](Sweep &s) {
              s.prompts().expectText("Ввод текущего пароля", "secret1");
-             s.window().admin_password_clear();
+             s.window().session().admin_password_clear();
          }},
     };
 }
@@ -253,7 +258,7 @@ QList<Op> remoteOperations()
          true,
          [](Sweep &s) {
              pressNewRemoteAndName(s);
-             s.window().add_button_clicked();
+             s.window().remoteTable().search().add_button_clicked();
          }},
         {"remote identify",
          CMD_GET_FOUND_REMOTE,
@@ -262,7 +267,7 @@ QList<Op> remoteOperations()
          true,
          [](Sweep &s) {
              pressAndCloseWhenFound(s, quint32(firstRemote(s)));
-             s.window().find_button_clicked();
+             s.window().remoteTable().search().find_button_clicked();
          }},
         {"remote block",
          CMD_WRITE_REMOTE,
@@ -271,7 +276,7 @@ QList<Op> remoteOperations()
          true,
          [](Sweep &s) {
              QVERIFY(s.select(firstRemote(s)));
-             s.window().active_button_clicked();
+             s.window().remoteTable().operations().active_button_clicked();
          }},
         {"remote edit",
          CMD_WRITE_REMOTE,
@@ -281,7 +286,7 @@ QList<Op> remoteOperations()
          [](Sweep &s) {
              QVERIFY(s.select(firstRemote(s)));
              s.prompts().expectText("Владелец пульта", "Новый владелец");
-             s.window().edit_button_clicked();
+             s.window().remoteTable().operations().edit_button_clicked();
          }},
         {"remote delete",
          CMD_DELETE_REMOTE,
@@ -291,20 +296,20 @@ QList<Op> remoteOperations()
          [](Sweep &s) {
              QVERIFY(s.select(firstRemote(s)));
              s.prompts().expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-             s.window().del_button_clicked();
+             s.window().remoteTable().operations().del_button_clicked();
          }},
     };
 }
 
 // The firmware is saved beside the table file and chosen in the file prompt.
 void flash(Sweep &s, const QString &name, const vexo::emu::FirmwareFile &firmware,
-           void (MainWindow::*load)())
+           void (QFlashController::*load)())
 {
     const QString file = QFileInfo(s.tableFile()).dir().filePath(name);
     QVERIFY(firmware.save(file, nullptr));
     s.window().flasher().setApplyWaitLimit(300);
     s.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", file);
-    (s.window().*load)();
+    (s.window().flasher().*load)();
 }
 
 QList<Op> actuatorOperations()
@@ -319,7 +324,7 @@ QList<Op> actuatorOperations()
              const vexo::emu::EmulatorState st = s.emulator().state();
              flash(s, "actuator.bin",
                    vexo::emu::FirmwareFile::forTarget(st, 1, st.actuatorVersion[0] + 1, 0, 600),
-                   &MainWindow::load_device_fu);
+                   &QFlashController::load_device_fu);
          }},
         {"stick flashing",
          0x0A02,
@@ -331,7 +336,7 @@ QList<Op> actuatorOperations()
              flash(s, "stick.bin",
                    vexo::emu::FirmwareFile::forTarget(st, 0, st.modemVersion[0],
                                                       st.modemVersion[3] + 1, 600),
-                   &MainWindow::load_modem_fu);
+                   &QFlashController::load_modem_fu);
              // The stick restarts on its new firmware and is found again; or the line
              // closed under the transfer.
              waitUntilOpenAgain(s);
@@ -341,7 +346,7 @@ QList<Op> actuatorOperations()
          2,
          {},
          false,
-         [](Sweep &s) { s.window().load_exe_device_properties(); }},
+         [](Sweep &s) { s.window().params().load_exe_device_properties(); }},
         {"parameter write",
          CMD_SET_PARAM,
          2,
@@ -351,7 +356,7 @@ QList<Op> actuatorOperations()
              const int values[] = {3, 60, 1, 180};
              for (int r = 0; r < 4; ++r)
                  s.window().params().editor(r)->setValue(QPropertyWidget::VALUE_EDITED, values[r]);
-             s.window().save_exe_device_properties();
+             s.window().params().save_exe_device_properties();
          },
          {Sweep::Corrupted, Sweep::Refused, Sweep::LineClosed},
          "each parameter is a command of its own; those the actuator took stay, and the "

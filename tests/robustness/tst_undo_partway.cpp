@@ -45,21 +45,21 @@ private slots:
                                             QControlDevice(nullptr, 9, 1, "Девять")},
                                            nullptr));
         rig.prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", file);
-        rig.table->load_db_from_file();
+        rig.table->files().load_db_from_file();
 
         // The second record is refused and the user declines to repeat it.
         rig.emulator.holdFaultsUntil(CMD_WRITE_REMOTE, 2);
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, STATUS_NO_LINK);
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        QVERIFY(!rig.table->save_db_to_modem());
+        QVERIFY(!rig.table->transfers().save_db_to_modem());
         QCOMPARE(rig.emulator.state().modemRemotes, st.modemRemotes);
         // The list is still the one the user meant to write, and not the stick's.
-        QCOMPARE(rig.table->remote_list().size(), 3);
-        QCOMPARE(rig.table->data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().remote_list().size(), 3);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
 
         // Written in full the next time.
-        QVERIFY(rig.table->save_db_to_modem());
+        QVERIFY(rig.table->transfers().save_db_to_modem());
         QCOMPARE(rig.emulator.state().modemRemotes.size(), 3);
     }
 

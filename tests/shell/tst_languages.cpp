@@ -1,6 +1,9 @@
 #include "mainwindow.h"
 #include "qparamcontroller.h"
 #include "qpropertywidget.h"
+#include "qremotetableview.h"
+#include "qtablefiles.h"
+#include "remotetableparts.h"
 #include "scriptedprompts.h"
 #include "shellhome.h"
 
@@ -175,7 +178,7 @@ private slots:
         MainWindow w(qApp, &prompts, quiet);
         QCoreApplication::processEvents();
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", file);
-        w.load_db_from_file();
+        w.remoteTable().files().load_db_from_file();
         w.execDevice().setParamValue(2, 20);
         w.params().refreshParamTable();
         auto *table = w.findChild<QTableWidget *>("tablePults");

@@ -1,6 +1,9 @@
 #include "mainwindow.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "qtablefiles.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
 #include "scriptedprompts.h"
 #include "signalwatcher.h"
 
@@ -259,7 +262,7 @@ private slots:
         w.modem().setConnected(C);
         w.modem().setProtectionMode(MODEM_PROTECTION_T(protection));
         w.execDevice().setRemoteMode(A);
-        w.set_data_source(S ? SOURCE_MODEM : SOURCE_UNKNOWN);
+        w.remotes().set_data_source(S ? SOURCE_MODEM : SOURCE_UNKNOWN);
         w.update_controls_enabled();
 
         const QList<QPair<QStringList, bool>> rules = {
@@ -305,7 +308,7 @@ private slots:
         w.modem().setProtectionMode(PROTECTION_OFF);
         w.update_controls_enabled();
         QVERIFY(enabled("actionSaveToModem"));
-        w.set_interface_status(true);
+        w.session().set_interface_status(true);
         QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
         QVERIFY(!enabled("actionSaveToModem"));
 
@@ -313,7 +316,7 @@ private slots:
         w.modem().setProtectionMode(PROTECTION_UNLOCKED);
         w.update_controls_enabled();
         QVERIFY(!child<QWidget>(w, "pushButton_addDev")->isEnabled());
-        w.set_data_source(SOURCE_MODEM);
+        w.remotes().set_data_source(SOURCE_MODEM);
         QVERIFY(child<QWidget>(w, "pushButton_addDev")->isEnabled());
 
         QVERIFY(enabled("actionSaveToDevice"));
@@ -324,7 +327,7 @@ private slots:
         QVERIFY(enabled("actionSaveToDevice"));
 
         // A lost port clears the connection as well.
-        w.set_interface_status(false);
+        w.session().set_interface_status(false);
         QVERIFY(!w.modem().connected());
         QVERIFY(!child<QMenu>(w, "menuSystem")->isEnabled());
         QVERIFY(!child<QWidget>(w, "pushButton_addDev")->isEnabled());

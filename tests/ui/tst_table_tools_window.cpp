@@ -7,7 +7,7 @@
 #include "qoperationlogdialog.h"
 #include "qparamcontroller.h"
 #include "qpropertywidget.h"
-#include "qremotetablecontroller.h"
+#include "remotetableparts.h"
 #include "sessionrig.h"
 #include "tablerig.h"
 
@@ -60,18 +60,18 @@ private slots:
         {
             MainWindow w(qApp, &prompts, quiet);
             QVERIFY(action(w, "actionVerifyWrite")->isChecked());
-            QVERIFY(w.remoteTable().verify_after_write());
+            QVERIFY(w.remoteTable().transfers().verify_after_write());
             action(w, "actionVerifyWrite")->trigger();
-            QVERIFY(!w.remoteTable().verify_after_write());
+            QVERIFY(!w.remoteTable().transfers().verify_after_write());
             // Kept at once, not only when the window closes.
             QSettings settings("Vexo Electronics", "Vexo Control Tool");
             QCOMPARE(settings.value("/Settings/verify_after_write").toBool(), false);
         }
         MainWindow again(qApp, &prompts, quiet);
         QVERIFY(!action(again, "actionVerifyWrite")->isChecked());
-        QVERIFY(!again.remoteTable().verify_after_write());
+        QVERIFY(!again.remoteTable().transfers().verify_after_write());
         action(again, "actionVerifyWrite")->trigger();
-        QVERIFY(again.remoteTable().verify_after_write());
+        QVERIFY(again.remoteTable().transfers().verify_after_write());
     }
 
     void logFedByEverySubsystemAndItsWindow()
@@ -82,26 +82,27 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QTRY_COMPARE(w.data_source(), SOURCE_MODEM);
+        QTRY_COMPARE(w.remotes().data_source(), SOURCE_MODEM);
         const QString logPath = MainWindow::dataDirectory() + "/operations.log";
         QCOMPARE(w.session().operationLog()->path(), logPath);
 
         // Parameters written, factory settings, firmware: each subsystem logs its change.
         w.params().editor(1)->setValue(QPropertyWidget::VALUE_EDITED, 25);
         w.params().editor(1)->markBox()->setChecked(true);
-        QVERIFY(w.save_exe_device_properties());
+        QVERIFY(w.params().save_exe_device_properties());
         QVERIFY(rig.waitIdle());
-        w.set_def_exe_device_properties();
+        w.params().set_def_exe_device_properties();
         QVERIFY(rig.waitIdle());
         w.flasher().setApplyWaitLimit(300);
         const auto v = rig.emulator().state().modemVersion;
         const auto image = vexo::emu::FirmwareFile::forTarget(rig.emulator().state(), 0, v[0],
                                                               quint8(v[3] + 1), 2000);
         QVERIFY(w.flasher().updater().loadData(image.toBytes(), QFlashUpdater::FLASH_MODEM));
-        w.flash_fu(QFlashUpdater::FLASH_MODEM);
+        w.flasher().flash_fu(QFlashUpdater::FLASH_MODEM);
         QVERIFY(rig.waitIdle());
         QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching() &&
-                                     !w.session().busy() && w.data_source() == SOURCE_MODEM,
+                                     !w.session().busy() &&
+                                     w.remotes().data_source() == SOURCE_MODEM,
                                  30000);
         const QByteArray logged = readAll(logPath);
         for (const char *key : {"params_written", "factory_reset", "firmware_flashed"})

@@ -43,8 +43,9 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(w.metaObject()->indexOfSlot("flash_fu()") >= 0);
-        QVERIFY(w.metaObject()->indexOfSlot("flash_fu(QFlashUpdater::FLASH_DEVICE_T)") >= 0);
+        QVERIFY(w.flasher().metaObject()->indexOfSlot("flash_fu()") >= 0);
+        QVERIFY(w.flasher().metaObject()->indexOfSlot("flash_fu(QFlashUpdater::FLASH_DEVICE_T)") >=
+                0);
         w.flasher().setApplyWaitLimit(300);
         QCOMPARE(versionBox(rig), QString("Версия модема 1.5.2.7 <br>Версия исполнительного "
                                           "устройства 2.4.3.1"));

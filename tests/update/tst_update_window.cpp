@@ -63,7 +63,7 @@ private slots:
                   "update_soft(QUpdateManager::UPDATE_SOFT_T)", "update_pc_soft()",
                   "update_modem_soft()", "update_device_soft()", "update_soft_from_menu()",
                   "error_update_soft()"})
-                QVERIFY2(w.metaObject()->indexOfSlot(slot) >= 0, slot);
+                QVERIFY2(w.updates().metaObject()->indexOfSlot(slot) >= 0, slot);
             w.flasher().setApplyWaitLimit(300);
             w.updates().setInstallerLauncher([&](const QString &path) {
                 launched << path;

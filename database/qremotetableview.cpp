@@ -1,8 +1,8 @@
-// The remote table on screen: rows, context menu, filter and data-source label.
-#include "qremotetablecontroller.h"
+#include "qremotetableview.h"
 
 #include "qmodemsession.h"
 #include "qtablecolumnstyleddelegate.h"
+#include "remotelist.h"
 #include "remotetable.h"
 
 #include <QCoreApplication>
@@ -13,54 +13,33 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 
-QRemoteTableController::QRemoteTableController(QModemSession *session,
-                                               const RemoteTableWidgets &widgets, QObject *parent)
-    : QObject(parent), m_session(session), m_widgets(widgets)
+QRemoteTableView::QRemoteTableView(QModemSession *session, RemoteList *list,
+                                   const RemoteTableWidgets &widgets, QObject *parent)
+    : QObject(parent), m_session(session), m_list(list), m_widgets(widgets)
 {
     build_table();
     create_table_menu();
-    register_steps();
-    connect(this, &QRemoteTableController::signal_need_saving, this,
-            &QRemoteTableController::need_saving);
     connect(m_widgets.table, &QTableWidget::currentCellChanged, this,
-            &QRemoteTableController::control_device_select);
+            &QRemoteTableView::control_device_select);
     connect(m_widgets.table, &QWidget::customContextMenuRequested, this,
-            &QRemoteTableController::context_menu_config_popup);
-    connect(m_widgets.filter, &QLineEdit::textChanged, this,
-            &QRemoteTableController::filter_text_change);
-    // Another stick, or the same one changed elsewhere, until its table is read.
-    connect(m_session, &QModemSession::sessionOpened, this, [this] { m_stickTableKnown = false; });
-    // A stick left listening by a search that lost it is set back first.
-    connect(m_session, &QModemSession::sessionOpened, this,
-            &QRemoteTableController::restore_normal_mode);
-    // Every new session reads the stick's table.
-    connect(m_session, &QModemSession::sessionOpened, this,
-            &QRemoteTableController::load_db_from_modem);
-    connect(m_session, &QModemSession::sessionClosed, this, [this] { m_stickTableKnown = false; });
+            &QRemoteTableView::context_menu_config_popup);
+    connect(m_widgets.filter, &QLineEdit::textChanged, this, &QRemoteTableView::filter_text_change);
+    connect(m_list, &RemoteList::listReset, this, [this] { fill_table(m_list->remote_list()); });
+    connect(m_list, &RemoteList::remoteChanged, this, &QRemoteTableView::update_row);
+    connect(m_list, &RemoteList::remoteRemoved, this, &QRemoteTableView::remove_table_row);
+    connect(m_list, &RemoteList::stateChanged, this, &QRemoteTableView::show_source_label);
     // A table read from a stick that is gone says so.
-    connect(m_session, &QModemSession::stateChanged, this,
-            &QRemoteTableController::show_source_label);
-    set_data_source(SOURCE_UNKNOWN);
-    control_device_select();
+    connect(m_session, &QModemSession::stateChanged, this, &QRemoteTableView::show_source_label);
 }
 
-QRemoteTableController::~QRemoteTableController() = default;
-
-QString QRemoteTableController::dataDirectory()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           "/Vexo Electronics/VexoControlTool";
-}
-
-QAction *QRemoteTableController::menuAction(TABLE_MENU_T entry) const
+QAction *QRemoteTableView::menuAction(TABLE_MENU_T entry) const
 {
     return tableMenu->actions().value(entry);
 }
 
-void QRemoteTableController::create_table_menu()
+void QRemoteTableView::create_table_menu()
 {
     tableMenu = new QMenu(m_widgets.table);
     tableMenu->setObjectName("tableMenu");
@@ -87,7 +66,7 @@ void QRemoteTableController::create_table_menu()
     }
 }
 
-void QRemoteTableController::build_table()
+void QRemoteTableView::build_table()
 {
     QTableWidget *table = m_widgets.table;
     table->setColumnCount(COLUMN_COUNT);
@@ -109,7 +88,7 @@ void QRemoteTableController::build_table()
     m_widgets.sourceLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
-void QRemoteTableController::add_table_row(const QControlDevice &remote)
+void QRemoteTableView::add_table_row(const QControlDevice &remote)
 {
     QTableWidget *table = m_widgets.table;
     const int row = table->rowCount();
@@ -124,7 +103,7 @@ void QRemoteTableController::add_table_row(const QControlDevice &remote)
     table->setShowGrid(false);
 }
 
-void QRemoteTableController::remove_table_row(const QControlDevice &remote)
+void QRemoteTableView::remove_table_row(const QControlDevice &remote)
 {
     QTableWidget *table = m_widgets.table;
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -139,7 +118,27 @@ void QRemoteTableController::remove_table_row(const QControlDevice &remote)
     }
 }
 
-void QRemoteTableController::clear_table()
+void QRemoteTableView::update_row(const QControlDevice &remote)
+{
+    const int row = row_of_id(remote.id());
+    if (row != -1) {
+        // Held by pointer: with the table sorted by a changed column the row may move.
+        QList<QTableWidgetItem *> items;
+        for (int column = 0; column < COLUMN_COUNT; ++column)
+            items << m_widgets.table->item(row, column);
+        const QBrush background(remoteRowColor(remote));
+        const QStringList texts = remoteRowTexts(remote);
+        for (QTableWidgetItem *item : std::as_const(items))
+            if (item)
+                item->setBackground(background);
+        for (int column = 0; column < COLUMN_COUNT; ++column)
+            if (items.at(column))
+                items.at(column)->setText(texts.at(column));
+    }
+    control_device_select();
+}
+
+void QRemoteTableView::clear_table()
 {
     QTableWidget *table = m_widgets.table;
     while (table->rowCount() > 0) {
@@ -150,14 +149,7 @@ void QRemoteTableController::clear_table()
     }
 }
 
-void QRemoteTableController::show_stick_table(const QList<QControlDevice> &list)
-{
-    remoteList = list;
-    fill_table(remoteList);
-    set_data_source(SOURCE_MODEM);
-}
-
-void QRemoteTableController::fill_table(const QList<QControlDevice> &list)
+void QRemoteTableView::fill_table(const QList<QControlDevice> &list)
 {
     QTableWidget *table = m_widgets.table;
     table->setSortingEnabled(false);
@@ -174,15 +166,39 @@ void QRemoteTableController::fill_table(const QList<QControlDevice> &list)
     resize_columns(true);
 }
 
-int QRemoteTableController::row_to_index(int row)
+int QRemoteTableView::row_to_index(int row) const
 {
     if (row == -1)
         return -1;
     const QTableWidgetItem *id = m_widgets.table->item(row, COLUMN_ID);
-    return id ? indexOfIdText(remoteList, id->text()) : -1;
+    return id ? indexOfIdText(m_list->remote_list(), id->text()) : -1;
 }
 
-void QRemoteTableController::control_device_select()
+int QRemoteTableView::currentIndex() const
+{
+    return row_to_index(m_widgets.table->currentRow());
+}
+
+int QRemoteTableView::row_of_id(int id) const
+{
+    const QTableWidget *table = m_widgets.table;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const QTableWidgetItem *item = table->item(row, COLUMN_ID);
+        bool ok = false;
+        if (item && item->text().toInt(&ok, 10) == id && ok)
+            return row;
+    }
+    return -1;
+}
+
+void QRemoteTableView::selectRemote(int id)
+{
+    const int row = row_of_id(id);
+    if (row != -1)
+        m_widgets.table->setCurrentCell(row, COLUMN_ID);
+}
+
+void QRemoteTableView::control_device_select()
 {
     const int row = m_widgets.table->currentRow();
     const bool haveRow = row != -1;
@@ -194,13 +210,13 @@ void QRemoteTableController::control_device_select()
         m_widgets.activeButton->hide();
         return;
     }
-    m_widgets.activeButton->setText(remoteToggleText(remoteList.at(index)));
+    m_widgets.activeButton->setText(remoteToggleText(m_list->remote_list().at(index)));
     resize_columns();
 }
 
-void QRemoteTableController::context_menu_config_popup()
+void QRemoteTableView::context_menu_config_popup()
 {
-    if (!contextMenuAvailable(dataSource, m_session->connected()))
+    if (!contextMenuAvailable(m_list->data_source(), m_session->connected()))
         return;
     const int row = m_widgets.table->currentRow();
     const QList<QAction *> entries = tableMenu->actions();
@@ -211,17 +227,17 @@ void QRemoteTableController::context_menu_config_popup()
     entries.at(MENU_DELETE)->setText(tr("Удалить пульт"));
     const int index = row_to_index(row);
     if (index != -1)
-        entries.at(MENU_ACTIVATE)->setText(remoteToggleText(remoteList.at(index)));
+        entries.at(MENU_ACTIVATE)->setText(remoteToggleText(m_list->remote_list().at(index)));
     tableMenu->popup(QCursor::pos());
 }
 
-void QRemoteTableController::filter_text_change()
+void QRemoteTableView::filter_text_change()
 {
     // remoteList itself is never filtered; rows map back through the id.
-    fill_table(filterByOwnerPrefix(remoteList, m_widgets.filter->text()));
+    fill_table(filterByOwnerPrefix(m_list->remote_list(), m_widgets.filter->text()));
 }
 
-void QRemoteTableController::resize_columns(bool force)
+void QRemoteTableView::resize_columns(bool force)
 {
     const int w = m_widgets.table->viewport()->width();
     if (force || w != m_lastTableWidth) {
@@ -233,54 +249,11 @@ void QRemoteTableController::resize_columns(bool force)
     show_source_label();
 }
 
-void QRemoteTableController::need_saving()
-{
-    dbSaved = false;
-    // With the modem as source this also makes the modem's snapshot follow the change.
-    set_data_source(dataSource);
-}
-
-bool QRemoteTableController::modem_matches_file()
-{
-    return modemMatchesFile(m_session->connected(), m_modemSnapshot, m_fileSnapshot);
-}
-
-void QRemoteTableController::set_data_source(DATA_SOURCE_T kind)
-{
-    dataSource = kind;
-    switch (kind) {
-    case SOURCE_MODEM:
-        m_modemSnapshot = remoteList;
-        m_stickTableKnown = true;
-        break;
-    case SOURCE_FILE:
-    case SOURCE_BACKUP:
-        m_fileSnapshot = remoteList;
-        break;
-    case SOURCE_UNKNOWN:
-        break;
-    }
-    show_source(kind);
-}
-
-void QRemoteTableController::show_source(DATA_SOURCE_T kind)
-{
-    m_labelKind = kind;
-    dataSource = dataSourceLabel(kind, modem_matches_file(), source_file_name()).kind;
-    show_source_label();
-    emit stateChanged();
-}
-
-QString QRemoteTableController::source_file_name() const
-{
-    return dbFileName.isEmpty() ? m_importedFile : dbFileName;
-}
-
-void QRemoteTableController::show_source_label()
+void QRemoteTableView::show_source_label()
 {
     QLabel *label = m_widgets.sourceLabel;
-    const QString text = dataSourceLabel(m_labelKind, modem_matches_file(), source_file_name(),
-                                         m_session->connected())
+    const QString text = dataSourceLabel(m_list->labelKind(), m_list->modem_matches_file(),
+                                         m_list->sourceFileName(), m_session->connected())
                              .text;
     QString shown = text;
     if (label->isVisible()) {

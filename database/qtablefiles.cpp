@@ -1,13 +1,13 @@
-// The database files, backups and the exit question.
-#include "qremotetablecontroller.h"
-
-#include "qmodemsession.h"
+#include "qtablefiles.h"
 
 #include "prompts.h"
 #include "qdbmanipulator.h"
+#include "qmodemsession.h"
+#include "remotelist.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace
 {
@@ -22,48 +22,59 @@ QString withJsonSuffix(const QString &name)
 }
 } // namespace
 
-void QRemoteTableController::load_db_from_file()
+QTableFiles::QTableFiles(QModemSession *session, RemoteList *list, QObject *parent)
+    : QObject(parent), m_session(session), m_list(list)
 {
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
-    const QString name =
-        prompts->getOpenFileName(parent, tr("Выбор файла json"), QString(), FileFilter);
-    if (name.isEmpty())
-        return;
-    QString error;
-    if (!QDbManipulator::loadFromFile(name, remoteList, &error)) {
-        prompts->warning(parent, tr("Ошибка"), error);
-        return;
-    }
-    dbFileName = name;
-    dbSaved = true;
-    m_importedFile.clear();
-    m_importUndo.reset();
-    set_data_source(SOURCE_FILE);
-    fill_table(remoteList);
 }
 
-bool QRemoteTableController::write_db_file(const QString &name)
+QString QTableFiles::dataDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/Vexo Electronics/VexoControlTool";
+}
+
+bool QTableFiles::choose_file(QList<QControlDevice> *list, QString *chosen)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
+    *chosen = prompts->getOpenFileName(parent, tr("Выбор файла json"), QString(), FileFilter);
+    if (chosen->isEmpty())
+        return false;
     QString error;
-    if (!QDbManipulator::saveToFile(name, remoteList, &error)) {
+    if (!QDbManipulator::loadFromFile(*chosen, *list, &error)) {
         prompts->warning(parent, tr("Ошибка"), error);
         return false;
     }
-    dbFileName = name;
-    dbSaved = true;
-    m_importedFile.clear();
-    m_importUndo.reset();
-    // Turns into the modem when the file now equals the modem's table.
-    set_data_source(SOURCE_FILE);
     return true;
 }
 
-void QRemoteTableController::save_db_to_file()
+void QTableFiles::load_db_from_file()
 {
-    QString name = dbFileName;
+    QList<QControlDevice> loaded;
+    QString name;
+    if (!choose_file(&loaded, &name))
+        return;
+    m_list->setDatabaseFile(name, true);
+    m_list->setRemotes(loaded);
+    m_list->set_data_source(SOURCE_FILE);
+}
+
+bool QTableFiles::write_db_file(const QString &name)
+{
+    QString error;
+    if (!QDbManipulator::saveToFile(name, m_list->remote_list(), &error)) {
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), error);
+        return false;
+    }
+    m_list->setDatabaseFile(name, true);
+    // Turns into the modem when the file now equals the modem's table.
+    m_list->set_data_source(SOURCE_FILE);
+    return true;
+}
+
+void QTableFiles::save_db_to_file()
+{
+    QString name = m_list->db_file_name();
     if (name.isEmpty()) {
         name = withJsonSuffix(m_session->prompts()->getSaveFileName(
             m_session->dialogParent(), tr("Выбор файла json"), QString(), FileFilter));
@@ -73,28 +84,27 @@ void QRemoteTableController::save_db_to_file()
     write_db_file(name);
 }
 
-void QRemoteTableController::save_db_to_new_file()
+void QTableFiles::save_db_to_new_file()
 {
     const QString name = withJsonSuffix(m_session->prompts()->getSaveFileName(
         m_session->dialogParent(), tr("Выбор файла json"), QString(), FileFilter));
     if (name.isEmpty()) {
-        // A cancelled dialog forgets the file, so the next save asks again.
-        dbFileName.clear();
+        m_list->forgetDatabaseFile();
         return;
     }
     // A failed write keeps the current file name: its file is still the saved one.
     write_db_file(name);
 }
 
-void QRemoteTableController::save_reserved()
+void QTableFiles::save_reserved()
 {
     const QString dir = dataDirectory();
     if (!QDir(dir).exists())
         return;
-    QDbManipulator::saveBackup(dir, remoteList, nullptr);
+    QDbManipulator::saveBackup(dir, m_list->remote_list(), nullptr);
 }
 
-bool QRemoteTableController::choose_backup(QList<QControlDevice> *list, QString *chosen)
+bool QTableFiles::choose_backup(QList<QControlDevice> *list, QString *chosen)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
@@ -118,24 +128,22 @@ bool QRemoteTableController::choose_backup(QList<QControlDevice> *list, QString 
     return true;
 }
 
-void QRemoteTableController::load_reserved()
+void QTableFiles::load_reserved()
 {
-    if (!choose_backup(&remoteList))
+    QList<QControlDevice> restored;
+    if (!choose_backup(&restored))
         return;
     // The restored table is not tied to a database file.
-    dbFileName.clear();
-    dbSaved = false;
-    m_importedFile.clear();
-    m_importUndo.reset();
-    set_data_source(SOURCE_BACKUP);
-    fill_table(remoteList);
+    m_list->setDatabaseFile(QString(), false);
+    m_list->setRemotes(restored);
+    m_list->set_data_source(SOURCE_BACKUP);
 }
 
-bool QRemoteTableController::confirm_close()
+bool QTableFiles::confirm_close()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    if (!dbSaved && !dbFileName.isEmpty()) {
+    if (!m_list->db_saved() && !m_list->db_file_name().isEmpty()) {
         const Prompts::Button answer = prompts->information(
             parent, tr("Выход"),
             tr("База данных не сохранена в файл. Хотите ее сохранить перед выходом?"),
@@ -143,7 +151,7 @@ bool QRemoteTableController::confirm_close()
         if (answer == QMessageBox::Yes) {
             // A failed save keeps the window, so the changes are not lost.
             save_db_to_file();
-            return dbSaved;
+            return m_list->db_saved();
         }
         return answer == QMessageBox::No;
     }
@@ -152,7 +160,7 @@ bool QRemoteTableController::confirm_close()
                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
-    if (dataSource == SOURCE_MODEM)
+    if (m_list->data_source() == SOURCE_MODEM)
         save_reserved();
     return true;
 }

@@ -1,0 +1,85 @@
+#include "qtablecsv.h"
+
+#include "prompts.h"
+#include "qcsvimportdialog.h"
+#include "qmodemsession.h"
+#include "remotecsv.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace
+{
+QString withSuffix(const QString &name, const QString &suffix)
+{
+    if (name.isEmpty() || !QFileInfo(name).suffix().isEmpty())
+        return name;
+    return name + "." + suffix;
+}
+} // namespace
+
+QTableCsv::QTableCsv(QModemSession *session, RemoteList *list, QObject *parent)
+    : QObject(parent), m_session(session), m_list(list)
+{
+    // A database file or a backup now holds the list: nothing left to take back.
+    connect(m_list, &RemoteList::databaseFileSet, this, [this] { m_importUndo.reset(); });
+}
+
+void QTableCsv::export_csv()
+{
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    const QString name = withSuffix(
+        prompts->getSaveFileName(parent, tr("Экспорт таблицы в CSV"), QString(), "*.csv"), "csv");
+    if (name.isEmpty())
+        return;
+    const QByteArray bytes = remotesToCsv(m_list->remote_list(), csvSeparator(QLocale()));
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
+        prompts->warning(parent, tr("Ошибка"), tr("Ошибка открытия файла ") + name);
+        return;
+    }
+    emit statusMessage(tr("Таблица экспортирована в %1").arg(QFileInfo(name).fileName()));
+}
+
+void QTableCsv::import_csv()
+{
+    Prompts *prompts = m_session->prompts();
+    QWidget *parent = m_session->dialogParent();
+    const QString name =
+        prompts->getOpenFileName(parent, tr("Импорт таблицы из CSV"), QString(), "*.csv");
+    if (name.isEmpty())
+        return;
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompts->warning(parent, tr("Ошибка"), tr("Ошибка открытия файла ") + name);
+        return;
+    }
+    const CsvImport parsed = importRemotesCsv(file.readAll(), m_session->modem().longRecords());
+    QCsvImportDialog dialog(parent, parsed, QFileInfo(name).fileName());
+    const QList<QControlDevice> imported = parsed.remotes();
+    if (dialog.exec() != QDialog::Accepted || imported.isEmpty())
+        return;
+
+    m_importUndo = ImportUndo{m_list->state(), imported};
+    m_list->setImportedFile(name);
+    m_list->setRemotes(imported);
+    m_list->set_data_source(SOURCE_FILE);
+}
+
+bool QTableCsv::can_undo_import() const
+{
+    return m_importUndo && m_list->remote_list() == m_importUndo->imported &&
+           m_list->modemSnapshot() == m_importUndo->before.modemSnapshot;
+}
+
+void QTableCsv::undo_import()
+{
+    if (!can_undo_import())
+        return;
+    const ImportUndo undo = *m_importUndo;
+    m_importUndo.reset();
+    m_list->restore(undo.before);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "qcontroldevice.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class QModemSession;
+class RemoteList;
+
+// The remote list in database files and backups, and the exit question that offers to
+// save it.
+class QTableFiles : public QObject
+{
+    Q_OBJECT
+public:
+    QTableFiles(QModemSession *session, RemoteList *list, QObject *parent = nullptr);
+
+    // Per-user directory for backups and downloads.
+    static QString dataDirectory();
+    // The exit question; false keeps the program open.
+    bool confirm_close();
+    // The database file the user picks, read; warns and returns false otherwise.
+    bool choose_file(QList<QControlDevice> *list, QString *chosen);
+    // The backup the user picks from the data folder; warns and returns false otherwise.
+    bool choose_backup(QList<QControlDevice> *list, QString *chosen = nullptr);
+
+public slots:
+    void load_db_from_file();
+    void save_db_to_file();
+    void save_db_to_new_file();
+    void load_reserved();
+    void save_reserved();
+
+private:
+    // False (after the warning) when the file was not written.
+    bool write_db_file(const QString &name);
+
+    QModemSession *m_session;
+    RemoteList *m_list;
+};

@@ -1,0 +1,112 @@
+#include "remotelist.h"
+
+#include "qmodemsession.h"
+#include "remotetable.h"
+
+RemoteList::RemoteList(QModemSession *session, QObject *parent)
+    : QObject(parent), m_session(session)
+{
+}
+
+void RemoteList::setStickSnapshot(const QList<QControlDevice> &table)
+{
+    m_modemSnapshot = table;
+    m_stickTableKnown = true;
+}
+
+QString RemoteList::sourceFileName() const
+{
+    return dbFileName.isEmpty() ? m_importedFile : dbFileName;
+}
+
+bool RemoteList::modem_matches_file() const
+{
+    return modemMatchesFile(m_session->connected(), m_modemSnapshot, m_fileSnapshot);
+}
+
+void RemoteList::setRemotes(const QList<QControlDevice> &list)
+{
+    remoteList = list;
+    emit listReset();
+}
+
+void RemoteList::replaceRemote(int index, const QControlDevice &remote)
+{
+    remoteList[index] = remote;
+    emit remoteChanged(remote);
+}
+
+void RemoteList::removeRemote(int index)
+{
+    const QControlDevice removed = remoteList.takeAt(index);
+    emit remoteRemoved(removed);
+}
+
+void RemoteList::show_stick_table(const QList<QControlDevice> &list)
+{
+    setRemotes(list);
+    set_data_source(SOURCE_MODEM);
+}
+
+void RemoteList::need_saving()
+{
+    dbSaved = false;
+    // With the modem as source this also makes the modem's snapshot follow the change.
+    set_data_source(dataSource);
+}
+
+void RemoteList::set_data_source(DATA_SOURCE_T kind)
+{
+    dataSource = kind;
+    switch (kind) {
+    case SOURCE_MODEM:
+        m_modemSnapshot = remoteList;
+        m_stickTableKnown = true;
+        break;
+    case SOURCE_FILE:
+    case SOURCE_BACKUP:
+        m_fileSnapshot = remoteList;
+        break;
+    case SOURCE_UNKNOWN:
+        break;
+    }
+    showSource(kind);
+}
+
+void RemoteList::showSource(DATA_SOURCE_T kind)
+{
+    m_labelKind = kind;
+    dataSource = dataSourceLabel(kind, modem_matches_file(), sourceFileName()).kind;
+    emit stateChanged();
+}
+
+void RemoteList::setDatabaseFile(const QString &name, bool saved)
+{
+    dbFileName = name;
+    dbSaved = saved;
+    m_importedFile.clear();
+    emit databaseFileSet();
+}
+
+void RemoteList::setImportedFile(const QString &name)
+{
+    dbFileName.clear();
+    m_importedFile = name;
+    dbSaved = false;
+}
+
+RemoteList::State RemoteList::state() const
+{
+    return {remoteList,     m_fileSnapshot, m_modemSnapshot, dbFileName,
+            m_importedFile, dbSaved,        m_labelKind};
+}
+
+void RemoteList::restore(const State &state)
+{
+    m_fileSnapshot = state.fileSnapshot;
+    dbFileName = state.dbFileName;
+    m_importedFile = state.importedFile;
+    dbSaved = state.dbSaved;
+    setRemotes(state.remotes);
+    showSource(state.kind);
+}

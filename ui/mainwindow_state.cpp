@@ -1,0 +1,131 @@
+// What the window shows of the state: the enabling rules, the search notice, the work
+// mode, and the remote-service modes' check marks.
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "commands.h"
+#include "qmodemsession.h"
+#include "qtablecsv.h"
+#include "remotelist.h"
+#include "remotetableparts.h"
+
+#include <QSignalBlocker>
+#include <QTimer>
+
+namespace
+{
+const char *const SEARCH_BLACK = "QLabel { color: black; }";
+const char *const SEARCH_RED = "QLabel { color: red; }";
+constexpr int SEARCH_BLINK_MS = 1000;
+
+void setMenuEnabled(QMenu *menu, bool enabled)
+{
+    // The menu bar entry is the menu's action; keep both in step.
+    menu->setEnabled(enabled);
+    menu->menuAction()->setEnabled(enabled);
+}
+} // namespace
+
+void MainWindow::update_controls_enabled()
+{
+    if (!m_session || !m_remoteTable)
+        return; // still being built
+    const QModem &modem = m_session->modem();
+    const bool stickConnected = modem.connected();
+    // A password is set and nobody logged in: only blocking and reading are allowed.
+    const bool accessLocked = modem.protectionMode() == PROTECTION_LOCKED;
+    const bool passwordSet = modem.protectionMode() != PROTECTION_OFF;
+    const bool listIsStickTable = m_remoteTable->list().data_source() == SOURCE_MODEM;
+    // The stick passes changes on to the actuator by itself.
+    const bool remoteMode = m_session->execDevice().remoteMode();
+    const bool stickChangeable = stickConnected && !accessLocked;
+
+    setMenuEnabled(ui->menuSystem, stickConnected);
+    setMenuEnabled(ui->menuExtend, stickConnected);
+    ui->pushButton_findDev->setEnabled(stickConnected);
+    ui->pushButton_loadProperties->setEnabled(stickConnected);
+
+    setMenuEnabled(ui->menuWorkMode, stickConnected && passwordSet);
+
+    for (QWidget *w : {ui->pushButton_addDev, ui->pushButton_delDev, ui->pushButton_editDev})
+        w->setEnabled(listIsStickTable && stickChangeable);
+    ui->pushButton_activeDev->setEnabled(listIsStickTable && stickConnected);
+
+    ui->actionGetFromDevice->setEnabled(!accessLocked && !remoteMode);
+    ui->actionSaveToDevice->setEnabled(!accessLocked && !remoteMode);
+
+    for (QAction *a : {ui->actionSaveToModem, ui->actionUpdateDevice, ui->actionUpdateModem,
+                       ui->actionUpdateDevice2, ui->actionUpdateModem2, ui->actionClearmemory,
+                       ui->actionRemoteMode})
+        a->setEnabled(!accessLocked);
+    setMenuEnabled(ui->menuRemoteMode, !accessLocked);
+    ui->tableProperties->setEnabled(!accessLocked);
+
+    ui->actionRemoteUploadTable->setEnabled(stickChangeable);
+    ui->pushButton_saveProperties->setEnabled(stickChangeable);
+    ui->pushButton_applyProperties->setEnabled(stickChangeable);
+
+    ui->actionClearPassword->setEnabled(passwordSet);
+    ui->actionForgetPassword->setEnabled(passwordSet);
+    ui->actionSetPassword->setEnabled(true);
+
+    ui->actionUndoImport->setEnabled(m_remoteTable->csv().can_undo_import());
+    ui->pushButton_defProperties->setEnabled(stickChangeable && !remoteMode);
+    ui->pushButton_restoreProperties->setEnabled(stickChangeable && !remoteMode);
+}
+
+void MainWindow::show_search(bool searching)
+{
+    if (ui->label_modemSearch->isVisibleTo(this) == searching)
+        return;
+    ui->label_modemSearch->setVisible(searching);
+    ui->label_modemSearchIco->setVisible(searching);
+    if (searching)
+        QTimer::singleShot(SEARCH_BLINK_MS, this, &MainWindow::change_autoconnect_color);
+}
+
+void MainWindow::change_autoconnect_color()
+{
+    if (!ui->label_modemSearch->isVisibleTo(this))
+        return;
+    const bool wasBlack = ui->label_modemSearch->styleSheet() == SEARCH_BLACK;
+    ui->label_modemSearch->setStyleSheet(wasBlack ? SEARCH_RED : SEARCH_BLACK);
+    QTimer::singleShot(SEARCH_BLINK_MS, this, &MainWindow::change_autoconnect_color);
+}
+
+void MainWindow::show_work_mode(bool admin)
+{
+    ui->actionAdminMode->setChecked(admin);
+    ui->actionUserMode->setChecked(!admin);
+    ui->actionChangePass->setEnabled(admin);
+    update_controls_enabled();
+}
+
+void MainWindow::set_modem_mode_param(QAction *action, quint16 id, bool value)
+{
+    if (m_session->setModemModeParam(id, value))
+        return;
+    // The action has already toggled its mark; put it back without asking again.
+    const QSignalBlocker quiet(action);
+    action->setChecked(!value);
+}
+
+void MainWindow::set_modem_updateparams_mode(bool value)
+{
+    set_modem_mode_param(ui->actionRemoteUploadParams, PARAM_UPLOAD_PARAMS_MODE, value);
+}
+
+void MainWindow::set_modem_updateflash_mode(bool value)
+{
+    set_modem_mode_param(ui->actionRemoteUpdateFlash, PARAM_UPDATE_FLASH_MODE, value);
+}
+
+void MainWindow::set_modem_uploadtable_mode(bool value)
+{
+    set_modem_mode_param(ui->actionRemoteUploadTable, PARAM_UPLOAD_TABLE_MODE, value);
+}
+
+void MainWindow::set_exe_device_remote_mode(bool value)
+{
+    m_session->setRemoteMode(value);
+}
