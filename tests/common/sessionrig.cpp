@@ -3,6 +3,7 @@
 #include "qwaitdialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +18,15 @@ SessionRig::~SessionRig()
 
 bool SessionRig::open(const QStringList &portsBefore)
 {
+    // What follows clears the settings and writes backups: never the user's own.
+    const QString temp = QDir::tempPath() + '/';
+    const QString settings = QSettings("Vexo Electronics", "Vexo Control Tool").fileName();
+    if (!settings.startsWith(temp) || !MainWindow::dataDirectory().startsWith(temp)) {
+        qWarning("SessionRig: settings %s and data %s are outside a temporary home; call "
+                 "SessionRig::useTemporaryHome() first",
+                 qPrintable(settings), qPrintable(MainWindow::dataDirectory()));
+        return false;
+    }
     if (!m_emulator.start(true))
         return false;
     ShellOptions options;

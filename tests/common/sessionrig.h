@@ -19,7 +19,8 @@ public:
     ~SessionRig();
 
     // Starts the emulator and shows the window; ports listed before the emulator's are
-    // probed first. True once the session is open and every opening step has ended.
+    // probed first. True once the session is open and every opening step has ended; false
+    // at once while settings or data would go to the real home (see useTemporaryHome()).
     bool open(const QStringList &portsBefore = {});
 
     MainWindow &window() { return *m_window; }
