@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 using vexo::emu::EmulatorState;
 using Kind = ScriptedPrompts::Kind;
@@ -85,9 +86,20 @@ private slots:
         QCOMPARE(rig.requests(CMD_DEVICE_INIT), 4); // three times 07 00, then done
         QVERIFY(rig.prompts().calls().isEmpty());   // no message while it retries
 
-        // Cancelled while the stick keeps failing: false, and the retries stop.
+        // Cancelled once the stick has failed twice more: false, and the retries stop.
         rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
-        SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 1300, true);
+        SessionRig::whenWaitDialog(
+            [&rig](QWaitDialog *d) {
+                auto *poll = new QTimer(d);
+                QObject::connect(poll, &QTimer::timeout, d, [&rig, d, poll] {
+                    if (rig.requests(CMD_DEVICE_INIT) < 4 + 2)
+                        return;
+                    poll->stop();
+                    d->reject();
+                });
+                poll->start(10);
+            },
+            0, true);
         QVERIFY(!w.initialize_device());
         const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
         QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));
