@@ -63,6 +63,22 @@ void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, in
     poll->start();
 }
 
+void SessionRig::cancelWaitDialogWhen(const std::function<bool()> &condition)
+{
+    whenWaitDialog(
+        [condition](QWaitDialog *dialog) {
+            auto *poll = new QTimer(dialog);
+            QObject::connect(poll, &QTimer::timeout, dialog, [condition, dialog, poll] {
+                if (!condition())
+                    return;
+                poll->stop();
+                dialog->reject();
+            });
+            poll->start(10);
+        },
+        0, true);
+}
+
 void SessionRig::useTemporaryHome()
 {
     static QTemporaryDir home;

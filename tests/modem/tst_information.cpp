@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QTest>
-#include <QTimer>
 
 using vexo::emu::EmulatorState;
 using Kind = ScriptedPrompts::Kind;
@@ -88,18 +87,7 @@ private slots:
 
         // Cancelled once the stick has failed twice more: false, and the retries stop.
         rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
-        SessionRig::whenWaitDialog(
-            [&rig](QWaitDialog *d) {
-                auto *poll = new QTimer(d);
-                QObject::connect(poll, &QTimer::timeout, d, [&rig, d, poll] {
-                    if (rig.requests(CMD_DEVICE_INIT) < 4 + 2)
-                        return;
-                    poll->stop();
-                    d->reject();
-                });
-                poll->start(10);
-            },
-            0, true);
+        SessionRig::cancelWaitDialogWhen([&rig] { return rig.requests(CMD_DEVICE_INIT) >= 4 + 2; });
         QVERIFY(!w.initialize_device());
         const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
         QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));
