@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const QByteArray payload = parsed.payload();
         if (i == 0) {
             FUZZ_CHECK(parsed.command() == CMD_FLASH_START && payload.size() == 15);
+            FUZZ_CHECK(payload.left(13) == file.mid(2, 13)); // the header past its length
         } else if (i == updater.messageCount() - 1) {
             FUZZ_CHECK(parsed.command() == CMD_FLASH_END && payload.isEmpty());
         } else {
