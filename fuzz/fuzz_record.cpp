@@ -4,8 +4,32 @@
 #include "fuzzinput.h"
 #include "qcontroldevice.h"
 
+#include <QStringDecoder>
+
 namespace
 {
+// The characters of Windows-1251, in which short records hold names: one byte each.
+const QString &codePage()
+{
+    static const QString characters = [] {
+        QByteArray bytes;
+        for (int b = 1; b < 256; ++b)
+            bytes.append(char(b));
+        QString decoded = QStringDecoder("windows-1251").decode(bytes);
+        decoded.remove(QChar::ReplacementCharacter); // a byte it leaves undefined
+        return decoded;
+    }();
+    return characters;
+}
+
+bool inCodePage(const QString &name)
+{
+    for (QChar c : name)
+        if (!codePage().contains(c))
+            return false;
+    return true;
+}
+
 // A null name starts with nothing in QString's eyes; here it starts with the empty name.
 bool startsWith(const QString &name, const QString &prefix)
 {
@@ -20,9 +44,14 @@ void writeRemote(FuzzInput &in, bool longFormat)
     const quint8 group = in.byte();
     const bool active = in.flag();
     const quint8 workMode = in.byte();
+    // A short record's name is mostly made of the code page's characters, or it would
+    // hardly ever fit whole.
+    const bool codePageName = !longFormat && in.flag();
     QString name;
-    while (in.left() >= 2)
-        name.append(QChar(in.word()));
+    while (in.left() >= 2) {
+        const quint16 w = in.word();
+        name.append(codePageName ? codePage().at(w % codePage().size()) : QChar(w));
+    }
     const QControlDevice remote(nullptr, id, group, name, active, workMode);
 
     const QByteArray record = remote.toRecord(longFormat);
@@ -45,6 +74,14 @@ void writeRemote(FuzzInput &in, bool longFormat)
         FUZZ_CHECK(startsWith(name, back.ownerName()));
         if (name.toUtf8().size() <= QControlDevice::LongRecordSize - QControlDevice::NameOffset)
             FUZZ_CHECK(back.ownerName() == name);
+    }
+    // A byte a character: the code page's characters come back, as many as there is room
+    // for; any other character takes one byte too.
+    if (!longFormat) {
+        const int room = QControlDevice::ShortRecordSize - QControlDevice::NameOffset;
+        if (inCodePage(name))
+            FUZZ_CHECK(back.ownerName() == name.left(room));
+        FUZZ_CHECK(back.ownerName().size() <= room);
     }
 }
 } // namespace
@@ -93,6 +130,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // replacement character, which may need more room than the byte had.
     if (longFormat)
         FUZZ_CHECK(startsWith(remote.ownerName(), back.ownerName()));
+    // Windows-1251 writes back every character it read.
+    else if (inCodePage(remote.ownerName()))
+        FUZZ_CHECK(back.ownerName() == remote.ownerName());
     // Whatever the name, the bytes after it are zeros.
     const qsizetype end = written.indexOf('\0', QControlDevice::NameOffset);
     if (end >= 0)

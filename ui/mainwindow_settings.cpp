@@ -42,9 +42,11 @@ quint8 readVersionByte(const QSettings &settings, int index)
     return quint8(value);
 }
 
-QStringList manualPlaces()
+QStringList manualPlaces(QString programDirectory)
 {
-    return {QCoreApplication::applicationDirPath(), QLanguageCatalog::dataDirectory()};
+    if (programDirectory.isEmpty())
+        programDirectory = QCoreApplication::applicationDirPath();
+    return {programDirectory, QLanguageCatalog::dataDirectory(programDirectory)};
 }
 } // namespace
 
@@ -119,7 +121,7 @@ void MainWindow::show_help()
 {
     QString manual;
     QStringList looked;
-    for (const QString &place : manualPlaces()) {
+    for (const QString &place : manualPlaces(m_options.programDirectory)) {
         const QString path = QDir::cleanPath(place + "/manual.pdf");
         looked << QDir::toNativeSeparators(path);
         if (QFileInfo::exists(path)) {

@@ -14,7 +14,12 @@ QStringList QLanguageCatalog::searchDirectories()
 
 QString QLanguageCatalog::dataDirectory()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/vexo-control-tool");
+    return dataDirectory(QCoreApplication::applicationDirPath());
+}
+
+QString QLanguageCatalog::dataDirectory(const QString &programDirectory)
+{
+    return QDir::cleanPath(programDirectory + "/../share/vexo-control-tool");
 }
 
 void QLanguageCatalog::scan(const QStringList &directories)

@@ -19,8 +19,10 @@ public:
     // Beside the program, below the working directory, above it, then the installed
     // data directory.
     static QStringList searchDirectories();
-    // The installed data directory of the program, for languages and the manual.
+    // The installed data directory of the program, for languages and the manual; of a
+    // program in programDirectory.
     static QString dataDirectory();
+    static QString dataDirectory(const QString &programDirectory);
 
     // Scans the places in order; the first one holding a translation file wins.
     void scan(const QStringList &directories = searchDirectories());

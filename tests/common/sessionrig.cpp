@@ -4,6 +4,7 @@
 #include "qwaitdialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +19,15 @@ SessionRig::~SessionRig()
 
 bool SessionRig::open(const QStringList &portsBefore)
 {
+    // What follows clears the settings and writes backups: never the user's own.
+    const QString temp = QDir::tempPath() + '/';
+    const QString settings = QSettings("Vexo Electronics", "Vexo Control Tool").fileName();
+    if (!settings.startsWith(temp) || !MainWindow::dataDirectory().startsWith(temp)) {
+        qWarning("SessionRig: settings %s and data %s are outside a temporary home; call "
+                 "SessionRig::useTemporaryHome() first",
+                 qPrintable(settings), qPrintable(MainWindow::dataDirectory()));
+        return false;
+    }
     if (!m_emulator.start(true))
         return false;
     ShellOptions options;
@@ -62,6 +72,22 @@ void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, in
         }
     });
     poll->start();
+}
+
+void SessionRig::cancelWaitDialogWhen(const std::function<bool()> &condition)
+{
+    whenWaitDialog(
+        [condition](QWaitDialog *dialog) {
+            auto *poll = new QTimer(dialog);
+            QObject::connect(poll, &QTimer::timeout, dialog, [condition, dialog, poll] {
+                if (!condition())
+                    return;
+                poll->stop();
+                dialog->reject();
+            });
+            poll->start(10);
+        },
+        0, true);
 }
 
 void SessionRig::useTemporaryHome()

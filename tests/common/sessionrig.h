@@ -30,7 +30,8 @@ public:
     ~SessionRig();
 
     // Starts the emulator and shows the window; ports listed before the emulator's are
-    // probed first. True once the session is open and every opening step has ended.
+    // probed first. True once the session is open and every opening step has ended; false
+    // at once while settings or data would go to the real home (see useTemporaryHome()).
     bool open(const QStringList &portsBefore = {});
     // True once no operation runs (what one set going, such as re-reading the access
     // state, included).
@@ -43,15 +44,19 @@ public:
     // Requests with this command word seen by the device since the log was cleared.
     int requests(quint16 command) const { return m_emulator.requestCount(command); }
 
-    // Calls fn on the first visible wait dialog once one shows (from inside its loop);
-    // with cancellableOnly, on the first one that offers its cancel button.
-    static void whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs = 0,
-                               bool cancellableOnly = false);
+    // Cancels the first wait dialog that offers its cancel button once condition holds:
+    // after so many requests, say, however slowly they come.
+    static void cancelWaitDialogWhen(const std::function<bool()> &condition);
 
     // Isolates settings and backups from the real home directory.
     static void useTemporaryHome();
 
 private:
+    // Calls fn on the first visible wait dialog once one shows (from inside its loop);
+    // with cancellableOnly, on the first one that offers its cancel button.
+    static void whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs = 0,
+                               bool cancellableOnly = false);
+
     vexo::emu::Emulator m_emulator;
     ScriptedPrompts m_prompts;
     std::unique_ptr<MainWindow> m_window;

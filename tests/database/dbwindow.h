@@ -16,6 +16,7 @@
 #include "remotelist.h"
 #include "remotetableparts.h"
 #include "scriptedprompts.h"
+#include "testhome.h"
 
 #include <QLabel>
 #include <QTableWidget>
@@ -30,22 +31,6 @@ inline QControlDevice remote(int id, const QString &owner, bool active = true, i
     return QControlDevice(nullptr, id, (unsigned char)group, owner, active,
                           (unsigned char)workMode);
 }
-
-// Data and settings go to a temporary home, never to the user's.
-class TempHome
-{
-public:
-    TempHome()
-    {
-        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath("data")));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath("config")));
-    }
-    bool isValid() const { return m_dir.isValid(); }
-    QString filePath(const QString &name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 // A window that probes no serial port when shown.
 inline ShellOptions quietOptions()

@@ -64,7 +64,7 @@ class tst_files_window : public QObject
 {
     Q_OBJECT
 
-    TempHome home;
+    TestHome home;
     QTemporaryDir files;
     ScriptedPrompts prompts;
 

@@ -14,7 +14,7 @@ class tst_table_window : public QObject
 {
     Q_OBJECT
 
-    TempHome home;
+    TestHome home;
     QTemporaryDir files;
     ScriptedPrompts prompts;
 
@@ -52,7 +52,11 @@ private slots:
         QVERIFY(home.isValid());
         QVERIFY(files.isValid());
     }
-    void init() { prompts.clear(); }
+    void init()
+    {
+        QVERIFY(home.reset());
+        prompts.clear();
+    }
     void cleanup() { QVERIFY2(prompts.done(), qPrintable(prompts.report())); }
 
     void rowsColoursAndMarks()

@@ -85,6 +85,7 @@ private slots:
 
 private:
     void startWith(const EmulatorState &state);
+    vexo::emu::Frame probeAfterRestart();
     QList<EmulatorRemote> readWholeTable(bool longRecords);
 
     std::unique_ptr<Emulator> m_emu;
@@ -103,6 +104,24 @@ void TestEmulatorSession::cleanup()
 {
     m_client.reset();
     m_emu.reset();
+}
+
+// Probes the restarting stick until it answers. One probe at a time: the log tells a
+// probe ignored during the restart from one whose answer is on its way.
+Frame TestEmulatorSession::probeAfterRestart()
+{
+    QElapsedTimer restart;
+    restart.start();
+    while (restart.elapsed() < 10000) {
+        const qsizetype logged = m_emu->frameLog().size();
+        m_client->sendShort(QueryIdent);
+        if (!QTest::qWaitFor([&] { return m_emu->frameLog().size() > logged; }, 5000))
+            break;
+        if (!m_emu->frameLog().at(logged).text.contains(QLatin1String("restarting")))
+            return decodeFrame(m_client->waitFrame());
+        QTest::qWait(20);
+    }
+    return Frame();
 }
 
 QList<EmulatorRemote> TestEmulatorSession::readWholeTable(bool longRecords)
@@ -607,8 +626,7 @@ void TestEmulatorSession::firmwareTransfer()
     // Silent while it restarts, not even answering the probe.
     m_client->sendShort(QueryIdent);
     QVERIFY(m_client->silentFor(150));
-    QTest::qWait(400);
-    QCOMPARE(m_client->shortFrame(QueryIdent).command, quint16(0x1221));
+    QCOMPARE(probeAfterRestart().command, quint16(0x1221));
     QCOMPARE(m_client->data(CmdGetParam, 0, le16(ParamVersion)).payload,
              QByteArray::fromHex("8000 02010509"));
 
@@ -629,9 +647,15 @@ void TestEmulatorSession::firmwareTransfer()
     QCOMPARE(f.target & 1, 1);
     QVERIFY(isStatus(m_client->data(CmdGetParam, 1, le16(ParamVersion)), StatusNoLink));
     QVERIFY(isStatus(m_client->data(CmdDeviceInit, 0), StatusNoLink));
-    QTest::qWait(550);
-    QCOMPARE(m_client->data(CmdGetParam, 1, le16(ParamVersion)).payload,
-             QByteArray::fromHex("8000 00020404"));
+    // Then it has its new version.
+    QElapsedTimer restart;
+    restart.start();
+    Frame version = m_client->data(CmdGetParam, 1, le16(ParamVersion));
+    while (isStatus(version, StatusNoLink) && restart.elapsed() < 10000) {
+        QTest::qWait(20);
+        version = m_client->data(CmdGetParam, 1, le16(ParamVersion));
+    }
+    QCOMPARE(version.payload, QByteArray::fromHex("8000 00020404"));
 }
 
 void TestEmulatorSession::badInput()

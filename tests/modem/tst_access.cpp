@@ -216,9 +216,10 @@ private slots:
         SessionRig rig(withPassword("secret1")); // nobody holds the button
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        // The first dialog switches the mode; cancel the polling one after a few polls.
-        SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 2500, true);
+        // The first dialog switches the mode; cancel the polling one after two polls.
         const int polls = rig.requests(CMD_GET_PROTECTION);
+        SessionRig::cancelWaitDialogWhen(
+            [&] { return rig.requests(CMD_GET_PROTECTION) - polls >= 2; });
         w.session().admin_password_forget();
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 2);

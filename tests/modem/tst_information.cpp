@@ -85,9 +85,9 @@ private slots:
         QCOMPARE(rig.requests(CMD_DEVICE_INIT), 4); // three times 07 00, then done
         QVERIFY(rig.prompts().calls().isEmpty());   // no message while it retries
 
-        // Cancelled while the stick keeps failing: false, and the retries stop.
+        // Cancelled once the stick has failed twice more: false, and the retries stop.
         rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
-        SessionRig::whenWaitDialog([](QWaitDialog *d) { d->reject(); }, 1300, true);
+        SessionRig::cancelWaitDialogWhen([&rig] { return rig.requests(CMD_DEVICE_INIT) >= 4 + 2; });
         QVERIFY(!w.session().initialize_device());
         const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
         QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));

@@ -74,14 +74,23 @@ done
 [ "$("$program" --version)" = "Vexo Control Tool $version" ] ||
     fail "--version says '$("$program" --version)', the package is $version"
 
-# The demo runs for a few seconds and leaves cleanly on SIGTERM.
+# The demo starts its USB-stick, finds it (the window opens the stick's pseudo-terminal,
+# which the emulator itself holds open too) and leaves cleanly on SIGTERM.
 "$program" --demo 2>"$work/demo.err" &
 demo_pid=$!
-sleep 5
-kill -0 "$demo_pid" 2>/dev/null || { cat "$work/demo.err"; fail "--demo ended early"; }
-line=$(sed -n 's/^--demo: emulated USB-stick on //p' "$work/demo.err")
-[ -n "$line" ] && [[ "$(readlink -f "$line")" == /dev/pts/* ]] ||
-    { cat "$work/demo.err"; fail "--demo did not start its USB-stick"; }
+found=
+for _ in $(seq 600); do
+    kill -0 "$demo_pid" 2>/dev/null || { cat "$work/demo.err"; fail "--demo ended early"; }
+    line=$(sed -n 's/^--demo: emulated USB-stick on //p' "$work/demo.err")
+    pts=$([ -n "$line" ] && readlink -f "$line" || true)
+    if [[ "$pts" == /dev/pts/* ]] &&
+        [ "$(find "/proc/$demo_pid/fd" -lname "$pts" 2>/dev/null | wc -l)" -ge 2 ]; then
+        found=1
+        break
+    fi
+    sleep 0.1
+done
+[ -n "$found" ] || { cat "$work/demo.err"; fail "--demo did not start and open its USB-stick"; }
 kill -TERM "$demo_pid"
 status=0
 wait "$demo_pid" || status=$?

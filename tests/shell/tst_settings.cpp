@@ -6,11 +6,13 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -48,14 +50,10 @@ private:
             result.append(char(v));
         return result;
     }
-    // The manual where the program looks for it, removed again by cleanup().
-    QStringList placedManuals;
-    void placeManual(const QString &dir)
+    static void placeManual(const QString &dir)
     {
-        QDir().mkpath(dir);
-        QFile::remove(dir + "/manual.pdf");
+        QVERIFY(QDir().mkpath(dir));
         QVERIFY(QFile::copy(VEXO_MANUAL_PDF, dir + "/manual.pdf"));
-        placedManuals << dir + "/manual.pdf";
     }
 
 private slots:
@@ -70,13 +68,7 @@ private slots:
         home.reset();
         prompts.clear();
     }
-    void cleanup()
-    {
-        for (const QString &file : std::as_const(placedManuals))
-            QFile::remove(file);
-        placedManuals.clear();
-        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
-    }
+    void cleanup() { QVERIFY2(prompts.done(), qPrintable(prompts.report())); }
 
     void firstStartWithNoSettingsAndNoFiles()
     {
@@ -205,23 +197,35 @@ private slots:
     {
         UrlCatcher desktop;
         QDesktopServices::setUrlHandler("file", &desktop, "open");
-        MainWindow w(qApp, &prompts, quiet);
+        {
+            // By default the program looks beside itself (here, the test).
+            MainWindow w(qApp, &prompts, quiet);
+            prompts.expectMessage(ScriptedPrompts::Warning, "Помощь", QMessageBox::Ok);
+            w.findChild<QAction *>("actionHelp")->trigger();
+            QVERIFY(prompts.calls().last().text.contains(QCoreApplication::applicationDirPath()));
+        }
 
+        // A program installed in a folder of its own.
+        QTemporaryDir prefix;
+        QVERIFY(prefix.isValid());
+        ShellOptions installed = quiet;
+        installed.programDirectory = prefix.filePath("bin");
+        MainWindow w(qApp, &prompts, installed);
         prompts.expectMessage(ScriptedPrompts::Warning, "Помощь", QMessageBox::Ok);
-        w.findChild<QAction *>("actionHelp")->trigger();
+        w.show_help();
         QVERIFY(desktop.opened.isEmpty());
-        QVERIFY(prompts.calls().last().text.contains(QCoreApplication::applicationDirPath()));
+        QVERIFY(prompts.calls().last().text.contains(installed.programDirectory));
 
         // The installed data directory, then beside the program, which wins.
-        const QString data = QCoreApplication::applicationDirPath() + "/../share/vexo-control-tool";
+        const QString data = prefix.filePath("share/vexo-control-tool");
         placeManual(data);
         w.show_help();
         QCOMPARE(desktop.opened.size(), 1);
-        QCOMPARE(desktop.opened.last(), QUrl::fromLocalFile(QDir::cleanPath(data + "/manual.pdf")));
-        placeManual(QCoreApplication::applicationDirPath());
+        QCOMPARE(desktop.opened.last(), QUrl::fromLocalFile(data + "/manual.pdf"));
+        placeManual(installed.programDirectory);
         w.show_help();
         QCOMPARE(desktop.opened.last(),
-                 QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/manual.pdf"));
+                 QUrl::fromLocalFile(installed.programDirectory + "/manual.pdf"));
         QDesktopServices::unsetUrlHandler("file");
     }
 
@@ -229,15 +233,28 @@ private slots:
     {
         MainWindow w(qApp, &prompts, quiet);
         QString text;
-        QTimer::singleShot(0, this, [&] {
-            auto *about = qobject_cast<QAboutDialog *>(QApplication::activeModalWidget());
-            if (!about)
+        // Read and closed once it shows. Another dialog in its place is closed after a
+        // while, so that a missing box fails here instead of hanging the run.
+        QElapsedTimer waited;
+        waited.start();
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *about = qobject_cast<QAboutDialog *>(modal)) {
+                text = about->text();
+                about->reject();
+            } else if (modal && waited.elapsed() > 10000) {
+                modal->close();
+            } else {
                 return;
-            text = about->text();
-            about->reject();
+            }
+            poll.stop();
         });
+        poll.start(10);
         w.findChild<QAction *>("actionAbout")->trigger();
-        QVERIFY2(text.contains("Vexo Control Tool 0.40e"), qPrintable(text));
+        poll.stop();
+        QVERIFY2(text.contains("Vexo Control Tool 0.40e"),
+                 qPrintable(text.isEmpty() ? QString("no about box came") : text));
         QVERIFY(text.contains(QString("Qt %1").arg(qVersion())));
         QVERIFY(text.contains("Copyright © "));
         QVERIFY(text.contains("GNU General Public License"));

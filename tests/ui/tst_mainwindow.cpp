@@ -6,6 +6,7 @@
 #include "remotetableparts.h"
 #include "scriptedprompts.h"
 #include "signalwatcher.h"
+#include "testhome.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +20,6 @@
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -32,7 +32,8 @@ class TestMainWindow : public QObject
 
 private:
     ScriptedPrompts prompts;
-    QTemporaryDir home;
+    // Settings and backups never reach the user's own folders.
+    TestHome home;
     // No real serial port is probed.
     ShellOptions quiet;
 
@@ -55,13 +56,15 @@ private slots:
     void initTestCase()
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        // Settings and backups never reach the user's own folders.
         QVERIFY(home.isValid());
-        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
         quiet.systemPorts = false;
     }
-    void init() { prompts.clear(); }
+    void init()
+    {
+        // The window stores its size and place when it closes: each function starts anew.
+        QVERIFY(home.reset());
+        prompts.clear();
+    }
     void cleanup() { QVERIFY2(prompts.done(), qPrintable(prompts.report())); }
 
     void titleSizeAndOwnedObjects()

@@ -56,8 +56,11 @@ private slots:
         QVERIFY(rig.waitIdle());
         QVERIFY(steps.size() >= 6 * 1024 / 96); // the bar moved once per block
         // The stick restarts and the search finds it again.
-        QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            w.modem().connected() && !w.session().searching() && !w.session().busy(), 30000);
 
+        // Each file's flashing ends by allowing update checks again, after its version check.
+        QSignalSpy flashed(&w.flasher(), &QFlashController::updateChecksEnabled);
         rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", files[1]);
         w.findChild<QAction *>("actionUpdateDevice")->trigger();
         // The pair's second file follows by itself.
@@ -65,6 +68,7 @@ private slots:
         QTRY_VERIFY(rig.emulator().lastFirmware().complete);
         QTRY_COMPARE(w.flasher().firmwareFileName(), files[2]);
         QVERIFY(rig.waitIdle());
+        QCOMPARE(flashed.last().first().toBool(), true);
         QCOMPARE(versionBox(rig), QString("Версия модема 1.5.2.8 <br>Версия исполнительного "
                                           "устройства 2.4.3.2"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));

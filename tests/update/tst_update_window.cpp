@@ -74,7 +74,8 @@ private slots:
             w.findChild<QAction *>("actionUpdateModem2")->trigger();
             QVERIFY(rig.waitIdle());
             QVERIFY(rig.emulator().lastFirmware().complete);
-            QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching(), 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(
+                w.modem().connected() && !w.session().searching() && !w.session().busy(), 30000);
             QCOMPARE(quint8(w.modem().version()[3]), quint8(state.modemVersion[3] + 1));
 
             // The program's update closes the window through the exit question.
