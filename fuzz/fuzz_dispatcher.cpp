@@ -30,6 +30,8 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -226,8 +228,10 @@ struct Rig {
         table->files().load_db_from_file();
         FUZZ_CHECK(table->list().remote_list().size() == 3);
 
-        // The line goes away for good: every command ends unanswered at once, and the
-        // session is not told, so it never starts searching.
+        // The line goes away for good: every command ends unanswered at once. The link
+        // reports that as a lost port at each command; the session hears of a lost stick
+        // only when an input unplugs it, and the search that follows has no port to probe.
+        session->setPorts({}, false);
         const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
         FUZZ_CHECK(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0);
         QInterface_Manager *link = session->interfaceManager();
@@ -270,7 +274,10 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static Rig rig;
+    static std::unique_ptr<Rig> made;
+    if (!made)
+        made = std::make_unique<Rig>();
+    Rig &rig = *made;
     FuzzInput in(data, size);
     rig.prompts.in = &in;
     QModemSession &s = *rig.session;
@@ -292,7 +299,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             s.sendShortCommand(quint8(r.command & 0xFF), quint8(r.command >> 8));
     });
     const QPointer<QOperation> operation = started;
-    QObject::connect(started, &QOperation::finished, [&endings] { ++endings; });
+    bool lost = false;
+    QObject::connect(started, &QOperation::finished, [&endings, &lost, started] {
+        ++endings;
+        lost = started->outcome() == QOperation::Lost;
+    });
     FUZZ_CHECK(!started->isFinished());
     rig.settle();
 
@@ -309,13 +320,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // Questions are asked between steps and answered; nothing is left waiting.
         FUZZ_CHECK(!QApplication::activeModalWidget());
     }
-    if (operation)
+    const bool unplugged = in.flag();
+    if (unplugged) {
+        // The stick goes away: the operation ends as lost if it still ran, and the session
+        // closes and searches.
+        const bool running = endings == 0;
+        s.port_lost();
+        rig.settle();
+        FUZZ_CHECK(endings == 1);
+        FUZZ_CHECK(!running || lost);
+        FUZZ_CHECK(!s.connected());
+    } else if (operation) {
         operation->cancel();
+    }
     // Nothing of it is left on the line for the next input.
     rig.settle();
     FUZZ_CHECK(endings == 1);
     FUZZ_CHECK(!s.busy());
-    FUZZ_CHECK(s.modem().currentTransaction() == TRANSACTION_NONE);
+    FUZZ_CHECK(unplugged || s.modem().currentTransaction() == TRANSACTION_NONE);
     rig.prompts.in = nullptr;
+    // A session that searches takes no operation: the next input gets a new one.
+    if (unplugged)
+        made.reset();
     return 0;
 }

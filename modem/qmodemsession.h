@@ -161,6 +161,8 @@ public slots:
     void no_modem_on_port();
     void modem_on_port();
     void set_interface_status(bool value);
+    // The line to the stick went away (unplugged): a running operation ends as lost.
+    void port_lost();
 
     void request_modem_param(quint16 id);
     void request_device_param(quint16 id);
@@ -205,7 +207,6 @@ private:
     void fail_without_session();
     void query_opening_functions();
     void close_session();
-    void port_lost();
     void reread_privileges_later();
 
     bool encode_password(const QString &text, QByteArray *bytes);
