@@ -130,6 +130,13 @@ void QFlashController::flash_partner(QOperation *operation, const QString &fileN
                  [this, operation] { flash_in(operation, device_target()); });
 }
 
+QString QFlashController::loading_text(QFlashUpdater::FLASH_DEVICE_T target) const
+{
+    return tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
+                                              ? tr("исполнительное устройство")
+                                              : tr("USB-stick"));
+}
+
 QOperation *QFlashController::begin(const QString &text)
 {
     QOperation *operation = m_session->begin(text, true);
@@ -150,10 +157,7 @@ QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
                                       tr("Ошибка файла прошивки"), QMessageBox::Ok);
         return nullptr;
     }
-    QOperation *operation =
-        begin(tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
-                                                 ? tr("исполнительное устройство")
-                                                 : tr("USB-stick")));
+    QOperation *operation = begin(loading_text(target));
     if (!operation)
         return nullptr;
     check_target(operation, target, [this, operation, target] { flash_in(operation, target); });
@@ -241,9 +245,7 @@ void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DE
     m_sent = 0;
     operation->setProgress(0, m_updater->messageCount());
     operation->setCancelEnabled(true);
-    operation->setText(tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
-                                                          ? tr("исполнительное устройство")
-                                                          : tr("USB-stick")));
+    operation->setText(loading_text(target));
     QInterface_Manager *link = m_session->interfaceManager();
     const int timeout = link->ack_timeout();
     m_session->proceed(
@@ -265,7 +267,7 @@ void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DE
 
 QOperation *QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
 {
-    QOperation *operation = begin(tr("Загрузка прошивки на ") + tr("USB-stick"));
+    QOperation *operation = begin(loading_text(target));
     if (operation)
         send_image(operation, target, [this, operation](bool sent) {
             if (!sent)

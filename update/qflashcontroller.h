@@ -53,6 +53,7 @@ public slots:
 
 private:
     QOperation *begin(const QString &text);
+    QString loading_text(QFlashUpdater::FLASH_DEVICE_T target) const;
     // Runs next within operation once the file suits the target; otherwise it ends.
     void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
                       const std::function<void()> &next);

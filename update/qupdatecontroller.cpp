@@ -143,12 +143,18 @@ void QUpdateController::announce(const QString &title, const QString &text, int 
         m_notice->showMessage(text, kind >= 0, kind >= 0 ? 0 : ms);
 }
 
-void QUpdateController::need_update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+bool QUpdateController::line_busy(QUpdateManager::UPDATE_SOFT_T kind) const
 {
+    // The program's own update needs no stick; with one connected it waits all the same.
     const QModem &modem = m_session->modem();
     const bool exchanging =
         modem.listening() || modem.currentTransaction() != TRANSACTION_NONE || m_session->busy();
-    if ((kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging) {
+    return (kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging;
+}
+
+void QUpdateController::need_update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    if (line_busy(kind)) {
         m_manager->resetCheck(kind);
         return;
     }
@@ -263,10 +269,7 @@ void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    const QModem &modem = m_session->modem();
-    const bool exchanging =
-        modem.listening() || modem.currentTransaction() != TRANSACTION_NONE || m_session->busy();
-    if ((kind != QUpdateManager::UPDATE_SOFT_PC || modem.connected()) && exchanging) {
+    if (line_busy(kind)) {
         prompts->warning(parent, tr("Ошибка"),
                          tr("Операция обновления программного обеспечения невозможна во время "
                             "обмена данным с usb-stick либо исполнительным устройством"),

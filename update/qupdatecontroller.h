@@ -75,6 +75,8 @@ public slots:
 private:
     void announce(const QString &title, const QString &text, int ms, int kind);
     bool server_usable();
+    // An exchange with the stick or the actuator runs, so an update must wait.
+    bool line_busy(QUpdateManager::UPDATE_SOFT_T kind) const;
     void connect_manager(bool on);
     bool download(QUpdateManager::UPDATE_SOFT_T kind);
     void install(QUpdateManager::UPDATE_SOFT_T kind);
