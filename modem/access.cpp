@@ -24,21 +24,17 @@ bool QModemSession::encode_password(const QString &text, QByteArray *bytes)
     return !encoder.hasError();
 }
 
-bool QModemSession::get_modem_privilegies()
+QOperation *QModemSession::get_modem_privilegies()
 {
     if (!m_modem.connected())
-        return false;
-    return runOperation(tr("Запрос прав доступа..."), true, TRANSACTION_PRIVILEGES,
-                        [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
+        return nullptr;
+    return start(tr("Запрос прав доступа..."), true, TRANSACTION_PRIVILEGES,
+                 [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
 }
 
 void QModemSession::read_privileges_after(QOperation *operation)
 {
-    connect(operation, &QOperation::finished, this, [this] {
-        if (m_modem.connected())
-            start(tr("Запрос прав доступа..."), true, TRANSACTION_PRIVILEGES,
-                  [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
-    });
+    connect(operation, &QOperation::finished, this, &QModemSession::get_modem_privilegies);
 }
 
 void QModemSession::warn_unless_refused(QOperation *operation, const QString &title,

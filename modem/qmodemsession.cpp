@@ -502,52 +502,60 @@ QString QModemSession::formatVersion(const QString &pattern, const QByteArray &v
     return pattern.arg(n(0), n(1), n(2), n(3));
 }
 
-bool QModemSession::initialize_device()
+QString QModemSession::deviceInitText()
 {
-    return runOperation(
-        tr("Инициализация устройства... Если устройство впервые используется с данным "
-           "USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку"),
-        true, TRANSACTION_DEVICE_INIT, [this] { send_devinit_message(); });
+    return tr("Инициализация устройства... Если устройство впервые используется с данным "
+              "USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку");
 }
 
-bool QModemSession::setModemModeParam(quint16 id, bool value)
-{
-    return runOperation(tr("Установка параметров USB-stick..."), false, TRANSACTION_SET_PARAM,
-                        [&] { set_modem_param(id, value ? 1 : 0); });
-}
-
-bool QModemSession::query_modem_functions(const QString &text)
+QOperation *QModemSession::initialize_device()
 {
     if (!m_modem.connected())
-        return false;
-    return runOperation(text, false, TRANSACTION_FUNCTIONS,
-                        [this] { sendShortCommand(SHORT_CLASS_QUERY, QUERY_FUNCTIONS >> 8); });
+        return nullptr;
+    return start(deviceInitText(), true, TRANSACTION_DEVICE_INIT,
+                 [this] { send_devinit_message(); });
 }
 
-bool QModemSession::get_modem_params()
+QOperation *QModemSession::setModemModeParam(quint16 id, bool value)
+{
+    if (!m_modem.connected())
+        return nullptr;
+    return start(tr("Установка параметров USB-stick..."), false, TRANSACTION_SET_PARAM,
+                 [this, id, value] { set_modem_param(id, value ? 1 : 0); });
+}
+
+QOperation *QModemSession::query_modem_functions(const QString &text)
+{
+    if (!m_modem.connected())
+        return nullptr;
+    return start(text, false, TRANSACTION_FUNCTIONS,
+                 [this] { sendShortCommand(SHORT_CLASS_QUERY, QUERY_FUNCTIONS >> 8); });
+}
+
+QOperation *QModemSession::get_modem_params()
 {
     return query_modem_functions(tr("Запрос функционала USB-stick..."));
 }
 
-bool QModemSession::get_modem_functions()
+QOperation *QModemSession::get_modem_functions()
 {
     return query_modem_functions(tr("Запрос настроек USB-stick..."));
 }
 
-bool QModemSession::get_modem_version()
+QOperation *QModemSession::get_modem_version()
 {
     if (!m_modem.connected())
-        return false;
-    return runOperation(tr("Запрос версии USB-stick..."), true, TRANSACTION_VERSION,
-                        [this] { request_modem_param(PARAM_VERSION); });
+        return nullptr;
+    return start(tr("Запрос версии USB-stick..."), true, TRANSACTION_VERSION,
+                 [this] { request_modem_param(PARAM_VERSION); });
 }
 
-bool QModemSession::get_device_version()
+QOperation *QModemSession::get_device_version()
 {
     if (!m_modem.connected())
-        return false;
-    return runOperation(tr("Запрос версии исполнительного устройства..."), true,
-                        TRANSACTION_VERSION, [this] { request_device_param(PARAM_VERSION); });
+        return nullptr;
+    return start(tr("Запрос версии исполнительного устройства..."), true, TRANSACTION_VERSION,
+                 [this] { request_device_param(PARAM_VERSION); });
 }
 
 bool QModemSession::proceedDeviceVersion(QOperation *operation, const Continuation &then)
@@ -566,22 +574,38 @@ bool QModemSession::proceedModemVersion(QOperation *operation, const Continuatio
 
 bool QModemSession::proceedDeviceInit(QOperation *operation, const Continuation &then)
 {
-    operation->setText(
-        tr("Инициализация устройства... Если устройство впервые используется с данным "
-           "USB-stick, нажмите и удерживайте на нем в течение 4 секунд кнопку"));
+    operation->setText(deviceInitText());
     return proceed(
         operation, TRANSACTION_DEVICE_INIT, [this] { send_devinit_message(); }, then);
 }
 
-bool QModemSession::get_version()
+QOperation *QModemSession::get_version()
 {
-    if (!get_modem_version())
-        return false;
-    QString device;
-    if (!m_execDevice.remoteMode() && get_device_version())
-        device = formatVersion(tr("<br>Версия исполнительного устройства %2.%3.%1.%4"),
-                               m_execDevice.version());
-    const QString modem = formatVersion(tr("Версия модема %2.%3.%1.%4 "), m_modem.version());
-    m_prompts->information(m_dialogParent, tr("Версия"), modem + device, QMessageBox::Ok);
-    return true;
+    if (!m_modem.connected())
+        return nullptr;
+    QOperation *operation = begin(tr("Запрос версии USB-stick..."), true);
+    if (operation->isFinished())
+        return operation;
+    proceedModemVersion(operation, [this, operation](bool ok) {
+        if (!ok)
+            return;
+        // The stick's version is known: it is shown also when the actuator stays silent.
+        const auto show = [this, operation](bool deviceKnown) {
+            if (!m_modem.connected())
+                return; // ends as lost
+            QString device;
+            if (deviceKnown)
+                device = formatVersion(tr("<br>Версия исполнительного устройства %2.%3.%1.%4"),
+                                       m_execDevice.version());
+            const QString modem =
+                formatVersion(tr("Версия модема %2.%3.%1.%4 "), m_modem.version());
+            complete(operation, true);
+            m_prompts->information(m_dialogParent, tr("Версия"), modem + device, QMessageBox::Ok);
+        };
+        if (m_execDevice.remoteMode())
+            show(false);
+        else
+            proceedDeviceVersion(operation, show);
+    });
+    return operation;
 }

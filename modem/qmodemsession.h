@@ -132,8 +132,8 @@ public:
     // fully known shows question marks.
     static QString formatVersion(const QString &pattern, const QByteArray &version);
 
-    // Switches one of the stick's remote-service modes; false when it refused.
-    bool setModemModeParam(quint16 id, bool value);
+    // Switches one of the stick's remote-service modes; null without a stick.
+    QOperation *setModemModeParam(quint16 id, bool value);
     void setRemoteMode(bool on);
 
 signals:
@@ -181,14 +181,16 @@ public slots:
     void admin_password_set();
     void admin_password_clear();
     void admin_password_forget();
-    bool get_modem_privilegies();
+    // Each starts its operation and hands it back; null without a stick.
+    QOperation *get_modem_privilegies();
 
-    bool initialize_device();
-    bool get_modem_params();
-    bool get_modem_functions();
-    bool get_modem_version();
-    bool get_device_version();
-    bool get_version();
+    QOperation *initialize_device();
+    QOperation *get_modem_params();
+    QOperation *get_modem_functions();
+    QOperation *get_modem_version();
+    QOperation *get_device_version();
+    // The versions of the stick and the actuator, shown when known.
+    QOperation *get_version();
 
 private:
     int dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
@@ -216,7 +218,8 @@ private:
     // The access state is read again once operation has ended.
     void read_privileges_after(QOperation *operation);
     void warn_unless_refused(QOperation *operation, const QString &title, const QString &text);
-    bool query_modem_functions(const QString &text);
+    QOperation *query_modem_functions(const QString &text);
+    static QString deviceInitText();
 
     Prompts *m_prompts;
     QWidget *m_dialogParent;

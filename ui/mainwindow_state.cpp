@@ -103,11 +103,21 @@ void MainWindow::show_work_mode(bool admin)
 
 void MainWindow::set_modem_mode_param(QAction *action, quint16 id, bool value)
 {
-    if (m_session->setModemModeParam(id, value))
+    // The action has already toggled its mark; unless the stick takes the change it goes
+    // back without asking again.
+    const auto putBack = [action, value] {
+        const QSignalBlocker quiet(action);
+        action->setChecked(!value);
+    };
+    QOperation *operation = m_session->setModemModeParam(id, value);
+    if (!operation) {
+        putBack();
         return;
-    // The action has already toggled its mark; put it back without asking again.
-    const QSignalBlocker quiet(action);
-    action->setChecked(!value);
+    }
+    connect(operation, &QOperation::finished, action, [operation, putBack] {
+        if (!operation->succeeded())
+            putBack();
+    });
 }
 
 void MainWindow::set_modem_updateparams_mode(bool value)

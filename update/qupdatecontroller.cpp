@@ -236,9 +236,20 @@ void QUpdateController::check_on_request(QUpdateManager::UPDATE_SOFT_T kind)
     // The firmware kinds need their target: without it there is no version to compare.
     if (kind == QUpdateManager::UPDATE_SOFT_MODEM && !m_session->connected())
         return;
-    if (kind == QUpdateManager::UPDATE_SOFT_DEVICE && !m_session->get_device_version())
+    if (kind == QUpdateManager::UPDATE_SOFT_DEVICE) {
+        QOperation *version = m_session->get_device_version();
+        if (version)
+            connect(version, &QOperation::finished, this, [this, version, kind] {
+                if (version->succeeded())
+                    request_version_file(kind);
+            });
         return;
+    }
+    request_version_file(kind);
+}
 
+void QUpdateController::request_version_file(QUpdateManager::UPDATE_SOFT_T kind)
+{
     connect_manager(false);
     m_manager->setCheckEnabled(false);
     m_manager->requestVersionFile(kind);

@@ -68,6 +68,8 @@ public slots:
     // For the menu entries given to setMenuAction(): the entry chosen names the kind.
     void update_soft_from_menu();
     void check_on_request(QUpdateManager::UPDATE_SOFT_T kind);
+    // The server's version file for kind, fetched while a dialog waits.
+    void request_version_file(QUpdateManager::UPDATE_SOFT_T kind);
     void error_update_soft();
     // Hands the stick's and the actuator's versions to the manager when they changed.
     void sync_versions();

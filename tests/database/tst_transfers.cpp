@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "dbwindow.h"
+#include "modemrig.h"
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
 #include "qwaitdialog.h"
@@ -408,7 +409,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(w.session().get_device_version());
+        QVERIFY(ModemRig::succeeds(w.session().get_device_version()));
 
         // The stick says done but its table is still there: the read-back shows it.
         rig.emulator().forceStatus(CMD_CLEAR_TABLE, 1);
@@ -550,7 +551,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(w.session().get_device_version());
+        QVERIFY(ModemRig::succeeds(w.session().get_device_version()));
         rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 0; });
         int seen = 0;
         const auto armCopy = connect(&w, &MainWindow::signal_modem_operation_complete, [&] {

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "modemrig.h"
 #include "ptychannel.h"
 #include "qinterface_manager.h"
 #include "qwaitdialog.h"
@@ -85,6 +86,7 @@ private slots:
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x08, 0x2A);
         uploadTable->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(progress.size(), 1);
         QCOMPARE(progress.first().first().toInt(), 42);
         QCOMPARE(rig.requests(CMD_GET_PROGRESS), 1);
@@ -94,6 +96,7 @@ private slots:
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x01, 0x01);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         uploadTable->trigger();
+        QVERIFY(rig.waitIdle());
         QVERIFY(uploadTable->isChecked()); // the refused switch keeps the old mark
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Принят неверный ответ от USB-stick. Повторить попытку?"));
@@ -103,15 +106,18 @@ private slots:
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x09, 0x00);
         rig.prompts().expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok);
         uploadTable->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("У вас отсутствуют привилегии для выполнения этой команды"));
         QTRY_COMPARE(rig.requests(CMD_GET_PROTECTION), protectionBefore + 1);
+        QVERIFY(rig.waitIdle());
 
         // 07 00 outside a table transfer: the repeat question; Yes sends it again.
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x07, 0x00);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Yes);
         const int sets = rig.requests(CMD_SET_PARAM);
         uploadTable->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_SET_PARAM), sets + 2);
         QVERIFY(!uploadTable->isChecked());
         QVERIFY(!rig.emulator().state().uploadTableMode);
@@ -120,6 +126,7 @@ private slots:
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x0A, 0x00);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         uploadTable->trigger();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
         QVERIFY(!uploadTable->isChecked());
@@ -135,12 +142,12 @@ private slots:
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Yes);
-        QVERIFY(w.session().get_modem_functions());
+        QVERIFY(ModemRig::succeeds(w.session().get_modem_functions()));
         QCOMPARE(rig.requests(QUERY_FUNCTIONS), 3); // the session's, the broken, the repeat
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        QVERIFY(!w.session().get_modem_functions());
+        QVERIFY(!ModemRig::succeeds(w.session().get_modem_functions()));
         QCOMPARE(rig.prompts().texts(), (QStringList{question, question}));
         QVERIFY(w.modem().connected()); // a wrong answer does not end the session
         QVERIFY(rig.prompts().done());
@@ -201,7 +208,7 @@ private slots:
         QSignalSpy status(w.interfaceManager(), &QInterface_Manager::signal_interface_status);
         rig.emulator().dropAnswers(4); // the first try and its three repeats
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.session().get_modem_functions());
+        QVERIFY(!ModemRig::succeeds(w.session().get_modem_functions()));
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Usb-stick не отвечает. Проверьте подключение."});
         QVERIFY(!w.modem().connected());

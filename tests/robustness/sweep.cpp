@@ -1,5 +1,6 @@
 #include "sweep.h"
 
+#include "modemrig.h"
 #include "qdbmanipulator.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
@@ -214,7 +215,7 @@ bool Sweep::reset(const Operation &op)
         window().remoteTable().files().load_db_from_file();
     }
     // The program learns the stick's access state as it would after an opening.
-    if (!window().session().get_modem_privilegies())
+    if (!ModemRig::succeeds(window().session().get_modem_privilegies()))
         return false;
     window().interfaceManager()->set_ack_timeout(AckTimeoutMs);
     emulator().clearFrameLog();
@@ -267,7 +268,8 @@ QString Sweep::usableAgain(Fault fault)
     if (dialogShown())
         return "a dialog stayed open";
     const int calls = int(prompts().calls().size());
-    if (!window().session().get_modem_version() || prompts().calls().size() != calls)
+    if (!ModemRig::succeeds(window().session().get_modem_version()) ||
+        prompts().calls().size() != calls)
         return "the next request failed";
     return QString();
 }

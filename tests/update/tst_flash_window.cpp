@@ -22,6 +22,8 @@ class tst_flash_window : public QObject
     {
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
         rig.window().findChild<QAction *>("actionVersionStatus")->trigger();
+        if (!rig.waitIdle() || rig.prompts().texts().isEmpty())
+            return QString();
         return rig.prompts().texts().last();
     }
 
