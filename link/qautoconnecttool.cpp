@@ -3,9 +3,10 @@
 #include "linklog.h"
 #include "qinterface_manager.h"
 
-#include <QCoreApplication>
 #include <QSerialPortInfo>
 #include <QTimer>
+
+#include <utility>
 
 namespace
 {
@@ -66,35 +67,36 @@ bool QAutoConnectTool::start_search(bool keep_open)
         return false;
     m_manager->set_ack_timeout(PROBE_TIMEOUT_MS);
     m_manager->set_retry_count(0);
+    m_keepOpen = keep_open;
     if (m_portOpen) {
+        // Searched again once the port is closed; its closing must not move the old
+        // search on.
         m_found = true;
+        m_afterClose = SEARCH;
         m_manager->stop_interface();
-        wait_port_closed();
+        return true;
     }
+    begin_search();
+    return true;
+}
+
+void QAutoConnectTool::begin_search()
+{
     m_ports = port_list();
     if (m_ports.isEmpty()) {
         // Nothing to probe: look again in a second instead of spinning.
         QTimer::singleShot(EMPTY_LIST_DELAY_MS, this, &QAutoConnectTool::signalNoPortFound);
-        return true;
+        return;
     }
     m_index = 0;
-    m_keepOpen = keep_open;
     m_found = false;
     open_current();
-    return true;
 }
 
 void QAutoConnectTool::open_current()
 {
     m_manager->set_port(m_ports.at(m_index), 4800, 0);
     m_manager->start_interface();
-}
-
-void QAutoConnectTool::wait_port_closed()
-{
-    // The closing report comes from the worker thread as a queued call.
-    while (m_portOpen)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QAutoConnectTool::slotOpenStatus(bool value)
@@ -107,6 +109,16 @@ void QAutoConnectTool::slotOpenStatus(bool value)
         return;
     }
     m_portOpen = false;
+    switch (std::exchange(m_afterClose, NOTHING)) {
+    case SEARCH:
+        begin_search();
+        return;
+    case REPORT_FOUND:
+        emit signalPortFound(current_port());
+        return;
+    case NOTHING:
+        break;
+    }
     if (m_manager->open_error() == QSerialPort::PermissionError)
         emit signalPortAccessDenied(current_port());
     if (!m_found)
@@ -129,8 +141,11 @@ void QAutoConnectTool::slotIncomeMessage(QByteArray buf)
     m_manager->set_retry_count(QInterface_Manager::DEFAULT_RETRY_COUNT);
     m_found = true;
     if (!m_keepOpen && m_portOpen) {
+        // Reported once the port is closed (the closing report is queued from the line's
+        // thread), so the finder may open it at once.
+        m_afterClose = REPORT_FOUND;
         m_manager->stop_interface();
-        wait_port_closed();
+        return;
     }
     emit signalPortFound(current_port());
 }

@@ -50,7 +50,7 @@ private slots:
 
 private:
     void open_current();
-    void wait_port_closed();
+    void begin_search();
 
     QInterface_Manager *m_manager;
     const QStringList m_preferredPorts;
@@ -60,6 +60,10 @@ private:
     bool m_portOpen = false;
     bool m_keepOpen = true;
     bool m_found = false;
+    // What follows once the open port's closing is reported: the search from the start,
+    // or the report of the port found.
+    enum AfterClose { NOTHING, SEARCH, REPORT_FOUND };
+    AfterClose m_afterClose = NOTHING;
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
     mutable QStringList m_systemPorts;
