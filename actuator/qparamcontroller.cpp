@@ -146,6 +146,7 @@ void QParamController::load_exe_device_properties()
             pendingParams.append(quint16(row + 1));
     }
     QOperation *read = begin_operation(tr("Запрос параметров исполнительного устройства..."));
+    read->setLostText(tr("Параметры исполнительного устройства не прочитаны."));
     if (!read->isFinished())
         after_version(read, [this, read] { read_pending(read); });
 }
@@ -228,6 +229,7 @@ bool QParamController::save_exe_device_properties()
     QOperation *write = begin_operation(tr("Установка параметров исполнительного устройства..."));
     if (write->isFinished())
         return false;
+    write->setLostText(tr("Параметры исполнительного устройства не записаны."));
     write_pending(write, values, {});
     return true;
 }
@@ -237,6 +239,7 @@ void QParamController::set_def_exe_device_properties()
     QOperation *reset = begin_operation(tr("Восстановление заводских настроек..."));
     if (reset->isFinished())
         return;
+    reset->setLostText(tr("Заводские настройки исполнительного устройства не восстановлены."));
     m_session->proceed(
         reset, TRANSACTION_FACTORY_RESET,
         [this] { m_session->sendDataCommand(CMD_FACTORY_RESET, TARGET_DEVICE); },
@@ -281,6 +284,8 @@ void QParamController::apply_restore_exe_device_properties(bool apply)
                               : tr("Восстановление параметров исполнительного устройства..."));
     if (operation->isFinished())
         return;
+    operation->setLostText(apply ? tr("Параметры исполнительного устройства не записаны.")
+                                 : tr("Параметры исполнительного устройства не восстановлены."));
     if (apply)
         write_pending(operation, values, [this, operation] { apply_or_restore(operation, true); });
     else

@@ -36,10 +36,13 @@ public:
     bool isCancelRequested() const { return m_cancelRequested; }
     int progress() const { return m_progress; }
     int maximum() const { return m_maximum; }
+    // What stays undone when the USB-stick vanishes before the end: told the user then.
+    QString lostText() const { return m_lostText; }
 
     // For the runner and the owner of the work.
     void setText(const QString &text);
     void setCancelEnabled(bool enabled);
+    void setLostText(const QString &text) { m_lostText = text; }
     void setProgress(int value, int maximum);
     void reportStep(const QString &text = QString());
     // Ends the operation; later calls are ignored. finished is emitted at once, or from
@@ -61,6 +64,7 @@ signals:
 private:
     QString m_text;
     QString m_error;
+    QString m_lostText;
     Outcome m_outcome = Running;
     int m_progress = 0;
     int m_maximum = 0;

@@ -275,9 +275,9 @@ void QModemSession::complete_transaction(int result)
         // The stick is gone: what the operation would do next must not go to this line.
         m_lineLost = true;
         m_modem.setConnected(false);
+        m_lostTold = m_operation;
         fail_without_session();
-        m_prompts->warning(m_dialogParent, error,
-                           tr("Usb-stick не отвечает. Проверьте подключение."), QMessageBox::Ok);
+        m_prompts->warning(m_dialogParent, error, lostMessage(m_lostTold), QMessageBox::Ok);
         close_session();
         break;
 

@@ -181,9 +181,15 @@ void QModemSession::end_transaction(bool ok, QOperation::Outcome failure)
             if (then)
                 then(ok);
             // The continuation neither went on, nor ended it, nor holds it for later: the
-            // transaction's result is the operation's.
-            if (operation && operation == m_operation && !m_transactionOpen && !m_held &&
-                !operation->isFinished())
+            // transaction's result is the operation's. One held while its session closed
+            // would wait for a stick that is gone.
+            const bool closed = std::exchange(m_closedBeforeContinuing, false);
+            if (!operation || operation != m_operation || m_transactionOpen ||
+                operation->isFinished())
+                return;
+            if (m_held && closed)
+                end_operation(operation, false, QOperation::Lost);
+            else if (!m_held)
                 end_operation(operation, ok,
                               ok || m_modem.connected() ? failure : QOperation::Lost);
         },
@@ -206,9 +212,22 @@ void QModemSession::end_operation(QOperation *operation, bool ok, QOperation::Ou
     if (operation->isCancelRequested())
         ok = false, failure = QOperation::Cancelled;
     QString error;
-    if (failure == QOperation::Lost)
-        error = tr("Usb-stick не отвечает. Проверьте подключение.");
+    if (failure == QOperation::Lost && !ok)
+        error = lostMessage(operation);
+    // An operation cut between two transactions learned of the loss from no answer: it is
+    // told here, once.
+    const bool untold = !error.isEmpty() && m_lostTold != operation;
     operation->finish(ok ? QOperation::Succeeded : failure, error);
+    if (untold)
+        m_prompts->warning(m_dialogParent, tr("Ошибка"), error, QMessageBox::Ok);
+}
+
+QString QModemSession::lostMessage(const QOperation *operation)
+{
+    const QString text = tr("Usb-stick не отвечает. Проверьте подключение.");
+    if (!operation || operation->lostText().isEmpty())
+        return text;
+    return text + "\n" + operation->lostText();
 }
 
 void QModemSession::cancel_operation(QOperation *operation)
@@ -409,6 +428,7 @@ void QModemSession::close_session()
     m_interfaceManager->stop_interface();
     // An operation still under way has lost its stick; one whose continuation is due
     // learns it there.
+    m_closedBeforeContinuing = m_operation && m_continuing;
     if (m_operation && !m_continuing) {
         m_lineLost = true;
         if (m_transactionOpen)

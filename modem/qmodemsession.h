@@ -107,6 +107,8 @@ public:
     bool busy() const { return m_operation != nullptr; }
     // The text a refused operation carries.
     static QString busyText();
+    // The stick stopped answering, and what of operation stays undone.
+    static QString lostMessage(const QOperation *operation);
 
     // The transaction runner for callers that still wait for the result: runs the
     // transaction as an operation shown in dialog and returns whether it went through.
@@ -249,7 +251,10 @@ private:
     bool m_lineLost = false;
     // A continuation is due, or holds its operation for later.
     bool m_continuing = false;
+    bool m_closedBeforeContinuing = false;
     bool m_held = false;
+    // The operation whose loss the user has been told of already.
+    QPointer<QOperation> m_lostTold;
     // The operation of runTransaction, whose caller waits for it in a dialog.
     QPointer<QOperation> m_waitedFor;
 };

@@ -160,6 +160,7 @@ QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
     QOperation *operation = begin(loading_text(target));
     if (!operation)
         return nullptr;
+    operation->setLostText(tr("Прошивка не записана."));
     check_target(operation, target, [this, operation, target] { flash_in(operation, target); });
     return operation;
 }
@@ -290,9 +291,11 @@ void QFlashController::flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVI
                                                   .arg(m_updater->fileInfo().major)
                                                   .arg(m_updater->fileInfo().minor));
         if (!sent) {
-            m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                          tr("При обновлении прошивки возникла ошибка"),
-                                          QMessageBox::Ok);
+            // A lost stick has been told of with what stays undone.
+            if (m_session->connected())
+                m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                              tr("При обновлении прошивки возникла ошибка"),
+                                              QMessageBox::Ok);
             emit updateChecksEnabled(true);
             return;
         }

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -248,32 +249,43 @@ void QUpdateController::check_on_request(QUpdateManager::UPDATE_SOFT_T kind)
     request_version_file(kind);
 }
 
+QOperation *QUpdateController::server_wait(const QString &text, bool cancelEnabled, int mode)
+{
+    auto *operation = new QOperation(text, cancelEnabled, this);
+    connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
+    connect(operation, &QOperation::cancelRequested, operation,
+            [operation] { operation->finish(QOperation::Cancelled); });
+    m_serverWait = operation;
+    QWaitDialog::showFor(m_session->dialogParent(), operation, mode);
+    return operation;
+}
+
 void QUpdateController::request_version_file(QUpdateManager::UPDATE_SOFT_T kind)
 {
     connect_manager(false);
     m_manager->setCheckEnabled(false);
     m_manager->requestVersionFile(kind);
-    bool found = false;
-    {
-        QWaitDialog dialog(m_session->dialogParent(), QWaitDialog::AnimationMode,
-                           tr("Получение сведений об обновлениях из интернета..."), false, false,
-                           QString());
-        connect(m_manager, &QUpdateManager::needSoftUpdate, &dialog, &QDialog::accept);
-        connect(m_manager, &QUpdateManager::finished, &dialog, &QDialog::accept);
-        connect(m_manager, &QUpdateManager::error, &dialog, &QWaitDialog::systemReject);
-        found = dialog.exec() == QDialog::Accepted;
-    }
-    m_manager->setCheckEnabled(true);
-    connect_manager(true);
-    if (found) {
-        update_soft(kind);
-        return;
-    }
-    m_manager->abortRequest();
-    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                  tr("Ошибка загрузки сведений об обновлении с сервера. "
-                                     "Проверьте ваше подключение к интернету"),
-                                  QMessageBox::Ok);
+    QOperation *wait = server_wait(tr("Получение сведений об обновлениях из интернета..."), false,
+                                   QWaitDialog::AnimationMode);
+    // Ended from the event loop: what follows asks the user, outside the manager's signal.
+    const auto end = [wait](QOperation::Outcome outcome) { wait->finish(outcome, {}, true); };
+    connect(m_manager, &QUpdateManager::needSoftUpdate, wait,
+            [end] { end(QOperation::Succeeded); });
+    connect(m_manager, &QUpdateManager::finished, wait, [end] { end(QOperation::Succeeded); });
+    connect(m_manager, &QUpdateManager::error, wait, [end] { end(QOperation::Failed); });
+    connect(wait, &QOperation::finished, this, [this, wait, kind] {
+        m_manager->setCheckEnabled(true);
+        connect_manager(true);
+        if (wait->succeeded()) {
+            update_soft(kind);
+            return;
+        }
+        m_manager->abortRequest();
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      tr("Ошибка загрузки сведений об обновлении с сервера. "
+                                         "Проверьте ваше подключение к интернету"),
+                                      QMessageBox::Ok);
+    });
 }
 
 void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
@@ -323,9 +335,8 @@ void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
         QUpdateChangesDialog dialog(parent, title, changes);
         agreed = dialog.exec() == QDialog::Accepted;
     }
-    if (agreed && download(kind))
-        install(kind);
-    m_manager->setCheckEnabled(true);
+    if (!agreed || !download(kind))
+        m_manager->setCheckEnabled(true);
 }
 
 bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
@@ -334,29 +345,30 @@ bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
         server_usable();
         return false;
     }
-    QWaitDialog dialog(m_session->dialogParent(), QWaitDialog::ProgressMode,
-                       tr("Загрузка обновления программы из интернета..."), true, false, QString());
+    QOperation *wait = server_wait(tr("Загрузка обновления программы из интернета..."), true,
+                                   QWaitDialog::ProgressMode);
     // An unknown total shows a busy bar.
-    connect(m_manager, &QUpdateManager::downloadProgress, &dialog,
-            [&dialog](int received, int total) {
-                dialog.setProgress(total > 0 ? received : 0, qMax(total, 0));
-            });
-    bool failed = false;
-    connect(m_manager, &QUpdateManager::error, &dialog, [&dialog, &failed] {
-        failed = true;
-        dialog.systemReject();
+    connect(m_manager, &QUpdateManager::downloadProgress, wait, [wait](int received, int total) {
+        wait->setProgress(total > 0 ? received : 0, qMax(total, 0));
     });
-    connect(m_manager, &QUpdateManager::finished, &dialog, &QDialog::accept);
-    if (dialog.exec() == QDialog::Accepted)
-        return true;
-    m_manager->abortRequest();
-    // The user agreed and waited: a download that broke off is said so, not dropped.
-    if (failed)
-        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                      tr("Ошибка загрузки обновления с сервера. Проверьте ваше "
-                                         "подключение к интернету"),
-                                      QMessageBox::Ok);
-    return false;
+    connect(m_manager, &QUpdateManager::error, wait,
+            [wait] { wait->finish(QOperation::Failed, {}, true); });
+    connect(m_manager, &QUpdateManager::finished, wait,
+            [wait] { wait->finish(QOperation::Succeeded, {}, true); });
+    connect(wait, &QOperation::finished, this, [this, wait, kind] {
+        if (wait->succeeded())
+            install(kind);
+        else
+            m_manager->abortRequest();
+        m_manager->setCheckEnabled(true);
+        // The user agreed and waited: a download that broke off is said so, not dropped.
+        if (wait->outcome() == QOperation::Failed)
+            m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                          tr("Ошибка загрузки обновления с сервера. Проверьте "
+                                             "ваше подключение к интернету"),
+                                          QMessageBox::Ok);
+    });
+    return true;
 }
 
 void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
@@ -379,11 +391,17 @@ void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
         m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
                                       tr("Ошибка загрузки прошивки из файла"), QMessageBox::Ok);
     // Flashed or not, the download has served once the flashing is over: the next one is
-    // fetched anew.
-    if (flashing)
-        connect(flashing, &QOperation::finished, this, [path] { QFile::remove(path); });
-    else
+    // fetched anew. A stick lost on the way leaves it for flashing from the file later.
+    if (flashing) {
+        flashing->setLostText(tr("Прошивка не записана. Загруженный файл сохранён: %1")
+                                  .arg(QDir::toNativeSeparators(path)));
+        connect(flashing, &QOperation::finished, this, [flashing, path] {
+            if (flashing->outcome() != QOperation::Lost)
+                QFile::remove(path);
+        });
+    } else {
         QFile::remove(path);
+    }
 }
 
 void QUpdateController::removeLeftOverInstaller()

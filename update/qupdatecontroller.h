@@ -1,10 +1,12 @@
 #pragma once
 
+#include "qoperation.h"
 #include "qupdatemanager.h"
 
 #include <QHash>
 #include <QMetaObject>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -49,6 +51,8 @@ public:
     void setKnownDeviceVersion(const QByteArray &stored);
 
     bool installerPending() const { return m_installerPending; }
+    // A request to the update server is under way while the user waits.
+    bool waiting() const { return !m_serverWait.isNull(); }
     void setInstallerLauncher(const Launcher &launcher) { m_launcher = launcher; }
     // An installer left from an earlier run is of no further use.
     void removeLeftOverInstaller();
@@ -80,6 +84,9 @@ private:
     // An exchange with the stick or the actuator runs, so an update must wait.
     bool line_busy(QUpdateManager::UPDATE_SOFT_T kind) const;
     void connect_manager(bool on);
+    // The wait for the server, shown as an operation; Cancel ends it at once.
+    QOperation *server_wait(const QString &text, bool cancelEnabled, int mode);
+    // Starts the download; the firmware is flashed or the installer readied when it ends.
     bool download(QUpdateManager::UPDATE_SOFT_T kind);
     void install(QUpdateManager::UPDATE_SOFT_T kind);
     void sync_version(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored);
@@ -90,6 +97,7 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QUpdateNotice *m_notice = nullptr;
     QHash<QObject *, QUpdateManager::UPDATE_SOFT_T> m_menuActions;
+    QPointer<QOperation> m_serverWait;
     QMetaObject::Connection m_needConnection;
     QMetaObject::Connection m_errorConnection;
     QMetaObject::Connection m_balloonConnection;

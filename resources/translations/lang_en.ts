@@ -685,6 +685,10 @@ Add the user to the group %2 (sudo usermod -aG %2 $USER), then log out and log i
         <source>Ошибка применения прошивки на исполнительном устройстве</source>
         <translation>Error starting the firmware on the actuator</translation>
     </message>
+    <message>
+        <source>Прошивка не записана.</source>
+        <translation>The firmware was not written.</translation>
+    </message>
 </context>
 <context>
     <name>QMemoryStatusDialog</name>
@@ -1131,6 +1135,22 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <message>
         <source>параметров: %1</source>
         <translation>parameters: %1</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не прочитаны.</source>
+        <translation>The actuator&apos;s parameters were not read.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не записаны.</source>
+        <translation>The actuator&apos;s parameters were not written.</translation>
+    </message>
+    <message>
+        <source>Заводские настройки исполнительного устройства не восстановлены.</source>
+        <translation>The actuator&apos;s factory settings were not restored.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не восстановлены.</source>
+        <translation>The actuator&apos;s parameters were not restored.</translation>
     </message>
 </context>
 <context>
@@ -1618,6 +1638,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
         <translation>Error loading firmware from file</translation>
+    </message>
+    <message>
+        <source>Прошивка не записана. Загруженный файл сохранён: %1</source>
+        <translation>The firmware was not written. The downloaded file is kept: %1</translation>
     </message>
 </context>
 <context>

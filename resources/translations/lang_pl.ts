@@ -685,6 +685,10 @@ Dodaj użytkownika do grupy %2 (sudo usermod -aG %2 $USER), a następnie wyloguj
         <source>Ошибка применения прошивки на исполнительном устройстве</source>
         <translation>Błąd uruchomienia oprogramowania na urządzeniu wykonawczym</translation>
     </message>
+    <message>
+        <source>Прошивка не записана.</source>
+        <translation>Oprogramowanie układowe nie zostało zapisane.</translation>
+    </message>
 </context>
 <context>
     <name>QMemoryStatusDialog</name>
@@ -1131,6 +1135,22 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <message>
         <source>параметров: %1</source>
         <translation>parametrów: %1</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не прочитаны.</source>
+        <translation>Parametry urządzenia wykonawczego nie zostały odczytane.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не записаны.</source>
+        <translation>Parametry urządzenia wykonawczego nie zostały zapisane.</translation>
+    </message>
+    <message>
+        <source>Заводские настройки исполнительного устройства не восстановлены.</source>
+        <translation>Ustawienia fabryczne urządzenia wykonawczego nie zostały przywrócone.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не восстановлены.</source>
+        <translation>Parametry urządzenia wykonawczego nie zostały przywrócone.</translation>
     </message>
 </context>
 <context>
@@ -1618,6 +1638,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
         <translation>Błąd wczytywania oprogramowania z pliku</translation>
+    </message>
+    <message>
+        <source>Прошивка не записана. Загруженный файл сохранён: %1</source>
+        <translation>Oprogramowanie układowe nie zostało zapisane. Pobrany plik zachowano: %1</translation>
     </message>
 </context>
 <context>

@@ -685,6 +685,10 @@
         <source>Ошибка применения прошивки на исполнительном устройстве</source>
         <translation>Ошибка применения прошивки на исполнительном устройстве</translation>
     </message>
+    <message>
+        <source>Прошивка не записана.</source>
+        <translation>Прошивка не записана.</translation>
+    </message>
 </context>
 <context>
     <name>QMemoryStatusDialog</name>
@@ -1131,6 +1135,22 @@
     <message>
         <source>параметров: %1</source>
         <translation>параметров: %1</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не прочитаны.</source>
+        <translation>Параметры исполнительного устройства не прочитаны.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не записаны.</source>
+        <translation>Параметры исполнительного устройства не записаны.</translation>
+    </message>
+    <message>
+        <source>Заводские настройки исполнительного устройства не восстановлены.</source>
+        <translation>Заводские настройки исполнительного устройства не восстановлены.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не восстановлены.</source>
+        <translation>Параметры исполнительного устройства не восстановлены.</translation>
     </message>
 </context>
 <context>
@@ -1618,6 +1638,10 @@
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
         <translation>Ошибка загрузки прошивки из файла</translation>
+    </message>
+    <message>
+        <source>Прошивка не записана. Загруженный файл сохранён: %1</source>
+        <translation>Прошивка не записана. Загруженный файл сохранён: %1</translation>
     </message>
 </context>
 <context>

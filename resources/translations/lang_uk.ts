@@ -685,6 +685,10 @@
         <source>Ошибка применения прошивки на исполнительном устройстве</source>
         <translation>Помилка застосування прошивки на виконавчому пристрої</translation>
     </message>
+    <message>
+        <source>Прошивка не записана.</source>
+        <translation>Прошивку не записано.</translation>
+    </message>
 </context>
 <context>
     <name>QMemoryStatusDialog</name>
@@ -1131,6 +1135,22 @@
     <message>
         <source>параметров: %1</source>
         <translation>параметрів: %1</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не прочитаны.</source>
+        <translation>Параметри виконавчого пристрою не прочитано.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не записаны.</source>
+        <translation>Параметри виконавчого пристрою не записано.</translation>
+    </message>
+    <message>
+        <source>Заводские настройки исполнительного устройства не восстановлены.</source>
+        <translation>Заводські налаштування виконавчого пристрою не відновлено.</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства не восстановлены.</source>
+        <translation>Параметри виконавчого пристрою не відновлено.</translation>
     </message>
 </context>
 <context>
@@ -1618,6 +1638,10 @@
     <message>
         <source>Ошибка загрузки прошивки из файла</source>
         <translation>Помилка завантаження прошивки з файлу</translation>
+    </message>
+    <message>
+        <source>Прошивка не записана. Загруженный файл сохранён: %1</source>
+        <translation>Прошивку не записано. Завантажений файл збережено: %1</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "sessionrig.h"
 
 #include "qmodemsession.h"
+#include "qupdatecontroller.h"
 #include "qwaitdialog.h"
 
 #include <QApplication>
@@ -51,7 +52,8 @@ bool SessionRig::open(const QStringList &portsBefore)
 
 bool SessionRig::waitIdle(int ms)
 {
-    return QTest::qWaitFor([this] { return !m_window->session().busy(); }, ms);
+    return QTest::qWaitFor(
+        [this] { return !m_window->session().busy() && !m_window->updates().waiting(); }, ms);
 }
 
 void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs,

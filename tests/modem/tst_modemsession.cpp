@@ -284,6 +284,41 @@ private slots:
         QCOMPARE(lost.outcome, QOperation::Lost);
         QVERIFY(!lost.error.isEmpty());
         QVERIFY(rig.waitOpenings(2));
+
+        // Unplugged while the operation waits between its transactions: it does not end
+        // silently, and the one message says what stays undone.
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        const int told = int(rig.prompts().calls().size());
+        QOperation *held = s.start("held", false, TRANSACTION_VERSION, version,
+                                   [&](bool) { s.hold(s.currentOperation()); });
+        held->setLostText("Nothing was written.");
+        Ending unplugged(held);
+        QVERIFY(
+            QTest::qWaitFor([&] { return s.modem().currentTransaction() == TRANSACTION_NONE; }));
+        s.port_lost();
+        QVERIFY(unplugged.wait());
+        QCOMPARE(unplugged.outcome, QOperation::Lost);
+        QCOMPARE(
+            rig.prompts().texts().mid(told),
+            QStringList{"Usb-stick не отвечает. Проверьте подключение.\nNothing was written."});
+        QVERIFY(rig.waitOpenings(3));
+
+        // Unplugged after the answer, before the operation could go on to hold: it must not
+        // wait for the gone stick for ever.
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        held = s.start("raced", false, TRANSACTION_VERSION, version,
+                       [&](bool) { s.hold(s.currentOperation()); });
+        connect(
+            &s, &QModemSession::operationComplete, held,
+            [&] {
+                QMetaObject::invokeMethod(
+                    &s, [&] { s.port_lost(); }, Qt::QueuedConnection);
+            },
+            Qt::SingleShotConnection);
+        Ending raced(held);
+        QVERIFY(raced.wait());
+        QCOMPARE(raced.outcome, QOperation::Lost);
+        QVERIFY(rig.waitOpenings(4));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 

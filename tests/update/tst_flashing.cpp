@@ -280,15 +280,16 @@ private slots:
         // The stick falls silent: the session closes and the search finds it again.
         steps = 0;
         link->set_ack_timeout(200);
+        // One message, saying what stays undone.
         atFifthStep = [&] { rig.emulator().dropAnswers(1000000); };
         QVERIFY(flasher.updater().loadData(f.toBytes(), QFlashUpdater::FLASH_MODEM));
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
-            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        const int before = int(rig.prompts().calls().size());
         QVERIFY(!ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         rig.emulator().clearFaults();
-        QCOMPARE(rig.prompts().texts().mid(rig.prompts().calls().size() - 2),
-                 (QStringList{"Usb-stick не отвечает. Проверьте подключение.", Failed}));
+        QCOMPARE(
+            rig.prompts().texts().mid(before),
+            QStringList{"Usb-stick не отвечает. Проверьте подключение.\nПрошивка не записана."});
         QVERIFY(!rig.session().modem().updating());
         QVERIFY(rig.waitOpenings(2));
         QCOMPARE(link->ack_timeout(), 3000);

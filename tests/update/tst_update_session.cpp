@@ -61,6 +61,12 @@ struct UpdateRig {
     }
     void answerChanges(bool yes) { ::answerChanges(yes, &dialogs); }
     QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
+    // Neither the server nor the line is still being waited for.
+    bool waitIdle()
+    {
+        return QTest::qWaitFor(
+            [this] { return !updates.waiting() && !modem.session().busy(); }, 60000);
+    }
 };
 } // namespace
 
@@ -94,7 +100,7 @@ private slots:
 
         rig.answerChanges(true);
         notice->messageButton()->click();
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QVERIFY(!notice->isVisibleTo(&rig.bar));
         QCOMPARE(rig.dialogs.value(0), QString("<h3>Изменения, реализованные в новой версии "
                                                "прошивки USB-stick:<br></h3>"));
@@ -116,7 +122,7 @@ private slots:
         QVERIFY(rig.open());
         rig.answerChanges(true);
         rig.updates.check_on_request(Soft::UPDATE_SOFT_DEVICE);
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QVERIFY(rig.dialogs.value(0).contains("прошивки исполнительного устройства:"));
         QCOMPARE(rig.modem.requests(CMD_FLASH_END), 1);
         QCOMPARE(rig.modem.emulator().lastFirmware().target, 1);
@@ -125,7 +131,7 @@ private slots:
         // Asked again: nothing newer now.
         rig.modem.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         rig.updates.check_on_request(Soft::UPDATE_SOFT_DEVICE);
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.modem.prompts().texts().last(),
                  QString("Уже установлена последняя версия прошивки."));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
@@ -140,6 +146,7 @@ private slots:
 
         rig.answerChanges(false);
         rig.updates.update_modem_soft();
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.dialogs.size(), 2);
         QCOMPARE(rig.server.requestCount(STICK_IMAGE), 0);
 
@@ -155,6 +162,7 @@ private slots:
             rig.modem.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
             rig.answerChanges(true);
             rig.updates.update_modem_soft();
+            QVERIFY(rig.waitIdle());
             QCOMPARE(rig.modem.prompts().texts().last(),
                      QString("Ошибка загрузки обновления с сервера. Проверьте ваше подключение "
                              "к интернету"));
@@ -172,19 +180,19 @@ private slots:
         QUpdateNotice *notice = rig.updates.notice();
         // Not connected: the program's update is announced all the same.
         rig.updates.need_update_soft(Soft::UPDATE_SOFT_PC);
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QCOMPARE(notice->text(), QString("Доступно интернет-обновление программы. Чтобы "
                                          "приступить к обновлению, нажмите здесь клавишей мыши"));
         QVERIFY(rig.open());
         rig.updates.need_update_soft(Soft::UPDATE_SOFT_DEVICE);
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QCOMPARE(notice->text(), QString("Доступно интернет-обновление прошивки исполнительного "
                                          "устройства. Чтобы приступить к обновлению, нажмите "
                                          "здесь клавишей мыши"));
         // The notice leads to its own kind: nothing found for it yet.
         rig.modem.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         notice->messageButton()->click();
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QCOMPARE(rig.modem.prompts().texts().last(),
                  QString("Уже установлена последняя версия прошивки."));
 
@@ -235,12 +243,12 @@ private slots:
         rig.updates.setServerAddress("");
         prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QCOMPARE(prompts.texts().last(), QString("Сервер обновлений не настроен."));
         rig.updates.setServerAddress("http://updates.example.com");
         prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
-        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.waitIdle());
         QVERIFY(prompts.texts().last().contains("http://updates.example.com"));
 
         // Missing on the server, or a server that never answers: a warning, no notice.
@@ -252,7 +260,7 @@ private slots:
                 rig.server.stallFile("modem_version_5813_ru.txt");
             prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
             rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
-            QVERIFY(rig.modem.waitIdle());
+            QVERIFY(rig.waitIdle());
             QCOMPARE(prompts.texts().last(),
                      QString("Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше "
                              "подключение к интернету"));

@@ -82,6 +82,7 @@ private slots:
             answerChanges(true, &dialogs);
             rig.prompts().expectMessage(Kind::Information, "Выход", QMessageBox::Yes);
             w.findChild<QAction *>("actionUpdateSoft")->trigger();
+            QVERIFY(rig.waitIdle());
             QCOMPARE(dialogs.value(2), QString("<h3>Изменения, реализованные в новой версии "
                                                "программы Vexo Control Tool:<br></h3>"));
             QVERIFY(!w.isVisible());
