@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "qcomparedialog.h"
 #include "qdbmanipulator.h"
+#include "qmodemsession.h"
 #include "qtablecompare.h"
 #include "qtablefiles.h"
 #include "qtabletransfers.h"
@@ -12,6 +13,7 @@
 #include "remotelist.h"
 #include "remotetableparts.h"
 #include "tablediff.h"
+#include "waitoperation.h"
 #include "wireframe.h"
 
 #include <QApplication>
@@ -105,9 +107,12 @@ int main(int argc, char *argv[])
     MainWindow window(&app, &prompts, options);
     window.show();
     const QDeadlineTimer deadline(30000);
-    while (window.remotes().data_source() != SOURCE_MODEM && !deadline.hasExpired())
+    const auto opened = [&window] {
+        return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
+    };
+    while (!opened() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (window.remotes().data_source() != SOURCE_MODEM) {
+    if (!opened()) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
         return 1;
     }
@@ -131,7 +136,7 @@ int main(int argc, char *argv[])
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    const bool written = window.remoteTable().transfers().save_db_to_modem();
+    const bool written = waitSucceeded(window.remoteTable().transfers().save_db_to_modem());
     const double full = clock.nsecsElapsed() / 1e9;
     const double fullWire = wireSeconds(emulator);
     printf("full table write (clear + %d writes): %8.2f s  (wire %.2f s)%s\n", count, full,
@@ -150,7 +155,16 @@ int main(int argc, char *argv[])
             }
     });
     press.start(10);
-    const bool applied = remotes.compare().compare_and_apply(after, "after.json");
+    // Until the changes have been applied and the operation has ended.
+    bool ended = false, applied = false;
+    QObject::connect(&remotes.compare(), &QTableCompare::compareEnded, [&](bool same) {
+        ended = true;
+        applied = same;
+    });
+    const QDeadlineTimer applyDeadline(600000);
+    if (remotes.compare().compare_and_apply(after, "after.json"))
+        while (!ended && !applyDeadline.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double diff = clock.nsecsElapsed() / 1e9;
     const double diffWire = wireSeconds(emulator);
     printf("differences applied (%d changes):     %8.2f s  (wire %.2f s)%s\n", Changes, diff,
