@@ -17,7 +17,6 @@
 #include "wireframe.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -106,13 +105,10 @@ int main(int argc, char *argv[])
     options.systemPorts = false;
     MainWindow window(&app, &prompts, options);
     window.show();
-    const QDeadlineTimer deadline(30000);
     const auto opened = [&window] {
         return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
     };
-    while (!opened() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (!opened()) {
+    if (!runUntil(opened, 30000)) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
         return 1;
     }
@@ -136,8 +132,9 @@ int main(int argc, char *argv[])
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    const bool written = waitSucceeded(window.remoteTable().transfers().save_db_to_modem());
-    const double full = clock.nsecsElapsed() / 1e9;
+    double full = 0;
+    const bool written = waitSucceeded(window.remoteTable().transfers().save_db_to_modem(), 600000,
+                                       [&] { full = clock.nsecsElapsed() / 1e9; });
     const double fullWire = wireSeconds(emulator);
     printf("full table write (clear + %d writes): %8.2f s  (wire %.2f s)%s\n", count, full,
            fullWire, written ? "" : "  FAILED");
@@ -157,15 +154,14 @@ int main(int argc, char *argv[])
     press.start(10);
     // Until the changes have been applied and the operation has ended.
     bool ended = false, applied = false;
+    double diff = 0;
     QObject::connect(&remotes.compare(), &QTableCompare::compareEnded, [&](bool same) {
+        diff = clock.nsecsElapsed() / 1e9;
         ended = true;
         applied = same;
     });
-    const QDeadlineTimer applyDeadline(600000);
     if (remotes.compare().compare_and_apply(after, "after.json"))
-        while (!ended && !applyDeadline.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    const double diff = clock.nsecsElapsed() / 1e9;
+        runUntil([&ended] { return ended; }, 600000);
     const double diffWire = wireSeconds(emulator);
     printf("differences applied (%d changes):     %8.2f s  (wire %.2f s)%s\n", Changes, diff,
            diffWire, applied ? "" : "  FAILED");

@@ -3,27 +3,52 @@
 #include "qoperation.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QObject>
 #include <QPointer>
+#include <QThread>
+#include <QTimer>
 
-// Turns the bench's event loop until operation has ended; true when it succeeded, false
-// for none (not started) or one still running after ms.
-inline bool waitSucceeded(QOperation *operation, int ms = 600000)
+#include <functional>
+
+// Runs the application's event loop until done() holds, for ms at most; true when it
+// held. The loop is left only from its own level, never from inside a dialog's.
+inline bool runUntil(const std::function<bool()> &done, int ms)
+{
+    if (done())
+        return true;
+    QTimer poll;
+    QTimer limit;
+    limit.setSingleShot(true);
+    bool expired = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if ((expired || done()) && QThread::currentThread()->loopLevel() == 1)
+            QCoreApplication::exit(0);
+    });
+    QObject::connect(&limit, &QTimer::timeout, [&] { expired = true; });
+    poll.start(10);
+    limit.start(ms);
+    QCoreApplication::exec();
+    return done();
+}
+
+// Runs the event loop until operation has ended; true when it succeeded, false for none
+// (not started) or one still running after ms. ended, when given, gets the time it ended.
+inline bool waitSucceeded(QOperation *operation, int ms = 600000,
+                          const std::function<void()> &ended = {})
 {
     if (!operation)
         return false;
     const QPointer<QOperation> watched = operation;
-    bool ended = operation->isFinished();
+    bool over = operation->isFinished();
     bool ok = operation->succeeded();
     const auto connection = QObject::connect(operation, &QOperation::finished, [&] {
-        ended = true;
+        over = true;
         ok = watched->succeeded();
+        if (ended)
+            ended();
     });
-    const QDeadlineTimer deadline(ms);
-    while (!ended && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    runUntil([&over] { return over; }, ms);
     if (watched)
         QObject::disconnect(connection);
-    return ended && ok;
+    return over && ok;
 }

@@ -11,7 +11,6 @@
 #include "wireframe.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -49,13 +48,10 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     MainWindow window(&app, &prompts, options);
     window.show();
     // The session opens and reads its (empty) table; the clock starts after that.
-    const QDeadlineTimer deadline(30000);
     const auto opened = [&window] {
         return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
     };
-    while (!opened() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (!opened()) {
+    if (!runUntil(opened, 30000)) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
         return f;
     }
@@ -73,8 +69,8 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     QElapsedTimer clock;
     clock.start();
     // Until the operation has ended: the table is shown and backed up by then.
-    f.ok = waitSucceeded(window.remoteTable().transfers().load_db_from_modem());
-    f.elapsed = clock.nsecsElapsed() / 1e9;
+    f.ok = waitSucceeded(window.remoteTable().transfers().load_db_from_modem(), 600000,
+                         [&] { f.elapsed = clock.nsecsElapsed() / 1e9; });
     f.remotes = int(window.remotes().remote_list().size());
     for (const vexo::emu::FrameLogEntry &e : emulator.frameLog()) {
         if (e.direction == vexo::emu::FrameLogEntry::Direction::Event)
