@@ -60,36 +60,41 @@ bool QTableCopy::verify_copied_table(int stickCount, int deviceCount)
     return false;
 }
 
-void QTableCopy::after_device_ready(QOperation *operation, const std::function<void()> &next)
+void QTableCopy::copy_not_done(const QOperation *operation)
 {
     // A step that fails has said why, unless the stick vanished: then nothing was copied,
     // and that is said once.
-    const auto failed = [this, operation] {
-        if (!m_session->connected() && !operation->isCancelRequested())
-            tell_copy_result(false);
-    };
-    const auto version = [this, operation, next, failed] {
-        if (m_session->execDevice().remoteMode()) {
-            next();
-            return;
-        }
-        const auto then = [next, failed](bool known) {
-            if (known)
-                next();
-            else
-                failed();
-        };
-        if (!m_session->proceedDeviceVersion(operation, then))
-            then(false);
-    };
-    const auto initialised = [version, failed](bool ok) {
+    if (!m_session->connected() && !operation->isCancelRequested())
+        tell_copy_result(false);
+}
+
+void QTableCopy::initialise_in(QOperation *operation, const std::function<void()> &next)
+{
+    const auto initialised = [this, operation, next](bool ok) {
         if (ok)
-            version();
+            next();
         else
-            failed();
+            copy_not_done(operation);
     };
     if (!m_session->proceedDeviceInit(operation, initialised))
         initialised(false);
+}
+
+void QTableCopy::version_in(QOperation *operation, const std::function<void()> &next)
+{
+    // The autonomous actuator answers no queries.
+    if (m_session->execDevice().remoteMode()) {
+        next();
+        return;
+    }
+    const auto known = [this, operation, next](bool ok) {
+        if (ok)
+            next();
+        else
+            copy_not_done(operation);
+    };
+    if (!m_session->proceedDeviceVersion(operation, known))
+        known(false);
 }
 
 void QTableCopy::read_device_memory_in(QOperation *operation, const std::function<void(bool)> &then)
@@ -182,18 +187,17 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
                     });
                 });
     };
-    after_device_ready(operation, [this, operation, copy] {
+    initialise_in(operation, [this, operation, copy] {
         // The actuator's table goes first; only then is its version asked.
         operation->setText(tr("Очистка памяти исполнительного устройства..."));
         operation->setCancelEnabled(false);
-        m_transfers->clearIn(operation, CLEAR_DEVICE_TABLE, false, [this, copy](bool cleared) {
-            if (!cleared) {
-                if (!m_session->connected())
-                    tell_copy_result(false);
-                return;
-            }
-            copy();
-        });
+        m_transfers->clearIn(operation, CLEAR_DEVICE_TABLE, false,
+                             [this, operation, copy](bool cleared) {
+                                 if (cleared)
+                                     version_in(operation, copy);
+                                 else
+                                     copy_not_done(operation);
+                             });
     });
     return operation;
 }
@@ -226,32 +230,35 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
             logged(verified);
         });
     };
-    after_device_ready(operation, [this, operation, readBack, logged] {
-        operation->setText(tr("Определение размера таблицы пультов на исполнительном устройстве"));
-        // Without the size the copy still runs, only without a progress bar.
-        read_device_memory_in(operation, [this, operation, readBack, logged](bool sized) {
-            if (operation->isCancelRequested())
-                return;
-            if (!m_session->connected()) {
-                tell_copy_result(false);
-                return;
-            }
+    initialise_in(operation, [this, operation, readBack, logged] {
+        version_in(operation, [this, operation, readBack, logged] {
             operation->setText(
-                tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."));
-            operation->setCancelEnabled(false);
-            copy_in(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
-                    [this, operation, readBack, logged, sized](bool copied) {
-                        tell_copy_result(copied);
-                        m_list->setStickTableKnown(false);
-                        // Lost with the copy: nothing more to read, and nothing more to say.
-                        if (!m_session->connected()) {
-                            logged(false);
-                            return;
-                        }
-                        // The PC shows the stick's new table, whatever the copy gave.
-                        operation->setCancelEnabled(true);
-                        readBack(copied, sized);
-                    });
+                tr("Определение размера таблицы пультов на исполнительном устройстве"));
+            // Without the size the copy still runs, only without a progress bar.
+            read_device_memory_in(operation, [this, operation, readBack, logged](bool sized) {
+                if (operation->isCancelRequested())
+                    return;
+                if (!m_session->connected()) {
+                    tell_copy_result(false);
+                    return;
+                }
+                operation->setText(
+                    tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."));
+                operation->setCancelEnabled(false);
+                copy_in(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
+                        [this, operation, readBack, logged, sized](bool copied) {
+                            tell_copy_result(copied);
+                            m_list->setStickTableKnown(false);
+                            // Lost with the copy: nothing more to read, and nothing more to say.
+                            if (!m_session->connected()) {
+                                logged(false);
+                                return;
+                            }
+                            // The PC shows the stick's new table, whatever the copy gave.
+                            operation->setCancelEnabled(true);
+                            readBack(copied, sized);
+                        });
+            });
         });
     });
     return operation;

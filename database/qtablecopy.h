@@ -31,9 +31,12 @@ public slots:
     QOperation *show_memory_status();
 
 private:
-    // The actuator initialised, then its version asked unless it is addressed in its
-    // autonomous mode; next runs only when both went through.
-    void after_device_ready(QOperation *operation, const std::function<void()> &next);
+    // The actuator initialised; next runs only when that went through.
+    void initialise_in(QOperation *operation, const std::function<void()> &next);
+    // The actuator's version asked, unless it is addressed in its autonomous mode.
+    void version_in(QOperation *operation, const std::function<void()> &next);
+    // A step before the copy failed.
+    void copy_not_done(const QOperation *operation);
     // The copy itself, its progress shown when counted; then hears whether it went through.
     void copy_in(QOperation *operation, int transaction, quint16 direction, bool counted,
                  const std::function<void(bool copied)> &then);
