@@ -286,7 +286,8 @@ QOperation *QTableTransfers::save_db_to_modem()
     QOperation *operation = beginOperation(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
-    writeTableIn(operation, written, true,
+    // Cut short only when the stick can be given back what it had.
+    writeTableIn(operation, written, restorable,
                  [this, operation, written, previous, restorable](bool ok, int count) {
                      if (!ok) {
                          give_back_in(operation, written, count, previous, restorable);
