@@ -4,11 +4,10 @@
 #include "prompts.h"
 #include "qcomparedialog.h"
 #include "qmodemsession.h"
+#include "qoperation.h"
 #include "qoperationlog.h"
-#include "qremoteoperations.h"
 #include "qtablefiles.h"
 #include "qtabletransfers.h"
-#include "qwaitdialog.h"
 #include "remotelist.h"
 #include "tablediff.h"
 
@@ -18,13 +17,25 @@ namespace
 {
 // Lines of differences a message lists before it only counts the rest.
 constexpr int LISTED_DIFFERENCES = 15;
+
+QByteArray idPayload(int id)
+{
+    QByteArray bytes;
+    bytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
+    return bytes;
+}
 } // namespace
 
+// The changes being applied, and the stick's table as they leave it.
+struct QTableCompare::Apply {
+    QList<RemoteDifference> order;
+    QList<RemoteDifference> made;
+    QList<QControlDevice> stick;
+};
+
 QTableCompare::QTableCompare(QModemSession *session, RemoteList *list, QTableFiles *files,
-                             QTableTransfers *transfers, QRemoteOperations *operations,
-                             QObject *parent)
-    : QObject(parent), m_session(session), m_list(list), m_files(files), m_transfers(transfers),
-      m_operations(operations)
+                             QTableTransfers *transfers, QObject *parent)
+    : QObject(parent), m_session(session), m_list(list), m_files(files), m_transfers(transfers)
 {
 }
 
@@ -52,74 +63,141 @@ void QTableCompare::compare_with_backup()
 
 bool QTableCompare::compare_and_apply(const QList<QControlDevice> &other, const QString &otherName)
 {
-    if (!m_session->connected() || !m_transfers->ensure_stick_table())
+    if (!m_session->connected())
         return false;
+    if (m_list->stick_table_known()) {
+        show_differences(other, otherName);
+        return true;
+    }
+    QOperation *operation = m_transfers->beginOperation(tr("Чтение данных с USB-stick..."), true);
+    if (!operation)
+        return false;
+    // The dialog waits for the line to be free again.
+    connect(operation, &QOperation::finished, this, [this, operation, other, otherName] {
+        if (operation->succeeded())
+            show_differences(other, otherName);
+        else
+            emit compareEnded(false);
+    });
+    m_transfers->ensureStickTableIn(
+        operation, [this, operation](bool known) { m_session->complete(operation, known); });
+    return true;
+}
+
+void QTableCompare::show_differences(const QList<QControlDevice> &other, const QString &otherName)
+{
     const QList<RemoteDifference> differences =
         compareTables(m_list->modemSnapshot(), other, m_session->modem().longRecords());
     const bool applyAllowed = m_session->modem().protectionMode() != PROTECTION_LOCKED;
-    QCompareDialog dialog(m_session->dialogParent(), differences, otherName, applyAllowed);
-    if (dialog.exec() != QDialog::Accepted || differences.isEmpty())
-        return differences.isEmpty();
-    return apply_differences(differences);
+    auto *dialog =
+        new QCompareDialog(m_session->dialogParent(), differences, otherName, applyAllowed);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, differences](int result) {
+        if (result != QDialog::Accepted || differences.isEmpty())
+            emit compareEnded(differences.isEmpty());
+        else
+            apply_differences(differences);
+    });
+    dialog->open();
 }
 
-bool QTableCompare::apply_differences(const QList<RemoteDifference> &differences)
+void QTableCompare::apply_differences(const QList<RemoteDifference> &differences)
 {
-    if (!m_session->connected())
-        return false;
-    const QList<RemoteDifference> order = applyOrder(differences);
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
-                                                 tr("Применение изменений к USB-stick..."), false);
-    // One more than the changes, so that the bar never closes the dialog by itself.
-    dialog->setMaxProgress(int(order.size()) + 1);
-    dialog->setProgress(0);
-    QList<QControlDevice> stick = m_list->modemSnapshot();
-    QList<RemoteDifference> made;
-    for (const RemoteDifference &d : order) {
-        const bool deleting = d.kind == RemoteDifference::ONLY_IN_STICK;
-        dialog->setText(deleting ? tr("Удаление пульта №%1").arg(d.id)
-                                 : tr("Запись пульта №%1").arg(d.id));
-        // The stick only, as a full table write would: the actuator gets the table by a copy.
-        const bool sent = deleting
-                              ? m_operations->send_delete_remote(dialog.get(), d.id, TARGET_MODEM)
-                              : m_operations->send_write_remote(dialog.get(), d.file, TARGET_MODEM);
-        if (!sent)
-            break;
-        stick = applyDifference(stick, d);
-        made << d;
-        dialog->setProgress(int(made.size()));
+    QOperation *operation =
+        m_session->connected()
+            ? m_transfers->beginOperation(tr("Применение изменений к USB-stick..."), false)
+            : nullptr;
+    if (!operation) {
+        emit compareEnded(false);
+        return;
     }
-    const bool complete = made.size() == order.size();
+    auto apply = std::make_shared<Apply>();
+    apply->order = applyOrder(differences);
+    apply->stick = m_list->modemSnapshot();
+    operation->setProgress(0, int(apply->order.size()));
+    connect(operation, &QOperation::finished, this,
+            [this, operation] { emit compareEnded(operation->succeeded()); });
+    apply_next_in(operation, apply);
+}
 
+void QTableCompare::apply_next_in(QOperation *operation, const std::shared_ptr<Apply> &apply)
+{
+    if (apply->made.size() == apply->order.size()) {
+        end_apply_in(operation, apply);
+        return;
+    }
+    const RemoteDifference d = apply->order.at(apply->made.size());
+    const bool deleting = d.kind == RemoteDifference::ONLY_IN_STICK;
+    operation->setText(deleting ? tr("Удаление пульта №%1").arg(d.id)
+                                : tr("Запись пульта №%1").arg(d.id));
+    // The stick only, as a full table write would: the actuator gets the table by a copy.
+    const auto send = [this, d, deleting] {
+        if (deleting)
+            m_session->sendDataCommand(CMD_DELETE_REMOTE, TARGET_MODEM, idPayload(d.id));
+        else
+            m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
+                                       d.file.toRecord(m_session->modem().longRecords()));
+    };
+    m_transfers->proceedIn(
+        operation, deleting ? TRANSACTION_DELETE_REMOTE : TRANSACTION_WRITE_REMOTE, send,
+        [this, operation, apply, d](bool made) {
+            if (!made) {
+                end_apply_in(operation, apply);
+                return;
+            }
+            apply->stick = applyDifference(apply->stick, d);
+            apply->made << d;
+            operation->setProgress(int(apply->made.size()), int(apply->order.size()));
+            apply_next_in(operation, apply);
+        });
+}
+
+void QTableCompare::end_apply_in(QOperation *operation, const std::shared_ptr<Apply> &apply)
+{
+    const bool complete = apply->made.size() == apply->order.size();
     // Whatever went through, the list shows what the stick now holds.
-    m_list->show_stick_table(stick);
+    m_list->show_stick_table(apply->stick);
     QList<int> madeIds;
-    for (const RemoteDifference &d : made)
+    for (const RemoteDifference &d : std::as_const(apply->made))
         madeIds << d.id;
-    const QString count = tr("выполнено %1 из %2").arg(made.size()).arg(order.size());
-    m_session->operationLog()->append(OPERATION_DIFFERENCES_APPLIED, madeIds, complete, count);
+    m_session->operationLog()->append(
+        OPERATION_DIFFERENCES_APPLIED, madeIds, complete,
+        tr("выполнено %1 из %2").arg(apply->made.size()).arg(apply->order.size()));
     if (complete) {
-        emit statusMessage(tr("Изменения применены к USB-stick: %1").arg(made.size()));
-        return true;
+        emit statusMessage(tr("Изменения применены к USB-stick: %1").arg(apply->made.size()));
+        m_session->complete(operation, true);
+        return;
     }
     // A change whose answer went astray may have been made after all: the list shows the
-    // stick's table only once it has been read back.
-    bool readBack = false;
-    if (m_session->connected()) {
-        QList<QControlDevice> received;
-        readBack = m_transfers->read_stick_table(&received) == QTableTransfers::READ_OK;
-        if (readBack)
-            m_list->show_stick_table(received);
+    // stick's table only once it has been read back, in the same operation.
+    if (!m_session->connected()) {
+        m_list->setStickTableKnown(false);
+        tell_partly_applied(apply, false);
+        m_session->complete(operation, false);
+        return;
     }
-    m_list->setStickTableKnown(readBack);
+    m_transfers->readTableIn(operation,
+                             [this, operation, apply](QTableTransfers::READ_RESULT_T result,
+                                                      const QList<QControlDevice> &received) {
+                                 const bool readBack = result == QTableTransfers::READ_OK;
+                                 if (readBack)
+                                     m_list->show_stick_table(received);
+                                 m_list->setStickTableKnown(readBack);
+                                 tell_partly_applied(apply, readBack);
+                                 m_session->complete(operation, false);
+                             });
+}
+
+void QTableCompare::tell_partly_applied(const std::shared_ptr<Apply> &apply, bool readBack)
+{
+    const QString count = tr("выполнено %1 из %2").arg(apply->made.size()).arg(apply->order.size());
     QString text = tr("Изменения применены не полностью: %1.").arg(count) + "\n";
-    text += made.isEmpty()
-                ? tr("Ни одно изменение не выполнено.")
-                : tr("Выполнены:") + "\n" + differenceLines(made, LISTED_DIFFERENCES).join("\n");
+    text += apply->made.isEmpty() ? tr("Ни одно изменение не выполнено.")
+                                  : tr("Выполнены:") + "\n" +
+                                        differenceLines(apply->made, LISTED_DIFFERENCES).join("\n");
     text +=
         "\n" + (readBack ? tr("Таблица на экране показывает пульты, которые содержит USB-stick.")
                          : tr("Изменение, на которое не пришел ответ, могло быть выполнено: "
                               "таблица USB-stick будет прочитана заново."));
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
-    return false;
 }

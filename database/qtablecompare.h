@@ -6,39 +6,49 @@
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class QModemSession;
-class QRemoteOperations;
+class QOperation;
 class QTableFiles;
 class QTableTransfers;
 class RemoteList;
 struct RemoteDifference;
 
 // The stick's table beside a file or a backup; the differences can be applied to the
-// stick with single-remote writes and deletes.
+// stick with single-remote writes and deletes, all of them one operation.
 class QTableCompare : public QObject
 {
     Q_OBJECT
 public:
     QTableCompare(QModemSession *session, RemoteList *list, QTableFiles *files,
-                  QTableTransfers *transfers, QRemoteOperations *operations,
-                  QObject *parent = nullptr);
+                  QTableTransfers *transfers, QObject *parent = nullptr);
 
 signals:
     // A short note for the status bar: differences applied.
     void statusMessage(const QString &text);
+    // A comparison that started has ended: the dialog closed, or the changes were
+    // applied, or the stick's table could not be read. True when the stick now holds the
+    // other table.
+    void compareEnded(bool stickHoldsOther);
 
 public slots:
     void compare_with_file();
     void compare_with_backup();
-    // True when the stick now holds the other table.
+    // Reads the stick's table if it is not known, then shows the differences; returns
+    // whether that started (compareEnded follows then).
     bool compare_and_apply(const QList<QControlDevice> &other, const QString &otherName);
 
 private:
-    bool apply_differences(const QList<RemoteDifference> &differences);
+    struct Apply;
+    void show_differences(const QList<QControlDevice> &other, const QString &otherName);
+    void apply_differences(const QList<RemoteDifference> &differences);
+    void apply_next_in(QOperation *operation, const std::shared_ptr<Apply> &apply);
+    void end_apply_in(QOperation *operation, const std::shared_ptr<Apply> &apply);
+    void tell_partly_applied(const std::shared_ptr<Apply> &apply, bool readBack);
 
     QModemSession *m_session;
     RemoteList *m_list;
     QTableFiles *m_files;
     QTableTransfers *m_transfers;
-    QRemoteOperations *m_operations;
 };

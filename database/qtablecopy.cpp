@@ -4,13 +4,13 @@
 #include "prompts.h"
 #include "qmemorystatusdialog.h"
 #include "qmodemsession.h"
+#include "qoperation.h"
 #include "qoperationlog.h"
 #include "qtabletransfers.h"
-#include "qwaitdialog.h"
 #include "remotelist.h"
 #include "remotetable.h"
 
-#include <QEventLoop>
+#include <memory>
 
 namespace
 {
@@ -18,6 +18,12 @@ QByteArray memoryParamPayload()
 {
     return QByteArray(1, char(PARAM_MEMORY & 0xFF)) + char(PARAM_MEMORY >> 8);
 }
+
+// What the memory dialog shows of the actuator; zero when it was not asked.
+struct DeviceFigures {
+    int total = 0;
+    int free = 0;
+};
 } // namespace
 
 QTableCopy::QTableCopy(QModemSession *session, RemoteList *list, QTableTransfers *transfers,
@@ -26,15 +32,8 @@ QTableCopy::QTableCopy(QModemSession *session, RemoteList *list, QTableTransfers
 {
 }
 
-bool QTableCopy::copy_table(QWaitDialog *dialog, int transaction, quint16 direction,
-                            const std::function<bool()> &check)
+void QTableCopy::tell_copy_result(bool copied)
 {
-    const bool copied = m_session->runTransaction(dialog, MODEM_TRANSACTION_T(transaction), [&] {
-        m_session->sendDataCommand(CMD_COPY_TABLE, direction);
-    });
-    // A check that fails has said so itself.
-    if (copied && check && !check())
-        return false;
     Prompts *prompts = m_session->prompts();
     if (copied)
         prompts->information(m_session->dialogParent(), tr("Информация"),
@@ -42,7 +41,6 @@ bool QTableCopy::copy_table(QWaitDialog *dialog, int transaction, quint16 direct
     else
         prompts->warning(m_session->dialogParent(), tr("Информация"),
                          tr("Операция копирования завершена с ошибкой"), QMessageBox::Ok);
-    return copied;
 }
 
 bool QTableCopy::verify_copied_table(int stickCount, int deviceCount)
@@ -62,135 +60,272 @@ bool QTableCopy::verify_copied_table(int stickCount, int deviceCount)
     return false;
 }
 
-void QTableCopy::copy_table_from_modem_to_dev()
+void QTableCopy::copy_not_done(const QOperation *operation)
 {
-    if (!m_session->connected() || !m_session->initialize_device())
-        return;
-    {
-        const auto dialog = m_session->newWaitDialog(
-            QWaitDialog::AnimationMode, tr("Очистка памяти исполнительного устройства..."), false);
-        if (!m_transfers->clear_table_memory(dialog.get(), CLEAR_DEVICE_TABLE, false))
-            return;
-    }
-    if (!m_session->execDevice().remoteMode() && !m_session->get_device_version())
-        return;
+    // A step that fails has said why, unless the stick vanished: then nothing was copied,
+    // and that is said once.
+    if (!m_session->connected() && !operation->isCancelRequested())
+        tell_copy_result(false);
+}
 
-    const auto dialog = m_session->newWaitDialog(
-        QWaitDialog::ProgressMode,
-        tr("Копирование таблицы устройств из USB-stick в исполнительное устройство..."), true);
-    connect(m_session, &QModemSession::operationProgress, dialog.get(),
-            qOverload<int>(&QWaitDialog::setProgress));
-    dialog->setMaxProgress(100);
-    QWaitDialog *shown = dialog.get();
-    const auto check = [this, shown] {
-        if (!m_transfers->verify_after_write())
-            return true;
-        // Only the actuator's count can be read back; both memories are asked now.
-        shown->setText(tr("Проверка копирования..."));
-        const bool counted = m_session->runTransaction(shown, TRANSACTION_MODEM_MEMORY, [this] {
-            m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
-        }) && m_session->runTransaction(shown, TRANSACTION_DEVICE_MEMORY, [this] {
-            m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
+void QTableCopy::initialise_in(QOperation *operation, const std::function<void()> &next)
+{
+    const auto initialised = [this, operation, next](bool ok) {
+        if (ok)
+            next();
+        else
+            copy_not_done(operation);
+    };
+    if (!m_session->proceedDeviceInit(operation, initialised))
+        initialised(false);
+}
+
+void QTableCopy::version_in(QOperation *operation, const std::function<void()> &next)
+{
+    // The autonomous actuator answers no queries.
+    if (m_session->execDevice().remoteMode()) {
+        next();
+        return;
+    }
+    const auto known = [this, operation, next](bool ok) {
+        if (ok)
+            next();
+        else
+            copy_not_done(operation);
+    };
+    if (!m_session->proceedDeviceVersion(operation, known))
+        known(false);
+}
+
+void QTableCopy::read_device_memory_in(QOperation *operation, const std::function<void(bool)> &then)
+{
+    m_transfers->proceedIn(
+        operation, TRANSACTION_DEVICE_MEMORY,
+        [this] { m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload()); },
+        then);
+}
+
+void QTableCopy::copy_in(QOperation *operation, int transaction, quint16 direction, bool counted,
+                         const std::function<void(bool copied)> &then)
+{
+    operation->setProgress(0, counted ? 100 : 0);
+    auto progress = std::make_shared<QMetaObject::Connection>();
+    if (counted)
+        *progress = connect(m_session, &QModemSession::operationProgress, operation,
+                            [operation](int percent) { operation->setProgress(percent, 100); });
+    m_transfers->proceedIn(
+        operation, MODEM_TRANSACTION_T(transaction),
+        [this, direction] { m_session->sendDataCommand(CMD_COPY_TABLE, direction); },
+        [progress, then](bool copied) {
+            disconnect(*progress);
+            then(copied);
         });
-        if (!counted) {
+}
+
+void QTableCopy::check_copy_in(QOperation *operation, const std::function<void(bool)> &then)
+{
+    // Only the actuator's count can be read back; both memories are asked now.
+    operation->setText(tr("Проверка копирования..."));
+    operation->setCancelEnabled(false);
+    const auto counted = [this, then](bool ok) {
+        if (!ok) {
             m_session->prompts()->warning(
                 m_session->dialogParent(), tr("Проверка копирования"),
                 tr("Не удалось прочитать состояние памяти для проверки копирования"),
                 QMessageBox::Ok);
-            return false;
+            then(false);
+            return;
         }
         const QModem &modem = m_session->modem();
         const QExecDevice &device = m_session->execDevice();
-        return verify_copied_table(int(modem.memTotal()) - int(modem.memFree()),
-                                   device.memTotal() - device.memFree());
+        then(verify_copied_table(int(modem.memTotal()) - int(modem.memFree()),
+                                 device.memTotal() - device.memFree()));
     };
-    const bool verified =
-        copy_table(shown, TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE, check);
-    m_session->operationLog()->append(
-        OPERATION_TABLE_COPIED_TO_DEVICE,
-        m_list->stick_table_known() ? remoteIds(m_list->modemSnapshot()) : QList<int>(), verified);
+    m_transfers->proceedIn(
+        operation, TRANSACTION_MODEM_MEMORY,
+        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); },
+        [this, operation, counted](bool ok) {
+            if (ok)
+                read_device_memory_in(operation, counted);
+            else
+                counted(false);
+        });
 }
 
-void QTableCopy::copy_table_from_dev_to_modem()
+QOperation *QTableCopy::copy_table_from_modem_to_dev()
 {
-    if (!m_session->connected() || !m_session->initialize_device() ||
-        (!m_session->execDevice().remoteMode() && !m_session->get_device_version()))
-        return;
-    // Without the size the copy still runs, only without a progress bar.
-    const bool sized = m_session->runOperation(
-        tr("Определение размера таблицы пультов на исполнительном устройстве"), true,
-        TRANSACTION_DEVICE_MEMORY,
-        [this] { m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload()); });
     if (!m_session->connected())
-        return;
-
-    bool copied = false;
-    {
-        const auto dialog = m_session->newWaitDialog(
-            sized ? QWaitDialog::ProgressMode : QWaitDialog::AnimationMode,
-            tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."), false);
-        if (sized) {
-            connect(m_session, &QModemSession::operationProgress, dialog.get(),
-                    qOverload<int>(&QWaitDialog::setProgress));
-            dialog->setMaxProgress(100);
-        }
-        copied = copy_table(dialog.get(), TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM);
-    }
-    m_list->setStickTableKnown(false);
-    const int deviceCount = m_session->execDevice().memTotal() - m_session->execDevice().memFree();
-    bool verified = m_transfers->load_db_from_modem() && copied;
-    // The actuator's count, asked before the copy, against the table now read.
-    if (verified && sized && m_transfers->verify_after_write())
-        verified = verify_copied_table(int(m_list->remote_list().size()), deviceCount);
-    m_session->operationLog()->append(
-        OPERATION_TABLE_COPIED_TO_MODEM,
-        m_list->stick_table_known() ? remoteIds(m_list->remote_list()) : QList<int>(), verified);
+        return nullptr;
+    const QString copyText =
+        tr("Копирование таблицы устройств из USB-stick в исполнительное устройство...");
+    QOperation *operation = m_transfers->beginOperation(copyText, true);
+    if (!operation)
+        return nullptr;
+    const auto logged = [this, operation](bool verified) {
+        m_session->operationLog()->append(
+            OPERATION_TABLE_COPIED_TO_DEVICE,
+            m_list->stick_table_known() ? remoteIds(m_list->modemSnapshot()) : QList<int>(),
+            verified);
+        m_session->complete(operation, verified);
+    };
+    const auto copy = [this, operation, copyText, logged] {
+        operation->setText(copyText);
+        operation->setCancelEnabled(true);
+        copy_in(operation, TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE, true,
+                [this, operation, logged](bool copied) {
+                    if (!copied || !m_transfers->verify_after_write()) {
+                        if (!operation->isCancelRequested())
+                            tell_copy_result(copied);
+                        logged(copied);
+                        return;
+                    }
+                    // A check that fails has said so itself.
+                    check_copy_in(operation, [this, logged](bool verified) {
+                        if (verified)
+                            tell_copy_result(true);
+                        logged(verified);
+                    });
+                });
+    };
+    initialise_in(operation, [this, operation, copy] {
+        // The actuator's table goes first; only then is its version asked.
+        operation->setText(tr("Очистка памяти исполнительного устройства..."));
+        operation->setCancelEnabled(false);
+        m_transfers->clearIn(operation, CLEAR_DEVICE_TABLE, false,
+                             [this, operation, copy](bool cleared) {
+                                 if (cleared)
+                                     version_in(operation, copy);
+                                 else
+                                     copy_not_done(operation);
+                             });
+    });
+    return operation;
 }
 
-void QTableCopy::show_memory_status()
+QOperation *QTableCopy::copy_table_from_dev_to_modem()
 {
     if (!m_session->connected())
-        return;
+        return nullptr;
+    QOperation *operation = m_transfers->beginOperation(
+        tr("Определение размера таблицы пультов на исполнительном устройстве"), true);
+    if (!operation)
+        return nullptr;
+    const auto logged = [this, operation](bool verified) {
+        m_session->operationLog()->append(
+            OPERATION_TABLE_COPIED_TO_MODEM,
+            m_list->stick_table_known() ? remoteIds(m_list->remote_list()) : QList<int>(),
+            verified);
+        m_session->complete(operation, verified);
+    };
+    const auto readBack = [this, operation, logged](bool copied, bool sized) {
+        // The actuator's count, asked before the copy, against the table now read.
+        const QExecDevice &device = m_session->execDevice();
+        const int deviceCount = device.memTotal() - device.memFree();
+        m_transfers->loadTableIn(operation, [this, copied, sized, deviceCount,
+                                             logged](QTableTransfers::READ_RESULT_T result,
+                                                     const QList<QControlDevice> &) {
+            bool verified = result == QTableTransfers::READ_OK && copied;
+            if (verified && sized && m_transfers->verify_after_write())
+                verified = verify_copied_table(int(m_list->remote_list().size()), deviceCount);
+            logged(verified);
+        });
+    };
+    initialise_in(operation, [this, operation, readBack, logged] {
+        version_in(operation, [this, operation, readBack, logged] {
+            operation->setText(
+                tr("Определение размера таблицы пультов на исполнительном устройстве"));
+            // Without the size the copy still runs, only without a progress bar.
+            read_device_memory_in(operation, [this, operation, readBack, logged](bool sized) {
+                if (operation->isCancelRequested())
+                    return;
+                if (!m_session->connected()) {
+                    tell_copy_result(false);
+                    return;
+                }
+                operation->setText(
+                    tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."));
+                operation->setCancelEnabled(false);
+                copy_in(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
+                        [this, operation, readBack, logged, sized](bool copied) {
+                            tell_copy_result(copied);
+                            m_list->setStickTableKnown(false);
+                            // Lost with the copy: nothing more to read, and nothing more to say.
+                            if (!m_session->connected()) {
+                                logged(false);
+                                return;
+                            }
+                            // The PC shows the stick's new table, whatever the copy gave.
+                            operation->setCancelEnabled(true);
+                            readBack(copied, sized);
+                        });
+            });
+        });
+    });
+    return operation;
+}
+
+QOperation *QTableCopy::show_memory_status()
+{
+    if (!m_session->connected())
+        return nullptr;
+    QOperation *operation = m_transfers->beginOperation(tr("Чтение данных с USB-stick..."), true);
+    if (!operation)
+        return nullptr;
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    QModem &modem = m_session->modem();
-    QExecDevice &device = m_session->execDevice();
-    int deviceTotal = 0;
-    int deviceFree = 0;
-    {
-        const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
-                                                     tr("Чтение данных с USB-stick..."), true);
-        if (!m_session->runTransaction(dialog.get(), TRANSACTION_MODEM_MEMORY, [this] {
-                m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8);
-            })) {
-            prompts->warning(parent, tr("Ошибка"), tr("Ошибка чтения состояния памяти USB-sticka"),
+    auto device = std::make_shared<DeviceFigures>();
+    // Shown once the line is free again, with what was read.
+    connect(operation, &QOperation::finished, this, [this, operation, device, parent] {
+        if (!operation->succeeded())
+            return;
+        const QModem &modem = m_session->modem();
+        auto *status = new QMemoryStatusDialog(parent, int(modem.memTotal()), int(modem.memFree()),
+                                               device->total, device->free);
+        status->setAttribute(Qt::WA_DeleteOnClose);
+        status->open();
+    });
+    const auto deviceRead = [this, operation, device, prompts, parent](bool ok) {
+        QExecDevice &exec = m_session->execDevice();
+        if (operation->isCancelRequested())
+            return;
+        if (!ok) {
+            // The stick's figures are still worth showing, unless the stick went too.
+            prompts->warning(parent, tr("Ошибка"), tr("Ошибка чтения состояния памяти устройства"),
                              QMessageBox::Ok);
+            m_session->complete(operation, m_session->connected());
             return;
         }
-        if (!device.remoteMode()) {
-            dialog->setText(tr("Чтение данных с устройства"));
-            if (m_session->runTransaction(dialog.get(), TRANSACTION_DEVICE_MEMORY, [this] {
-                    m_session->sendDataCommand(CMD_GET_PARAM, TARGET_DEVICE, memoryParamPayload());
-                })) {
-                deviceTotal = device.memTotal();
-                deviceFree = device.memFree();
-                if (!device.isVersionKnown())
-                    m_session->get_device_version();
-            } else {
-                prompts->warning(parent, tr("Ошибка"),
-                                 tr("Ошибка чтения состояния памяти устройства"), QMessageBox::Ok);
-            }
+        device->total = exec.memTotal();
+        device->free = exec.memFree();
+        if (exec.isVersionKnown()) {
+            m_session->complete(operation, true);
+            return;
         }
-    }
-
-    QMemoryStatusDialog status(parent, int(modem.memTotal()), int(modem.memFree()), deviceTotal,
-                               deviceFree);
-    // Not exec(): showing a splash-type window may process events, and a dialog closed
-    // in there would leave exec() waiting for good.
-    QEventLoop loop;
-    connect(&status, &QDialog::finished, &loop, &QEventLoop::quit);
-    status.setWindowModality(Qt::ApplicationModal);
-    status.show();
-    if (status.isVisible())
-        loop.exec(QEventLoop::DialogExec);
+        // Its result is not needed here, only kept.
+        const auto asked = [this, operation](bool) {
+            m_session->complete(operation, m_session->connected());
+        };
+        if (!m_session->proceedDeviceVersion(operation, asked))
+            asked(false);
+    };
+    m_transfers->proceedIn(
+        operation, TRANSACTION_MODEM_MEMORY,
+        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); },
+        [this, operation, deviceRead, prompts, parent](bool ok) {
+            if (operation->isCancelRequested())
+                return;
+            if (!ok) {
+                prompts->warning(parent, tr("Ошибка"),
+                                 tr("Ошибка чтения состояния памяти USB-sticka"), QMessageBox::Ok);
+                m_session->complete(operation, false);
+                return;
+            }
+            if (m_session->execDevice().remoteMode()) {
+                m_session->complete(operation, true);
+                return;
+            }
+            operation->setText(tr("Чтение данных с устройства"));
+            read_device_memory_in(operation, deviceRead);
+        });
+    return operation;
 }

@@ -6,12 +6,12 @@
 #include <functional>
 
 class QModemSession;
+class QOperation;
 class QTableTransfers;
-class QWaitDialog;
 class RemoteList;
 
 // The remote table between the stick and the actuator: copies either way, checked by
-// the counts afterwards, and how full the two memories are.
+// the counts afterwards, and how full the two memories are. Each is one operation.
 class QTableCopy : public QObject
 {
     Q_OBJECT
@@ -24,16 +24,28 @@ signals:
     void statusMessage(const QString &text);
 
 public slots:
-    void copy_table_from_modem_to_dev();
-    void copy_table_from_dev_to_modem();
-    void show_memory_status();
+    // Each starts its operation and returns it at once; null when none started.
+    QOperation *copy_table_from_modem_to_dev();
+    QOperation *copy_table_from_dev_to_modem();
+    // The memory dialog opens once the counts are in and the operation has ended.
+    QOperation *show_memory_status();
 
 private:
-    // check, when given, runs after a copy the stick confirmed, before the user is told.
-    bool copy_table(QWaitDialog *dialog, int transaction, quint16 direction,
-                    const std::function<bool()> &check = {});
+    // The actuator initialised; next runs only when that went through.
+    void initialise_in(QOperation *operation, const std::function<void()> &next);
+    // The actuator's version asked, unless it is addressed in its autonomous mode.
+    void version_in(QOperation *operation, const std::function<void()> &next);
+    // A step before the copy failed.
+    void copy_not_done(const QOperation *operation);
+    // The copy itself, its progress shown when counted; then hears whether it went through.
+    void copy_in(QOperation *operation, int transaction, quint16 direction, bool counted,
+                 const std::function<void(bool copied)> &then);
+    // Both memories counted after a copy to the actuator, then checked.
+    void check_copy_in(QOperation *operation, const std::function<void(bool verified)> &then);
+    void tell_copy_result(bool copied);
     // After a copy: the actuator holds as many remotes as the stick.
     bool verify_copied_table(int stickCount, int deviceCount);
+    void read_device_memory_in(QOperation *operation, const std::function<void(bool)> &then);
 
     QModemSession *m_session;
     RemoteList *m_list;

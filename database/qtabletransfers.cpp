@@ -4,9 +4,9 @@
 #include "prompts.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
+#include "qoperation.h"
 #include "qoperationlog.h"
 #include "qtablefiles.h"
-#include "qwaitdialog.h"
 #include "remotelist.h"
 #include "remotetable.h"
 #include "tablediff.h"
@@ -21,15 +21,6 @@ const char *const VerifyKey = "/Settings/verify_after_write";
 constexpr int CLEAR_TIMEOUT_FACTOR = 5;
 // Lines of differences a message lists before it only counts the rest.
 constexpr int LISTED_DIFFERENCES = 15;
-
-void countRecord(QWaitDialog *dialog)
-{
-    // Only the end record may end the read: a table longer than the used places
-    // the stick reported would otherwise be cut short and taken as complete.
-    if (dialog->progress() + 1 >= dialog->maxProgress())
-        dialog->setMaxProgress(dialog->progress() + 2);
-    dialog->incProgress();
-}
 } // namespace
 
 QTableTransfers::QTableTransfers(QModemSession *session, RemoteList *list, QTableFiles *files,
@@ -72,6 +63,7 @@ void QTableTransfers::register_steps()
         if (!known)
             m_received.append(remote);
         m_session->reportStep();
+        count_record();
         return int(QModemSession::RESULT_OK);
     };
     read.next = [this] {
@@ -84,6 +76,9 @@ void QTableTransfers::register_steps()
 
     QModemSession::TransactionStep write;
     write.next = [this] {
+        // Every record sent so far has been confirmed.
+        if (QOperation *operation = m_session->currentOperation())
+            operation->setProgress(m_writeIndex, int(m_writeList.size()));
         if (m_writeIndex >= m_writeList.size())
             return true;
         m_session->reportStep();
@@ -95,248 +90,374 @@ void QTableTransfers::register_steps()
     m_session->registerStep(TRANSACTION_WRITE_TABLE, write);
 }
 
-bool QTableTransfers::clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout)
+void QTableTransfers::count_record()
 {
-    QInterface_Manager *link = m_session->interfaceManager();
-    const int timeout = link->ack_timeout();
-    const bool cleared = m_session->runTransaction(dialog, TRANSACTION_CLEAR_TABLE, [&] {
-        if (longTimeout)
-            link->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
-        m_session->sendDataCommand(CMD_CLEAR_TABLE, mask);
-        if (longTimeout)
-            dialog->setText(tr("Очистка памяти в USB-stick..."));
-    });
-    // Back to the time-out in force before, which need not be the default.
-    link->set_ack_timeout(timeout);
-    return cleared;
+    QOperation *operation = m_session->currentOperation();
+    if (!operation)
+        return;
+    // Only the end record may end the read: a table longer than the used places the
+    // stick reported still shows a bar short of full.
+    const int counted = operation->progress() + 1;
+    operation->setProgress(counted, qMax(operation->maximum(), counted + 1));
 }
 
-bool QTableTransfers::read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received)
+QOperation *QTableTransfers::beginOperation(const QString &text, bool cancelEnabled)
 {
-    m_received.clear();
-    m_readEnded = false;
-    const bool accepted = m_session->runTransaction(dialog, TRANSACTION_READ_TABLE, [this] {
-        m_session->sendDataCommand(CMD_READ_FIRST_REMOTE, TARGET_MODEM);
-    });
-    // A read cut short is never the stick's table, whatever closed the dialog.
-    const bool complete = accepted && m_readEnded;
-    *received = m_received;
-    m_received.clear();
-    return complete;
+    QOperation *operation = m_session->begin(text, cancelEnabled);
+    if (operation->outcome() != QOperation::Refused)
+        return operation;
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), operation->errorString(),
+                                  QMessageBox::Ok);
+    return nullptr;
 }
 
-QTableTransfers::READ_RESULT_T QTableTransfers::read_stick_table(QList<QControlDevice> *received)
+void QTableTransfers::proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,
+                                const std::function<void()> &sendFirst, const Then &then)
 {
-    const bool counted = m_session->runOperation(
-        tr("Чтение данных с USB-stick..."), true, TRANSACTION_MODEM_MEMORY,
-        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); });
-    if (!counted)
-        return READ_NOT_COUNTED;
-
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
-                                                 tr("Чтение пультов с USB-stick..."), true);
-    const int used = int(m_session->modem().memTotal()) - int(m_session->modem().memFree());
-    dialog->setMaxProgress(qMax(0, used) + 1);
-    dialog->setProgress(0);
-    QWaitDialog *shown = dialog.get();
-    connect(m_session, &QModemSession::operationStep, shown, [shown] { countRecord(shown); });
-    return read_modem_table(shown, received) ? READ_OK : READ_FAILED;
+    if (!m_session->proceed(operation, transaction, sendFirst, then))
+        then(false);
 }
 
-void QTableTransfers::warn_read_failed()
+void QTableTransfers::warnReadFailed(const QOperation *operation)
 {
+    if (operation->isCancelRequested())
+        return;
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
                                   tr("Ошибка чтения списка пультов с USB-stick"), QMessageBox::Ok);
 }
 
-bool QTableTransfers::ensure_stick_table()
+void QTableTransfers::clearIn(QOperation *operation, quint16 mask, bool longTimeout,
+                              const Then &then)
 {
-    if (m_list->stick_table_known())
-        return true;
-    QList<QControlDevice> received;
-    if (read_stick_table(&received) != READ_OK) {
-        warn_read_failed();
-        return false;
-    }
-    if (m_list->data_source() == SOURCE_MODEM) {
-        // The list claims to be the stick's: it follows.
-        m_list->show_stick_table(received);
-    } else {
-        m_list->setStickSnapshot(received);
-        m_list->showSource(m_list->labelKind());
-    }
-    return true;
+    QInterface_Manager *link = m_session->interfaceManager();
+    const int timeout = link->ack_timeout();
+    proceedIn(
+        operation, TRANSACTION_CLEAR_TABLE,
+        [this, operation, link, timeout, mask, longTimeout] {
+            if (longTimeout)
+                link->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
+            m_session->sendDataCommand(CMD_CLEAR_TABLE, mask);
+            if (longTimeout)
+                operation->setText(tr("Очистка памяти в USB-stick..."));
+        },
+        [this, link, timeout, then](bool cleared) {
+            // Back to the time-out in force before, which need not be the default; a search
+            // started by a lost stick has set its own.
+            if (!m_session->searching())
+                link->set_ack_timeout(timeout);
+            then(cleared);
+        });
 }
 
-bool QTableTransfers::load_db_from_modem()
+void QTableTransfers::read_records_in(QOperation *operation, const ReadThen &then)
 {
-    if (!m_session->connected())
-        return false;
-    QList<QControlDevice> received;
-    const READ_RESULT_T read = read_stick_table(&received);
-    if (read == READ_NOT_COUNTED) {
-        warn_read_failed();
-        return false;
-    }
-    if (read == READ_OK)
-        m_list->show_stick_table(received);
-    else
-        warn_read_failed();
-    m_files->save_reserved();
-    return read == READ_OK;
+    m_received.clear();
+    m_readEnded = false;
+    proceedIn(
+        operation, TRANSACTION_READ_TABLE,
+        [this] { m_session->sendDataCommand(CMD_READ_FIRST_REMOTE, TARGET_MODEM); },
+        [this, then](bool accepted) {
+            // A read cut short is never the stick's table.
+            const bool complete = accepted && m_readEnded;
+            const QList<QControlDevice> received = std::exchange(m_received, {});
+            then(complete ? READ_OK : READ_FAILED, received);
+        });
 }
 
-bool QTableTransfers::write_modem_table(const QList<QControlDevice> &list)
+void QTableTransfers::readTableIn(QOperation *operation, const ReadThen &then)
 {
-    m_writeIndex = 1;
-    {
-        const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
-                                                     tr("Очистка памяти USB-stick..."), false);
-        if (!clear_table_memory(dialog.get(), CLEAR_MODEM_TABLE, true))
-            return false;
-    }
-    // Cleared: until the write is through the stick holds only part of the list.
-    m_list->setStickTableKnown(false);
-    if (list.isEmpty())
-        return true;
+    operation->setText(tr("Чтение данных с USB-stick..."));
+    operation->setProgress(0, 0);
+    proceedIn(
+        operation, TRANSACTION_MODEM_MEMORY,
+        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); },
+        [this, operation, then](bool counted) {
+            if (!counted) {
+                then(READ_NOT_COUNTED, {});
+                return;
+            }
+            const QModem &modem = m_session->modem();
+            const int used = int(modem.memTotal()) - int(modem.memFree());
+            operation->setText(tr("Чтение пультов с USB-stick..."));
+            operation->setProgress(0, qMax(0, used) + 1);
+            read_records_in(operation, then);
+        });
+}
 
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::ProgressMode,
-                                                 tr("Запись пультов на USB-stick..."), false);
-    connect(m_session, &QModemSession::operationStep, dialog.get(),
-            qOverload<>(&QWaitDialog::incProgress));
-    dialog->setMaxProgress(int(list.size()));
-    dialog->setProgress(0);
-    m_writeList = list;
-    const bool accepted = m_session->runTransaction(dialog.get(), TRANSACTION_WRITE_TABLE, [this] {
-        m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
-                                   m_writeList.first().toRecord(m_session->modem().longRecords()));
+void QTableTransfers::ensureStickTableIn(QOperation *operation, const Then &then)
+{
+    if (m_list->stick_table_known()) {
+        then(true);
+        return;
+    }
+    readTableIn(operation, [this, operation, then](READ_RESULT_T result,
+                                                   const QList<QControlDevice> &received) {
+        if (result != READ_OK) {
+            warnReadFailed(operation);
+            then(false);
+            return;
+        }
+        if (m_list->data_source() == SOURCE_MODEM) {
+            // The list claims to be the stick's: it follows.
+            m_list->show_stick_table(received);
+        } else {
+            m_list->setStickSnapshot(received);
+            m_list->showSource(m_list->labelKind());
+        }
+        then(true);
     });
-    m_writeList.clear();
-    return accepted;
 }
 
-bool QTableTransfers::save_db_to_modem()
+void QTableTransfers::writeTableIn(QOperation *operation, const QList<QControlDevice> &list,
+                                   bool cancellable, const WriteThen &then)
+{
+    operation->setText(tr("Очистка памяти USB-stick..."));
+    operation->setProgress(0, 0);
+    operation->setCancelEnabled(false);
+    clearIn(operation, CLEAR_MODEM_TABLE, true,
+            [this, operation, list, cancellable, then](bool cleared) {
+                if (!cleared) {
+                    then(false, 0);
+                    return;
+                }
+                // Cleared: until the write is through the stick holds only part of the list.
+                m_list->setStickTableKnown(false);
+                if (list.isEmpty()) {
+                    then(true, 0);
+                    return;
+                }
+                operation->setText(tr("Запись пультов на USB-stick..."));
+                operation->setProgress(0, int(list.size()));
+                operation->setCancelEnabled(cancellable);
+                m_writeList = list;
+                m_writeIndex = 1;
+                proceedIn(
+                    operation, TRANSACTION_WRITE_TABLE,
+                    [this] {
+                        m_session->sendDataCommand(
+                            CMD_WRITE_REMOTE, TARGET_MODEM,
+                            m_writeList.first().toRecord(m_session->modem().longRecords()));
+                    },
+                    [this, operation, then](bool accepted) {
+                        operation->setCancelEnabled(false);
+                        const int written =
+                            accepted ? int(m_writeList.size()) : qMax(0, m_writeIndex - 1);
+                        m_writeList.clear();
+                        then(accepted, written);
+                    });
+            });
+}
+
+void QTableTransfers::loadTableIn(QOperation *operation, const ReadThen &then)
+{
+    readTableIn(operation, [this, operation, then](READ_RESULT_T result,
+                                                   const QList<QControlDevice> &received) {
+        if (result == READ_OK)
+            m_list->show_stick_table(received);
+        else
+            warnReadFailed(operation);
+        // Backed up after every read the stick counted for, whatever the read gave.
+        if (result != READ_NOT_COUNTED)
+            m_files->save_reserved();
+        then(result, received);
+    });
+}
+
+QOperation *QTableTransfers::load_db_from_modem()
 {
     if (!m_session->connected())
-        return false;
+        return nullptr;
+    QOperation *operation = beginOperation(tr("Чтение данных с USB-stick..."), true);
+    if (!operation)
+        return nullptr;
+    loadTableIn(operation, [this, operation](READ_RESULT_T result, const QList<QControlDevice> &) {
+        m_session->complete(operation, result == READ_OK);
+    });
+    return operation;
+}
+
+QOperation *QTableTransfers::save_db_to_modem()
+{
+    if (!m_session->connected())
+        return nullptr;
     const QList<QControlDevice> written = m_list->remote_list();
     const QList<QControlDevice> previous = m_list->modemSnapshot();
     const bool restorable = m_list->stick_table_known();
+    QOperation *operation = beginOperation(tr("Очистка памяти USB-stick..."), false);
+    if (!operation)
+        return nullptr;
+    // Cut short only when the stick can be given back what it had.
+    writeTableIn(operation, written, restorable,
+                 [this, operation, written, previous, restorable](bool ok, int count) {
+                     if (!ok) {
+                         give_back_in(operation, written, count, previous, restorable);
+                         return;
+                     }
+                     if (!written.isEmpty()) {
+                         verify_written_in(operation, written);
+                         return;
+                     }
+                     m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
+                     m_list->set_data_source(SOURCE_MODEM);
+                     m_session->complete(operation, true);
+                 });
+    return operation;
+}
+
+void QTableTransfers::give_back_in(QOperation *operation, const QList<QControlDevice> &written,
+                                   int count, const QList<QControlDevice> &previous,
+                                   bool restorable)
+{
     QOperationLog *log = m_session->operationLog();
-    if (!write_modem_table(written)) {
-        log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), false,
-                    tr("записано %1 из %2").arg(qMax(0, m_writeIndex - 1)).arg(written.size()));
-        // The stick may hold part of the new table now, or nothing: its other remotes
-        // would be locked out. While it still answers, and would take a change at all, it
-        // gets back the table it had.
-        if (restorable && m_session->connected() &&
-            m_session->modem().protectionMode() != PROTECTION_LOCKED &&
-            write_modem_table(previous)) {
+    log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), false,
+                tr("записано %1 из %2").arg(count).arg(written.size()));
+    const auto end = [this, operation, written, count] {
+        // The stick is gone: what it holds now is not known, and no one else says so.
+        if (!m_session->connected())
+            m_session->prompts()->warning(
+                m_session->dialogParent(), tr("Ошибка"),
+                tr("Таблица не записана в USB-stick: записано пультов %1 из %2.")
+                    .arg(count)
+                    .arg(written.size()),
+                QMessageBox::Ok);
+        m_session->complete(operation, false);
+    };
+    // The stick may hold part of the new table now, or nothing: its other remotes would be
+    // locked out. While it still answers, and would take a change at all, it gets back the
+    // table it had, before anything else may use the line.
+    if (!restorable || !m_session->connected() ||
+        m_session->modem().protectionMode() == PROTECTION_LOCKED) {
+        end();
+        return;
+    }
+    writeTableIn(operation, previous, false, [this, log, previous, end](bool back, int) {
+        if (back) {
             m_list->setStickTableKnown(true);
             const QString restored = tr("На USB-stick возвращена прежняя таблица");
             log->append(OPERATION_TABLE_WRITTEN, remoteIds(previous), true, restored);
             emit statusMessage(restored);
         }
-        return false;
-    }
-    if (written.isEmpty()) {
-        log->append(OPERATION_TABLE_WRITTEN, {}, true);
-        m_list->set_data_source(SOURCE_MODEM);
-        return true;
-    }
-    int differences = 0;
-    const bool verified = verify_written_table(written, &differences);
-    log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), verified,
-                verified ? QString() : tr("при проверке найдено отличий: %1").arg(differences));
-    return verified;
+        end();
+    });
 }
 
-bool QTableTransfers::verify_written_table(const QList<QControlDevice> &written, int *differences)
+void QTableTransfers::verify_written_in(QOperation *operation, const QList<QControlDevice> &written)
 {
-    *differences = 0;
+    QOperationLog *log = m_session->operationLog();
     if (!m_verifyAfterWrite) {
         m_list->set_data_source(SOURCE_MODEM);
-        return true;
+        log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), true);
+        m_session->complete(operation, true);
+        return;
     }
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
-    QList<QControlDevice> readBack;
-    if (read_stick_table(&readBack) != READ_OK) {
-        // Every record was confirmed; only the check could not be made.
-        *differences = -1;
-        m_list->set_data_source(SOURCE_MODEM);
+    // The table is in: the check is not the user's to cut short.
+    operation->setCancelEnabled(false);
+    readTableIn(operation, [this, operation, written, log](READ_RESULT_T result,
+                                                           const QList<QControlDevice> &readBack) {
+        Prompts *prompts = m_session->prompts();
+        QWidget *parent = m_session->dialogParent();
+        if (result != READ_OK) {
+            // Every record was confirmed; only the check could not be made.
+            m_list->set_data_source(SOURCE_MODEM);
+            prompts->warning(parent, tr("Проверка записи"),
+                             tr("Не удалось прочитать таблицу USB-stick для проверки записи"),
+                             QMessageBox::Ok);
+            log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), true);
+            m_session->complete(operation, true);
+            return;
+        }
+        const QList<RemoteDifference> found =
+            compareTables(readBack, written, m_session->modem().longRecords());
+        if (found.isEmpty()) {
+            m_list->set_data_source(SOURCE_MODEM);
+            emit statusMessage(tr("Запись проверена: таблица USB-stick совпадает с записанной"));
+            log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), true);
+            m_session->complete(operation, true);
+            return;
+        }
+        // The list stays as the user made it; what the stick holds is what was read.
+        m_list->setStickSnapshot(readBack);
+        const DATA_SOURCE_T kind = m_list->labelKind();
+        m_list->showSource(kind == SOURCE_MODEM ? SOURCE_UNKNOWN : kind);
         prompts->warning(parent, tr("Проверка записи"),
-                         tr("Не удалось прочитать таблицу USB-stick для проверки записи"),
+                         tr("Таблица USB-stick после записи отличается от записанной:") + "\n" +
+                             differenceLines(found, LISTED_DIFFERENCES).join("\n"),
                          QMessageBox::Ok);
-        return true;
-    }
-    const QList<RemoteDifference> found =
-        compareTables(readBack, written, m_session->modem().longRecords());
-    if (found.isEmpty()) {
-        m_list->set_data_source(SOURCE_MODEM);
-        emit statusMessage(tr("Запись проверена: таблица USB-stick совпадает с записанной"));
-        return true;
-    }
-    *differences = int(found.size());
-    // The list stays as the user made it; what the stick holds is what was read.
-    m_list->setStickSnapshot(readBack);
-    const DATA_SOURCE_T kind = m_list->labelKind();
-    m_list->showSource(kind == SOURCE_MODEM ? SOURCE_UNKNOWN : kind);
-    prompts->warning(parent, tr("Проверка записи"),
-                     tr("Таблица USB-stick после записи отличается от записанной:") + "\n" +
-                         differenceLines(found, LISTED_DIFFERENCES).join("\n"),
-                     QMessageBox::Ok);
-    return false;
+        log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), false,
+                    tr("при проверке найдено отличий: %1").arg(found.size()));
+        m_session->complete(operation, false);
+    });
 }
 
-bool QTableTransfers::clear_modem_memory()
+QOperation *QTableTransfers::clear_modem_memory()
 {
     if (!m_session->connected())
-        return false;
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
-    if (prompts->warning(
-            parent, tr("Внимание"),
+        return nullptr;
+    if (m_session->prompts()->warning(
+            m_session->dialogParent(), tr("Внимание"),
             tr("Вы действительно хотите очистить память USB-stick и исполнительного устройства"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
-        return false;
+        return nullptr;
+    QOperation *operation = beginOperation(tr("Очистка памяти USB-stick..."), false);
+    if (!operation)
+        return nullptr;
     m_files->save_reserved();
 
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
-                                                 tr("Очистка памяти USB-stick..."), false);
     const bool remoteMode = m_session->execDevice().remoteMode();
     const quint16 mask =
         remoteMode ? CLEAR_MODEM_TABLE : quint16(CLEAR_MODEM_TABLE | CLEAR_DEVICE_TABLE);
-    const bool cleared = clear_table_memory(dialog.get(), mask, true);
-    m_list->setStickTableKnown(false);
-    m_session->operationLog()->append(OPERATION_TABLE_CLEARED, {}, cleared,
-                                      remoteMode ? tr("USB-stick")
-                                                 : tr("USB-stick и исполнительное устройство"));
-    // Without a read-back it is not known whether the stick was cleared: the list
-    // stays (its backup was just written), only no longer as the stick's.
-    const auto giveUp = [this] {
-        if (m_list->data_source() == SOURCE_MODEM)
-            m_list->set_data_source(SOURCE_UNKNOWN);
-        return false;
-    };
-    if (!m_session->connected())
-        return giveUp();
-    if (!remoteMode && !m_session->execDevice().isVersionKnown() &&
-        !m_session->get_device_version())
-        return giveUp();
+    clearIn(operation, mask, true, [this, operation, remoteMode](bool cleared) {
+        m_list->setStickTableKnown(false);
+        m_session->operationLog()->append(OPERATION_TABLE_CLEARED, {}, cleared,
+                                          remoteMode ? tr("USB-stick")
+                                                     : tr("USB-stick и исполнительное устройство"));
+        if (!m_session->connected()) {
+            forget_cleared_list();
+            m_session->complete(operation, false);
+            return;
+        }
+        if (remoteMode || m_session->execDevice().isVersionKnown()) {
+            read_back_cleared_in(operation, cleared);
+            return;
+        }
+        if (!m_session->proceedDeviceVersion(operation, [this, operation, cleared](bool known) {
+                if (known) {
+                    read_back_cleared_in(operation, cleared);
+                    return;
+                }
+                forget_cleared_list();
+                m_session->complete(operation, false);
+            }))
+            forget_cleared_list();
+    });
+    return operation;
+}
 
-    QList<QControlDevice> received;
-    const bool read = read_modem_table(dialog.get(), &received);
-    if (read) {
-        m_list->setRemotes(received);
-        if (!received.isEmpty())
-            prompts->warning(parent, tr("Ошибка"), tr("Ошибка очистки памяти USB-stick."),
-                             QMessageBox::Ok);
-        m_list->set_data_source(SOURCE_MODEM);
-    } else {
-        warn_read_failed();
-        giveUp();
-    }
-    // Only a clear the stick confirmed and an empty read-back are a success.
-    return cleared && read && m_list->remote_list().isEmpty();
+void QTableTransfers::forget_cleared_list()
+{
+    // Without a read-back it is not known whether the stick was cleared: the list stays
+    // (its backup was just written), only no longer as the stick's.
+    if (m_list->data_source() == SOURCE_MODEM)
+        m_list->set_data_source(SOURCE_UNKNOWN);
+}
+
+void QTableTransfers::read_back_cleared_in(QOperation *operation, bool cleared)
+{
+    operation->setText(tr("Очистка памяти USB-stick..."));
+    read_records_in(operation, [this, operation, cleared](READ_RESULT_T result,
+                                                          const QList<QControlDevice> &received) {
+        if (result == READ_OK) {
+            m_list->setRemotes(received);
+            if (!received.isEmpty())
+                m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                              tr("Ошибка очистки памяти USB-stick."),
+                                              QMessageBox::Ok);
+            m_list->set_data_source(SOURCE_MODEM);
+        } else {
+            warnReadFailed(operation);
+            forget_cleared_list();
+        }
+        // Only a clear the stick confirmed and an empty read-back are a success.
+        m_session->complete(operation, cleared && result == READ_OK && received.isEmpty());
+    });
 }

@@ -1,20 +1,25 @@
 #pragma once
 
 #include "qcontroldevice.h"
+#include "qmodem.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QModemSession;
+class QOperation;
 class QSettings;
 class QTableFiles;
-class QWaitDialog;
 class RemoteList;
 
 // The remote table between the PC and the stick: reading it, writing it (cleared first,
-// checked after), clearing the memories; a table read or cleared is backed up first. Registers the
-// table read's and write's steps.
+// checked after, the old table given back when the write is cut), clearing the memories;
+// a table read or cleared is backed up first. Registers the table read's and write's
+// steps. Each user action is one operation; its parts are steps that other owners run
+// inside operations of their own.
 class QTableTransfers : public QObject
 {
     Q_OBJECT
@@ -23,11 +28,34 @@ public:
                     QObject *parent = nullptr);
 
     enum READ_RESULT_T { READ_OK, READ_NOT_COUNTED, READ_FAILED };
-    // The memory query, then the table behind a progress dialog.
-    READ_RESULT_T read_stick_table(QList<QControlDevice> *received);
-    // Reads the stick's table when the one last read may no longer be what it holds.
-    bool ensure_stick_table();
-    bool clear_table_memory(QWaitDialog *dialog, quint16 mask, bool longTimeout);
+    // Every step below calls its continuation exactly once, also when the operation has
+    // already ended (the stick gone, the operation cancelled between two transactions).
+    using Then = std::function<void(bool ok)>;
+    using ReadThen =
+        std::function<void(READ_RESULT_T result, const QList<QControlDevice> &received)>;
+    using WriteThen = std::function<void(bool ok, int written)>;
+
+    // Starts an operation; when another one runs, says so and returns null.
+    QOperation *beginOperation(const QString &text, bool cancelEnabled);
+    // The next transaction of operation (see QModemSession::proceed).
+    void proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,
+                   const std::function<void()> &sendFirst, const Then &then);
+    // The stick's memory count, then its table, the progress counted per record.
+    void readTableIn(QOperation *operation, const ReadThen &then);
+    // Clears the tables in mask; a long time-out is for the stick's own table.
+    void clearIn(QOperation *operation, quint16 mask, bool longTimeout, const Then &then);
+    // Clears the stick's table and writes list into it, the records with progress; the
+    // records may be cancelled when cancellable is set.
+    void writeTableIn(QOperation *operation, const QList<QControlDevice> &list, bool cancellable,
+                      const WriteThen &then);
+    // The stick's table read into the list: shown on success, reported on failure, and
+    // backed up whenever the stick counted its records.
+    void loadTableIn(QOperation *operation, const ReadThen &then);
+    // Reads the stick's table when the one last read may no longer be what it holds;
+    // a failed read has been reported.
+    void ensureStickTableIn(QOperation *operation, const Then &then);
+    // "Ошибка чтения списка пультов с USB-stick", unless the user cancelled operation.
+    void warnReadFailed(const QOperation *operation);
 
     // A table written to the stick or copied between stick and actuator is read back
     // and checked.
@@ -41,19 +69,24 @@ signals:
     void statusMessage(const QString &text);
 
 public slots:
-    bool load_db_from_modem();
-    bool save_db_to_modem();
-    bool clear_modem_memory();
+    // Each starts its operation and returns it at once; null when none started.
+    QOperation *load_db_from_modem();
+    QOperation *save_db_to_modem();
+    QOperation *clear_modem_memory();
 
 private:
     void register_steps();
-    void warn_read_failed();
-    // True only when the read ended on the end record; the list read is in received.
-    bool read_modem_table(QWaitDialog *dialog, QList<QControlDevice> *received);
-    // Clears the stick's table and writes the list into it; false when any step failed.
-    bool write_modem_table(const QList<QControlDevice> &list);
-    // After a table write: false (after the warning) when the stick holds another table.
-    bool verify_written_table(const QList<QControlDevice> &written, int *differences);
+    void count_record();
+    // The records only, without the memory count.
+    void read_records_in(QOperation *operation, const ReadThen &then);
+    void verify_written_in(QOperation *operation, const QList<QControlDevice> &written);
+    // After a cut write: the stick gets back the table it had, when that is known and the
+    // stick still answers and takes a change.
+    void give_back_in(QOperation *operation, const QList<QControlDevice> &written, int count,
+                      const QList<QControlDevice> &previous, bool restorable);
+    void read_back_cleared_in(QOperation *operation, bool cleared);
+    // The list after a clear that could not be read back.
+    void forget_cleared_list();
 
     QModemSession *m_session;
     RemoteList *m_list;

@@ -1,6 +1,7 @@
 #include "remotetableparts.h"
 
 #include "qmodemsession.h"
+#include "qoperation.h"
 #include "qoperationlogwindow.h"
 #include "qremoteoperations.h"
 #include "qremotesearch.h"
@@ -22,7 +23,7 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     m_copier = new QTableCopy(session, m_list, m_transfers, this);
     m_operations = new QRemoteOperations(session, m_list, m_view, this);
     m_search = new QRemoteSearch(session, m_list, m_view, m_operations, this);
-    m_compare = new QTableCompare(session, m_list, m_files, m_transfers, m_operations, this);
+    m_compare = new QTableCompare(session, m_list, m_files, m_transfers, this);
     m_csv = new QTableCsv(session, m_list, this);
     m_logWindow = new QOperationLogWindow(session, this);
 
@@ -37,8 +38,14 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     connect(session, &QModemSession::sessionOpened, m_list,
             [this] { m_list->setStickTableKnown(false); });
     connect(session, &QModemSession::sessionOpened, m_search, &QRemoteSearch::restore_normal_mode);
-    connect(session, &QModemSession::sessionOpened, m_transfers,
-            &QTableTransfers::load_db_from_modem);
+    connect(session, &QModemSession::sessionOpened, m_transfers, [this, session] {
+        // Whatever the opening set going before this ends first.
+        if (QOperation *running = session->currentOperation())
+            connect(running, &QOperation::finished, m_transfers,
+                    &QTableTransfers::load_db_from_modem);
+        else
+            m_transfers->load_db_from_modem();
+    });
     connect(session, &QModemSession::sessionClosed, m_list,
             [this] { m_list->setStickTableKnown(false); });
 

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "qcomparedialog.h"
 #include "qdbmanipulator.h"
+#include "qmodemsession.h"
 #include "qtablecompare.h"
 #include "qtablefiles.h"
 #include "qtabletransfers.h"
@@ -12,10 +13,10 @@
 #include "remotelist.h"
 #include "remotetableparts.h"
 #include "tablediff.h"
+#include "waitoperation.h"
 #include "wireframe.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -104,10 +105,10 @@ int main(int argc, char *argv[])
     options.systemPorts = false;
     MainWindow window(&app, &prompts, options);
     window.show();
-    const QDeadlineTimer deadline(30000);
-    while (window.remotes().data_source() != SOURCE_MODEM && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (window.remotes().data_source() != SOURCE_MODEM) {
+    const auto opened = [&window] {
+        return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
+    };
+    if (!runUntil(opened, 30000)) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
         return 1;
     }
@@ -131,8 +132,9 @@ int main(int argc, char *argv[])
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    const bool written = window.remoteTable().transfers().save_db_to_modem();
-    const double full = clock.nsecsElapsed() / 1e9;
+    double full = 0;
+    const bool written = waitSucceeded(window.remoteTable().transfers().save_db_to_modem(), 600000,
+                                       [&] { full = clock.nsecsElapsed() / 1e9; });
     const double fullWire = wireSeconds(emulator);
     printf("full table write (clear + %d writes): %8.2f s  (wire %.2f s)%s\n", count, full,
            fullWire, written ? "" : "  FAILED");
@@ -150,8 +152,16 @@ int main(int argc, char *argv[])
             }
     });
     press.start(10);
-    const bool applied = remotes.compare().compare_and_apply(after, "after.json");
-    const double diff = clock.nsecsElapsed() / 1e9;
+    // Until the changes have been applied and the operation has ended.
+    bool ended = false, applied = false;
+    double diff = 0;
+    QObject::connect(&remotes.compare(), &QTableCompare::compareEnded, [&](bool same) {
+        diff = clock.nsecsElapsed() / 1e9;
+        ended = true;
+        applied = same;
+    });
+    if (remotes.compare().compare_and_apply(after, "after.json"))
+        runUntil([&ended] { return ended; }, 600000);
     const double diffWire = wireSeconds(emulator);
     printf("differences applied (%d changes):     %8.2f s  (wire %.2f s)%s\n", Changes, diff,
            diffWire, applied ? "" : "  FAILED");

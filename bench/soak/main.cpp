@@ -14,9 +14,9 @@
 #include "qwaitdialog.h"
 #include "remotelist.h"
 #include "remotetableparts.h"
+#include "waitoperation.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
@@ -77,16 +77,6 @@ void closeDialogs()
     }
 }
 
-bool waitFor(const std::function<bool()> &done, int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
-}
 } // namespace
 
 int main(int argc, char **argv)
@@ -124,7 +114,7 @@ int main(int argc, char **argv)
         return window.modem().connected() && !session.searching() && !session.busy() &&
                !dialogShown();
     };
-    if (!waitFor(connected, 30000)) {
+    if (!runUntil(connected, 30000)) {
         std::fprintf(stderr, "no session\n");
         return 1;
     }
@@ -202,7 +192,7 @@ int main(int argc, char **argv)
         watchdog.start(OperationLimitMs);
         op.second();
         // What runs on after the call returns (operations that do not wait) ends too.
-        waitFor([&] { return !session.busy(); }, OperationLimitMs);
+        runUntil([&] { return !session.busy(); }, OperationLimitMs);
         watchdog.stop();
         emu.clearFaults();
         if (overdue) {
@@ -215,7 +205,7 @@ int main(int argc, char **argv)
             QFile::remove(link);
             QFile::link(emu.slavePath(), link);
         }
-        if (!waitFor(connected, 30000)) {
+        if (!runUntil(connected, 30000)) {
             std::printf("operation %d (%s, fault %d): no session afterwards\n", i, op.first, fault);
             ++unfinished;
         }

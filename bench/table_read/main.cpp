@@ -2,14 +2,15 @@
 // 4800 baud: how far the read loop is from the time its bytes need on the line.
 #include "emulator.h"
 #include "mainwindow.h"
+#include "qmodemsession.h"
 #include "qtabletransfers.h"
 #include "quietprompts.h"
 #include "remotelist.h"
 #include "remotetableparts.h"
+#include "waitoperation.h"
 #include "wireframe.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
@@ -46,11 +47,11 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     options.systemPorts = false;
     MainWindow window(&app, &prompts, options);
     window.show();
-    // The session opens (with an empty table) inside the slot that found the port.
-    const QDeadlineTimer deadline(30000);
-    while (!window.modem().connected() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    if (!window.modem().connected()) {
+    // The session opens and reads its (empty) table; the clock starts after that.
+    const auto opened = [&window] {
+        return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
+    };
+    if (!runUntil(opened, 30000)) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
         return f;
     }
@@ -67,8 +68,9 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     emulator.clearFrameLog();
     QElapsedTimer clock;
     clock.start();
-    f.ok = window.remoteTable().transfers().load_db_from_modem();
-    f.elapsed = clock.nsecsElapsed() / 1e9;
+    // Until the operation has ended: the table is shown and backed up by then.
+    f.ok = waitSucceeded(window.remoteTable().transfers().load_db_from_modem(), 600000,
+                         [&] { f.elapsed = clock.nsecsElapsed() / 1e9; });
     f.remotes = int(window.remotes().remote_list().size());
     for (const vexo::emu::FrameLogEntry &e : emulator.frameLog()) {
         if (e.direction == vexo::emu::FrameLogEntry::Direction::Event)

@@ -1321,6 +1321,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
         <translation>The change whose answer did not come may have been made: the USB-stick table will be read again.</translation>
     </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Reading data from the USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1520,6 +1524,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>The USB-stick has its previous table back</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
+        <translation>The table was not written to the USB-stick: %1 of %2 remotes written.</translation>
     </message>
 </context>
 <context>

@@ -1321,6 +1321,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
         <translation>Zmiana, na którą nie przyszła odpowiedź, mogła zostać wykonana: tabela USB-stick zostanie odczytana ponownie.</translation>
     </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Odczyt danych z USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1520,6 +1524,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>Na USB-stick przywrócono poprzednią tabelę</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
+        <translation>Tabela nie została zapisana w USB-stick: zapisano pilotów %1 z %2.</translation>
     </message>
 </context>
 <context>

@@ -1321,6 +1321,10 @@
         <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
         <translation>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</translation>
     </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Чтение данных с USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1520,6 +1524,10 @@
     <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>На USB-stick возвращена прежняя таблица</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
+        <translation>Таблица не записана в USB-stick: записано пультов %1 из %2.</translation>
     </message>
 </context>
 <context>

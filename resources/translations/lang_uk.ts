@@ -1321,6 +1321,10 @@
         <source>Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick будет прочитана заново.</source>
         <translation>Зміну, на яку не надійшла відповідь, могло бути виконано: таблицю USB-stick буде прочитано знову.</translation>
     </message>
+    <message>
+        <source>Чтение данных с USB-stick...</source>
+        <translation>Читання даних з USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1520,6 +1524,10 @@
     <message>
         <source>На USB-stick возвращена прежняя таблица</source>
         <translation>На USB-stick повернуто попередню таблицю</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
+        <translation>Таблицю не записано в USB-stick: записано пультів %1 з %2.</translation>
     </message>
 </context>
 <context>

@@ -41,13 +41,13 @@ bool SessionRig::open(const QStringList &portsBefore)
     m_window = std::make_unique<MainWindow>(qApp, &m_prompts, options);
     m_window->show();
     // Connected after the window: by the time this runs, what the window does on an
-    // opening (reading the table) is done.
+    // opening (reading the table) has started; it has ended once the session is idle.
     bool opened = false;
     const auto connection = QObject::connect(&m_window->session(), &QModemSession::sessionOpened,
                                              m_window.get(), [&opened] { opened = true; });
     const bool done = QTest::qWaitFor([&opened] { return opened; }, 20000);
     QObject::disconnect(connection);
-    return done;
+    return done && waitIdle();
 }
 
 bool SessionRig::waitIdle(int ms)

@@ -37,7 +37,8 @@ bool TableRig::open()
     m_host->show();
     session->setPorts({emulator.slavePath()}, false);
     session->start_autoconnect();
-    return QTest::qWaitFor([this] { return table->list().data_source() == SOURCE_MODEM; }, 20000);
+    return QTest::qWaitFor(
+        [this] { return table->list().data_source() == SOURCE_MODEM && !session->busy(); }, 20000);
 }
 
 bool TableRig::select(int id)

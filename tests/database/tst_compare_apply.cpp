@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "operationwait.h"
 #include "qadddevicedialog.h"
 #include "qcomparedialog.h"
 #include "qdbmanipulator.h"
@@ -19,6 +20,8 @@ using vexo::emu::EmulatorRemote;
 using vexo::emu::EmulatorState;
 using vexo::emu::FrameLogEntry;
 using Kind = ScriptedPrompts::Kind;
+using operationwait::ends;
+using operationwait::succeeds;
 
 namespace
 {
@@ -72,6 +75,21 @@ QStringList changesSent(const vexo::emu::Emulator &emu)
     return out;
 }
 
+// Waits for a comparison that starts to end: the dialog closed, or the changes applied.
+// True when it started and the stick then holds the other table.
+bool compared(TableRig &rig, const std::function<bool()> &start)
+{
+    QSignalSpy ended(&rig.table->compare(), &QTableCompare::compareEnded);
+    if (!start() || !QTest::qWaitFor([&] { return !ended.isEmpty(); }, 60000))
+        return false;
+    return ended.first().first().toBool();
+}
+
+bool compareAndApply(TableRig &rig, const QList<QControlDevice> &other, const QString &name)
+{
+    return compared(rig, [&] { return rig.table->compare().compare_and_apply(other, name); });
+}
+
 // Reads the compare dialog once it shows ("id: kind #colour" a line), then presses a button.
 void answerCompareDialog(UiScript &script, const char *button, QStringList *rows, QString *summary)
 {
@@ -94,7 +112,7 @@ bool applyStoppingPartWay(TableRig &rig, UiScript &script, QStringList *rows, QS
     answerCompareDialog(script, "pushButton_apply", rows, summary);
     rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
         .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-    return !rig.table->compare().compare_and_apply(changedTable(), "changed.json") && script.done();
+    return !compareAndApply(rig, changedTable(), "changed.json") && script.done();
 }
 
 QStringList logged(QOperationLog *log)
@@ -143,7 +161,10 @@ private slots:
         QString summary;
         answerCompareDialog(script, "pushButton_apply", &rows, &summary);
         rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", path);
-        rig.table->compare().compare_with_file();
+        QVERIFY(compared(rig, [&] {
+            rig.table->compare().compare_with_file();
+            return true;
+        }));
         QVERIFY(script.done());
 
         QCOMPARE(rows, (QStringList{
@@ -168,7 +189,7 @@ private slots:
 
         // Compared again: nothing left to apply.
         answerCompareDialog(script, "pushButton_close", &rows, &summary);
-        QVERIFY(rig.table->compare().compare_and_apply(changedTable(), "changed.json"));
+        QVERIFY(compareAndApply(rig, changedTable(), "changed.json"));
         QCOMPARE(summary, QString("Таблицы совпадают"));
         QVERIFY(rig.prompts.done());
     }
@@ -200,7 +221,7 @@ private slots:
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         rows.clear();
         answerCompareDialog(script, "pushButton_close", &rows, &summary);
-        QVERIFY(!rig.table->compare().compare_and_apply(changedTable(), "changed.json"));
+        QVERIFY(!compareAndApply(rig, changedTable(), "changed.json"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         QCOMPARE(rows.size(), 3);
         QVERIFY(rig.prompts.done());
@@ -244,7 +265,7 @@ private slots:
 
         rig.emulator.garbleWrites(1);
         rig.prompts.expectMessage(Kind::Warning, "Проверка записи", QMessageBox::Ok);
-        QVERIFY(!rig.table->transfers().save_db_to_modem());
+        QVERIFY(!succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.prompts.texts().last(), QString("Таблица USB-stick после записи отличается от "
                                                      "записанной:\n№101: отличается (группа)"));
         // The list stays the user's; the stick's own table is what was read back.
@@ -254,7 +275,7 @@ private slots:
         QVERIFY(status.isEmpty());
 
         // Written again: checked and the same.
-        QVERIFY(rig.table->transfers().save_db_to_modem());
+        QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(),
                  QString("Запись проверена: таблица USB-stick совпадает с записанной"));
@@ -262,7 +283,7 @@ private slots:
 
         // Without the check nothing is read back.
         rig.table->transfers().set_verify_after_write(false);
-        QVERIFY(rig.table->transfers().save_db_to_modem());
+        QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 3);
         QCOMPARE(logged(rig.session->operationLog()),
                  (QStringList{"table_written failed 101,102,103", "table_written 101,102,103",
@@ -281,7 +302,7 @@ private slots:
         QVERIFY(rig.open());
         QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        rig.table->copier().copy_table_from_modem_to_dev();
+        QVERIFY(ends(rig.table->copier().copy_table_from_modem_to_dev()));
         QCOMPARE(status.last().first().toString(),
                  QString("Копирование проверено: в USB-stick и в исполнительном устройстве по 6 "
                          "пультов"));
@@ -295,7 +316,7 @@ private slots:
         });
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Проверка копирования", QMessageBox::Ok);
-        rig.table->copier().copy_table_from_dev_to_modem();
+        QVERIFY(ends(rig.table->copier().copy_table_from_dev_to_modem()));
         disconnect(grow);
         QCOMPARE(
             rig.prompts.texts().last(),
@@ -337,7 +358,7 @@ private slots:
         rig.table->search().add_button_clicked();
         QVERIFY(script.done());
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        rig.table->transfers().clear_modem_memory();
+        QVERIFY(ends(rig.table->transfers().clear_modem_memory()));
         QVERIFY(rig.prompts.done());
         QCOMPARE(logged(log),
                  (QStringList{"remote_blocked 101", "remote_activated failed 101",

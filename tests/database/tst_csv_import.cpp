@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "operationwait.h"
 #include "qcsvimportdialog.h"
 #include "qmodemsession.h"
 #include "tablerig.h"
@@ -124,7 +125,7 @@ private slots:
         rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
         rig.table->csv().import_csv();
         QVERIFY(rig.table->csv().can_undo_import());
-        QVERIFY(rig.table->transfers().load_db_from_modem());
+        QVERIFY(operationwait::succeeds(rig.table->transfers().load_db_from_modem()));
         QVERIFY(!rig.table->csv().can_undo_import());
         QVERIFY(rig.prompts.done());
     }

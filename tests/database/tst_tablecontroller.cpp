@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "modemrig.h"
+#include "operationwait.h"
 #include "qdbmanipulator.h"
 #include "qtablefiles.h"
 #include "qtabletransfers.h"
@@ -93,6 +94,7 @@ private slots:
         TableWidgets w;
         RemoteTableParts table(&rig.session(), w.widgets);
         QVERIFY(rig.open());
+        QVERIFY(rig.waitIdle()); // the opening's table read
         QCOMPARE(ids(table.list().remote_list()), (QList<quint32>{11, 12}));
         QCOMPARE(w.widgets.table->rowCount(), 2);
         QCOMPARE(table.list().data_source(), SOURCE_MODEM);
@@ -107,7 +109,7 @@ private slots:
         rig.prompts().expectFile(Kind::OpenFile, "Выбор файла json", path);
         table.files().load_db_from_file();
         QCOMPARE(table.list().data_source(), SOURCE_FILE);
-        QVERIFY(table.transfers().save_db_to_modem());
+        QVERIFY(operationwait::succeeds(table.transfers().save_db_to_modem()));
         QCOMPARE(ids(rig.emulator().state().modemRemotes), (QList<quint32>{21, 22, 23}));
         QCOMPARE(rig.emulator().requestCount(CMD_WRITE_REMOTE), 3);
         QCOMPARE(table.list().data_source(), SOURCE_MODEM);
@@ -125,13 +127,14 @@ private slots:
         TableWidgets w;
         RemoteTableParts table(&rig.session(), w.widgets);
         QVERIFY(rig.open());
+        QVERIFY(rig.waitIdle()); // the opening's table read
         for (int run = 0; run < 3; ++run) {
             const int asked = rig.emulator().requestCount(CMD_GET_PROTECTION);
             rig.prompts()
                 .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
                 .expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok)
                 .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // still full
-            QVERIFY(!table.transfers().clear_modem_memory());
+            QVERIFY(!operationwait::succeeds(table.transfers().clear_modem_memory()));
             QCOMPARE(ids(table.list().remote_list()), (QList<quint32>{1, 2, 3}));
             QCOMPARE(table.list().data_source(), SOURCE_MODEM);
             QTRY_COMPARE_WITH_TIMEOUT(rig.emulator().requestCount(CMD_GET_PROTECTION), asked + 1,

@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "dbwindow.h"
 #include "modemrig.h"
+#include "operationwait.h"
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
 #include "qwaitdialog.h"
@@ -19,6 +20,8 @@ using vexo::emu::EmulatorRemote;
 using vexo::emu::EmulatorState;
 using vexo::emu::FrameLogEntry;
 using Kind = ScriptedPrompts::Kind;
+using operationwait::ends;
+using operationwait::succeeds;
 
 namespace
 {
@@ -197,7 +200,7 @@ private slots:
         // Reading again picks up what changed in the stick.
         rig.emulator().modifyState(
             [](EmulatorState &s) { s.modemRemotes.append(emuRemote(0xFFFFFE, "Последний", 255)); });
-        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         QCOMPARE(w.remotes().remote_list().size(), 4);
         QCOMPARE(w.remotes().remote_list().last(),
                  dbwindow::remote(0xFFFFFE, "Последний", true, 255));
@@ -216,7 +219,7 @@ private slots:
                  asRemotes({state.modemRemotes[0], state.modemRemotes[1], state.modemRemotes[3]}));
 
         ProgressProbe probe(w);
-        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         QCOMPARE(probe.max, 5); // four used places plus one
         QCOMPARE(probe.progress, 4);
         QCOMPARE(w.remotes().remote_list().size(), 3);
@@ -233,7 +236,7 @@ private slots:
         MainWindow &w = rig.window();
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
         rig.emulator().forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
-        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable().mid(0, 2)));
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY2(rig.prompts().calls().isEmpty(), qPrintable(rig.prompts().report()));
@@ -248,7 +251,7 @@ private slots:
         MainWindow &w = rig.window();
         QCOMPARE(w.remotes().remote_list().size(), 3);
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
-        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         QVERIFY(w.remotes().remote_list().isEmpty());
         QCOMPARE(dbwindow::table(w)->rowCount(), 0);
         QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
@@ -277,7 +280,12 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)  // the stick is silent
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // the read failed
-        QVERIFY(!w.remoteTable().transfers().load_db_from_modem());
+        QOperation *read = w.remoteTable().transfers().load_db_from_modem();
+        QVERIFY(read);
+        // Taken as the read ends, before the search for the stick begins.
+        MODEM_TRANSACTION_T atEnd = TRANSACTION_AUTOCONNECT;
+        connect(read, &QOperation::finished, [&] { atEnd = w.modem().currentTransaction(); });
+        QCOMPARE(operationwait::outcome(read), QOperation::Lost);
         disconnect(hook);
         QCOMPARE(rig.prompts().texts(),
                  (QStringList{"Usb-stick не отвечает. Проверьте подключение.",
@@ -285,7 +293,7 @@ private slots:
         QCOMPARE(w.remotes().remote_list(), before);
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
         QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
-        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+        QCOMPARE(atEnd, TRANSACTION_NONE);
     }
 
     void writesTheTable_data()
@@ -314,7 +322,7 @@ private slots:
         QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
         rig.emulator().clearFrameLog();
 
-        QVERIFY(w.remoteTable().transfers().save_db_to_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().save_db_to_modem()));
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(targetsOf(rig.emulator(), CMD_WRITE_REMOTE), (QList<int>{0, 0, 0}));
         QList<QControlDevice> stored = table;
@@ -328,7 +336,7 @@ private slots:
         dbwindow::writeTable(empty, {});
         dbwindow::loadFile(w, rig.prompts(), empty);
         rig.emulator().clearFrameLog();
-        QVERIFY(w.remoteTable().transfers().save_db_to_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().save_db_to_modem()));
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
@@ -348,7 +356,7 @@ private slots:
         dbwindow::loadFile(w, rig.prompts(), file);
         rig.emulator().forceStatus(CMD_WRITE_REMOTE, 10);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.remoteTable().transfers().save_db_to_modem());
+        QVERIFY(!succeeds(w.remoteTable().transfers().save_db_to_modem()));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
@@ -368,7 +376,7 @@ private slots:
         const QList<QControlDevice> before = w.remotes().remote_list();
 
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
-        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 0);
 
         // The backup of the table on screen is written before the stick is cleared.
@@ -376,7 +384,7 @@ private slots:
         for (const QString &name : backups.entryList(QDir::Files))
             QVERIFY(backups.remove(name));
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{3});
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
@@ -394,7 +402,7 @@ private slots:
         });
         w.set_exe_device_remote_mode(true);
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), (QList<int>{3, 1}));
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
         QCOMPARE(rig.emulator().state().actuatorRemotes.size(), 3);
@@ -416,7 +424,7 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка очистки памяти USB-stick."));
         QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
         QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
@@ -427,20 +435,20 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().last(), QString("Связь с конечным устройством утеряна"));
         QVERIFY(w.remotes().remote_list().isEmpty());
 
         // The read-back itself fails: the table stays, no longer known to be the stick's.
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
-        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         const auto hook = connect(&w, &MainWindow::signal_modem_operation_complete,
                                   [&] { rig.emulator().corruptChecksums(1); });
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         disconnect(hook);
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
         QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
@@ -462,14 +470,14 @@ private slots:
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
-        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().at(1), QString("Связь с конечным устройством утеряна"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1); // the session's read only
         QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
         QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
 
         // The stick goes silent during the clear.
-        QVERIFY(w.remoteTable().transfers().load_db_from_modem());
+        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
         rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
         rig.prompts().clear();
@@ -479,7 +487,7 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!w.remoteTable().transfers().clear_modem_memory());
+        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Usb-stick не отвечает. Проверьте подключение."));
         QVERIFY(!w.modem().connected());
@@ -507,7 +515,7 @@ private slots:
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         ProgressProbe probe(w);
         rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        w.remoteTable().copier().copy_table_from_modem_to_dev();
+        QVERIFY(ends(w.remoteTable().copier().copy_table_from_modem_to_dev()));
         disconnect(hook);
         QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
         QCOMPARE(progress.size(), 2);
@@ -531,7 +539,7 @@ private slots:
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         ProgressProbe probe(w);
         rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        w.remoteTable().copier().copy_table_from_dev_to_modem();
+        QVERIFY(ends(w.remoteTable().copier().copy_table_from_dev_to_modem()));
         QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
         QCOMPARE(progress.size(), 2);
         QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{1});
@@ -565,7 +573,7 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Информация", QMessageBox::Ok);
-        w.remoteTable().copier().copy_table_from_modem_to_dev();
+        QVERIFY(ends(w.remoteTable().copier().copy_table_from_modem_to_dev()));
         disconnect(armCopy);
         disconnect(cut);
         QCOMPARE(rig.prompts().texts(), (QStringList{"Связь с конечным устройством утеряна",
@@ -587,8 +595,8 @@ private slots:
 
         QList<MemoryColumn> columns;
         whenMemoryDialog(&columns);
-        w.remoteTable().copier().show_memory_status();
-        QCOMPARE(columns.size(), 2);
+        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
+        QTRY_COMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QCOMPARE(columns[0].free, QString("Свободно: 97"));
         QCOMPARE(columns[0].used, QString("Занято: 3"));
@@ -606,8 +614,8 @@ private slots:
         const int asked = rig.requests(CMD_GET_PARAM);
         columns.clear();
         whenMemoryDialog(&columns);
-        w.remoteTable().copier().show_memory_status();
-        QCOMPARE(columns.size(), 2);
+        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
+        QTRY_COMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QVERIFY(!columns[1].figuresShown);
         QCOMPARE(rig.requests(CMD_GET_PARAM), asked);
@@ -620,10 +628,10 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         columns.clear();
         whenMemoryDialog(&columns);
-        w.remoteTable().copier().show_memory_status();
+        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка чтения состояния памяти устройства"));
-        QCOMPARE(columns.size(), 2);
+        QTRY_COMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QVERIFY(!columns[1].figuresShown);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -638,8 +646,8 @@ private slots:
         MainWindow &w = rig.window();
         QList<MemoryColumn> columns;
         whenMemoryDialog(&columns);
-        w.remoteTable().copier().show_memory_status();
-        QCOMPARE(columns.size(), 2);
+        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
+        QTRY_COMPARE(columns.size(), 2);
         QVERIFY(!columns[0].figuresShown);
         QVERIFY(columns[1].figuresShown);
 
@@ -650,7 +658,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         columns.clear();
         QTimer *poll = whenMemoryDialog(&columns);
-        w.remoteTable().copier().show_memory_status();
+        QVERIFY(!succeeds(w.remoteTable().copier().show_memory_status()));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка чтения состояния памяти USB-sticka"));
         QTest::qWait(100);

@@ -1,6 +1,7 @@
 #include "sweep.h"
 
 #include "modemrig.h"
+#include "operationwait.h"
 #include "qdbmanipulator.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
@@ -208,7 +209,7 @@ bool Sweep::reset(const Operation &op)
     // table, as after an opening, and the list stays the file's or becomes the stick's.
     p.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", m_file);
     window().remoteTable().files().load_db_from_file();
-    if (!window().remoteTable().transfers().load_db_from_modem())
+    if (!operationwait::succeeds(window().remoteTable().transfers().load_db_from_modem()))
         return false;
     if (!op.tableFromStick) {
         p.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", m_file);
@@ -325,8 +326,10 @@ Sweep::Cell Sweep::cell(const Operation &op, Fault fault, bool yes, const Snapsh
     QElapsedTimer t;
     t.start();
     op.run(*this);
-    // What the operation set going (the access state read after a log-in) ends too.
-    (void)QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
+    // What the operation set going (the access state read after a log-in, a dialog shown
+    // between two operations or after one) ends too.
+    (void)QTest::qWaitFor([this] { return !window().session().busy() && !dialogShown(); },
+                          CellLimitMs);
     c.ms = t.elapsed();
     watchdog.stop();
     const bool hit = emulator().requestCount(op.command) >= op.occurrence;
@@ -398,7 +401,8 @@ QList<Sweep::Cell> Sweep::sweep(const Operation &op)
         return QMessageBox::NoButton;
     });
     op.run(*this);
-    (void)QTest::qWaitFor([this] { return !window().session().busy(); }, CellLimitMs);
+    (void)QTest::qWaitFor([this] { return !window().session().busy() && !dialogShown(); },
+                          CellLimitMs);
     const Snapshot expected = snapshot();
     m_cleanChanged = expected.stick != before.stick;
     if (!prompts().failures().isEmpty() || dialogShown()) {

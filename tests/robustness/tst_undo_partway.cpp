@@ -2,10 +2,14 @@
 // are undone: the stick is never left with part of a table or without a password.
 #include "commands.h"
 #include "modemrig.h"
+#include "operationwait.h"
 #include "qdbmanipulator.h"
+#include "qoperationlog.h"
 #include "tablerig.h"
 
+#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using vexo::emu::EmulatorRemote;
@@ -52,7 +56,7 @@ private slots:
         rig.emulator.holdFaultsUntil(CMD_WRITE_REMOTE, 2);
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, STATUS_NO_LINK);
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        QVERIFY(!rig.table->transfers().save_db_to_modem());
+        QVERIFY(!operationwait::succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.emulator.state().modemRemotes, st.modemRemotes);
         // The list is still the one the user meant to write, and not the stick's.
         QCOMPARE(rig.table->list().remote_list().size(), 3);
@@ -60,8 +64,71 @@ private slots:
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
 
         // Written in full the next time.
-        QVERIFY(rig.table->transfers().save_db_to_modem());
+        QVERIFY(operationwait::succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.emulator.state().modemRemotes.size(), 3);
+    }
+
+    void cancelledWriteGivesTheOldTableBackBeforeAnythingElse()
+    {
+        EmulatorState st;
+        st.functions = 0x02;
+        st.modemRemotes = {remote(1, "Один"), remote(2, "Два")};
+        st.progressSteps = 0;
+        TableRig rig(st);
+        QTemporaryDir dir;
+        rig.session->operationLog()->setPath(dir.filePath("operations.log"));
+        QVERIFY(rig.open());
+        QList<QControlDevice> table;
+        for (int id = 10; id < 16; ++id)
+            table << QControlDevice(nullptr, id, 1, QString("Пульт %1").arg(id));
+        const QString file = dir.filePath("new.json");
+        QVERIFY(QDbManipulator::saveToFile(file, table, nullptr));
+        rig.prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", file);
+        rig.table->files().load_db_from_file();
+        QVERIFY(rig.prompts.done());
+        rig.prompts.clear();
+        QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
+
+        QOperation *write = rig.table->transfers().save_db_to_modem();
+        QVERIFY(write);
+        // The user cancels while the third record is out; while the old table goes back,
+        // a read of the table is asked for.
+        int steps = 0;
+        bool asked = false, refused = false, writeRunning = false;
+        const auto hook = connect(rig.session, &QModemSession::operationStep, [&] {
+            if (++steps == 2)
+                QTimer::singleShot(0, write, &QOperation::cancel);
+            else if (write->isCancelRequested() && !asked)
+                QTimer::singleShot(0, [&] {
+                    asked = true;
+                    refused = !rig.table->transfers().load_db_from_modem();
+                    writeRunning = rig.session->currentOperation() == write;
+                });
+        });
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QCOMPARE(operationwait::outcome(write), QOperation::Cancelled);
+        disconnect(hook);
+        QVERIFY(asked);
+        QVERIFY(refused);
+        QVERIFY(writeRunning);
+        QCOMPARE(rig.prompts.texts(), QStringList{QModemSession::busyText()});
+
+        // Cleared twice, the old table written back, nothing read in between.
+        QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 2);
+        QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
+        QCOMPARE(rig.emulator.state().modemRemotes, st.modemRemotes);
+        QVERIFY(rig.table->list().stick_table_known());
+        QCOMPARE(rig.table->list().remote_list(), table);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(status.last().first().toString(),
+                 QString("На USB-stick возвращена прежняя таблица"));
+        const QList<OperationLogEntry> log = rig.session->operationLog()->entries();
+        QCOMPARE(log.size(), 2);
+        QVERIFY(!log.first().ok);
+        QVERIFY(log.first().detail.endsWith(" из 6"));
+        QVERIFY(log.last().ok);
+        QCOMPARE(log.last().remotes, (QList<int>{1, 2}));
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void changeStoppedAfterTheRemovalPutsTheOldPasswordBack()
