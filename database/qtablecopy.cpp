@@ -60,24 +60,13 @@ bool QTableCopy::verify_copied_table(int stickCount, int deviceCount)
     return false;
 }
 
-void QTableCopy::copy_not_done(const QOperation *operation)
-{
-    // A step that fails has said why, unless the stick vanished: then nothing was copied,
-    // and that is said once.
-    if (!m_session->connected() && !operation->isCancelRequested())
-        tell_copy_result(false);
-}
-
 void QTableCopy::initialise_in(QOperation *operation, const std::function<void()> &next)
 {
-    const auto initialised = [this, operation, next](bool ok) {
+    // A step that fails has said why, as a lost stick has.
+    m_session->proceedDeviceInit(operation, [next](bool ok) {
         if (ok)
             next();
-        else
-            copy_not_done(operation);
-    };
-    if (!m_session->proceedDeviceInit(operation, initialised))
-        initialised(false);
+    });
 }
 
 void QTableCopy::version_in(QOperation *operation, const std::function<void()> &next)
@@ -87,14 +76,10 @@ void QTableCopy::version_in(QOperation *operation, const std::function<void()> &
         next();
         return;
     }
-    const auto known = [this, operation, next](bool ok) {
+    m_session->proceedDeviceVersion(operation, [next](bool ok) {
         if (ok)
             next();
-        else
-            copy_not_done(operation);
-    };
-    if (!m_session->proceedDeviceVersion(operation, known))
-        known(false);
+    });
 }
 
 void QTableCopy::read_device_memory_in(QOperation *operation, const std::function<void(bool)> &then)
@@ -161,6 +146,7 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
     QOperation *operation = m_transfers->beginOperation(copyText, true);
     if (!operation)
         return nullptr;
+    operation->setLostText(tr("Операция копирования завершена с ошибкой"));
     const auto logged = [this, operation](bool verified) {
         m_session->operationLog()->append(
             OPERATION_TABLE_COPIED_TO_DEVICE,
@@ -195,8 +181,6 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
                              [this, operation, copy](bool cleared) {
                                  if (cleared)
                                      version_in(operation, copy);
-                                 else
-                                     copy_not_done(operation);
                              });
     });
     return operation;
@@ -210,6 +194,7 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
         tr("Определение размера таблицы пультов на исполнительном устройстве"), true);
     if (!operation)
         return nullptr;
+    operation->setLostText(tr("Операция копирования завершена с ошибкой"));
     const auto logged = [this, operation](bool verified) {
         m_session->operationLog()->append(
             OPERATION_TABLE_COPIED_TO_MODEM,

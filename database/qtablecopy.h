@@ -35,8 +35,6 @@ private:
     void initialise_in(QOperation *operation, const std::function<void()> &next);
     // The actuator's version asked, unless it is addressed in its autonomous mode.
     void version_in(QOperation *operation, const std::function<void()> &next);
-    // A step before the copy failed.
-    void copy_not_done(const QOperation *operation);
     // The copy itself, its progress shown when counted; then hears whether it went through.
     void copy_in(QOperation *operation, int transaction, quint16 direction, bool counted,
                  const std::function<void(bool copied)> &then);

@@ -120,7 +120,8 @@ void QTableTransfers::proceedIn(QOperation *operation, MODEM_TRANSACTION_T trans
 
 void QTableTransfers::warnReadFailed(const QOperation *operation)
 {
-    if (operation->isCancelRequested())
+    // A cancel is no failure; a lost stick has been told of with what stays undone.
+    if (operation->isCancelRequested() || !m_session->connected())
         return;
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
                                   tr("Ошибка чтения списка пультов с USB-stick"), QMessageBox::Ok);
@@ -270,6 +271,7 @@ QOperation *QTableTransfers::load_db_from_modem()
     QOperation *operation = beginOperation(tr("Чтение данных с USB-stick..."), true);
     if (!operation)
         return nullptr;
+    operation->setLostText(tr("Ошибка чтения списка пультов с USB-stick"));
     loadTableIn(operation, [this, operation](READ_RESULT_T result, const QList<QControlDevice> &) {
         m_session->complete(operation, result == READ_OK);
     });
@@ -286,6 +288,8 @@ QOperation *QTableTransfers::save_db_to_modem()
     QOperation *operation = beginOperation(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
+    operation->setLostText(
+        tr("Таблица пультов не записана в USB-stick: в нём может остаться только её часть."));
     // Cut short only when the stick can be given back what it had.
     writeTableIn(operation, written, restorable,
                  [this, operation, written, previous, restorable](bool ok, int count) {
@@ -311,17 +315,7 @@ void QTableTransfers::give_back_in(QOperation *operation, const QList<QControlDe
     QOperationLog *log = m_session->operationLog();
     log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), false,
                 tr("записано %1 из %2").arg(count).arg(written.size()));
-    const auto end = [this, operation, written, count] {
-        // The stick is gone: what it holds now is not known, and no one else says so.
-        if (!m_session->connected())
-            m_session->prompts()->warning(
-                m_session->dialogParent(), tr("Ошибка"),
-                tr("Таблица не записана в USB-stick: записано пультов %1 из %2.")
-                    .arg(count)
-                    .arg(written.size()),
-                QMessageBox::Ok);
-        m_session->complete(operation, false);
-    };
+    const auto end = [this, operation] { m_session->complete(operation, false); };
     // The stick may hold part of the new table now, or nothing: its other remotes would be
     // locked out. While it still answers, and would take a change at all, it gets back the
     // table it had, before anything else may use the line.

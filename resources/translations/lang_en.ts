@@ -1526,8 +1526,8 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <translation>The USB-stick has its previous table back</translation>
     </message>
     <message>
-        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
-        <translation>The table was not written to the USB-stick: %1 of %2 remotes written.</translation>
+        <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
+        <translation>The remote table was not written to the USB-stick: it may hold only part of it.</translation>
     </message>
 </context>
 <context>

@@ -1526,8 +1526,8 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <translation>Na USB-stick przywrócono poprzednią tabelę</translation>
     </message>
     <message>
-        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
-        <translation>Tabela nie została zapisana w USB-stick: zapisano pilotów %1 z %2.</translation>
+        <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
+        <translation>Tabela pilotów nie została zapisana w USB-stick: może on zawierać tylko jej część.</translation>
     </message>
 </context>
 <context>

@@ -1526,8 +1526,8 @@
         <translation>На USB-stick возвращена прежняя таблица</translation>
     </message>
     <message>
-        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
-        <translation>Таблица не записана в USB-stick: записано пультов %1 из %2.</translation>
+        <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
+        <translation>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</translation>
     </message>
 </context>
 <context>

@@ -1526,8 +1526,8 @@
         <translation>На USB-stick повернуто попередню таблицю</translation>
     </message>
     <message>
-        <source>Таблица не записана в USB-stick: записано пультов %1 из %2.</source>
-        <translation>Таблицю не записано в USB-stick: записано пультів %1 з %2.</translation>
+        <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
+        <translation>Таблицю пультів не записано в USB-stick: у ньому може залишитися лише її частина.</translation>
     </message>
 </context>
 <context>

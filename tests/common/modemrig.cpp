@@ -1,6 +1,5 @@
 #include "modemrig.h"
 
-#include <QPointer>
 #include <QTest>
 
 ModemRig::ModemRig(const vexo::emu::EmulatorState &state)
@@ -27,22 +26,6 @@ bool ModemRig::open(const QStringList &portsBefore)
 bool ModemRig::waitIdle(int ms)
 {
     return QTest::qWaitFor([this] { return !m_session->busy(); }, ms);
-}
-
-bool ModemRig::succeeds(QOperation *operation, int ms)
-{
-    if (!operation)
-        return false;
-    const QPointer<QOperation> watched = operation;
-    bool ended = operation->isFinished(), ok = operation->succeeded();
-    const auto connection = QObject::connect(operation, &QOperation::finished, [&] {
-        ended = true;
-        ok = watched->succeeded();
-    });
-    (void)QTest::qWaitFor([&] { return ended; }, ms);
-    if (watched)
-        QObject::disconnect(connection);
-    return ended && ok;
 }
 
 bool ModemRig::waitOpenings(int count, int ms)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulator.h"
+#include "operationwait.h"
 #include "qmodemsession.h"
 #include "scriptedprompts.h"
 
@@ -19,8 +20,6 @@ public:
     bool open(const QStringList &portsBefore = {});
     // True once no operation runs (what one set going included).
     bool waitIdle(int ms = 20000);
-    // Waits for operation to end; true when it went through. False for none.
-    static bool succeeds(QOperation *operation, int ms = 60000);
 
     QModemSession &session() { return *m_session; }
     vexo::emu::Emulator &emulator() { return m_emulator; }

@@ -139,6 +139,7 @@ private slots:
             QCOMPARE(table.list().data_source(), SOURCE_MODEM);
             QTRY_COMPARE_WITH_TIMEOUT(rig.emulator().requestCount(CMD_GET_PROTECTION), asked + 1,
                                       5000);
+            QVERIFY(rig.waitIdle());
             QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
             QCOMPARE(rig.prompts().texts().at(2), "Ошибка очистки памяти USB-stick.");
             rig.prompts().clear();

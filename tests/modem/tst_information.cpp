@@ -31,7 +31,7 @@ private slots:
         MainWindow &w = rig.window();
 
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(ModemRig::succeeds(w.session().get_version()));
+        QVERIFY(operationwait::succeeds(w.session().get_version()));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Версия модема 1.5.2.7 <br>Версия исполнительного устройства 4.12.3.1"));
 
@@ -39,7 +39,7 @@ private slots:
         const int asked = rig.requests(CMD_GET_PARAM);
         w.set_exe_device_remote_mode(true);
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(ModemRig::succeeds(w.session().get_version()));
+        QVERIFY(operationwait::succeeds(w.session().get_version()));
         QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
         QCOMPARE(rig.requests(CMD_GET_PARAM), asked + 1);
         w.set_exe_device_remote_mode(false);
@@ -48,7 +48,7 @@ private slots:
         rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(ModemRig::succeeds(w.session().get_version()));
+        QVERIFY(operationwait::succeeds(w.session().get_version()));
         QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -68,10 +68,10 @@ private slots:
             }
             return quint8(0xFF);
         };
-        QVERIFY(ModemRig::succeeds(w.session().get_device_version()));
+        QVERIFY(operationwait::succeeds(w.session().get_device_version()));
         QCOMPARE(lastTarget(), quint8(1));
         w.set_exe_device_remote_mode(true);
-        QVERIFY(ModemRig::succeeds(w.session().get_device_version()));
+        QVERIFY(operationwait::succeeds(w.session().get_device_version()));
         QCOMPARE(lastTarget(), quint8(2));
     }
 
@@ -82,14 +82,14 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QVERIFY(ModemRig::succeeds(w.session().initialize_device()));
+        QVERIFY(operationwait::succeeds(w.session().initialize_device()));
         QCOMPARE(rig.requests(CMD_DEVICE_INIT), 4); // three times 07 00, then done
         QVERIFY(rig.prompts().calls().isEmpty());   // no message while it retries
 
         // Cancelled once the stick has failed twice more: false, and the retries stop.
         rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
         SessionRig::cancelWaitDialogWhen([&rig] { return rig.requests(CMD_DEVICE_INIT) >= 4 + 2; });
-        QVERIFY(!ModemRig::succeeds(w.session().initialize_device()));
+        QVERIFY(!operationwait::succeeds(w.session().initialize_device()));
         const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
         QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));
         QTest::qWait(1200);

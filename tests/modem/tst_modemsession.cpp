@@ -106,7 +106,7 @@ private slots:
         s.interfaceManager()->set_ack_timeout(300);
         const int before = rig.emulator().requestCount(CMD_GET_PARAM);
         rig.emulator().dropAnswers(1);
-        QVERIFY(ModemRig::succeeds(s.get_modem_version()));
+        QVERIFY(operationwait::succeeds(s.get_modem_version()));
         QCOMPARE(rig.emulator().requestCount(CMD_GET_PARAM), before + 2);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -164,7 +164,7 @@ private slots:
         rig.session().interfaceManager()->set_ack_timeout(300);
         rig.emulator().dropAnswers(4);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!ModemRig::succeeds(rig.session().get_modem_version()));
+        QVERIFY(!operationwait::succeeds(rig.session().get_modem_version()));
         QVERIFY(rig.waitOpenings(2, 20000));
         QCOMPARE(garbage.probes, 2);
         QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
@@ -180,12 +180,12 @@ private slots:
         QModemSession &s = rig.session();
         s.interfaceManager()->set_ack_timeout(500);
         rig.emulator().delayAnswers(1, 800);
-        QVERIFY(ModemRig::succeeds(s.get_modem_version()));
+        QVERIFY(operationwait::succeeds(s.get_modem_version()));
         // Requests go on while the late copy is still under way, then the line rests.
         QElapsedTimer busy;
         busy.start();
         while (busy.elapsed() < 2000)
-            QVERIFY(ModemRig::succeeds(s.get_modem_functions()));
+            QVERIFY(operationwait::succeeds(s.get_modem_functions()));
         QTest::qWait(1000);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }

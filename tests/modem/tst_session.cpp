@@ -142,12 +142,12 @@ private slots:
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Yes);
-        QVERIFY(ModemRig::succeeds(w.session().get_modem_functions()));
+        QVERIFY(operationwait::succeeds(w.session().get_modem_functions()));
         QCOMPARE(rig.requests(QUERY_FUNCTIONS), 3); // the session's, the broken, the repeat
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        QVERIFY(!ModemRig::succeeds(w.session().get_modem_functions()));
+        QVERIFY(!operationwait::succeeds(w.session().get_modem_functions()));
         QCOMPARE(rig.prompts().texts(), (QStringList{question, question}));
         QVERIFY(w.modem().connected()); // a wrong answer does not end the session
         QVERIFY(rig.prompts().done());
@@ -208,7 +208,7 @@ private slots:
         QSignalSpy status(w.interfaceManager(), &QInterface_Manager::signal_interface_status);
         rig.emulator().dropAnswers(4); // the first try and its three repeats
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!ModemRig::succeeds(w.session().get_modem_functions()));
+        QVERIFY(!operationwait::succeeds(w.session().get_modem_functions()));
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Usb-stick не отвечает. Проверьте подключение."});
         QVERIFY(!w.modem().connected());

@@ -216,7 +216,7 @@ bool Sweep::reset(const Operation &op)
         window().remoteTable().files().load_db_from_file();
     }
     // The program learns the stick's access state as it would after an opening.
-    if (!ModemRig::succeeds(window().session().get_modem_privilegies()))
+    if (!operationwait::succeeds(window().session().get_modem_privilegies()))
         return false;
     window().interfaceManager()->set_ack_timeout(AckTimeoutMs);
     emulator().clearFrameLog();
@@ -269,7 +269,7 @@ QString Sweep::usableAgain(Fault fault)
     if (dialogShown())
         return "a dialog stayed open";
     const int calls = int(prompts().calls().size());
-    if (!ModemRig::succeeds(window().session().get_modem_version()) ||
+    if (!operationwait::succeeds(window().session().get_modem_version()) ||
         prompts().calls().size() != calls)
         return "the next request failed";
     return QString();

@@ -159,7 +159,7 @@ private slots:
         f.minor = 7;
         QVERIFY(flasher.updater().loadFile(save("stick.bin", f), QFlashUpdater::FLASH_MODEM));
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         QVERIFY(rig.waitOpenings(3));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка применения новой прошивки на USB-stick"));
@@ -197,7 +197,7 @@ private slots:
         // What a refused file left behind can never be flashed.
         QVERIFY(!flasher.updater().loadData(FirmwareFile().toBytes(), QFlashUpdater::FLASH_MODEM));
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(!operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка файла прошивки"));
         for (const auto &row : rows) {
             rig.emulator().modifyState([&](EmulatorState &s) { s.modemVersion = row.stick; });
@@ -211,7 +211,7 @@ private slots:
             rig.prompts().expectMessage(
                 row.kind, row.kind == Kind::Question ? "Внимание" : "Ошибка",
                 row.kind == Kind::Question ? QMessageBox::No : QMessageBox::Ok);
-            QVERIFY(!ModemRig::succeeds(flasher.flash_fu(target)));
+            QVERIFY(!operationwait::succeeds(flasher.flash_fu(target)));
             const ScriptedPrompts::Call &call = rig.prompts().calls().last();
             QCOMPARE(call.text, row.text);
             if (row.kind == Kind::Question)
@@ -226,11 +226,11 @@ private slots:
         const EmulatorState s = rig.emulator().state();
         QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 1, 1, 0, 100).toBytes(),
                                            QFlashUpdater::FLASH_DEVICE));
-        QVERIFY(ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_DEVICE)));
+        QVERIFY(operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_DEVICE)));
         QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("01020400"));
         QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 0, 3, 0, 100).toBytes(),
                                            QFlashUpdater::FLASH_MODEM));
-        QVERIFY(ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         QCOMPARE(rig.requests(CMD_FLASH_END), 2);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -256,14 +256,14 @@ private slots:
         };
         QVERIFY(flasher.updater().loadData(f.toBytes(), QFlashUpdater::FLASH_MODEM));
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(!operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         QCOMPARE(rig.prompts().texts().last(), Failed);
         QCOMPARE(link->ack_timeout(), 3000);
         QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY(!rig.emulator().lastFirmware().complete);
         // The block in flight when cancelled is still answered: the link holds the next
         // request back until that answer has come, and drops it.
-        QVERIFY(ModemRig::succeeds(rig.session().get_modem_version()));
+        QVERIFY(operationwait::succeeds(rig.session().get_modem_version()));
         QCOMPARE(rig.session().modem().version(), QByteArray::fromHex("02010505"));
 
         // A block the stick refuses (it overwrites the one before).
@@ -273,7 +273,7 @@ private slots:
         rig.prompts()
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(!operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         QCOMPARE(rig.prompts().texts().mid(rig.prompts().calls().size() - 2),
                  (QStringList{"Конечное устройство не смогло успешно выполнить команду", Failed}));
 
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(flasher.updater().loadData(f.toBytes(), QFlashUpdater::FLASH_MODEM));
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         const int before = int(rig.prompts().calls().size());
-        QVERIFY(!ModemRig::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(!operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
         rig.emulator().clearFaults();
         QCOMPARE(
             rig.prompts().texts().mid(before),

@@ -214,7 +214,7 @@ private slots:
             rig.updates.update_modem_soft();
             countdown = rig.manager.countdown();
         });
-        QVERIFY(ModemRig::succeeds(rig.modem.session().get_modem_version()));
+        QVERIFY(operationwait::succeeds(rig.modem.session().get_modem_version()));
         QVERIFY(!shown);
         QCOMPARE(rig.modem.prompts().texts().last(),
                  QString("Операция обновления программного обеспечения невозможна во время "
