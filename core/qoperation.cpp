@@ -49,7 +49,8 @@ void QOperation::finish(Outcome outcome, const QString &error, bool queued)
 
 void QOperation::cancel()
 {
-    if (isFinished())
+    // A step that must not be cut (a table being given back) runs to its end.
+    if (isFinished() || !m_cancelEnabled)
         return;
     m_cancelRequested = true;
     emit cancelRequested();

@@ -50,7 +50,8 @@ public:
     void finish(Outcome outcome, const QString &error = QString(), bool queued = false);
 
 public slots:
-    // Asks the runner to end the operation as the user's Cancel would.
+    // Asks the runner to end the operation as the user's Cancel would; ignored while the
+    // operation cannot be cancelled.
     void cancel();
 
 signals:

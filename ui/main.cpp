@@ -136,14 +136,16 @@ int main(int argc, char *argv[])
 
     // SIGINT/SIGTERM: leave as after the close button, minus the exit question. A running
     // operation is cancelled as its Cancel would (a cut table write gives the stick its
-    // table back); the program leaves once the session is idle, or after a while at most.
+    // table back, and that giving back is not cut); the program leaves once the session is
+    // idle. Every exchange has its time-out, so the wait is bounded; the limit is a last
+    // resort, long enough for a full table to be written back.
     QObject::connect(&signals_, &SignalWatcher::terminationRequested, window, [window] {
         QModemSession &session = window->session();
         if (QOperation *operation = session.currentOperation())
             operation->cancel();
         window->close_without_confirmation();
         auto *idle = new QTimer(window);
-        const QDeadlineTimer limit(20000);
+        const QDeadlineTimer limit(180000);
         QObject::connect(idle, &QTimer::timeout, window, [&session, limit] {
             if (!session.busy() || limit.hasExpired())
                 QCoreApplication::quit();
