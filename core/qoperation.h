@@ -36,9 +36,12 @@ public:
     bool isCancelRequested() const { return m_cancelRequested; }
     int progress() const { return m_progress; }
     int maximum() const { return m_maximum; }
+    // What is left undone should the stick vanish before the end; the loss's message says it.
+    QString undoneText() const { return m_undone; }
 
     // For the runner and the owner of the work.
     void setText(const QString &text);
+    void setUndoneText(const QString &text) { m_undone = text; }
     void setCancelEnabled(bool enabled);
     void setProgress(int value, int maximum);
     void reportStep(const QString &text = QString());
@@ -61,6 +64,7 @@ signals:
 private:
     QString m_text;
     QString m_error;
+    QString m_undone;
     Outcome m_outcome = Running;
     int m_progress = 0;
     int m_maximum = 0;

@@ -276,8 +276,8 @@ void QModemSession::complete_transaction(int result)
         m_lineLost = true;
         m_modem.setConnected(false);
         fail_without_session();
-        m_prompts->warning(m_dialogParent, error,
-                           tr("Usb-stick не отвечает. Проверьте подключение."), QMessageBox::Ok);
+        // One message: the silence and what the operation did not get done.
+        m_prompts->warning(m_dialogParent, error, lost_text(m_operation), QMessageBox::Ok);
         close_session();
         break;
 

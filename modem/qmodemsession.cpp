@@ -58,7 +58,7 @@ QString QModemSession::busyText()
               "устройством");
 }
 
-QOperation *QModemSession::begin(const QString &text, bool cancelEnabled)
+QOperation *QModemSession::begin(const QString &text, bool cancelEnabled, bool shownByCaller)
 {
     auto *operation = new QOperation(text, cancelEnabled, this);
     connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
@@ -74,7 +74,7 @@ QOperation *QModemSession::begin(const QString &text, bool cancelEnabled)
             [this, operation] { cancel_operation(operation); });
     if (std::exchange(m_shownByCaller, false))
         m_waitedFor = operation;
-    else
+    else if (!shownByCaller)
         emit operationStarted(operation);
     return operation;
 }
@@ -205,10 +205,15 @@ void QModemSession::end_operation(QOperation *operation, bool ok, QOperation::Ou
     // Whatever the steps after a Cancel gave back, the work asked for was not done.
     if (operation->isCancelRequested())
         ok = false, failure = QOperation::Cancelled;
-    QString error;
-    if (failure == QOperation::Lost)
-        error = tr("Usb-stick не отвечает. Проверьте подключение.");
-    operation->finish(ok ? QOperation::Succeeded : failure, error);
+    operation->finish(ok ? QOperation::Succeeded : failure,
+                      failure == QOperation::Lost ? lost_text(operation) : QString());
+}
+
+QString QModemSession::lost_text(const QOperation *operation)
+{
+    const QString text = tr("Usb-stick не отвечает. Проверьте подключение.");
+    return operation && !operation->undoneText().isEmpty() ? text + "\n" + operation->undoneText()
+                                                           : text;
 }
 
 void QModemSession::cancel_operation(QOperation *operation)

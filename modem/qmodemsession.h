@@ -87,8 +87,9 @@ public:
     // another operation runs, the one returned is refused (finished from the event loop).
     QOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
                       const std::function<void()> &sendFirst, const Continuation &then = {});
-    // An operation whose transactions the caller runs with proceed(), at once.
-    QOperation *begin(const QString &text, bool cancelEnabled);
+    // An operation whose transactions the caller runs with proceed(), at once. One that
+    // shownByCaller is watched in a dialog of the caller's own and not announced.
+    QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false);
     // The next transaction of the running operation, from its continuation; false (and the
     // operation ended) when the stick is gone.
     bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
@@ -215,6 +216,8 @@ private:
     bool ask_current_password(QByteArray *bytes);
     // The access state is read again once operation has ended.
     void read_privileges_after(QOperation *operation);
+    // The warning when the stick stops answering, with what operation leaves undone.
+    static QString lost_text(const QOperation *operation);
     void warn_unless_refused(QOperation *operation, const QString &title, const QString &text);
     bool query_modem_functions(const QString &text);
 
