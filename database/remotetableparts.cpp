@@ -1,6 +1,7 @@
 #include "remotetableparts.h"
 
 #include "qmodemsession.h"
+#include "qoperation.h"
 #include "qoperationlogwindow.h"
 #include "qremoteoperations.h"
 #include "qremotesearch.h"
@@ -37,8 +38,14 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     connect(session, &QModemSession::sessionOpened, m_list,
             [this] { m_list->setStickTableKnown(false); });
     connect(session, &QModemSession::sessionOpened, m_search, &QRemoteSearch::restore_normal_mode);
-    connect(session, &QModemSession::sessionOpened, m_transfers,
-            &QTableTransfers::load_db_from_modem);
+    connect(session, &QModemSession::sessionOpened, m_transfers, [this, session] {
+        // Whatever the opening set going before this ends first.
+        if (QOperation *running = session->currentOperation())
+            connect(running, &QOperation::finished, m_transfers,
+                    &QTableTransfers::load_db_from_modem);
+        else
+            m_transfers->load_db_from_modem();
+    });
     connect(session, &QModemSession::sessionClosed, m_list,
             [this] { m_list->setStickTableKnown(false); });
 
