@@ -9,6 +9,17 @@
 #include "remotelist.h"
 #include "remotetable.h"
 
+namespace
+{
+// A remote's id as the stick takes it: three bytes, least significant first.
+QByteArray idBytes(int id)
+{
+    QByteArray bytes;
+    bytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
+    return bytes;
+}
+} // namespace
+
 QRemoteOperations::QRemoteOperations(QModemSession *session, RemoteList *list,
                                      const QRemoteTableView *view, QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_view(view)
@@ -75,11 +86,9 @@ bool QRemoteOperations::proceed_write_remote(QOperation *operation, const QContr
 bool QRemoteOperations::proceed_delete_remote(QOperation *operation, int id, quint16 target,
                                               const QModemSession::Continuation &then)
 {
-    QByteArray idBytes;
-    idBytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
     return m_session->proceed(
         operation, TRANSACTION_DELETE_REMOTE,
-        [this, target, idBytes] { m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes); },
+        [this, target, id] { m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes(id)); },
         then);
 }
 
@@ -94,18 +103,15 @@ bool QRemoteOperations::send_write_remote(QWaitDialog *dialog, const QControlDev
 
 bool QRemoteOperations::send_delete_remote(QWaitDialog *dialog, int id, quint16 target)
 {
-    QByteArray idBytes;
-    idBytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
     return m_session->runTransaction(dialog, TRANSACTION_DELETE_REMOTE, [&] {
-        m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes);
+        m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes(id));
     });
 }
 
 QString QRemoteOperations::unchangedText(const QControlDevice &remote)
 {
     return tr("Пульт №%1 (владелец '%2') не изменен в таблице.")
-        .arg(remote.id())
-        .arg(remote.ownerName());
+        .arg(QString::number(remote.id()), remote.ownerName());
 }
 
 void QRemoteOperations::write_changed(QOperation *operation, const QControlDevice &changed,
@@ -136,9 +142,9 @@ QOperation *QRemoteOperations::active_button_clicked()
     QOperation *operation = begin_operation(text);
     if (!operation)
         return nullptr;
-    after_device_version(operation, [this, operation, remote, changed, text] {
+    operation->setUndoneText(unchangedText(remote));
+    after_device_version(operation, [this, operation, changed, text] {
         operation->setText(text);
-        operation->setUndoneText(unchangedText(remote));
         write_changed(operation, changed,
                       changed.active() ? OPERATION_REMOTE_ACTIVATED : OPERATION_REMOTE_BLOCKED);
     });
@@ -208,8 +214,7 @@ QOperation *QRemoteOperations::del_button_clicked()
     if (!operation)
         return nullptr;
     operation->setUndoneText(tr("Пульт №%1 (владелец '%2') не удален из таблицы.")
-                                 .arg(remote.id())
-                                 .arg(remote.ownerName()));
+                                 .arg(QString::number(remote.id()), remote.ownerName()));
     proceed_delete_remote(
         operation, remote.id(), single_remote_target(), [this, operation, remote](bool deleted) {
             m_session->operationLog()->append(OPERATION_REMOTE_DELETED, {remote.id()}, deleted);

@@ -197,7 +197,7 @@ void QRemoteSearch::finish_registration(int result, const QControlDevice &remote
                         m_session->operationLog()->append(OPERATION_REMOTE_ADDED, {remote.id()},
                                                           written);
                         if (!written) {
-                            // A stick that vanished has said so, with this.
+                            // A vanished stick's warning has said it already.
                             if (m_session->connected())
                                 prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
                             return;
