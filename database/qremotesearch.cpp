@@ -94,26 +94,33 @@ void QRemoteSearch::leave_search_mode(QOperation *operation, const std::function
 void QRemoteSearch::when_line_free(const std::function<void(bool)> &then)
 {
     QInterface_Manager *link = m_session->interfaceManager();
-    const auto quiet = [this, link] { return link->is_free() && !m_session->busy(); };
-    if (quiet()) {
+    if (link->is_free() && !m_session->busy()) {
         then(true);
         return;
     }
-    // The link gives a command up by itself after this long; waiting longer is in vain.
-    const QDeadlineTimer deadline(qint64(link->ack_timeout()) * (link->retry_count() + 1));
+    // An operation ends by itself; a command sent outside one is given up by the link after
+    // this long, counted once the session is idle: waiting longer for it is in vain.
+    const qint64 limit = qint64(link->ack_timeout()) * (link->retry_count() + 1);
     auto *wait = new QTimer(this);
-    connect(wait, &QTimer::timeout, this, [this, wait, link, deadline, quiet, then] {
-        if (!quiet() && !deadline.hasExpired() && m_session->connected())
-            return;
-        wait->stop();
-        wait->deleteLater();
-        const bool free = link->is_free();
-        if (!free) {
-            qCWarning(lcDatabase) << "a command stayed unanswered after the search; dropped";
-            link->stop_command();
-        }
-        then(free);
-    });
+    connect(wait, &QTimer::timeout, this,
+            [this, wait, link, limit, then, deadline = QDeadlineTimer(limit)]() mutable {
+                const bool connected = m_session->connected();
+                if (connected && m_session->busy()) {
+                    deadline.setRemainingTime(limit);
+                    return;
+                }
+                if (connected && !link->is_free() && !deadline.hasExpired())
+                    return;
+                wait->stop();
+                wait->deleteLater();
+                const bool free = link->is_free();
+                if (!free) {
+                    qCWarning(lcDatabase)
+                        << "a command stayed unanswered after the search; dropped";
+                    link->stop_command();
+                }
+                then(free);
+            });
     wait->start(FREE_LINK_POLL_MS);
 }
 

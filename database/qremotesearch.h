@@ -56,6 +56,7 @@ private:
     void leave_search_mode(QOperation *operation, const std::function<void()> &next);
     // Runs then once the line is quiet: no operation runs and no command is out. A command
     // still out when the link would itself have given it up is dropped: then gets false.
+    // Without a session there is nothing to wait for.
     void when_line_free(const std::function<void(bool free)> &then);
     void request_found_device_later();
     // After the wizard: the stick back in normal mode and, when one was heard and named,
