@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "prompts.h"
 #include "qmodemsession.h"
+#include "qremotesearch.h"
 #include "qsearchwaitdialog.h"
 #include "remotetable.h"
 
@@ -24,8 +25,9 @@ constexpr int HEADING_MARGIN = 6;
 } // namespace
 
 QAddDeviceDialog::QAddDeviceDialog(QWidget *parent, const QList<QControlDevice> *devices,
-                                   const QStringList &owners, QModemSession *session)
-    : QDialog(parent), m_devices(devices), m_session(session)
+                                   const QStringList &owners, QModemSession *session,
+                                   QRemoteSearch *search)
+    : QDialog(parent), m_devices(devices), m_session(session), m_search(search)
 {
     setWindowTitle(tr("Новый пульт"));
     auto *layout = new QVBoxLayout(this);
@@ -99,7 +101,12 @@ QAddDeviceDialog::QAddDeviceDialog(QWidget *parent, const QList<QControlDevice> 
     setStage(STAGE_LISTEN);
 }
 
-QAddDeviceDialog::~QAddDeviceDialog() = default;
+QAddDeviceDialog::~QAddDeviceDialog()
+{
+    // Closed with a phase still running (the program ends): the line is not left held.
+    if (m_phase)
+        m_phase->cancel();
+}
 
 void QAddDeviceDialog::setStage(int stage)
 {
@@ -114,27 +121,6 @@ void QAddDeviceDialog::setStageResult(int stage, bool ok)
                                      : "<font color=#ff0000>" + tr("Не пройден") + "</font>");
 }
 
-void QAddDeviceDialog::slotCommandTimeout()
-{
-    emit signalNoAnswer();
-}
-
-void QAddDeviceDialog::slotBadAnswer()
-{
-    emit signalBadAnswer();
-}
-
-void QAddDeviceDialog::slotGoodAnswer()
-{
-    emit signalGoodAnswer();
-}
-
-bool QAddDeviceDialog::runWaitDialog(QSearchWaitDialog *dialog,
-                                     void (QAddDeviceDialog::*sendFirst)())
-{
-    return m_session->runTransaction(dialog, TRANSACTION_WIZARD, [&] { (this->*sendFirst)(); });
-}
-
 void QAddDeviceDialog::sendSearchMode()
 {
     QRS232Message message;
@@ -144,63 +130,94 @@ void QAddDeviceDialog::sendSearchMode()
     emit signalSendUsartCommand(message);
 }
 
+void QAddDeviceDialog::start()
+{
+    if (!slotStartBtnClicked())
+        done(0);
+}
+
 bool QAddDeviceDialog::slotStartBtnClicked()
 {
-    ++m_phase;
-    QSearchWaitDialog wait(parentWidget(), tr("Установка режима работы"),
-                           m_session->interfaceManager());
-    connect(this, &QAddDeviceDialog::signalGoodAnswer, &wait, &QWaitDialog::accept);
-    connect(this, &QAddDeviceDialog::signalNoAnswer, &wait, &QWaitDialog::systemReject);
-    connect(this, &QAddDeviceDialog::signalBadAnswer, &wait, &QWaitDialog::systemReject);
-    connect(this, &QAddDeviceDialog::signalSetWaitDialogMessage, &wait, &QWaitDialog::setText);
-    if (!runWaitDialog(&wait, &QAddDeviceDialog::sendSearchMode))
+    QOperation *phase = m_session->begin(tr("Установка режима работы"), true, true);
+    if (phase->outcome() == QOperation::Refused) {
+        m_session->prompts()->warning(this, tr("Ошибка"), phase->errorString(), QMessageBox::Ok);
         return false;
-
-    disconnect(this, &QAddDeviceDialog::signalGoodAnswer, &wait, nullptr);
-    connect(this, &QAddDeviceDialog::signalDeviceFound, &wait, &QWaitDialog::accept);
+    }
+    m_phase = phase;
     m_heardValue = -1;
-    m_listening = true;
-    // Only a remote heard ends the phase well; a plain acknowledgement would also
-    // accept the dialog.
-    const bool heard =
-        runWaitDialog(&wait, &QAddDeviceDialog::slotRequestFoundDevice) && m_heardValue != -1;
-    m_listening = false;
-    if (!heard)
-        return false;
+    // Over the wizard once it shows, so that it waits as the window does.
+    const QPointer<QSearchWaitDialog> wait = new QSearchWaitDialog(
+        isVisible() ? this : parentWidget(), phase, m_session->interfaceManager());
+    connect(this, &QAddDeviceDialog::signalSetWaitDialogMessage, wait, &QWaitDialog::setText);
+    wait->open();
+    connect(phase, &QOperation::finished, this, [this, phase, wait] {
+        // A remote reported while the user's Cancel waited for the line is not taken.
+        const bool heard = phase->succeeded() && !(wait && wait->cancelPending());
+        // Queued: a poll answered together with a Cancel is judged before the phase ends.
+        QMetaObject::invokeMethod(
+            this,
+            [this, heard] {
+                m_listening = false;
+                listeningEnded(heard && m_heardValue != -1);
+            },
+            Qt::QueuedConnection);
+    });
+    m_session->proceed(
+        phase, TRANSACTION_WIZARD, [this] { sendSearchMode(); },
+        [self = QPointer<QAddDeviceDialog>(this), phase](bool ok) {
+            if (!ok || !self || !phase || phase->isFinished())
+                return;
+            self->m_listening = true;
+            self->poll(phase);
+        });
+    return true;
+}
 
+void QAddDeviceDialog::listeningEnded(bool heard)
+{
+    if (!heard) {
+        // After a first phase that heard nothing the wizard is never shown.
+        if (!isVisible())
+            done(0);
+        return;
+    }
     m_foundId = m_heardValue & QControlDevice::ErasedId;
     m_foundGroup = quint8(quint32(m_heardValue) >> 24);
     m_address->setText(tr("Адрес ") + QString::number(m_foundId));
     setStageResult(STAGE_LISTEN, true);
     setStage(STAGE_OWNER);
+    if (!isVisible()) {
+        m_typeButton->setFocusProxy(m_owner);
+        open();
+    }
     m_ownerButton->setFocus();
-    return true;
 }
 
 void QAddDeviceDialog::slotRequestFoundDevice()
 {
-    if (!m_listening)
-        return;
-    emit signalSetWaitDialogMessage(
-        tr("Поиск нового пульта... \n Нажмите и удерживайте в течение 4 секунд на пульте кнопку."));
-    QRS232Message message;
-    message.make_data_frame(CMD_GET_FOUND_REMOTE, TARGET_DEVICE, nullptr, 0);
-    message.set_answer_code(EXPECTED_STATUS);
-    emit signalSendUsartCommand(message);
+    poll(m_phase);
+}
+
+void QAddDeviceDialog::poll(QOperation *phase)
+{
+    // The search refuses a phase that is no longer the running operation.
+    if (m_listening && m_search->poll(phase, [self = QPointer<QAddDeviceDialog>(this)](int heard) {
+            if (self)
+                self->slotDeviceFound(heard);
+        }))
+        emit signalSetWaitDialogMessage(tr("Поиск нового пульта... \n Нажмите и удерживайте в "
+                                           "течение 4 секунд на пульте кнопку."));
 }
 
 void QAddDeviceDialog::requestLater(int ms)
 {
-    const int phase = m_phase;
-    QTimer::singleShot(ms, this, [this, phase] {
-        if (phase == m_phase)
-            slotRequestFoundDevice();
-    });
+    m_session->hold(m_phase);
+    QTimer::singleShot(ms, this, [this, phase = m_phase] { poll(phase); });
 }
 
 void QAddDeviceDialog::slotDeviceFound(int id)
 {
-    if (!m_listening)
+    if (!m_listening || !m_phase)
         return;
     const int remoteId = id & QControlDevice::ErasedId;
     // The erased-record id would end every later read of the table right there.
@@ -218,7 +235,7 @@ void QAddDeviceDialog::slotDeviceFound(int id)
         }
     }
     m_heardValue = id;
-    emit signalDeviceFound();
+    m_session->complete(m_phase, true);
 }
 
 void QAddDeviceDialog::slotOwnerBtnClicked()
@@ -245,13 +262,4 @@ void QAddDeviceDialog::slotTypeBtnClicked()
     m_workMode = quint8(m_type->currentIndex());
     setStageResult(STAGE_TYPE, true);
     setStage(STAGE_OWNER);
-}
-
-int QAddDeviceDialog::exec()
-{
-    if (!slotStartBtnClicked())
-        return 0;
-    m_typeButton->setFocusProxy(m_owner);
-    m_owner->setFocus();
-    return QDialog::exec();
 }

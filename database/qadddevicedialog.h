@@ -4,28 +4,32 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPointer>
 #include <QStringList>
 
 class QComboBox;
 class QInterfaceMessage;
 class QLabel;
 class QModemSession;
+class QOperation;
 class QPushButton;
+class QRemoteSearch;
 class QSearchWaitDialog;
 
 // The wizard that registers one new remote: it puts the stick into search mode, asks it
 // every half second whether a remote was heard, refuses remotes already in the table,
 // and lets the user name the owner. It only collects the data; its creator writes the
-// remote. Commands leave through signalSendUsartCommand(); the outcome comes back
-// through the slots its creator connects to the session.
+// remote. Each listening phase is an operation of its own, shown in a search wait
+// dialog; the mode switch leaves through signalSendUsartCommand(), the polls through
+// the search's poll(). The wizard asks its questions only while the line is quiet.
 class QAddDeviceDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // devices is the current table, read only; session runs the wizard's transactions
-    // and holds its prompts. Neither is owned.
+    // devices is the current table, read only; session runs the wizard's operations and
+    // holds its prompts; search asks the stick what it heard. None is owned.
     QAddDeviceDialog(QWidget *parent, const QList<QControlDevice> *devices,
-                     const QStringList &owners, QModemSession *session);
+                     const QStringList &owners, QModemSession *session, QRemoteSearch *search);
     ~QAddDeviceDialog() override;
 
     // The 24-bit id of the remote heard, -1 until one is accepted.
@@ -35,36 +39,34 @@ public:
     QString ownerName() const { return m_ownerName; }
     quint8 workMode() const { return m_workMode; }
 
+    // Runs the first listening phase; the wizard opens once it heard a new remote, and
+    // finishes with 0 without showing itself otherwise.
+    void start();
+
 signals:
     void signalSendUsartCommand(QInterfaceMessage &message);
-    void signalGoodAnswer();
-    void signalBadAnswer();
-    void signalNoAnswer();
-    void signalDeviceFound();
     void signalSetWaitDialogMessage(QString text);
 
 public slots:
-    void slotCommandTimeout();
-    void slotBadAnswer();
-    void slotGoodAnswer();
+    // What a poll of the running listening phase heard (-1: nothing).
     void slotDeviceFound(int id);
-    // The listening phase; true once a new remote was heard.
+    // Starts a listening phase; false when none could start.
     bool slotStartBtnClicked();
     void slotTypeBtnClicked();
     void slotOwnerBtnClicked();
     void slotRequestFoundDevice();
-    // 0 without showing the wizard when no remote was heard.
-    int exec() override;
 
 private:
     enum { STAGE_LISTEN = 0, STAGE_OWNER = 1, STAGE_TYPE = 2, STAGE_COUNT = 3 };
 
     void setStage(int stage);
     void setStageResult(int stage, bool ok);
-    bool runWaitDialog(QSearchWaitDialog *dialog, void (QAddDeviceDialog::*sendFirst)());
     void sendSearchMode();
-    // Polls again after ms, unless this listening phase has ended meanwhile.
+    // Asks the stick what it heard, as the next step of phase.
+    void poll(QOperation *phase);
+    // The listening phase is held without a transaction and polls again after ms.
     void requestLater(int ms);
+    void listeningEnded(bool heard);
 
     const QList<QControlDevice> *m_devices;
     int m_foundId = -1;
@@ -74,10 +76,11 @@ private:
     quint8 m_workMode = 0;
 
     QModemSession *m_session;
-    // What the running phase heard; taken over only if the phase ends accepted.
+    QRemoteSearch *m_search;
+    // What the running phase heard; taken over only if the phase ends well.
     int m_heardValue = -1;
-    // Counts listening phases, so a poll scheduled by an earlier one never goes out.
-    int m_phase = 0;
+    // The running listening phase; its polls go out only while it runs.
+    QPointer<QOperation> m_phase;
 
     QLabel *m_address = nullptr;
     QComboBox *m_type = nullptr;

@@ -9,6 +9,17 @@
 #include "remotelist.h"
 #include "remotetable.h"
 
+namespace
+{
+// A remote's id as the stick takes it: three bytes, least significant first.
+QByteArray idBytes(int id)
+{
+    QByteArray bytes;
+    bytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
+    return bytes;
+}
+} // namespace
+
 QRemoteOperations::QRemoteOperations(QModemSession *session, RemoteList *list,
                                      const QRemoteTableView *view, QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_view(view)
@@ -22,12 +33,37 @@ bool QRemoteOperations::remote_change_allowed(bool fullAccessNeeded) const
            (!fullAccessNeeded || m_session->modem().protectionMode() != PROTECTION_LOCKED);
 }
 
-bool QRemoteOperations::device_version_ready()
+QOperation *QRemoteOperations::begin_operation(const QString &text, bool cancelEnabled)
+{
+    QOperation *operation = m_session->begin(text, cancelEnabled);
+    if (operation->outcome() != QOperation::Refused)
+        return operation;
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), operation->errorString(),
+                                  QMessageBox::Ok);
+    return nullptr;
+}
+
+bool QRemoteOperations::line_free() const
+{
+    if (!m_session->busy())
+        return true;
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                  QModemSession::busyText(), QMessageBox::Ok);
+    return false;
+}
+
+void QRemoteOperations::after_device_version(QOperation *operation,
+                                             const std::function<void()> &next)
 {
     const QExecDevice &device = m_session->execDevice();
-    if (device.remoteMode() || device.isVersionKnown())
-        return true;
-    return m_session->get_device_version();
+    if (device.remoteMode() || device.isVersionKnown()) {
+        next();
+        return;
+    }
+    m_session->proceedDeviceVersion(operation, [next](bool known) {
+        if (known)
+            next();
+    });
 }
 
 quint16 QRemoteOperations::single_remote_target() const
@@ -36,47 +72,67 @@ quint16 QRemoteOperations::single_remote_target() const
     return m_session->execDevice().remoteMode() ? TARGET_MODEM : TARGET_DEVICE;
 }
 
-bool QRemoteOperations::send_write_remote(QWaitDialog *dialog, const QControlDevice &remote,
-                                          quint16 target)
+bool QRemoteOperations::proceed_write_remote(QOperation *operation, const QControlDevice &remote,
+                                             quint16 target,
+                                             const QModemSession::Continuation &then)
 {
-    return m_session->runTransaction(dialog, TRANSACTION_WRITE_REMOTE, [&] {
-        m_session->sendDataCommand(CMD_WRITE_REMOTE, target,
-                                   remote.toRecord(m_session->modem().longRecords()));
-    });
+    const QByteArray record = remote.toRecord(m_session->modem().longRecords());
+    return m_session->proceed(
+        operation, TRANSACTION_WRITE_REMOTE,
+        [this, target, record] { m_session->sendDataCommand(CMD_WRITE_REMOTE, target, record); },
+        then);
 }
 
-bool QRemoteOperations::send_delete_remote(QWaitDialog *dialog, int id, quint16 target)
+bool QRemoteOperations::proceed_delete_remote(QOperation *operation, int id, quint16 target,
+                                              const QModemSession::Continuation &then)
 {
-    QByteArray idBytes;
-    idBytes.append(char(id & 0xFF)).append(char((id >> 8) & 0xFF)).append(char((id >> 16) & 0xFF));
-    return m_session->runTransaction(dialog, TRANSACTION_DELETE_REMOTE, [&] {
-        m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes);
-    });
+    return m_session->proceed(
+        operation, TRANSACTION_DELETE_REMOTE,
+        [this, target, id] { m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes(id)); },
+        then);
 }
 
-bool QRemoteOperations::write_remote(const QString &text, const QControlDevice &remote)
+QString QRemoteOperations::unchangedText(const QControlDevice &remote)
 {
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode, text, false);
-    connect(m_session, &QModemSession::operationStep, dialog.get(), &QWaitDialog::setText);
-    return send_write_remote(dialog.get(), remote, single_remote_target());
+    return tr("Пульт №%1 (владелец '%2') не изменен в таблице.")
+        .arg(QString::number(remote.id()), remote.ownerName());
 }
 
-void QRemoteOperations::active_button_clicked()
+void QRemoteOperations::write_changed(QOperation *operation, const QControlDevice &changed,
+                                      OPERATION_T logged)
+{
+    proceed_write_remote(
+        operation, changed, single_remote_target(), [this, changed, logged](bool written) {
+            m_session->operationLog()->append(logged, {changed.id()}, written);
+            if (!written)
+                return;
+            const int i = indexOfIdText(m_list->remote_list(), QString::number(changed.id()));
+            if (i == -1)
+                return;
+            m_list->replaceRemote(i, changed);
+            m_list->need_saving();
+        });
+}
+
+QOperation *QRemoteOperations::active_button_clicked()
 {
     const int i = m_view->currentIndex();
-    if (i == -1 || !remote_change_allowed(false) || !device_version_ready())
-        return;
-    QControlDevice changed = m_list->remote_list().at(i);
+    if (i == -1 || !remote_change_allowed(false))
+        return nullptr;
+    const QControlDevice remote = m_list->remote_list().at(i);
+    QControlDevice changed = remote;
     changed.setActive(!changed.active());
-    const bool written =
-        write_remote(changed.active() ? tr("Активация пульта") : tr("Блокировка пульта"), changed);
-    m_session->operationLog()->append(changed.active() ? OPERATION_REMOTE_ACTIVATED
-                                                       : OPERATION_REMOTE_BLOCKED,
-                                      {changed.id()}, written);
-    if (!written)
-        return;
-    m_list->replaceRemote(i, changed);
-    m_list->need_saving();
+    const QString text = changed.active() ? tr("Активация пульта") : tr("Блокировка пульта");
+    QOperation *operation = begin_operation(text);
+    if (!operation)
+        return nullptr;
+    operation->setLostText(unchangedText(remote));
+    after_device_version(operation, [this, operation, changed, text] {
+        operation->setText(text);
+        write_changed(operation, changed,
+                      changed.active() ? OPERATION_REMOTE_ACTIVATED : OPERATION_REMOTE_BLOCKED);
+    });
+    return operation;
 }
 
 bool QRemoteOperations::ask_owner_name(QString *name)
@@ -106,45 +162,60 @@ bool QRemoteOperations::ask_owner_name(QString *name)
     }
 }
 
-void QRemoteOperations::edit_button_clicked()
+QOperation *QRemoteOperations::edit_button_clicked()
 {
     const int i = m_view->currentIndex();
-    if (i == -1 || !remote_change_allowed(true))
-        return;
-    QControlDevice changed = m_list->remote_list().at(i);
+    if (i == -1 || !remote_change_allowed(true) || !line_free())
+        return nullptr;
+    const QControlDevice remote = m_list->remote_list().at(i);
     // The row shows the list's name; the dialog starts from it.
-    QString name = changed.ownerName();
+    QString name = remote.ownerName();
     if (!ask_owner_name(&name))
-        return;
+        return nullptr;
+    QControlDevice changed = remote;
     changed.setOwnerName(name);
     // Sent even when unchanged: the user asked for the stick to hold this name.
-    const bool written = write_remote(tr("Изменение сведений о владельце пульта"), changed);
-    m_session->operationLog()->append(OPERATION_REMOTE_EDITED, {changed.id()}, written);
-    if (!written)
-        return;
-    m_list->replaceRemote(i, changed);
-    m_list->need_saving();
+    QOperation *operation = begin_operation(tr("Изменение сведений о владельце пульта"));
+    if (!operation)
+        return nullptr;
+    operation->setLostText(unchangedText(remote));
+    write_changed(operation, changed, OPERATION_REMOTE_EDITED);
+    return operation;
 }
 
-void QRemoteOperations::del_button_clicked()
+QOperation *QRemoteOperations::del_button_clicked()
 {
     const int i = m_view->currentIndex();
-    if (i == -1 || !remote_change_allowed(true))
-        return;
+    if (i == -1 || !remote_change_allowed(true) || !line_free())
+        return nullptr;
     if (m_session->prompts()->warning(m_session->dialogParent(), tr("Удаление пульта"),
                                       tr("Пульт будет удален из системы. Продолжить?"),
                                       QMessageBox::Yes | QMessageBox::No,
                                       QMessageBox::No) != QMessageBox::Yes)
-        return;
+        return nullptr;
     const QControlDevice remote = m_list->remote_list().at(i);
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode,
-                                                 tr("Удаление пульта из системы"), false);
-    connect(m_session, &QModemSession::operationStep, dialog.get(), &QWaitDialog::setText);
-    const bool deleted = send_delete_remote(dialog.get(), remote.id(), single_remote_target());
-    m_session->operationLog()->append(OPERATION_REMOTE_DELETED, {remote.id()}, deleted);
-    if (!deleted)
-        return;
-    m_list->removeRemote(i);
-    m_list->need_saving();
-    device_version_ready();
+    QOperation *operation = begin_operation(tr("Удаление пульта из системы"));
+    if (!operation)
+        return nullptr;
+    operation->setLostText(tr("Пульт №%1 (владелец '%2') не удален из таблицы.")
+                               .arg(QString::number(remote.id()), remote.ownerName()));
+    proceed_delete_remote(
+        operation, remote.id(), single_remote_target(), [this, operation, remote](bool deleted) {
+            m_session->operationLog()->append(OPERATION_REMOTE_DELETED, {remote.id()}, deleted);
+            if (!deleted)
+                return;
+            const int index = indexOfIdText(m_list->remote_list(), QString::number(remote.id()));
+            if (index != -1) {
+                m_list->removeRemote(index);
+                m_list->need_saving();
+            }
+            // The actuator's version is asked after a deletion as well; the remote is gone
+            // whatever the answer.
+            operation->setLostText(QString());
+            const QExecDevice &device = m_session->execDevice();
+            if (!device.remoteMode() && !device.isVersionKnown())
+                m_session->proceedDeviceVersion(
+                    operation, [this, operation](bool) { m_session->complete(operation, true); });
+        });
+    return operation;
 }

@@ -1,16 +1,22 @@
 #pragma once
 
+#include "qmodemsession.h"
+#include "qoperationlog.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QControlDevice;
-class QModemSession;
+class QOperation;
 class QRemoteTableView;
 class QWaitDialog;
 class RemoteList;
 
 // Operations on the selected remote: block or activate it, change its owner, delete it.
-// The stick confirms every change before the list takes it.
+// Each is one operation on the line; the stick confirms every change before the list
+// takes it.
 class QRemoteOperations : public QObject
 {
     Q_OBJECT
@@ -21,23 +27,35 @@ public:
     // Single-remote operations need the stick's own table and the stick; all but
     // blocking also need full access.
     bool remote_change_allowed(bool fullAccessNeeded) const;
-    // The actuator's version must be known before it is addressed; false when asking failed.
-    bool device_version_ready();
-    // One remote written to the stick, and through it to the actuator, behind its own dialog.
-    bool write_remote(const QString &text, const QControlDevice &remote);
-    // One remote written or deleted behind a dialog that may serve several of them.
-    bool send_write_remote(QWaitDialog *dialog, const QControlDevice &remote, quint16 target);
-    bool send_delete_remote(QWaitDialog *dialog, int id, quint16 target);
+    // A new operation shown by the window; null, after telling the user, while another runs.
+    QOperation *begin_operation(const QString &text, bool cancelEnabled = false);
+    // next runs once the actuator's version is known, asking for it first as a step of
+    // operation; when asking fails the operation ends without a further message.
+    void after_device_version(QOperation *operation, const std::function<void()> &next);
+    // Where a change of one remote goes: the actuator, or the stick in remote mode.
+    quint16 single_remote_target() const;
+    // One remote written or deleted as the next step of operation.
+    bool proceed_write_remote(QOperation *operation, const QControlDevice &remote, quint16 target,
+                              const QModemSession::Continuation &then);
+    bool proceed_delete_remote(QOperation *operation, int id, quint16 target,
+                               const QModemSession::Continuation &then);
 
 public slots:
-    void active_button_clicked();
-    void edit_button_clicked();
-    void del_button_clicked();
+    // Each starts its operation and returns it; null when none started.
+    QOperation *active_button_clicked();
+    QOperation *edit_button_clicked();
+    QOperation *del_button_clicked();
 
 private:
-    quint16 single_remote_target() const;
+    // False, after telling the user, while another operation runs: nothing is asked then.
+    bool line_free() const;
     // Asks until the name fits the stick's records; false when the user cancelled.
     bool ask_owner_name(QString *name);
+    // The changed remote written as the next step of operation; the list takes it once the
+    // stick confirmed it.
+    void write_changed(QOperation *operation, const QControlDevice &changed, OPERATION_T logged);
+    // What a change of remote that the stick did not confirm leaves undone.
+    static QString unchangedText(const QControlDevice &remote);
 
     QModemSession *m_session;
     RemoteList *m_list;

@@ -11,7 +11,7 @@
 #include "qsearchwaitdialog.h"
 #include "remotelist.h"
 
-#include <QEventLoop>
+#include <QDeadlineTimer>
 #include <QLoggingCategory>
 #include <QTimer>
 
@@ -27,187 +27,279 @@ QRemoteSearch::QRemoteSearch(QModemSession *session, RemoteList *list, QRemoteTa
                              QRemoteOperations *operations, QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_view(view), m_operations(operations)
 {
+    register_step();
 }
 
-bool QRemoteSearch::set_modem_mode(quint8 mode, QWaitDialog *dialog)
+void QRemoteSearch::register_step()
 {
-    return m_session->runTransaction(dialog, TRANSACTION_MODEM_MODE, [&] {
-        m_session->sendShortCommand(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8, mode);
-    });
+    // An answer naming the remote heard ends a poll; the listening's other answers (to the
+    // mode switch) are acknowledgements.
+    QModemSession::TransactionStep step;
+    step.judge = [this](const QRS232Message &request, const QRS232Message &answer) {
+        if (!answer.is_data_frame() || answer.command() != ANS_FOUND_REMOTE)
+            return m_session->genericAcknowledge(request, answer);
+        if (!request.is_data_frame() || request.command() != CMD_GET_FOUND_REMOTE)
+            return int(QModemSession::RESULT_BAD_ANSWER);
+        const QByteArray payload = answer.payload();
+        m_heard = -1;
+        if (payload.size() == 4 && payload != QByteArray(4, char(0xFF)))
+            m_heard = int(quint32(quint8(payload[0])) | quint32(quint8(payload[1])) << 8 |
+                          quint32(quint8(payload[2])) << 16 | quint32(quint8(payload[3])) << 24);
+        return int(QModemSession::RESULT_OK);
+    };
+    m_session->registerStep(TRANSACTION_WIZARD, step);
 }
 
-bool QRemoteSearch::wait_for_free_link()
+bool QRemoteSearch::poll(QOperation *operation, const std::function<void(int)> &heard)
+{
+    return m_session->proceed(
+        operation, TRANSACTION_WIZARD,
+        [this] {
+            m_heard = -1;
+            m_session->sendDataCommand(CMD_GET_FOUND_REMOTE, TARGET_DEVICE);
+        },
+        [this, heard](bool ok) {
+            if (ok)
+                heard(m_heard);
+        });
+}
+
+void QRemoteSearch::set_modem_mode(QOperation *operation, quint8 mode,
+                                   const std::function<void()> &next)
+{
+    const QPointer<QOperation> running = operation;
+    m_session->proceed(
+        operation, TRANSACTION_MODEM_MODE,
+        [this, mode] {
+            m_session->sendShortCommand(SHORT_CLASS_COMMAND, CMD_SET_MODEM_MODE >> 8, mode);
+        },
+        [this, mode, running, next](bool ok) {
+            if (!ok)
+                return;
+            // The stick's mode is known even when a Cancel ended the operation between the
+            // answer and this step; what follows the switch is not done then.
+            m_searchModeLeft = mode == MODEM_MODE_SEARCH;
+            if (mode == MODEM_MODE_NORMAL)
+                m_session->modem().setWorkMode(true);
+            if (next && running && !running->isFinished())
+                next();
+        });
+}
+
+void QRemoteSearch::leave_search_mode(QOperation *operation, const std::function<void()> &next)
+{
+    set_modem_mode(operation, MODEM_MODE_NORMAL, next);
+}
+
+void QRemoteSearch::when_line_free(const std::function<void(bool)> &then)
 {
     QInterface_Manager *link = m_session->interfaceManager();
-    if (link->is_free())
-        return true;
-    // The link gives a command up by itself after this long; waiting longer is in vain.
-    const int limit = link->ack_timeout() * (link->retry_count() + 1);
-    QEventLoop loop;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (link->is_free() || !m_session->connected())
-            loop.quit();
-    });
-    poll.start(FREE_LINK_POLL_MS);
-    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
-    loop.exec();
-    if (link->is_free())
-        return true;
-    qCWarning(lcDatabase) << "a command stayed unanswered after the search; dropped";
-    link->stop_command();
-    return false;
+    if (link->is_free() && !m_session->busy()) {
+        then(true);
+        return;
+    }
+    // An operation ends by itself; a command sent outside one is given up by the link after
+    // this long, counted once the session is idle: waiting longer for it is in vain.
+    const qint64 limit = qint64(link->ack_timeout()) * (link->retry_count() + 1);
+    auto *wait = new QTimer(this);
+    connect(wait, &QTimer::timeout, this,
+            [this, wait, link, limit, then, deadline = QDeadlineTimer(limit)]() mutable {
+                const bool connected = m_session->connected();
+                if (connected && m_session->busy()) {
+                    deadline.setRemainingTime(limit);
+                    return;
+                }
+                if (connected && !link->is_free() && !deadline.hasExpired())
+                    return;
+                wait->stop();
+                wait->deleteLater();
+                const bool free = link->is_free();
+                if (!free) {
+                    qCWarning(lcDatabase)
+                        << "a command stayed unanswered after the search; dropped";
+                    link->stop_command();
+                }
+                then(free);
+            });
+    wait->start(FREE_LINK_POLL_MS);
 }
 
-bool QRemoteSearch::leave_search_mode(const QString &text, bool cancelEnabled)
-{
-    if (!m_session->connected())
-        return false;
-    const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode, text, cancelEnabled);
-    if (!set_modem_mode(MODEM_MODE_NORMAL, dialog.get()))
-        return false;
-    m_searchModeLeft = false;
-    m_session->modem().setWorkMode(true);
-    return true;
-}
-
-void QRemoteSearch::restore_normal_mode()
+QOperation *QRemoteSearch::restore_normal_mode()
 {
     // A stick lost during a search comes back still listening.
-    if (m_searchModeLeft)
-        leave_search_mode(tr("Установка режима работы"), false);
+    if (!m_searchModeLeft || !m_session->connected())
+        return nullptr;
+    QOperation *operation = m_operations->begin_operation(tr("Установка режима работы"));
+    if (operation)
+        leave_search_mode(operation, {});
+    return operation;
 }
 
 void QRemoteSearch::add_button_clicked()
 {
-    if (!m_operations->remote_change_allowed(true))
+    if (m_active || !m_operations->remote_change_allowed(true))
         return;
-    const QString modeText = tr("Изменение режима работы устройства");
-    {
-        const auto dialog = m_session->newWaitDialog(QWaitDialog::AnimationMode, modeText, false);
-        if (!set_modem_mode(MODEM_MODE_SEARCH, dialog.get()))
+    QOperation *operation = m_operations->begin_operation(tr("Изменение режима работы устройства"));
+    if (!operation)
+        return;
+    m_active = true;
+    set_modem_mode(operation, MODEM_MODE_SEARCH, [this] { m_session->modem().setListening(true); });
+    connect(operation, &QOperation::finished, this, [this, operation] {
+        if (!operation->succeeded()) {
+            m_active = false;
             return;
-    }
-    m_searchModeLeft = true;
-    QModem &modem = m_session->modem();
-    modem.setListening(true);
-
-    int result = 0;
-    QControlDevice remote(this);
-    {
-        QAddDeviceDialog wizard(m_session->dialogParent(), &m_list->remote_list(), ownerNames,
-                                m_session);
-        connect(m_session, &QModemSession::operationFailed, &wizard,
-                &QAddDeviceDialog::slotBadAnswer);
-        connect(&wizard, &QAddDeviceDialog::signalSendUsartCommand, this,
+        }
+        auto *wizard = new QAddDeviceDialog(m_session->dialogParent(), &m_list->remote_list(),
+                                            ownerNames, m_session, this);
+        connect(wizard, &QAddDeviceDialog::signalSendUsartCommand, this,
                 [this](QInterfaceMessage &message) {
                     QRS232Message command(nullptr, message.frame());
                     m_session->sendCommand(command);
                 });
-        connect(m_session, &QModemSession::operationComplete, &wizard,
-                &QAddDeviceDialog::slotGoodAnswer);
-        connect(m_session, &QModemSession::deviceFound, &wizard,
-                &QAddDeviceDialog::slotDeviceFound);
-        result = wizard.exec();
-        remote.setId(wizard.foundId());
-        remote.setGroup(wizard.foundGroup());
-        remote.setOwnerName(wizard.ownerName());
-        remote.setActive(true);
-        remote.setWorkMode(wizard.workMode());
-    }
-    modem.setListening(false);
+        connect(wizard, &QDialog::finished, this, [this, wizard](int result) {
+            const QControlDevice remote(nullptr, wizard->foundId(), wizard->foundGroup(),
+                                        wizard->ownerName(), true, wizard->workMode());
+            wizard->deleteLater();
+            m_session->modem().setListening(false);
+            finish_registration(result, remote);
+        });
+        wizard->start();
+    });
+}
 
-    bool stickReady = true;
-    if (m_session->connected()) {
-        stickReady = wait_for_free_link();
-        if (!leave_search_mode(modeText, false))
+void QRemoteSearch::finish_registration(int result, const QControlDevice &remote)
+{
+    if (!m_session->connected()) {
+        m_active = false;
+        return;
+    }
+    when_line_free([this, result, remote](bool stickReady) {
+        QOperation *operation =
+            m_session->connected()
+                ? m_operations->begin_operation(tr("Изменение режима работы устройства"))
+                : nullptr;
+        if (!operation) {
+            m_active = false;
             return;
-    }
-    if (result == 0)
-        return;
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
-    const QString failed = tr("Не удалось добавить новый пульт");
-    if (!stickReady) {
-        prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
-        return;
-    }
-    if (!ownerNames.contains(remote.ownerName()))
-        ownerNames.append(remote.ownerName());
-    if (!m_operations->device_version_ready())
-        return;
-    const bool written = m_operations->write_remote(
-        tr("Запись устройств в USB-stick и исполнительное устройство"), remote);
-    m_session->operationLog()->append(OPERATION_REMOTE_ADDED, {remote.id()}, written);
-    if (!written) {
-        prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
-        return;
-    }
-    m_list->setRemotes(m_list->remote_list() + QList<QControlDevice>{remote});
-    m_list->need_saving();
+        }
+        connect(operation, &QOperation::finished, this, [this] { m_active = false; });
+        const QString failed = tr("Не удалось добавить новый пульт");
+        if (result != 0)
+            operation->setLostText(failed);
+        leave_search_mode(operation, [this, operation, result, remote, stickReady, failed] {
+            if (result == 0)
+                return;
+            Prompts *prompts = m_session->prompts();
+            QWidget *parent = m_session->dialogParent();
+            if (!stickReady) {
+                prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
+                return;
+            }
+            if (!ownerNames.contains(remote.ownerName()))
+                ownerNames.append(remote.ownerName());
+            m_operations->after_device_version(operation, [=] {
+                operation->setText(tr("Запись устройств в USB-stick и исполнительное устройство"));
+                m_operations->proceed_write_remote(
+                    operation, remote, m_operations->single_remote_target(), [=](bool written) {
+                        m_session->operationLog()->append(OPERATION_REMOTE_ADDED, {remote.id()},
+                                                          written);
+                        if (!written) {
+                            // A vanished stick's warning has said it already.
+                            if (m_session->connected())
+                                prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
+                            return;
+                        }
+                        m_list->setRemotes(m_list->remote_list() + QList<QControlDevice>{remote});
+                        m_list->need_saving();
+                    });
+            });
+        });
+    });
 }
 
 void QRemoteSearch::find_button_clicked()
 {
-    if (!m_session->connected())
+    if (m_active || !m_session->connected())
         return;
-    const QString modeText = tr("Установка режима работы");
-    QModem &modem = m_session->modem();
-    {
-        QSearchWaitDialog dialog(m_session->dialogParent(), modeText,
-                                 m_session->interfaceManager());
-        connect(m_session, &QModemSession::operationStep, &dialog, &QWaitDialog::setText);
-        if (!set_modem_mode(MODEM_MODE_SEARCH, &dialog))
-            return;
-        m_searchModeLeft = true;
+    QOperation *operation = m_session->begin(tr("Установка режима работы"), true, true);
+    if (operation->outcome() == QOperation::Refused) {
+        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                      operation->errorString(), QMessageBox::Ok);
+        return;
+    }
+    m_active = true;
+    m_finding = operation;
+    const QPointer<QSearchWaitDialog> dialog =
+        new QSearchWaitDialog(m_session->dialogParent(), operation, m_session->interfaceManager());
+    connect(m_session, &QModemSession::operationStep, dialog, &QWaitDialog::setText);
+    connect(dialog, &QWaitDialog::extButtonClicked, this, &QRemoteSearch::request_found_device);
+    connect(this, &QRemoteSearch::signal_show_btn_next_device_search, dialog,
+            &QWaitDialog::setExtOperationEnabled);
+    dialog->open();
+    // Queued: a poll answered together with the user's "Закрыть" is heard first.
+    connect(operation, &QOperation::finished, this, &QRemoteSearch::search_ended,
+            Qt::QueuedConnection);
+    set_modem_mode(operation, MODEM_MODE_SEARCH, [this, dialog] {
+        QModem &modem = m_session->modem();
         modem.setWorkMode(false);
         modem.setListening(true);
         // A new search: the remote that ended the last one is news again when pressed.
         modem.setLastFoundId(-1);
-        ++m_searchRun;
+        if (dialog) {
+            dialog->setCaption(tr("Поиск пульта"));
+            dialog->setExtButtonText(tr("Поиск"));
+            dialog->setCancelButtonText(tr("Закрыть"));
+        }
+        request_found_device();
+    });
+}
 
-        const QMetaObject::Connection found =
-            connect(m_session, &QModemSession::deviceFound, this, &QRemoteSearch::device_found);
-        connect(&dialog, &QWaitDialog::extButtonClicked, this,
-                &QRemoteSearch::request_found_device);
-        connect(this, &QRemoteSearch::signal_show_btn_next_device_search, &dialog,
-                &QWaitDialog::setExtOperationEnabled);
-        dialog.setCaption(tr("Поиск пульта"));
-        dialog.setExtButtonText(tr("Поиск"));
-        dialog.setCancelButtonText(tr("Закрыть"));
-        // Ended by "Закрыть", or by a failed poll.
-        m_session->runTransaction(&dialog, TRANSACTION_NONE, [this] { request_found_device(); });
-        disconnect(found);
-        modem.setListening(false);
+void QRemoteSearch::search_ended()
+{
+    m_finding = nullptr;
+    m_session->modem().setListening(false);
+    if (!m_searchModeLeft || !m_session->connected()) {
+        m_active = false;
+        return;
     }
-    if (m_session->connected()) {
-        wait_for_free_link();
-        leave_search_mode(modeText, true);
-    }
+    when_line_free([this](bool) {
+        QOperation *operation =
+            m_session->connected()
+                ? m_operations->begin_operation(tr("Установка режима работы"), true)
+                : nullptr;
+        if (!operation) {
+            m_active = false;
+            return;
+        }
+        connect(operation, &QOperation::finished, this, [this] { m_active = false; });
+        leave_search_mode(operation, {});
+    });
 }
 
 void QRemoteSearch::request_found_device()
 {
-    if (!m_session->modem().listening())
+    if (!m_session->modem().listening() || !m_finding)
         return;
     emit signal_show_btn_next_device_search(false);
     m_session->reportStep(tr("Определение пульта... \nНажмите и удерживайте в течение 4 секунд "
                              "кнопку на пульте для его определения."));
-    m_session->sendDataCommand(CMD_GET_FOUND_REMOTE, TARGET_DEVICE);
+    poll(m_finding, [this](int heard) { device_found(heard); });
 }
 
 void QRemoteSearch::request_found_device_later()
 {
-    const int run = m_searchRun;
-    QTimer::singleShot(NOTHING_NEW_POLL_MS, this, [this, run] {
-        if (run == m_searchRun)
-            request_found_device();
-    });
+    // Held without a transaction until the next poll; one scheduled for a search that has
+    // ended goes nowhere, as its operation is gone.
+    if (!m_finding)
+        return;
+    m_session->hold(m_finding);
+    QTimer::singleShot(NOTHING_NEW_POLL_MS, m_finding, [this] { request_found_device(); });
 }
 
 void QRemoteSearch::device_found(int value)
 {
     QModem &modem = m_session->modem();
+    // Heard even when a Cancel ended the search while this answer was handled.
     if (!modem.listening())
         return;
     const int id = value & QControlDevice::ErasedId;
@@ -233,5 +325,7 @@ void QRemoteSearch::device_found(int value)
         m_session->reportStep(tr("Найден незарегистрированный пульт №") + QString::number(id));
     }
     // Polling waits for the user's "Поиск".
+    if (m_finding)
+        m_session->hold(m_finding);
     emit signal_show_btn_next_device_search(true);
 }

@@ -1,18 +1,24 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QControlDevice;
 class QModemSession;
+class QOperation;
 class QRemoteOperations;
 class QRemoteTableView;
-class QWaitDialog;
 class RemoteList;
 
 // What needs the stick in search mode: adding a new remote through the wizard, and
-// finding out whose remote is in one's hand (its row is selected). A stick lost while
-// listening is set back to normal mode when it is found again.
+// finding out whose remote is in one's hand (its row is selected). Each runs as
+// operations one after the other: the stick into search mode, the listening, the stick
+// back into normal mode (and the new remote written). A stick lost while listening is
+// set back to normal mode when it is found again.
 class QRemoteSearch : public QObject
 {
     Q_OBJECT
@@ -22,6 +28,12 @@ public:
 
     // Owners of the remotes added so far, offered by the wizard.
     const QStringList &owner_names() const { return ownerNames; }
+    // A registration or a search for an owner is under way, from its first operation to
+    // its last, the wizard's questions in between included.
+    bool active() const { return m_active; }
+    // Asks the stick, as the next step of operation, which remote it heard; heard gets the
+    // value answered (-1: none) once the answer is in.
+    bool poll(QOperation *operation, const std::function<void(int heard)> &heard);
 
 signals:
     // The search for a remote's owner waits for the user's "Поиск" (true) or polls (false).
@@ -32,17 +44,25 @@ public slots:
     void find_button_clicked();
     void request_found_device();
     void device_found(int value);
-    // A stick lost during a search is set back when the next session opens.
-    void restore_normal_mode();
+    // A stick lost during a search is set back when the next session opens; the operation
+    // that does it, null when there is nothing to set back.
+    QOperation *restore_normal_mode();
 
 private:
-    bool set_modem_mode(quint8 mode, QWaitDialog *dialog);
-    // Waits, without spinning, until the command on the line is answered; false (and the
-    // command dropped) when the link would itself have given it up by then.
-    bool wait_for_free_link();
-    // After a search: normal mode again; false when the stick stayed in search mode.
-    bool leave_search_mode(const QString &text, bool cancelEnabled);
+    void register_step();
+    // The stick's mode set as the next step of operation; next runs once it is.
+    void set_modem_mode(QOperation *operation, quint8 mode, const std::function<void()> &next);
+    // The stick back in normal mode as the next step of operation; next runs once it is.
+    void leave_search_mode(QOperation *operation, const std::function<void()> &next);
+    // Runs then once the line is quiet: no operation runs and no command is out. A command
+    // still out when the link would itself have given it up is dropped: then gets false.
+    // Without a session there is nothing to wait for.
+    void when_line_free(const std::function<void(bool free)> &then);
     void request_found_device_later();
+    // After the wizard: the stick back in normal mode and, when one was heard and named,
+    // the new remote written, in one operation.
+    void finish_registration(int result, const QControlDevice &remote);
+    void search_ended();
 
     QModemSession *m_session;
     RemoteList *m_list;
@@ -51,6 +71,9 @@ private:
     QStringList ownerNames;
     // The stick was put into search mode and not yet back into normal mode.
     bool m_searchModeLeft = false;
-    // Counts searches for an owner, so a poll scheduled by an earlier one never goes out.
-    int m_searchRun = 0;
+    bool m_active = false;
+    // The answer of the last poll.
+    int m_heard = -1;
+    // The search for an owner; polls go out only while it runs.
+    QPointer<QOperation> m_finding;
 };

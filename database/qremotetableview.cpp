@@ -5,8 +5,8 @@
 #include "remotelist.h"
 #include "remotetable.h"
 
-#include <QCoreApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +26,9 @@ QRemoteTableView::QRemoteTableView(QModemSession *session, RemoteList *list,
     connect(m_widgets.table, &QWidget::customContextMenuRequested, this,
             &QRemoteTableView::context_menu_config_popup);
     connect(m_widgets.filter, &QLineEdit::textChanged, this, &QRemoteTableView::filter_text_change);
+    // New rows widen the row header in the table's delayed layout, which narrows the
+    // viewport after the fill: the widths follow each resize of the viewport itself.
+    m_widgets.table->viewport()->installEventFilter(this);
     connect(m_list, &RemoteList::listReset, this, [this] { fill_table(m_list->remote_list()); });
     connect(m_list, &RemoteList::remoteChanged, this, &QRemoteTableView::update_row);
     connect(m_list, &RemoteList::remoteRemoved, this, &QRemoteTableView::remove_table_row);
@@ -161,9 +164,14 @@ void QRemoteTableView::fill_table(const QList<QControlDevice> &list)
             add_table_row(remote);
     }
     table->setSortingEnabled(true);
-    table->repaint();
-    QCoreApplication::processEvents();
     resize_columns(true);
+}
+
+bool QRemoteTableView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == m_widgets.table->viewport())
+        resize_columns();
+    return QObject::eventFilter(watched, event);
 }
 
 int QRemoteTableView::row_to_index(int row) const

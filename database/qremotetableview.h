@@ -62,6 +62,9 @@ public slots:
     void filter_text_change();
     void show_source_label();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void build_table();
     void create_table_menu();

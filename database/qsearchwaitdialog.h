@@ -3,30 +3,33 @@
 #include "qwaitdialog.h"
 
 #include <QDeadlineTimer>
+#include <QPointer>
 #include <QTimer>
 
 class QInterface_Manager;
+class QOperation;
 
-// The wait dialog of a search for remotes. The search polls the stick without pause, so
-// a cancel often comes while a poll is on the line: it takes effect once that poll is
-// answered (or given up by the link), never leaving its answer to arrive as a stray
-// frame. A remote reported meanwhile does not accept a dialog the user has cancelled.
+// The wait dialog of a search for remotes: it watches the search's operation and deletes
+// itself once closed. The search polls the stick without pause, so a Cancel often comes
+// while a poll is on the line: the operation is asked to end once that poll is answered
+// (or given up by the link), so its answer is heard and never dropped. A remote reported
+// meanwhile does not accept a dialog the user has cancelled.
 class QSearchWaitDialog : public QWaitDialog
 {
     Q_OBJECT
 public:
-    QSearchWaitDialog(QWidget *parent, const QString &text, QInterface_Manager *link);
+    QSearchWaitDialog(QWidget *parent, QOperation *operation, QInterface_Manager *link);
 
     bool cancelPending() const { return m_cancelPending; }
 
 public slots:
     void accept() override;
     void reject() override;
-    int exec() override;
 
 private:
     void closeWhenFree();
 
+    QPointer<QOperation> m_operation;
     QInterface_Manager *m_link;
     QTimer m_poll;
     QDeadlineTimer m_deadline;

@@ -8,7 +8,6 @@
 #include "qautoconnecttool.h"
 #include "qinterface_manager.h"
 #include "qoperationlog.h"
-#include "qwaitdialog.h"
 
 #include <QTimer>
 
@@ -58,23 +57,20 @@ QString QModemSession::busyText()
               "устройством");
 }
 
-QOperation *QModemSession::begin(const QString &text, bool cancelEnabled)
+QOperation *QModemSession::begin(const QString &text, bool cancelEnabled, bool shownByCaller)
 {
     auto *operation = new QOperation(text, cancelEnabled, this);
     connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
     // One at a time: a second never runs inside the first. The search owns the line
     // until a session opens.
     if (m_operation || m_searching) {
-        m_shownByCaller = false;
         operation->finish(QOperation::Refused, busyText(), true);
         return operation;
     }
     m_operation = operation;
     connect(operation, &QOperation::cancelRequested, this,
             [this, operation] { cancel_operation(operation); });
-    if (std::exchange(m_shownByCaller, false))
-        m_waitedFor = operation;
-    else
+    if (!shownByCaller)
         emit operationStarted(operation);
     return operation;
 }
@@ -167,11 +163,6 @@ void QModemSession::end_transaction(bool ok, QOperation::Outcome failure)
     // in full (its messages shown, a closed session closed), as the code after a request
     // that waited for its end would.
     const QPointer<QOperation> operation = m_operation;
-    // A caller that waits in its own dialog hears of the end at once, as it always has.
-    if (operation && operation == m_waitedFor) {
-        end_operation(operation, ok, failure);
-        return;
-    }
     const Continuation then = std::exchange(m_then, {});
     m_continuing = true;
     QMetaObject::invokeMethod(
@@ -240,47 +231,6 @@ void QModemSession::cancel_operation(QOperation *operation)
         end_transaction(false, QOperation::Cancelled);
     else
         end_operation(operation, false, QOperation::Cancelled);
-}
-
-std::unique_ptr<QWaitDialog> QModemSession::newWaitDialog(int mode, const QString &text,
-                                                          bool cancelEnabled)
-{
-    return std::make_unique<QWaitDialog>(m_dialogParent, mode, text, cancelEnabled, false,
-                                         QString());
-}
-
-bool QModemSession::runTransaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
-                                   const std::function<void()> &sendFirst)
-{
-    m_shownByCaller = true;
-    const QPointer<QOperation> operation =
-        start(QString(), dialog->isCancelOperationEnabled(), transaction, sendFirst);
-    m_shownByCaller = false;
-    if (operation->isFinished())
-        return false;
-    bool succeeded = false;
-    connect(operation, &QOperation::finished, dialog,
-            [&succeeded, operation] { succeeded = operation->succeeded(); });
-    dialog->watch(operation);
-    const bool accepted = dialog->exec() == QDialog::Accepted;
-    if (operation && !operation->isFinished()) {
-        // The dialog closed by itself (its progress was full), or the program is ending.
-        if (accepted) {
-            end_transaction(true);
-            end_operation(operation, true, QOperation::Failed);
-        } else {
-            cancel_operation(operation);
-        }
-    }
-    return succeeded;
-}
-
-bool QModemSession::runOperation(const QString &text, bool cancelEnabled,
-                                 MODEM_TRANSACTION_T transaction,
-                                 const std::function<void()> &sendFirst)
-{
-    const auto dialog = newWaitDialog(QWaitDialog::AnimationMode, text, cancelEnabled);
-    return runTransaction(dialog.get(), transaction, sendFirst);
 }
 
 bool QModemSession::sendCommand(QRS232Message &message)

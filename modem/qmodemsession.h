@@ -12,14 +12,12 @@
 #include <QStringList>
 
 #include <functional>
-#include <memory>
 
 class Prompts;
 class QAutoConnectTool;
 class QInterface_Manager;
 class QOperationLog;
 class QTimer;
-class QWaitDialog;
 class QWidget;
 
 // One run of the program's dialogue with the USB-stick: finds the port, opens the
@@ -87,8 +85,9 @@ public:
     // another operation runs, the one returned is refused (finished from the event loop).
     QOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
                       const std::function<void()> &sendFirst, const Continuation &then = {});
-    // An operation whose transactions the caller runs with proceed(), at once.
-    QOperation *begin(const QString &text, bool cancelEnabled);
+    // An operation whose transactions the caller runs with proceed(), at once. One that
+    // shownByCaller is watched in a dialog of the caller's own and not announced.
+    QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false);
     // The next transaction of the running operation, from its continuation; false (and the
     // operation ended) when the stick is gone.
     bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
@@ -109,14 +108,6 @@ public:
     static QString busyText();
     // The stick stopped answering, and what of operation stays undone.
     static QString lostMessage(const QOperation *operation);
-
-    // The transaction runner for callers that still wait for the result: runs the
-    // transaction as an operation shown in dialog and returns whether it went through.
-    std::unique_ptr<QWaitDialog> newWaitDialog(int mode, const QString &text, bool cancelEnabled);
-    bool runTransaction(QWaitDialog *dialog, MODEM_TRANSACTION_T transaction,
-                        const std::function<void()> &sendFirst);
-    bool runOperation(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
-                      const std::function<void()> &sendFirst);
 
     // One step of a multi-step transaction went through (a record, say).
     void reportStep(const QString &text = QString()) { emit operationStep(text); }
@@ -245,8 +236,6 @@ private:
     std::function<void()> m_sendFirst;
     QTimer *m_linkWait = nullptr;
     QDeadlineTimer m_linkFreeBy;
-    // The operation being started is shown in its caller's dialog.
-    bool m_shownByCaller = false;
     // The stick stopped answering: the failure ends the operation as lost.
     bool m_lineLost = false;
     // A continuation is due, or holds its operation for later.
@@ -255,6 +244,4 @@ private:
     bool m_held = false;
     // The operation whose loss the user has been told of already.
     QPointer<QOperation> m_lostTold;
-    // The operation of runTransaction, whose caller waits for it in a dialog.
-    QPointer<QOperation> m_waitedFor;
 };

@@ -1,5 +1,5 @@
 #include "mainwindow.h"
-#include "prompts.h"
+#include "defaultprompts.h"
 #include "qmodemsession.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"

@@ -3,7 +3,7 @@
 
 #include "event_filter.h"
 #include "portaccessnotice.h"
-#include "prompts.h"
+#include "defaultprompts.h"
 #include "qflashcontroller.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"

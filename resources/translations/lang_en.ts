@@ -1202,6 +1202,14 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
         <source>Удаление пульта из системы</source>
         <translation>Deleting the remote from the system</translation>
     </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не изменен в таблице.</source>
+        <translation>Remote No. %1 (owner &apos;%2&apos;) was not changed in the table.</translation>
+    </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не удален из таблицы.</source>
+        <translation>Remote No. %1 (owner &apos;%2&apos;) was not deleted from the table.</translation>
+    </message>
 </context>
 <context>
     <name>QRemoteSearch</name>

@@ -1202,6 +1202,14 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
         <source>Удаление пульта из системы</source>
         <translation>Usuwanie pilota z systemu</translation>
     </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не изменен в таблице.</source>
+        <translation>Pilot nr %1 (właściciel &apos;%2&apos;) nie został zmieniony w tabeli.</translation>
+    </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не удален из таблицы.</source>
+        <translation>Pilot nr %1 (właściciel &apos;%2&apos;) nie został usunięty z tabeli.</translation>
+    </message>
 </context>
 <context>
     <name>QRemoteSearch</name>

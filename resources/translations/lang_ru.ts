@@ -1202,6 +1202,14 @@
         <source>Удаление пульта из системы</source>
         <translation>Удаление пульта из системы</translation>
     </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не изменен в таблице.</source>
+        <translation>Пульт №%1 (владелец &apos;%2&apos;) не изменен в таблице.</translation>
+    </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не удален из таблицы.</source>
+        <translation>Пульт №%1 (владелец &apos;%2&apos;) не удален из таблицы.</translation>
+    </message>
 </context>
 <context>
     <name>QRemoteSearch</name>

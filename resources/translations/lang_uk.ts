@@ -1202,6 +1202,14 @@
         <source>Удаление пульта из системы</source>
         <translation>Видалення пульта із системи</translation>
     </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не изменен в таблице.</source>
+        <translation>Пульт №%1 (власник &apos;%2&apos;) не змінено в таблиці.</translation>
+    </message>
+    <message>
+        <source>Пульт №%1 (владелец &apos;%2&apos;) не удален из таблицы.</source>
+        <translation>Пульт №%1 (власник &apos;%2&apos;) не видалено з таблиці.</translation>
+    </message>
 </context>
 <context>
     <name>QRemoteSearch</name>

@@ -335,16 +335,17 @@ private slots:
         log->setPath(m_dir.filePath("remotes.log"));
         QVERIFY(rig.open());
         QVERIFY(rig.select(101));
-        rig.table->operations().active_button_clicked();
+        QRemoteOperations &operations = rig.table->operations();
+        QCOMPARE(operationwait::outcome(operations.active_button_clicked()), QOperation::Succeeded);
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, STATUS_DEVICE_FAILED);
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        rig.table->operations().active_button_clicked();
+        QCOMPARE(operationwait::outcome(operations.active_button_clicked()), QOperation::Failed);
         rig.prompts.expectText("Владелец пульта", "Анна Сергеевна");
-        rig.table->operations().edit_button_clicked();
+        QCOMPARE(operationwait::outcome(operations.edit_button_clicked()), QOperation::Succeeded);
         QVERIFY(rig.select(105));
-        rig.table->operations().active_button_clicked();
+        QCOMPARE(operationwait::outcome(operations.active_button_clicked()), QOperation::Succeeded);
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-        rig.table->operations().del_button_clicked();
+        QCOMPARE(operationwait::outcome(operations.del_button_clicked()), QOperation::Succeeded);
 
         UiScript script;
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
@@ -356,6 +357,7 @@ private slots:
                         wizard->findChild<QPushButton *>("pushButton_owner")->click();
                     });
         rig.table->search().add_button_clicked();
+        QVERIFY(QTest::qWaitFor([&] { return !rig.table->search().active(); }, 60000));
         QVERIFY(script.done());
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(ends(rig.table->transfers().clear_modem_memory()));

@@ -1,4 +1,5 @@
 #include "commands.h"
+#include "operationwait.h"
 #include "qmodemsession.h"
 #include "qwaitdialog.h"
 #include "sessionrig.h"
@@ -36,6 +37,12 @@ QStringList cellTexts(QTableWidget *t)
     return texts;
 }
 
+// True once the search and the operations it set going have ended.
+bool searchEnds(TableRig &rig)
+{
+    return QTest::qWaitFor([&] { return !rig.table->search().active(); }, 60000);
+}
+
 QPushButton *waitButton(const char *name)
 {
     QWaitDialog *d = UiScript::shown<QWaitDialog>();
@@ -63,7 +70,8 @@ private slots:
         for (const auto &[status, colour, button] :
              {std::tuple{"Заблокирован", 0xF5B7B7, "Активировать пульт"},
               std::tuple{"Активен", 0xA7E8C1, "Заблокировать пульт"}}) {
-            rig.table->operations().active_button_clicked();
+            QCOMPARE(operationwait::outcome(rig.table->operations().active_button_clicked()),
+                     QOperation::Succeeded);
             QCOMPARE(t->item(row, 1), owner); // the same cells: no rebuilt table
             QCOMPARE(t->item(row, 2)->text(), QString(status));
             for (int column = 0; column < t->columnCount(); ++column)
@@ -90,7 +98,8 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectText("Владелец пульта", "Иванов")
             .expectTextCancel("Владелец пульта");
-        rig.table->operations().edit_button_clicked();
+        QCOMPARE(operationwait::outcome(rig.table->operations().edit_button_clicked()),
+                 QOperation::Succeeded);
         const auto &calls = rig.prompts.calls();
         QCOMPARE(calls.at(0).text,
                  QString("Введите информацию о владельце пульта(максимально 59 символов)"));
@@ -104,7 +113,7 @@ private slots:
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
         QVERIFY(!rig.table->list().db_saved());
-        rig.table->operations().edit_button_clicked(); // cancelled
+        QVERIFY(!rig.table->operations().edit_button_clicked()); // cancelled
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QVERIFY(rig.prompts.done());
     }
@@ -115,10 +124,11 @@ private slots:
         QVERIFY(rig.open() && rig.select(0x102030));
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::No)
             .expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-        rig.table->operations().del_button_clicked();
+        QVERIFY(!rig.table->operations().del_button_clicked());
         QCOMPARE(rig.requests(CMD_DELETE_REMOTE), 0);
         QCOMPARE(rig.prompts.calls().last().defaultButton, QMessageBox::No);
-        rig.table->operations().del_button_clicked();
+        QCOMPARE(operationwait::outcome(rig.table->operations().del_button_clicked()),
+                 QOperation::Succeeded);
         QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{1});
         QCOMPARE(rig.emulator.state().actuatorRemotes.size(), 2);
         QCOMPARE(rig.table->list().remote_list().size(), 2);
@@ -128,8 +138,8 @@ private slots:
 
         // A table that is not the stick's offers nothing to change, shortcuts included.
         rig.table->list().set_data_source(SOURCE_UNKNOWN);
-        rig.table->operations().del_button_clicked();
-        rig.table->operations().active_button_clicked();
+        QVERIFY(!rig.table->operations().del_button_clicked());
+        QVERIFY(!rig.table->operations().active_button_clicked());
         QCOMPARE(rig.prompts.calls().size(), 2);
         QVERIFY(rig.prompts.done());
     }
@@ -139,9 +149,11 @@ private slots:
         TableRig rig(threeRemotes());
         QVERIFY(rig.open() && rig.select(0x00ABCE));
         rig.session->setRemoteMode(true);
-        rig.table->operations().active_button_clicked();
+        QCOMPARE(operationwait::outcome(rig.table->operations().active_button_clicked()),
+                 QOperation::Succeeded);
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes);
-        rig.table->operations().del_button_clicked();
+        QCOMPARE(operationwait::outcome(rig.table->operations().del_button_clicked()),
+                 QOperation::Succeeded);
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), QList<int>{0});
         QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{0});
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
@@ -163,9 +175,12 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        rig.table->operations().active_button_clicked();
-        rig.table->operations().edit_button_clicked();
-        rig.table->operations().del_button_clicked();
+        QCOMPARE(operationwait::outcome(rig.table->operations().active_button_clicked()),
+                 QOperation::Failed);
+        QCOMPARE(operationwait::outcome(rig.table->operations().edit_button_clicked()),
+                 QOperation::Failed);
+        QCOMPARE(operationwait::outcome(rig.table->operations().del_button_clicked()),
+                 QOperation::Failed);
         QCOMPARE(rig.prompts.texts().first(),
                  QString("Конечное устройство не содержит в памяти данный пульт"));
         QCOMPARE(rig.prompts.texts().last(),
@@ -174,6 +189,40 @@ private slots:
         QCOMPARE(cellTexts(rig.widgets.table), cells);
         QVERIFY(rig.table->list().db_saved());
         QCOMPARE(rig.widgets.sourceLabel->text(), label);
+        QVERIFY(rig.prompts.done());
+    }
+
+    // One operation at a time: a change asked for while another runs is refused with the
+    // busy text before anything is asked or sent. A stick gone during a deletion says in
+    // its one message which remote the table still holds.
+    void busyLineRefusesAndALostStickSaysWhatWasNotDone()
+    {
+        TableRig rig(threeRemotes());
+        QVERIFY(rig.open() && rig.select(0x102030));
+        rig.emulator.delayAnswers(1, 300);
+        QOperation *block = rig.table->operations().active_button_clicked();
+        QVERIFY(block && !block->isFinished());
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!rig.table->operations().edit_button_clicked());
+        QVERIFY(!rig.table->operations().del_button_clicked());
+        QCOMPARE(rig.prompts.texts(),
+                 (QStringList{QModemSession::busyText(), QModemSession::busyText()}));
+        QCOMPARE(operationwait::outcome(block), QOperation::Succeeded);
+        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
+        QCOMPARE(rig.requests(CMD_DELETE_REMOTE), 0);
+
+        const QList<QControlDevice> list = rig.table->list().remote_list();
+        rig.emulator.hangUpAtNextAnswer();
+        rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QCOMPARE(operationwait::outcome(rig.table->operations().del_button_clicked()),
+                 QOperation::Lost);
+        QCOMPARE(rig.prompts.texts().last(),
+                 QString("Usb-stick не отвечает. Проверьте подключение.\n"
+                         "Пульт №1056816 (владелец 'Петров') не удален из таблицы."));
+        QCOMPARE(rig.table->list().remote_list(), list);
+        QVERIFY(rig.table->view().row_of_id(0x102030) != -1);
         QVERIFY(rig.prompts.done());
     }
 
@@ -216,6 +265,7 @@ private slots:
                         waitButton("pushButton_cancel")->click();
                     });
         rig.table->search().find_button_clicked();
+        QVERIFY(searchEnds(rig));
         QVERIFY(script.done());
 
         QStringList announced;
@@ -251,6 +301,7 @@ private slots:
             script.when([] { return waitButton("pushButton_ext"); },
                         [] { waitButton("pushButton_cancel")->click(); });
             rig.table->search().find_button_clicked();
+            QVERIFY(searchEnds(rig));
             QVERIFY(script.done());
         }
         const auto found =
@@ -273,6 +324,7 @@ private slots:
         script.when([] { return waitButton("pushButton_ext"); },
                     [] { waitButton("pushButton_cancel")->click(); });
         w.findChild<QPushButton *>("pushButton_findDev")->click();
+        QVERIFY(QTest::qWaitFor([&] { return !w.remoteTable().search().active(); }, 60000));
         QVERIFY(script.done());
         QVERIFY(waiting.last().first().toBool());
         auto *t = w.findChild<QTableWidget *>("tablePults");

@@ -36,6 +36,12 @@ void applyOwner(const QString &owner)
     wizard()->findChild<QPushButton *>("pushButton_owner")->click();
 }
 
+// True once the registration and the operations it set going have ended.
+bool registrationEnds(TableRig &rig)
+{
+    return QTest::qWaitFor([&] { return !rig.table->search().active(); }, 60000);
+}
+
 // From the poll the stick answered with this remote to the next poll, in ms.
 qint64 pollGapAfter(const vexo::emu::Emulator &emu, quint32 id)
 {
@@ -72,6 +78,7 @@ private slots:
             applyOwner("Новиков");
         });
         rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
         QVERIFY(script.done());
 
         // Nothing heard: the next poll half a second after each answer.
@@ -116,6 +123,7 @@ private slots:
         script.when(wizard,
                     [] { wizard()->findChild<QPushButton *>("pushButton_cancel")->click(); });
         rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
         QVERIFY(script.done());
 
         // Same low 24 bits as a registered remote: refused by name, the search goes on
@@ -164,6 +172,7 @@ private slots:
             }
         });
         rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
         QVERIFY(script.done());
         QCOMPARE(rig.prompts.texts().first(),
                  QString("Информация о владельце пульта не должна быть длиннее 59 символов. "
@@ -183,6 +192,7 @@ private slots:
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 2; },
                     [&] { rig.emulator.dropAnswers(1000000); });
         rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
         QVERIFY(script.done());
         QCOMPARE(rig.prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение."});
         QVERIFY(!rig.session->connected());
@@ -222,6 +232,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
         QVERIFY(script.done());
         QVERIFY(clock.elapsed() < 30000);
         QCOMPARE(rig.prompts.texts(), QStringList{"Не удалось добавить новый пульт"});

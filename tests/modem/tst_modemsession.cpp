@@ -121,15 +121,16 @@ private slots:
         const int asked = rig.emulator().requestCount(CMD_GET_PROTECTION);
         rig.prompts().expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok);
         QSignalSpy failed(&s, &QModemSession::operationFailed);
-        QVERIFY(!s.runOperation("clear", false, TRANSACTION_CLEAR_TABLE,
-                                [&] { s.sendDataCommand(CMD_CLEAR_TABLE, CLEAR_MODEM_TABLE); }));
+        QVERIFY(!operationwait::succeeds(s.start("clear", false, TRANSACTION_CLEAR_TABLE, [&] {
+            s.sendDataCommand(CMD_CLEAR_TABLE, CLEAR_MODEM_TABLE);
+        })));
         QCOMPARE(failed.size(), 1);
         // A long operation right after: the access re-read waits until it is over.
         const int versionsBefore = rig.emulator().requestCount(CMD_GET_PARAM);
-        QVERIFY(s.runOperation("version", false, TRANSACTION_VERSION, [&] {
+        QVERIFY(operationwait::succeeds(s.start("version", false, TRANSACTION_VERSION, [&] {
             QTest::qWait(400); // past the re-read's delay, inside this operation
             s.request_modem_param(PARAM_VERSION);
-        }));
+        })));
         QCOMPARE(rig.emulator().requestCount(CMD_GET_PARAM), versionsBefore + 1);
         QCOMPARE(rig.emulator().requestCount(CMD_GET_PROTECTION), asked);
         QTRY_COMPARE_WITH_TIMEOUT(rig.emulator().requestCount(CMD_GET_PROTECTION), asked + 1, 5000);

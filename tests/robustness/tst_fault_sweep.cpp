@@ -248,6 +248,13 @@ void pressNewRemoteAndName(Sweep &s)
     });
 }
 
+// A registration or a search runs as several operations, with the wizard's questions in
+// between: the cell waits for all of it.
+void waitSearchEnd(Sweep &s)
+{
+    (void)QTest::qWaitFor([&] { return !s.window().remoteTable().search().active(); }, 60000);
+}
+
 QList<Op> remoteOperations()
 {
     return {
@@ -259,6 +266,7 @@ QList<Op> remoteOperations()
          [](Sweep &s) {
              pressNewRemoteAndName(s);
              s.window().remoteTable().search().add_button_clicked();
+             waitSearchEnd(s);
          }},
         {"remote identify",
          CMD_GET_FOUND_REMOTE,
@@ -268,6 +276,7 @@ QList<Op> remoteOperations()
          [](Sweep &s) {
              pressAndCloseWhenFound(s, quint32(firstRemote(s)));
              s.window().remoteTable().search().find_button_clicked();
+             waitSearchEnd(s);
          }},
         {"remote block",
          CMD_WRITE_REMOTE,
