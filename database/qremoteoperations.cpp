@@ -35,12 +35,7 @@ bool QRemoteOperations::remote_change_allowed(bool fullAccessNeeded) const
 
 QOperation *QRemoteOperations::begin_operation(const QString &text, bool cancelEnabled)
 {
-    QOperation *operation = m_session->begin(text, cancelEnabled);
-    if (operation->outcome() != QOperation::Refused)
-        return operation;
-    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), operation->errorString(),
-                                  QMessageBox::Ok);
-    return nullptr;
+    return m_session->beginOrTell(text, cancelEnabled);
 }
 
 bool QRemoteOperations::line_free() const

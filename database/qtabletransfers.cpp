@@ -103,12 +103,7 @@ void QTableTransfers::count_record()
 
 QOperation *QTableTransfers::beginOperation(const QString &text, bool cancelEnabled)
 {
-    QOperation *operation = m_session->begin(text, cancelEnabled);
-    if (operation->outcome() != QOperation::Refused)
-        return operation;
-    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), operation->errorString(),
-                                  QMessageBox::Ok);
-    return nullptr;
+    return m_session->beginOrTell(text, cancelEnabled);
 }
 
 void QTableTransfers::proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,

@@ -75,6 +75,15 @@ QOperation *QModemSession::begin(const QString &text, bool cancelEnabled, bool s
     return operation;
 }
 
+QOperation *QModemSession::beginOrTell(const QString &text, bool cancelEnabled)
+{
+    QOperation *operation = begin(text, cancelEnabled);
+    if (operation->outcome() != QOperation::Refused)
+        return operation;
+    m_prompts->warning(m_dialogParent, tr("Ошибка"), operation->errorString(), QMessageBox::Ok);
+    return nullptr;
+}
+
 QOperation *QModemSession::start(const QString &text, bool cancelEnabled,
                                  MODEM_TRANSACTION_T transaction,
                                  const std::function<void()> &sendFirst, const Continuation &then)

@@ -88,6 +88,8 @@ public:
     // An operation whose transactions the caller runs with proceed(), at once. One that
     // shownByCaller is watched in a dialog of the caller's own and not announced.
     QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false);
+    // begin(), or null after telling the user why not while another operation runs.
+    QOperation *beginOrTell(const QString &text, bool cancelEnabled);
     // The next transaction of the running operation, from its continuation; false (and the
     // operation ended) when the stick is gone.
     bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,

@@ -1,5 +1,5 @@
-#include "mainwindow.h"
 #include "defaultprompts.h"
+#include "mainwindow.h"
 #include "qmodemsession.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"

@@ -1,9 +1,9 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "defaultprompts.h"
 #include "event_filter.h"
 #include "portaccessnotice.h"
-#include "defaultprompts.h"
 #include "qflashcontroller.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"

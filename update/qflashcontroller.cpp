@@ -139,13 +139,7 @@ QString QFlashController::loading_text(QFlashUpdater::FLASH_DEVICE_T target) con
 
 QOperation *QFlashController::begin(const QString &text)
 {
-    QOperation *operation = m_session->begin(text, true);
-    if (operation->outcome() == QOperation::Refused) {
-        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                      operation->errorString(), QMessageBox::Ok);
-        return nullptr;
-    }
-    return operation;
+    return m_session->beginOrTell(text, true);
 }
 
 QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)

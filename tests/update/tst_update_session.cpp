@@ -64,8 +64,8 @@ struct UpdateRig {
     // Neither the server nor the line is still being waited for.
     bool waitIdle()
     {
-        return QTest::qWaitFor(
-            [this] { return !updates.waiting() && !modem.session().busy(); }, 60000);
+        return QTest::qWaitFor([this] { return !updates.waiting() && !modem.session().busy(); },
+                               60000);
     }
 };
 } // namespace
