@@ -4,11 +4,11 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
 
 class QLocalServer;
-class QWidget;
 
 // One running program per user: a second one would fight the first over the serial port.
 // The first holds a lock file and listens on a local socket beside it, both in the user's
