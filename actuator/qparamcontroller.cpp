@@ -70,15 +70,6 @@ void QParamController::register_steps()
     m_session->registerStep(TRANSACTION_WRITE_PARAMS, write);
 }
 
-QOperation *QParamController::begin_operation(const QString &text)
-{
-    QOperation *operation = m_session->begin(text, true);
-    if (operation->outcome() == QOperation::Refused)
-        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                      operation->errorString(), QMessageBox::Ok);
-    return operation;
-}
-
 void QParamController::after_version(QOperation *operation, const std::function<void()> &next,
                                      const std::function<void()> &failed)
 {
@@ -145,10 +136,12 @@ void QParamController::load_exe_device_properties()
         for (int row = 0; row < rowCount(); ++row)
             pendingParams.append(quint16(row + 1));
     }
-    QOperation *read = begin_operation(tr("Запрос параметров исполнительного устройства..."));
+    QOperation *read =
+        m_session->beginOrTell(tr("Запрос параметров исполнительного устройства..."), true);
+    if (!read)
+        return;
     read->setLostText(tr("Параметры исполнительного устройства не прочитаны."));
-    if (!read->isFinished())
-        after_version(read, [this, read] { read_pending(read); });
+    after_version(read, [this, read] { read_pending(read); });
 }
 
 bool QParamController::collect_writes(QList<quint8> *values)
@@ -226,8 +219,9 @@ bool QParamController::save_exe_device_properties()
     QList<quint8> values;
     if (!collect_writes(&values))
         return false;
-    QOperation *write = begin_operation(tr("Установка параметров исполнительного устройства..."));
-    if (write->isFinished())
+    QOperation *write =
+        m_session->beginOrTell(tr("Установка параметров исполнительного устройства..."), true);
+    if (!write)
         return false;
     write->setLostText(tr("Параметры исполнительного устройства не записаны."));
     write_pending(write, values, {});
@@ -236,8 +230,8 @@ bool QParamController::save_exe_device_properties()
 
 void QParamController::set_def_exe_device_properties()
 {
-    QOperation *reset = begin_operation(tr("Восстановление заводских настроек..."));
-    if (reset->isFinished())
+    QOperation *reset = m_session->beginOrTell(tr("Восстановление заводских настроек..."), true);
+    if (!reset)
         return;
     reset->setLostText(tr("Заводские настройки исполнительного устройства не восстановлены."));
     m_session->proceed(
@@ -279,10 +273,11 @@ void QParamController::apply_restore_exe_device_properties(bool apply)
     QList<quint8> values;
     if (apply && !collect_writes(&values))
         return;
-    QOperation *operation =
-        begin_operation(apply ? tr("Установка параметров исполнительного устройства...")
-                              : tr("Восстановление параметров исполнительного устройства..."));
-    if (operation->isFinished())
+    QOperation *operation = m_session->beginOrTell(
+        apply ? tr("Установка параметров исполнительного устройства...")
+              : tr("Восстановление параметров исполнительного устройства..."),
+        true);
+    if (!operation)
         return;
     operation->setLostText(apply ? tr("Параметры исполнительного устройства не записаны.")
                                  : tr("Параметры исполнительного устройства не восстановлены."));

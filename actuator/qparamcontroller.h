@@ -44,8 +44,6 @@ public slots:
 
 private:
     void register_steps();
-    // An operation of the parameter editor; a refused one has been said.
-    QOperation *begin_operation(const QString &text);
     // Runs next within operation once the actuator's version is known, asking for it
     // when it is needed; failed runs instead when it could not be read.
     void after_version(QOperation *operation, const std::function<void()> &next,

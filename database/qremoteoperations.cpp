@@ -33,11 +33,6 @@ bool QRemoteOperations::remote_change_allowed(bool fullAccessNeeded) const
            (!fullAccessNeeded || m_session->modem().protectionMode() != PROTECTION_LOCKED);
 }
 
-QOperation *QRemoteOperations::begin_operation(const QString &text, bool cancelEnabled)
-{
-    return m_session->beginOrTell(text, cancelEnabled);
-}
-
 bool QRemoteOperations::line_free() const
 {
     if (!m_session->busy())
@@ -118,7 +113,7 @@ QOperation *QRemoteOperations::active_button_clicked()
     QControlDevice changed = remote;
     changed.setActive(!changed.active());
     const QString text = changed.active() ? tr("Активация пульта") : tr("Блокировка пульта");
-    QOperation *operation = begin_operation(text);
+    QOperation *operation = m_session->beginOrTell(text, false);
     if (!operation)
         return nullptr;
     operation->setLostText(unchangedText(remote));
@@ -170,7 +165,8 @@ QOperation *QRemoteOperations::edit_button_clicked()
     QControlDevice changed = remote;
     changed.setOwnerName(name);
     // Sent even when unchanged: the user asked for the stick to hold this name.
-    QOperation *operation = begin_operation(tr("Изменение сведений о владельце пульта"));
+    QOperation *operation =
+        m_session->beginOrTell(tr("Изменение сведений о владельце пульта"), false);
     if (!operation)
         return nullptr;
     operation->setLostText(unchangedText(remote));
@@ -189,7 +185,7 @@ QOperation *QRemoteOperations::del_button_clicked()
                                       QMessageBox::No) != QMessageBox::Yes)
         return nullptr;
     const QControlDevice remote = m_list->remote_list().at(i);
-    QOperation *operation = begin_operation(tr("Удаление пульта из системы"));
+    QOperation *operation = m_session->beginOrTell(tr("Удаление пульта из системы"), false);
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Пульт №%1 (владелец '%2') не удален из таблицы.")

@@ -27,8 +27,6 @@ public:
     // Single-remote operations need the stick's own table and the stick; all but
     // blocking also need full access.
     bool remote_change_allowed(bool fullAccessNeeded) const;
-    // A new operation shown by the window; null, after telling the user, while another runs.
-    QOperation *begin_operation(const QString &text, bool cancelEnabled = false);
     // next runs once the actuator's version is known, asking for it first as a step of
     // operation; when asking fails the operation ends without a further message.
     void after_device_version(QOperation *operation, const std::function<void()> &next);

@@ -129,7 +129,7 @@ QOperation *QRemoteSearch::restore_normal_mode()
     // A stick lost during a search comes back still listening.
     if (!m_searchModeLeft || !m_session->connected())
         return nullptr;
-    QOperation *operation = m_operations->begin_operation(tr("Установка режима работы"));
+    QOperation *operation = m_session->beginOrTell(tr("Установка режима работы"), false);
     if (operation)
         leave_search_mode(operation, {});
     return operation;
@@ -139,7 +139,7 @@ void QRemoteSearch::add_button_clicked()
 {
     if (m_active || !m_operations->remote_change_allowed(true))
         return;
-    QOperation *operation = m_operations->begin_operation(tr("Изменение режима работы устройства"));
+    QOperation *operation = m_session->beginOrTell(tr("Изменение режима работы устройства"), false);
     if (!operation)
         return;
     m_active = true;
@@ -176,7 +176,7 @@ void QRemoteSearch::finish_registration(int result, const QControlDevice &remote
     when_line_free([this, result, remote](bool stickReady) {
         QOperation *operation =
             m_session->connected()
-                ? m_operations->begin_operation(tr("Изменение режима работы устройства"))
+                ? m_session->beginOrTell(tr("Изменение режима работы устройства"), false)
                 : nullptr;
         if (!operation) {
             m_active = false;
@@ -263,10 +263,9 @@ void QRemoteSearch::search_ended()
         return;
     }
     when_line_free([this](bool) {
-        QOperation *operation =
-            m_session->connected()
-                ? m_operations->begin_operation(tr("Установка режима работы"), true)
-                : nullptr;
+        QOperation *operation = m_session->connected()
+                                    ? m_session->beginOrTell(tr("Установка режима работы"), true)
+                                    : nullptr;
         if (!operation) {
             m_active = false;
             return;

@@ -69,7 +69,7 @@ bool QTableCompare::compare_and_apply(const QList<QControlDevice> &other, const 
         show_differences(other, otherName);
         return true;
     }
-    QOperation *operation = m_transfers->beginOperation(tr("Чтение данных с USB-stick..."), true);
+    QOperation *operation = m_session->beginOrTell(tr("Чтение данных с USB-stick..."), true);
     if (!operation)
         return false;
     // The dialog waits for the line to be free again.
@@ -105,7 +105,7 @@ void QTableCompare::apply_differences(const QList<RemoteDifference> &differences
 {
     QOperation *operation =
         m_session->connected()
-            ? m_transfers->beginOperation(tr("Применение изменений к USB-stick..."), false)
+            ? m_session->beginOrTell(tr("Применение изменений к USB-stick..."), false)
             : nullptr;
     if (!operation) {
         emit compareEnded(false);

@@ -143,7 +143,7 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
         return nullptr;
     const QString copyText =
         tr("Копирование таблицы устройств из USB-stick в исполнительное устройство...");
-    QOperation *operation = m_transfers->beginOperation(copyText, true);
+    QOperation *operation = m_session->beginOrTell(copyText, true);
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Операция копирования завершена с ошибкой"));
@@ -190,7 +190,7 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
 {
     if (!m_session->connected())
         return nullptr;
-    QOperation *operation = m_transfers->beginOperation(
+    QOperation *operation = m_session->beginOrTell(
         tr("Определение размера таблицы пультов на исполнительном устройстве"), true);
     if (!operation)
         return nullptr;
@@ -253,7 +253,7 @@ QOperation *QTableCopy::show_memory_status()
 {
     if (!m_session->connected())
         return nullptr;
-    QOperation *operation = m_transfers->beginOperation(tr("Чтение данных с USB-stick..."), true);
+    QOperation *operation = m_session->beginOrTell(tr("Чтение данных с USB-stick..."), true);
     if (!operation)
         return nullptr;
     Prompts *prompts = m_session->prompts();

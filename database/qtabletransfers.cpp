@@ -101,11 +101,6 @@ void QTableTransfers::count_record()
     operation->setProgress(counted, qMax(operation->maximum(), counted + 1));
 }
 
-QOperation *QTableTransfers::beginOperation(const QString &text, bool cancelEnabled)
-{
-    return m_session->beginOrTell(text, cancelEnabled);
-}
-
 void QTableTransfers::proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,
                                 const std::function<void()> &sendFirst, const Then &then)
 {
@@ -263,7 +258,7 @@ QOperation *QTableTransfers::load_db_from_modem()
 {
     if (!m_session->connected())
         return nullptr;
-    QOperation *operation = beginOperation(tr("Чтение данных с USB-stick..."), true);
+    QOperation *operation = m_session->beginOrTell(tr("Чтение данных с USB-stick..."), true);
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Ошибка чтения списка пультов с USB-stick"));
@@ -280,7 +275,7 @@ QOperation *QTableTransfers::save_db_to_modem()
     const QList<QControlDevice> written = m_list->remote_list();
     const QList<QControlDevice> previous = m_list->modemSnapshot();
     const bool restorable = m_list->stick_table_known();
-    QOperation *operation = beginOperation(tr("Очистка памяти USB-stick..."), false);
+    QOperation *operation = m_session->beginOrTell(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
     operation->setLostText(
@@ -387,7 +382,7 @@ QOperation *QTableTransfers::clear_modem_memory()
             tr("Вы действительно хотите очистить память USB-stick и исполнительного устройства"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return nullptr;
-    QOperation *operation = beginOperation(tr("Очистка памяти USB-stick..."), false);
+    QOperation *operation = m_session->beginOrTell(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
     m_files->save_reserved();

@@ -35,8 +35,6 @@ public:
         std::function<void(READ_RESULT_T result, const QList<QControlDevice> &received)>;
     using WriteThen = std::function<void(bool ok, int written)>;
 
-    // Starts an operation; when another one runs, says so and returns null.
-    QOperation *beginOperation(const QString &text, bool cancelEnabled);
     // The next transaction of operation (see QModemSession::proceed).
     void proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,
                    const std::function<void()> &sendFirst, const Then &then);

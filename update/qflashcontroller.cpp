@@ -137,11 +137,6 @@ QString QFlashController::loading_text(QFlashUpdater::FLASH_DEVICE_T target) con
                                               : tr("USB-stick"));
 }
 
-QOperation *QFlashController::begin(const QString &text)
-{
-    return m_session->beginOrTell(text, true);
-}
-
 QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
 {
     if (!m_session->connected())
@@ -151,7 +146,7 @@ QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
                                       tr("Ошибка файла прошивки"), QMessageBox::Ok);
         return nullptr;
     }
-    QOperation *operation = begin(loading_text(target));
+    QOperation *operation = m_session->beginOrTell(loading_text(target), true);
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Прошивка не записана."));
@@ -262,7 +257,7 @@ void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DE
 
 QOperation *QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
 {
-    QOperation *operation = begin(loading_text(target));
+    QOperation *operation = m_session->beginOrTell(loading_text(target), true);
     if (operation)
         send_image(operation, target, [this, operation](bool sent) {
             if (!sent)

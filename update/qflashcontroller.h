@@ -52,7 +52,6 @@ public slots:
     QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
 
 private:
-    QOperation *begin(const QString &text);
     QString loading_text(QFlashUpdater::FLASH_DEVICE_T target) const;
     // Runs next within operation once the file suits the target; otherwise it ends.
     void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
