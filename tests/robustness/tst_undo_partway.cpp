@@ -101,6 +101,8 @@ private slots:
             else if (write->isCancelRequested() && !asked)
                 QTimer::singleShot(0, [&] {
                     asked = true;
+                    // A second cancel (a termination signal) must not cut the giving back.
+                    write->cancel();
                     refused = !rig.table->transfers().load_db_from_modem();
                     writeRunning = rig.session->currentOperation() == write;
                 });

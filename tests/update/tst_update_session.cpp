@@ -5,6 +5,7 @@
 #include "firmwarefile.h"
 #include "modemrig.h"
 #include "qflashcontroller.h"
+#include "qinterface_manager.h"
 #include "qupdatecontroller.h"
 #include "qupdatenotice.h"
 #include "updateserver.h"
@@ -171,6 +172,35 @@ private slots:
         QCOMPARE(rig.server.requestCount(STICK_IMAGE), 2);
         QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
         QVERIFY(rig.manager.checkEnabled());
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void stickLostDuringAnInternetFlashKeepsTheFile()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        QVERIFY(rig.manager.requestVersionFile(Soft::UPDATE_SOFT_MODEM));
+        QTRY_COMPARE(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).size(), 4);
+        rig.modem.session().interfaceManager()->set_ack_timeout(200);
+        int steps = 0;
+        connect(&rig.modem.session(), &QModemSession::operationStep, &rig.bar, [&] {
+            if (++steps == 5)
+                rig.modem.emulator().dropAnswers(1000000);
+        });
+        rig.answerChanges(true);
+        rig.modem.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.updates.update_modem_soft();
+        QVERIFY(rig.waitIdle());
+        rig.modem.emulator().clearFaults();
+        // Not flashed: the download stays for flashing from the file, and one message says
+        // where it is.
+        const QString path = rig.manager.downloadPath(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(rig.modem.prompts().texts(),
+                 QStringList{"Usb-stick не отвечает. Проверьте подключение.\nПрошивка не "
+                             "записана. Загруженный файл сохранён: " +
+                             QDir::toNativeSeparators(path)});
+        QVERIFY(rig.modem.waitOpenings(2));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
     }
 
