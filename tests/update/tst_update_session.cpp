@@ -8,8 +8,10 @@
 #include "qinterface_manager.h"
 #include "qupdatecontroller.h"
 #include "qupdatenotice.h"
+#include "qwaitdialog.h"
 #include "updateserver.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -169,7 +171,23 @@ private slots:
                              "к интернету"));
             QCOMPARE(rig.files(), QStringList());
         }
-        QCOMPARE(rig.server.requestCount(STICK_IMAGE), 2);
+        // A download the user cancels while the server stalls: nothing said, nothing kept.
+        rig.server.publishDemo(devices());
+        rig.server.stallFile(STICK_IMAGE);
+        rig.answerChanges(true);
+        rig.updates.update_modem_soft();
+        QWaitDialog *wait = nullptr;
+        QVERIFY(QTest::qWaitFor([&] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *d = qobject_cast<QWaitDialog *>(w); d && d->isVisible())
+                    wait = d;
+            return wait != nullptr;
+        }));
+        wait->reject();
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(rig.modem.prompts().calls().size(), 2);
+        QCOMPARE(rig.files(), QStringList());
+        QCOMPARE(rig.server.requestCount(STICK_IMAGE), 3);
         QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
         QVERIFY(rig.manager.checkEnabled());
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
