@@ -233,7 +233,7 @@ void QModemSession::admin_password_forget()
                              MODEM_MODE_PASSWORD_RESET);
         },
         [this](bool waiting) {
-            QOperation *reset = m_operation;
+            QOperation *reset = m_runner->current();
             if (!waiting)
                 return;
             reset->setText(tr("Сброс забытого пароля...\nНажмите и удерживайте в течение 4 "

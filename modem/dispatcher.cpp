@@ -48,8 +48,8 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
     if (success) {
         if (status == STATUS_RUNNING) {
             // The poll belongs to this transaction only.
-            QTimer::singleShot(PROGRESS_POLL_MS, this, [this, serial = m_serial] {
-                if (stillRunning(serial))
+            QTimer::singleShot(PROGRESS_POLL_MS, this, [this, serial = m_runner->serial()] {
+                if (m_runner->stillRunning(serial))
                     request_modem_progress();
             });
             emit operationProgress(code >> 8);
@@ -176,8 +176,8 @@ int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message
             return RESULT_OK;
         }
         if (quint8(payload[0]) & PROTECTION_BIT_PASSWORD) {
-            QTimer::singleShot(PROTECTION_POLL_MS, this, [this, serial = m_serial] {
-                if (stillRunning(serial))
+            QTimer::singleShot(PROTECTION_POLL_MS, this, [this, serial = m_runner->serial()] {
+                if (m_runner->stillRunning(serial))
                     request_protection_status();
             });
             return RESULT_PENDING;
@@ -213,7 +213,7 @@ void QModemSession::finish(bool ok)
     else
         emit operationFailed();
     // Only the running transaction ends; an answer has no business with any other.
-    end_transaction(ok);
+    m_runner->endTransaction(ok);
 }
 
 void QModemSession::fail_without_session()
@@ -232,7 +232,7 @@ void QModemSession::reread_privileges_later()
         if (!m_privilegesRereadPending)
             return;
         // Never inside another operation: its answers would be taken for ours.
-        if (m_operation) {
+        if (m_runner->current()) {
             reread_privileges_later();
             return;
         }
@@ -273,11 +273,12 @@ void QModemSession::complete_transaction(int result)
 
     case RESULT_NO_ANSWER:
         // The stick is gone: what the operation would do next must not go to this line.
-        m_lineLost = true;
         m_modem.setConnected(false);
-        m_lostTold = m_operation;
-        fail_without_session();
-        m_prompts->warning(m_dialogParent, error, lostMessage(m_lostTold), QMessageBox::Ok);
+        {
+            const QPointer<QOperation> lost = m_runner->markLineLost();
+            fail_without_session();
+            m_prompts->warning(m_dialogParent, error, lostMessage(lost), QMessageBox::Ok);
+        }
         close_session();
         break;
 
@@ -301,8 +302,8 @@ void QModemSession::complete_transaction(int result)
                                QMessageBox::Ok);
             finish(false);
         } else if (transaction == TRANSACTION_DEVICE_INIT) {
-            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, [this, serial = m_serial] {
-                if (stillRunning(serial))
+            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, [this, serial = m_runner->serial()] {
+                if (m_runner->stillRunning(serial))
                     send_devinit_message();
             });
         } else if (m_prompts->warning(

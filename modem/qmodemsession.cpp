@@ -1,5 +1,5 @@
-// The session's life: finding the port, opening the session, and the way every
-// operation runs (wait dialog, transaction, first command).
+// The session's life: finding the port, opening the session, sending commands, and the
+// queries of versions, functions and modes.
 #include "qmodemsession.h"
 
 #include "commands.h"
@@ -19,9 +19,8 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
     // Access is unknown until the stick is asked.
     m_modem.setProtectionMode(PROTECTION_LOCKED);
     m_interfaceManager = new QInterface_Manager(this);
-    m_linkWait = new QTimer(this);
-    m_linkWait->setInterval(20);
-    connect(m_linkWait, &QTimer::timeout, this, &QModemSession::send_first_when_free);
+    m_runner = new QOperationRunner(&m_modem, m_interfaceManager, prompts, dialogParent, this);
+    connect(m_runner, &QOperationRunner::operationStarted, this, &QModemSession::operationStarted);
     m_operationLog = new QOperationLog(&m_modem, this);
     connect(m_interfaceManager, &QInterface_Manager::signal_interface_status, this,
             &QModemSession::set_interface_status);
@@ -51,197 +50,6 @@ void QModemSession::registerStep(MODEM_TRANSACTION_T transaction, const Transact
     m_steps.insert(transaction, step);
 }
 
-QString QModemSession::busyText()
-{
-    return tr("Операция невозможна во время обмена данным с usb-stick либо исполнительным "
-              "устройством");
-}
-
-QOperation *QModemSession::begin(const QString &text, bool cancelEnabled, bool shownByCaller)
-{
-    auto *operation = new QOperation(text, cancelEnabled, this);
-    connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
-    // One at a time: a second never runs inside the first. The search owns the line
-    // until a session opens.
-    if (m_operation || m_searching) {
-        operation->finish(QOperation::Refused, busyText(), true);
-        return operation;
-    }
-    m_operation = operation;
-    connect(operation, &QOperation::cancelRequested, this,
-            [this, operation] { cancel_operation(operation); });
-    if (!shownByCaller)
-        emit operationStarted(operation);
-    return operation;
-}
-
-QOperation *QModemSession::beginOrTell(const QString &text, bool cancelEnabled)
-{
-    QOperation *operation = begin(text, cancelEnabled);
-    if (operation->outcome() != QOperation::Refused)
-        return operation;
-    m_prompts->warning(m_dialogParent, tr("Ошибка"), operation->errorString(), QMessageBox::Ok);
-    return nullptr;
-}
-
-QOperation *QModemSession::start(const QString &text, bool cancelEnabled,
-                                 MODEM_TRANSACTION_T transaction,
-                                 const std::function<void()> &sendFirst, const Continuation &then)
-{
-    QOperation *operation = begin(text, cancelEnabled);
-    // Whether there is a stick to ask is the caller's judgement, as it always was.
-    if (!operation->isFinished())
-        begin_transaction(transaction, sendFirst, then);
-    return operation;
-}
-
-void QModemSession::complete(QOperation *operation, bool ok)
-{
-    if (operation == m_operation && !m_transactionOpen)
-        end_operation(operation, ok, m_modem.connected() ? QOperation::Failed : QOperation::Lost);
-}
-
-bool QModemSession::proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
-                            const std::function<void()> &sendFirst, const Continuation &then)
-{
-    if (!operation || operation != m_operation || m_transactionOpen || operation->isFinished())
-        return false;
-    if (m_searching || !m_modem.connected()) {
-        end_operation(operation, false, QOperation::Lost);
-        return false;
-    }
-    begin_transaction(transaction, sendFirst, then);
-    return true;
-}
-
-void QModemSession::begin_transaction(MODEM_TRANSACTION_T transaction,
-                                      const std::function<void()> &sendFirst,
-                                      const Continuation &then)
-{
-    m_transactionOpen = true;
-    m_held = false;
-    ++m_serial;
-    m_lineLost = false;
-    m_then = then;
-    m_modem.setCurrentTransaction(transaction);
-    m_sendFirst = sendFirst;
-    // A poll of the transaction before may still be out; its answer must be judged under
-    // that transaction, never under this one. Waited for without blocking, and no longer
-    // than the link itself would wait for it.
-    if (m_interfaceManager->is_free()) {
-        send_first_when_free();
-        return;
-    }
-    m_linkFreeBy.setRemainingTime(m_interfaceManager->ack_timeout() *
-                                  (m_interfaceManager->retry_count() + 1));
-    m_linkWait->start();
-}
-
-void QModemSession::send_first_when_free()
-{
-    if (!m_transactionOpen || !m_sendFirst) {
-        m_linkWait->stop();
-        return;
-    }
-    if (!m_interfaceManager->is_free() && !m_linkFreeBy.hasExpired())
-        return;
-    m_linkWait->stop();
-    const auto send = std::exchange(m_sendFirst, {});
-    send();
-}
-
-void QModemSession::end_transaction(bool ok, QOperation::Outcome failure)
-{
-    if (!m_transactionOpen)
-        return;
-    m_transactionOpen = false;
-    ++m_serial;
-    m_sendFirst = {};
-    m_linkWait->stop();
-    if (m_lineLost)
-        failure = QOperation::Lost;
-    m_lineLost = false;
-    // A search started meanwhile owns the transaction and the line now.
-    if (!m_searching) {
-        m_modem.setCurrentTransaction(TRANSACTION_NONE);
-        // Ended while a command was still out: it must not be repeated later.
-        if (!ok)
-            m_interfaceManager->stop_command();
-    }
-    // The operation goes on once the answer that ended the transaction has been handled
-    // in full (its messages shown, a closed session closed), as the code after a request
-    // that waited for its end would.
-    const QPointer<QOperation> operation = m_operation;
-    const Continuation then = std::exchange(m_then, {});
-    m_continuing = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this, operation, then, ok, failure] {
-            m_continuing = false;
-            if (then)
-                then(ok);
-            // The continuation neither went on, nor ended it, nor holds it for later: the
-            // transaction's result is the operation's. One held while its session closed
-            // would wait for a stick that is gone.
-            const bool closed = std::exchange(m_closedBeforeContinuing, false);
-            if (!operation || operation != m_operation || m_transactionOpen ||
-                operation->isFinished())
-                return;
-            if (m_held && closed)
-                end_operation(operation, false, QOperation::Lost);
-            else if (!m_held)
-                end_operation(operation, ok,
-                              ok || m_modem.connected() ? failure : QOperation::Lost);
-        },
-        Qt::QueuedConnection);
-}
-
-void QModemSession::hold(QOperation *operation)
-{
-    if (operation == m_operation && !m_transactionOpen)
-        m_held = true;
-}
-
-void QModemSession::end_operation(QOperation *operation, bool ok, QOperation::Outcome failure)
-{
-    if (operation != m_operation)
-        return;
-    m_operation = nullptr;
-    m_held = false;
-    // Whatever the steps after a Cancel gave back, the work asked for was not done.
-    if (operation->isCancelRequested())
-        ok = false, failure = QOperation::Cancelled;
-    QString error;
-    if (failure == QOperation::Lost && !ok)
-        error = lostMessage(operation);
-    // An operation cut between two transactions learned of the loss from no answer: it is
-    // told here, once.
-    const bool untold = !error.isEmpty() && m_lostTold != operation;
-    operation->finish(ok ? QOperation::Succeeded : failure, error);
-    if (untold)
-        m_prompts->warning(m_dialogParent, tr("Ошибка"), error, QMessageBox::Ok);
-}
-
-QString QModemSession::lostMessage(const QOperation *operation)
-{
-    const QString text = tr("Usb-stick не отвечает. Проверьте подключение.");
-    if (!operation || operation->lostText().isEmpty())
-        return text;
-    return text + "\n" + operation->lostText();
-}
-
-void QModemSession::cancel_operation(QOperation *operation)
-{
-    if (operation != m_operation)
-        return;
-    // The continuation hears of it as of a failure, and may still give back what the
-    // cut work took away.
-    if (m_transactionOpen)
-        end_transaction(false, QOperation::Cancelled);
-    else
-        end_operation(operation, false, QOperation::Cancelled);
-}
-
 bool QModemSession::sendCommand(QRS232Message &message)
 {
     message.set_answer_code(EXPECTED_STATUS);
@@ -249,8 +57,8 @@ bool QModemSession::sendCommand(QRS232Message &message)
         return true;
     qCWarning(lcModem) << "command dropped, the link is busy";
     // Without this the operation would wait for an answer forever.
-    QTimer::singleShot(0, this, [this, serial = m_serial] {
-        if (stillRunning(serial))
+    QTimer::singleShot(0, this, [this, serial = m_runner->serial()] {
+        if (m_runner->stillRunning(serial))
             finish(false);
     });
     return false;
@@ -353,6 +161,7 @@ void QModemSession::start_autoconnect()
     if (m_searching)
         return;
     m_searching = true;
+    m_runner->setSearching(true);
     m_modem.setConnected(false);
     m_modem.setCurrentTransaction(TRANSACTION_AUTOCONNECT);
     emit searchStarted();
@@ -385,16 +194,8 @@ void QModemSession::close_session()
     const bool wasOpen = m_modem.connected() || m_interfaceManager->isRunning();
     m_modem.setConnected(false);
     m_interfaceManager->stop_interface();
-    // An operation still under way has lost its stick; one whose continuation is due
-    // learns it there.
-    m_closedBeforeContinuing = m_operation && m_continuing;
-    if (m_operation && !m_continuing) {
-        m_lineLost = true;
-        if (m_transactionOpen)
-            end_transaction(false, QOperation::Lost);
-        else
-            end_operation(m_operation, false, QOperation::Lost);
-    }
+    // An operation still under way has lost its stick.
+    m_runner->lineClosed();
     emit stateChanged();
     if (wasOpen)
         emit sessionClosed();
@@ -407,7 +208,7 @@ void QModemSession::port_lost()
     if (m_searching)
         return; // the search moves on by itself
     qCDebug(lcModem) << "USB-stick unplugged";
-    if (m_transactionOpen)
+    if (m_runner->transactionOpen())
         complete_transaction(RESULT_NO_ANSWER);
     else
         close_session();
@@ -418,6 +219,7 @@ void QModemSession::modem_on_port()
     if (!m_searching)
         return;
     m_searching = false;
+    m_runner->setSearching(false);
     if (m_autoConnectTool) {
         m_probeValue = m_autoConnectTool->probe_value();
         m_probeWord3 = m_autoConnectTool->probe_word3();

@@ -4,8 +4,8 @@
 #include "qinterfacemessage.h"
 #include "qmodem.h"
 #include "qoperation.h"
+#include "qoperationrunner.h"
 
-#include <QDeadlineTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -75,41 +75,51 @@ public:
     quint16 probeValue() const { return m_probeValue; }
     quint16 probeWord3() const { return m_probeWord3; }
 
-    // Called when a transaction of an operation ends, with whether it went through. It may
-    // start the operation's next transaction with proceed(); an operation left without a
-    // running transaction then ends with that result.
-    using Continuation = std::function<void(bool ok)>;
-
-    // Starts an operation of one or more transactions, the first one being transaction,
-    // and hands it back; the session owns it and deletes it after it finished. While
-    // another operation runs, the one returned is refused (finished from the event loop).
+    // The operations run through the session's runner (see QOperationRunner).
+    using Continuation = QOperationRunner::Continuation;
+    QOperationRunner *runner() const { return m_runner; }
     QOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
-                      const std::function<void()> &sendFirst, const Continuation &then = {});
+                      const std::function<void()> &sendFirst, const Continuation &then = {})
+    {
+        return m_runner->start(text, cancelEnabled, transaction, sendFirst, then);
+    }
     // An operation whose transactions the caller runs with proceed(), at once. One that
     // shownByCaller is watched in a dialog of the caller's own and not announced.
-    QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false);
+    QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false)
+    {
+        return m_runner->begin(text, cancelEnabled, shownByCaller);
+    }
     // begin(), or null after telling the user why not while another operation runs.
-    QOperation *beginOrTell(const QString &text, bool cancelEnabled);
+    QOperation *beginOrTell(const QString &text, bool cancelEnabled)
+    {
+        return m_runner->beginOrTell(text, cancelEnabled);
+    }
     // The next transaction of the running operation, from its continuation; false (and the
     // operation ended) when the stick is gone.
     bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
-                 const std::function<void()> &sendFirst, const Continuation &then = {});
+                 const std::function<void()> &sendFirst, const Continuation &then = {})
+    {
+        return m_runner->proceed(operation, transaction, sendFirst, then);
+    }
     // Ends the running operation from its continuation, whatever its last transaction gave.
-    void complete(QOperation *operation, bool ok);
+    void complete(QOperation *operation, bool ok) { m_runner->complete(operation, ok); }
     // From a continuation: the operation goes on later without a transaction (a wait while
     // a target restarts) and ends only through proceed() or complete().
-    void hold(QOperation *operation);
+    void hold(QOperation *operation) { m_runner->hold(operation); }
     // The version queries and the actuator's initialisation as the next transaction of
     // operation, shown with their own texts.
     bool proceedDeviceVersion(QOperation *operation, const Continuation &then);
     bool proceedModemVersion(QOperation *operation, const Continuation &then);
     bool proceedDeviceInit(QOperation *operation, const Continuation &then);
-    QOperation *currentOperation() const { return m_operation; }
-    bool busy() const { return m_operation != nullptr; }
+    QOperation *currentOperation() const { return m_runner->current(); }
+    bool busy() const { return m_runner->current() != nullptr; }
     // The text a refused operation carries.
-    static QString busyText();
+    static QString busyText() { return QOperationRunner::busyText(); }
     // The stick stopped answering, and what of operation stays undone.
-    static QString lostMessage(const QOperation *operation);
+    static QString lostMessage(const QOperation *operation)
+    {
+        return QOperationRunner::lostMessage(operation);
+    }
 
     // One step of a multi-step transaction went through (a record, say).
     void reportStep(const QString &text = QString()) { emit operationStep(text); }
@@ -190,15 +200,6 @@ public slots:
 private:
     int dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
                  const QRS232Message &answer);
-    void begin_transaction(MODEM_TRANSACTION_T transaction, const std::function<void()> &sendFirst,
-                           const Continuation &then);
-    void send_first_when_free();
-    void end_transaction(bool ok, QOperation::Outcome failure = QOperation::Failed);
-    void end_operation(QOperation *operation, bool ok, QOperation::Outcome failure);
-    void cancel_operation(QOperation *operation);
-    // Whether the transaction numbered serial still runs: polls and retries of one
-    // transaction must not reach the next.
-    bool stillRunning(quint64 serial) const { return m_transactionOpen && serial == m_serial; }
     int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
     void finish(bool ok);
     void fail_without_session();
@@ -230,20 +231,5 @@ private:
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
     QHash<int, TransactionStep> m_steps;
-    // The running operation and its transaction: the only one answers may end.
-    QPointer<QOperation> m_operation;
-    bool m_transactionOpen = false;
-    quint64 m_serial = 0;
-    Continuation m_then;
-    std::function<void()> m_sendFirst;
-    QTimer *m_linkWait = nullptr;
-    QDeadlineTimer m_linkFreeBy;
-    // The stick stopped answering: the failure ends the operation as lost.
-    bool m_lineLost = false;
-    // A continuation is due, or holds its operation for later.
-    bool m_continuing = false;
-    bool m_closedBeforeContinuing = false;
-    bool m_held = false;
-    // The operation whose loss the user has been told of already.
-    QPointer<QOperation> m_lostTold;
+    QOperationRunner *m_runner = nullptr;
 };

@@ -836,10 +836,6 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
         <translation>A wrong answer was received from the USB-stick. Try again?</translation>
     </message>
     <message>
-        <source>Usb-stick не отвечает. Проверьте подключение.</source>
-        <translation>The USB-stick does not answer. Check the connection.</translation>
-    </message>
-    <message>
         <source>Неверный пароль</source>
         <translation>Wrong password</translation>
     </message>
@@ -910,10 +906,6 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>the previous password was restored</translation>
-    </message>
-    <message>
-        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation>The operation is not possible while data is being exchanged with the USB-stick or the actuator</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1044,21 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <message>
         <source>Ошибка открытия файла </source>
         <translation>Error opening file </translation>
+    </message>
+</context>
+<context>
+    <name>QOperationRunner</name>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>The operation is not possible while data is being exchanged with the USB-stick or the actuator</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>The USB-stick does not answer. Check the connection.</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
     </message>
 </context>
 <context>

@@ -836,10 +836,6 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
         <translation>Otrzymano nieprawidłową odpowiedź od USB-stick. Spróbować ponownie?</translation>
     </message>
     <message>
-        <source>Usb-stick не отвечает. Проверьте подключение.</source>
-        <translation>USB-stick nie odpowiada. Sprawdź połączenie.</translation>
-    </message>
-    <message>
         <source>Неверный пароль</source>
         <translation>Nieprawidłowe hasło</translation>
     </message>
@@ -910,10 +906,6 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>przywrócono poprzednie hasło</translation>
-    </message>
-    <message>
-        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation>Operacja nie jest możliwa podczas wymiany danych z USB-stick lub urządzeniem wykonawczym</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1044,21 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <message>
         <source>Ошибка открытия файла </source>
         <translation>Błąd otwarcia pliku </translation>
+    </message>
+</context>
+<context>
+    <name>QOperationRunner</name>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Operacja nie jest możliwa podczas wymiany danych z USB-stick lub urządzeniem wykonawczym</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>USB-stick nie odpowiada. Sprawdź połączenie.</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Błąd</translation>
     </message>
 </context>
 <context>

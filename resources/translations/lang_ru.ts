@@ -836,10 +836,6 @@
         <translation>Принят неверный ответ от USB-stick. Повторить попытку?</translation>
     </message>
     <message>
-        <source>Usb-stick не отвечает. Проверьте подключение.</source>
-        <translation>Usb-stick не отвечает. Проверьте подключение.</translation>
-    </message>
-    <message>
         <source>Неверный пароль</source>
         <translation>Неверный пароль</translation>
     </message>
@@ -910,10 +906,6 @@
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>восстановлен прежний пароль</translation>
-    </message>
-    <message>
-        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1044,21 @@
     <message>
         <source>Ошибка открытия файла </source>
         <translation>Ошибка открытия файла </translation>
+    </message>
+</context>
+<context>
+    <name>QOperationRunner</name>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>Usb-stick не отвечает. Проверьте подключение.</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Ошибка</translation>
     </message>
 </context>
 <context>

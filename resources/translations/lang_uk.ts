@@ -836,10 +836,6 @@
         <translation>Отримано неправильну відповідь від USB-stick. Повторити спробу?</translation>
     </message>
     <message>
-        <source>Usb-stick не отвечает. Проверьте подключение.</source>
-        <translation>USB-stick не відповідає. Перевірте підключення.</translation>
-    </message>
-    <message>
         <source>Неверный пароль</source>
         <translation>Неправильний пароль</translation>
     </message>
@@ -910,10 +906,6 @@
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>відновлено попередній пароль</translation>
-    </message>
-    <message>
-        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
-        <translation>Операція неможлива під час обміну даними з USB-stick або виконавчим пристроєм</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1044,21 @@
     <message>
         <source>Ошибка открытия файла </source>
         <translation>Помилка відкриття файлу </translation>
+    </message>
+</context>
+<context>
+    <name>QOperationRunner</name>
+    <message>
+        <source>Операция невозможна во время обмена данным с usb-stick либо исполнительным устройством</source>
+        <translation>Операція неможлива під час обміну даними з USB-stick або виконавчим пристроєм</translation>
+    </message>
+    <message>
+        <source>Usb-stick не отвечает. Проверьте подключение.</source>
+        <translation>USB-stick не відповідає. Перевірте підключення.</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Помилка</translation>
     </message>
 </context>
 <context>
