@@ -36,7 +36,7 @@ QJsonObject remoteJson(const QControlDevice &r)
                        {"group", r.group()},
                        {"active", r.active()},
                        {"workMode", r.workMode()},
-                       {"owner", r.ownerName()}};
+                       {"ownerName", r.ownerName()}};
 }
 
 QJsonObject differenceJson(const RemoteDifference &d)

@@ -182,6 +182,9 @@ void VexoCtl::build_session()
     m_params = new QParamController(m_session, nullptr);
     m_flasher = new QFlashController(m_session);
     console::watchOperations(m_session);
+    // The window's status-bar notes: a check passed, the old table given back.
+    connect(m_transfers, &QTableTransfers::statusMessage, this, &console::err);
+    connect(m_compare, &QTableCompare::statusMessage, this, &console::err);
 
     connect(m_session, &QModemSession::sessionOpened, this, &VexoCtl::session_opened,
             Qt::QueuedConnection);
@@ -238,12 +241,21 @@ void VexoCtl::end(int code, const QString &message)
     if (m_ended)
         return;
     m_ended = true;
-    m_idle->stop();
     if (m_options.json && !m_result.isEmpty())
         console::out(QString::fromUtf8(QJsonDocument(m_result).toJson()));
     if (!message.isEmpty())
         console::err("vexoctl: " + message);
-    emit finished(code);
+    if (!std::exchange(m_loggedIn, false) || !m_session->connected()) {
+        m_idle->stop();
+        emit finished(code);
+        return;
+    }
+    // A stick left with full access would take changes from anyone: back to user access,
+    // as the window's user mode does.
+    when_idle([this, code] {
+        m_session->user_mode_clicked();
+        when_idle([this, code] { emit finished(code); });
+    });
 }
 
 void VexoCtl::interrupt()
@@ -254,10 +266,20 @@ void VexoCtl::interrupt()
         end(EXIT_FAILED, QStringLiteral("interrupted"));
         return;
     }
-    // Ends through the operation's own end, once what it gives back is back.
+    // Ends through the operation's own end, once what it gives back is back. A part that
+    // cannot be cut runs to its end; the next part that can be is cut.
     console::err(running->isCancelEnabled()
                      ? QStringLiteral("interrupted: cancelling the operation")
-                     : QStringLiteral("interrupted: the operation cannot be cut; waiting for it"));
+                     : QStringLiteral("interrupted: cancelling once the operation can be cut"));
+    // Queued: a part is made cancellable before its transaction starts, and a cancel
+    // between two transactions would end the operation before it could give anything back.
+    connect(
+        running, &QOperation::cancelEnabledChanged, running,
+        [running](bool enabled) {
+            if (enabled)
+                running->cancel();
+        },
+        Qt::QueuedConnection);
     running->cancel();
 }
 
@@ -276,6 +298,11 @@ void VexoCtl::after(QOperation *operation, const Step &then, const QString &fail
             });
             return;
         }
+        if (operation->succeeded()) {
+            end(EXIT_FAILED,
+                QStringLiteral("interrupted after \"%1\" went through").arg(operation->text()));
+            return;
+        }
         switch (operation->outcome()) {
         case QOperation::Cancelled:
             end(EXIT_FAILED, QStringLiteral("cancelled: ") + failure);
@@ -285,7 +312,7 @@ void VexoCtl::after(QOperation *operation, const Step &then, const QString &fail
             end(EXIT_FAILED, operation->errorString() + "\n" + failure);
             break;
         default:
-            end(EXIT_FAILED, m_interrupted ? QStringLiteral("interrupted") : failure);
+            end(EXIT_FAILED, m_interrupted ? QStringLiteral("interrupted: ") + failure : failure);
         }
     });
 }
@@ -311,6 +338,7 @@ void VexoCtl::with_full_access(const Step &then)
                 QStringLiteral("the USB-stick has a password and gave no full access"));
             return;
         }
+        m_loggedIn = true;
         then();
     });
 }

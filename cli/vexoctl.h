@@ -124,6 +124,8 @@ private:
     bool m_commandStarted = false;
     bool m_ended = false;
     bool m_interrupted = false;
+    // Full access was given to this command by its password.
+    bool m_loggedIn = false;
     // Checked before the stick is searched for.
     QList<QControlDevice> m_fileTable;
     QByteArray m_csvBytes;
