@@ -55,6 +55,8 @@ namespace console
 {
 void out(const QString &text)
 {
+    if (isatty(STDOUT_FILENO))
+        clearBar();
     write(stdout, text.endsWith(QLatin1Char('\n')) ? text : text + QLatin1Char('\n'));
 }
 

@@ -18,6 +18,9 @@
 
 namespace
 {
+// How long a stick flashed may take to answer again after the apply wait.
+constexpr int REOPEN_WAIT_MS = 30000;
+
 // The parameters' names on the command line, by id.
 const char *const ParamNames[PARAM_COUNT] = {"work_mode", "short_command_time", "blinds_time",
                                              "roller_time"};
@@ -52,9 +55,8 @@ QString accessText(MODEM_PROTECTION_T mode)
 void VexoCtl::list_ports()
 {
     // Listed as the search lists them; nothing is opened for it.
-    const QStringList ports = QAutoConnectTool(nullptr, m_session->interfaceManager(),
-                                               m_options.ports, m_options.ports.isEmpty())
-                                  .port_list();
+    const QStringList ports =
+        QAutoConnectTool(nullptr, nullptr, m_options.ports, m_options.ports.isEmpty()).port_list();
     QJsonArray array;
     for (const QString &port : ports) {
         const bool stick = port == m_stickPort;
@@ -137,11 +139,28 @@ void VexoCtl::flash()
     with_full_access([this, file, actuator] {
         after(
             m_flasher->flash_file(file, actuator),
-            [this] {
+            [this, actuator] {
                 m_result.insert("flashed", m_flasher->firmwareFileName());
                 if (!m_options.json)
                     console::out("flashed " + m_flasher->firmwareFileName());
-                end(EXIT_DONE);
+                if (actuator) {
+                    end(EXIT_DONE);
+                    return;
+                }
+                // The stick restarts into its new image: done once it answers again with
+                // the version flashed, as the window checks on its next opening.
+                m_reopenBy.setRemainingTime(REOPEN_WAIT_MS);
+                m_onReopen = [this] {
+                    const QString v = version(m_session->modem().version());
+                    m_result.insert("version", v);
+                    if (!m_session->modem().firmwareMatches()) {
+                        end(EXIT_FAILED, "the USB-stick runs " + v + ", not the version flashed");
+                        return;
+                    }
+                    if (!m_options.json)
+                        console::out("USB-stick version: " + v);
+                    end(EXIT_DONE);
+                };
             },
             QStringLiteral("the firmware was not flashed"));
     });

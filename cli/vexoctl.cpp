@@ -189,6 +189,8 @@ void VexoCtl::build_session()
     connect(m_session, &QModemSession::sessionOpened, this, &VexoCtl::session_opened,
             Qt::QueuedConnection);
     connect(m_session, &QModemSession::searchPassFailed, this, [this] {
+        if (m_onReopen && m_reopenBy.hasExpired())
+            end(EXIT_FAILED, QStringLiteral("the USB-stick did not answer again"));
         if (m_commandStarted)
             return;
         const QString where = m_options.ports.isEmpty() ? QStringLiteral("on the serial ports")
@@ -204,8 +206,13 @@ void VexoCtl::build_session()
 
 void VexoCtl::session_opened()
 {
-    if (m_commandStarted || m_ended)
+    if (m_ended)
         return;
+    if (m_commandStarted) {
+        if (const Step then = std::exchange(m_onReopen, {}))
+            then();
+        return;
+    }
     m_commandStarted = true;
     m_stickPort = m_session->interfaceManager()->port_name();
     run_command();
@@ -214,9 +221,10 @@ void VexoCtl::session_opened()
 void VexoCtl::run_command()
 {
     const QString &c = m_options.command;
-    if (c == QLatin1String("ports"))
-        list_ports(), end(EXIT_DONE);
-    else if (c == QLatin1String("info"))
+    if (c == QLatin1String("ports")) {
+        list_ports();
+        end(EXIT_DONE);
+    } else if (c == QLatin1String("info"))
         show_info();
     else if (c == QLatin1String("read"))
         read_table();

@@ -3,6 +3,7 @@
 #include "qcontroldevice.h"
 #include "terminalprompts.h"
 
+#include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
@@ -118,6 +119,9 @@ private:
     QFlashController *m_flasher = nullptr;
     QTimer *m_idle = nullptr;
     Step m_whenIdle;
+    // Runs when the session opens again (a stick restarted by its new firmware).
+    Step m_onReopen;
+    QDeadlineTimer m_reopenBy;
     QString m_stickPort;
     // With --json: the one document printed at the end.
     QJsonObject m_result;

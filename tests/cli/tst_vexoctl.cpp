@@ -1,5 +1,6 @@
 // vexoctl as a shell starts it: a process on the emulated stick's pseudo-terminal, with no
 // display and no platform plug-in named.
+#include "consolecommands.h"
 #include "emulator.h"
 #include "protocol.h"
 
@@ -146,6 +147,22 @@ private slots:
         remotes.removeLast();
         remotes.first().ownerName = "Новый владелец";
         QCOMPARE(emu.state().modemRemotes, remotes);
+    }
+
+    void flashesTheStickAndSeesItAgain()
+    {
+        Emulator emu(EmulatorState::demo());
+        QVERIFY(emu.start(true));
+        const QString image = home.filePath("stick.bin");
+        bool quit = false;
+        QCOMPARE(ConsoleCommands(&emu).execute("mkfirmware " + image + " stick 9 9 500", &quit),
+                 QString("ok"));
+        const Run flashed = run(emu, {"--yes", "--json", "flash", image});
+        QVERIFY2(flashed.exitCode == 0, qPrintable(flashed.err));
+        // The version the stick reports once it answers again.
+        const QString version =
+            QJsonDocument::fromJson(flashed.out.toUtf8()).object().value("version").toString();
+        QVERIFY2(version.endsWith(".9.9"), qPrintable(flashed.out));
     }
 
     void exitCodeForEachFailure()
