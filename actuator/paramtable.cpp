@@ -18,6 +18,8 @@ struct SliderRow {
 };
 // Rows 1..3, the command durations.
 constexpr SliderRow Durations[] = {{10, 60, 2, 0.05}, {1, 180, 0, 1.0}, {1, 180, 0, 1.0}};
+// The work modes the mode editor offers, numbered as the actuator numbers them.
+constexpr int WorkModes = 4;
 } // namespace
 
 QString QParamController::rowHeader(int row)
@@ -67,14 +69,24 @@ void QParamController::buildParamTable(bool first)
     m_table->setVerticalHeaderLabels(headers);
 }
 
+bool QParamController::valueInRange(quint16 id, int value)
+{
+    if (id == PARAM_WORK_MODE)
+        return value >= 0 && value < WorkModes;
+    if (id <= PARAM_WORK_MODE || id > PARAM_COUNT)
+        return false;
+    const SliderRow &d = Durations[id - 2];
+    return value >= d.min && value <= d.max;
+}
+
 int QParamController::rowCount() const
 {
-    return m_table->rowCount();
+    return m_table ? m_table->rowCount() : PARAM_COUNT;
 }
 
 QPropertyWidget *QParamController::editor(int row) const
 {
-    return qobject_cast<QPropertyWidget *>(m_table->cellWidget(row, 0));
+    return m_table ? qobject_cast<QPropertyWidget *>(m_table->cellWidget(row, 0)) : nullptr;
 }
 
 void QParamController::refreshParamTable()

@@ -122,26 +122,33 @@ void QParamController::forget_values()
 
 void QParamController::load_exe_device_properties()
 {
-    pendingParams.clear();
+    QList<quint16> ids;
     for (int row = 0; row < rowCount(); ++row)
         if (editor(row)->isMarked())
-            pendingParams.append(quint16(row + 1));
-    if (pendingParams.isEmpty()) {
-        if (m_session->prompts()->question(
-                m_session->dialogParent(), tr("Информация"),
-                tr("Ни один из параметров не помечен для загрузки из конечного устройства. "
-                   "Загрузить все параметры?"),
-                QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
-            return;
-        for (int row = 0; row < rowCount(); ++row)
-            pendingParams.append(quint16(row + 1));
-    }
+            ids.append(quint16(row + 1));
+    if (ids.isEmpty() &&
+        m_session->prompts()->question(
+            m_session->dialogParent(), tr("Информация"),
+            tr("Ни один из параметров не помечен для загрузки из конечного устройства. "
+               "Загрузить все параметры?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
+        return;
+    read_params(ids);
+}
+
+QOperation *QParamController::read_params(const QList<quint16> &ids)
+{
     QOperation *read =
         m_session->beginOrTell(tr("Запрос параметров исполнительного устройства..."), true);
     if (!read)
-        return;
+        return nullptr;
+    pendingParams = ids;
+    if (pendingParams.isEmpty())
+        for (int row = 0; row < rowCount(); ++row)
+            pendingParams.append(quint16(row + 1));
     read->setLostText(tr("Параметры исполнительного устройства не прочитаны."));
     after_version(read, [this, read] { read_pending(read); });
+    return read;
 }
 
 bool QParamController::collect_writes(QList<quint8> *values)
@@ -219,13 +226,20 @@ bool QParamController::save_exe_device_properties()
     QList<quint8> values;
     if (!collect_writes(&values))
         return false;
+    return write_params(pendingParams, values) != nullptr;
+}
+
+QOperation *QParamController::write_params(const QList<quint16> &ids, const QList<quint8> &values)
+{
+    const QList<quint16> writes = ids;
     QOperation *write =
         m_session->beginOrTell(tr("Установка параметров исполнительного устройства..."), true);
     if (!write)
-        return false;
+        return nullptr;
+    pendingParams = writes;
     write->setLostText(tr("Параметры исполнительного устройства не записаны."));
     write_pending(write, values, {});
-    return true;
+    return write;
 }
 
 void QParamController::set_def_exe_device_properties()

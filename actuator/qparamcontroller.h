@@ -18,6 +18,8 @@ class QParamController : public QObject
 {
     Q_OBJECT
 public:
+    // Without a table (a program without a window) there are no editors: the values live
+    // in the actuator image only.
     QParamController(QModemSession *session, QTableWidget *table, QObject *parent = nullptr);
     ~QParamController() override;
 
@@ -32,6 +34,14 @@ public:
     static QString rowHeader(int row);
     // The identifiers a running read or write has still to process.
     const QList<quint16> &pending() const { return pendingParams; }
+    // Whether the actuator takes value for parameter id, as the editors offer it.
+    static bool valueInRange(quint16 id, int value);
+
+    // Reads the parameters ids (every one when empty) as one operation; null when none
+    // started (another operation running: said).
+    QOperation *read_params(const QList<quint16> &ids);
+    // Writes values to the parameters ids as one operation; null when none started.
+    QOperation *write_params(const QList<quint16> &ids, const QList<quint8> &values);
 
 public slots:
     // Each runs as one operation (the version query, the writes, applying or restoring and

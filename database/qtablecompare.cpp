@@ -101,7 +101,7 @@ void QTableCompare::show_differences(const QList<QControlDevice> &other, const Q
     dialog->open();
 }
 
-void QTableCompare::apply_differences(const QList<RemoteDifference> &differences)
+QOperation *QTableCompare::apply_differences(const QList<RemoteDifference> &differences)
 {
     QOperation *operation =
         m_session->connected()
@@ -109,7 +109,7 @@ void QTableCompare::apply_differences(const QList<RemoteDifference> &differences
             : nullptr;
     if (!operation) {
         emit compareEnded(false);
-        return;
+        return nullptr;
     }
     auto apply = std::make_shared<Apply>();
     apply->order = applyOrder(differences);
@@ -118,6 +118,7 @@ void QTableCompare::apply_differences(const QList<RemoteDifference> &differences
     connect(operation, &QOperation::finished, this,
             [this, operation] { emit compareEnded(operation->succeeded()); });
     apply_next_in(operation, apply);
+    return operation;
 }
 
 void QTableCompare::apply_next_in(QOperation *operation, const std::shared_ptr<Apply> &apply)

@@ -264,6 +264,10 @@ QOperation *QTableCopy::show_memory_status()
         if (!operation->succeeded())
             return;
         const QModem &modem = m_session->modem();
+        emit memoryStatusRead(int(modem.memTotal()), int(modem.memFree()), device->total,
+                              device->free);
+        if (!parent)
+            return; // no window to show them in
         auto *status = new QMemoryStatusDialog(parent, int(modem.memTotal()), int(modem.memFree()),
                                                device->total, device->free);
         status->setAttribute(Qt::WA_DeleteOnClose);

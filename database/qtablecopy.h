@@ -22,12 +22,15 @@ public:
 signals:
     // A short note for the status bar: a copy checked.
     void statusMessage(const QString &text);
+    // How full the memories are, once read; the actuator's are 0 when it was not read.
+    void memoryStatusRead(int stickTotal, int stickFree, int deviceTotal, int deviceFree);
 
 public slots:
     // Each starts its operation and returns it at once; null when none started.
     QOperation *copy_table_from_modem_to_dev();
     QOperation *copy_table_from_dev_to_modem();
-    // The memory dialog opens once the counts are in and the operation has ended.
+    // The memory dialog opens once the counts are in and the operation has ended (when the
+    // session has a window to show it in).
     QOperation *show_memory_status();
 
 private:

@@ -62,7 +62,11 @@ void QTableCsv::import_csv()
     const QList<QControlDevice> imported = parsed.remotes();
     if (dialog.exec() != QDialog::Accepted || imported.isEmpty())
         return;
+    take_import(name, imported);
+}
 
+void QTableCsv::take_import(const QString &name, const QList<QControlDevice> &imported)
+{
     m_importUndo = ImportUndo{m_list->state(), imported};
     m_list->setImportedFile(name);
     m_list->setRemotes(imported);

@@ -20,6 +20,9 @@ public:
 
     // The last import can be taken back while the list is still as it left it.
     bool can_undo_import() const;
+    // The list becomes the remotes imported from the CSV file name; the import can be
+    // taken back.
+    void take_import(const QString &name, const QList<QControlDevice> &imported);
 
 signals:
     // A short note for the status bar: the table exported.

@@ -33,6 +33,11 @@ QString QTableFiles::dataDirectory()
            "/Vexo Electronics/VexoControlTool";
 }
 
+QString QTableFiles::operationLogPath()
+{
+    return dataDirectory() + "/operations.log";
+}
+
 bool QTableFiles::choose_file(QList<QControlDevice> *list, QString *chosen)
 {
     Prompts *prompts = m_session->prompts();

@@ -19,6 +19,8 @@ public:
 
     // Per-user directory for backups and downloads.
     static QString dataDirectory();
+    // The operation log's file in it.
+    static QString operationLogPath();
     // The exit question; false keeps the program open.
     bool confirm_close();
     // The database file the user picks, read; warns and returns false otherwise.

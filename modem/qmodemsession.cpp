@@ -185,8 +185,10 @@ void QModemSession::start_autoconnect()
 
 void QModemSession::no_modem_on_port()
 {
-    if (m_searching && m_autoConnectTool)
-        m_autoConnectTool->start_search(true);
+    if (!m_searching || !m_autoConnectTool)
+        return;
+    emit searchPassFailed();
+    m_autoConnectTool->start_search(true);
 }
 
 void QModemSession::close_session()

@@ -154,6 +154,8 @@ signals:
     // The work mode marks: administrator or user.
     void workModeShown(bool admin);
     void searchStarted();
+    // A search pass probed every port without finding a stick; the search goes on.
+    void searchPassFailed();
     // The opening queries are done; the remote table is next.
     void sessionOpened();
     void sessionClosed();

@@ -27,7 +27,6 @@
 namespace
 {
 constexpr int STATUS_MESSAGE_MS = 15000;
-const char *const OPERATION_LOG_FILE = "/operations.log";
 } // namespace
 
 void MainWindow::connect_session()
@@ -152,7 +151,7 @@ void MainWindow::connect_remote_table()
 
 void MainWindow::connect_table_tools()
 {
-    m_session->operationLog()->setPath(dataDirectory() + OPERATION_LOG_FILE);
+    m_session->operationLog()->setPath(QTableFiles::operationLogPath());
     QTableCompare *compare = &m_remoteTable->compare();
     QTableCsv *csv = &m_remoteTable->csv();
     // Like the file entries' keys, it works wherever the focus is in the program.

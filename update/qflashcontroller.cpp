@@ -95,6 +95,12 @@ QOperation *QFlashController::load_and_flash(const QString &fileName,
     return flash_fu(target);
 }
 
+QOperation *QFlashController::flash_file(const QString &fileName, bool actuator)
+{
+    m_firmwareFileName = fileName;
+    return load_and_flash(fileName, actuator ? device_target() : QFlashUpdater::FLASH_MODEM, true);
+}
+
 void QFlashController::load_modem_fu()
 {
     m_firmwareFileName = m_session->prompts()->getOpenFileName(m_session->dialogParent(),

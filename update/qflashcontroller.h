@@ -50,6 +50,10 @@ public slots:
     // succeeds once the target took the image; null when none was started (no stick, a
     // file with nothing to send, another operation running: each said).
     QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
+    // Loads a firmware file and flashes it into the stick, or into the actuator (its
+    // partner file following); null when none was started (as flash_fu, or the file is no
+    // firmware: said).
+    QOperation *flash_file(const QString &fileName, bool actuator);
 
 private:
     QString loading_text(QFlashUpdater::FLASH_DEVICE_T target) const;

@@ -37,7 +37,8 @@ lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports er
 root=$work/root
 dpkg -x "$deb" "$root"
 usr=$root/usr
-for f in bin/vexo-control-tool share/applications/com.vexo.ControlTool.desktop \
+for f in bin/vexo-control-tool bin/vexoctl share/man/man1/vexoctl.1.gz \
+    share/applications/com.vexo.ControlTool.desktop \
     share/metainfo/com.vexo.ControlTool.metainfo.xml \
     share/icons/hicolor/scalable/apps/com.vexo.ControlTool.svg \
     share/man/man1/vexo-control-tool.1.gz share/doc/vexo-control-tool/copyright; do
@@ -73,6 +74,14 @@ for option in --help --version --port --demo; do
 done
 [ "$("$program" --version)" = "Vexo Control Tool $version" ] ||
     fail "--version says '$("$program" --version)', the package is $version"
+
+# The command-line program needs no display: none is named for it.
+ctl=$usr/bin/vexoctl
+[ "$(env -u QT_QPA_PLATFORM -u DISPLAY "$ctl" --version)" = "vexoctl (Vexo Control Tool) $version" ] ||
+    fail "vexoctl --version says '$("$ctl" --version)', the package is $version"
+status=0
+env -u QT_QPA_PLATFORM -u DISPLAY "$ctl" --port "$work/no-such-port" info 2>/dev/null || status=$?
+[ "$status" = 3 ] || fail "vexoctl without a USB-stick exits with $status, not 3"
 
 # The demo starts its USB-stick, finds it (the window opens the stick's pseudo-terminal,
 # which the emulator itself holds open too) and leaves cleanly on SIGTERM.

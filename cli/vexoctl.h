@@ -1,0 +1,139 @@
+#pragma once
+
+#include "qcontroldevice.h"
+#include "terminalprompts.h"
+
+#include <QDeadlineTimer>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+
+class QFlashController;
+class QModemSession;
+class QOperation;
+class QParamController;
+class QTableCompare;
+class QTableCopy;
+class QTableCsv;
+class QTableFiles;
+class QTableTransfers;
+class QTimer;
+class RemoteList;
+
+// What the command line asks for.
+struct CtlOptions {
+    QStringList ports;
+    bool json = false;
+    bool yes = false;
+    QString passwordFile;
+    QString output;        // read -o FILE
+    bool actuator = false; // flash into the actuator
+    QString command;
+    QStringList arguments;
+};
+
+// The program's exit codes.
+enum CtlExit {
+    EXIT_DONE = 0,
+    EXIT_FAILED = 1, // the stick refused, the line was cut, the user said no
+    EXIT_USAGE = 2,  // bad usage, or an unreadable or invalid file
+    EXIT_NO_STICK = 3,
+};
+
+// One command of vexoctl on the window's libraries: the same session, table parts,
+// parameter and flashing controllers, operation log and backups, without a window. It
+// finds the stick, runs the command's operations one after another and ends with an exit
+// code.
+class VexoCtl : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VexoCtl(const CtlOptions &options, QObject *parent = nullptr);
+    ~VexoCtl() override;
+
+    static QStringList commands();
+    // Checks the arguments and the files named, then starts; false when it has already
+    // ended (finished has been emitted).
+    bool start();
+    // SIGINT or SIGTERM: the running operation is cancelled as its Cancel would (a cut
+    // write still gives the stick its table back); the command ends once it has.
+    void interrupt();
+
+signals:
+    void finished(int exitCode);
+
+private:
+    using Step = std::function<void()>;
+
+    // Checking before the stick is looked for.
+    bool check_arguments();
+    bool load_password();
+    bool load_table_file(QList<QControlDevice> *list);
+    bool check_firmware_file();
+    bool parse_params();
+    void build_session();
+    void session_opened();
+    void run_command();
+
+    void end(int code, const QString &message = QString());
+    // Runs then once operation has finished; a null or failed one ends the command.
+    void after(QOperation *operation, const Step &then, const QString &failure = QString());
+    // Full access for a change: the password asked or taken from the file when the stick
+    // has one; then runs once the session is idle again with full access.
+    void with_full_access(const Step &then);
+    void when_idle(const Step &then);
+    // The stick's table read as the window reads it on opening (and backed up).
+    void read_stick_table(const Step &then);
+    // Asks before a change; a no ends the command.
+    bool confirm(const QString &question);
+
+    // Commands; table.cpp and device.cpp.
+    void list_ports();
+    void show_info();
+    void read_table();
+    void backup_table();
+    void write_table();
+    void compare_table(bool apply);
+    void export_csv();
+    void import_csv();
+    void flash();
+    void params();
+    void show_log();
+    // The list written to the stick, as the window's "write" does.
+    void write_list(const QString &what);
+
+    CtlOptions m_options;
+    TerminalPrompts m_prompts;
+    QModemSession *m_session = nullptr;
+    RemoteList *m_list = nullptr;
+    QTableFiles *m_files = nullptr;
+    QTableTransfers *m_transfers = nullptr;
+    QTableCopy *m_copier = nullptr;
+    QTableCompare *m_compare = nullptr;
+    QTableCsv *m_csv = nullptr;
+    QParamController *m_params = nullptr;
+    QFlashController *m_flasher = nullptr;
+    QTimer *m_idle = nullptr;
+    Step m_whenIdle;
+    // Runs when the session opens again (a stick restarted by its new firmware).
+    Step m_onReopen;
+    QDeadlineTimer m_reopenBy;
+    QString m_stickPort;
+    // With --json: the one document printed at the end.
+    QJsonObject m_result;
+    bool m_commandStarted = false;
+    bool m_ended = false;
+    bool m_interrupted = false;
+    // Full access was given to this command by its password.
+    bool m_loggedIn = false;
+    // Checked before the stick is searched for.
+    QList<QControlDevice> m_fileTable;
+    QByteArray m_csvBytes;
+    QList<quint16> m_paramIds;
+    QList<quint8> m_paramValues;
+    bool m_paramWrite = false;
+};
