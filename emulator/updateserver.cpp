@@ -95,8 +95,12 @@ void UpdateServer::clearFaults()
 
 void UpdateServer::answer(const QString &name, QHttpServerResponder &&responder)
 {
-    m_requests << name;
-    emit requested(name);
+    if (name.endsWith(SIGNATURE_SUFFIX)) {
+        m_signatureRequests << name;
+    } else {
+        m_requests << name;
+        emit requested(name);
+    }
     if (m_stalled.contains(name)) {
         m_waiting.push_back(std::make_unique<QHttpServerResponder>(std::move(responder)));
         return;

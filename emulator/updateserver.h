@@ -58,8 +58,9 @@ public:
     void stallFile(const QString &name);
     void clearFaults();
 
-    // File names asked for, in order.
+    // File names asked for, in order; their signatures apart.
     QStringList requests() const { return m_requests; }
+    QStringList signatureRequests() const { return m_signatureRequests; }
     int requestCount(const QString &name) const { return int(m_requests.count(name)); }
 
     // Version files that list a newer firmware than the stick and the actuator of the
@@ -84,6 +85,7 @@ private:
     QSet<QString> m_stalled;
     std::vector<std::unique_ptr<QHttpServerResponder>> m_waiting;
     QStringList m_requests;
+    QStringList m_signatureRequests;
 };
 
 } // namespace vexo::emu

@@ -33,6 +33,11 @@ public:
     // The other file of an actuator's pair: 4 and 3 swapped in the file's own name only.
     static QString partnerFileName(const QString &path);
 
+    // Loads a file the user chose and flashes it once the user agrees; null when none
+    // was started (each reason said).
+    QOperation *load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
+                               bool nameInMessage = true);
+
     // Sends what the updater holds as an operation of its own that succeeds when the
     // target took every message. No checks, no apply wait.
     QOperation *transfer(QFlashUpdater::FLASH_DEVICE_T target);
@@ -76,8 +81,6 @@ private:
     void flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
     void apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
     void check_applied(QOperation *operation);
-    QOperation *load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
-                               bool nameInMessage);
     void flash_partner(QOperation *operation, const QString &fileName);
     // The pair ends after its first file; the status bar says why.
     void end_with_one_file(QOperation *operation, const QString &why);

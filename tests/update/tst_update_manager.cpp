@@ -62,7 +62,8 @@ struct Rig {
     bool start()
     {
         return server.listen() &&
-               manager.setServerAddress(server.address()) == QUpdateManager::SERVER_READY;
+               manager.setServerAddress(server.address()) == QUpdateManager::SERVER_READY &&
+               manager.setPublicKey(server.key().publicKeyLine()) == QUpdateManager::KEY_READY;
     }
     void ticks(int n)
     {

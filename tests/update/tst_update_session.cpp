@@ -60,6 +60,7 @@ struct UpdateRig {
         if (!server.listen() || !modem.open())
             return false;
         updates.setServerAddress(server.address());
+        updates.setPublicKey(server.key().publicKeyLine());
         return true;
     }
     void answerChanges(bool yes) { ::answerChanges(yes, &dialogs); }
@@ -176,6 +177,7 @@ private slots:
         rig.server.stallFile(STICK_IMAGE);
         rig.answerChanges(true);
         rig.updates.update_modem_soft();
+        QTRY_COMPARE(rig.server.requestCount(STICK_IMAGE), 3);
         QWaitDialog *wait = nullptr;
         QVERIFY(QTest::qWaitFor([&] {
             for (QWidget *w : QApplication::topLevelWidgets())
