@@ -124,6 +124,12 @@ private slots:
         // Shorter than the key: never the installed line, still a change line.
         QTest::newRow("short lines") << QByteArray("2\n2.\n2.5\n+\n3\n") << "2.5"
                                      << "2.5" << QStringList{"<b>Версия 3</b><br>"};
+        // The server's text never becomes markup of its own.
+        QTest::newRow("markup escaped")
+            << QByteArray("2.5\n2.6 <img src=x>\n+ <a href='x'>y</a> & z\n") << "2.5"
+            << "2.5"
+            << QStringList{"<b>Версия 2.6 &lt;img src=x&gt;</b><br>",
+                           "+ &lt;a href='x'&gt;y&lt;/a&gt; &amp; z<br>"};
         QTest::newRow("CRLF and no end at the end")
             << QByteArray("2.5\r\n2.6\r\n* x") << "2.5"
             << "2.5" << QStringList{"<b>Версия 2.6</b><br>", "* x<br>"};
