@@ -21,7 +21,8 @@ QByteArray detached(const QByteArray &message, const QByteArray &secret)
 } // namespace
 
 SigningKey::SigningKey()
-    : m_keyId(KEY_ID_SIZE, Qt::Uninitialized), m_public(crypto_sign_PUBLICKEYBYTES, Qt::Uninitialized),
+    : m_keyId(KEY_ID_SIZE, Qt::Uninitialized),
+      m_public(crypto_sign_PUBLICKEYBYTES, Qt::Uninitialized),
       m_secret(crypto_sign_SECRETKEYBYTES, Qt::Uninitialized)
 {
     if (sodium_init() < 0)
@@ -42,10 +43,9 @@ QByteArray SigningKey::sign(const QByteArray &data, bool prehashed,
     QByteArray message = data;
     if (prehashed) {
         message.resize(crypto_generichash_BYTES_MAX);
-        crypto_generichash(reinterpret_cast<unsigned char *>(message.data()),
-                           crypto_generichash_BYTES_MAX,
-                           reinterpret_cast<const unsigned char *>(data.data()),
-                           quint64(data.size()), nullptr, 0);
+        crypto_generichash(
+            reinterpret_cast<unsigned char *>(message.data()), crypto_generichash_BYTES_MAX,
+            reinterpret_cast<const unsigned char *>(data.data()), quint64(data.size()), nullptr, 0);
     }
     const QByteArray signature = detached(message, m_secret);
     const QByteArray global = detached(signature + trustedComment, m_secret);

@@ -278,12 +278,11 @@ bool QFlashController::confirm_version(QFlashUpdater::FLASH_DEVICE_T target,
     // The file's name on a line of its own, after the first: it is never read as markup.
     if (confirm == ConfirmAlways)
         question += "\n" + QDir::toNativeSeparators(m_updater->fileName());
-    question += "\n" + tr("Установленная версия: %1. Версия в файле: %2.")
-                           .arg(known ? QString("%1.%2")
-                                            .arg(quint8(installed[0]))
-                                            .arg(quint8(installed[3]))
-                                      : tr("неизвестна"),
-                                QString("%1.%2").arg(file.major).arg(file.minor));
+    question +=
+        "\n" + tr("Установленная версия: %1. Версия в файле: %2.")
+                   .arg(known ? QString("%1.%2").arg(quint8(installed[0])).arg(quint8(installed[3]))
+                              : tr("неизвестна"),
+                        QString("%1.%2").arg(file.major).arg(file.minor));
     return m_session->prompts()->question(m_session->dialogParent(), tr("Внимание"), question,
                                           QMessageBox::Yes | QMessageBox::No,
                                           QMessageBox::No) == QMessageBox::Yes;

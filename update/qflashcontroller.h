@@ -68,8 +68,8 @@ public slots:
 private:
     QString loading_text(QFlashUpdater::FLASH_DEVICE_T target) const;
     // Runs next within operation once the file suits the target; otherwise it ends.
-    void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
-                      Confirm confirm, const std::function<void()> &next);
+    void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target, Confirm confirm,
+                      const std::function<void()> &next);
     // The loaded file against the version the target reports (stored order: major,
     // type, board, minor); false when it does not suit the target or the user declined.
     bool check_version(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,

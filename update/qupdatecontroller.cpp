@@ -269,8 +269,7 @@ void QUpdateController::download_failed(bool versionFile)
                                 "ваше подключение к интернету")
                            : tr("Ошибка загрузки обновления с сервера. Проверьте ваше "
                                 "подключение к интернету");
-    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text,
-                                  QMessageBox::Ok);
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
 }
 
 void QUpdateController::update_soft_from_menu()

@@ -278,7 +278,7 @@ void QUpdateManager::startRequest(const QUrl &url)
     m_signatureStage = true;
     m_file.reset();
     const bool versionFile = m_requestState % 2 == 1;
-    int deadline = versionFile ? VersionDeadlineMs
+    int deadline = versionFile                                     ? VersionDeadlineMs
                    : kindOfState(m_requestState) == UPDATE_SOFT_PC ? InstallerDeadlineMs
                                                                    : FirmwareDeadlineMs;
     if (m_deadlineOverride >= 0)
@@ -449,9 +449,8 @@ void QUpdateManager::slotFinished()
         return; // failed on the last bytes
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() != m_received) {
-        fail(ERROR_NETWORK, QStringLiteral("cut short: %1 of %2 bytes")
-                                .arg(m_received)
-                                .arg(length.toLongLong()));
+        fail(ERROR_NETWORK,
+             QStringLiteral("cut short: %1 of %2 bytes").arg(m_received).arg(length.toLongLong()));
         return;
     }
     m_reply = nullptr;

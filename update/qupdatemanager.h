@@ -43,7 +43,7 @@ public:
         ERROR_NETWORK,
         ERROR_TOO_LARGE,
         ERROR_TIMED_OUT,
-        ERROR_REDIRECT, // to another host, or to an address not allowed
+        ERROR_REDIRECT,  // to another host, or to an address not allowed
         ERROR_SIGNATURE, // missing, malformed, by another key, or not matching
         ERROR_STORE,
     };

@@ -97,7 +97,8 @@ bool parseSignature(const QByteArray &file, Signature *signature, QString *why)
     while (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     if (lines.size() != 4)
-        return fail(why, QStringLiteral("a signature file has four lines, not %1").arg(lines.size()));
+        return fail(why,
+                    QStringLiteral("a signature file has four lines, not %1").arg(lines.size()));
     if (!lines[0].startsWith(UNTRUSTED_PREFIX) || !lines[2].startsWith(TRUSTED_PREFIX))
         return fail(why, QStringLiteral("comment lines missing"));
     const QByteArray raw = strictBase64(lines[1]);
@@ -138,8 +139,7 @@ bool verify(const PublicKey &key, const Signature &signature, QIODevice *device,
     return true;
 }
 
-bool verify(const PublicKey &key, const Signature &signature, const QByteArray &data,
-            QString *why)
+bool verify(const PublicKey &key, const Signature &signature, const QByteArray &data, QString *why)
 {
     QByteArray copy = data;
     QBuffer buffer(&copy);

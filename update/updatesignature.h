@@ -38,7 +38,6 @@ bool parseSignature(const QByteArray &file, Signature *signature, QString *why);
 
 // Whether signature, made with key, covers the data read from device up to its end.
 bool verify(const PublicKey &key, const Signature &signature, QIODevice *device, QString *why);
-bool verify(const PublicKey &key, const Signature &signature, const QByteArray &data,
-            QString *why);
+bool verify(const PublicKey &key, const Signature &signature, const QByteArray &data, QString *why);
 
 } // namespace updatesignature

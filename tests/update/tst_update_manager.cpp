@@ -290,9 +290,8 @@ private slots:
                 rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
             else
                 rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
-            if (!QTest::qWaitFor([&] {
-                    return rig.errors.size() > errors || rig.finished.size() > finished;
-                }))
+            if (!QTest::qWaitFor(
+                    [&] { return rig.errors.size() > errors || rig.finished.size() > finished; }))
                 return Kind::ERROR_TIMED_OUT;
             return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
         };

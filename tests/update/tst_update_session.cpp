@@ -346,8 +346,8 @@ private slots:
         const QString path = rig.folder.filePath("stick.bin");
         QVERIFY(vexo::emu::FirmwareFile::forTarget(devices(), 0, 2, 8, 500).save(path, nullptr));
         rig.modem.prompts().expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
-        QVERIFY(operationwait::succeeds(
-            rig.flasher.load_and_flash(path, QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(
+            operationwait::succeeds(rig.flasher.load_and_flash(path, QFlashUpdater::FLASH_MODEM)));
         QVERIFY(rig.modem.waitOpenings(2));
         QTRY_VERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
