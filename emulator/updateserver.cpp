@@ -5,7 +5,9 @@
 #include <QHostAddress>
 #include <QHttpServer>
 #include <QHttpServerResponder>
+#include <QPointer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace vexo::emu
 {
@@ -39,9 +41,33 @@ QString UpdateServer::address() const
     return QStringLiteral("http://127.0.0.1:%1").arg(m_port);
 }
 
+namespace
+{
+const char SIGNATURE_SUFFIX[] = ".minisig";
+}
+
 void UpdateServer::setFile(const QString &name, const QByteArray &body)
 {
     m_files.insert(name, body);
+    if (!name.endsWith(SIGNATURE_SUFFIX))
+        m_files.insert(name + SIGNATURE_SUFFIX, m_key.sign(body, !m_legacy));
+}
+
+void UpdateServer::tamperFile(const QString &name)
+{
+    const auto file = m_files.find(name);
+    if (file != m_files.end() && !file->isEmpty())
+        file->back() = char(file->back() ^ 1);
+}
+
+void UpdateServer::redirectFile(const QString &name, const QString &location)
+{
+    m_redirects.insert(name, location);
+}
+
+void UpdateServer::endlessFile(const QString &name, int bytes, int intervalMs)
+{
+    m_endless.insert(name, {bytes, intervalMs});
 }
 
 void UpdateServer::removeFile(const QString &name)
@@ -63,14 +89,28 @@ void UpdateServer::clearFaults()
 {
     m_cut.clear();
     m_stalled.clear();
+    m_redirects.clear();
+    m_endless.clear();
 }
 
 void UpdateServer::answer(const QString &name, QHttpServerResponder &&responder)
 {
-    m_requests << name;
-    emit requested(name);
+    if (name.endsWith(SIGNATURE_SUFFIX)) {
+        m_signatureRequests << name;
+    } else {
+        m_requests << name;
+        emit requested(name);
+    }
     if (m_stalled.contains(name)) {
         m_waiting.push_back(std::make_unique<QHttpServerResponder>(std::move(responder)));
+        return;
+    }
+    if (const auto to = m_redirects.constFind(name); to != m_redirects.constEnd()) {
+        responder.write({{"Location", to->toUtf8()}}, QHttpServerResponder::StatusCode::Found);
+        return;
+    }
+    if (const auto endless = m_endless.constFind(name); endless != m_endless.constEnd()) {
+        sendEndless(std::move(responder), endless->first, endless->second);
         return;
     }
     const auto file = m_files.constFind(name);
@@ -90,6 +130,26 @@ void UpdateServer::answer(const QString &name, QHttpServerResponder &&responder)
     responder.writeHeader("Content-Length", QByteArray::number(file->size()));
     responder.writeBody(file->left(sent));
     responder.socket()->disconnectFromHost();
+}
+
+void UpdateServer::sendEndless(QHttpServerResponder &&responder, int bytes, int intervalMs)
+{
+    // No length: the body lasts until the connection ends, which only the client does.
+    responder.writeStatusLine(QHttpServerResponder::StatusCode::Ok);
+    responder.writeHeader("Content-Type", "application/octet-stream");
+    const QByteArray chunk(bytes, 'x');
+    responder.writeBody(chunk);
+    const QPointer<QTcpSocket> socket = responder.socket();
+    auto *timer = new QTimer(this);
+    connect(timer, &QTimer::timeout, this, [socket, timer, chunk] {
+        if (!socket || socket->state() != QAbstractSocket::ConnectedState) {
+            timer->deleteLater();
+            return;
+        }
+        socket->write(chunk);
+    });
+    timer->start(intervalMs);
+    m_waiting.push_back(std::make_unique<QHttpServerResponder>(std::move(responder)));
 }
 
 void UpdateServer::publishDemo(const EmulatorState &state)

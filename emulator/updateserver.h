@@ -1,6 +1,7 @@
 #pragma once
 
 #include "emulatorstate.h"
+#include "signingkey.h"
 
 #include <QHash>
 #include <QObject>
@@ -8,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QHttpServer;
@@ -17,8 +19,9 @@ namespace vexo::emu
 {
 
 // The update server of the outside world on this machine (127.0.0.1, plain HTTP):
-// version files, firmware images and installers under the server's download path,
-// with faults on request. It works in the thread that made it, whose event loop must run.
+// version files, firmware images and installers under the server's download path, each
+// signed beside it (<name>.minisig) with a key made for this server, with faults on
+// request. It works in the thread that made it, whose event loop must run.
 class UpdateServer : public QObject
 {
     Q_OBJECT
@@ -34,8 +37,20 @@ public:
     // Scheme, host and port, as the program's server setting takes them.
     QString address() const;
 
+    // The key the files are signed with; the program must be told to trust it.
+    const SigningKey &key() const { return m_key; }
+    // Later files are signed in the legacy form that signs the data itself.
+    void setLegacySignatures(bool on) { m_legacy = on; }
+
+    // Stores the file and its signature.
     void setFile(const QString &name, const QByteArray &body);
     void removeFile(const QString &name);
+    // Changes the file's last byte and keeps its signature.
+    void tamperFile(const QString &name);
+    // Requests for this file are sent to location instead.
+    void redirectFile(const QString &name, const QString &location);
+    // The answer for this file never ends: chunks of bytes every intervalMs.
+    void endlessFile(const QString &name, int bytes, int intervalMs);
     // The next answer for this file announces its whole length, sends only the first
     // bytes and hangs up.
     void cutFile(const QString &name, int bytes);
@@ -43,8 +58,9 @@ public:
     void stallFile(const QString &name);
     void clearFaults();
 
-    // File names asked for, in order.
+    // File names asked for, in order; their signatures apart.
     QStringList requests() const { return m_requests; }
+    QStringList signatureRequests() const { return m_signatureRequests; }
     int requestCount(const QString &name) const { return int(m_requests.count(name)); }
 
     // Version files that list a newer firmware than the stick and the actuator of the
@@ -56,14 +72,20 @@ signals:
 
 private:
     void answer(const QString &name, QHttpServerResponder &&responder);
+    void sendEndless(QHttpServerResponder &&responder, int bytes, int intervalMs);
 
     std::unique_ptr<QHttpServer> m_server;
     quint16 m_port = 0;
     QHash<QString, QByteArray> m_files;
     QHash<QString, int> m_cut;
+    QHash<QString, QString> m_redirects;
+    QHash<QString, std::pair<int, int>> m_endless;
+    SigningKey m_key;
+    bool m_legacy = false;
     QSet<QString> m_stalled;
     std::vector<std::unique_ptr<QHttpServerResponder>> m_waiting;
     QStringList m_requests;
+    QStringList m_signatureRequests;
 };
 
 } // namespace vexo::emu

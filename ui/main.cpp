@@ -129,8 +129,11 @@ int main(int argc, char *argv[])
     DefaultPrompts prompts;
     auto *window = new MainWindow(&app, &prompts, options);
 #ifdef VEXO_HAVE_EMULATOR
-    if (demoServer)
+    if (demoServer) {
+        // Its files are signed with a key made for this run, and only that key is trusted.
         window->updates().setServerAddress(demoServer->address());
+        window->updates().setPublicKey(demoServer->key().publicKeyLine());
+    }
 #endif
     instance.setWindow(window);
 

@@ -167,6 +167,8 @@ void MainWindow::connect_table_tools()
     connect(ui->actionVerifyWrite, &QAction::toggled, this, &MainWindow::set_verify_after_write);
     connect(m_remoteTable, &RemoteTableParts::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });
+    connect(m_flasher, &QFlashController::statusMessage, this,
+            [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });
 }
 
 void MainWindow::set_verify_after_write(bool value)

@@ -92,7 +92,7 @@ QOperation *QFlashController::load_and_flash(const QString &fileName,
         file_error(nameInMessage ? fileName : QString());
         return nullptr;
     }
-    return flash_fu(target);
+    return flash_fu(target, ConfirmAlways);
 }
 
 QOperation *QFlashController::flash_file(const QString &fileName, bool actuator)
@@ -122,17 +122,52 @@ void QFlashController::load_device_fu()
     load_and_flash(name, device_target(), false);
 }
 
+void QFlashController::end_with_one_file(QOperation *operation, const QString &why)
+{
+    emit statusMessage(tr("Записан только один файл прошивки: %1").arg(why));
+    m_session->complete(operation, true);
+}
+
 void QFlashController::flash_partner(QOperation *operation, const QString &fileName)
 {
-    m_firmwareFileName = fileName;
-    if (!QFileInfo::exists(fileName) || !m_updater->loadFile(fileName, device_target())) {
-        file_error(fileName);
-        m_session->complete(operation, true);
+    const QString shown = QDir::toNativeSeparators(fileName);
+    // Not every actuator takes a pair: a missing second file is no fault.
+    if (!QFileInfo::exists(fileName)) {
+        end_with_one_file(operation, tr("парного файла %1 нет").arg(shown));
         return;
     }
+    const QFlashUpdater::FirmwareInfo first = m_updater->fileInfo();
+    if (!m_updater->loadFile(fileName, device_target())) {
+        file_error(fileName);
+        end_with_one_file(operation, tr("парный файл %1 не прочитан").arg(shown));
+        return;
+    }
+    const QFlashUpdater::FirmwareInfo second = m_updater->fileInfo();
+    const QString version = QString("%1.%2").arg(second.major).arg(second.minor);
+    if (second.type != first.type || second.board != first.board ||
+        second.major * 256 + second.minor < first.major * 256 + first.minor) {
+        m_session->prompts()->warning(
+            m_session->dialogParent(), tr("Ошибка"),
+            tr("Парный файл прошивки не подходит к записанному (другой тип, другая плата или "
+               "более старая версия) и не будет записан.\n%1")
+                .arg(shown),
+            QMessageBox::Ok);
+        end_with_one_file(operation, tr("парный файл %1 не подходит").arg(shown));
+        return;
+    }
+    if (m_session->prompts()->question(m_session->dialogParent(), tr("Внимание"),
+                                       tr("Первый файл прошивки записан. Загрузить на "
+                                          "исполнительное устройство парный файл?\n%1\nВерсия %2.")
+                                           .arg(shown, version),
+                                       QMessageBox::Yes | QMessageBox::No,
+                                       QMessageBox::Yes) != QMessageBox::Yes) {
+        end_with_one_file(operation, tr("парный файл %1 пропущен").arg(shown));
+        return;
+    }
+    m_firmwareFileName = fileName;
     m_partnerRunning = true;
     connect(operation, &QOperation::finished, this, [this] { m_partnerRunning = false; });
-    check_target(operation, device_target(),
+    check_target(operation, device_target(), ConfirmNever,
                  [this, operation] { flash_in(operation, device_target()); });
 }
 
@@ -143,7 +178,7 @@ QString QFlashController::loading_text(QFlashUpdater::FLASH_DEVICE_T target) con
                                               : tr("USB-stick"));
 }
 
-QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
+QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target, Confirm confirm)
 {
     if (!m_session->connected())
         return nullptr;
@@ -156,75 +191,107 @@ QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target)
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Прошивка не записана."));
-    check_target(operation, target, [this, operation, target] { flash_in(operation, target); });
+    check_target(operation, target, confirm,
+                 [this, operation, target] { flash_in(operation, target); });
     return operation;
 }
 
 void QFlashController::check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
-                                    const std::function<void()> &next)
+                                    Confirm confirm, const std::function<void()> &next)
 {
     if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
-        next(); // the autonomous actuator answers no queries
+        // The autonomous actuator answers no queries: the version it last told is all
+        // there is to name.
+        if (confirm_version(target, m_session->execDevice().version(), confirm))
+            next();
+        else
+            m_session->complete(operation, false);
         return;
     }
     if (target == QFlashUpdater::FLASH_MODEM) {
-        m_session->proceedModemVersion(operation, [this, operation, next](bool known) {
+        m_session->proceedModemVersion(operation, [this, operation, confirm, next](bool known) {
             if (!known)
                 return;
-            if (check_modem_version())
+            if (check_version(QFlashUpdater::FLASH_MODEM, m_session->modem().version(), confirm))
                 next();
             else
                 m_session->complete(operation, false);
         });
         return;
     }
-    m_session->proceedDeviceInit(operation, [this, operation, next](bool initialised) {
+    m_session->proceedDeviceInit(operation, [this, operation, confirm, next](bool initialised) {
         if (!initialised)
             return;
-        m_session->proceedDeviceVersion(operation, [this, operation, next](bool known) {
+        m_session->proceedDeviceVersion(operation, [this, operation, confirm, next](bool known) {
             if (!known)
                 return;
-            const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
-            const QByteArray v = m_session->execDevice().version();
-            if (v.size() != 4 || quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
-                m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                              tr("Данный файл прошивки не предназначен для "
-                                                 "обновления исполнительного устройства"),
-                                              QMessageBox::Ok);
+            if (check_version(QFlashUpdater::FLASH_DEVICE, m_session->execDevice().version(),
+                              confirm))
+                next();
+            else
                 m_session->complete(operation, false);
-                return;
-            }
-            next();
         });
     });
 }
 
-bool QFlashController::check_modem_version()
+bool QFlashController::check_version(QFlashUpdater::FLASH_DEVICE_T target,
+                                     const QByteArray &installed, Confirm confirm)
 {
-    Prompts *prompts = m_session->prompts();
-    QWidget *parent = m_session->dialogParent();
     const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
-    const QByteArray v = m_session->modem().version();
-    if (quint8(v[1]) != file.type || quint8(v[2]) != file.board) {
-        prompts->warning(
-            parent, tr("Ошибка"),
-            tr("Данный файл прошивки не предназначен для обновления подключенного USB-stick"),
+    if (installed.size() != 4 || quint8(installed[1]) != file.type ||
+        quint8(installed[2]) != file.board) {
+        m_session->prompts()->warning(
+            m_session->dialogParent(), tr("Ошибка"),
+            target == QFlashUpdater::FLASH_MODEM
+                ? tr("Данный файл прошивки не предназначен для обновления подключенного USB-stick")
+                : tr("Данный файл прошивки не предназначен для обновления исполнительного "
+                     "устройства"),
             QMessageBox::Ok);
         return false;
     }
+    return confirm_version(target, installed, confirm);
+}
+
+bool QFlashController::confirm_version(QFlashUpdater::FLASH_DEVICE_T target,
+                                       const QByteArray &installed, Confirm confirm)
+{
+    if (confirm == ConfirmNever)
+        return true;
+    const bool stick = target == QFlashUpdater::FLASH_MODEM;
+    const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
+    const bool known = installed.size() == 4;
     // Unsigned: a major of 128 and above is newer than 1, not older.
-    const int installed = quint8(v[0]) * 256 + quint8(v[3]);
+    const int current = known ? quint8(installed[0]) * 256 + quint8(installed[3]) : -1;
     const int offered = file.major * 256 + file.minor;
     QString question;
-    if (installed > offered)
-        question = tr("На USB-stick установлена более новая версия прошивки, чем в текущем файле. "
-                      "Загрузить на USB-stick старую версию ПО?");
-    else if (installed == offered)
-        question = tr("На USB-stick установлена текущая версия прошивки. Загрузить заново на "
-                      "USB-stick текущую версию ПО?");
-    return question.isEmpty() ||
-           prompts->question(parent, tr("Внимание"), question, QMessageBox::Yes | QMessageBox::No,
-                             QMessageBox::No) == QMessageBox::Yes;
+    if (known && current > offered)
+        question = stick ? tr("На USB-stick установлена более новая версия прошивки, чем в "
+                              "текущем файле. Загрузить на USB-stick старую версию ПО?")
+                         : tr("На исполнительном устройстве установлена более новая версия "
+                              "прошивки, чем в текущем файле. Загрузить на исполнительное "
+                              "устройство старую версию ПО?");
+    else if (known && current == offered)
+        question = stick ? tr("На USB-stick установлена текущая версия прошивки. Загрузить заново "
+                              "на USB-stick текущую версию ПО?")
+                         : tr("На исполнительном устройстве установлена текущая версия "
+                              "прошивки. Загрузить заново на исполнительное устройство текущую "
+                              "версию ПО?");
+    else if (confirm == ConfirmAlways)
+        question = stick ? tr("Загрузить прошивку из файла на USB-stick?")
+                         : tr("Загрузить прошивку из файла на исполнительное устройство?");
+    if (question.isEmpty())
+        return true;
+    // The file's name on a line of its own, after the first: it is never read as markup.
+    if (confirm == ConfirmAlways)
+        question += "\n" + QDir::toNativeSeparators(m_updater->fileName());
+    question +=
+        "\n" + tr("Установленная версия: %1. Версия в файле: %2.")
+                   .arg(known ? QString("%1.%2").arg(quint8(installed[0])).arg(quint8(installed[3]))
+                              : tr("неизвестна"),
+                        QString("%1.%2").arg(file.major).arg(file.minor));
+    return m_session->prompts()->question(m_session->dialogParent(), tr("Внимание"), question,
+                                          QMessageBox::Yes | QMessageBox::No,
+                                          QMessageBox::No) == QMessageBox::Yes;
 }
 
 void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,

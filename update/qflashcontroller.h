@@ -33,15 +33,28 @@ public:
     // The other file of an actuator's pair: 4 and 3 swapped in the file's own name only.
     static QString partnerFileName(const QString &path);
 
+    // Loads a file the user chose and flashes it once the user agrees; null when none
+    // was started (each reason said).
+    QOperation *load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
+                               bool nameInMessage = true);
+
     // Sends what the updater holds as an operation of its own that succeeds when the
     // target took every message. No checks, no apply wait.
     QOperation *transfer(QFlashUpdater::FLASH_DEVICE_T target);
+
+    // When to ask before flashing, naming both versions: before an older or the same
+    // version only (the user chose the update already), before any file the user chose,
+    // or never (the second file of a pair, asked for on its own).
+    enum Confirm { ConfirmNotNewer, ConfirmAlways, ConfirmNever };
+    Q_ENUM(Confirm)
 
 signals:
     // Update checks must not run from the start of a transfer to the end of its check.
     void updateChecksEnabled(bool on);
     // The target applies the image now; ms as computed for its size.
     void applyWaitStarted(int ms);
+    // For the status bar: what an operation did that the user should know of.
+    void statusMessage(const QString &text);
 
 public slots:
     void load_modem_fu();
@@ -49,7 +62,8 @@ public slots:
     // Checks what the updater holds against the target and flashes it. The operation
     // succeeds once the target took the image; null when none was started (no stick, a
     // file with nothing to send, another operation running: each said).
-    QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM);
+    QOperation *flash_fu(QFlashUpdater::FLASH_DEVICE_T target = QFlashUpdater::FLASH_MODEM,
+                         QFlashController::Confirm confirm = ConfirmNotNewer);
     // Loads a firmware file and flashes it into the stick, or into the actuator (its
     // partner file following); null when none was started (as flash_fu, or the file is no
     // firmware: said).
@@ -58,18 +72,22 @@ public slots:
 private:
     QString loading_text(QFlashUpdater::FLASH_DEVICE_T target) const;
     // Runs next within operation once the file suits the target; otherwise it ends.
-    void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+    void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target, Confirm confirm,
                       const std::function<void()> &next);
-    // The loaded file against the stick's version; asks before an older or the same one.
-    bool check_modem_version();
+    // The loaded file against the version the target reports (stored order: major,
+    // type, board, minor); false when it does not suit the target or the user declined.
+    bool check_version(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
+                       Confirm confirm);
+    bool confirm_version(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
+                         Confirm confirm);
     void send_image(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
                     const std::function<void(bool sent)> &then);
     void flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
     void apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
     void check_applied(QOperation *operation);
-    QOperation *load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
-                               bool nameInMessage);
     void flash_partner(QOperation *operation, const QString &fileName);
+    // The pair ends after its first file; the status bar says why.
+    void end_with_one_file(QOperation *operation, const QString &why);
     void file_error(const QString &fileName);
     QFlashUpdater::FLASH_DEVICE_T device_target() const;
     void register_step();

@@ -21,6 +21,7 @@
 #include <QUrl>
 
 const char QUpdateController::ServerSettingKey[] = "/Settings/update_server";
+const char QUpdateController::KeySettingKey[] = "/Settings/update_public_key";
 
 namespace
 {
@@ -91,11 +92,19 @@ void QUpdateController::loadSettings(const QSettings &settings)
 {
     const QString address = settings.value(ServerSettingKey).toString();
     setServerAddress(address.isEmpty() ? QUpdateManager::builtInServerAddress() : address);
+    // A company with a server of its own signs with a key of its own.
+    const QString key = settings.value(KeySettingKey).toString();
+    setPublicKey(key.isEmpty() ? QUpdateManager::builtInPublicKey() : key);
 }
 
 void QUpdateController::setServerAddress(const QString &address)
 {
     m_manager->setServerAddress(address);
+}
+
+void QUpdateController::setPublicKey(const QString &key)
+{
+    m_manager->setPublicKey(key);
 }
 
 void QUpdateController::setKnownDeviceVersion(const QByteArray &stored)
@@ -113,9 +122,13 @@ void QUpdateController::sync_version(QUpdateManager::UPDATE_SOFT_T kind, const Q
     const QString board = QString::number(quint8(stored[2]));
     if (major == 0 && minor == 0)
         return; // not known yet
-    if (m_manager->major(kind) != major || m_manager->minor(kind) != minor ||
-        m_manager->text(kind) != board)
-        m_manager->setVersion(kind, major, minor, board);
+    if (m_manager->major(kind) == major && m_manager->minor(kind) == minor &&
+        m_manager->text(kind) == board)
+        return;
+    // Another version is installed now: what was announced for the old one is past.
+    if (m_manager->versionKnown(kind) && m_noticeKind == kind && m_notice)
+        m_notice->hide();
+    m_manager->setVersion(kind, major, minor, board);
 }
 
 void QUpdateController::sync_versions()
@@ -197,6 +210,9 @@ void QUpdateController::error_update_soft()
     const int state = m_manager->requestState();
     if (state != 1 && state != 3 && state != 5)
         return;
+    // A file that is not signed as it should be is no news: logged, tried again later.
+    if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE)
+        return;
     announce(QStringLiteral("Vexo Control Tool") + tr(": Ошибка сети"),
              tr("Нет связи с сервером. Невозможно проверить необходимость обновления программы"),
              NETWORK_ERROR_MS, -1);
@@ -207,7 +223,7 @@ bool QUpdateController::server_usable()
     Prompts *prompts = m_session->prompts();
     switch (m_manager->serverState()) {
     case QUpdateManager::SERVER_READY:
-        return true;
+        break;
     case QUpdateManager::SERVER_REFUSED:
         prompts->warning(m_session->dialogParent(), tr("Ошибка"),
                          tr("Адрес сервера обновлений %1 отклонён: обновления загружаются "
@@ -216,11 +232,44 @@ bool QUpdateController::server_usable()
                          QMessageBox::Ok);
         return false;
     case QUpdateManager::SERVER_NONE:
+        prompts->information(m_session->dialogParent(), tr("Информация"),
+                             tr("Сервер обновлений не настроен."), QMessageBox::Ok);
+        return false;
+    }
+    switch (m_manager->keyState()) {
+    case QUpdateManager::KEY_READY:
+        return true;
+    case QUpdateManager::KEY_INVALID:
+        prompts->warning(m_session->dialogParent(), tr("Ошибка"),
+                         tr("Ключ проверки подписи обновлений не распознан: нужна строка "
+                            "открытого ключа minisign. Обновления не загружаются."),
+                         QMessageBox::Ok);
+        return false;
+    case QUpdateManager::KEY_NONE:
         break;
     }
     prompts->information(m_session->dialogParent(), tr("Информация"),
-                         tr("Сервер обновлений не настроен."), QMessageBox::Ok);
+                         tr("Ключ проверки подписи обновлений не задан: обновления не "
+                            "загружаются."),
+                         QMessageBox::Ok);
     return false;
+}
+
+void QUpdateController::download_failed(bool versionFile)
+{
+    QString text;
+    if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE)
+        text = versionFile ? tr("Сведения об обновлении с сервера не прошли проверку подписи и "
+                                "не приняты.")
+                           : tr("Файл %1 с сервера обновлений не прошёл проверку подписи и "
+                                "удалён. Ничего не установлено.")
+                                 .arg(m_manager->lastFileName());
+    else
+        text = versionFile ? tr("Ошибка загрузки сведений об обновлении с сервера. Проверьте "
+                                "ваше подключение к интернету")
+                           : tr("Ошибка загрузки обновления с сервера. Проверьте ваше "
+                                "подключение к интернету");
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
 }
 
 void QUpdateController::update_soft_from_menu()
@@ -265,10 +314,13 @@ void QUpdateController::request_version_file(QUpdateManager::UPDATE_SOFT_T kind)
     connect_manager(false);
     m_manager->setCheckEnabled(false);
     m_manager->requestVersionFile(kind);
-    QOperation *wait = server_wait(tr("Получение сведений об обновлениях из интернета..."), false,
-                                   QWaitDialog::AnimationMode);
+    QOperation *wait = server_wait(tr("Получение сведений об обновлениях из интернета..."), true,
+                                   QWaitDialog::ProgressMode);
     // Ended from the event loop: what follows asks the user, outside the manager's signal.
     const auto end = [wait](QOperation::Outcome outcome) { wait->finish(outcome, {}, true); };
+    connect(m_manager, &QUpdateManager::downloadProgress, wait, [wait](int received, int total) {
+        wait->setProgress(total > 0 ? received : 0, qMax(total, 0));
+    });
     connect(m_manager, &QUpdateManager::needSoftUpdate, wait,
             [end] { end(QOperation::Succeeded); });
     connect(m_manager, &QUpdateManager::finished, wait, [end] { end(QOperation::Succeeded); });
@@ -281,10 +333,8 @@ void QUpdateController::request_version_file(QUpdateManager::UPDATE_SOFT_T kind)
             return;
         }
         m_manager->abortRequest();
-        m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                      tr("Ошибка загрузки сведений об обновлении с сервера. "
-                                         "Проверьте ваше подключение к интернету"),
-                                      QMessageBox::Ok);
+        if (wait->outcome() == QOperation::Failed)
+            download_failed(true);
     });
 }
 
@@ -363,10 +413,7 @@ bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
         m_manager->setCheckEnabled(true);
         // The user agreed and waited: a download that broke off is said so, not dropped.
         if (wait->outcome() == QOperation::Failed)
-            m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                          tr("Ошибка загрузки обновления с сервера. Проверьте "
-                                             "ваше подключение к интернету"),
-                                          QMessageBox::Ok);
+            download_failed(false);
     });
     return true;
 }

@@ -30,6 +30,7 @@ public:
     using Launcher = std::function<bool(const QString &path)>;
 
     static const char ServerSettingKey[];
+    static const char KeySettingKey[];
 
     QUpdateController(QModemSession *session, QFlashController *flasher, QObject *parent = nullptr);
     ~QUpdateController() override;
@@ -44,9 +45,11 @@ public:
     // A menu entry that checks for an update of this kind.
     void setMenuAction(QAction *action, QUpdateManager::UPDATE_SOFT_T kind);
 
-    // The server address from the settings, else the one built in.
+    // The server address and the key from the settings, else the ones built in.
     void loadSettings(const QSettings &settings);
     void setServerAddress(const QString &address);
+    // The minisign public key every downloaded file must be signed with.
+    void setPublicKey(const QString &key);
     // The actuator's version bytes in stored order, as the settings keep them.
     void setKnownDeviceVersion(const QByteArray &stored);
 
@@ -80,7 +83,10 @@ public slots:
 
 private:
     void announce(const QString &title, const QString &text, int ms, int kind);
+    // Requests can be made; else the user is told why not.
     bool server_usable();
+    // The user waited for a download that failed: what went wrong, said plainly.
+    void download_failed(bool versionFile);
     // An exchange with the stick or the actuator runs, so an update must wait.
     bool line_busy(QUpdateManager::UPDATE_SOFT_T kind) const;
     void connect_manager(bool on);

@@ -8,11 +8,14 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QTimer>
 
 #ifndef VEXO_UPDATE_SERVER
 #define VEXO_UPDATE_SERVER ""
+#endif
+#ifndef VEXO_UPDATE_PUBLIC_KEY
+#define VEXO_UPDATE_PUBLIC_KEY ""
 #endif
 
 const char QUpdateManager::ServerPath[] = "/proj/vexo/upload/downloads/";
@@ -20,6 +23,8 @@ const char QUpdateManager::ServerPath[] = "/proj/vexo/upload/downloads/";
 namespace
 {
 constexpr int TICK_MS = 1000;
+constexpr int MAX_REDIRECTS = 5;
+const char SIGNATURE_SUFFIX[] = ".minisig";
 const char *const KIND_NAMES[QUpdateManager::KindCount] = {"pc", "modem", "device"};
 
 #ifdef Q_OS_WIN
@@ -51,8 +56,11 @@ QString withoutLineEnd(QString line)
 
 QUpdateManager::QUpdateManager(QObject *parent, const QString &language)
     : QObject(parent), m_network(new QNetworkAccessManager(this)), m_timer(new QTimer(this)),
-      m_language(language)
+      m_deadline(new QTimer(this)), m_language(language)
 {
+    m_deadline->setSingleShot(true);
+    connect(m_deadline, &QTimer::timeout, this,
+            [this] { fail(ERROR_TIMED_OUT, QStringLiteral("deadline passed")); });
     // A server that stops sending would otherwise hold a dialog without a cancel button.
     m_network->setTransferTimeout(QNetworkRequest::DefaultTransferTimeoutConstant);
     m_timer->setInterval(TICK_MS);
@@ -86,6 +94,30 @@ bool QUpdateManager::addressAllowed(const QUrl &url)
     if (address.setAddress(url.host()))
         return address.isLoopback();
     return url.host().compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0;
+}
+
+bool QUpdateManager::redirectAllowed(const QUrl &url) const
+{
+    // The configured address passed the same rule; the host it names is the one trusted.
+    return m_serverState == SERVER_READY && addressAllowed(url) &&
+           url.host().compare(m_server.host(), Qt::CaseInsensitive) == 0;
+}
+
+QString QUpdateManager::builtInPublicKey()
+{
+    return QStringLiteral(VEXO_UPDATE_PUBLIC_KEY);
+}
+
+QUpdateManager::KEY_STATE_T QUpdateManager::setPublicKey(const QString &key)
+{
+    m_key = updatesignature::parsePublicKey(key);
+    if (m_key.isValid())
+        m_keyState = KEY_READY;
+    else
+        m_keyState = key.trimmed().isEmpty() ? KEY_NONE : KEY_INVALID;
+    if (m_keyState == KEY_INVALID)
+        qCWarning(lcUpdate) << "update key refused:" << key;
+    return m_keyState;
 }
 
 QUpdateManager::SERVER_STATE_T QUpdateManager::setServerAddress(const QString &address)
@@ -213,13 +245,9 @@ bool QUpdateManager::requestRunning() const
 void QUpdateManager::abortRequest()
 {
     // An abandoned request ends quietly: nobody waits for it any more.
-    if (requestRunning()) {
-        QNetworkReply *reply = m_reply;
-        reply->disconnect(this);
-        reply->abort();
-        reply->deleteLater();
-        m_reply = nullptr;
-    }
+    dropReply();
+    m_file.reset();
+    m_deadline->stop();
     m_busy = false;
 }
 
@@ -236,40 +264,73 @@ void QUpdateManager::dropReply()
     reply->deleteLater();
 }
 
-void QUpdateManager::get(const QUrl &url, bool download)
+qint64 QUpdateManager::limit(UPDATE_SOFT_T kind, bool versionFile) const
 {
+    if (versionFile)
+        return VersionFileLimit;
+    return kind == UPDATE_SOFT_PC ? InstallerLimit : FirmwareLimit;
+}
+
+void QUpdateManager::startRequest(const QUrl &url)
+{
+    m_lastError = ERROR_NONE;
+    m_target = url;
+    m_signatureStage = true;
+    m_file.reset();
+    const bool versionFile = m_requestState % 2 == 1;
+    int deadline = versionFile                                     ? VersionDeadlineMs
+                   : kindOfState(m_requestState) == UPDATE_SOFT_PC ? InstallerDeadlineMs
+                                                                   : FirmwareDeadlineMs;
+    if (m_deadlineOverride >= 0)
+        deadline = m_deadlineOverride;
+    m_deadline->start(deadline);
+    // The signature comes first: without one the file itself is not worth fetching.
+    QUrl signature = url;
+    signature.setPath(url.path() + SIGNATURE_SUFFIX);
+    get(signature, SignatureLimit, false);
+}
+
+void QUpdateManager::get(const QUrl &url, qint64 limit, bool body)
+{
+    m_buffer.clear();
+    m_received = 0;
+    m_limit = limit;
     QNetworkRequest request(url);
-    // The length check below needs the body as the server counted it.
-    if (download)
-        request.setRawHeader("Accept-Encoding", "identity");
+    // The limits count the bytes as the server sent them.
+    request.setRawHeader("Accept-Encoding", "identity");
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
+    request.setMaximumRedirectsAllowed(MAX_REDIRECTS);
     m_reply = m_network->get(request);
-    if (download)
+    if (body)
         connect(m_reply, &QNetworkReply::downloadProgress, this,
                 &QUpdateManager::slotDownloadProgress);
+    connect(m_reply, &QNetworkReply::readyRead, this, &QUpdateManager::slotReadyRead);
+    connect(m_reply, &QNetworkReply::redirected, this, &QUpdateManager::slotRedirected);
     connect(m_reply, &QNetworkReply::finished, this, &QUpdateManager::slotFinished);
     qCDebug(lcUpdate) << "GET" << url.toDisplayString();
 }
 
 bool QUpdateManager::requestVersionFile(UPDATE_SOFT_T kind)
 {
-    if (m_serverState != SERVER_READY)
+    if (!ready())
         return false;
-    dropReply();
+    abortRequest();
     m_requestState = 2 * kind + 1;
-    get(versionFileUrl(kind), false);
+    startRequest(versionFileUrl(kind));
     return true;
 }
 
 bool QUpdateManager::requestUpdateFile(UPDATE_SOFT_T kind)
 {
-    if (m_serverState != SERVER_READY)
+    if (!ready())
         return false;
-    dropReply();
+    abortRequest();
     // Whatever lies under the final name is from another download; a failed one must
     // not leave it behind to be taken for this one.
     QFile::remove(downloadPath(kind));
     m_requestState = 2 * kind + 2;
-    get(updateFileUrl(kind), true);
+    startRequest(updateFileUrl(kind));
     return true;
 }
 
@@ -278,23 +339,96 @@ void QUpdateManager::slotDownloadProgress(qint64 received, qint64 total)
     emit downloadProgress(int(received), int(total));
 }
 
-bool QUpdateManager::storeDownload(QNetworkReply *reply, UPDATE_SOFT_T kind)
+void QUpdateManager::slotRedirected(const QUrl &url)
 {
-    const QByteArray body = reply->readAll();
-    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() != body.size()) {
-        qCWarning(lcUpdate) << "download cut short:" << body.size() << "of" << length.toLongLong()
-                            << "bytes";
+    if (!redirectAllowed(url)) {
+        fail(ERROR_REDIRECT, "redirection refused: " + url.toDisplayString());
+        return;
+    }
+    emit m_reply->redirectAllowed();
+}
+
+void QUpdateManager::slotReadyRead()
+{
+    if (!m_reply)
+        return;
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() > m_limit) {
+        fail(ERROR_TOO_LARGE, QStringLiteral("%1 bytes announced").arg(length.toLongLong()));
+        return;
+    }
+    const QByteArray data = m_reply->readAll();
+    m_received += data.size();
+    if (m_received > m_limit) {
+        fail(ERROR_TOO_LARGE, QStringLiteral("more than %1 bytes").arg(m_limit));
+        return;
+    }
+    if (!m_file) {
+        m_buffer += data;
+    } else if (m_file->write(data) != data.size()) {
+        fail(ERROR_STORE, m_file->fileName() + ": " + m_file->errorString());
+    }
+}
+
+void QUpdateManager::fail(REQUEST_ERROR_T reason, const QString &why)
+{
+    qCWarning(lcUpdate).noquote() << m_target.toDisplayString() << why;
+    dropReply();
+    m_file.reset(); // removes what was stored of it
+    m_buffer.clear();
+    m_deadline->stop();
+    m_lastError = reason;
+    m_busy = false;
+    m_countdown = RetryCountdown;
+    emit error();
+}
+
+bool QUpdateManager::takeSignature()
+{
+    QString why;
+    if (!updatesignature::parseSignature(m_buffer, &m_signature, &why)) {
+        fail(ERROR_SIGNATURE, "signature file refused: " + why);
         return false;
     }
-    // Written beside its final name and renamed only when complete: the name holds a
-    // whole file or none.
-    QDir().mkpath(m_downloadFolder);
-    QSaveFile file(downloadPath(kind));
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit()) {
-        qCWarning(lcUpdate) << "cannot store" << file.fileName() << file.errorString();
+    return true;
+}
+
+bool QUpdateManager::takeVersionFile(UPDATE_SOFT_T kind, bool *newer)
+{
+    QString why;
+    if (!updatesignature::verify(m_key, m_signature, m_buffer, &why)) {
+        fail(ERROR_SIGNATURE, "signature refused: " + why);
         return false;
     }
+    Kind &k = m_kinds[kind];
+    const QString shortKey = QString::number(k.major) + "." + QString::number(k.minor);
+    const QString fullKey = kind == UPDATE_SOFT_PC ? shortKey + k.text : shortKey;
+    k.changes.clear();
+    *newer = parseVersionFile(splitLines(m_buffer), shortKey, fullKey, &k.changes);
+    k.cycle = *newer ? 2 : 1;
+    return true;
+}
+
+bool QUpdateManager::takeDownload(UPDATE_SOFT_T kind)
+{
+    QString why;
+    if (!m_file->flush() || !m_file->seek(0)) {
+        fail(ERROR_STORE, m_file->fileName() + ": " + m_file->errorString());
+        return false;
+    }
+    // Checked as stored: what is flashed or opened is what was checked.
+    if (!updatesignature::verify(m_key, m_signature, m_file.get(), &why)) {
+        fail(ERROR_SIGNATURE, "signature refused: " + why);
+        return false;
+    }
+    const QString path = downloadPath(kind);
+    QFile::remove(path);
+    if (!m_file->rename(path)) {
+        fail(ERROR_STORE, "cannot store " + path + ": " + m_file->errorString());
+        return false;
+    }
+    m_file->setAutoRemove(false);
+    m_file.reset();
     return true;
 }
 
@@ -303,32 +437,57 @@ void QUpdateManager::slotFinished()
     auto *reply = qobject_cast<QNetworkReply *>(sender());
     if (!reply || reply != m_reply)
         return;
+    if (reply->error() != QNetworkReply::NoError) {
+        // A file without its signature beside it is unsigned, not a network fault.
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        fail(m_signatureStage && status == 404 ? ERROR_SIGNATURE : ERROR_NETWORK,
+             reply->url().toDisplayString() + ": " + reply->errorString());
+        return;
+    }
+    slotReadyRead();
+    if (m_reply != reply)
+        return; // failed on the last bytes
+    const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() != m_received) {
+        fail(ERROR_NETWORK,
+             QStringLiteral("cut short: %1 of %2 bytes").arg(m_received).arg(length.toLongLong()));
+        return;
+    }
     m_reply = nullptr;
+    reply->disconnect(this);
     reply->deleteLater();
 
     const UPDATE_SOFT_T kind = kindOfState(m_requestState);
     const bool versionFile = m_requestState % 2 == 1;
-    bool ok = reply->error() == QNetworkReply::NoError;
-    if (!ok)
-        qCWarning(lcUpdate).noquote() << reply->url().toDisplayString() << reply->errorString();
-    bool newer = false;
-    if (ok && versionFile) {
-        Kind &k = m_kinds[kind];
-        const QString shortKey = QString::number(k.major) + "." + QString::number(k.minor);
-        const QString fullKey = kind == UPDATE_SOFT_PC ? shortKey + k.text : shortKey;
-        k.changes.clear();
-        newer = parseVersionFile(splitLines(reply->readAll()), shortKey, fullKey, &k.changes);
-        k.cycle = newer ? 2 : 1;
-    } else if (ok) {
-        ok = storeDownload(reply, kind);
-    }
-    m_busy = false;
-    m_countdown = ok && someKindDue() ? SoonCountdown : RetryCountdown;
-
-    if (!ok) {
-        emit error();
+    if (m_signatureStage) {
+        if (!takeSignature())
+            return;
+        m_signatureStage = false;
+        if (!versionFile) {
+            QDir().mkpath(m_downloadFolder);
+            // Beside its final name, owner-only; renamed to it only once checked.
+            m_file = std::make_unique<QTemporaryFile>(downloadPath(kind) + ".XXXXXX");
+            if (!m_file->open()) {
+                fail(ERROR_STORE, m_file->fileName() + ": " + m_file->errorString());
+                return;
+            }
+        }
+        get(m_target, limit(kind, versionFile), true);
         return;
     }
+    bool newer = false;
+    if (versionFile ? !takeVersionFile(kind, &newer) : !takeDownload(kind))
+        return;
+    finishRequest(newer);
+}
+
+void QUpdateManager::finishRequest(bool newer)
+{
+    m_deadline->stop();
+    m_buffer.clear();
+    m_busy = false;
+    m_countdown = someKindDue() ? SoonCountdown : RetryCountdown;
+    const UPDATE_SOFT_T kind = kindOfState(m_requestState);
     if (newer)
         emit needSoftUpdate(kind, m_kinds[kind].changes);
     emit finished();
@@ -336,7 +495,7 @@ void QUpdateManager::slotFinished()
 
 void QUpdateManager::slotTimerTick()
 {
-    if (!m_enabled || m_busy || m_serverState != SERVER_READY)
+    if (!m_enabled || m_busy || !ready())
         return;
     if (m_countdown > 0) {
         --m_countdown;
@@ -401,10 +560,11 @@ bool QUpdateManager::parseVersionFile(const QStringList &lines, const QString &s
         return false;
     for (int i = next; i < lines.size(); ++i) {
         const QString line = withoutLineEnd(lines.at(i));
+        // The server's text is shown as rich text: it must not bring markup of its own.
         if (isVersionLine(line))
-            *changes << "<b>" + tr("Версия ") + line + "</b><br>";
+            *changes << "<b>" + tr("Версия ") + line.toHtmlEscaped() + "</b><br>";
         else
-            *changes << line + "<br>";
+            *changes << line.toHtmlEscaped() + "<br>";
     }
     return true;
 }

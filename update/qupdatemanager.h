@@ -1,5 +1,7 @@
 #pragma once
 
+#include "updatesignature.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -7,14 +9,18 @@
 #include <QUrl>
 
 #include <array>
+#include <memory>
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QTemporaryFile;
 class QTimer;
 
 // Finds newer versions of the program and of the firmware of the USB-stick and the
 // actuator on the update server, and downloads them. A timer checks each kind whose
-// installed version is known, one request at a time.
+// installed version is known, one request at a time. Every file is taken only with a
+// valid signature by the trusted key beside it (<name>.minisig), fetched first; bodies
+// are limited in size and time and stream into a temporary file.
 class QUpdateManager : public QObject
 {
     Q_OBJECT
@@ -29,6 +35,27 @@ public:
 
     // Whether requests may go to the server address.
     enum SERVER_STATE_T { SERVER_NONE, SERVER_REFUSED, SERVER_READY };
+    // Whether there is a key to check the server's files with.
+    enum KEY_STATE_T { KEY_NONE, KEY_INVALID, KEY_READY };
+    // Why the last request failed.
+    enum REQUEST_ERROR_T {
+        ERROR_NONE,
+        ERROR_NETWORK,
+        ERROR_TOO_LARGE,
+        ERROR_TIMED_OUT,
+        ERROR_REDIRECT,  // to another host, or to an address not allowed
+        ERROR_SIGNATURE, // missing, malformed, by another key, or not matching
+        ERROR_STORE,
+    };
+
+    static constexpr qint64 SignatureLimit = 16 * 1024;
+    static constexpr qint64 VersionFileLimit = 64 * 1024;
+    static constexpr qint64 FirmwareLimit = 1024 * 1024;
+    static constexpr qint64 InstallerLimit = 256 * 1024 * 1024;
+    // The whole request, signature and file, however steadily the bytes come.
+    static constexpr int VersionDeadlineMs = 60 * 1000;
+    static constexpr int FirmwareDeadlineMs = 5 * 60 * 1000;
+    static constexpr int InstallerDeadlineMs = 60 * 60 * 1000;
 
     static constexpr int FirstCountdown = 10;
     static constexpr int SoonCountdown = 60;
@@ -48,6 +75,16 @@ public:
     // The address given when the program was built; may be empty.
     static QString builtInServerAddress();
     static bool addressAllowed(const QUrl &url);
+    // A redirection from the configured address may go to this one.
+    bool redirectAllowed(const QUrl &url) const;
+
+    // The minisign public key (its base64 line) the files must be signed with.
+    KEY_STATE_T setPublicKey(const QString &key);
+    KEY_STATE_T keyState() const { return m_keyState; }
+    // The key given when the program was built; may be empty.
+    static QString builtInPublicKey();
+    // Both a server and a key: requests can be made.
+    bool ready() const { return m_serverState == SERVER_READY && m_keyState == KEY_READY; }
 
     void setDownloadFolder(const QString &folder) { m_downloadFolder = folder; }
     QString downloadFolder() const { return m_downloadFolder; }
@@ -70,7 +107,7 @@ public:
     void setCheckEnabled(bool on);
     bool checkEnabled() const { return m_enabled; }
     void abortRequest();
-    // False, and nothing is sent, when no usable server address is set.
+    // False, and nothing is sent, without a usable server address and key.
     bool requestVersionFile(UPDATE_SOFT_T kind);
     bool requestUpdateFile(UPDATE_SOFT_T kind);
     QStringList changes(UPDATE_SOFT_T kind) const { return m_kinds[kind].changes; }
@@ -87,6 +124,11 @@ public:
     QTimer *checkTimer() const { return m_timer; }
     // A transfer during which nothing arrives for this long fails.
     void setTransferTimeout(int ms);
+    // Replaces the deadline of every kind of request; < 0: the usual ones.
+    void setDeadline(int ms) { m_deadlineOverride = ms; }
+    REQUEST_ERROR_T lastError() const { return m_lastError; }
+    // The file name on the server of the last request.
+    QString lastFileName() const { return m_target.fileName(); }
 
     // The change list when the file lists a version after the installed one: that
     // version line and everything after it. Lines as the server sent them.
@@ -103,6 +145,8 @@ signals:
 
 public slots:
     void slotFinished();
+    void slotReadyRead();
+    void slotRedirected(const QUrl &url);
     void slotDownloadProgress(qint64 received, qint64 total);
     void slotTimerTick();
 
@@ -116,13 +160,33 @@ private:
     };
 
     bool someKindDue() const;
-    void get(const QUrl &url, bool download);
+    void startRequest(const QUrl &url);
+    void get(const QUrl &url, qint64 limit, bool body);
     void dropReply();
-    bool storeDownload(QNetworkReply *reply, UPDATE_SOFT_T kind);
+    // Ends the request as failed: what was received is dropped, error() follows.
+    void fail(REQUEST_ERROR_T reason, const QString &why);
+    void finishRequest(bool newer);
+    bool takeSignature();
+    bool takeVersionFile(UPDATE_SOFT_T kind, bool *newer);
+    bool takeDownload(UPDATE_SOFT_T kind);
+    qint64 limit(UPDATE_SOFT_T kind, bool versionFile) const;
 
     QNetworkAccessManager *m_network;
     QPointer<QNetworkReply> m_reply;
     QTimer *m_timer;
+    QTimer *m_deadline;
+    int m_deadlineOverride = -1;
+    // The request: the file asked for, its signature once read, what came so far.
+    QUrl m_target;
+    bool m_signatureStage = false;
+    updatesignature::Signature m_signature;
+    QByteArray m_buffer;
+    std::unique_ptr<QTemporaryFile> m_file;
+    qint64 m_received = 0;
+    qint64 m_limit = 0;
+    REQUEST_ERROR_T m_lastError = ERROR_NONE;
+    updatesignature::PublicKey m_key;
+    KEY_STATE_T m_keyState = KEY_NONE;
     bool m_busy = false;
     bool m_enabled = true;
     int m_countdown = FirstCountdown;

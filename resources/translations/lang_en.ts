@@ -689,6 +689,64 @@ Add the user to the group %2 (sudo usermod -aG %2 $USER), then log out and log i
         <source>Прошивка не записана.</source>
         <translation>The firmware was not written.</translation>
     </message>
+    <message>
+        <source>Записан только один файл прошивки: %1</source>
+        <translation>Only one firmware file was written: %1</translation>
+    </message>
+    <message>
+        <source>парного файла %1 нет</source>
+        <translation>the paired file %1 does not exist</translation>
+    </message>
+    <message>
+        <source>парный файл %1 не прочитан</source>
+        <translation>the paired file %1 could not be read</translation>
+    </message>
+    <message>
+        <source>Парный файл прошивки не подходит к записанному (другой тип, другая плата или более старая версия) и не будет записан.
+%1</source>
+        <translation>The paired firmware file does not match the one written (another type, another board or an older version) and will not be written.
+%1</translation>
+    </message>
+    <message>
+        <source>парный файл %1 не подходит</source>
+        <translation>the paired file %1 does not match</translation>
+    </message>
+    <message>
+        <source>Первый файл прошивки записан. Загрузить на исполнительное устройство парный файл?
+%1
+Версия %2.</source>
+        <translation>The first firmware file has been written. Load the paired file into the actuator?
+%1
+Version %2.</translation>
+    </message>
+    <message>
+        <source>парный файл %1 пропущен</source>
+        <translation>the paired file %1 was skipped</translation>
+    </message>
+    <message>
+        <source>На исполнительном устройстве установлена более новая версия прошивки, чем в текущем файле. Загрузить на исполнительное устройство старую версию ПО?</source>
+        <translation>The actuator runs a newer firmware version than the one in this file. Load the older version into the actuator?</translation>
+    </message>
+    <message>
+        <source>На исполнительном устройстве установлена текущая версия прошивки. Загрузить заново на исполнительное устройство текущую версию ПО?</source>
+        <translation>The actuator already runs this firmware version. Load the same version into the actuator again?</translation>
+    </message>
+    <message>
+        <source>Загрузить прошивку из файла на USB-stick?</source>
+        <translation>Load the firmware from the file into the USB-stick?</translation>
+    </message>
+    <message>
+        <source>Загрузить прошивку из файла на исполнительное устройство?</source>
+        <translation>Load the firmware from the file into the actuator?</translation>
+    </message>
+    <message>
+        <source>Установленная версия: %1. Версия в файле: %2.</source>
+        <translation>Installed version: %1. Version in the file: %2.</translation>
+    </message>
+    <message>
+        <source>неизвестна</source>
+        <translation>unknown</translation>
+    </message>
 </context>
 <context>
     <name>QMemoryStatusDialog</name>
@@ -1665,6 +1723,22 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Прошивка не записана. Загруженный файл сохранён: %1</source>
         <translation>The firmware was not written. The downloaded file is kept: %1</translation>
+    </message>
+    <message>
+        <source>Ключ проверки подписи обновлений не распознан: нужна строка открытого ключа minisign. Обновления не загружаются.</source>
+        <translation>The update signing key is not recognised: a minisign public key line is needed. Updates are not downloaded.</translation>
+    </message>
+    <message>
+        <source>Ключ проверки подписи обновлений не задан: обновления не загружаются.</source>
+        <translation>No update signing key is set: updates are not downloaded.</translation>
+    </message>
+    <message>
+        <source>Сведения об обновлении с сервера не прошли проверку подписи и не приняты.</source>
+        <translation>The update information from the server failed the signature check and was not accepted.</translation>
+    </message>
+    <message>
+        <source>Файл %1 с сервера обновлений не прошёл проверку подписи и удалён. Ничего не установлено.</source>
+        <translation>The file %1 from the update server failed the signature check and was deleted. Nothing was installed.</translation>
     </message>
 </context>
 <context>

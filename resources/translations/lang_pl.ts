@@ -689,6 +689,64 @@ Dodaj użytkownika do grupy %2 (sudo usermod -aG %2 $USER), a następnie wyloguj
         <source>Прошивка не записана.</source>
         <translation>Oprogramowanie układowe nie zostało zapisane.</translation>
     </message>
+    <message>
+        <source>Записан только один файл прошивки: %1</source>
+        <translation>Zapisano tylko jeden plik oprogramowania: %1</translation>
+    </message>
+    <message>
+        <source>парного файла %1 нет</source>
+        <translation>brak pliku pary %1</translation>
+    </message>
+    <message>
+        <source>парный файл %1 не прочитан</source>
+        <translation>nie odczytano pliku pary %1</translation>
+    </message>
+    <message>
+        <source>Парный файл прошивки не подходит к записанному (другой тип, другая плата или более старая версия) и не будет записан.
+%1</source>
+        <translation>Plik pary nie pasuje do zapisanego (inny typ, inna płyta lub starsza wersja) i nie zostanie zapisany.
+%1</translation>
+    </message>
+    <message>
+        <source>парный файл %1 не подходит</source>
+        <translation>plik pary %1 nie pasuje</translation>
+    </message>
+    <message>
+        <source>Первый файл прошивки записан. Загрузить на исполнительное устройство парный файл?
+%1
+Версия %2.</source>
+        <translation>Pierwszy plik oprogramowania został zapisany. Załadować plik pary do urządzenia wykonawczego?
+%1
+Wersja %2.</translation>
+    </message>
+    <message>
+        <source>парный файл %1 пропущен</source>
+        <translation>pominięto plik pary %1</translation>
+    </message>
+    <message>
+        <source>На исполнительном устройстве установлена более новая версия прошивки, чем в текущем файле. Загрузить на исполнительное устройство старую версию ПО?</source>
+        <translation>Urządzenie wykonawcze ma nowszą wersję oprogramowania niż ten plik. Załadować do urządzenia wykonawczego starszą wersję?</translation>
+    </message>
+    <message>
+        <source>На исполнительном устройстве установлена текущая версия прошивки. Загрузить заново на исполнительное устройство текущую версию ПО?</source>
+        <translation>Urządzenie wykonawcze ma już tę wersję oprogramowania. Załadować ją ponownie?</translation>
+    </message>
+    <message>
+        <source>Загрузить прошивку из файла на USB-stick?</source>
+        <translation>Załadować oprogramowanie z pliku do USB-stick?</translation>
+    </message>
+    <message>
+        <source>Загрузить прошивку из файла на исполнительное устройство?</source>
+        <translation>Załadować oprogramowanie z pliku do urządzenia wykonawczego?</translation>
+    </message>
+    <message>
+        <source>Установленная версия: %1. Версия в файле: %2.</source>
+        <translation>Zainstalowana wersja: %1. Wersja w pliku: %2.</translation>
+    </message>
+    <message>
+        <source>неизвестна</source>
+        <translation>nieznana</translation>
+    </message>
 </context>
 <context>
     <name>QMemoryStatusDialog</name>
@@ -1665,6 +1723,22 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Прошивка не записана. Загруженный файл сохранён: %1</source>
         <translation>Oprogramowanie układowe nie zostało zapisane. Pobrany plik zachowano: %1</translation>
+    </message>
+    <message>
+        <source>Ключ проверки подписи обновлений не распознан: нужна строка открытого ключа minisign. Обновления не загружаются.</source>
+        <translation>Nie rozpoznano klucza podpisu aktualizacji: potrzebny jest wiersz klucza publicznego minisign. Aktualizacje nie są pobierane.</translation>
+    </message>
+    <message>
+        <source>Ключ проверки подписи обновлений не задан: обновления не загружаются.</source>
+        <translation>Nie ustawiono klucza podpisu aktualizacji: aktualizacje nie są pobierane.</translation>
+    </message>
+    <message>
+        <source>Сведения об обновлении с сервера не прошли проверку подписи и не приняты.</source>
+        <translation>Informacje o aktualizacji z serwera nie przeszły weryfikacji podpisu i nie zostały przyjęte.</translation>
+    </message>
+    <message>
+        <source>Файл %1 с сервера обновлений не прошёл проверку подписи и удалён. Ничего не установлено.</source>
+        <translation>Plik %1 z serwera aktualizacji nie przeszedł weryfikacji podpisu i został usunięty. Nic nie zainstalowano.</translation>
     </message>
 </context>
 <context>

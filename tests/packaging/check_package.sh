@@ -28,7 +28,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 version=$(field Version)
 depends=$(field Depends)
 echo "Depends: $depends"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6serialport6 libicu; do
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6serialport6 libicu libsodium; do
     grep -q "$lib" <<<"$depends" || fail "Depends lacks $lib"
 done
 

@@ -53,7 +53,9 @@ private slots:
                                           "устройства 2.4.3.1"));
 
         QSignalSpy steps(&w, &MainWindow::signal_modem_operation_single);
-        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", files[0]);
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", files[0])
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
         w.findChild<QAction *>("actionUpdateModem")->trigger();
         QVERIFY(rig.waitIdle());
         QVERIFY(steps.size() >= 6 * 1024 / 96); // the bar moved once per block
@@ -63,9 +65,12 @@ private slots:
 
         // Each file's flashing ends by allowing update checks again, after its version check.
         QSignalSpy flashed(&w.flasher(), &QFlashController::updateChecksEnabled);
-        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", files[1]);
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", files[1])
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
         w.findChild<QAction *>("actionUpdateDevice")->trigger();
-        // The pair's second file follows by itself.
+        // The pair's second file follows in the same operation once agreed to.
         QTRY_COMPARE_WITH_TIMEOUT(rig.requests(CMD_FLASH_END), 3, 30000);
         QTRY_VERIFY(rig.emulator().lastFirmware().complete);
         QTRY_COMPARE(w.flasher().firmwareFileName(), files[2]);

@@ -100,7 +100,9 @@ private slots:
         f.headerByte14 = 9;
         f.sections.append({0x08100000, bytes(150, 1)});
         const QString path = save("stick.bin", f);
-        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", path);
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", path)
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
 
         QSignalSpy checks(&flasher, &QFlashController::updateChecksEnabled);
         QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
@@ -123,6 +125,11 @@ private slots:
         });
         flasher.load_modem_fu();
         QVERIFY(rig.waitIdle());
+        // A file the user chose is flashed only when agreed to, naming both versions.
+        QCOMPARE(rig.prompts().calls().last().text,
+                 "Загрузить прошивку из файла на USB-stick?\n" + QDir::toNativeSeparators(path) +
+                     "\nУстановленная версия: 2.5. Версия в файле: 2.6.");
+        QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
 
         // start, 11 + 2 blocks, end: the first message does not move the bar.
         QCOMPARE(max, 15);
@@ -179,6 +186,12 @@ private slots:
                              "на USB-stick текущую версию ПО?";
         const QString older = "На USB-stick установлена более новая версия прошивки, чем в "
                               "текущем файле. Загрузить на USB-stick старую версию ПО?";
+        const QString sameDevice = "На исполнительном устройстве установлена текущая версия "
+                                   "прошивки. Загрузить заново на исполнительное устройство "
+                                   "текущую версию ПО?";
+        const QString olderDevice = "На исполнительном устройстве установлена более новая версия "
+                                    "прошивки, чем в текущем файле. Загрузить на исполнительное "
+                                    "устройство старую версию ПО?";
         const struct {
             int target;
             quint8 type, board, major, minor;
@@ -193,6 +206,8 @@ private slots:
             {0, 1, 5, 3, 0, {200, 1, 5, 0}, Kind::Question, older}, // unsigned: 200 is newer
             {1, 9, 4, 3, 2, {2, 1, 5, 5}, Kind::Warning, notDevice},
             {1, 2, 9, 3, 2, {2, 1, 5, 5}, Kind::Warning, notDevice},
+            {1, 2, 4, 3, 1, {2, 1, 5, 5}, Kind::Question, sameDevice},
+            {1, 2, 4, 1, 0, {2, 1, 5, 5}, Kind::Question, olderDevice},
         };
         // What a refused file left behind can never be flashed.
         QVERIFY(!flasher.updater().loadData(FirmwareFile().toBytes(), QFlashUpdater::FLASH_MODEM));
@@ -213,21 +228,30 @@ private slots:
                 row.kind == Kind::Question ? QMessageBox::No : QMessageBox::Ok);
             QVERIFY(!operationwait::succeeds(flasher.flash_fu(target)));
             const ScriptedPrompts::Call &call = rig.prompts().calls().last();
-            QCOMPARE(call.text, row.text);
-            if (row.kind == Kind::Question)
+            QCOMPARE(call.text.section('\n', 0, 0), row.text);
+            if (row.kind == Kind::Question) {
                 QCOMPARE(call.defaultButton, QMessageBox::No);
+                // Both versions named.
+                const std::array<quint8, 4> v =
+                    row.target ? rig.emulator().state().actuatorVersion : row.stick;
+                QCOMPARE(call.text.section('\n', 1),
+                         QString("Установленная версия: %1.%2. Версия в файле: %3.%4.")
+                             .arg(v[0])
+                             .arg(v[3])
+                             .arg(row.major)
+                             .arg(row.minor));
+            }
             QCOMPARE(rig.requests(CMD_FLASH_START), 0);
             QCOMPARE(rig.requests(0x0404), inits + row.target); // actuator initialised first
         }
 
-        // A newer file for the stick goes without a question; so does any version for
-        // the actuator, whose versions are not compared.
+        // A newer version goes without a question when the user chose the update already.
         rig.emulator().modifyState([](EmulatorState &s) { s.modemVersion = {2, 1, 5, 5}; });
         const EmulatorState s = rig.emulator().state();
-        QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 1, 1, 0, 100).toBytes(),
+        QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 1, 4, 0, 100).toBytes(),
                                            QFlashUpdater::FLASH_DEVICE));
         QVERIFY(operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_DEVICE)));
-        QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("01020400"));
+        QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("04020400"));
         QVERIFY(flasher.updater().loadData(FirmwareFile::forTarget(s, 0, 3, 0, 100).toBytes(),
                                            QFlashUpdater::FLASH_MODEM));
         QVERIFY(operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
@@ -312,9 +336,19 @@ private slots:
             save("fw 3 and 4/drive_4.bin", FirmwareFile::forTarget(s, 1, 3, 2, 300));
         const FirmwareFile second = FirmwareFile::forTarget(s, 1, 3, 2, 200);
         const QString partner = save("fw 3 and 4/drive_3.bin", second);
-        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", first);
+        QSignalSpy status(&flasher, &QFlashController::statusMessage);
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", first)
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
         flasher.load_device_fu();
         QVERIFY(rig.waitIdle());
+        // The second flash is asked for, naming the file and its version.
+        QCOMPARE(rig.prompts().texts().last(),
+                 "Первый файл прошивки записан. Загрузить на исполнительное устройство парный "
+                 "файл?\n" +
+                     QDir::toNativeSeparators(partner) + "\nВерсия 3.2.");
+        QVERIFY(status.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(rig.requests(CMD_FLASH_END), 2, 30000);
         QTRY_VERIFY(rig.emulator().lastFirmware().complete);
         QTest::qWait(2000); // and no third
@@ -327,30 +361,45 @@ private slots:
         QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("03020402"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
 
-        // No partner on disk: said with its name, nothing more is sent.
+        // No partner on disk: no fault, the status bar says one file was written.
         const QString solo = save("solo_4.bin", FirmwareFile::forTarget(s, 1, 3, 3, 100));
-        rig.prompts()
-            .expectFile(Kind::OpenFile, "Выбор файла прошивки", solo)
-            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        flasher.load_device_fu();
-        QVERIFY(rig.waitIdle());
-        QTRY_VERIFY_WITH_TIMEOUT(rig.prompts().done(), 10000);
-        QCOMPARE(rig.prompts().texts().last(),
-                 "Ошибка загрузки прошивки из файла\n" +
-                     QDir::toNativeSeparators(m_dir.filePath("solo_3.bin")));
+        rig.prompts().expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
+        QVERIFY(operationwait::succeeds(flasher.load_and_flash(solo, QFlashUpdater::FLASH_DEVICE)));
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QCOMPARE(status.size(), 1);
+        QCOMPARE(status[0][0].toString(),
+                 "Записан только один файл прошивки: парного файла " +
+                     QDir::toNativeSeparators(m_dir.filePath("solo_3.bin")) + " нет");
         QCOMPARE(rig.requests(CMD_FLASH_START), 3);
+
+        // A partner older than its first file, or for another board, is refused.
+        const QString newer = save("new_4.bin", FirmwareFile::forTarget(s, 1, 3, 5, 100));
+        FirmwareFile otherBoard = FirmwareFile::forTarget(s, 1, 3, 5, 100);
+        otherBoard.board = 9;
+        for (const FirmwareFile &wrong : {FirmwareFile::forTarget(s, 1, 3, 4, 100), otherBoard}) {
+            save("new_3.bin", wrong);
+            rig.prompts()
+                .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes)
+                .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+            QVERIFY(operationwait::succeeds(
+                flasher.load_and_flash(newer, QFlashUpdater::FLASH_DEVICE)));
+            QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+            QVERIFY(status.last()[0].toString().endsWith(" не подходит"));
+        }
+        QCOMPARE(rig.requests(CMD_FLASH_START), 5);
 
         // An image that does not start: the warning, and no partner.
         rig.emulator().modifyState([](EmulatorState &st) { st.applyFirmware = false; });
         rig.prompts()
             .expectFile(Kind::OpenFile, "Выбор файла прошивки", first)
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
         flasher.load_device_fu();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка применения прошивки на исполнительном устройстве"));
         QTest::qWait(1500);
-        QCOMPARE(rig.requests(CMD_FLASH_START), 4);
+        QCOMPARE(rig.requests(CMD_FLASH_START), 6);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -364,7 +413,9 @@ private slots:
         rig.session().setRemoteMode(true);
         const QString path =
             save("remote_4.bin", FirmwareFile::forTarget(rig.emulator().state(), 1, 4, 0, 300));
-        rig.prompts().expectFile(Kind::OpenFile, "Выбор файла прошивки", path);
+        rig.prompts()
+            .expectFile(Kind::OpenFile, "Выбор файла прошивки", path)
+            .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
         const int queries = rig.requests(0x0104);
         flasher.load_device_fu();
         QVERIFY(rig.waitIdle());

@@ -3,6 +3,7 @@
 // and which addresses it may ask at all.
 #include "qupdatechangesdialog.h"
 #include "qupdatemanager.h"
+#include "signingkey.h"
 #include "updateserver.h"
 
 #include <QDir>
@@ -62,7 +63,8 @@ struct Rig {
     bool start()
     {
         return server.listen() &&
-               manager.setServerAddress(server.address()) == QUpdateManager::SERVER_READY;
+               manager.setServerAddress(server.address()) == QUpdateManager::SERVER_READY &&
+               manager.setPublicKey(server.key().publicKeyLine()) == QUpdateManager::KEY_READY;
     }
     void ticks(int n)
     {
@@ -122,6 +124,12 @@ private slots:
         // Shorter than the key: never the installed line, still a change line.
         QTest::newRow("short lines") << QByteArray("2\n2.\n2.5\n+\n3\n") << "2.5"
                                      << "2.5" << QStringList{"<b>Версия 3</b><br>"};
+        // The server's text never becomes markup of its own.
+        QTest::newRow("markup escaped")
+            << QByteArray("2.5\n2.6 <img src=x>\n+ <a href='x'>y</a> & z\n") << "2.5"
+            << "2.5"
+            << QStringList{"<b>Версия 2.6 &lt;img src=x&gt;</b><br>",
+                           "+ &lt;a href='x'&gt;y&lt;/a&gt; &amp; z<br>"};
         QTest::newRow("CRLF and no end at the end")
             << QByteArray("2.5\r\n2.6\r\n* x") << "2.5"
             << "2.5" << QStringList{"<b>Версия 2.6</b><br>", "* x<br>"};
@@ -267,6 +275,111 @@ private slots:
         QCOMPARE(rig.errors.size(), 0);
         QCOMPARE(rig.finished.size(), 1);
         QCOMPARE(rig.downloads(), QStringList());
+    }
+
+    void onlySignedFilesAreTaken()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
+        const QByteArray image(5000, 'i');
+        rig.server.setFile(MODEM_IMAGE, image);
+        const auto fetch = [&](bool versionFile) {
+            const int errors = int(rig.errors.size()), finished = int(rig.finished.size());
+            if (versionFile)
+                rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
+            else
+                rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
+            if (!QTest::qWaitFor(
+                    [&] { return rig.errors.size() > errors || rig.finished.size() > finished; }))
+                return Kind::ERROR_TIMED_OUT;
+            return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
+        };
+        // Both forms the tool writes.
+        for (bool legacy : {false, true}) {
+            rig.server.setLegacySignatures(legacy);
+            rig.server.setFile(MODEM_IMAGE, image);
+            QCOMPARE(fetch(false), Kind::ERROR_NONE);
+            QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
+        }
+        QCOMPARE(fetch(true), Kind::ERROR_NONE);
+        QCOMPARE(rig.news.size(), 1);
+
+        // Tampered, missing its signature, or signed by another key: nothing kept, no news.
+        rig.server.tamperFile(MODEM_IMAGE);
+        rig.server.tamperFile(MODEM_FILE);
+        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(rig.manager.lastFileName(), MODEM_IMAGE);
+        QCOMPARE(fetch(true), Kind::ERROR_SIGNATURE);
+        rig.server.setFile(MODEM_IMAGE, image);
+        rig.server.removeFile(MODEM_IMAGE + ".minisig");
+        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(rig.server.requestCount(MODEM_IMAGE), 3); // the unsigned one not even fetched
+        rig.server.setFile(MODEM_IMAGE, image);
+        rig.manager.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
+        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(rig.downloads(), QStringList());
+        QCOMPARE(rig.news.size(), 1);
+        QCOMPARE(rig.manager.countdown(), 3600); // tried again on the usual schedule
+
+        // No key, or one that is not a key: nothing is asked at all.
+        for (const QString &key : {QString(), QString("RWQ-not-a-key")}) {
+            QVERIFY(rig.manager.setPublicKey(key) != Kind::KEY_READY);
+            const int asked = int(rig.server.signatureRequests().size());
+            rig.manager.resetCheck(Kind::UPDATE_SOFT_MODEM);
+            rig.ticks(100);
+            QVERIFY(!rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM));
+            QCOMPARE(rig.server.signatureRequests().size(), asked);
+        }
+    }
+
+    void downloadsThatCannotExhaustOrHang()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
+        const auto fails = [&](bool versionFile, Kind::REQUEST_ERROR_T expected) {
+            const int errors = int(rig.errors.size());
+            if (versionFile)
+                rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
+            else
+                rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
+            return QTest::qWaitFor([&] { return rig.errors.size() > errors; }, 20000) &&
+                   rig.manager.lastError() == expected && rig.downloads().isEmpty() &&
+                   !rig.manager.requestRunning();
+        };
+        // Endless bodies end at the limit: 64 KiB for version files, 1 MiB for firmware.
+        rig.server.setFile(MODEM_IMAGE, "signed"); // its signature is there
+        rig.server.endlessFile(MODEM_FILE, 16 * 1024, 5);
+        rig.server.endlessFile(MODEM_IMAGE, 64 * 1024, 5);
+        QVERIFY(fails(true, Kind::ERROR_TOO_LARGE));
+        QVERIFY(fails(false, Kind::ERROR_TOO_LARGE));
+        // A file too large for its kind, announced as such.
+        rig.server.clearFaults();
+        rig.server.setFile(MODEM_FILE, QByteArray(64 * 1024 + 1, '1'));
+        QVERIFY(fails(true, Kind::ERROR_TOO_LARGE));
+        // A server that never falls silent for long still meets the deadline.
+        rig.server.endlessFile(MODEM_IMAGE, 1, 50);
+        rig.manager.setDeadline(500);
+        QVERIFY(fails(false, Kind::ERROR_TIMED_OUT));
+        rig.manager.setDeadline(-1);
+
+        // Redirects: to another host (also this machine) refused, on the same host followed.
+        rig.server.clearFaults();
+        rig.server.setFile(MODEM_IMAGE, "image");
+        rig.server.redirectFile(MODEM_IMAGE + ".minisig",
+                                QString("http://localhost:%1/proj/vexo/upload/downloads/%2.minisig")
+                                    .arg(rig.server.port())
+                                    .arg(MODEM_IMAGE));
+        QVERIFY(fails(false, Kind::ERROR_REDIRECT));
+        rig.server.clearFaults();
+        rig.server.setFile("moved.bin", "image");
+        rig.server.redirectFile(MODEM_IMAGE, "/proj/vexo/upload/downloads/moved.bin");
+        rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
+        QTRY_COMPARE(rig.finished.size(), 1);
+        QCOMPARE(rig.server.requests().last(), QString("moved.bin"));
+        QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
+        QVERIFY(!rig.manager.redirectAllowed(QUrl("https://updates.example.com/x")));
     }
 
     void serverAddresses()

@@ -37,6 +37,18 @@ EmulatorState devices()
     return s;
 }
 
+QWaitDialog *shownWaitDialog()
+{
+    QWaitDialog *wait = nullptr;
+    const bool shown = QTest::qWaitFor([&] {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *d = qobject_cast<QWaitDialog *>(w); d && d->isVisible())
+                wait = d;
+        return wait != nullptr;
+    });
+    return shown ? wait : nullptr;
+}
+
 struct UpdateRig {
     ModemRig modem{devices()};
     UpdateServer server;
@@ -60,6 +72,7 @@ struct UpdateRig {
         if (!server.listen() || !modem.open())
             return false;
         updates.setServerAddress(server.address());
+        updates.setPublicKey(server.key().publicKeyLine());
         return true;
     }
     void answerChanges(bool yes) { ::answerChanges(yes, &dialogs); }
@@ -176,13 +189,9 @@ private slots:
         rig.server.stallFile(STICK_IMAGE);
         rig.answerChanges(true);
         rig.updates.update_modem_soft();
-        QWaitDialog *wait = nullptr;
-        QVERIFY(QTest::qWaitFor([&] {
-            for (QWidget *w : QApplication::topLevelWidgets())
-                if (auto *d = qobject_cast<QWaitDialog *>(w); d && d->isVisible())
-                    wait = d;
-            return wait != nullptr;
-        }));
+        QTRY_COMPARE(rig.server.requestCount(STICK_IMAGE), 3);
+        QWaitDialog *wait = shownWaitDialog();
+        QVERIFY(wait);
         wait->reject();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.modem.prompts().calls().size(), 2);
@@ -282,6 +291,68 @@ private slots:
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
     }
 
+    void untrustedOrOlderFirmwareIsNotFlashed()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        ScriptedPrompts &prompts = rig.modem.prompts();
+        QVERIFY(rig.manager.requestVersionFile(Soft::UPDATE_SOFT_MODEM));
+        QTRY_COMPARE(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).size(), 4);
+
+        // Tampered on the server: deleted, said with its name, nothing sent to the stick.
+        rig.server.tamperFile(STICK_IMAGE);
+        prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.answerChanges(true);
+        rig.updates.update_modem_soft();
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.texts().last(),
+                 "Файл " + STICK_IMAGE +
+                     " с сервера обновлений не прошёл проверку подписи и удалён. Ничего не "
+                     "установлено.");
+        QCOMPARE(rig.files(), QStringList());
+
+        // Signed, but older than the stick runs: asked, naming both, "Нет" by default.
+        const EmulatorState s = devices();
+        rig.server.setFile(STICK_IMAGE,
+                           vexo::emu::FirmwareFile::forTarget(s, 0, 2, 6, 1000).toBytes());
+        prompts.expectMessage(Kind::Question, "Внимание", QMessageBox::No);
+        rig.answerChanges(true);
+        rig.updates.update_modem_soft();
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.calls().last().text.section('\n', 1),
+                 QString("Установленная версия: 2.7. Версия в файле: 2.6."));
+        QCOMPARE(prompts.calls().last().defaultButton, QMessageBox::No);
+        QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
+        QCOMPARE(rig.files(), QStringList());
+
+        // A version file that fails its check by the timer: no notice, no message.
+        rig.server.tamperFile("modem_version_5813_ru.txt");
+        rig.manager.resetCheck(Soft::UPDATE_SOFT_MODEM);
+        for (int i = 0; i < 61; ++i)
+            rig.manager.slotTimerTick();
+        QTRY_VERIFY(!rig.manager.requestRunning());
+        QCOMPARE(rig.manager.lastError(), QUpdateManager::ERROR_SIGNATURE);
+        QTest::qWait(100);
+        QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
+    void noticeEndsOnceInstalledFromAFile()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        rig.updates.need_update_soft(Soft::UPDATE_SOFT_MODEM);
+        QTRY_VERIFY(rig.updates.notice()->isVisibleTo(&rig.bar));
+        const QString path = rig.folder.filePath("stick.bin");
+        QVERIFY(vexo::emu::FirmwareFile::forTarget(devices(), 0, 2, 8, 500).save(path, nullptr));
+        rig.modem.prompts().expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
+        QVERIFY(
+            operationwait::succeeds(rig.flasher.load_and_flash(path, QFlashUpdater::FLASH_MODEM)));
+        QVERIFY(rig.modem.waitOpenings(2));
+        QTRY_VERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
     void checksThatCannotBeMade()
     {
         UpdateRig rig;
@@ -298,6 +369,15 @@ private slots:
         rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(rig.waitIdle());
         QVERIFY(prompts.texts().last().contains("http://updates.example.com"));
+        // A server but no key to check its files with: said, nothing asked.
+        rig.updates.setServerAddress(rig.server.address());
+        rig.updates.setPublicKey("");
+        prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.texts().last(), QString("Ключ проверки подписи обновлений не задан: "
+                                                 "обновления не загружаются."));
+        rig.updates.setPublicKey(rig.server.key().publicKeyLine());
 
         // Missing on the server, or a server that never answers: a warning, no notice.
         rig.updates.setServerAddress(rig.server.address());
@@ -314,6 +394,14 @@ private slots:
                              "подключение к интернету"));
         }
         QCOMPARE(requests.size(), 2);
+        // Waiting for a silent server: Cancel ends the check at once, with nothing to say.
+        rig.manager.setTransferTimeout(30000);
+        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        QWaitDialog *wait = shownWaitDialog();
+        QVERIFY(wait);
+        wait->reject();
+        QVERIFY(rig.waitIdle());
+        QVERIFY(!rig.manager.requestRunning());
         QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
         QVERIFY(rig.manager.checkEnabled());
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));

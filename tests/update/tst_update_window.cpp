@@ -56,8 +56,9 @@ private slots:
             QVERIFY(rig.open());
             QVERIFY(!QFile::exists(path));
             MainWindow &w = rig.window();
-            // The rig starts without settings, so the address is handed over directly.
+            // The rig starts without settings, so the address and key are handed over directly.
             w.updates().setServerAddress(server.address());
+            w.updates().setPublicKey(server.key().publicKeyLine());
             for (const char *slot :
                  {"need_update_soft(QUpdateManager::UPDATE_SOFT_T)",
                   "update_soft(QUpdateManager::UPDATE_SOFT_T)", "update_pc_soft()",
