@@ -1,5 +1,6 @@
 #include "qupdatemanager.h"
 
+#include "privatefiles.h"
 #include "updatelog.h"
 
 #include <QDir>
@@ -289,9 +290,10 @@ bool QUpdateManager::storeDownload(QNetworkReply *reply, UPDATE_SOFT_T kind)
     }
     // Written beside its final name and renamed only when complete: the name holds a
     // whole file or none.
-    QDir().mkpath(m_downloadFolder);
+    privatefiles::makeDirectory(m_downloadFolder);
     QSaveFile file(downloadPath(kind));
-    if (!file.open(QIODevice::WriteOnly) || file.write(body) != body.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(privatefiles::FilePermissions) ||
+        file.write(body) != body.size() || !file.flush() || !file.commit()) {
         qCWarning(lcUpdate) << "cannot store" << file.fileName() << file.errorString();
         return false;
     }
