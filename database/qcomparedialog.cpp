@@ -13,9 +13,9 @@ QCompareDialog::QCompareDialog(QWidget *parent, const QList<RemoteDifference> &d
 {
     setWindowTitle(tr("Сравнение USB-stick с файлом"));
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(
-        tr("Таблица USB-stick (последняя прочитанная) и «%1»").arg(otherName).toHtmlEscaped(),
-        this);
+    auto *heading =
+        new QLabel(tr("Таблица USB-stick (последняя прочитанная) и «%1»").arg(otherName), this);
+    heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     layout->addWidget(heading);
 

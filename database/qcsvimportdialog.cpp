@@ -15,7 +15,9 @@ QCsvImportDialog::QCsvImportDialog(QWidget *parent, const CsvImport &import,
 {
     setWindowTitle(tr("Импорт из CSV"));
     auto *layout = new QVBoxLayout(this);
-    auto *heading = new QLabel(tr("Файл «%1»").arg(fileName).toHtmlEscaped(), this);
+    // A file name is shown as written, never taken for markup.
+    auto *heading = new QLabel(tr("Файл «%1»").arg(fileName), this);
+    heading->setTextFormat(Qt::PlainText);
     layout->addWidget(heading);
 
     auto *table = new QTableWidget(int(import.rows.size()), 7, this);

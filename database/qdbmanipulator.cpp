@@ -1,5 +1,6 @@
 #include "qdbmanipulator.h"
 
+#include "privatefiles.h"
 #include "remotetable.h"
 
 #include <QDir>
@@ -105,16 +106,25 @@ QByteArray QDbManipulator::toJson(const QList<QControlDevice> &list)
 bool QDbManipulator::saveToFile(const QString &fileName, const QList<QControlDevice> &list,
                                 QString *error)
 {
+    return writeFile(fileName, list, error, false);
+}
+
+bool QDbManipulator::writeFile(const QString &fileName, const QList<QControlDevice> &list,
+                               QString *error, bool ownerOnly)
+{
     // The old file stays whole until the new one is complete on disk.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly) ||
+        (ownerOnly && !file.setPermissions(privatefiles::FilePermissions))) {
         setError(error, openError(fileName));
         return false;
     }
     // A short write (disk full, size limit) reports no error by itself, and
     // commit() would then put a truncated file in place of the old one.
+    // Nor does commit() notice when flushing what is still buffered fails: a small table
+    // is flushed here.
     const QByteArray bytes = toJson(list);
-    if (file.write(bytes) != bytes.size()) {
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         setError(error, openError(fileName));
         return false;
@@ -221,7 +231,8 @@ bool QDbManipulator::saveBackup(const QString &dir, const QList<QControlDevice> 
         }
     }
     const QString name = now.toString(QLatin1String(BackupNameFormat)) + QLatin1String(".json");
-    return saveToFile(dir + QLatin1Char('/') + name, list, error);
+    // A backup holds who may open the gate: for the user's eyes only.
+    return writeFile(dir + QLatin1Char('/') + name, list, error, true);
 }
 
 bool QDbManipulator::loadBackup(const QString &dir, QList<QControlDevice> &list, QString *error,

@@ -39,4 +39,9 @@ public:
     static void listBackups(const QString &dir, QStringList &names, QList<QDateTime> &times);
 
     static QByteArray toJson(const QList<QControlDevice> &list);
+
+private:
+    // ownerOnly: readable and writable by the user alone.
+    static bool writeFile(const QString &fileName, const QList<QControlDevice> &list,
+                          QString *error, bool ownerOnly);
 };

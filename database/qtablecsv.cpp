@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QSaveFile>
 
 namespace
 {
@@ -35,10 +36,20 @@ void QTableCsv::export_csv()
     if (name.isEmpty())
         return;
     const QByteArray bytes = remotesToCsv(m_list->remote_list(), csvSeparator(QLocale()));
-    QFile file(name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes) != bytes.size()) {
+    // A file that was there stays whole until the new one is complete on disk; a full
+    // disk is told, never a cut file reported as exported.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly)) {
         prompts->warning(parent, tr("Ошибка"), tr("Ошибка открытия файла ") + name);
+        return;
+    }
+    // commit() takes no notice of a failure to flush what it still buffers: asked here.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        prompts->warning(parent, tr("Ошибка"),
+                         tr("Таблица не экспортирована: ошибка записи файла %1").arg(name) +
+                             (why.isEmpty() ? QString() : "\n" + why));
         return;
     }
     emit statusMessage(tr("Таблица экспортирована в %1").arg(QFileInfo(name).fileName()));
@@ -48,6 +59,12 @@ void QTableCsv::import_csv()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
+    if (!m_list->db_saved() &&
+        prompts->question(parent, tr("Импорт из CSV"),
+                          tr("Таблица на экране не сохранена в файл. Импорт заменит ее. "
+                             "Продолжить?"),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     const QString name =
         prompts->getOpenFileName(parent, tr("Импорт таблицы из CSV"), QString(), "*.csv");
     if (name.isEmpty())

@@ -1,5 +1,6 @@
 #include "qtablefiles.h"
 
+#include "privatefiles.h"
 #include "prompts.h"
 #include "qdbmanipulator.h"
 #include "qmodemsession.h"
@@ -27,8 +28,15 @@ QTableFiles::QTableFiles(QModemSession *session, RemoteList *list, QObject *pare
 {
 }
 
+namespace
+{
+QString g_dataDirectory;
+}
+
 QString QTableFiles::dataDirectory()
 {
+    if (!g_dataDirectory.isEmpty())
+        return g_dataDirectory;
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            "/Vexo Electronics/VexoControlTool";
 }
@@ -36,6 +44,11 @@ QString QTableFiles::dataDirectory()
 QString QTableFiles::operationLogPath()
 {
     return dataDirectory() + "/operations.log";
+}
+
+void QTableFiles::setDataDirectory(const QString &path)
+{
+    g_dataDirectory = path;
 }
 
 bool QTableFiles::choose_file(QList<QControlDevice> *list, QString *chosen)
@@ -148,7 +161,9 @@ bool QTableFiles::confirm_close()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    if (!m_list->db_saved() && !m_list->db_file_name().isEmpty()) {
+    // Changes tied to no file yet are asked about too: a table read from the stick and
+    // edited, or an imported one.
+    if (!m_list->db_saved()) {
         const Prompts::Button answer = prompts->information(
             parent, tr("Выход"),
             tr("База данных не сохранена в файл. Хотите ее сохранить перед выходом?"),
@@ -156,16 +171,31 @@ bool QTableFiles::confirm_close()
         if (answer == QMessageBox::Yes) {
             // A failed save keeps the window, so the changes are not lost.
             save_db_to_file();
-            return m_list->db_saved();
+            if (!m_list->db_saved())
+                return false;
+        } else if (answer != QMessageBox::No) {
+            return false;
         }
-        return answer == QMessageBox::No;
-    }
-    const Prompts::Button answer =
-        prompts->information(parent, tr("Выход"), tr("Вы действительно хотите выйти из программы?"),
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer != QMessageBox::Yes)
+    } else if (prompts->information(
+                   parent, tr("Выход"), tr("Вы действительно хотите выйти из программы?"),
+                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return false;
+    }
     if (m_list->data_source() == SOURCE_MODEM)
         save_reserved();
     return true;
+}
+
+bool QTableFiles::backup_before_leaving()
+{
+    if (m_list->db_saved() && m_list->data_source() != SOURCE_MODEM)
+        return true;
+    const QString dir = dataDirectory();
+    QString error;
+    if (privatefiles::makeDirectory(dir) &&
+        QDbManipulator::saveBackup(dir, m_list->remote_list(), &error))
+        return true;
+    qWarning("The unsaved table could not be backed up in %s: %s", qPrintable(dir),
+             qPrintable(error));
+    return false;
 }

@@ -17,12 +17,17 @@ class QTableFiles : public QObject
 public:
     QTableFiles(QModemSession *session, RemoteList *list, QObject *parent = nullptr);
 
-    // Per-user directory for backups and downloads.
+    // Per-user directory for backups, downloads and the operation log.
     static QString dataDirectory();
     // The operation log's file in it.
     static QString operationLogPath();
+    // Another data directory for this run (--demo's own); empty: the user's.
+    static void setDataDirectory(const QString &path);
     // The exit question; false keeps the program open.
     bool confirm_close();
+    // Leaving without the exit question (logout, shutdown): what the question would have
+    // offered to keep goes into a backup. False when one was due and not written.
+    bool backup_before_leaving();
     // The database file the user picks, read; warns and returns false otherwise.
     bool choose_file(QList<QControlDevice> *list, QString *chosen);
     // The backup the user picks from the data folder; warns and returns false otherwise.

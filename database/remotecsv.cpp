@@ -108,17 +108,41 @@ QByteArray csvLine(const QStringList &fields, QChar separator)
     return quoted.join(separator).toUtf8() + "\r\n";
 }
 
+namespace
+{
+bool startsFormula(QStringView cell)
+{
+    static const QString Triggers = QStringLiteral("=+-@\t\r");
+    return !cell.isEmpty() && Triggers.contains(cell.front());
+}
+} // namespace
+
+QString csvSafeCell(const QString &cell)
+{
+    return startsFormula(cell) ? QLatin1Char('\'') + cell : cell;
+}
+
+QString csvCellText(const QString &cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && startsFormula(QStringView(cell).mid(1))
+               ? cell.mid(1)
+               : cell;
+}
+
 QByteArray remotesToCsv(const QList<QControlDevice> &list, QChar separator)
 {
     QByteArray out(Bom);
     QStringList heading;
     for (const char *h : Headings)
-        heading << trCsv(h);
+        heading << csvSafeCell(trCsv(h));
     out += csvLine(heading, separator);
-    for (const QControlDevice &r : list)
-        out += csvLine({QString::number(r.id()), r.ownerName(), QString::number(r.group()),
-                        activeText(r.active()), QString::number(r.workMode())},
-                       separator);
+    for (const QControlDevice &r : list) {
+        QStringList cells = {QString::number(r.id()), r.ownerName(), QString::number(r.group()),
+                             activeText(r.active()), QString::number(r.workMode())};
+        for (QString &cell : cells)
+            cell = csvSafeCell(cell);
+        out += csvLine(cells, separator);
+    }
     return out;
 }
 
@@ -245,6 +269,9 @@ CsvImport importRemotesCsv(const QByteArray &bytes, bool longRecords)
     const QString text = decodeCsv(bytes);
     result.separator = detectCsvSeparator(text);
     QList<CsvRecord> records = parseCsv(text, result.separator);
+    for (CsvRecord &record : records)
+        for (QString &field : record.fields)
+            field = csvCellText(field);
 
     int columns[CSV_COLUMNS] = {CSV_ID, CSV_OWNER, CSV_GROUP, CSV_STATE, CSV_WORK_MODE};
     int width = CSV_COLUMNS;

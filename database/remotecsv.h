@@ -17,8 +17,14 @@
 QChar csvSeparator(const QLocale &locale);
 // One line of fields, quoted where needed, ending in CR LF.
 QByteArray csvLine(const QStringList &fields, QChar separator);
+// A cell a spreadsheet would take for a formula (it begins with = + - @, a tab or a
+// carriage return) gets an apostrophe before it, so it is shown as text and never run.
+QString csvSafeCell(const QString &cell);
+// Takes off the apostrophe csvSafeCell put before such a cell.
+QString csvCellText(const QString &cell);
 // UTF-8 with a byte-order mark (spreadsheets take the file as UTF-8 only with it), a
-// heading line, then one line per remote: id, owner, group, state, work mode.
+// heading line, then one line per remote: id, owner, group, state, work mode; every cell
+// through csvSafeCell.
 QByteArray remotesToCsv(const QList<QControlDevice> &list, QChar separator);
 
 // Records of a CSV text: each with its fields and the line it starts on. An opening quote
@@ -62,7 +68,8 @@ struct CsvImport {
     QString summary() const;
 };
 
-// Judges every row. A first line whose first field is not a number is the heading and
+// Judges every row, each cell read through csvCellText. A first line whose first field
+// is not a number is the heading and
 // names the columns (in any order; unknown ones are ignored); without one the columns
 // are those of remotesToCsv. An owner is cut to what the stick's records hold.
 CsvImport importRemotesCsv(const QByteArray &bytes, bool longRecords);

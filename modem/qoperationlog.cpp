@@ -1,6 +1,7 @@
 #include "qoperationlog.h"
 
 #include "modemlog.h"
+#include "privatefiles.h"
 #include "qmodem.h"
 #include "qmodemsession.h"
 
@@ -123,7 +124,7 @@ bool QOperationLog::append(const OperationLogEntry &entry)
     const QByteArray line = toLine(entry);
     if (QFileInfo(m_path).size() + line.size() > m_maxBytes)
         rotate();
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    privatefiles::makeDirectory(QFileInfo(m_path).absolutePath());
     // A line cut short by a crash must not swallow the next entry.
     QByteArray out = line;
     {
@@ -132,8 +133,10 @@ bool QOperationLog::append(const OperationLogEntry &entry)
             existing.seek(existing.size() - 1) && existing.read(1) != "\n")
             out.prepend('\n');
     }
+    // Who opened the gate when is for the user's eyes only.
     QFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append, privatefiles::FilePermissions) ||
+        !file.setPermissions(privatefiles::FilePermissions)) {
         qCWarning(lcModem) << "operation log not writable:" << m_path << file.errorString();
         return false;
     }

@@ -1,15 +1,19 @@
 #include "defaultprompts.h"
 #include "mainwindow.h"
+#include "privatefiles.h"
 #include "qmodemsession.h"
+#include "qtablefiles.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QResource>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <QTimer>
 
@@ -18,8 +22,9 @@
 #include "firmwarefile.h"
 #include "qupdatecontroller.h"
 #include "updateserver.h"
-#include <memory>
 #endif
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
@@ -93,8 +98,21 @@ int main(int argc, char *argv[])
     ShellOptions options;
     options.ports = parser.values(portOption);
     options.demo = parser.isSet(demoOption);
+    // The demo's backups, log, downloads and settings live and die with it; the user's
+    // own are never touched.
+    std::unique_ptr<QTemporaryDir> demoHome;
     if (options.demo) {
 #ifdef VEXO_HAVE_EMULATOR
+        demoHome = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vexo-demo-XXXXXX");
+        if (!demoHome->isValid()) {
+            QTextStream(stderr) << "--demo: no folder of its own: " << demoHome->errorString()
+                                << "\n";
+            return 2;
+        }
+        QTableFiles::setDataDirectory(demoHome->filePath("data"));
+        privatefiles::makeDirectory(QTableFiles::dataDirectory());
+        options.settingsFile = demoHome->filePath("settings.ini");
+        QTextStream(stderr) << "--demo: data and settings in " << demoHome->path() << "\n";
         // Its own thread: the stick must answer while we sit in modal dialogs.
         demo = std::make_unique<vexo::emu::Emulator>(vexo::emu::EmulatorState::demo());
         demo->setPacing(true);

@@ -4,6 +4,7 @@
 #include "defaultprompts.h"
 #include "event_filter.h"
 #include "portaccessnotice.h"
+#include "privatefiles.h"
 #include "qflashcontroller.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
@@ -36,7 +37,11 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     if (!m_prompts)
         m_prompts = m_ownPrompts = new DefaultPrompts;
 
-    settings = new QSettings("Vexo Electronics", "Vexo Control Tool", this);
+    settings = m_options.settingsFile.isEmpty()
+                   ? new QSettings("Vexo Electronics", "Vexo Control Tool", this)
+                   : new QSettings(m_options.settingsFile, QSettings::IniFormat, this);
+    // Backups, the operation log and downloads are the user's alone.
+    privatefiles::makeDirectory(dataDirectory());
     connectMovie = new QMovie(this);
     currentLanguage = tr("Русский");
 
@@ -238,6 +243,8 @@ void MainWindow::log_buffer(QString text)
 
 void MainWindow::close_without_confirmation()
 {
+    // Nobody is asked at a logout or shutdown: unsaved changes are kept in a backup.
+    m_remoteTable->files().backup_before_leaving();
     skipExitConfirmation = true;
     close();
 }

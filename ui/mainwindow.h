@@ -44,9 +44,11 @@ struct ShellOptions {
     QStringList ports;       // probed before the system's own list
     bool demo = false;       // the ports include the built-in emulated stick
     bool systemPorts = true; // also probe the ports the system lists
-    // Where the program's own files lie (the manual beside it, the installed data
-    // directory above it); empty: the executable's directory.
+    // Where the program's own files lie (the manual and the languages beside it, the
+    // installed data directory above it); empty: the executable's directory.
     QString programDirectory;
+    // An INI file for the settings instead of the user's own (--demo); empty: the user's.
+    QString settingsFile;
 };
 
 // The form, its wiring, the tray, the enabling rules, settings and languages. The

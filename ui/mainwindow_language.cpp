@@ -13,7 +13,7 @@
 
 void MainWindow::build_language_menu()
 {
-    languages.scan();
+    languages.scan(QLanguageCatalog::searchDirectories(m_options.programDirectory));
     for (const QLanguageCatalog::File &file : languages.files()) {
         QAction *action = ui->menuLanguage->addAction(file.name);
         action->setCheckable(true);

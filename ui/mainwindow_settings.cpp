@@ -99,8 +99,6 @@ void MainWindow::load_settings()
 
     ui->actionVerifyWrite->setChecked(QTableTransfers::readVerifySetting(*settings));
     m_remoteTable->transfers().set_verify_after_write(ui->actionVerifyWrite->isChecked());
-    // Backups are written only where this directory exists.
-    QDir().mkpath(dataDirectory());
 }
 
 void MainWindow::place_window(const QPoint &saved)

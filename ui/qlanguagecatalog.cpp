@@ -6,10 +6,13 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-QStringList QLanguageCatalog::searchDirectories()
+QStringList QLanguageCatalog::searchDirectories(QString programDirectory)
 {
-    return {QCoreApplication::applicationDirPath() + "/language", QStringLiteral("language"),
-            QStringLiteral("../language"), dataDirectory() + "/language"};
+    // Never the working directory: a file planted there would put its texts into every
+    // question the program asks.
+    if (programDirectory.isEmpty())
+        programDirectory = QCoreApplication::applicationDirPath();
+    return {programDirectory + "/language", dataDirectory(programDirectory) + "/language"};
 }
 
 QString QLanguageCatalog::dataDirectory()

@@ -16,9 +16,9 @@ public:
         QString name;     // "English"
     };
 
-    // Beside the program, below the working directory, above it, then the installed
-    // data directory.
-    static QStringList searchDirectories();
+    // Beside the program in programDirectory (empty: the executable's), then its
+    // installed data directory.
+    static QStringList searchDirectories(QString programDirectory = QString());
     // The installed data directory of the program, for languages and the manual; of a
     // program in programDirectory.
     static QString dataDirectory();

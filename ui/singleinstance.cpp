@@ -1,5 +1,7 @@
 #include "singleinstance.h"
 
+#include "privatefiles.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalServer>
@@ -26,20 +28,34 @@ QString baseName()
 
 QString instanceDirectory(const QString &directory)
 {
-    if (!directory.isEmpty())
-        return directory;
-    // Per user and gone at log-out; Qt falls back to a private directory under /tmp.
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty())
-        runtime = QDir::tempPath();
-    return runtime;
+    return directory.isEmpty() ? SingleInstance::defaultDirectory() : directory;
 }
 } // namespace
 
+QString SingleInstance::defaultDirectory()
+{
+#ifdef Q_OS_UNIX
+    // Another user must not be able to plant the lock or the socket: a name under the
+    // shared /tmp could be taken by anyone first.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && privatefiles::isPrivateDirectory(runtime))
+        return runtime;
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                        QStringLiteral("/vexo-control-tool");
+    if (privatefiles::makeDirectory(own) && privatefiles::isPrivateDirectory(own))
+        return own;
+    return QString();
+#else
+    // Per user on Windows.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+#endif
+}
+
 SingleInstance::SingleInstance(const QString &directory, QObject *parent)
-    : QObject(parent),
-      m_socketPath(instanceDirectory(directory) + QLatin1Char('/') + baseName() + ".socket"),
-      m_lock(instanceDirectory(directory) + QLatin1Char('/') + baseName() + ".lock")
+    : QObject(parent), m_directory(instanceDirectory(directory)),
+      m_socketPath(m_directory + QLatin1Char('/') + baseName() + ".socket"),
+      m_lock(m_directory + QLatin1Char('/') + baseName() + ".lock")
 {
     // Only the death of the holder frees the lock, never its age.
     m_lock.setStaleLockTime(0);
@@ -53,6 +69,11 @@ SingleInstance::~SingleInstance()
 
 bool SingleInstance::claim()
 {
+    if (m_directory.isEmpty()) {
+        // Better a second program than none at all.
+        qWarning("No private folder for the instance lock: other starts are not checked.");
+        return true;
+    }
     if (!m_lock.tryLock(0))
         return false;
         // A socket file left by an instance that died would block listening.
@@ -73,6 +94,8 @@ bool SingleInstance::claim()
 
 bool SingleInstance::activateRunning(int timeoutMs)
 {
+    if (m_directory.isEmpty())
+        return false;
 #ifdef Q_OS_WIN
     const QString name = baseName();
 #else

@@ -11,15 +11,19 @@
 class QLocalServer;
 
 // One running program per user: a second one would fight the first over the serial port.
-// The first holds a lock file and listens on a local socket beside it, both in the user's
-// runtime directory; a later start finds the lock taken, asks the first one through the
+// The first holds a lock file and listens on a local socket beside it, both in a folder
+// private to the user; a later start finds the lock taken, asks the first one through the
 // socket to bring its window to the front, and ends.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 public:
-    // directory: where the lock and the socket live; empty for the user's runtime directory.
+    // directory: where the lock and the socket live; empty for defaultDirectory().
     explicit SingleInstance(const QString &directory = QString(), QObject *parent = nullptr);
+
+    // The user's runtime directory when it is private to the user (XDG_RUNTIME_DIR), else
+    // a folder of the user's own made 0700; empty when neither can be had.
+    static QString defaultDirectory();
     ~SingleInstance() override;
 
     // True when no other instance runs: this one then answers later starts. A lock left
@@ -40,6 +44,7 @@ private:
     void onNewConnection();
     void activate();
 
+    QString m_directory;
     QString m_socketPath;
     QLockFile m_lock;
     QLocalServer *m_server = nullptr;

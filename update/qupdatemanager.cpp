@@ -1,5 +1,6 @@
 #include "qupdatemanager.h"
 
+#include "privatefiles.h"
 #include "updatelog.h"
 
 #include <QDir>
@@ -464,7 +465,7 @@ void QUpdateManager::slotFinished()
             return;
         m_signatureStage = false;
         if (!versionFile) {
-            QDir().mkpath(m_downloadFolder);
+            privatefiles::makeDirectory(m_downloadFolder);
             // Beside its final name, owner-only; renamed to it only once checked.
             m_file = std::make_unique<QTemporaryFile>(downloadPath(kind) + ".XXXXXX");
             if (!m_file->open()) {

@@ -22,8 +22,9 @@ QWaitDialog::QWaitDialog(QWidget *parent, int mode, const QString &text, bool ca
     m_animation = new QLabel(this);
     m_animation->setObjectName("label_animation");
     m_animation->setAlignment(Qt::AlignCenter);
-    m_text = new QLabel("<h3>" + text + "</h3>", this);
+    m_text = new QLabel(this);
     m_text->setObjectName("label_text");
+    showHeading(text);
     m_text->setWordWrap(true);
     m_bar = new QProgressBar(this);
     m_bar->setObjectName("progressBar");
@@ -81,7 +82,7 @@ QWaitDialog *QWaitDialog::showFor(QWidget *parent, QOperation *operation, int mo
 void QWaitDialog::watch(QOperation *operation)
 {
     connect(operation, &QOperation::textChanged, this,
-            [this](const QString &text) { setText("<h3>" + text + "</h3>"); });
+            [this](const QString &text) { showHeading(text); });
     connect(operation, &QOperation::cancelEnabledChanged, this,
             &QWaitDialog::setCancelOperationEnabled);
     // A bar while the operation counts its steps, the animation while it does not.
@@ -137,7 +138,16 @@ void QWaitDialog::setProgress(int value, int max)
 
 void QWaitDialog::setText(const QString &text)
 {
+    // Steps name owners and files: what they hold is shown, never taken for markup.
+    m_text->setTextFormat(Qt::PlainText);
     m_text->setText(text);
+    adjustSize();
+}
+
+void QWaitDialog::showHeading(const QString &text)
+{
+    m_text->setTextFormat(Qt::RichText);
+    m_text->setText("<h3>" + text.toHtmlEscaped() + "</h3>");
     adjustSize();
 }
 

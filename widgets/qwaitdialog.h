@@ -41,6 +41,7 @@ public slots:
     void setMaxProgress(int n);
     void setProgress(int n);
     void setProgress(int value, int max);
+    // Plain text, shown as written.
     void setText(const QString &text);
     void setCaption(const QString &caption);
     void setCancelButtonText(const QString &text);
@@ -58,6 +59,9 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // The text as a heading; markup in it is shown as written.
+    void showHeading(const QString &text);
+
     QLabel *m_caption = nullptr;
     QLabel *m_animation = nullptr;
     QLabel *m_text = nullptr;

@@ -1492,6 +1492,18 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Импорт таблицы из CSV</source>
         <translation>Import the table from CSV</translation>
     </message>
+    <message>
+        <source>Таблица не экспортирована: ошибка записи файла %1</source>
+        <translation>Table not exported: error writing file %1</translation>
+    </message>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation>Import from CSV</translation>
+    </message>
+    <message>
+        <source>Таблица на экране не сохранена в файл. Импорт заменит ее. Продолжить?</source>
+        <translation>The table on screen is not saved to a file. The import will replace it. Continue?</translation>
+    </message>
 </context>
 <context>
     <name>QTableFiles</name>

@@ -1492,6 +1492,18 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Импорт таблицы из CSV</source>
         <translation>Import tabeli z CSV</translation>
     </message>
+    <message>
+        <source>Таблица не экспортирована: ошибка записи файла %1</source>
+        <translation>Tabela nie została wyeksportowana: błąd zapisu pliku %1</translation>
+    </message>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation>Import z CSV</translation>
+    </message>
+    <message>
+        <source>Таблица на экране не сохранена в файл. Импорт заменит ее. Продолжить?</source>
+        <translation>Tabela na ekranie nie jest zapisana w pliku. Import ją zastąpi. Kontynuować?</translation>
+    </message>
 </context>
 <context>
     <name>QTableFiles</name>

@@ -1492,6 +1492,18 @@
         <source>Импорт таблицы из CSV</source>
         <translation>Импорт таблицы из CSV</translation>
     </message>
+    <message>
+        <source>Таблица не экспортирована: ошибка записи файла %1</source>
+        <translation>Таблица не экспортирована: ошибка записи файла %1</translation>
+    </message>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation>Импорт из CSV</translation>
+    </message>
+    <message>
+        <source>Таблица на экране не сохранена в файл. Импорт заменит ее. Продолжить?</source>
+        <translation>Таблица на экране не сохранена в файл. Импорт заменит ее. Продолжить?</translation>
+    </message>
 </context>
 <context>
     <name>QTableFiles</name>

@@ -1492,6 +1492,18 @@
         <source>Импорт таблицы из CSV</source>
         <translation>Імпорт таблиці з CSV</translation>
     </message>
+    <message>
+        <source>Таблица не экспортирована: ошибка записи файла %1</source>
+        <translation>Таблицю не експортовано: помилка запису файлу %1</translation>
+    </message>
+    <message>
+        <source>Импорт из CSV</source>
+        <translation>Імпорт з CSV</translation>
+    </message>
+    <message>
+        <source>Таблица на экране не сохранена в файл. Импорт заменит ее. Продолжить?</source>
+        <translation>Таблицю на екрані не збережено у файл. Імпорт замінить її. Продовжити?</translation>
+    </message>
 </context>
 <context>
     <name>QTableFiles</name>

@@ -6,9 +6,16 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
 
 using vexo::emu::EmulatorState;
 using Kind = ScriptedPrompts::Kind;
@@ -81,6 +88,62 @@ private slots:
                  QByteArray("\xEF\xBB\xBFПульт;Владелец;Группа;Статус;Режим работы\r\n"
                             "11;Анна;1;Активен;0\r\n"
                             "12;Борис;2;Заблокирован;1\r\n"));
+        QVERIFY(rig.prompts.done());
+    }
+
+#ifdef Q_OS_UNIX
+    void failedExportIsToldAndKeepsTheOldFile()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        QSignalSpy told(&rig.table->csv(), &QTableCsv::statusMessage);
+        // A file size limit cuts the write short as a full disk would.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("table.csv");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        rig.prompts.expectFile(Kind::SaveFile, "Экспорт таблицы в CSV", path);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
+        rlimit small = before;
+        small.rlim_cur = 32;
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        rig.table->csv().export_csv();
+        setrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, oldHandler);
+        QVERIFY2(rig.prompts.calls().last().text.startsWith(
+                     "Таблица не экспортирована: ошибка записи файла " + path),
+                 qPrintable(rig.prompts.calls().last().text));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"table.csv"});
+        QVERIFY(told.isEmpty());
+        QVERIFY(rig.prompts.done());
+    }
+#endif
+
+    void importOverUnsavedChangesAsksFirst()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        rig.table->list().need_saving();
+        const QList<QControlDevice> edited = rig.table->list().remote_list();
+        rig.prompts.expectMessage(Kind::Question, "Импорт из CSV", QMessageBox::No);
+        rig.table->csv().import_csv();
+        const ScriptedPrompts::Call &asked = rig.prompts.calls().last();
+        QCOMPARE(asked.text, QStringLiteral("Таблица на экране не сохранена в файл. Импорт "
+                                            "заменит ее. Продолжить?"));
+        QCOMPARE(asked.defaultButton, QMessageBox::No);
+        QCOMPARE(rig.table->list().remote_list(), edited);
+        QVERIFY(!rig.table->list().db_saved());
+
+        // Agreed to, the import goes on to the file.
+        rig.prompts.expectMessage(Kind::Question, "Импорт из CSV", QMessageBox::Yes);
+        rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", QString());
+        rig.table->csv().import_csv();
         QVERIFY(rig.prompts.done());
     }
 

@@ -1,3 +1,4 @@
+#include "owneronly.h"
 #include "qdbmanipulator.h"
 
 #include <QtTest>
@@ -197,9 +198,14 @@ private slots:
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         const bool saved = QDbManipulator::saveToFile(path, big, &error);
+        // A table small enough to sit in the write buffer until the commit.
+        small.rlim_cur = 16;
+        setrlimit(RLIMIT_FSIZE, &small);
+        const bool savedSmall = QDbManipulator::saveToFile(path, oneRemote(2), &error);
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, oldHandler);
 
+        QVERIFY(!savedSmall);
         QVERIFY(!saved);
         QCOMPARE(error, QStringLiteral("Ошибка открытия файла ") + path);
         QCOMPARE(readFile(path), before);
@@ -291,6 +297,7 @@ private slots:
         const QDateTime t0(QDate(2024, 6, 1), QTime(12, 0, 0));
         QList<QControlDevice> table = sampleTable();
         QVERIFY(QDbManipulator::saveBackup(dir.path(), table, nullptr, t0));
+        QVERIFY(ownerOnly(dir.filePath(backupName(t0))));
         // Reordered, the table is the same table.
         std::reverse(table.begin(), table.end());
         QVERIFY(QDbManipulator::saveBackup(dir.path(), table, nullptr, t0.addSecs(5)));

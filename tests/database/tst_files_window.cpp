@@ -1,6 +1,7 @@
 // The "Файл" menu, backups and the exit question, driven through the window
 // with scripted dialogs.
 #include "dbwindow.h"
+#include "owneronly.h"
 
 #include <QDir>
 
@@ -394,17 +395,25 @@ private slots:
         QCOMPARE(backups().size(), 1);
         QCOMPARE(readTable(MainWindow::dataDirectory() + "/" + backups().first()), tableA);
 
-        // Unsaved but tied to no file: the plain question.
+        // Unsaved and tied to no file: asked all the same.
         emit w.signal_need_saving();
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
         w.remoteTable().files().save_db_to_new_file();
-        prompts.expectMessage(ScriptedPrompts::Information, "Выход", QMessageBox::No);
+        prompts.expectMessage(ScriptedPrompts::Information, "Выход", QMessageBox::Cancel);
         QVERIFY(!w.close());
         QCOMPARE(prompts.calls().last().text,
-                 QStringLiteral("Вы действительно хотите выйти из программы?"));
+                 QStringLiteral("База данных не сохранена в файл. Хотите ее сохранить перед "
+                                "выходом?"));
 
-        // Shutting down for an installer or a signal asks nothing.
+        // A logout or shutdown asks nothing; the unsaved changes go into a backup.
+        QList<QControlDevice> edited = tableA;
+        edited.removeLast();
+        w.remotes().setRemotes(edited);
         w.close_without_confirmation();
+        QCOMPARE(readTable(MainWindow::dataDirectory() + "/" + backups().last()), edited);
+        // The folder made before the window came is narrowed to the user alone.
+        QVERIFY(ownerOnly(MainWindow::dataDirectory()));
+        QVERIFY(ownerOnly(MainWindow::dataDirectory() + "/" + backups().last()));
     }
 };
 

@@ -118,6 +118,31 @@ private slots:
         QCOMPARE(back.rows[3].line, 6); // the owner before it spans two lines
     }
 
+    void formulaCellsAreNeutralised_data()
+    {
+        QTest::addColumn<QString>("owner");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("=") << "=HYPERLINK(\"http://x\")"
+                           << QByteArray("\"'=HYPERLINK(\"\"http://x\"\")\"");
+        QTest::newRow("+") << "+7 999" << QByteArray("'+7 999");
+        QTest::newRow("-") << "-2+3" << QByteArray("'-2+3");
+        QTest::newRow("@") << "@SUM(A1)" << QByteArray("'@SUM(A1)");
+        QTest::newRow("tab") << "\tx" << QByteArray("'\tx");
+        QTest::newRow("carriage return") << "\r=1" << QByteArray("\"'\r=1\"");
+        QTest::newRow("apostrophe of its own") << "'Орлов" << QByteArray("'Орлов");
+        QTest::newRow("inside") << "Орлов=1" << QByteArray("Орлов=1");
+    }
+    void formulaCellsAreNeutralised()
+    {
+        QFETCH(QString, owner);
+        QFETCH(QByteArray, cell);
+        const QList<QControlDevice> list = {remote(5, owner, true, 1, 0)};
+        const QByteArray csv = remotesToCsv(list, ';');
+        QVERIFY2(csv.endsWith("\r\n5;" + cell + ";1;Активен;0\r\n"), csv.constData());
+        // Read back as it was written.
+        QCOMPARE(importRemotesCsv(csv, true).remotes(), list);
+    }
+
     void importVerdicts_data()
     {
         QTest::addColumn<QByteArray>("line");

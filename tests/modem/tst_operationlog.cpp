@@ -1,4 +1,5 @@
 #include "modemrig.h"
+#include "owneronly.h"
 #include "qoperationlog.h"
 
 #include <QApplication>
@@ -55,6 +56,9 @@ private slots:
         QVERIFY(log.append(OPERATION_REMOTE_BLOCKED, {1090289}, true));
         // On disk at once: a crash right after loses nothing.
         QCOMPARE(readAll(path).count('\n'), 1);
+        // Who did what is for the user's eyes only.
+        QVERIFY(ownerOnly(path));
+        QVERIFY(ownerOnly(dir.filePath("not yet")));
         QVERIFY(log.append(OPERATION_TABLE_WRITTEN, {5, 6}, false, "записано 1 из 2; «Ёж»"));
         const QList<OperationLogEntry> entries = log.entries();
         QCOMPARE(entries.size(), 2);

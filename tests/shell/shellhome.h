@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 
 // A home of its own for the window tests: settings and backups in a temporary
-// directory, and a working directory with no translation files unless a test puts some.
+// directory, a program directory (bin/, beside share/) and a working directory with no
+// translation files unless a test puts some.
 class ShellHome
 {
 public:
@@ -22,13 +23,16 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString path(const QString &relative) const { return m_dir.filePath(relative); }
 
-    // Nothing stored, no translation file below or above the working directory.
+    // Nothing stored, no translation file anywhere.
     void reset()
     {
         QSettings("Vexo Electronics", "Vexo Control Tool").clear();
-        QDir(m_dir.filePath("work/language")).removeRecursively();
-        QDir(m_dir.filePath("language")).removeRecursively();
+        for (const char *dir :
+             {"work/language", "language", "bin/language", "share/vexo-control-tool/language"})
+            QDir(m_dir.filePath(dir)).removeRecursively();
     }
+    // The program's own directory, for ShellOptions::programDirectory.
+    QString programDirectory() const { return m_dir.filePath("bin"); }
 
     // Copies the program's built translations into dir (created), under their own names
     // or as named.

@@ -45,7 +45,8 @@ private:
         return texts;
     }
     static QString qtCancel() { return QCoreApplication::translate("QPlatformTheme", "Cancel"); }
-    QString workLanguages() const { return home.path("work/language"); }
+    // Beside the program.
+    QString workLanguages() const { return home.programDirectory() + "/language"; }
 
     // What a user reads in each part of the window.
     struct Sample {
@@ -74,6 +75,7 @@ private slots:
         QVERIFY(home.isValid());
         QApplication::setQuitOnLastWindowClosed(false);
         quiet.systemPorts = false;
+        quiet.programDirectory = home.programDirectory();
         QCOMPARE(QLocale::system().language(), QLocale::Ukrainian);
     }
     void init()
@@ -128,8 +130,18 @@ private slots:
 
     void firstPlaceWithFilesWins()
     {
-        // "../language" is used only while "language" has none.
-        QVERIFY(ShellHome::copyLanguages(home.path("language"), {"lang_pl.qm"}));
+        // Never from the working directory, nor above it.
+        QVERIFY(ShellHome::copyLanguages(home.path("work/language"), {"lang_en.qm"}));
+        QVERIFY(ShellHome::copyLanguages(home.path("language"), {"lang_en.qm"}));
+        {
+            MainWindow w(qApp, &prompts, quiet);
+            QVERIFY(menuTexts(w, "menuLanguage").isEmpty());
+            QCOMPARE(w.findChild<QMenu *>("menuSystem")->title(),
+                     QStringLiteral("Система контроля"));
+        }
+        // The installed data directory is used only while the program's own has none.
+        QVERIFY(ShellHome::copyLanguages(home.path("share/vexo-control-tool/language"),
+                                         {"lang_pl.qm"}));
         {
             // Neither the system's Ukrainian nor English: the source texts stay.
             MainWindow w(qApp, &prompts, quiet);

@@ -1,4 +1,8 @@
+#include "owneronly.h"
+
+#include <QDirIterator>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -136,6 +140,35 @@ private slots:
         next.terminate();
         QVERIFY(next.waitForFinished(30000));
         QCOMPARE(next.exitCode(), 0);
+    }
+
+    // Runs last: no demo before it may have left anything in the user's folders either.
+    void demoKeepsToAFolderOfItsOwn()
+    {
+        QProcess demo;
+        QString err;
+        QVERIFY2(startDemo(demo, &err), qPrintable(err));
+        const QString folder =
+            QRegularExpression("--demo: data and settings in ([^\n]+)\n").match(err).captured(1);
+        QVERIFY2(!folder.isEmpty(), qPrintable(err));
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                err += QString::fromUtf8(demo.readAllStandardError());
+                return err.contains("--demo: firmware files in " + folder + "/data/");
+            },
+            30000));
+        QVERIFY(ownerOnly(folder));
+        QVERIFY(ownerOnly(folder + "/data"));
+
+        demo.terminate();
+        QVERIFY(demo.waitForFinished(30000));
+        QCOMPARE(demo.exitCode(), 0);
+        QVERIFY(!QFile::exists(folder));
+        for (const char *mine : {"data", "config"}) {
+            QDirIterator left(home.filePath(mine),
+                              QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+            QVERIFY2(!left.hasNext(), qPrintable(left.hasNext() ? left.next() : QString()));
+        }
     }
 };
 

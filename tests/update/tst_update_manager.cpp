@@ -1,6 +1,7 @@
 // Version files and the changes dialog that shows what they list; the update manager
 // against a server on this machine over real HTTP: the check timer's cycles, downloads,
 // and which addresses it may ask at all.
+#include "owneronly.h"
 #include "qupdatechangesdialog.h"
 #include "qupdatemanager.h"
 #include "signingkey.h"
@@ -263,6 +264,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(rig.finished.size(), 1, 20000);
         QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
         QCOMPARE(QFileInfo(rig.manager.downloadPath(Kind::UPDATE_SOFT_MODEM)).size(), image.size());
+        QVERIFY(ownerOnly(rig.manager.downloadPath(Kind::UPDATE_SOFT_MODEM)));
         QCOMPARE(progress.last(), (QVariantList{image.size(), image.size()}));
 
         // Abandoned on the way: no signal, and the earlier file is gone too.

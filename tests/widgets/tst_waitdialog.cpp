@@ -207,6 +207,17 @@ private slots:
         QWaitDialog d(nullptr, QWaitDialog::AnimationMode, "Чтение", false, false, "");
         d.setText("Шаг 2");
         QCOMPARE(part<QLabel>(d, "label_text")->text(), QStringLiteral("Шаг 2"));
+        // An owner's name is shown as written, never taken for markup.
+        const QString owner = "Найден пульт, владелец '<a href=\"http://x\">Иванов</a> & Ко'.";
+        d.setText(owner);
+        QCOMPARE(part<QLabel>(d, "label_text")->textFormat(), Qt::PlainText);
+        QCOMPARE(part<QLabel>(d, "label_text")->text(), owner);
+        QOperation step(owner, false);
+        d.watch(&step);
+        step.setText("<b>Ко</b> & <i>");
+        QCOMPARE(part<QLabel>(d, "label_text")->textFormat(), Qt::RichText);
+        QCOMPARE(part<QLabel>(d, "label_text")->text(),
+                 QStringLiteral("<h3>&lt;b&gt;Ко&lt;/b&gt; &amp; &lt;i&gt;</h3>"));
         d.setCaption("Обновление");
         QCOMPARE(part<QLabel>(d, "label_caption")->text(), QStringLiteral("<h2>Обновление</h2>"));
         d.restoreCaption();
