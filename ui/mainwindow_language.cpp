@@ -85,6 +85,6 @@ void MainWindow::retranslate_texts()
     if (row != -1)
         table->setCurrentCell(row, 0);
     view.control_device_select();
-    // New editors in the new language; they show every value as unknown until the next read.
+    // New editors in the new language, showing the values the old ones held.
     m_params->buildParamTable(false);
 }

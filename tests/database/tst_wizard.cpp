@@ -182,6 +182,55 @@ private slots:
         QVERIFY(rig.prompts.done());
     }
 
+    void wizardStartsBlankAndAsksAgainForAnEmptyOwner()
+    {
+        EmulatorState st = twoRemotes();
+        st.modemRemotes.append({0x0000AA, 1, true, 0, ""}); // no owner: no empty entry
+        TableRig rig(st);
+        QVERIFY(rig.open());
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QStringList owners, results;
+        bool stillOpen = false;
+        UiScript script;
+        script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
+                    [&] { rig.emulator.pressRemote(0x00ABCD); });
+        script.when(wizard, [&] {
+            const auto *box = wizard()->findChild<QComboBox *>("comboBox_owner");
+            for (int i = 0; i < box->count(); ++i)
+                owners << box->itemText(i);
+            for (const QLabel *label : wizard()->findChildren<QLabel *>())
+                results << label->text();
+            applyOwner("  ");
+            stillOpen = wizard() != nullptr;
+            applyOwner("Новиков");
+        });
+        rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
+        QVERIFY(script.done());
+        QCOMPARE(owners, (QStringList{"Иванов", "Петров"}));
+        QVERIFY2(!results.join('|').contains("Не пройден"), qPrintable(results.join('|')));
+        QVERIFY(stillOpen);
+        QCOMPARE(rig.prompts.texts(), QStringList{"Введите имя владельца пульта"});
+        QCOMPARE(rig.emulator.state().modemRemotes.last().ownerName, QString("Новиков"));
+        QVERIFY(rig.prompts.done());
+    }
+
+    void bareStatusToAPollEndsTheSearchWithAMessage()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        rig.emulator.holdFaultsUntil(CMD_GET_FOUND_REMOTE, 2);
+        rig.emulator.forceStatus(CMD_GET_FOUND_REMOTE, STATUS_DONE);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
+        rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
+        QCOMPARE(rig.prompts.texts().value(0),
+                 QString("Принят неверный ответ от USB-stick. Повторить попытку?"));
+        QCOMPARE(rig.requests(CMD_GET_FOUND_REMOTE), 2);
+        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
+    }
+
     void silentStickDuringTheSearchIsSetBackLater()
     {
         TableRig rig(twoRemotes());

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 using namespace vexo::emu;
 
 class TestEmulatorCli : public QObject
@@ -22,6 +24,7 @@ private slots:
     void faultCommandsReachTheWire();
     void programAnswersOnItsTerminal();
     void programRefusesABadStateFile();
+    void signalsRemoveTheFixedLink();
 };
 
 void TestEmulatorCli::commandsChangeTheDevice()
@@ -195,6 +198,48 @@ void TestEmulatorCli::programRefusesABadStateFile()
     QCOMPARE(proc.exitCode(), 2);
     QVERIFY(proc.readAllStandardOutput().isEmpty());
     QVERIFY(proc.readAllStandardError().contains("modem.capacity"));
+}
+
+void TestEmulatorCli::signalsRemoveTheFixedLink()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("stick"));
+    // A link that a killed emulator left behind is taken over.
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
+    for (const auto &end : {&QProcess::terminate, &QProcess::kill}) {
+        QProcess proc;
+        proc.start(QStringLiteral(VEXO_EMULATOR_BINARY), {QStringLiteral("--link"), link});
+        QVERIFY(proc.waitForReadyRead(5000));
+        QCOMPARE(QString::fromLocal8Bit(proc.readLine()).trimmed(), link);
+        QVERIFY(QFileInfo(link).isSymLink());
+        EmuClient client;
+        QVERIFY(client.open(link));
+        QCOMPARE(client.shortFrame(QueryIdent).command, quint16(0x1221));
+        client.close();
+        (proc.*end)();
+        QVERIFY(proc.waitForFinished(5000));
+        if (end == &QProcess::terminate) {
+            QCOMPARE(proc.exitStatus(), QProcess::NormalExit);
+            QVERIFY(!QFileInfo(link).isSymLink());
+        }
+    }
+    // SIGINT as from the terminal's Ctrl+C.
+    QProcess proc;
+    proc.start(QStringLiteral(VEXO_EMULATOR_BINARY), {QStringLiteral("--link"), link});
+    QVERIFY(proc.waitForReadyRead(5000));
+    QVERIFY(QFileInfo(link).isSymLink());
+    ::kill(pid_t(proc.processId()), SIGINT);
+    QVERIFY(proc.waitForFinished(5000));
+    QVERIFY(!QFileInfo(link).isSymLink());
+
+    // What is not a link is never replaced.
+    QFile plain(link);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    proc.start(QStringLiteral(VEXO_EMULATOR_BINARY), {QStringLiteral("--link"), link});
+    QVERIFY(proc.waitForFinished(5000));
+    QCOMPARE(proc.exitCode(), 1);
+    QVERIFY(QFileInfo(link).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorCli)
