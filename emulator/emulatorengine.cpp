@@ -65,6 +65,7 @@ bool EmulatorEngine::openLine()
         m_channel->close();
         return false;
     }
+    m_linked = true;
     {
         QMutexLocker lock(&m_core->mutex);
         m_core->model.resetLine();
@@ -82,8 +83,10 @@ void EmulatorEngine::releaseLine()
     m_gapTimer->stop();
     m_receiver.reset();
     // The link goes first: nothing may open the number after it has passed to another.
-    if (!m_linkPath.isEmpty())
+    // Only a link of our own: what stood at a fixed path before is not ours to remove.
+    if (m_linked)
         QFile::remove(m_linkPath);
+    m_linked = false;
     m_channel->close();
 }
 

@@ -95,6 +95,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_linkDir;
     QString m_linkPath;
     QString m_fixedLinkPath;
+    bool m_linked = false;
     QString m_ptyName;
     QString m_error;
     int m_receiveGapMs = 500;

@@ -3,6 +3,7 @@
 // a long read's rows while they come.
 #include "commands.h"
 #include "operationwait.h"
+#include "remotetable.h"
 #include "tablerig.h"
 
 #include <QSignalSpy>
@@ -115,8 +116,10 @@ private slots:
         TableRig rig(remotes(3));
         QVERIFY(rig.open());
         const QList<QControlDevice> before = rig.table->list().remote_list();
-        rig.emulator.modifyState(
-            [](EmulatorState &s) { s.modemRemotes = remotes(8, 100).modemRemotes; });
+        rig.emulator.modifyState([](EmulatorState &s) {
+            s.modemRemotes = remotes(8, 100).modemRemotes;
+            s.modemRemotes.last().workMode = 1;
+        });
 
         // Each record shows as it comes, the list itself untouched; the user cancels at
         // the fifth, which is no error.
@@ -144,6 +147,11 @@ private slots:
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
         QCOMPARE(rig.table->list().remote_list().size(), 8);
         QCOMPARE(rig.widgets.table->rowCount(), 8);
+        // The mark after a group number says what it means.
+        const QTableWidgetItem *group = rig.widgets.table->item(7, COLUMN_GROUP);
+        QCOMPARE(group->text(), QString("1*"));
+        QCOMPARE(group->toolTip(), QString("* — пульт в пешеходном режиме"));
+        QVERIFY(rig.widgets.table->item(0, COLUMN_GROUP)->toolTip().isEmpty());
     }
 };
 

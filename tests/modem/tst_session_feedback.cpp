@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 using vexo::emu::EmulatorState;
@@ -58,13 +59,16 @@ private slots:
         QVERIFY(status.isEmpty());
 
         // Cancelled while the stick checks it: no error box, a word in the status bar.
-        const auto cancel = connect(&s, &QModemSession::operationStarted,
-                                    [](QOperation *operation) { operation->cancel(); });
+        const auto cancel =
+            connect(&s, &QModemSession::operationStarted, [](QOperation *operation) {
+                QTimer::singleShot(0, operation, &QOperation::cancel);
+            });
         rig.prompts().expectText("Ввод пароля", "secret");
         s.admin_mode_clicked();
         QVERIFY(rig.waitIdle());
         disconnect(cancel);
         QCOMPARE(rig.prompts().calls().size(), 3);
+        QVERIFY2(!status.isEmpty(), qPrintable(rig.prompts().report()));
         QCOMPARE(status.first().first().toString(), QString("Авторизация отменена"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
@@ -78,7 +82,7 @@ private slots:
         bool first = true;
         connect(&s, &QModemSession::operationStarted, [&first](QOperation *operation) {
             if (std::exchange(first, false))
-                operation->cancel();
+                QTimer::singleShot(0, operation, &QOperation::cancel);
         });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(rig.open());

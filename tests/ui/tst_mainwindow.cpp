@@ -170,6 +170,8 @@ private slots:
             QShortcut *s = byKey.value(seq);
             QVERIFY2(s, keys);
             QCOMPARE(s->context(), Qt::WindowShortcut);
+            // Edit, delete and block wait for a row; here only their keys are tested.
+            s->setEnabled(true);
             QSignalSpy fired(s, &QShortcut::activated);
             QTest::keySequence(&w, seq);
             QCOMPARE(fired.count(), 1);
