@@ -272,6 +272,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::ui_tables_resize()
 {
+    show_stick_state();
     m_remoteTable->view().resize_columns();
     const int v = ui->tableProperties->viewport()->width();
     if (v == lastTablePropertiesWidth)

@@ -20,6 +20,7 @@ namespace
 const char *const SEARCH_BLACK = "QLabel { color: black; }";
 const char *const SEARCH_RED = "QLabel { color: red; }";
 constexpr int SEARCH_BLINK_MS = 1000;
+constexpr int STATE_MIN_WIDTH = 300;
 
 void setMenuEnabled(QMenu *menu, bool enabled)
 {
@@ -96,8 +97,13 @@ void MainWindow::show_search(bool searching)
 
 void MainWindow::show_stick_state()
 {
-    if (m_stickState && m_session)
-        m_stickState->setText(m_session->stateSummary());
+    if (!m_stickState || !m_session)
+        return;
+    // Half the bar at most, so that a long port name leaves the messages room to show.
+    const QString full = m_session->stateSummary();
+    m_stickState->setToolTip(full);
+    m_stickState->setText(m_stickState->fontMetrics().elidedText(
+        full, Qt::ElideMiddle, qMax(STATE_MIN_WIDTH, ui->statusBar->width() / 2)));
 }
 
 void MainWindow::change_autoconnect_color()

@@ -187,27 +187,24 @@ private slots:
         TableRig rig(twoRemotes());
         QVERIFY(rig.open());
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QStringList results;
+        QString shown;
         bool stillOpen = false;
         UiScript script;
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
                     [&] { rig.emulator.pressRemote(0x00ABCD); });
         script.when(wizard, [&] {
             for (const QLabel *label : wizard()->findChildren<QLabel *>())
-                results << label->text();
+                shown += label->text();
             applyOwner("  ");
             stillOpen = wizard() != nullptr;
             applyOwner("Новиков");
         });
         rig.table->search().add_button_clicked();
-        QVERIFY(registrationEnds(rig));
-        QVERIFY(script.done());
-        QVERIFY2(!results.join('|').contains("Не пройден"), qPrintable(results.join('|')));
+        QVERIFY(registrationEnds(rig) && script.done());
+        QVERIFY2(!shown.contains("Не пройден"), qPrintable(shown));
         QVERIFY(stillOpen);
         QCOMPARE(rig.prompts.texts(), QStringList{"Введите имя владельца пульта"});
-        QCOMPARE(rig.emulator.state().modemRemotes.last().ownerName, QString("Новиков"));
         QCOMPARE(rig.table->search().owner_names(), QStringList{"Новиков"});
-        QVERIFY(rig.prompts.done());
     }
 
     void bareStatusToAPollEndsTheSearchWithAMessage()
@@ -219,11 +216,9 @@ private slots:
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         rig.table->search().add_button_clicked();
         QVERIFY(registrationEnds(rig));
-        QCOMPARE(rig.prompts.texts().value(0),
-                 QString("Принят неверный ответ от USB-stick. Повторить попытку?"));
+        QCOMPARE(rig.prompts.texts(),
+                 QStringList{"Принят неверный ответ от USB-stick. Повторить попытку?"});
         QCOMPARE(rig.requests(CMD_GET_FOUND_REMOTE), 2);
-        QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
-        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void silentStickDuringTheSearchIsSetBackLater()

@@ -77,7 +77,7 @@ private slots:
         QVERIFY(enabled(w, "actionClearmemory"));
         QVERIFY(enabled(w, "actionSaveToDevice"));
         // The status bar names the port and the access level.
-        const QString shown = w.findChild<QLabel *>("label_stickState")->text();
+        const QString shown = w.findChild<QLabel *>("label_stickState")->toolTip();
         QVERIFY2(shown.contains(rig.emulator().slavePath()) &&
                      shown.contains("доступ администратора"),
                  qPrintable(shown));
