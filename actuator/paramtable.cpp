@@ -5,6 +5,7 @@
 #include "qparamcontroller.h"
 #include "qpropertywidget.h"
 
+#include <QCheckBox>
 #include <QHeaderView>
 #include <QTableWidget>
 
@@ -46,9 +47,19 @@ void QParamController::buildParamTable(bool first)
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setTabKeyNavigation(false);
     m_table->setFocusPolicy(Qt::NoFocus);
+    // New editors in a new language show what the old ones held: read, edited or marked.
+    struct Shown {
+        QPropertyWidget::VALUE_STATE_T state;
+        int value;
+        bool marked;
+    };
+    QList<Shown> shown;
     if (!first) {
-        for (int row = 0; row < m_table->rowCount(); ++row)
+        for (int row = 0; row < m_table->rowCount(); ++row) {
+            if (const QPropertyWidget *e = editor(row))
+                shown.append({e->valueState(), e->value(), e->isMarked()});
             m_table->removeCellWidget(row, 0);
+        }
     }
 
     m_table->setRowCount(PARAM_COUNT);
@@ -67,6 +78,11 @@ void QParamController::buildParamTable(bool first)
     for (int row = 0; row < PARAM_COUNT; ++row)
         headers << rowHeader(row);
     m_table->setVerticalHeaderLabels(headers);
+    for (int row = 0; row < shown.size() && row < PARAM_COUNT; ++row) {
+        QPropertyWidget *e = editor(row);
+        e->setValue(shown.at(row).state, shown.at(row).value);
+        e->markBox()->setChecked(shown.at(row).marked);
+    }
 }
 
 bool QParamController::valueInRange(quint16 id, int value)

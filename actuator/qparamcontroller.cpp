@@ -215,6 +215,8 @@ void QParamController::write_pending(QOperation *operation, const QList<quint8> 
                     return;
                 }
                 refreshParamTable();
+                m_session->announce(
+                    tr("Параметры записаны в исполнительное устройство: %1").arg(count));
                 if (written)
                     written();
             });
@@ -244,6 +246,11 @@ QOperation *QParamController::write_params(const QList<quint16> &ids, const QLis
 
 void QParamController::set_def_exe_device_properties()
 {
+    if (m_session->prompts()->warning(
+            m_session->dialogParent(), tr("Внимание"),
+            tr("Параметры исполнительного устройства будут заменены заводскими. Продолжить?"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return;
     QOperation *reset = m_session->beginOrTell(tr("Восстановление заводских настроек..."), true);
     if (!reset)
         return;
@@ -255,6 +262,7 @@ void QParamController::set_def_exe_device_properties()
             m_session->operationLog()->append(OPERATION_FACTORY_RESET, {}, done);
             if (!done)
                 return;
+            m_session->announce(tr("Восстановлены заводские параметры исполнительного устройства"));
             forget_values();
             read_back(reset, true);
         });

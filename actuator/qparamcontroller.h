@@ -23,8 +23,7 @@ public:
     QParamController(QModemSession *session, QTableWidget *table, QObject *parent = nullptr);
     ~QParamController() override;
 
-    // Builds the editors; again after a change of language, which leaves every row
-    // unmarked and unknown until the next read.
+    // Builds the editors; again after a change of language, keeping what each row showed.
     void buildParamTable(bool first);
     // Shows the values of the actuator image: known ones as read, the rest unknown.
     void refreshParamTable();

@@ -67,7 +67,12 @@ QAddDeviceDialog::QAddDeviceDialog(QWidget *parent, const QList<QControlDevice> 
     m_owner->setObjectName("comboBox_owner");
     m_owner->setEditable(true);
     m_owner->setMinimumWidth(OWNER_BOX_MIN_WIDTH);
-    m_owner->addItems(owners);
+    // A remote without an owner gives no name to choose.
+    QStringList names;
+    for (const QString &owner : owners)
+        if (!owner.trimmed().isEmpty() && !names.contains(owner))
+            names.append(owner);
+    m_owner->addItems(names);
     m_owner->setCurrentIndex(-1);
     m_ownerButton = new QPushButton(tr("Применить"), panel);
     m_ownerButton->setObjectName("pushButton_owner");
@@ -96,8 +101,9 @@ QAddDeviceDialog::QAddDeviceDialog(QWidget *parent, const QList<QControlDevice> 
     connect(m_ownerButton, &QPushButton::clicked, this, &QAddDeviceDialog::slotOwnerBtnClicked);
     connect(m_cancelButton, &QPushButton::clicked, this, &QAddDeviceDialog::reject);
 
-    for (int stage = 0; stage < STAGE_COUNT; ++stage)
-        setStageResult(stage, false);
+    // Nothing is passed or failed before the user has done anything.
+    for (QLabel *result : m_stageResult)
+        result->clear();
     setStage(STAGE_LISTEN);
 }
 
@@ -242,7 +248,9 @@ void QAddDeviceDialog::slotOwnerBtnClicked()
 {
     const QString text = m_owner->currentText();
     QString refusal;
-    if (text.size() > MaxOwnerNameLength)
+    if (text.trimmed().isEmpty())
+        refusal = tr("Введите имя владельца пульта");
+    else if (text.size() > MaxOwnerNameLength)
         refusal = tr("Информация о владельце пульта не должна быть длиннее 59 символов. Текущая "
                      "длина ") +
                   QString::number(text.size()) + ".";

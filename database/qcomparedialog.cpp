@@ -1,5 +1,7 @@
 #include "qcomparedialog.h"
 
+#include "tablefit.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -69,6 +71,7 @@ QCompareDialog::QCompareDialog(QWidget *parent, const QList<RemoteDifference> &d
     connect(apply, &QPushButton::clicked, this, &QDialog::accept);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     resize(760, 420);
+    widenToColumns(this, table);
 }
 
 QColor QCompareDialog::kindColor(RemoteDifference::KIND_T kind)

@@ -58,8 +58,16 @@ bool wholeNumberInRange(const QJsonValue &value, double max, int *out)
 
 // Each element starts from the blank remote, so a missing key never borrows
 // a value from the element before it.
-bool parseDevice(const QJsonObject &object, QControlDevice *device)
+bool parseDevice(const QJsonValue &element, QControlDevice *device)
 {
+    // Anything without a single key of a remote is not one: loaded, it would stand for an
+    // empty table that one write puts on the stick.
+    if (!element.isObject())
+        return false;
+    const QJsonObject object = element.toObject();
+    if (!object.contains(KeyId) && !object.contains(KeyGroup) && !object.contains(KeyOwnerName) &&
+        !object.contains(KeyActive) && !object.contains(KeyWorkMode))
+        return false;
     QControlDevice blank;
     int number = 0;
     if (object.contains(KeyId)) {
@@ -150,6 +158,11 @@ bool QDbManipulator::loadFromFile(const QString &fileName, QList<QControlDevice>
         setError(error, formatError(fileName));
         return false;
     }
+    // A file without a list of remotes is no table, not an empty one.
+    if (!doc.isObject() || !doc.object().value(KeyDevices).isArray()) {
+        setError(error, formatError(fileName));
+        return false;
+    }
     const QJsonArray devices = doc.object().value(KeyDevices).toArray();
 
     QList<QControlDevice> loaded;
@@ -158,7 +171,7 @@ bool QDbManipulator::loadFromFile(const QString &fileName, QList<QControlDevice>
     bool duplicate = false;
     for (const QJsonValue &element : devices) {
         QControlDevice device;
-        if (!parseDevice(element.toObject(), &device)) {
+        if (!parseDevice(element, &device)) {
             setError(error, formatError(fileName));
             return false;
         }

@@ -2,6 +2,7 @@
 
 #include "prompts.h"
 #include "remotecsv.h"
+#include "tablefit.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -54,8 +55,8 @@ QOperationLogDialog::QOperationLogDialog(QWidget *parent, QOperationLog *log, Pr
     connect(m_log, &QOperationLog::appended, this, &QOperationLogDialog::refresh);
     connect(exportButton, &QPushButton::clicked, this, &QOperationLogDialog::exportCsv);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
-    refresh();
     resize(900, 480);
+    refresh();
 }
 
 QStringList QOperationLogDialog::headings()
@@ -101,7 +102,7 @@ void QOperationLogDialog::refresh()
             m_table->setItem(row, column, item);
         }
     }
-    m_table->resizeColumnsToContents();
+    widenToColumns(this, m_table);
 }
 
 void QOperationLogDialog::exportCsv()

@@ -36,8 +36,15 @@ void QRemoteSearch::register_step()
     // mode switch) are acknowledgements.
     QModemSession::TransactionStep step;
     step.judge = [this](const QRS232Message &request, const QRS232Message &answer) {
-        if (!answer.is_data_frame() || answer.command() != ANS_FOUND_REMOTE)
-            return m_session->genericAcknowledge(request, answer);
+        if (!answer.is_data_frame() || answer.command() != ANS_FOUND_REMOTE) {
+            const int result = m_session->genericAcknowledge(request, answer);
+            // A poll is answered with what was heard; a bare "done" would pass for nothing
+            // heard, poll after poll.
+            if (result == QModemSession::RESULT_OK && request.is_data_frame() &&
+                request.command() == CMD_GET_FOUND_REMOTE)
+                return int(QModemSession::RESULT_BAD_ANSWER);
+            return result;
+        }
         if (!request.is_data_frame() || request.command() != CMD_GET_FOUND_REMOTE)
             return int(QModemSession::RESULT_BAD_ANSWER);
         const QByteArray payload = answer.payload();

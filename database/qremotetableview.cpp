@@ -101,6 +101,8 @@ void QRemoteTableView::add_table_row(const QControlDevice &remote)
     for (int column = 0; column < COLUMN_COUNT; ++column) {
         auto *item = new QTableWidgetItem(texts.at(column));
         item->setBackground(background);
+        if (column == COLUMN_GROUP)
+            item->setToolTip(remoteGroupToolTip(remote));
         table->setItem(row, column, item);
     }
     table->setShowGrid(false);
@@ -137,6 +139,8 @@ void QRemoteTableView::update_row(const QControlDevice &remote)
         for (int column = 0; column < COLUMN_COUNT; ++column)
             if (items.at(column))
                 items.at(column)->setText(texts.at(column));
+        if (items.at(COLUMN_GROUP))
+            items.at(COLUMN_GROUP)->setToolTip(remoteGroupToolTip(remote));
     }
     control_device_select();
 }
@@ -165,6 +169,18 @@ void QRemoteTableView::fill_table(const QList<QControlDevice> &list)
     }
     table->setSortingEnabled(true);
     resize_columns(true);
+}
+
+void QRemoteTableView::show_arriving(const QControlDevice &remote, bool first)
+{
+    QTableWidget *table = m_widgets.table;
+    // Unsorted until the read ends, so each record lands below the one before.
+    table->setSortingEnabled(false);
+    const QSignalBlocker blockTable(table);
+    if (first)
+        clear_table();
+    if (!filterByOwnerPrefix({remote}, m_widgets.filter->text()).isEmpty())
+        add_table_row(remote);
 }
 
 bool QRemoteTableView::eventFilter(QObject *watched, QEvent *event)

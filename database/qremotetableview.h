@@ -60,6 +60,8 @@ public slots:
     void control_device_select();
     void context_menu_config_popup();
     void filter_text_change();
+    // A record of a table still being read, shown before the table becomes the list.
+    void show_arriving(const QControlDevice &remote, bool first);
     void show_source_label();
 
 protected:

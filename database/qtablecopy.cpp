@@ -32,6 +32,13 @@ QTableCopy::QTableCopy(QModemSession *session, RemoteList *list, QTableTransfers
 {
 }
 
+bool QTableCopy::confirm(const QString &question)
+{
+    return m_session->prompts()->warning(m_session->dialogParent(), tr("Внимание"), question,
+                                         QMessageBox::Yes | QMessageBox::No,
+                                         QMessageBox::No) == QMessageBox::Yes;
+}
+
 void QTableCopy::tell_copy_result(bool copied)
 {
     Prompts *prompts = m_session->prompts();
@@ -143,6 +150,15 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
         return nullptr;
     const QString copyText =
         tr("Копирование таблицы устройств из USB-stick в исполнительное устройство...");
+    const QString replaced =
+        m_list->stick_table_known()
+            ? tr("Таблица пультов исполнительного устройства будет стёрта и заменена таблицей "
+                 "USB-stick (пультов: %1). Продолжить?")
+                  .arg(m_list->modemSnapshot().size())
+            : tr("Таблица пультов исполнительного устройства будет стёрта и заменена таблицей "
+                 "USB-stick. Продолжить?");
+    if (!confirm(replaced))
+        return nullptr;
     QOperation *operation = m_session->beginOrTell(copyText, true);
     if (!operation)
         return nullptr;
@@ -189,6 +205,9 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
 QOperation *QTableCopy::copy_table_from_dev_to_modem()
 {
     if (!m_session->connected())
+        return nullptr;
+    if (!confirm(tr("Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного "
+                    "устройства. Продолжить?")))
         return nullptr;
     QOperation *operation = m_session->beginOrTell(
         tr("Определение размера таблицы пультов на исполнительном устройстве"), true);

@@ -34,6 +34,8 @@ public slots:
     QOperation *show_memory_status();
 
 private:
+    // Asks before a copy replaces a table; true when the user agreed.
+    bool confirm(const QString &question);
     // The actuator initialised; next runs only when that went through.
     void initialise_in(QOperation *operation, const std::function<void()> &next);
     // The actuator's version asked, unless it is addressed in its autonomous mode.

@@ -60,8 +60,11 @@ void QTableTransfers::register_steps()
         const bool known =
             std::any_of(m_received.cbegin(), m_received.cend(),
                         [&](const QControlDevice &r) { return r.id() == remote.id(); });
-        if (!known)
+        if (!known) {
             m_received.append(remote);
+            if (m_showArriving)
+                emit remoteArriving(remote, m_received.size() == 1);
+        }
         m_session->reportStep();
         count_record();
         return int(QModemSession::RESULT_OK);
@@ -241,12 +244,18 @@ void QTableTransfers::writeTableIn(QOperation *operation, const QList<QControlDe
 
 void QTableTransfers::loadTableIn(QOperation *operation, const ReadThen &then)
 {
+    // A long table is shown while it comes; only the end record makes it the list.
+    m_showArriving = true;
     readTableIn(operation, [this, operation, then](READ_RESULT_T result,
                                                    const QList<QControlDevice> &received) {
-        if (result == READ_OK)
+        m_showArriving = false;
+        if (result == READ_OK) {
             m_list->show_stick_table(received);
-        else
+        } else {
+            if (!received.isEmpty())
+                emit arrivingDropped();
             warnReadFailed(operation);
+        }
         // Backed up after every read the stick counted for, whatever the read gave.
         if (result != READ_NOT_COUNTED)
             m_files->save_reserved();
@@ -275,6 +284,17 @@ QOperation *QTableTransfers::save_db_to_modem()
     const QList<QControlDevice> written = m_list->remote_list();
     const QList<QControlDevice> previous = m_list->modemSnapshot();
     const bool restorable = m_list->stick_table_known();
+    // The stick is cleared before the write: the user sees what it will hold afterwards.
+    const QString question =
+        written.isEmpty()
+            ? tr("Таблица пуста: все пульты будут удалены из USB-stick. Продолжить?")
+            : tr("Таблица USB-stick будет стёрта и записана заново. После записи в USB-stick "
+                 "будет пультов: %1. Продолжить?")
+                  .arg(written.size());
+    if (m_session->prompts()->warning(m_session->dialogParent(), tr("Внимание"), question,
+                                      QMessageBox::Yes | QMessageBox::No,
+                                      QMessageBox::No) != QMessageBox::Yes)
+        return nullptr;
     QOperation *operation = m_session->beginOrTell(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
@@ -293,6 +313,7 @@ QOperation *QTableTransfers::save_db_to_modem()
                      }
                      m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
                      m_list->set_data_source(SOURCE_MODEM);
+                     emit statusMessage(tr("Таблица USB-stick очищена: в нём нет пультов"));
                      m_session->complete(operation, true);
                  });
     return operation;
@@ -330,6 +351,8 @@ void QTableTransfers::verify_written_in(QOperation *operation, const QList<QCont
     QOperationLog *log = m_session->operationLog();
     if (!m_verifyAfterWrite) {
         m_list->set_data_source(SOURCE_MODEM);
+        emit statusMessage(
+            tr("Таблица записана в USB-stick, пультов: %1 (без проверки)").arg(written.size()));
         log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), true);
         m_session->complete(operation, true);
         return;
@@ -437,6 +460,11 @@ void QTableTransfers::read_back_cleared_in(QOperation *operation, bool cleared)
                                               tr("Ошибка очистки памяти USB-stick."),
                                               QMessageBox::Ok);
             m_list->set_data_source(SOURCE_MODEM);
+            if (cleared && received.isEmpty())
+                emit statusMessage(m_session->execDevice().remoteMode()
+                                       ? tr("Память USB-stick очищена")
+                                       : tr("Память USB-stick и исполнительного устройства "
+                                            "очищена"));
         } else {
             warnReadFailed(operation);
             forget_cleared_list();

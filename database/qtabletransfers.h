@@ -65,6 +65,10 @@ public:
 signals:
     // A short note for the status bar: a check passed, the old table given back.
     void statusMessage(const QString &text);
+    // A table read shows its records as they come (first: the first of this read); a
+    // read that then fails drops them again.
+    void remoteArriving(const QControlDevice &remote, bool first);
+    void arrivingDropped();
 
 public slots:
     // Each starts its operation and returns it at once; null when none started.
@@ -94,6 +98,7 @@ private:
     // The transfer in progress.
     QList<QControlDevice> m_received;
     bool m_readEnded = false;
+    bool m_showArriving = false;
     QList<QControlDevice> m_writeList;
     int m_writeIndex = 0;
 };

@@ -20,6 +20,11 @@ QString remoteGroupText(const QControlDevice &remote)
     return text;
 }
 
+QString remoteGroupToolTip(const QControlDevice &remote)
+{
+    return remote.workMode() != 0 ? WindowText::tr("* — пульт в пешеходном режиме") : QString();
+}
+
 QStringList remoteRowTexts(const QControlDevice &remote)
 {
     return {QString::number(remote.id()), remote.ownerName(),

@@ -23,6 +23,8 @@ enum REMOTE_COLUMN_T {
 QStringList remoteRowTexts(const QControlDevice &remote);
 // The group, with "*" for a remote that is not in the normal work mode.
 QString remoteGroupText(const QControlDevice &remote);
+// What the mark after the group number means; empty without one.
+QString remoteGroupToolTip(const QControlDevice &remote);
 QColor remoteRowColor(const QControlDevice &remote);
 // The text of the button and menu entry that toggles a remote's state.
 QString remoteToggleText(const QControlDevice &remote);

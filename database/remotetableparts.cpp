@@ -5,6 +5,7 @@
 #include "qoperationlogwindow.h"
 #include "qremoteoperations.h"
 #include "qremotesearch.h"
+#include "qremotetableview.h"
 #include "qtablecompare.h"
 #include "qtablecopy.h"
 #include "qtablecsv.h"
@@ -31,6 +32,10 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     connect(m_copier, &QTableCopy::statusMessage, this, &RemoteTableParts::statusMessage);
     connect(m_compare, &QTableCompare::statusMessage, this, &RemoteTableParts::statusMessage);
     connect(m_csv, &QTableCsv::statusMessage, this, &RemoteTableParts::statusMessage);
+    connect(m_transfers, &QTableTransfers::remoteArriving, m_view,
+            &QRemoteTableView::show_arriving);
+    connect(m_transfers, &QTableTransfers::arrivingDropped, m_view,
+            &QRemoteTableView::filter_text_change);
 
     // In this order: another stick, or the same one changed elsewhere, until its table
     // is read; a stick left listening by a search that lost it is set back first; then

@@ -60,6 +60,7 @@ bool Emulator::start(bool ownThread)
         m_engine->setPacing(m_pacing ? LineBaud : 0);
         m_engine->setInputPacing(m_inputPacing ? LineBaud : 0);
         m_engine->setReceiveGapMs(m_receiveGapMs);
+        m_engine->setLinkPath(m_linkPath);
         ok = m_engine->openLine();
         error = m_engine->errorString();
     });

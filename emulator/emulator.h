@@ -82,6 +82,8 @@ public:
     bool lineOpen() const;
 
     // --- line (these settings may be made before start() and survive reopenLine()) ---
+    // slavePath() is this fixed path, valid across restarts, instead of a private one.
+    void setLinkPath(const QString &path) { m_linkPath = path; }
     void setPacing(bool on); // 4800 baud, 8N1
     bool pacing() const { return m_pacing; }
     // Requests reach the device no faster than 4800 baud carries them (off by default).
@@ -111,6 +113,7 @@ private:
     EmulatorEngine *m_engine = nullptr;
     QThread *m_thread = nullptr;
     QString m_error;
+    QString m_linkPath;
     std::atomic<bool> m_pacing{false};
     std::atomic<bool> m_inputPacing{false};
     std::atomic<int> m_receiveGapMs{500};

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutexLocker>
 #include <QTimer>
 
@@ -48,16 +49,23 @@ bool EmulatorEngine::openLine()
         return false;
     }
     m_ptyName = m_channel->slavePath();
-    if (!m_linkDir) {
+    if (!m_fixedLinkPath.isEmpty()) {
+        m_linkPath = m_fixedLinkPath;
+    } else if (!m_linkDir) {
         m_linkDir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/vexo-emulator-XXXXXX");
         m_linkPath = m_linkDir->filePath(QStringLiteral("line"));
     }
-    QFile::remove(m_linkPath);
-    if (!m_linkDir->isValid() || !QFile::link(m_ptyName, m_linkPath)) {
+    // A link left by an emulator that was killed is replaced; anything else is not ours.
+    const QFileInfo existing(m_linkPath);
+    if (existing.isSymLink())
+        QFile::remove(m_linkPath);
+    const bool dirValid = !m_linkDir || m_linkDir->isValid();
+    if (!dirValid || !QFile::link(m_ptyName, m_linkPath)) {
         m_error = QStringLiteral("cannot link %1 to %2").arg(m_linkPath, m_ptyName);
         m_channel->close();
         return false;
     }
+    m_linked = true;
     {
         QMutexLocker lock(&m_core->mutex);
         m_core->model.resetLine();
@@ -75,8 +83,10 @@ void EmulatorEngine::releaseLine()
     m_gapTimer->stop();
     m_receiver.reset();
     // The link goes first: nothing may open the number after it has passed to another.
-    if (!m_linkPath.isEmpty())
+    // Only a link of our own: what stood at a fixed path before is not ours to remove.
+    if (m_linked)
         QFile::remove(m_linkPath);
+    m_linked = false;
     m_channel->close();
 }
 

@@ -63,6 +63,8 @@ public:
     void setPacing(int baud);
     void setInputPacing(int baud);
     void setReceiveGapMs(int ms) { m_receiveGapMs = qMax(1, ms); }
+    // The link at this path instead of one in a directory of its own; before openLine().
+    void setLinkPath(const QString &path) { m_fixedLinkPath = path; }
     // Bytes still queued for the line (paced output, pieces of a split answer).
     qsizetype pendingBytes() const;
     // Stops timers and closes the line; must run in the engine's thread.
@@ -92,6 +94,8 @@ private:
     FrameReceiver m_receiver;
     std::unique_ptr<QTemporaryDir> m_linkDir;
     QString m_linkPath;
+    QString m_fixedLinkPath;
+    bool m_linked = false;
     QString m_ptyName;
     QString m_error;
     int m_receiveGapMs = 500;

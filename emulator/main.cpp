@@ -8,7 +8,9 @@
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace vexo::emu;
@@ -23,6 +25,28 @@ void print(const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+}
+
+// A termination signal is written here and read in the event loop, which ends the
+// program the ordinary way: the link goes with the line, as on "quit".
+int signalPipe[2] = {-1, -1};
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[1], &byte, 1);
+}
+
+bool catchTerminationSignals()
+{
+    if (::pipe(signalPipe) != 0)
+        return false;
+    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    return ::sigaction(SIGTERM, &action, nullptr) == 0 &&
+           ::sigaction(SIGINT, &action, nullptr) == 0;
 }
 
 } // namespace
@@ -47,7 +71,12 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Pace output at 4800 baud."));
     const QCommandLineOption verboseOption(QStringLiteral("verbose"),
                                            QStringLiteral("Log every frame on standard error."));
-    parser.addOptions({stateOption, demoOption, paceOption, verboseOption});
+    const QCommandLineOption linkOption(
+        QStringLiteral("link"),
+        QStringLiteral("Make the line reachable at PATH (a symbolic link), the same path on every "
+                       "start; removed when the emulator ends."),
+        QStringLiteral("PATH"));
+    parser.addOptions({stateOption, demoOption, paceOption, verboseOption, linkOption});
     parser.process(app);
 
     if (parser.isSet(verboseOption))
@@ -62,9 +91,18 @@ int main(int argc, char *argv[])
         }
     }
 
+    if (!catchTerminationSignals()) {
+        std::fprintf(stderr, "vexo-emulator: cannot catch termination signals\n");
+        return 1;
+    }
+    QSocketNotifier terminated(signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&terminated, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
+
     Emulator emulator(state);
+    if (parser.isSet(linkOption))
+        emulator.setLinkPath(parser.value(linkOption));
     if (!emulator.start(false)) {
-        std::fprintf(stderr, "vexo-emulator: cannot open a pseudo-terminal: %s\n",
+        std::fprintf(stderr, "vexo-emulator: cannot open the line: %s\n",
                      qPrintable(emulator.errorString()));
         return 1;
     }

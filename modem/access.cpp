@@ -62,8 +62,16 @@ void QModemSession::admin_mode_clicked()
         return;
     QOperation *login = start(tr("Авторизация"), true, TRANSACTION_LOGIN,
                               [this, bytes] { sendDataCommand(CMD_ACCESS, 1, bytes); });
+    m_passwordRejected = false;
     connect(login, &QOperation::finished, this, [this, login] {
-        if (!login->succeeded())
+        if (login->succeeded())
+            announce(tr("Вход выполнен: доступ администратора"));
+        else if (login->outcome() == QOperation::Cancelled)
+            announce(tr("Авторизация отменена"));
+        else if (m_passwordRejected)
+            m_prompts->warning(m_dialogParent, tr("Ошибка авторизации"), tr("Неверный пароль"),
+                               QMessageBox::Ok);
+        else
             warn_unless_refused(
                 login, tr("Ошибка авторизации"),
                 tr("Ошибка при авторизации: неверный пароль либо отмена операции пользователем"));
@@ -163,6 +171,8 @@ void QModemSession::admin_password_clear()
     }
     connect(removal, &QOperation::finished, this, [this, removal] {
         m_operationLog->append(OPERATION_PASSWORD_REMOVED, {}, removal->succeeded());
+        if (removal->succeeded())
+            announce(tr("Пароль удалён"));
     });
     read_privileges_after(removal);
 }
@@ -204,6 +214,10 @@ void QModemSession::admin_password_set()
                     });
             });
     };
+    connect(change, &QOperation::finished, this, [this, change, hasPassword] {
+        if (change->succeeded())
+            announce(hasPassword ? tr("Пароль изменён") : tr("Пароль установлен"));
+    });
     read_privileges_after(change);
     if (!hasPassword) {
         applyNew();
@@ -245,6 +259,8 @@ void QModemSession::admin_password_forget()
                 reset, TRANSACTION_FORGET_PASSWORD, [this] { request_protection_status(); },
                 [this, reset](bool done) {
                     m_operationLog->append(OPERATION_PASSWORD_RESET, {}, done);
+                    if (done)
+                        announce(tr("Забытый пароль сброшен"));
                     if (!m_modem.connected())
                         return;
                     reset->setText(tr("Восстановление исходного режима работы USB-stick"));

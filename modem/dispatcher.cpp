@@ -286,7 +286,10 @@ void QModemSession::complete_transaction(int result)
         if (transaction == TRANSACTION_PASSWORD) {
             m_prompts->warning(m_dialogParent, tr("Ошибка авторизации"), tr("Неверный пароль"),
                                QMessageBox::Ok);
-        } else if (transaction != TRANSACTION_LOGIN) {
+        } else if (transaction == TRANSACTION_LOGIN) {
+            // Said by the log-in itself, which also knows a cancel.
+            m_passwordRejected = true;
+        } else {
             m_prompts->warning(m_dialogParent, tr("Нет авторизации"),
                                tr("У вас отсутствуют привилегии для выполнения этой команды"),
                                QMessageBox::Ok);

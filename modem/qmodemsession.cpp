@@ -236,14 +236,22 @@ void QModemSession::modem_on_port()
     // skipped.
     QOperation *version = start(tr("Запрос версии USB-stick..."), true, TRANSACTION_VERSION,
                                 [this] { request_modem_param(PARAM_VERSION); });
-    connect(version, &QOperation::finished, this, &QModemSession::query_opening_functions);
+    connect(version, &QOperation::finished, this,
+            [this, version] { query_opening_functions(version->succeeded()); });
 }
 
-void QModemSession::query_opening_functions()
+void QModemSession::query_opening_functions(bool versionRead)
 {
     if (!m_modem.connected())
         return;
-    if (!m_modem.firmwareMatches())
+    // The version from before the flash would fail the check; it stays due for the next
+    // opening.
+    if (m_modem.firmwareCheckPending() && !versionRead)
+        m_prompts->warning(m_dialogParent, tr("Ошибка"),
+                           tr("Версия USB-stick после обновления прошивки неизвестна: её не "
+                              "удалось прочитать"),
+                           QMessageBox::Ok);
+    else if (!m_modem.firmwareMatches())
         m_prompts->warning(m_dialogParent, tr("Ошибка"),
                            tr("Ошибка применения новой прошивки на USB-stick"), QMessageBox::Ok);
     qCDebug(lcModem).noquote() << QString("Версия платы модема %1.%2, версия софта модема %3.%4")
@@ -283,6 +291,19 @@ QString QModemSession::formatVersion(const QString &pattern, const QByteArray &v
         return v.size() >= 4 ? QString::number(quint8(v.at(i))) : QStringLiteral("?");
     };
     return pattern.arg(n(0), n(1), n(2), n(3));
+}
+
+QString QModemSession::stateSummary() const
+{
+    if (!m_modem.connected())
+        return tr("USB-stick не подключен");
+    const QString access = m_modem.protectionMode() == PROTECTION_LOCKED
+                               ? tr("доступ пользователя")
+                               : tr("доступ администратора");
+    const QString mode = m_execDevice.remoteMode() ? tr("автономный режим") : tr("обычный режим");
+    return tr("USB-stick %1, версия %2, %3, %4")
+        .arg(m_interfaceManager->port_name(), formatVersion("%2.%3.%1.%4", m_modem.version()),
+             access, mode);
 }
 
 QString QModemSession::deviceInitText()

@@ -136,6 +136,11 @@ public:
     // Version bytes as "type.board.major.minor" in pattern's %2.%3.%1.%4; a version not
     // fully known shows question marks.
     static QString formatVersion(const QString &pattern, const QByteArray &version);
+    // Where the user is: the stick's port, its version, the access level and the mode, or
+    // that no stick is connected.
+    QString stateSummary() const;
+    // A short note for the status bar: an operation that shows no box of its own went well.
+    void announce(const QString &text) { emit statusMessage(text); }
 
     // Switches one of the stick's remote-service modes; null without a stick.
     QOperation *setModemModeParam(quint16 id, bool value);
@@ -161,6 +166,7 @@ signals:
     void sessionClosed();
     // The search met a port that the user has no permission to open.
     void portAccessDenied(QString port);
+    void statusMessage(QString text);
     void log(QString text);
 
 public slots:
@@ -205,7 +211,7 @@ private:
     int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
     void finish(bool ok);
     void fail_without_session();
-    void query_opening_functions();
+    void query_opening_functions(bool versionRead);
     void close_session();
     void reread_privileges_later();
 
@@ -230,6 +236,8 @@ private:
     bool m_includeSystemPorts = true;
     bool m_searching = false;
     bool m_privilegesRereadPending = false;
+    // The stick refused the password of the running log-in.
+    bool m_passwordRejected = false;
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
     QHash<int, TransactionStep> m_steps;

@@ -15,12 +15,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMovie>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
+
+namespace
+{
+constexpr int CLOSE_REFUSED_MS = 10000;
+} // namespace
 
 const char MainWindow::VersionSuffix[] = "e";
 
@@ -88,6 +94,9 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     ui->statusBar->addWidget(portNotice, 1);
     connect(m_session, &QModemSession::portAccessDenied, portNotice, &PortAccessNotice::report);
     connect(m_session, &QModemSession::sessionOpened, portNotice, &PortAccessNotice::withdraw);
+    m_stickState = new QLabel(ui->statusBar);
+    m_stickState->setObjectName("label_stickState");
+    ui->statusBar->addPermanentWidget(m_stickState);
 
     // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);
@@ -128,6 +137,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     load_settings();
     m_params->buildParamTable(true);
     update_controls_enabled();
+    show_stick_state();
     installEventFilter(eventFilter);
     ui->tabWidget->setStyleSheet("QTabBar::tab:only-one {height: 0 px;}");
 }
@@ -251,6 +261,15 @@ void MainWindow::close_without_confirmation()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // A write or a flash cut by the program's end would leave the stick or the actuator
+    // half done; the user is told why the window stays.
+    if (!skipExitConfirmation && m_session->busy()) {
+        ui->statusBar->showMessage(
+            tr("Программу нельзя закрыть, пока идёт операция: дождитесь её окончания"),
+            CLOSE_REFUSED_MS);
+        event->ignore();
+        return;
+    }
     // Set before quitting to run an installer, and on SIGINT/SIGTERM.
     if (skipExitConfirmation || m_remoteTable->files().confirm_close())
         event->accept();
@@ -260,6 +279,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::ui_tables_resize()
 {
+    show_stick_state();
     m_remoteTable->view().resize_columns();
     const int v = ui->tableProperties->viewport()->width();
     if (v == lastTablePropertiesWidth)

@@ -21,6 +21,7 @@ class QCloseEvent;
 class QEvent;
 class QFlashController;
 class QInterface_Manager;
+class QLabel;
 class QMenu;
 class QModemSession;
 class QMovie;
@@ -138,6 +139,7 @@ private:
     void set_modem_mode_param(QAction *action, quint16 id, bool value);
     void show_work_mode(bool admin);
     void show_search(bool searching);
+    void show_stick_state();
     void create_tray_icon();
     void set_shortcuts();
     void connect_actions();
@@ -163,6 +165,7 @@ private:
     QLanguageCatalog languages;
     Event_Filter *eventFilter = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
+    QLabel *m_stickState = nullptr;
     QMenu *trayMenu = nullptr;
     QApplication *application = nullptr;
     QModemSession *m_session = nullptr;

@@ -85,6 +85,10 @@ void MainWindow::retranslate_texts()
     if (row != -1)
         table->setCurrentCell(row, 0);
     view.control_device_select();
-    // New editors in the new language; they show every value as unknown until the next read.
+    // New editors in the new language, showing the values the old ones held, as wide as
+    // the ones before.
     m_params->buildParamTable(false);
+    lastTablePropertiesWidth = -1;
+    ui_tables_resize();
+    show_stick_state();
 }

@@ -5,10 +5,13 @@
 
 #include "commands.h"
 #include "qmodemsession.h"
+#include "qremotetableview.h"
 #include "qtablecsv.h"
 #include "remotelist.h"
 #include "remotetableparts.h"
 
+#include <QLabel>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -17,6 +20,7 @@ namespace
 const char *const SEARCH_BLACK = "QLabel { color: black; }";
 const char *const SEARCH_RED = "QLabel { color: red; }";
 constexpr int SEARCH_BLINK_MS = 1000;
+constexpr int STATE_MIN_WIDTH = 300;
 
 void setMenuEnabled(QMenu *menu, bool enabled)
 {
@@ -47,9 +51,16 @@ void MainWindow::update_controls_enabled()
 
     setMenuEnabled(ui->menuWorkMode, stickConnected && passwordSet);
 
-    for (QWidget *w : {ui->pushButton_addDev, ui->pushButton_delDev, ui->pushButton_editDev})
-        w->setEnabled(listIsStickTable && stickChangeable);
-    ui->pushButton_activeDev->setEnabled(listIsStickTable && stickConnected);
+    // Edit, delete and block act on the current row; their keys follow their buttons.
+    const bool rowChosen = m_remoteTable->view().currentIndex() != -1;
+    ui->pushButton_addDev->setEnabled(listIsStickTable && stickChangeable);
+    for (QWidget *w : {ui->pushButton_delDev, ui->pushButton_editDev})
+        w->setEnabled(listIsStickTable && stickChangeable && rowChosen);
+    ui->pushButton_activeDev->setEnabled(listIsStickTable && stickConnected && rowChosen);
+    for (QPushButton *button :
+         {ui->pushButton_delDev, ui->pushButton_editDev, ui->pushButton_activeDev})
+        if (auto *keys = findChild<QShortcut *>("shortcut_" + button->objectName().mid(11)))
+            keys->setEnabled(button->isEnabled());
 
     ui->actionGetFromDevice->setEnabled(!accessLocked && !remoteMode);
     ui->actionSaveToDevice->setEnabled(!accessLocked && !remoteMode);
@@ -82,6 +93,17 @@ void MainWindow::show_search(bool searching)
     ui->label_modemSearchIco->setVisible(searching);
     if (searching)
         QTimer::singleShot(SEARCH_BLINK_MS, this, &MainWindow::change_autoconnect_color);
+}
+
+void MainWindow::show_stick_state()
+{
+    if (!m_stickState || !m_session)
+        return;
+    // Half the bar at most, so that a long port name leaves the messages room to show.
+    const QString full = m_session->stateSummary();
+    m_stickState->setToolTip(full);
+    m_stickState->setText(m_stickState->fontMetrics().elidedText(
+        full, Qt::ElideMiddle, qMax(STATE_MIN_WIDTH, ui->statusBar->width() / 2)));
 }
 
 void MainWindow::change_autoconnect_color()

@@ -35,7 +35,15 @@ void MainWindow::connect_session()
     // Every operation the session announces is shown while it runs.
     connect(session, &QModemSession::operationStarted, this, [this](QOperation *operation) {
         QWaitDialog::showFor(this, operation, QWaitDialog::AnimationMode);
+        // Versions, access and mode are learned by operations.
+        connect(operation, &QOperation::finished, this, &MainWindow::show_stick_state);
     });
+    connect(session, &QModemSession::statusMessage, this,
+            [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });
+    for (auto changed : {&QModemSession::stateChanged, &QModemSession::sessionOpened,
+                         &QModemSession::sessionClosed})
+        connect(session, changed, this, &MainWindow::show_stick_state);
+    connect(session, &QModemSession::workModeShown, this, &MainWindow::show_stick_state);
     connect(session, &QModemSession::operationStep, this,
             &MainWindow::signal_modem_operation_single);
     connect(session, &QModemSession::operationProgress, this,
@@ -118,6 +126,8 @@ void MainWindow::connect_remote_table()
     QRemoteOperations *operations = &m_remoteTable->operations();
     QRemoteSearch *search = &m_remoteTable->search();
     connect(list, &RemoteList::stateChanged, this, &MainWindow::update_controls_enabled);
+    connect(ui->tablePults, &QTableWidget::currentCellChanged, this,
+            &MainWindow::update_controls_enabled);
     // The window's signal marks the list as changed, as the table's own changes do.
     connect(this, &MainWindow::signal_need_saving, list, &RemoteList::need_saving);
     connect(search, &QRemoteSearch::signal_show_btn_next_device_search, this,

@@ -367,6 +367,12 @@ void QFlashController::flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVI
 
 void QFlashController::apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target)
 {
+    m_session->announce(tr("Прошивка %1.%2 записана в %3")
+                            .arg(m_updater->fileInfo().major)
+                            .arg(m_updater->fileInfo().minor)
+                            .arg(target == QFlashUpdater::FLASH_MODEM
+                                     ? tr("USB-stick")
+                                     : tr("исполнительное устройство")));
     if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
         emit updateChecksEnabled(true);
         m_session->complete(operation, true);

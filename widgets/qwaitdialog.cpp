@@ -203,6 +203,8 @@ void QWaitDialog::reject()
     // user cannot abandon an exchange that is still under way.
     if (m_cancelEnabled)
         QDialog::reject();
+    else
+        setCaption(tr("Операцию нельзя прервать: дождитесь её окончания"));
 }
 
 int QWaitDialog::exec()

@@ -333,6 +333,14 @@
         <source>Проверять таблицу после записи</source>
         <translation>Verify the table after writing</translation>
     </message>
+    <message>
+        <source>* — пульт в пешеходном режиме</source>
+        <translation>* — the remote is in pedestrian mode</translation>
+    </message>
+    <message>
+        <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
+        <translation>The program cannot be closed while an operation runs: wait until it ends</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
@@ -461,6 +469,10 @@ Add the user to the group %2 (sudo usermod -aG %2 $USER), then log out and log i
     <message>
         <source>Ошибка</source>
         <translation>Error</translation>
+    </message>
+    <message>
+        <source>Введите имя владельца пульта</source>
+        <translation>Enter the name of the remote&apos;s owner</translation>
     </message>
 </context>
 <context>
@@ -744,6 +756,10 @@ Version %2.</translation>
         <translation>Installed version: %1. Version in the file: %2.</translation>
     </message>
     <message>
+        <source>Прошивка %1.%2 записана в %3</source>
+        <translation>Firmware %1.%2 written to %3</translation>
+    </message>
+    <message>
         <source>неизвестна</source>
         <translation>unknown</translation>
     </message>
@@ -964,6 +980,58 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>the previous password was restored</translation>
+    </message>
+    <message>
+        <source>Вход выполнен: доступ администратора</source>
+        <translation>Logged in: administrator access</translation>
+    </message>
+    <message>
+        <source>Авторизация отменена</source>
+        <translation>Log-in cancelled</translation>
+    </message>
+    <message>
+        <source>Пароль удалён</source>
+        <translation>Password removed</translation>
+    </message>
+    <message>
+        <source>Пароль изменён</source>
+        <translation>Password changed</translation>
+    </message>
+    <message>
+        <source>Пароль установлен</source>
+        <translation>Password set</translation>
+    </message>
+    <message>
+        <source>Забытый пароль сброшен</source>
+        <translation>Forgotten password reset</translation>
+    </message>
+    <message>
+        <source>USB-stick не подключен</source>
+        <translation>No USB-stick connected</translation>
+    </message>
+    <message>
+        <source>доступ пользователя</source>
+        <translation>user access</translation>
+    </message>
+    <message>
+        <source>доступ администратора</source>
+        <translation>administrator access</translation>
+    </message>
+    <message>
+        <source>автономный режим</source>
+        <translation>autonomous mode</translation>
+    </message>
+    <message>
+        <source>обычный режим</source>
+        <translation>normal mode</translation>
+    </message>
+    <message>
+        <source>USB-stick %1, версия %2, %3, %4</source>
+        <translation>USB-stick %1, version %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</source>
+        <translation>The USB-stick&apos;s version after the firmware update is unknown: it could not be read</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1285,22 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
         <source>Параметры исполнительного устройства не восстановлены.</source>
         <translation>The actuator&apos;s parameters were not restored.</translation>
     </message>
+    <message>
+        <source>Параметры записаны в исполнительное устройство: %1</source>
+        <translation>Parameters written to the actuator: %1</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства будут заменены заводскими. Продолжить?</source>
+        <translation>The actuator&apos;s parameters will be replaced by the factory ones. Continue?</translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские параметры исполнительного устройства</source>
+        <translation>The actuator&apos;s factory parameters restored</translation>
+    </message>
 </context>
 <context>
     <name>QPropertyWidget</name>
@@ -1469,6 +1553,22 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>The memory status could not be read to verify the copy</translation>
     </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick (пультов: %1). Продолжить?</source>
+        <translation>The actuator&apos;s remote table will be erased and replaced by the USB-stick&apos;s table (remotes: %1). Continue?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick. Продолжить?</source>
+        <translation>The actuator&apos;s remote table will be erased and replaced by the USB-stick&apos;s table. Continue?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
+        <translation>The USB-stick&apos;s remote table will be erased and replaced by the actuator&apos;s table. Continue?</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1613,6 +1713,30 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
         <translation>The remote table was not written to the USB-stick: it may hold only part of it.</translation>
+    </message>
+    <message>
+        <source>Таблица пуста: все пульты будут удалены из USB-stick. Продолжить?</source>
+        <translation>The table is empty: every remote will be removed from the USB-stick. Continue?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick будет стёрта и записана заново. После записи в USB-stick будет пультов: %1. Продолжить?</source>
+        <translation>The USB-stick&apos;s table will be erased and written anew. After the write the USB-stick will hold remotes: %1. Continue?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick очищена: в нём нет пультов</source>
+        <translation>The USB-stick&apos;s table cleared: it holds no remotes</translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick, пультов: %1 (без проверки)</source>
+        <translation>Table written to the USB-stick, remotes: %1 (not checked)</translation>
+    </message>
+    <message>
+        <source>Память USB-stick очищена</source>
+        <translation>The USB-stick&apos;s memory cleared</translation>
+    </message>
+    <message>
+        <source>Память USB-stick и исполнительного устройства очищена</source>
+        <translation>The memory of the USB-stick and the actuator cleared</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1900,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Операцию нельзя прервать: дождитесь её окончания</source>
+        <translation>The operation cannot be interrupted: wait until it ends</translation>
     </message>
 </context>
 </TS>

@@ -333,6 +333,14 @@
         <source>Проверять таблицу после записи</source>
         <translation>Sprawdzaj tabelę po zapisie</translation>
     </message>
+    <message>
+        <source>* — пульт в пешеходном режиме</source>
+        <translation>* — pilot w trybie pieszym</translation>
+    </message>
+    <message>
+        <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
+        <translation>Nie można zamknąć programu, gdy trwa operacja: poczekaj na jej zakończenie</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
@@ -461,6 +469,10 @@ Dodaj użytkownika do grupy %2 (sudo usermod -aG %2 $USER), a następnie wyloguj
     <message>
         <source>Ошибка</source>
         <translation>Błąd</translation>
+    </message>
+    <message>
+        <source>Введите имя владельца пульта</source>
+        <translation>Wpisz nazwę właściciela pilota</translation>
     </message>
 </context>
 <context>
@@ -744,6 +756,10 @@ Wersja %2.</translation>
         <translation>Zainstalowana wersja: %1. Wersja w pliku: %2.</translation>
     </message>
     <message>
+        <source>Прошивка %1.%2 записана в %3</source>
+        <translation>Oprogramowanie %1.%2 zapisano w %3</translation>
+    </message>
+    <message>
         <source>неизвестна</source>
         <translation>nieznana</translation>
     </message>
@@ -964,6 +980,58 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>przywrócono poprzednie hasło</translation>
+    </message>
+    <message>
+        <source>Вход выполнен: доступ администратора</source>
+        <translation>Zalogowano: dostęp administratora</translation>
+    </message>
+    <message>
+        <source>Авторизация отменена</source>
+        <translation>Logowanie anulowane</translation>
+    </message>
+    <message>
+        <source>Пароль удалён</source>
+        <translation>Hasło usunięte</translation>
+    </message>
+    <message>
+        <source>Пароль изменён</source>
+        <translation>Hasło zmienione</translation>
+    </message>
+    <message>
+        <source>Пароль установлен</source>
+        <translation>Hasło ustawione</translation>
+    </message>
+    <message>
+        <source>Забытый пароль сброшен</source>
+        <translation>Zapomniane hasło zresetowane</translation>
+    </message>
+    <message>
+        <source>USB-stick не подключен</source>
+        <translation>USB-stick nie jest podłączony</translation>
+    </message>
+    <message>
+        <source>доступ пользователя</source>
+        <translation>dostęp użytkownika</translation>
+    </message>
+    <message>
+        <source>доступ администратора</source>
+        <translation>dostęp administratora</translation>
+    </message>
+    <message>
+        <source>автономный режим</source>
+        <translation>tryb autonomiczny</translation>
+    </message>
+    <message>
+        <source>обычный режим</source>
+        <translation>tryb normalny</translation>
+    </message>
+    <message>
+        <source>USB-stick %1, версия %2, %3, %4</source>
+        <translation>USB-stick %1, wersja %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</source>
+        <translation>Wersja USB-stick po aktualizacji oprogramowania jest nieznana: nie udało się jej odczytać</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1285,22 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
         <source>Параметры исполнительного устройства не восстановлены.</source>
         <translation>Parametry urządzenia wykonawczego nie zostały przywrócone.</translation>
     </message>
+    <message>
+        <source>Параметры записаны в исполнительное устройство: %1</source>
+        <translation>Parametry zapisane w urządzeniu wykonawczym: %1</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства будут заменены заводскими. Продолжить?</source>
+        <translation>Parametry urządzenia wykonawczego zostaną zastąpione fabrycznymi. Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские параметры исполнительного устройства</source>
+        <translation>Przywrócono fabryczne parametry urządzenia wykonawczego</translation>
+    </message>
 </context>
 <context>
     <name>QPropertyWidget</name>
@@ -1469,6 +1553,22 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Nie udało się odczytać stanu pamięci w celu weryfikacji kopiowania</translation>
     </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick (пультов: %1). Продолжить?</source>
+        <translation>Tabela pilotów urządzenia wykonawczego zostanie wymazana i zastąpiona tabelą USB-stick (pilotów: %1). Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick. Продолжить?</source>
+        <translation>Tabela pilotów urządzenia wykonawczego zostanie wymazana i zastąpiona tabelą USB-stick. Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
+        <translation>Tabela pilotów USB-stick zostanie wymazana i zastąpiona tabelą urządzenia wykonawczego. Kontynuować?</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1613,6 +1713,30 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
         <translation>Tabela pilotów nie została zapisana w USB-stick: może on zawierać tylko jej część.</translation>
+    </message>
+    <message>
+        <source>Таблица пуста: все пульты будут удалены из USB-stick. Продолжить?</source>
+        <translation>Tabela jest pusta: wszystkie piloty zostaną usunięte z USB-stick. Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick будет стёрта и записана заново. После записи в USB-stick будет пультов: %1. Продолжить?</source>
+        <translation>Tabela USB-stick zostanie wymazana i zapisana od nowa. Po zapisie USB-stick będzie zawierać pilotów: %1. Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick очищена: в нём нет пультов</source>
+        <translation>Tabela USB-stick wyczyszczona: nie zawiera pilotów</translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick, пультов: %1 (без проверки)</source>
+        <translation>Tabela zapisana w USB-stick, pilotów: %1 (bez sprawdzenia)</translation>
+    </message>
+    <message>
+        <source>Память USB-stick очищена</source>
+        <translation>Pamięć USB-stick wyczyszczona</translation>
+    </message>
+    <message>
+        <source>Память USB-stick и исполнительного устройства очищена</source>
+        <translation>Pamięć USB-stick i urządzenia wykonawczego wyczyszczona</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1900,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Отмена</source>
         <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>Операцию нельзя прервать: дождитесь её окончания</source>
+        <translation>Operacji nie można przerwać: poczekaj na jej zakończenie</translation>
     </message>
 </context>
 </TS>

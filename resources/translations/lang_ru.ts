@@ -333,6 +333,14 @@
         <source>Проверять таблицу после записи</source>
         <translation>Проверять таблицу после записи</translation>
     </message>
+    <message>
+        <source>* — пульт в пешеходном режиме</source>
+        <translation>* — пульт в пешеходном режиме</translation>
+    </message>
+    <message>
+        <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
+        <translation>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
@@ -461,6 +469,10 @@
     <message>
         <source>Ошибка</source>
         <translation>Ошибка</translation>
+    </message>
+    <message>
+        <source>Введите имя владельца пульта</source>
+        <translation>Введите имя владельца пульта</translation>
     </message>
 </context>
 <context>
@@ -744,6 +756,10 @@
         <translation>Установленная версия: %1. Версия в файле: %2.</translation>
     </message>
     <message>
+        <source>Прошивка %1.%2 записана в %3</source>
+        <translation>Прошивка %1.%2 записана в %3</translation>
+    </message>
+    <message>
         <source>неизвестна</source>
         <translation>неизвестна</translation>
     </message>
@@ -964,6 +980,58 @@
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>восстановлен прежний пароль</translation>
+    </message>
+    <message>
+        <source>Вход выполнен: доступ администратора</source>
+        <translation>Вход выполнен: доступ администратора</translation>
+    </message>
+    <message>
+        <source>Авторизация отменена</source>
+        <translation>Авторизация отменена</translation>
+    </message>
+    <message>
+        <source>Пароль удалён</source>
+        <translation>Пароль удалён</translation>
+    </message>
+    <message>
+        <source>Пароль изменён</source>
+        <translation>Пароль изменён</translation>
+    </message>
+    <message>
+        <source>Пароль установлен</source>
+        <translation>Пароль установлен</translation>
+    </message>
+    <message>
+        <source>Забытый пароль сброшен</source>
+        <translation>Забытый пароль сброшен</translation>
+    </message>
+    <message>
+        <source>USB-stick не подключен</source>
+        <translation>USB-stick не подключен</translation>
+    </message>
+    <message>
+        <source>доступ пользователя</source>
+        <translation>доступ пользователя</translation>
+    </message>
+    <message>
+        <source>доступ администратора</source>
+        <translation>доступ администратора</translation>
+    </message>
+    <message>
+        <source>автономный режим</source>
+        <translation>автономный режим</translation>
+    </message>
+    <message>
+        <source>обычный режим</source>
+        <translation>обычный режим</translation>
+    </message>
+    <message>
+        <source>USB-stick %1, версия %2, %3, %4</source>
+        <translation>USB-stick %1, версия %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</source>
+        <translation>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1285,22 @@
         <source>Параметры исполнительного устройства не восстановлены.</source>
         <translation>Параметры исполнительного устройства не восстановлены.</translation>
     </message>
+    <message>
+        <source>Параметры записаны в исполнительное устройство: %1</source>
+        <translation>Параметры записаны в исполнительное устройство: %1</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства будут заменены заводскими. Продолжить?</source>
+        <translation>Параметры исполнительного устройства будут заменены заводскими. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские параметры исполнительного устройства</source>
+        <translation>Восстановлены заводские параметры исполнительного устройства</translation>
+    </message>
 </context>
 <context>
     <name>QPropertyWidget</name>
@@ -1469,6 +1553,22 @@
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Не удалось прочитать состояние памяти для проверки копирования</translation>
     </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick (пультов: %1). Продолжить?</source>
+        <translation>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick (пультов: %1). Продолжить?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick. Продолжить?</source>
+        <translation>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
+        <translation>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1613,6 +1713,30 @@
     <message>
         <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
         <translation>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</translation>
+    </message>
+    <message>
+        <source>Таблица пуста: все пульты будут удалены из USB-stick. Продолжить?</source>
+        <translation>Таблица пуста: все пульты будут удалены из USB-stick. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick будет стёрта и записана заново. После записи в USB-stick будет пультов: %1. Продолжить?</source>
+        <translation>Таблица USB-stick будет стёрта и записана заново. После записи в USB-stick будет пультов: %1. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick очищена: в нём нет пультов</source>
+        <translation>Таблица USB-stick очищена: в нём нет пультов</translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick, пультов: %1 (без проверки)</source>
+        <translation>Таблица записана в USB-stick, пультов: %1 (без проверки)</translation>
+    </message>
+    <message>
+        <source>Память USB-stick очищена</source>
+        <translation>Память USB-stick очищена</translation>
+    </message>
+    <message>
+        <source>Память USB-stick и исполнительного устройства очищена</source>
+        <translation>Память USB-stick и исполнительного устройства очищена</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1900,10 @@
     <message>
         <source>Отмена</source>
         <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Операцию нельзя прервать: дождитесь её окончания</source>
+        <translation>Операцию нельзя прервать: дождитесь её окончания</translation>
     </message>
 </context>
 </TS>

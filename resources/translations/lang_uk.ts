@@ -333,6 +333,14 @@
         <source>Проверять таблицу после записи</source>
         <translation>Перевіряти таблицю після запису</translation>
     </message>
+    <message>
+        <source>* — пульт в пешеходном режиме</source>
+        <translation>* — пульт у пішохідному режимі</translation>
+    </message>
+    <message>
+        <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
+        <translation>Програму не можна закрити, поки триває операція: дочекайтеся її завершення</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>
@@ -461,6 +469,10 @@
     <message>
         <source>Ошибка</source>
         <translation>Помилка</translation>
+    </message>
+    <message>
+        <source>Введите имя владельца пульта</source>
+        <translation>Введіть ім&apos;я власника пульта</translation>
     </message>
 </context>
 <context>
@@ -744,6 +756,10 @@
         <translation>Встановлена версія: %1. Версія у файлі: %2.</translation>
     </message>
     <message>
+        <source>Прошивка %1.%2 записана в %3</source>
+        <translation>Прошивку %1.%2 записано в %3</translation>
+    </message>
+    <message>
         <source>неизвестна</source>
         <translation>невідома</translation>
     </message>
@@ -964,6 +980,58 @@
     <message>
         <source>восстановлен прежний пароль</source>
         <translation>відновлено попередній пароль</translation>
+    </message>
+    <message>
+        <source>Вход выполнен: доступ администратора</source>
+        <translation>Вхід виконано: доступ адміністратора</translation>
+    </message>
+    <message>
+        <source>Авторизация отменена</source>
+        <translation>Авторизацію скасовано</translation>
+    </message>
+    <message>
+        <source>Пароль удалён</source>
+        <translation>Пароль видалено</translation>
+    </message>
+    <message>
+        <source>Пароль изменён</source>
+        <translation>Пароль змінено</translation>
+    </message>
+    <message>
+        <source>Пароль установлен</source>
+        <translation>Пароль встановлено</translation>
+    </message>
+    <message>
+        <source>Забытый пароль сброшен</source>
+        <translation>Забутий пароль скинуто</translation>
+    </message>
+    <message>
+        <source>USB-stick не подключен</source>
+        <translation>USB-stick не підключено</translation>
+    </message>
+    <message>
+        <source>доступ пользователя</source>
+        <translation>доступ користувача</translation>
+    </message>
+    <message>
+        <source>доступ администратора</source>
+        <translation>доступ адміністратора</translation>
+    </message>
+    <message>
+        <source>автономный режим</source>
+        <translation>автономний режим</translation>
+    </message>
+    <message>
+        <source>обычный режим</source>
+        <translation>звичайний режим</translation>
+    </message>
+    <message>
+        <source>USB-stick %1, версия %2, %3, %4</source>
+        <translation>USB-stick %1, версія %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</source>
+        <translation>Версія USB-stick після оновлення прошивки невідома: її не вдалося прочитати</translation>
     </message>
 </context>
 <context>
@@ -1217,6 +1285,22 @@
         <source>Параметры исполнительного устройства не восстановлены.</source>
         <translation>Параметри виконавчого пристрою не відновлено.</translation>
     </message>
+    <message>
+        <source>Параметры записаны в исполнительное устройство: %1</source>
+        <translation>Параметри записано у виконавчий пристрій: %1</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства будут заменены заводскими. Продолжить?</source>
+        <translation>Параметри виконавчого пристрою буде замінено заводськими. Продовжити?</translation>
+    </message>
+    <message>
+        <source>Восстановлены заводские параметры исполнительного устройства</source>
+        <translation>Відновлено заводські параметри виконавчого пристрою</translation>
+    </message>
 </context>
 <context>
     <name>QPropertyWidget</name>
@@ -1469,6 +1553,22 @@
         <source>Не удалось прочитать состояние памяти для проверки копирования</source>
         <translation>Не вдалося прочитати стан пам&apos;яті для перевірки копіювання</translation>
     </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick (пультов: %1). Продолжить?</source>
+        <translation>Таблицю пультів виконавчого пристрою буде стерто й замінено таблицею USB-stick (пультів: %1). Продовжити?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов исполнительного устройства будет стёрта и заменена таблицей USB-stick. Продолжить?</source>
+        <translation>Таблицю пультів виконавчого пристрою буде стерто й замінено таблицею USB-stick. Продовжити?</translation>
+    </message>
+    <message>
+        <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
+        <translation>Таблицю пультів USB-stick буде стерто й замінено таблицею виконавчого пристрою. Продовжити?</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1613,6 +1713,30 @@
     <message>
         <source>Таблица пультов не записана в USB-stick: в нём может остаться только её часть.</source>
         <translation>Таблицю пультів не записано в USB-stick: у ньому може залишитися лише її частина.</translation>
+    </message>
+    <message>
+        <source>Таблица пуста: все пульты будут удалены из USB-stick. Продолжить?</source>
+        <translation>Таблиця порожня: усі пульти буде видалено з USB-stick. Продовжити?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick будет стёрта и записана заново. После записи в USB-stick будет пультов: %1. Продолжить?</source>
+        <translation>Таблицю USB-stick буде стерто й записано заново. Після запису в USB-stick буде пультів: %1. Продовжити?</translation>
+    </message>
+    <message>
+        <source>Таблица USB-stick очищена: в нём нет пультов</source>
+        <translation>Таблицю USB-stick очищено: у ньому немає пультів</translation>
+    </message>
+    <message>
+        <source>Таблица записана в USB-stick, пультов: %1 (без проверки)</source>
+        <translation>Таблицю записано в USB-stick, пультів: %1 (без перевірки)</translation>
+    </message>
+    <message>
+        <source>Память USB-stick очищена</source>
+        <translation>Пам&apos;ять USB-stick очищено</translation>
+    </message>
+    <message>
+        <source>Память USB-stick и исполнительного устройства очищена</source>
+        <translation>Пам&apos;ять USB-stick і виконавчого пристрою очищено</translation>
     </message>
 </context>
 <context>
@@ -1776,6 +1900,10 @@
     <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>Операцию нельзя прервать: дождитесь её окончания</source>
+        <translation>Операцію не можна перервати: дочекайтеся її завершення</translation>
     </message>
 </context>
 </TS>

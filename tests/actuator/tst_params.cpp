@@ -238,6 +238,7 @@ private slots:
         QCOMPARE(rig.readIds(), (QList<int>{1, 2, 3, 4}));
 
         rig.emu().clearFrameLog();
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.params->set_def_exe_device_properties();
         QVERIFY(rig.modem.waitIdle());
         const Frame reset = rig.requests(CMD_FACTORY_RESET).value(0);
@@ -245,9 +246,21 @@ private slots:
         QVERIFY(reset.ok() && reset.payload.isEmpty());
         QCOMPARE(rig.readIds(), (QList<int>{1, 2, 3, 4}));
         QCOMPARE(rig.shown(), (QStringList{"Короткой команды/0", "1.00 с/0", "30 с/0", "60 с/0"}));
+        // Editors built anew for another language show the values read, not "unknown".
+        rig.params->buildParamTable(false);
+        QCOMPARE(rig.shown(), (QStringList{"Короткой команды/0", "1.00 с/0", "30 с/0", "60 с/0"}));
+
+        // Declined: nothing goes out.
+        rig.emu().clearFrameLog();
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
+        rig.params->set_def_exe_device_properties();
+        QVERIFY(rig.modem.waitIdle());
+        QVERIFY(rig.requests(CMD_FACTORY_RESET).isEmpty());
+        QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
 
         // A read-back that fails shows nothing from before the reset as the actuator's.
         rig.afterRequests(CMD_FACTORY_RESET, 1, [&] { rig.emu().misnameParamAnswers(1); });
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         rig.params->set_def_exe_device_properties();
         QVERIFY(rig.modem.waitIdle());

@@ -67,6 +67,7 @@ private slots:
         QCOMPARE(writes, (QByteArrayList{"03002d", "850001", "850000"}));
         QCOMPARE(blinds->label()->text(), "45 с");
 
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         button(w, "pushButton_defProperties")->click();
         QVERIFY(rig.waitIdle());
         QCOMPARE(blinds->label()->text(), "30 с");

@@ -264,6 +264,7 @@ private slots:
         QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
 
         rig.emulator.garbleWrites(1);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts.expectMessage(Kind::Warning, "Проверка записи", QMessageBox::Ok);
         QVERIFY(!succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.prompts.texts().last(), QString("Таблица USB-stick после записи отличается от "
@@ -275,6 +276,7 @@ private slots:
         QVERIFY(status.isEmpty());
 
         // Written again: checked and the same.
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(),
@@ -283,6 +285,7 @@ private slots:
 
         // Without the check nothing is read back.
         rig.table->transfers().set_verify_after_write(false);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 3);
         QCOMPARE(logged(rig.session->operationLog()),
@@ -301,6 +304,7 @@ private slots:
         rig.session->operationLog()->setPath(m_dir.filePath("copy.log"));
         QVERIFY(rig.open());
         QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         QVERIFY(ends(rig.table->copier().copy_table_from_modem_to_dev()));
         QCOMPARE(status.last().first().toString(),
@@ -314,6 +318,7 @@ private slots:
                     s.actuatorRemotes.append({200, 1, true, 0, "Новый"});
                 });
         });
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Проверка копирования", QMessageBox::Ok);
         QVERIFY(ends(rig.table->copier().copy_table_from_dev_to_modem()));

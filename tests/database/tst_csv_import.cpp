@@ -175,6 +175,9 @@ private slots:
         QVERIFY(rig.widgets.sourceLabel->text().contains("import.csv"));
         QVERIFY(!rig.table->list().db_saved());
         QVERIFY(rig.table->list().db_file_name().isEmpty()); // "Сохранить" asks for a JSON file
+        rig.prompts.expectFile(Kind::SaveFile, "Выбор файла json", QString());
+        rig.table->files().save_db_to_file();
+        QVERIFY(!rig.table->list().db_saved());
 
         QVERIFY(rig.table->csv().can_undo_import());
         rig.table->csv().undo_import();

@@ -85,8 +85,6 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<int>("count");
         QTest::newRow("empty devices") << QByteArray(R"({"devices": []})") << 0;
-        QTest::newRow("array document") << QByteArray(R"([{"id": 5}])") << 0;
-        QTest::newRow("no devices key") << QByteArray(R"({"other": [{"id": 5}]})") << 0;
         QTest::newRow("compact, extra keys")
             << QByteArray(R"({"devices":[{"id":7,"colour":"red"},{"id":8}]})") << 2;
         QTest::newRow("limits")
@@ -145,6 +143,13 @@ private slots:
         QTest::newRow("negative work mode")
             << QByteArray(R"({"devices": [{"id": 1, "workMode": -1}]})") << false;
         QTest::newRow("broken json") << QByteArray(R"({"devices": [{"id": 1,)") << false;
+        // Valid JSON that holds no remote table is no empty table.
+        QTest::newRow("array document") << QByteArray(R"([{"id": 5}])") << false;
+        QTest::newRow("no devices key") << QByteArray(R"({"other": [{"id": 5}]})") << false;
+        QTest::newRow("devices not a list") << QByteArray(R"({"devices": {"id": 5}})") << false;
+        QTest::newRow("list of numbers") << QByteArray(R"({"devices": [1, 2]})") << false;
+        QTest::newRow("list of other objects")
+            << QByteArray(R"({"devices": [{"name": "x"}]})") << false;
     }
     void refusedFilesLeaveListAlone()
     {

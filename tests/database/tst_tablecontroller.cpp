@@ -109,6 +109,7 @@ private slots:
         rig.prompts().expectFile(Kind::OpenFile, "Выбор файла json", path);
         table.files().load_db_from_file();
         QCOMPARE(table.list().data_source(), SOURCE_FILE);
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(operationwait::succeeds(table.transfers().save_db_to_modem()));
         QCOMPARE(ids(rig.emulator().state().modemRemotes), (QList<quint32>{21, 22, 23}));
         QCOMPARE(rig.emulator().requestCount(CMD_WRITE_REMOTE), 3);

@@ -320,6 +320,7 @@ private slots:
         QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
         rig.emulator().clearFrameLog();
 
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(w.remoteTable().transfers().save_db_to_modem()));
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(targetsOf(rig.emulator(), CMD_WRITE_REMOTE), (QList<int>{0, 0, 0}));
@@ -334,6 +335,7 @@ private slots:
         dbwindow::writeTable(empty, {});
         dbwindow::loadFile(w, rig.prompts(), empty);
         rig.emulator().clearFrameLog();
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(w.remoteTable().transfers().save_db_to_modem()));
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
@@ -353,6 +355,7 @@ private slots:
         dbwindow::writeTable(file, {dbwindow::remote(1, "А"), dbwindow::remote(2, "Б")});
         dbwindow::loadFile(w, rig.prompts(), file);
         rig.emulator().forceStatus(CMD_WRITE_REMOTE, 10);
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!succeeds(w.remoteTable().transfers().save_db_to_modem()));
         QCOMPARE(rig.prompts().texts().last(),
@@ -512,6 +515,7 @@ private slots:
         });
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         ProgressProbe probe(w);
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         QVERIFY(ends(w.remoteTable().copier().copy_table_from_modem_to_dev()));
         disconnect(hook);
@@ -536,6 +540,7 @@ private slots:
         MainWindow &w = rig.window();
         QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
         ProgressProbe probe(w);
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         QVERIFY(ends(w.remoteTable().copier().copy_table_from_dev_to_modem()));
         QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
@@ -568,14 +573,17 @@ private slots:
         const auto cut = connect(&w, &MainWindow::signal_modem_set_progress, [&] {
             rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
         });
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts()
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Информация", QMessageBox::Ok);
         QVERIFY(ends(w.remoteTable().copier().copy_table_from_modem_to_dev()));
         disconnect(armCopy);
         disconnect(cut);
-        QCOMPARE(rig.prompts().texts(), (QStringList{"Связь с конечным устройством утеряна",
-                                                     "Операция копирования завершена с ошибкой"}));
+        // After the question before the copy.
+        QCOMPARE(rig.prompts().texts().mid(1),
+                 (QStringList{"Связь с конечным устройством утеряна",
+                              "Операция копирования завершена с ошибкой"}));
         QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
     }

@@ -182,6 +182,45 @@ private slots:
         QVERIFY(rig.prompts.done());
     }
 
+    void wizardStartsBlankAndAsksAgainForAnEmptyOwner()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QString shown;
+        bool stillOpen = false;
+        UiScript script;
+        script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
+                    [&] { rig.emulator.pressRemote(0x00ABCD); });
+        script.when(wizard, [&] {
+            for (const QLabel *label : wizard()->findChildren<QLabel *>())
+                shown += label->text();
+            applyOwner("  ");
+            stillOpen = wizard() != nullptr;
+            applyOwner("Новиков");
+        });
+        rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig) && script.done());
+        QVERIFY2(!shown.contains("Не пройден"), qPrintable(shown));
+        QVERIFY(stillOpen);
+        QCOMPARE(rig.prompts.texts(), QStringList{"Введите имя владельца пульта"});
+        QCOMPARE(rig.table->search().owner_names(), QStringList{"Новиков"});
+    }
+
+    void bareStatusToAPollEndsTheSearchWithAMessage()
+    {
+        TableRig rig(twoRemotes());
+        QVERIFY(rig.open());
+        rig.emulator.holdFaultsUntil(CMD_GET_FOUND_REMOTE, 2);
+        rig.emulator.forceStatus(CMD_GET_FOUND_REMOTE, STATUS_DONE);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
+        rig.table->search().add_button_clicked();
+        QVERIFY(registrationEnds(rig));
+        QCOMPARE(rig.prompts.texts(),
+                 QStringList{"Принят неверный ответ от USB-stick. Повторить попытку?"});
+        QCOMPARE(rig.requests(CMD_GET_FOUND_REMOTE), 2);
+    }
+
     void silentStickDuringTheSearchIsSetBackLater()
     {
         TableRig rig(twoRemotes());

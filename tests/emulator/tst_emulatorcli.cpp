@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 using namespace vexo::emu;
 
 class TestEmulatorCli : public QObject
@@ -22,6 +24,7 @@ private slots:
     void faultCommandsReachTheWire();
     void programAnswersOnItsTerminal();
     void programRefusesABadStateFile();
+    void signalsRemoveTheFixedLink();
 };
 
 void TestEmulatorCli::commandsChangeTheDevice()
@@ -195,6 +198,36 @@ void TestEmulatorCli::programRefusesABadStateFile()
     QCOMPARE(proc.exitCode(), 2);
     QVERIFY(proc.readAllStandardOutput().isEmpty());
     QVERIFY(proc.readAllStandardError().contains("modem.capacity"));
+}
+
+void TestEmulatorCli::signalsRemoveTheFixedLink()
+{
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("stick"));
+    // A link left by an emulator that was killed is taken over; SIGTERM and Ctrl+C remove it.
+    QVERIFY(QFile::link(QStringLiteral("/dev/null"), link));
+    for (int signal : {SIGTERM, SIGINT}) {
+        QProcess proc;
+        proc.start(QStringLiteral(VEXO_EMULATOR_BINARY), {QStringLiteral("--link"), link});
+        QVERIFY(proc.waitForReadyRead(5000));
+        QCOMPARE(QString::fromLocal8Bit(proc.readLine()).trimmed(), link);
+        EmuClient client;
+        QVERIFY(client.open(link));
+        QCOMPARE(client.shortFrame(QueryIdent).command, quint16(0x1221));
+        client.close();
+        ::kill(pid_t(proc.processId()), signal);
+        QVERIFY(proc.waitForFinished(5000));
+        QVERIFY(!QFileInfo(link).isSymLink());
+    }
+    // What is not a link is never replaced, nor removed.
+    QFile plain(link);
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QProcess proc;
+    proc.start(QStringLiteral(VEXO_EMULATOR_BINARY), {QStringLiteral("--link"), link});
+    QVERIFY(proc.waitForFinished(5000));
+    QCOMPARE(proc.exitCode(), 1);
+    QVERIFY(QFileInfo(link).isFile());
 }
 
 QTEST_GUILESS_MAIN(TestEmulatorCli)

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QStringDecoder>
 #include <QTest>
@@ -75,6 +76,11 @@ private slots:
         QVERIFY(!w.findChild<QAction *>("actionUserMode")->isChecked());
         QVERIFY(enabled(w, "actionClearmemory"));
         QVERIFY(enabled(w, "actionSaveToDevice"));
+        // The status bar names the port and the access level.
+        const QString shown = w.findChild<QLabel *>("label_stickState")->toolTip();
+        QVERIFY2(shown.contains(rig.emulator().slavePath()) &&
+                     shown.contains("доступ администратора"),
+                 qPrintable(shown));
 
         // Log-out: CMD_ACCESS to target 0 without payload, back to user mode.
         const int accesses = rig.requests(CMD_ACCESS);

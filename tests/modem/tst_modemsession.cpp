@@ -95,7 +95,50 @@ private slots:
         QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
         QCOMPARE(s.modem().currentTransaction(), TRANSACTION_NONE);
         QCOMPARE(rig.emulator().requestCount(CMD_GET_PROTECTION), 1);
+        // What the status bar shows of it.
+        QCOMPARE(s.stateSummary(), "USB-stick " + rig.emulator().slavePath() +
+                                       ", версия 1.5.2.7, доступ пользователя, обычный режим");
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void logInTellsAWrongPasswordFromACancel()
+    {
+        EmulatorState state;
+        state.password = "secret";
+        ModemRig rig(state);
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        QSignalSpy status(&s, &QModemSession::statusMessage);
+        rig.prompts().expectText("Ввод пароля", "wrong1");
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
+        s.admin_mode_clicked();
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(rig.prompts().texts().last(), QString("Неверный пароль"));
+        // Cancelled while the stick checks it: a word in the status bar, no error box.
+        const auto cancel = connect(&s, &QModemSession::operationStarted, [](QOperation *op) {
+            QTimer::singleShot(0, op, &QOperation::cancel);
+        });
+        rig.prompts().expectText("Ввод пароля", "secret");
+        s.admin_mode_clicked();
+        QVERIFY(rig.waitIdle());
+        disconnect(cancel);
+        QCOMPARE(status.value(0).value(0).toString(), QString("Авторизация отменена"));
+        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+    }
+
+    void versionNotReadAfterAFlashIsUnknownNotWrong()
+    {
+        ModemRig rig;
+        rig.session().modem().expectFirmware(true, 9, 9);
+        bool first = true;
+        connect(&rig.session(), &QModemSession::operationStarted, [&first](QOperation *op) {
+            if (std::exchange(first, false))
+                QTimer::singleShot(0, op, &QOperation::cancel); // the opening's version query
+        });
+        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(rig.open() && rig.waitIdle());
+        QCOMPARE(rig.prompts().texts(), QStringList{"Версия USB-stick после обновления прошивки "
+                                                    "неизвестна: её не удалось прочитать"});
     }
 
     void lostAnswerIsRepeated()

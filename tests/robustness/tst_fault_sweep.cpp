@@ -116,7 +116,10 @@ QList<Op> tableOperations()
          2,
          {},
          false,
-         [](Sweep &s) { s.window().remoteTable().transfers().save_db_to_modem(); },
+         [](Sweep &s) {
+             s.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+             s.window().remoteTable().transfers().save_db_to_modem();
+         },
          {Sweep::LineClosed},
          "records written before the line closed stay; nothing can be written back"},
         {"table clear",
@@ -133,7 +136,10 @@ QList<Op> tableOperations()
          1,
          {},
          true,
-         [](Sweep &s) { s.window().remoteTable().copier().copy_table_from_modem_to_dev(); },
+         [](Sweep &s) {
+             s.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+             s.window().remoteTable().copier().copy_table_from_modem_to_dev();
+         },
          {Sweep::Corrupted, Sweep::Refused, Sweep::LineClosed},
          "the actuator's table is cleared before the copy, and the program never holds that "
          "table to put back"},
@@ -142,7 +148,10 @@ QList<Op> tableOperations()
          1,
          {},
          true,
-         [](Sweep &s) { s.window().remoteTable().copier().copy_table_from_dev_to_modem(); }},
+         [](Sweep &s) {
+             s.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+             s.window().remoteTable().copier().copy_table_from_dev_to_modem();
+         }},
         {"memory status",
          CMD_GET_PARAM,
          1,

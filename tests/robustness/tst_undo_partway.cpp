@@ -55,6 +55,7 @@ private slots:
         // The second record is refused and the user declines to repeat it.
         rig.emulator.holdFaultsUntil(CMD_WRITE_REMOTE, 2);
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, STATUS_NO_LINK);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
         QVERIFY(!operationwait::succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.emulator.state().modemRemotes, st.modemRemotes);
@@ -64,6 +65,7 @@ private slots:
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
 
         // Written in full the next time.
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(operationwait::succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.emulator.state().modemRemotes.size(), 3);
     }
@@ -89,6 +91,7 @@ private slots:
         rig.prompts.clear();
         QSignalSpy status(rig.table, &RemoteTableParts::statusMessage);
 
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QOperation *write = rig.table->transfers().save_db_to_modem();
         QVERIFY(write);
         // The user cancels while the third record is out; while the old table goes back,
@@ -113,7 +116,8 @@ private slots:
         QVERIFY(asked);
         QVERIFY(refused);
         QVERIFY(writeRunning);
-        QCOMPARE(rig.prompts.texts(), QStringList{QModemSession::busyText()});
+        // After the question before the write, only the refusal of the read.
+        QCOMPARE(rig.prompts.texts().mid(1), QStringList{QModemSession::busyText()});
 
         // Cleared twice, the old table written back, nothing read in between.
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 2);

@@ -17,9 +17,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 
@@ -168,6 +170,8 @@ private slots:
             QShortcut *s = byKey.value(seq);
             QVERIFY2(s, keys);
             QCOMPARE(s->context(), Qt::WindowShortcut);
+            // Edit, delete and block wait for a row; here only their keys are tested.
+            s->setEnabled(true);
             QSignalSpy fired(s, &QShortcut::activated);
             QTest::keySequence(&w, seq);
             QCOMPARE(fired.count(), 1);
@@ -265,7 +269,10 @@ private slots:
         w.modem().setConnected(C);
         w.modem().setProtectionMode(MODEM_PROTECTION_T(protection));
         w.execDevice().setRemoteMode(A);
+        w.remotes().setRemotes({QControlDevice(nullptr, 7, 1, "Семь")});
         w.remotes().set_data_source(S ? SOURCE_MODEM : SOURCE_UNKNOWN);
+        auto *table = child<QTableWidget>(w, "tablePults");
+        table->setCurrentCell(0, 0);
         w.update_controls_enabled();
 
         const QList<QPair<QStringList, bool>> rules = {
@@ -300,6 +307,27 @@ private slots:
                 QVERIFY2(enabled == rule.second, qPrintable(name));
             }
         }
+        // Without a row, nothing to edit, delete or block, by button or by key.
+        table->setCurrentCell(-1, -1);
+        for (const char *name : {"delDev", "editDev", "activeDev"}) {
+            QVERIFY2(!child<QPushButton>(w, qPrintable(QString("pushButton_") + name))->isEnabled(),
+                     name);
+            QVERIFY2(!child<QShortcut>(w, qPrintable(QString("shortcut_") + name))->isEnabled(),
+                     name);
+        }
+    }
+
+    void closingWhileAnOperationRunsIsRefusedWithAWord()
+    {
+        MainWindow w(qApp, &prompts, quiet);
+        w.show();
+        QOperation *running = w.session().begin("x", false);
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.statusBar()->currentMessage(),
+                 QString("Программу нельзя закрыть, пока идёт операция: дождитесь её окончания"));
+        w.session().complete(running, true);
+        QVERIFY(prompts.done());
     }
 
     void rulesFollowEachTrigger()

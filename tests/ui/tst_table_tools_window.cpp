@@ -91,6 +91,7 @@ private slots:
         w.params().editor(1)->markBox()->setChecked(true);
         QVERIFY(w.params().save_exe_device_properties());
         QVERIFY(rig.waitIdle());
+        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         w.params().set_def_exe_device_properties();
         QVERIFY(rig.waitIdle());
         w.flasher().setApplyWaitLimit(300);

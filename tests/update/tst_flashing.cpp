@@ -105,6 +105,7 @@ private slots:
             .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
 
         QSignalSpy checks(&flasher, &QFlashController::updateChecksEnabled);
+        QSignalSpy said(&rig.session(), &QModemSession::statusMessage);
         QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
         OperationRecorder operations(rig.session());
         QInterface_Manager *link = rig.session().interfaceManager();
@@ -159,6 +160,7 @@ private slots:
         QCOMPARE(rig.session().modem().version(), QByteArray::fromHex("02010506"));
         QCOMPARE(checks.size(), 2);
         QVERIFY(!checks[0][0].toBool() && checks[1][0].toBool());
+        QCOMPARE(said.value(0).value(0).toString(), QString("Прошивка 2.6 записана в USB-stick"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
 
         // An image that does not start: the next opening says so.

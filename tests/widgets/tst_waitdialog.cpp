@@ -89,13 +89,18 @@ private slots:
     {
         QWaitDialog d(nullptr, QWaitDialog::AnimationMode, "x", false, false, "");
         bool stillOpen = false;
+        QString caption;
         const int result = execWith(d, [&] {
             QTest::keyClick(&d, Qt::Key_Escape);
             d.close(); // the window's own close goes the same way
             stillOpen = d.isVisible();
+            caption = d.findChild<QLabel *>("label_caption")->text();
             d.systemReject();
         });
         QVERIFY(stillOpen);
+        // Not silently: the user is told why.
+        QVERIFY2(caption.contains("Операцию нельзя прервать: дождитесь её окончания"),
+                 qPrintable(caption));
         QCOMPARE(result, int(QDialog::Rejected));
         QVERIFY(d.isCancelOperationEnabled());
     }
