@@ -162,8 +162,16 @@ void QOperationRunner::endTransaction(bool ok, QOperation::Outcome failure)
             // transaction's result is the operation's. One held while its session closed
             // would wait for a stick that is gone.
             const bool closed = std::exchange(m_closedBeforeContinuing, false);
-            if (!operation || operation != m_operation || m_transactionOpen ||
-                operation->isFinished())
+            const bool cancelled = std::exchange(m_cancelDeferred, false);
+            if (!operation || operation != m_operation || operation->isFinished())
+                return;
+            // A Cancel that came before the continuation: the step it went on to hears
+            // of it, so what the cut work took away can still be given back.
+            if (cancelled && !closed && operation->isCancelEnabled()) {
+                cancelOperation(operation);
+                return;
+            }
+            if (m_transactionOpen)
                 return;
             if (m_held && closed)
                 endOperation(operation, false, QOperation::Lost);
@@ -222,6 +230,8 @@ void QOperationRunner::cancelOperation(QOperation *operation)
     // cut work took away.
     if (m_transactionOpen)
         endTransaction(false, QOperation::Cancelled);
+    else if (m_continuing)
+        m_cancelDeferred = true;
     else
         endOperation(operation, false, QOperation::Cancelled);
 }

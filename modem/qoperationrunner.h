@@ -87,6 +87,7 @@ private:
     // A continuation is due, or holds its operation for later.
     bool m_continuing = false;
     bool m_closedBeforeContinuing = false;
+    bool m_cancelDeferred = false;
     bool m_held = false;
     // The operation whose loss the user has been told of already.
     QPointer<QOperation> m_lostTold;

@@ -320,6 +320,22 @@ private slots:
         QCOMPARE(ends, 11);
         QCOMPARE(chained.outcome, QOperation::Succeeded);
 
+        // Cancelled after an answer, before the operation went on: the next step hears of
+        // it (and could give back what the first took), then the operation ends cancelled.
+        ends = 0;
+        QOperation *gap = s.start("gap", true, TRANSACTION_VERSION, version, [&](bool ok) {
+            ends += ok ? 1 : 1000;
+            s.proceed(s.currentOperation(), TRANSACTION_FUNCTIONS, functions,
+                      [&](bool ok) { ends += ok ? 10 : 100; });
+        });
+        connect(
+            &s, &QModemSession::operationComplete, gap, [gap] { gap->cancel(); },
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
+        Ending cut(gap);
+        QVERIFY(cut.wait());
+        QCOMPARE(ends, 101);
+        QCOMPARE(cut.outcome, QOperation::Cancelled);
+
         // The stick falls silent: the operation ends as lost, and the search follows.
         rig.emulator().dropAnswers(4);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
