@@ -97,6 +97,9 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     m_stickState = new QLabel(ui->statusBar);
     m_stickState->setObjectName("label_stickState");
     ui->statusBar->addPermanentWidget(m_stickState);
+    // The wait dialog blocks the window, so its close request never reaches closeEvent().
+    m_blockedClose =
+        std::make_unique<BlockedCloseWatcher>(this, [this] { refuseCloseWhileBusy(); });
 
     // Controls not offered in this version are hidden.
     ui->menuRemoteMode->menuAction()->setVisible(false);
@@ -263,10 +266,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A write or a flash cut by the program's end would leave the stick or the actuator
     // half done; the user is told why the window stays.
-    if (!skipExitConfirmation && m_session->busy()) {
-        ui->statusBar->showMessage(
-            tr("Программу нельзя закрыть, пока идёт операция: дождитесь её окончания"),
-            CLOSE_REFUSED_MS);
+    if (refuseCloseWhileBusy()) {
         event->ignore();
         return;
     }
@@ -275,6 +275,16 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+bool MainWindow::refuseCloseWhileBusy()
+{
+    if (skipExitConfirmation || !m_session->busy())
+        return false;
+    ui->statusBar->showMessage(
+        tr("Программу нельзя закрыть, пока идёт операция: дождитесь её окончания"),
+        CLOSE_REFUSED_MS);
+    return true;
 }
 
 void MainWindow::ui_tables_resize()

@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <memory>
+
+#include "blockedclose.h"
 #include "datasource.h"
 #include "qcontroldevice.h"
 #include "qexecdevice.h"
@@ -140,6 +143,8 @@ private:
     void show_work_mode(bool admin);
     void show_search(bool searching);
     void show_stick_state();
+    // Says in the status bar why the window stays while an operation runs.
+    bool refuseCloseWhileBusy();
     void create_tray_icon();
     void set_shortcuts();
     void connect_actions();
@@ -166,6 +171,7 @@ private:
     Event_Filter *eventFilter = nullptr;
     QSystemTrayIcon *m_trayIcon = nullptr;
     QLabel *m_stickState = nullptr;
+    std::unique_ptr<BlockedCloseWatcher> m_blockedClose;
     QMenu *trayMenu = nullptr;
     QApplication *application = nullptr;
     QModemSession *m_session = nullptr;

@@ -1,6 +1,7 @@
 // What the window shows of the state: the enabling rules, the search notice, the work
 // mode, and the remote-service modes' check marks.
 #include "mainwindow.h"
+#include "qinterface_manager.h"
 #include "ui_mainwindow.h"
 
 #include "commands.h"
@@ -99,11 +100,21 @@ void MainWindow::show_stick_state()
 {
     if (!m_stickState || !m_session)
         return;
-    // Half the bar at most, so that a long port name leaves the messages room to show.
+    // Half the bar at most, so that a long port name leaves the messages room to show; the
+    // port's path gives way first, so that the version, access and mode stay readable.
     const QString full = m_session->stateSummary();
     m_stickState->setToolTip(full);
-    m_stickState->setText(m_stickState->fontMetrics().elidedText(
-        full, Qt::ElideMiddle, qMax(STATE_MIN_WIDTH, ui->statusBar->width() / 2)));
+    const QFontMetrics metrics = m_stickState->fontMetrics();
+    const int room = qMax(STATE_MIN_WIDTH, ui->statusBar->width() / 2);
+    QString text = full;
+    const QString port = m_session->interfaceManager()->port_name();
+    const int excess = metrics.horizontalAdvance(full) - room;
+    if (excess > 0 && !port.isEmpty() && full.contains(port)) {
+        const int portRoom = qMax(metrics.horizontalAdvance(port) - excess,
+                                  metrics.horizontalAdvance(QStringLiteral("COM1…")));
+        text.replace(port, metrics.elidedText(port, Qt::ElideMiddle, portRoom));
+    }
+    m_stickState->setText(metrics.elidedText(text, Qt::ElideMiddle, room));
 }
 
 void MainWindow::change_autoconnect_color()
