@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <functional>
+
 // Waiting for an operation that a slot started and handed back.
 namespace operationwait
 {
@@ -35,5 +37,19 @@ inline bool ends(QOperation *operation, int ms = 60000)
 {
     const QOperation::Outcome ended = outcome(operation, ms);
     return ended != QOperation::Running && (operation || ended != QOperation::Refused);
+}
+
+// Cancels operation as the user would, once condition holds and Cancel is offered; false
+// when the operation ended first or that did not come within ms.
+inline bool cancelWhen(QOperation *operation, const std::function<bool()> &condition,
+                       int ms = 30000)
+{
+    const QPointer<QOperation> watched = operation;
+    const auto running = [&] { return watched && !watched->isFinished(); };
+    const auto ready = [&] { return !running() || (watched->isCancelEnabled() && condition()); };
+    if (!QTest::qWaitFor(ready, ms) || !running())
+        return false;
+    watched->cancel();
+    return true;
 }
 } // namespace operationwait

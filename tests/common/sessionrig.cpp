@@ -2,13 +2,10 @@
 
 #include "qmodemsession.h"
 #include "qupdatecontroller.h"
-#include "qwaitdialog.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QSettings>
 #include <QTest>
-#include <QTimer>
 
 SessionRig::SessionRig(const vexo::emu::EmulatorState &state) : m_emulator(state) {}
 
@@ -54,42 +51,6 @@ bool SessionRig::waitIdle(int ms)
 {
     return QTest::qWaitFor(
         [this] { return !m_window->session().busy() && !m_window->updates().waiting(); }, ms);
-}
-
-void SessionRig::whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs,
-                                bool cancellableOnly)
-{
-    auto *poll = new QTimer;
-    poll->setInterval(20);
-    QObject::connect(poll, &QTimer::timeout, [poll, fn, afterMs, cancellableOnly] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            auto *dialog = qobject_cast<QWaitDialog *>(w);
-            if (!dialog || !dialog->isVisible() ||
-                (cancellableOnly && !dialog->isCancelOperationEnabled()))
-                continue;
-            poll->stop();
-            poll->deleteLater();
-            QTimer::singleShot(afterMs, dialog, [dialog, fn] { fn(dialog); });
-            return;
-        }
-    });
-    poll->start();
-}
-
-void SessionRig::cancelWaitDialogWhen(const std::function<bool()> &condition)
-{
-    whenWaitDialog(
-        [condition](QWaitDialog *dialog) {
-            auto *poll = new QTimer(dialog);
-            QObject::connect(poll, &QTimer::timeout, dialog, [condition, dialog, poll] {
-                if (!condition())
-                    return;
-                poll->stop();
-                dialog->reject();
-            });
-            poll->start(10);
-        },
-        0, true);
 }
 
 void SessionRig::useTemporaryHome()

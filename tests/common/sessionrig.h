@@ -19,8 +19,6 @@
 
 #include <memory>
 
-class QWaitDialog;
-
 // The whole program against the emulated stick over a pseudo-terminal: a main window
 // with scripted prompts that finds the emulator by itself and opens a session.
 class SessionRig
@@ -44,19 +42,10 @@ public:
     // Requests with this command word seen by the device since the log was cleared.
     int requests(quint16 command) const { return m_emulator.requestCount(command); }
 
-    // Cancels the first wait dialog that offers its cancel button once condition holds:
-    // after so many requests, say, however slowly they come.
-    static void cancelWaitDialogWhen(const std::function<bool()> &condition);
-
     // Isolates settings and backups from the real home directory.
     static void useTemporaryHome();
 
 private:
-    // Calls fn on the first visible wait dialog once one shows (from inside its loop);
-    // with cancellableOnly, on the first one that offers its cancel button.
-    static void whenWaitDialog(const std::function<void(QWaitDialog *)> &fn, int afterMs = 0,
-                               bool cancellableOnly = false);
-
     vexo::emu::Emulator m_emulator;
     ScriptedPrompts m_prompts;
     std::unique_ptr<MainWindow> m_window;

@@ -88,6 +88,13 @@ QString UiScript::waitText()
     return d ? d->findChild<QLabel *>("label_text")->text() : QString();
 }
 
+QPushButton *UiScript::waitButton(const char *name)
+{
+    QWaitDialog *d = shown<QWaitDialog>();
+    QPushButton *b = d ? d->findChild<QPushButton *>(name) : nullptr;
+    return b && b->isVisible() ? b : nullptr;
+}
+
 QList<QPair<qint64, int>> requestsOf(const vexo::emu::Emulator &emu, quint16 command)
 {
     QList<QPair<qint64, int>> found;

@@ -23,6 +23,7 @@
 #include <memory>
 
 class QModemSession;
+class QPushButton;
 class QWaitDialog;
 
 // The remote table's parts on a session over the emulated stick, without a window:
@@ -69,6 +70,8 @@ public:
     }
     // The visible wait dialog's text, or an empty string.
     static QString waitText();
+    // The visible wait dialog's button of this name while it shows, or null.
+    static QPushButton *waitButton(const char *name);
 
 private:
     QTimer m_timer;

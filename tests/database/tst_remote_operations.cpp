@@ -1,8 +1,6 @@
 #include "commands.h"
 #include "operationwait.h"
 #include "qmodemsession.h"
-#include "qwaitdialog.h"
-#include "sessionrig.h"
 #include "tablerig.h"
 
 #include <QLabel>
@@ -41,13 +39,6 @@ QStringList cellTexts(QTableWidget *t)
 bool searchEnds(TableRig &rig)
 {
     return QTest::qWaitFor([&] { return !rig.table->search().active(); }, 60000);
-}
-
-QPushButton *waitButton(const char *name)
-{
-    QWaitDialog *d = UiScript::shown<QWaitDialog>();
-    QPushButton *b = d ? d->findChild<QPushButton *>(name) : nullptr;
-    return b && b->isVisible() ? b : nullptr;
 }
 } // namespace
 
@@ -240,29 +231,29 @@ private slots:
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
                     [&] { rig.emulator.pressRemote(0x102030, 7, 3); });
         script.when(
-            [] { return waitButton("pushButton_ext"); },
+            [] { return UiScript::waitButton("pushButton_ext"); },
             [&] {
                 selected =
                     rig.widgets.table->item(rig.widgets.table->currentRow(), 0)->text().toInt();
                 polls = rig.requests(CMD_GET_FOUND_REMOTE);
-                waitButton("pushButton_ext")->click();
+                UiScript::waitButton("pushButton_ext")->click();
             });
         // Still held, then let go: pressed again, it is announced again.
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= polls + 4; },
                     [&] { rig.emulator.pressRemote(0x102030); });
-        script.when([] { return waitButton("pushButton_ext"); },
+        script.when([] { return UiScript::waitButton("pushButton_ext"); },
                     [&] {
                         rig.emulator.pressRemote(0xFFFFFF);
                         rig.emulator.pressRemote(0x00ABCD);
-                        waitButton("pushButton_ext")->click();
+                        UiScript::waitButton("pushButton_ext")->click();
                     });
         // Closed while a poll is out: its late answer is awaited, not left to be taken
         // for a wrong answer to the next command.
-        script.when([] { return waitButton("pushButton_ext"); },
+        script.when([] { return UiScript::waitButton("pushButton_ext"); },
                     [&] {
                         rig.emulator.delayAnswers(1, 800);
-                        waitButton("pushButton_ext")->click();
-                        waitButton("pushButton_cancel")->click();
+                        UiScript::waitButton("pushButton_ext")->click();
+                        UiScript::waitButton("pushButton_cancel")->click();
                     });
         rig.table->search().find_button_clicked();
         QVERIFY(searchEnds(rig));
@@ -298,8 +289,8 @@ private slots:
             script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) > before; },
                         [&] { rig.emulator.pressRemote(0x102030, 7, 1); });
             // Found: the user ends the search with that remote the last one heard.
-            script.when([] { return waitButton("pushButton_ext"); },
-                        [] { waitButton("pushButton_cancel")->click(); });
+            script.when([] { return UiScript::waitButton("pushButton_ext"); },
+                        [] { UiScript::waitButton("pushButton_cancel")->click(); });
             rig.table->search().find_button_clicked();
             QVERIFY(searchEnds(rig));
             QVERIFY(script.done());
@@ -310,26 +301,6 @@ private slots:
             });
         QCOMPARE(found, 2);
         QVERIFY(rig.prompts.done());
-    }
-
-    void windowButtonsReachTheOperations()
-    {
-        SessionRig rig(threeRemotes());
-        QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QSignalSpy waiting(&w, &MainWindow::signal_show_btn_next_device_search);
-        UiScript script;
-        script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
-                    [&] { rig.emulator().pressRemote(0x00ABCE, 3); });
-        script.when([] { return waitButton("pushButton_ext"); },
-                    [] { waitButton("pushButton_cancel")->click(); });
-        w.findChild<QPushButton *>("pushButton_findDev")->click();
-        QVERIFY(QTest::qWaitFor([&] { return !w.remoteTable().search().active(); }, 60000));
-        QVERIFY(script.done());
-        QVERIFY(waiting.last().first().toBool());
-        auto *t = w.findChild<QTableWidget *>("tablePults");
-        QCOMPARE(t->item(t->currentRow(), 0)->text(), QString::number(0x00ABCE));
-        QVERIFY(rig.prompts().done());
     }
 };
 

@@ -1,11 +1,9 @@
 #include "commands.h"
-#include "dbwindow.h"
-#include "modemrig.h"
 #include "operationwait.h"
+#include "qdbmanipulator.h"
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
-#include "qwaitdialog.h"
-#include "sessionrig.h"
+#include "tablerig.h"
 #include "wireframe.h"
 
 #include <QApplication>
@@ -13,6 +11,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -37,12 +36,27 @@ EmulatorRemote emuRemote(quint32 id, const QString &owner, quint8 group = 0, boo
     return r;
 }
 
+QControlDevice remote(int id, const QString &owner, bool active = true, int group = 0,
+                      int workMode = 0)
+{
+    return QControlDevice(nullptr, id, quint8(group), owner, active, quint8(workMode));
+}
+
 QList<QControlDevice> asRemotes(const QList<EmulatorRemote> &list)
 {
     QList<QControlDevice> out;
     for (const EmulatorRemote &r : list)
-        out << dbwindow::remote(int(r.id), r.ownerName, r.active, r.group, r.workMode & 1);
+        out << remote(int(r.id), r.ownerName, r.active, r.group, r.workMode & 1);
     return out;
+}
+
+// Loads the table on screen from a file written first.
+void loadFile(TableRig &rig, const QString &path, const QList<QControlDevice> &list)
+{
+    QString error;
+    QVERIFY2(QDbManipulator::saveToFile(path, list, &error), qPrintable(error));
+    rig.prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", path);
+    rig.table->files().load_db_from_file();
 }
 
 // A table whose ids, groups and names need escaping on the wire, in both codecs.
@@ -52,35 +66,20 @@ QList<EmulatorRemote> awkwardTable()
             emuRemote(42, "Пётр Иванович", 3, true, 1)};
 }
 
-// Target bytes of the data-frame requests with this command word, in order.
-QList<int> targetsOf(const vexo::emu::Emulator &emu, quint16 command)
-{
-    QList<int> targets;
-    for (const FrameLogEntry &e : emu.frameLog()) {
-        if (e.direction != FrameLogEntry::Direction::In || e.frame.size() < 11 || e.frame[3] != 2)
-            continue;
-        if ((quint8(e.frame[5]) | quint8(e.frame[6]) << 8) == command)
-            targets << quint8(e.frame[7]);
-    }
-    return targets;
-}
-
-// Progress of the visible progress dialog each time an operation completes.
+// The running operation's progress each time one of its transactions completes.
 struct ProgressProbe {
     int progress = -1;
     int max = -1;
     QMetaObject::Connection connection;
 
-    explicit ProgressProbe(MainWindow &w)
+    explicit ProgressProbe(QModemSession *session)
     {
-        // Connected before the operation's own dialog, so it runs before accept().
-        connection = QObject::connect(&w, &MainWindow::signal_modem_operation_complete, [this] {
-            for (QWidget *top : QApplication::topLevelWidgets())
-                if (auto *d = qobject_cast<QWaitDialog *>(top);
-                    d && d->isVisible() && d->maxProgress() > 0) {
-                    progress = d->progress();
-                    max = d->maxProgress();
-                }
+        connection = QObject::connect(session, &QModemSession::operationComplete, [this, session] {
+            if (QOperation *running = session->currentOperation();
+                running && running->maximum() > 0) {
+                progress = running->progress();
+                max = running->maximum();
+            }
         });
     }
     ~ProgressProbe() { QObject::disconnect(connection); }
@@ -134,17 +133,17 @@ QList<QControlDevice> newestBackup()
 {
     QStringList names;
     QList<QDateTime> times;
-    QDbManipulator::listBackups(MainWindow::dataDirectory(), names, times);
+    QDbManipulator::listBackups(QTableFiles::dataDirectory(), names, times);
     QList<QControlDevice> list;
     if (names.isEmpty())
         return list;
     names.sort();
-    QDbManipulator::loadFromFile(MainWindow::dataDirectory() + "/" + names.last(), list, nullptr);
+    QDbManipulator::loadFromFile(QTableFiles::dataDirectory() + "/" + names.last(), list, nullptr);
     return list;
 }
 } // namespace
 
-// Moving the remote table between the window, the emulated stick and its actuator over
+// Moving the remote table between the screen, the emulated stick and its actuator over
 // the real pseudo-terminal link, clearing it, and the memory status dialog.
 class tst_transfers : public QObject
 {
@@ -153,9 +152,8 @@ class tst_transfers : public QObject
 private slots:
     void initTestCase()
     {
-        SessionRig::useTemporaryHome();
+        TableRig::useTemporaryHome();
         QApplication::setQuitOnLastWindowClosed(false);
-        QVERIFY(QDir().mkpath(MainWindow::dataDirectory()));
         QVERIFY(m_files.isValid());
     }
 
@@ -171,15 +169,14 @@ private slots:
         EmulatorState state;
         state.functions = functions;
         state.modemRemotes = awkwardTable();
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
 
         // Finding the stick reads its table, shows it and backs it up.
         const QList<QControlDevice> expected = asRemotes(state.modemRemotes);
-        QCOMPARE(w.remotes().remote_list(), expected);
-        QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().remote_list(), expected);
+        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), expected);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
         QCOMPARE(rig.requests(CMD_READ_NEXT_REMOTE), 3);
@@ -187,7 +184,7 @@ private slots:
         const int size =
             functions ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize;
         int records = 0;
-        for (const FrameLogEntry &e : rig.emulator().frameLog())
+        for (const FrameLogEntry &e : rig.emulator.frameLog())
             if (e.direction == FrameLogEntry::Direction::Out && e.frame.size() > 9 &&
                 quint8(e.frame[5]) == 0x09 && quint8(e.frame[6]) == 0x31) {
                 QCOMPARE(e.frame.size(), size + vexo::emu::DataFrameOverhead);
@@ -198,13 +195,12 @@ private slots:
         QCOMPARE(records, 4);
 
         // Reading again picks up what changed in the stick.
-        rig.emulator().modifyState(
+        rig.emulator.modifyState(
             [](EmulatorState &s) { s.modemRemotes.append(emuRemote(0xFFFFFE, "Последний", 255)); });
-        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QCOMPARE(w.remotes().remote_list().size(), 4);
-        QCOMPARE(w.remotes().remote_list().last(),
-                 dbwindow::remote(0xFFFFFE, "Последний", true, 255));
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
+        QCOMPARE(rig.table->list().remote_list().size(), 4);
+        QCOMPARE(rig.table->list().remote_list().last(), remote(0xFFFFFE, "Последний", true, 255));
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void duplicatesKeptOnceWhileProgressAdvances()
@@ -212,17 +208,16 @@ private slots:
         EmulatorState state;
         state.modemRemotes = {emuRemote(1, "Анна"), emuRemote(2, "Борис"),
                               emuRemote(1, "Анна-дубль"), emuRemote(3, "Вера")};
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QCOMPARE(w.remotes().remote_list(),
+        QCOMPARE(rig.table->list().remote_list(),
                  asRemotes({state.modemRemotes[0], state.modemRemotes[1], state.modemRemotes[3]}));
 
-        ProgressProbe probe(w);
-        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
+        ProgressProbe probe(rig.session);
+        QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
         QCOMPARE(probe.max, 5); // four used places plus one
         QCOMPARE(probe.progress, 4);
-        QCOMPARE(w.remotes().remote_list().size(), 3);
+        QCOMPARE(rig.table->list().remote_list().size(), 3);
     }
 
     void readsPastTheReportedUsedPlaces()
@@ -231,66 +226,63 @@ private slots:
         // end record ends the read, not the progress count.
         EmulatorState state;
         state.modemRemotes = awkwardTable();
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
-        rig.emulator().forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
-        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable().mid(0, 2)));
-        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
-        QVERIFY2(rig.prompts().calls().isEmpty(), qPrintable(rig.prompts().report()));
+        rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
+        rig.emulator.forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
+        QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable().mid(0, 2)));
+        QCOMPARE(rig.session->modem().currentTransaction(), TRANSACTION_NONE);
+        QVERIFY2(rig.prompts.calls().isEmpty(), qPrintable(rig.prompts.report()));
     }
 
     void emptyTable()
     {
         EmulatorState state;
         state.modemRemotes = awkwardTable();
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QCOMPARE(w.remotes().remote_list().size(), 3);
-        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
-        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QVERIFY(w.remotes().remote_list().isEmpty());
-        QCOMPARE(dbwindow::table(w)->rowCount(), 0);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
-        QVERIFY(dbwindow::label(w).contains("USB-stick"));
+        QCOMPARE(rig.table->list().remote_list().size(), 3);
+        rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
+        QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
+        QVERIFY(rig.table->list().remote_list().isEmpty());
+        QCOMPARE(rig.widgets.table->rowCount(), 0);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QVERIFY(rig.widgets.sourceLabel->text().contains("USB-stick"));
     }
 
     void readCutBySilentStickKeepsTheTable()
     {
         EmulatorState state;
         state.modemRemotes = awkwardTable();
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        const QList<QControlDevice> before = w.remotes().remote_list();
-        rig.emulator().modifyState([](EmulatorState &s) {
+        const QList<QControlDevice> before = rig.table->list().remote_list();
+        rig.emulator.modifyState([](EmulatorState &s) {
             s.modemRemotes.clear();
             for (quint32 id = 100; id < 106; ++id)
                 s.modemRemotes << emuRemote(id, "Новый");
         });
-        w.interfaceManager()->set_ack_timeout(300);
+        rig.session->interfaceManager()->set_ack_timeout(300);
         int records = 0;
-        const auto hook = connect(&w, &MainWindow::signal_modem_operation_single, [&] {
+        const auto hook = connect(rig.session, &QModemSession::operationStep, [&] {
             if (++records == 2)
-                rig.emulator().dropAnswers(1000);
+                rig.emulator.dropAnswers(1000);
         });
-        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // once
-        QOperation *read = w.remoteTable().transfers().load_db_from_modem();
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // once
+        QOperation *read = rig.table->transfers().load_db_from_modem();
         QVERIFY(read);
         // Taken as the read ends, before the search for the stick begins.
         MODEM_TRANSACTION_T atEnd = TRANSACTION_AUTOCONNECT;
-        connect(read, &QOperation::finished, [&] { atEnd = w.modem().currentTransaction(); });
+        connect(read, &QOperation::finished,
+                [&] { atEnd = rig.session->modem().currentTransaction(); });
         QCOMPARE(operationwait::outcome(read), QOperation::Lost);
         disconnect(hook);
-        QCOMPARE(rig.prompts().texts(),
-                 QStringList{"Usb-stick не отвечает. Проверьте подключение.\n"
-                             "Ошибка чтения списка пультов с USB-stick"});
-        QCOMPARE(w.remotes().remote_list(), before);
-        QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение.\n"
+                                                  "Ошибка чтения списка пультов с USB-stick"});
+        QCOMPARE(rig.table->list().remote_list(), before);
+        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QCOMPARE(atEnd, TRANSACTION_NONE);
     }
 
@@ -307,62 +299,57 @@ private slots:
         state.functions = functions;
         state.modemRemotes = {emuRemote(9, "Старый")};
         state.progressSteps = 0;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
 
-        const QList<QControlDevice> table = {dbwindow::remote(0x7E7D7E, "Ёж~}", true, 0x7E, 2),
-                                             dbwindow::remote(5, "Галина", false, 1, 0),
-                                             dbwindow::remote(6, "Дмитрий", true, 2, 1)};
+        const QList<QControlDevice> table = {remote(0x7E7D7E, "Ёж~}", true, 0x7E, 2),
+                                             remote(5, "Галина", false, 1, 0),
+                                             remote(6, "Дмитрий", true, 2, 1)};
         const QString file = m_files.filePath("table.json");
-        dbwindow::writeTable(file, table);
-        dbwindow::loadFile(w, rig.prompts(), file);
-        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
-        rig.emulator().clearFrameLog();
+        loadFile(rig, file, table);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        rig.emulator.clearFrameLog();
 
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(succeeds(w.remoteTable().transfers().save_db_to_modem()));
-        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
-        QCOMPARE(targetsOf(rig.emulator(), CMD_WRITE_REMOTE), (QList<int>{0, 0, 0}));
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
+        QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{1});
+        QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), (QList<int>{0, 0, 0}));
         QList<QControlDevice> stored = table;
         stored[0].setWorkMode(1); // only the lowest bit travels
-        QCOMPARE(asRemotes(rig.emulator().state().modemRemotes), stored);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
-        QCOMPARE(w.remoteTable().list().modemSnapshot(), table);
+        QCOMPARE(asRemotes(rig.emulator.state().modemRemotes), stored);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().modemSnapshot(), table);
 
         // An empty table only clears the stick.
         const QString empty = m_files.filePath("empty.json");
-        dbwindow::writeTable(empty, {});
-        dbwindow::loadFile(w, rig.prompts(), empty);
-        rig.emulator().clearFrameLog();
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(succeeds(w.remoteTable().transfers().save_db_to_modem()));
-        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
+        loadFile(rig, empty, {});
+        rig.emulator.clearFrameLog();
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
+        QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
-        QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QVERIFY(rig.emulator.state().modemRemotes.isEmpty());
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void failedWriteKeepsTheSource()
     {
         EmulatorState state;
         state.progressSteps = 0;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
         const QString file = m_files.filePath("two.json");
-        dbwindow::writeTable(file, {dbwindow::remote(1, "А"), dbwindow::remote(2, "Б")});
-        dbwindow::loadFile(w, rig.prompts(), file);
-        rig.emulator().forceStatus(CMD_WRITE_REMOTE, 10);
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!succeeds(w.remoteTable().transfers().save_db_to_modem()));
-        QCOMPARE(rig.prompts().texts().last(),
+        loadFile(rig, file, {remote(1, "А"), remote(2, "Б")});
+        rig.emulator.forceStatus(CMD_WRITE_REMOTE, 10);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!succeeds(rig.table->transfers().save_db_to_modem()));
+        QCOMPARE(rig.prompts.texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
-        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
-        QCOMPARE(w.remotes().remote_list().size(), 2);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().remote_list().size(), 2);
     }
 
     void clearsBothMemories()
@@ -371,43 +358,43 @@ private slots:
         state.modemRemotes = awkwardTable();
         state.actuatorRemotes = awkwardTable().mid(1);
         state.progressSteps = 0;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        const QList<QControlDevice> before = w.remotes().remote_list();
+        const QList<QControlDevice> before = rig.table->list().remote_list();
 
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
-        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
+        QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 0);
 
         // The backup of the table on screen is written before the stick is cleared.
-        QDir backups(MainWindow::dataDirectory());
+        QDir backups(QTableFiles::dataDirectory());
         for (const QString &name : backups.entryList(QDir::Files))
             QVERIFY(backups.remove(name));
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(succeeds(w.remoteTable().transfers().clear_modem_memory()));
-        QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
-        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{3});
-        QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
-        QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
-        QVERIFY(w.remotes().remote_list().isEmpty());
-        QCOMPARE(dbwindow::table(w)->rowCount(), 0);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
-        QCOMPARE(newestBackup(), before);                    // written before the clear
-        QCOMPARE(w.interfaceManager()->ack_timeout(), 3000); // back from the clear's 15 s
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        QVERIFY(succeeds(rig.table->transfers().clear_modem_memory()));
+        QCOMPARE(rig.prompts.calls().last().defaultButton, QMessageBox::No);
+        QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{3});
+        QVERIFY(rig.emulator.state().modemRemotes.isEmpty());
+        QVERIFY(rig.emulator.state().actuatorRemotes.isEmpty());
+        QVERIFY(rig.table->list().remote_list().isEmpty());
+        QCOMPARE(rig.widgets.table->rowCount(), 0);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(newestBackup(), before); // written before the clear
+        QCOMPARE(rig.session->interfaceManager()->ack_timeout(),
+                 3000); // back from the clear's 15 s
 
         // In remote mode the actuator keeps its table.
-        rig.emulator().modifyState([](EmulatorState &s) {
+        rig.emulator.modifyState([](EmulatorState &s) {
             s.modemRemotes = awkwardTable();
             s.actuatorRemotes = awkwardTable();
         });
-        w.set_exe_device_remote_mode(true);
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        QVERIFY(succeeds(w.remoteTable().transfers().clear_modem_memory()));
-        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), (QList<int>{3, 1}));
-        QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
-        QCOMPARE(rig.emulator().state().actuatorRemotes.size(), 3);
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        rig.session->setRemoteMode(true);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        QVERIFY(succeeds(rig.table->transfers().clear_modem_memory()));
+        QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), (QList<int>{3, 1}));
+        QVERIFY(rig.emulator.state().modemRemotes.isEmpty());
+        QCOMPARE(rig.emulator.state().actuatorRemotes.size(), 3);
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void clearFailuresAreReported()
@@ -415,46 +402,42 @@ private slots:
         EmulatorState state;
         state.modemRemotes = awkwardTable();
         state.progressSteps = 0;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QVERIFY(operationwait::succeeds(w.session().get_device_version()));
+        QVERIFY(operationwait::succeeds(rig.session->get_device_version()));
 
         // The stick says done but its table is still there: the read-back shows it.
-        rig.emulator().forceStatus(CMD_CLEAR_TABLE, 1);
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+        rig.emulator.forceStatus(CMD_CLEAR_TABLE, 1);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
-        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка очистки памяти USB-stick."));
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
+        QCOMPARE(rig.prompts.texts().last(), QString("Ошибка очистки памяти USB-stick."));
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
 
         // The actuator cannot be reached: an empty stick is still no success.
-        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
-        rig.emulator().forceStatus(CMD_CLEAR_TABLE, 7);
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+        rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
+        rig.emulator.forceStatus(CMD_CLEAR_TABLE, 7);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
-        QCOMPARE(rig.prompts().texts().last(), QString("Связь с конечным устройством утеряна"));
-        QVERIFY(w.remotes().remote_list().isEmpty());
+        QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
+        QCOMPARE(rig.prompts.texts().last(), QString("Связь с конечным устройством утеряна"));
+        QVERIFY(rig.table->list().remote_list().isEmpty());
 
         // The read-back itself fails: the table stays, no longer known to be the stick's.
-        rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
-        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        const auto hook = connect(&w, &MainWindow::signal_modem_operation_complete,
-                                  [&] { rig.emulator().corruptChecksums(1); });
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+        rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
+        QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
+        const auto hook = connect(rig.session, &QModemSession::operationComplete,
+                                  [&] { rig.emulator.corruptChecksums(1); });
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
+        QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
         disconnect(hook);
-        QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QCOMPARE(rig.prompts.texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().data_source(), SOURCE_UNKNOWN);
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void clearWithoutReadBackKeepsTheList()
@@ -462,39 +445,36 @@ private slots:
         EmulatorState state;
         state.modemRemotes = awkwardTable();
         state.actuatorLinked = false;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
 
         // The actuator is out of reach, so its version cannot be learnt either.
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
-        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
-        QCOMPARE(rig.prompts().texts().at(1), QString("Связь с конечным устройством утеряна"));
+        QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
+        QCOMPARE(rig.prompts.texts().at(1), QString("Связь с конечным устройством утеряна"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1); // the session's read only
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().data_source(), SOURCE_UNKNOWN);
 
         // The stick goes silent during the clear.
-        QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
-        rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
-        rig.prompts().clear();
-        w.interfaceManager()->set_ack_timeout(100);
-        w.interfaceManager()->set_retry_count(1);
-        rig.emulator().dropAnswers(1000);
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+        QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        rig.emulator.modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
+        rig.prompts.clear();
+        rig.session->interfaceManager()->set_ack_timeout(100);
+        rig.session->interfaceManager()->set_retry_count(1);
+        rig.emulator.dropAnswers(1000);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
-        QCOMPARE(rig.prompts().texts().last(),
+        QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
+        QCOMPARE(rig.prompts.texts().last(),
                  QString("Usb-stick не отвечает. Проверьте подключение."));
-        QVERIFY(!w.modem().connected());
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
+        QVERIFY(!rig.session->modem().connected());
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(rig.table->list().data_source(), SOURCE_UNKNOWN);
     }
 
     void copiesToTheActuator()
@@ -503,30 +483,29 @@ private slots:
         state.modemRemotes = awkwardTable();
         state.actuatorRemotes = {emuRemote(77, "Чужой")};
         state.progressSteps = 2;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 0; }); // the clear
+        rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 0; }); // the clear
         int seen = 0;
-        const auto hook = connect(&w, &MainWindow::signal_modem_operation_complete, [&] {
+        const auto hook = connect(rig.session, &QModemSession::operationComplete, [&] {
             // Init, clear, version: then the copy reports its progress.
             if (++seen == 3)
-                rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 2; });
+                rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 2; });
         });
-        QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
-        ProgressProbe probe(w);
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        QVERIFY(ends(w.remoteTable().copier().copy_table_from_modem_to_dev()));
+        QSignalSpy progress(rig.session, &QModemSession::operationProgress);
+        ProgressProbe probe(rig.session);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        QVERIFY(ends(rig.table->copier().copy_table_from_modem_to_dev()));
         disconnect(hook);
-        QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
+        QCOMPARE(rig.prompts.texts().last(), QString("Операция копирования завершена успешно"));
         QCOMPARE(progress.size(), 2);
         QCOMPARE(progress.at(1).first().toInt(), 50);
         QCOMPARE(probe.progress, 50);
-        QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{2});
-        QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{0});
-        QCOMPARE(rig.emulator().state().actuatorRemotes, awkwardTable());
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{2});
+        QCOMPARE(targetsOf(rig.emulator, CMD_COPY_TABLE), QList<int>{0});
+        QCOMPARE(rig.emulator.state().actuatorRemotes, awkwardTable());
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void copiesToTheStick()
@@ -535,23 +514,22 @@ private slots:
         state.modemRemotes = {emuRemote(77, "Старый")};
         state.actuatorRemotes = awkwardTable();
         state.progressSteps = 2;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
-        ProgressProbe probe(w);
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        rig.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        QVERIFY(ends(w.remoteTable().copier().copy_table_from_dev_to_modem()));
-        QCOMPARE(rig.prompts().texts().last(), QString("Операция копирования завершена успешно"));
+        QSignalSpy progress(rig.session, &QModemSession::operationProgress);
+        ProgressProbe probe(rig.session);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        QVERIFY(ends(rig.table->copier().copy_table_from_dev_to_modem()));
+        QCOMPARE(rig.prompts.texts().last(), QString("Операция копирования завершена успешно"));
         QCOMPARE(progress.size(), 2);
-        QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{1});
-        QCOMPARE(rig.emulator().state().modemRemotes, awkwardTable());
-        // The window shows the stick's new table afterwards.
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(targetsOf(rig.emulator, CMD_COPY_TABLE), QList<int>{1});
+        QCOMPARE(rig.emulator.state().modemRemotes, awkwardTable());
+        // The stick's new table is shown afterwards.
+        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
         QVERIFY(probe.max > 0);
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void copyLosingTheActuator()
@@ -559,33 +537,31 @@ private slots:
         EmulatorState state;
         state.modemRemotes = awkwardTable();
         state.progressSteps = 3;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QVERIFY(operationwait::succeeds(w.session().get_device_version()));
-        rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 0; });
+        QVERIFY(operationwait::succeeds(rig.session->get_device_version()));
+        rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 0; });
         int seen = 0;
-        const auto armCopy = connect(&w, &MainWindow::signal_modem_operation_complete, [&] {
+        const auto armCopy = connect(rig.session, &QModemSession::operationComplete, [&] {
             if (++seen == 3) // init, clear, version
-                rig.emulator().modifyState([](EmulatorState &s) { s.progressSteps = 3; });
+                rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 3; });
         });
         // The copy has started (08 00), then the actuator goes out of reach: 07 00.
-        const auto cut = connect(&w, &MainWindow::signal_modem_set_progress, [&] {
-            rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
+        const auto cut = connect(rig.session, &QModemSession::operationProgress, [&] {
+            rig.emulator.modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
         });
-        rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Информация", QMessageBox::Ok);
-        QVERIFY(ends(w.remoteTable().copier().copy_table_from_modem_to_dev()));
+        QVERIFY(ends(rig.table->copier().copy_table_from_modem_to_dev()));
         disconnect(armCopy);
         disconnect(cut);
         // After the question before the copy.
-        QCOMPARE(rig.prompts().texts().mid(1),
+        QCOMPARE(rig.prompts.texts().mid(1),
                  (QStringList{"Связь с конечным устройством утеряна",
                               "Операция копирования завершена с ошибкой"}));
-        QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
-        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+        QVERIFY(rig.emulator.state().actuatorRemotes.isEmpty());
+        QCOMPARE(rig.session->modem().currentTransaction(), TRANSACTION_NONE);
     }
 
     void memoryStatus()
@@ -595,13 +571,12 @@ private slots:
         state.modemRemotes = awkwardTable();
         state.actuatorCapacity = 50;
         state.actuatorRemotes = awkwardTable().mid(0, 2);
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
 
         QList<MemoryColumn> columns;
         whenMemoryDialog(&columns);
-        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
+        QVERIFY(succeeds(rig.table->copier().show_memory_status()));
         QTRY_COMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QCOMPARE(columns[0].free, QString("Свободно: 97"));
@@ -613,64 +588,60 @@ private slots:
         QCOMPARE(columns[1].free, QString("Свободно: 48"));
         QCOMPARE(columns[1].used, QString("Занято: 2"));
         QCOMPARE(columns[1].total, QString("Емкость: 50"));
-        QVERIFY(w.execDevice().isVersionKnown()); // asked for on the way
+        QVERIFY(rig.session->execDevice().isVersionKnown()); // asked for on the way
 
         // Remote mode: the actuator is not asked and its column keeps only its heading.
-        w.set_exe_device_remote_mode(true);
+        rig.session->setRemoteMode(true);
         const int asked = rig.requests(CMD_GET_PARAM);
         columns.clear();
         whenMemoryDialog(&columns);
-        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
+        QVERIFY(succeeds(rig.table->copier().show_memory_status()));
         QTRY_COMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QVERIFY(!columns[1].figuresShown);
         QCOMPARE(rig.requests(CMD_GET_PARAM), asked);
-        w.set_exe_device_remote_mode(false);
+        rig.session->setRemoteMode(false);
 
         // An unreachable actuator: its error, then the dialog with the stick's figures.
-        rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
-        rig.prompts()
+        rig.emulator.modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
+        rig.prompts
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         columns.clear();
         whenMemoryDialog(&columns);
-        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
-        QCOMPARE(rig.prompts().texts().last(),
-                 QString("Ошибка чтения состояния памяти устройства"));
+        QVERIFY(succeeds(rig.table->copier().show_memory_status()));
+        QCOMPARE(rig.prompts.texts().last(), QString("Ошибка чтения состояния памяти устройства"));
         QTRY_COMPARE(columns.size(), 2);
         QVERIFY(columns[0].figuresShown);
         QVERIFY(!columns[1].figuresShown);
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
     void memoryStatusOfAStickWithoutPlaces()
     {
         EmulatorState state;
         state.modemCapacity = 0;
-        SessionRig rig(state);
+        TableRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
         QList<MemoryColumn> columns;
         whenMemoryDialog(&columns);
-        QVERIFY(succeeds(w.remoteTable().copier().show_memory_status()));
+        QVERIFY(succeeds(rig.table->copier().show_memory_status()));
         QTRY_COMPARE(columns.size(), 2);
         QVERIFY(!columns[0].figuresShown);
         QVERIFY(columns[1].figuresShown);
 
         // A failed stick query shows its error and no dialog.
-        rig.emulator().corruptChecksums(1);
-        rig.prompts()
-            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No)
+        rig.emulator.corruptChecksums(1);
+        rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::No)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         columns.clear();
         QTimer *poll = whenMemoryDialog(&columns);
-        QVERIFY(!succeeds(w.remoteTable().copier().show_memory_status()));
-        QCOMPARE(rig.prompts().texts().last(),
-                 QString("Ошибка чтения состояния памяти USB-sticka"));
+        QVERIFY(!succeeds(rig.table->copier().show_memory_status()));
+        QCOMPARE(rig.prompts.texts().last(), QString("Ошибка чтения состояния памяти USB-sticka"));
         QTest::qWait(100);
         QVERIFY(columns.isEmpty());
         delete poll;
-        QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
 private:

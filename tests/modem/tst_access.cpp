@@ -1,11 +1,8 @@
 #include "commands.h"
-#include "qwaitdialog.h"
-#include "sessionrig.h"
+#include "modemrig.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QMenu>
+#include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTest>
 
@@ -33,68 +30,45 @@ class tst_access : public QObject
 {
     Q_OBJECT
 
-    static bool enabled(MainWindow &w, const char *name)
-    {
-        if (auto *menu = w.findChild<QMenu *>(name))
-            return menu->isEnabled();
-        return w.findChild<QAction *>(name)->isEnabled();
-    }
-
 private slots:
-    void initTestCase()
-    {
-        SessionRig::useTemporaryHome();
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void logInAndOut()
     {
-        SessionRig rig(withPassword("secret1"));
+        ModemRig rig(withPassword("secret1"));
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
-        QVERIFY(w.findChild<QAction *>("actionUserMode")->isChecked());
-        QVERIFY(!enabled(w, "actionClearmemory"));
-        QVERIFY(enabled(w, "menuWorkMode"));
-        QVERIFY(enabled(w, "actionClearPassword"));
+        QModemSession &s = rig.session();
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
+        QSignalSpy adminMark(&s, &QModemSession::workModeShown);
 
         // A wrong password: the operation's own message, still locked.
         rig.prompts().expectText("Ввод пароля", "secret2");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
-        w.findChild<QAction *>("actionAdminMode")->trigger();
+        s.admin_mode_clicked();
         QVERIFY(rig.waitIdle());
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
-        QVERIFY(!w.findChild<QAction *>("actionAdminMode")->isChecked());
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
+        QVERIFY(!adminMark.last().first().toBool());
         QCOMPARE(rig.prompts().calls().at(0).echo, QLineEdit::Password);
 
         // The right one: full access, administrator mode.
         rig.prompts().expectText("Ввод пароля", "secret1");
-        w.findChild<QAction *>("actionAdminMode")->trigger();
+        s.admin_mode_clicked();
         QVERIFY(rig.waitIdle());
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_UNLOCKED);
-        QVERIFY(w.findChild<QAction *>("actionAdminMode")->isChecked());
-        QVERIFY(!w.findChild<QAction *>("actionUserMode")->isChecked());
-        QVERIFY(enabled(w, "actionClearmemory"));
-        QVERIFY(enabled(w, "actionSaveToDevice"));
-        // The status bar names the port and the access level.
-        const QString shown = w.findChild<QLabel *>("label_stickState")->toolTip();
-        QVERIFY2(shown.contains(rig.emulator().slavePath()) &&
-                     shown.contains("доступ администратора"),
-                 qPrintable(shown));
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_UNLOCKED);
+        QVERIFY(adminMark.last().first().toBool());
 
         // Log-out: CMD_ACCESS to target 0 without payload, back to user mode.
         const int accesses = rig.requests(CMD_ACCESS);
-        w.findChild<QAction *>("actionUserMode")->trigger();
+        s.user_mode_clicked();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_ACCESS), accesses + 1);
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
-        QVERIFY(w.findChild<QAction *>("actionUserMode")->isChecked());
-        QVERIFY(!enabled(w, "actionClearmemory"));
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
+        QVERIFY(!adminMark.last().first().toBool());
 
         // An empty password sends nothing.
         rig.prompts().expectText("Ввод пароля", "");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        w.session().admin_mode_clicked();
+        s.admin_mode_clicked();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_ACCESS), accesses + 1);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
@@ -102,12 +76,10 @@ private slots:
 
     void setNewPassword()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_OFF);
-        QVERIFY(!enabled(w, "menuWorkMode")); // no password, no modes to switch
-        QVERIFY(!enabled(w, "actionClearPassword"));
+        QModemSession &s = rig.session();
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_OFF);
 
         const QString title = "Ввод нового пароля";
         // 5 and 11 characters are refused with a new prompt; a character the stick's
@@ -120,32 +92,31 @@ private slots:
         rig.prompts().expectMessage(Kind::Information, "Внимание", QMessageBox::Ok);
         rig.prompts().expectText(title, "abcdefghij");
         rig.prompts().expectText("Повтор нового пароля", "abcdefghij");
-        w.session().admin_password_set();
+        s.admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().at(1),
                  QString("Пароль должен быть длиной от 6 до 10 символов"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1);
         QCOMPARE(rig.emulator().state().password, QByteArray("abcdefghij"));
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_UNLOCKED);
-        QVERIFY(enabled(w, "menuWorkMode"));
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_UNLOCKED);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
     void cyrillicPasswordAndMismatch()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль13");
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
-        w.session().admin_password_set();
+        s.admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 0);
 
         rig.prompts().expectText("Ввод нового пароля", "пароль12");
         rig.prompts().expectText("Повтор нового пароля", "пароль12");
-        w.session().admin_password_set();
+        s.admin_password_set();
         QVERIFY(rig.waitIdle());
         const QByteArray sent = rig.emulator().state().password;
         QCOMPARE(sent.size(), 8); // one byte a letter
@@ -155,14 +126,14 @@ private slots:
 
     void changeWithAWrongCurrentPassword()
     {
-        SessionRig rig(withPassword("secret1"));
+        ModemRig rig(withPassword("secret1"));
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
         rig.prompts().expectText("Ввод текущего пароля", "wrong12");
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
         rig.prompts().expectMessage(Kind::Warning, "Ошибка авторизации", QMessageBox::Ok);
-        w.session().admin_password_set();
+        s.admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(), QString("Неверный пароль"));
         QCOMPARE(rig.requests(CMD_PASSWORD), 1); // only the removal went out
@@ -172,7 +143,7 @@ private slots:
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
         rig.prompts().expectText("Ввод нового пароля", "newpass1");
         rig.prompts().expectText("Повтор нового пароля", "newpass1");
-        w.session().admin_password_set();
+        s.admin_password_set();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 3);
         QCOMPARE(rig.emulator().state().password, QByteArray("newpass1"));
@@ -181,20 +152,18 @@ private slots:
 
     void removePassword()
     {
-        SessionRig rig(withPassword("secret1"));
+        ModemRig rig(withPassword("secret1"));
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
         rig.prompts().expectTextCancel("Ввод текущего пароля");
-        w.session().admin_password_clear();
+        s.admin_password_clear();
         QVERIFY(rig.waitIdle());
         rig.prompts().expectText("Ввод текущего пароля", "secret1");
-        w.findChild<QAction *>("actionClearPassword")->trigger();
+        s.admin_password_clear();
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_PASSWORD), 1);
         QVERIFY(rig.emulator().state().password.isEmpty());
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_OFF);
-        QVERIFY(!enabled(w, "actionClearPassword"));
-        QVERIFY(enabled(w, "actionClearmemory"));
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_OFF);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -202,31 +171,31 @@ private slots:
     {
         EmulatorState state = withPassword("secret1");
         state.autoHoldPolls = 3; // the user holds the actuator's button during the third poll
-        SessionRig rig(state);
+        ModemRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
         const int polls = rig.requests(CMD_GET_PROTECTION);
-        w.session().admin_password_forget();
+        s.admin_password_forget();
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.emulator().state().password.isEmpty());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 3 + 1); // polls + re-read
         QCOMPARE(rig.requests(CMD_SET_MODEM_MODE), 2);              // reset mode, then normal again
         QCOMPARE(rig.emulator().state().modemMode, quint8(1));
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_OFF);
-        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_OFF);
+        QCOMPARE(s.modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
     void cancelledResetStillRestoresNormalMode()
     {
-        SessionRig rig(withPassword("secret1")); // nobody holds the button
+        ModemRig rig(withPassword("secret1")); // nobody holds the button
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        // The first dialog switches the mode; cancel the polling one after two polls.
+        QModemSession &s = rig.session();
+        // The mode is switched first; the user cancels once the stick was polled twice.
         const int polls = rig.requests(CMD_GET_PROTECTION);
-        SessionRig::cancelWaitDialogWhen(
-            [&] { return rig.requests(CMD_GET_PROTECTION) - polls >= 2; });
-        w.session().admin_password_forget();
+        s.admin_password_forget();
+        QVERIFY(operationwait::cancelWhen(
+            s.currentOperation(), [&] { return rig.requests(CMD_GET_PROTECTION) - polls >= 2; }));
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.requests(CMD_GET_PROTECTION) - polls >= 2);
         QCOMPARE(rig.emulator().state().password, QByteArray("secret1"));
@@ -236,7 +205,7 @@ private slots:
         const int after = rig.requests(CMD_GET_PROTECTION);
         QTest::qWait(1500);
         QCOMPARE(rig.requests(CMD_GET_PROTECTION), after);
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_LOCKED);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 };

@@ -1,7 +1,5 @@
 #include "commands.h"
 #include "modemrig.h"
-#include "qwaitdialog.h"
-#include "sessionrig.h"
 
 #include <QApplication>
 #include <QTest>
@@ -15,49 +13,45 @@ class tst_information : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        SessionRig::useTemporaryHome();
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void versionBox()
     {
         EmulatorState state;
         state.modemVersion = {0x02, 0x01, 0x05, 0x07};
         state.actuatorVersion = {3, 4, 12, 1}; // major, type, board, minor
-        SessionRig rig(state);
+        ModemRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
 
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(operationwait::succeeds(w.session().get_version()));
+        QVERIFY(operationwait::succeeds(s.get_version()));
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Версия модема 1.5.2.7 <br>Версия исполнительного устройства 4.12.3.1"));
 
         // In remote mode the actuator is not asked at all.
         const int asked = rig.requests(CMD_GET_PARAM);
-        w.set_exe_device_remote_mode(true);
+        s.setRemoteMode(true);
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(operationwait::succeeds(w.session().get_version()));
+        QVERIFY(operationwait::succeeds(s.get_version()));
         QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
         QCOMPARE(rig.requests(CMD_GET_PARAM), asked + 1);
-        w.set_exe_device_remote_mode(false);
+        s.setRemoteMode(false);
 
         // An actuator that cannot be reached leaves the modem line alone.
-        rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
+        rig.emulator().modifyState([](EmulatorState &st) { st.actuatorLinked = false; });
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No); // no repeat
         rig.prompts().expectMessage(Kind::Information, "Версия", QMessageBox::Ok);
-        QVERIFY(operationwait::succeeds(w.session().get_version()));
+        QVERIFY(operationwait::succeeds(s.get_version()));
         QCOMPARE(rig.prompts().texts().last(), QString("Версия модема 1.5.2.7 "));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
     void deviceVersionTargetFollowsRemoteMode()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
         auto lastTarget = [&] {
             const auto log = rig.emulator().frameLog();
             for (int i = log.size() - 1; i >= 0; --i) {
@@ -68,10 +62,10 @@ private slots:
             }
             return quint8(0xFF);
         };
-        QVERIFY(operationwait::succeeds(w.session().get_device_version()));
+        QVERIFY(operationwait::succeeds(s.get_device_version()));
         QCOMPARE(lastTarget(), quint8(1));
-        w.set_exe_device_remote_mode(true);
-        QVERIFY(operationwait::succeeds(w.session().get_device_version()));
+        s.setRemoteMode(true);
+        QVERIFY(operationwait::succeeds(s.get_device_version()));
         QCOMPARE(lastTarget(), quint8(2));
     }
 
@@ -79,37 +73,36 @@ private slots:
     {
         EmulatorState state;
         state.initFailures = 3;
-        SessionRig rig(state);
+        ModemRig rig(state);
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QVERIFY(operationwait::succeeds(w.session().initialize_device()));
+        QModemSession &s = rig.session();
+        QVERIFY(operationwait::succeeds(s.initialize_device()));
         QCOMPARE(rig.requests(CMD_DEVICE_INIT), 4); // three times 07 00, then done
         QVERIFY(rig.prompts().calls().isEmpty());   // no message while it retries
 
         // Cancelled once the stick has failed twice more: false, and the retries stop.
-        rig.emulator().modifyState([](EmulatorState &s) { s.initFailures = 1000; });
-        SessionRig::cancelWaitDialogWhen([&rig] { return rig.requests(CMD_DEVICE_INIT) >= 4 + 2; });
-        QVERIFY(!operationwait::succeeds(w.session().initialize_device()));
+        rig.emulator().modifyState([](EmulatorState &st) { st.initFailures = 1000; });
+        QOperation *init = s.initialize_device();
+        QVERIFY(operationwait::cancelWhen(init,
+                                          [&] { return rig.requests(CMD_DEVICE_INIT) >= 4 + 2; }));
+        QVERIFY(!operationwait::succeeds(init));
         const int tries = rig.requests(CMD_DEVICE_INIT) - 4;
         QVERIFY2(tries >= 2 && tries <= 4, qPrintable(QString::number(tries)));
         QTest::qWait(1200);
         QCOMPARE(rig.requests(CMD_DEVICE_INIT) - 4, tries);
-        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+        QCOMPARE(s.modem().currentTransaction(), TRANSACTION_NONE);
     }
 
     void remoteServiceModes()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        w.set_modem_updateparams_mode(true);
-        QVERIFY(rig.waitIdle());
-        w.set_modem_updateflash_mode(true);
-        QVERIFY(rig.waitIdle());
-        w.set_modem_uploadtable_mode(true);
-        QVERIFY(rig.waitIdle());
-        const EmulatorState s = rig.emulator().state();
-        QVERIFY(s.uploadParamsMode && s.updateFlashMode && s.uploadTableMode);
+        QModemSession &s = rig.session();
+        for (quint16 mode :
+             {PARAM_UPLOAD_PARAMS_MODE, PARAM_UPDATE_FLASH_MODE, PARAM_UPLOAD_TABLE_MODE})
+            QVERIFY(operationwait::succeeds(s.setModemModeParam(mode, true)));
+        const EmulatorState st = rig.emulator().state();
+        QVERIFY(st.uploadParamsMode && st.updateFlashMode && st.uploadTableMode);
         // The parameter write carries id low, id high, value to the modem.
         const auto log = rig.emulator().frameLog();
         QByteArray lastSet;
@@ -119,8 +112,7 @@ private slots:
                 lastSet = e.frame;
         QCOMPARE(lastSet.mid(9, 3), QByteArray::fromHex("810001"));
         QCOMPARE(quint8(lastSet[7]), quint8(0));
-        w.set_modem_updateflash_mode(false);
-        QVERIFY(rig.waitIdle());
+        QVERIFY(operationwait::succeeds(s.setModemModeParam(PARAM_UPDATE_FLASH_MODE, false)));
         QVERIFY(!rig.emulator().state().updateFlashMode);
     }
 };

@@ -2,12 +2,8 @@
 #include "modemrig.h"
 #include "ptychannel.h"
 #include "qinterface_manager.h"
-#include "qwaitdialog.h"
-#include "sessionrig.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -38,11 +34,7 @@ class tst_session : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        SessionRig::useTemporaryHome();
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
 
     void opensOnTheThirdPort()
     {
@@ -53,51 +45,49 @@ private slots:
         state.modemVersion = {2, 1, 5, 7};
         state.functions = 0x02;
         state.protocols = 0x03;
-        SessionRig rig(state);
+        ModemRig rig(state);
         QVERIFY(rig.open({silent1.slavePath(), silent2.slavePath()}));
-        MainWindow &w = rig.window();
-        QInterface_Manager *manager = w.interfaceManager();
+        QModemSession &s = rig.session();
+        QInterface_Manager *manager = s.interfaceManager();
         QCOMPARE(manager->port_name(), rig.emulator().slavePath());
         QCOMPARE(manager->ack_timeout(), 3000);
         QCOMPARE(manager->retry_count(), 3);
-        QCOMPARE(w.modem().version(), QByteArray::fromHex("02010507"));
-        QCOMPARE(w.modem().functions(), quint8(0x02));
-        QCOMPARE(w.modem().protocols(), quint8(0x03));
-        QCOMPARE(w.modem().protectionMode(), PROTECTION_OFF);
-        QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
+        QCOMPARE(s.modem().version(), QByteArray::fromHex("02010507"));
+        QCOMPARE(s.modem().functions(), quint8(0x02));
+        QCOMPARE(s.modem().protocols(), quint8(0x03));
+        QCOMPARE(s.modem().protectionMode(), PROTECTION_OFF);
+        QCOMPARE(s.modem().currentTransaction(), TRANSACTION_NONE);
         // Version, functions, access state, then the table: in this order.
         const QList<quint16> words = requestWords(rig.emulator());
         QVERIFY(words.size() >= 4);
         QCOMPARE(words.mid(0, 4),
                  (QList<quint16>{QUERY_IDENT, CMD_GET_PARAM, QUERY_FUNCTIONS, CMD_GET_PROTECTION}));
-        QVERIFY(w.findChild<QMenu *>("menuSystem")->isEnabled());
-        QVERIFY(!w.findChild<QWidget *>("label_modemSearch")->isVisible());
         QVERIFY(rig.prompts().done());
     }
 
     void statusAnswers()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QAction *uploadTable = w.findChild<QAction *>("actionRemoteUploadTable");
+        QModemSession &s = rig.session();
+        const auto uploadTable = [&s](bool on) {
+            return s.setModemModeParam(PARAM_UPLOAD_TABLE_MODE, on);
+        };
 
         // 08 2A: still running, a progress poll a second later, then done.
-        QSignalSpy progress(&w, &MainWindow::signal_modem_set_progress);
+        QSignalSpy progress(&s, &QModemSession::operationProgress);
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x08, 0x2A);
-        uploadTable->trigger();
+        QVERIFY(operationwait::succeeds(uploadTable(true)));
         QVERIFY(rig.waitIdle());
         QCOMPARE(progress.size(), 1);
         QCOMPARE(progress.first().first().toInt(), 42);
         QCOMPARE(rig.requests(CMD_GET_PROGRESS), 1);
-        QVERIFY(uploadTable->isChecked());
 
         // 01 01 is a wrong answer: No ends the operation, nothing else is shown.
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x01, 0x01);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        uploadTable->trigger();
+        QVERIFY(!operationwait::succeeds(uploadTable(false))); // the switch is refused
         QVERIFY(rig.waitIdle());
-        QVERIFY(uploadTable->isChecked()); // the refused switch keeps the old mark
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Принят неверный ответ от USB-stick. Повторить попытку?"));
 
@@ -105,7 +95,7 @@ private slots:
         const int protectionBefore = rig.requests(CMD_GET_PROTECTION);
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x09, 0x00);
         rig.prompts().expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok);
-        uploadTable->trigger();
+        QVERIFY(!operationwait::succeeds(uploadTable(false)));
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("У вас отсутствуют привилегии для выполнения этой команды"));
@@ -116,63 +106,61 @@ private slots:
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x07, 0x00);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Yes);
         const int sets = rig.requests(CMD_SET_PARAM);
-        uploadTable->trigger();
+        QVERIFY(operationwait::succeeds(uploadTable(false)));
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.requests(CMD_SET_PARAM), sets + 2);
-        QVERIFY(!uploadTable->isChecked());
         QVERIFY(!rig.emulator().state().uploadTableMode);
 
         // 0A: the actuator failed; the failure first, then its message.
         rig.emulator().forceStatus(CMD_SET_PARAM, 0x0A, 0x00);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        uploadTable->trigger();
+        QVERIFY(!operationwait::succeeds(uploadTable(true)));
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
-        QVERIFY(!uploadTable->isChecked());
         QVERIFY(rig.prompts().done());
     }
 
     void wrongChecksumOffersARepeat()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
+        QModemSession &s = rig.session();
         const QString question = "Принят неверный ответ от USB-stick. Повторить попытку?";
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Yes);
-        QVERIFY(operationwait::succeeds(w.session().get_modem_functions()));
+        QVERIFY(operationwait::succeeds(s.get_modem_functions()));
         QCOMPARE(rig.requests(QUERY_FUNCTIONS), 3); // the session's, the broken, the repeat
 
         rig.emulator().corruptChecksums(1);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        QVERIFY(!operationwait::succeeds(w.session().get_modem_functions()));
+        QVERIFY(!operationwait::succeeds(s.get_modem_functions()));
         QCOMPARE(rig.prompts().texts(), (QStringList{question, question}));
-        QVERIFY(w.modem().connected()); // a wrong answer does not end the session
+        QVERIFY(s.modem().connected()); // a wrong answer does not end the session
         QVERIFY(rig.prompts().done());
     }
 
     void foundRemoteAnswers()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QSignalSpy found(&w, &MainWindow::signal_device_found);
+        QModemSession &s = rig.session();
+        QSignalSpy found(&s, &QModemSession::deviceFound);
         // The real request: nobody pressed a button yet, then a remote transmits.
-        rig.emulator().modifyState([](EmulatorState &s) { s.modemMode = 2; });
+        rig.emulator().modifyState([](EmulatorState &st) { st.modemMode = 2; });
         QRS232Message poll;
         poll.make_data_frame(CMD_GET_FOUND_REMOTE, TARGET_DEVICE, nullptr, 0);
         poll.set_answer_code(1);
-        QVERIFY(w.interfaceManager()->send_command(poll));
+        QVERIFY(s.interfaceManager()->send_command(poll));
         QTRY_COMPARE(found.size(), 1);
         QCOMPARE(found.last().first().toInt(), -1);
         QVERIFY(rig.emulator().pressRemote(0x563412, 0));
         QRS232Message again;
         again.make_data_frame(CMD_GET_FOUND_REMOTE, TARGET_DEVICE, nullptr, 0);
         again.set_answer_code(1);
-        QTRY_VERIFY(w.interfaceManager()->is_free());
-        QVERIFY(w.interfaceManager()->send_command(again));
+        QTRY_VERIFY(s.interfaceManager()->is_free());
+        QVERIFY(s.interfaceManager()->send_command(again));
         QTRY_COMPARE(found.size(), 2);
         QCOMPARE(found.last().first().toInt(), 0x563412);
         QVERIFY(rig.prompts().done());
@@ -180,44 +168,43 @@ private slots:
 
     void foundRemoteAnsweringAnotherRequestIsAWrongAnswer()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        QSignalSpy found(&w, &MainWindow::signal_device_found);
+        QModemSession &s = rig.session();
+        QSignalSpy found(&s, &QModemSession::deviceFound);
         // The last request of the session was not a found-remote poll.
-        QCOMPARE(QRS232Message(w.interfaceManager()->last_command()).command() ==
+        QCOMPARE(QRS232Message(s.interfaceManager()->last_command()).command() ==
                      CMD_GET_FOUND_REMOTE,
                  false);
         QRS232Message stray;
         stray.make_data_frame(ANS_FOUND_REMOTE, TARGET_DEVICE, "\x12\x34\x56\x00", 4);
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::No);
-        w.session().rs232_cmd_income(stray.frame());
+        s.rs232_cmd_income(stray.frame());
         QCOMPARE(found.size(), 0);
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Принят неверный ответ от USB-stick. Повторить попытку?"});
-        QVERIFY(w.modem().connected()); // not taken for a stick that stopped answering
+        QVERIFY(s.modem().connected()); // not taken for a stick that stopped answering
         QVERIFY(rig.prompts().done());
     }
 
     void silentStickClosesAndReopensTheSession()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        w.interfaceManager()->set_ack_timeout(300); // the value is not what is tested here
-        QSignalSpy status(w.interfaceManager(), &QInterface_Manager::signal_interface_status);
+        QModemSession &s = rig.session();
+        s.interfaceManager()->set_ack_timeout(300); // the value is not what is tested here
+        QSignalSpy status(s.interfaceManager(), &QInterface_Manager::signal_interface_status);
         rig.emulator().dropAnswers(4); // the first try and its three repeats
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        QVERIFY(!operationwait::succeeds(w.session().get_modem_functions()));
+        QVERIFY(!operationwait::succeeds(s.get_modem_functions()));
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Usb-stick не отвечает. Проверьте подключение."});
-        QVERIFY(!w.modem().connected());
-        QVERIFY(!w.findChild<QMenu *>("menuSystem")->isEnabled());
+        QVERIFY(!s.modem().connected());
         QTRY_VERIFY(!status.isEmpty());
         QCOMPARE(status.first().first().toBool(), false); // the port was closed
         // The search starts again by itself and finds the stick, which answers now.
-        QVERIFY(QTest::qWaitFor([&] { return w.modem().connected(); }, 10000));
-        QCOMPARE(w.interfaceManager()->ack_timeout(), 3000);
+        QVERIFY(rig.waitOpenings(2));
+        QCOMPARE(s.interfaceManager()->ack_timeout(), 3000);
         QVERIFY(rig.requests(QUERY_IDENT) >= 2);
         QVERIFY(status.size() >= 2);
         QVERIFY(rig.prompts().done());
@@ -225,20 +212,20 @@ private slots:
 
     void notConnectedSendsNothing()
     {
-        SessionRig rig;
+        ModemRig rig;
         QVERIFY(rig.open());
-        MainWindow &w = rig.window();
-        w.modem().setConnected(false);
+        QModemSession &s = rig.session();
+        s.modem().setConnected(false);
         const int before = rig.emulator().frameLog().size();
-        QVERIFY(!w.session().get_modem_version());
-        QVERIFY(!w.session().get_modem_functions());
-        QVERIFY(!w.session().get_modem_privilegies());
-        QVERIFY(!w.session().get_version());
+        QVERIFY(!s.get_modem_version());
+        QVERIFY(!s.get_modem_functions());
+        QVERIFY(!s.get_modem_privilegies());
+        QVERIFY(!s.get_version());
         // Command slots outside their transaction stay silent too.
-        w.modem().setConnected(true);
-        w.session().set_modem_param(PARAM_UPLOAD_PARAMS_MODE, 1);
-        w.session().request_modem_progress();
-        w.session().send_devinit_message();
+        s.modem().setConnected(true);
+        s.set_modem_param(PARAM_UPLOAD_PARAMS_MODE, 1);
+        s.request_modem_progress();
+        s.send_devinit_message();
         QTest::qWait(200);
         QCOMPARE(rig.emulator().frameLog().size(), before);
     }
