@@ -31,9 +31,9 @@ public:
     QStringList port_list() const;
 
     // The identification answer of the found port: its value word and word 3.
-    quint16 probe_value() const { return m_probeValue; }
-    quint16 probe_word3() const { return m_probeWord3; }
-    QString current_port() const;
+    quint16 probeValue() const { return m_probeValue; }
+    quint16 probeWord3() const { return m_probeWord3; }
+    QString currentPort() const;
 
 signals:
     void signalOpenPort(QString port);
@@ -49,8 +49,8 @@ private slots:
     void slotOpenStatus(bool value);
 
 private:
-    void open_current();
-    void begin_search();
+    void openCurrent();
+    void beginSearch();
 
     QInterface_Manager *m_manager;
     const QStringList m_preferredPorts;

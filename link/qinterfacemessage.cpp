@@ -5,7 +5,7 @@ namespace
 constexpr char FLAG = char(0x7E);
 constexpr char ESCAPE = char(0x7D);
 
-quint16 word_at(const QByteArray &b, int offset)
+quint16 wordAt(const QByteArray &b, int offset)
 {
     return quint16(quint8(b[offset]) | (quint8(b[offset + 1]) << 8));
 }
@@ -71,14 +71,14 @@ QRS232Message::QRS232Message(const QInterfaceMessage &other) : QInterfaceMessage
     if (f.size() < 5)
         return;
     if (f[3] == 2 && f.size() >= 9 && f.size() == quint8(f[4]) + 7) {
-        m_command = word_at(f, 5);
-        m_target = word_at(f, 7);
+        m_command = wordAt(f, 5);
+        m_target = wordAt(f, 7);
         m_is_data_frame = true;
     } else if (f[3] == 1 && f.size() == 15) {
-        m_word0 = word_at(f, 5);
-        m_command = word_at(f, 7);
-        m_value = word_at(f, 9);
-        m_target = word_at(f, 11);
+        m_word0 = wordAt(f, 5);
+        m_command = wordAt(f, 7);
+        m_value = wordAt(f, 9);
+        m_target = wordAt(f, 11);
     }
 }
 
@@ -190,7 +190,7 @@ int QRS232Message::parse()
     const int n = int(f.size());
     if (n <= 6)
         return 2;
-    if (crc(f.constData() + 1, uint(n - 3)) != word_at(f, n - 2))
+    if (crc(f.constData() + 1, uint(n - 3)) != wordAt(f, n - 2))
         return 1;
     m_payload.clear();
     switch (f[3]) {
@@ -198,8 +198,8 @@ int QRS232Message::parse()
         if (n < 11) // no room for the header and the checksum
             return 2;
         m_is_data_frame = true;
-        m_command = word_at(f, 5);
-        m_target = word_at(f, 7);
+        m_command = wordAt(f, 5);
+        m_target = wordAt(f, 7);
         if (m_command == 9 && n < 13)
             return 2;
         if (n > 11)
@@ -209,10 +209,10 @@ int QRS232Message::parse()
         if (n < 15)
             return 2;
         m_is_data_frame = false;
-        m_word0 = word_at(f, 5);
-        m_command = word_at(f, 7);
-        m_value = word_at(f, 9);
-        m_target = word_at(f, 11);
+        m_word0 = wordAt(f, 5);
+        m_command = wordAt(f, 7);
+        m_value = wordAt(f, 9);
+        m_target = wordAt(f, 11);
         return 0;
     default:
         return 2;

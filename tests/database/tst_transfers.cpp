@@ -177,9 +177,9 @@ private slots:
 
         // Finding the stick reads its table, shows it and backs it up.
         const QList<QControlDevice> expected = asRemotes(state.modemRemotes);
-        QCOMPARE(w.remotes().remote_list(), expected);
+        QCOMPARE(w.remotes().remotes(), expected);
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), expected);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
         QCOMPARE(rig.requests(CMD_READ_NEXT_REMOTE), 3);
@@ -201,9 +201,8 @@ private slots:
         rig.emulator().modifyState(
             [](EmulatorState &s) { s.modemRemotes.append(emuRemote(0xFFFFFE, "Последний", 255)); });
         QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QCOMPARE(w.remotes().remote_list().size(), 4);
-        QCOMPARE(w.remotes().remote_list().last(),
-                 dbwindow::remote(0xFFFFFE, "Последний", true, 255));
+        QCOMPARE(w.remotes().remotes().size(), 4);
+        QCOMPARE(w.remotes().remotes().last(), dbwindow::remote(0xFFFFFE, "Последний", true, 255));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -215,14 +214,14 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QCOMPARE(w.remotes().remote_list(),
+        QCOMPARE(w.remotes().remotes(),
                  asRemotes({state.modemRemotes[0], state.modemRemotes[1], state.modemRemotes[3]}));
 
         ProgressProbe probe(w);
         QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
         QCOMPARE(probe.max, 5); // four used places plus one
         QCOMPARE(probe.progress, 4);
-        QCOMPARE(w.remotes().remote_list().size(), 3);
+        QCOMPARE(w.remotes().remotes().size(), 3);
     }
 
     void readsPastTheReportedUsedPlaces()
@@ -237,7 +236,7 @@ private slots:
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
         rig.emulator().forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
         QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable().mid(0, 2)));
+        QCOMPARE(w.remotes().remotes(), asRemotes(awkwardTable().mid(0, 2)));
         QCOMPARE(w.modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY2(rig.prompts().calls().isEmpty(), qPrintable(rig.prompts().report()));
     }
@@ -249,12 +248,12 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QCOMPARE(w.remotes().remote_list().size(), 3);
+        QCOMPARE(w.remotes().remotes().size(), 3);
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
         QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QVERIFY(w.remotes().remote_list().isEmpty());
+        QVERIFY(w.remotes().remotes().isEmpty());
         QCOMPARE(dbwindow::table(w)->rowCount(), 0);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QVERIFY(dbwindow::label(w).contains("USB-stick"));
     }
 
@@ -265,7 +264,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        const QList<QControlDevice> before = w.remotes().remote_list();
+        const QList<QControlDevice> before = w.remotes().remotes();
         rig.emulator().modifyState([](EmulatorState &s) {
             s.modemRemotes.clear();
             for (quint32 id = 100; id < 106; ++id)
@@ -288,9 +287,9 @@ private slots:
         QCOMPARE(rig.prompts().texts(),
                  QStringList{"Usb-stick не отвечает. Проверьте подключение.\n"
                              "Ошибка чтения списка пультов с USB-stick"});
-        QCOMPARE(w.remotes().remote_list(), before);
+        QCOMPARE(w.remotes().remotes(), before);
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(atEnd, TRANSACTION_NONE);
     }
 
@@ -317,7 +316,7 @@ private slots:
         const QString file = m_files.filePath("table.json");
         dbwindow::writeTable(file, table);
         dbwindow::loadFile(w, rig.prompts(), file);
-        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
+        QCOMPARE(w.remotes().source(), SOURCE_FILE);
         rig.emulator().clearFrameLog();
 
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
@@ -327,7 +326,7 @@ private slots:
         QList<QControlDevice> stored = table;
         stored[0].setWorkMode(1); // only the lowest bit travels
         QCOMPARE(asRemotes(rig.emulator().state().modemRemotes), stored);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(w.remoteTable().list().modemSnapshot(), table);
 
         // An empty table only clears the stick.
@@ -340,7 +339,7 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -361,8 +360,8 @@ private slots:
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
-        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
-        QCOMPARE(w.remotes().remote_list().size(), 2);
+        QCOMPARE(w.remotes().source(), SOURCE_FILE);
+        QCOMPARE(w.remotes().remotes().size(), 2);
     }
 
     void clearsBothMemories()
@@ -374,7 +373,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        const QList<QControlDevice> before = w.remotes().remote_list();
+        const QList<QControlDevice> before = w.remotes().remotes();
 
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
         QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
@@ -390,9 +389,9 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator(), CMD_CLEAR_TABLE), QList<int>{3});
         QVERIFY(rig.emulator().state().modemRemotes.isEmpty());
         QVERIFY(rig.emulator().state().actuatorRemotes.isEmpty());
-        QVERIFY(w.remotes().remote_list().isEmpty());
+        QVERIFY(w.remotes().remotes().isEmpty());
         QCOMPARE(dbwindow::table(w)->rowCount(), 0);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), before);                    // written before the clear
         QCOMPARE(w.interfaceManager()->ack_timeout(), 3000); // back from the clear's 15 s
 
@@ -427,8 +426,8 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка очистки памяти USB-stick."));
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
 
         // The actuator cannot be reached: an empty stick is still no success.
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
@@ -438,7 +437,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().last(), QString("Связь с конечным устройством утеряна"));
-        QVERIFY(w.remotes().remote_list().isEmpty());
+        QVERIFY(w.remotes().remotes().isEmpty());
 
         // The read-back itself fails: the table stays, no longer known to be the stick's.
         rig.emulator().modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
@@ -452,8 +451,8 @@ private slots:
         QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         disconnect(hook);
         QCOMPARE(rig.prompts().texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(w.remotes().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().source(), SOURCE_UNKNOWN);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -474,12 +473,12 @@ private slots:
         QVERIFY(!succeeds(w.remoteTable().transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts().texts().at(1), QString("Связь с конечным устройством утеряна"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1); // the session's read only
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(w.remotes().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().source(), SOURCE_UNKNOWN);
 
         // The stick goes silent during the clear.
         QVERIFY(succeeds(w.remoteTable().transfers().load_db_from_modem()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         rig.emulator().modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
         rig.prompts().clear();
         w.interfaceManager()->set_ack_timeout(100);
@@ -492,9 +491,9 @@ private slots:
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Usb-stick не отвечает. Проверьте подключение."));
         QVERIFY(!w.modem().connected());
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().remotes(), asRemotes(awkwardTable()));
         QCOMPARE(dbwindow::table(w)->rowCount(), 3);
-        QCOMPARE(w.remotes().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(w.remotes().source(), SOURCE_UNKNOWN);
     }
 
     void copiesToTheActuator()
@@ -548,8 +547,8 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator(), CMD_COPY_TABLE), QList<int>{1});
         QCOMPARE(rig.emulator().state().modemRemotes, awkwardTable());
         // The window shows the stick's new table afterwards.
-        QCOMPARE(w.remotes().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QVERIFY(probe.max > 0);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }

@@ -57,7 +57,7 @@ private slots:
         QVERIFY(rig.open({silent1.slavePath(), silent2.slavePath()}));
         MainWindow &w = rig.window();
         QInterface_Manager *manager = w.interfaceManager();
-        QCOMPARE(manager->port_name(), rig.emulator().slavePath());
+        QCOMPARE(manager->portName(), rig.emulator().slavePath());
         QCOMPARE(manager->ack_timeout(), 3000);
         QCOMPARE(manager->retry_count(), 3);
         QCOMPARE(w.modem().version(), QByteArray::fromHex("02010507"));
