@@ -15,9 +15,9 @@ constexpr quint8 IDENT_MARK = 0x56; // the letter V in the high byte of the valu
 } // namespace
 
 QAutoConnectTool::QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
-                                   const QStringList &ports, bool include_system)
+                                   const QStringList &ports, bool includeSystem)
     : QObject(parent), m_manager(manager), m_preferredPorts(ports),
-      m_includeSystemPorts(include_system)
+      m_includeSystemPorts(includeSystem)
 {
     if (!m_manager)
         return;

@@ -20,9 +20,9 @@ public:
     // round every 100 ms, so the list is read again only after this long.
     static constexpr int SYSTEM_LIST_MAX_AGE_MS = 1000;
 
-    // ports are probed first, in their order; with include_system the system's list follows.
+    // ports are probed first, in their order; with includeSystem the system's list follows.
     QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
-                     const QStringList &ports = QStringList(), bool include_system = true);
+                     const QStringList &ports = QStringList(), bool includeSystem = true);
     ~QAutoConnectTool() override;
 
     bool start_search(bool keep_open);
