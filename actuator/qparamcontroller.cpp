@@ -22,12 +22,12 @@ quint16 paramId(const QByteArray &payload)
 QParamController::QParamController(QModemSession *session, QTableWidget *table, QObject *parent)
     : QObject(parent), m_session(session), m_table(table)
 {
-    register_steps();
+    registerSteps();
 }
 
 QParamController::~QParamController() = default;
 
-void QParamController::register_steps()
+void QParamController::registerSteps()
 {
     QModemSession::TransactionStep read;
     read.judge = [this](const QRS232Message &request, const QRS232Message &answer) {
@@ -70,8 +70,8 @@ void QParamController::register_steps()
     m_session->registerStep(TRANSACTION_WRITE_PARAMS, write);
 }
 
-void QParamController::after_version(QOperation *operation, const std::function<void()> &next,
-                                     const std::function<void()> &failed)
+void QParamController::afterVersion(QOperation *operation, const std::function<void()> &next,
+                                    const std::function<void()> &failed)
 {
     const QExecDevice &device = m_session->execDevice();
     if (device.remoteMode() || device.isVersionKnown()) {
@@ -86,7 +86,7 @@ void QParamController::after_version(QOperation *operation, const std::function<
     });
 }
 
-void QParamController::read_pending(QOperation *operation)
+void QParamController::readPending(QOperation *operation)
 {
     if (pendingParams.isEmpty()) {
         m_session->complete(operation, true);
@@ -100,20 +100,20 @@ void QParamController::read_pending(QOperation *operation)
         [this](bool) { refreshParamTable(); });
 }
 
-void QParamController::read_back(QOperation *operation, bool checkVersion)
+void QParamController::readBack(QOperation *operation, bool checkVersion)
 {
     pendingParams.clear();
     for (int row = 0; row < rowCount(); ++row)
         pendingParams.append(quint16(row + 1));
     if (!checkVersion) {
-        read_pending(operation);
+        readPending(operation);
         return;
     }
-    after_version(
-        operation, [this, operation] { read_pending(operation); }, [this] { refreshParamTable(); });
+    afterVersion(
+        operation, [this, operation] { readPending(operation); }, [this] { refreshParamTable(); });
 }
 
-void QParamController::forget_values()
+void QParamController::forgetValues()
 {
     QExecDevice &device = m_session->execDevice();
     for (int row = 0; row < rowCount(); ++row)
@@ -133,10 +133,10 @@ void QParamController::load_exe_device_properties()
                "Загрузить все параметры?"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) != QMessageBox::Yes)
         return;
-    read_params(ids);
+    readParams(ids);
 }
 
-QOperation *QParamController::read_params(const QList<quint16> &ids)
+QOperation *QParamController::readParams(const QList<quint16> &ids)
 {
     QOperation *read =
         m_session->beginOrTell(tr("Запрос параметров исполнительного устройства..."), true);
@@ -147,11 +147,11 @@ QOperation *QParamController::read_params(const QList<quint16> &ids)
         for (int row = 0; row < rowCount(); ++row)
             pendingParams.append(quint16(row + 1));
     read->setLostText(tr("Параметры исполнительного устройства не прочитаны."));
-    after_version(read, [this, read] { read_pending(read); });
+    afterVersion(read, [this, read] { readPending(read); });
     return read;
 }
 
-bool QParamController::collect_writes(QList<quint8> *values)
+bool QParamController::collectWrites(QList<quint8> *values)
 {
     pendingParams.clear();
     Prompts *prompts = m_session->prompts();
@@ -185,10 +185,10 @@ bool QParamController::collect_writes(QList<quint8> *values)
     }
 }
 
-void QParamController::write_pending(QOperation *operation, const QList<quint8> &values,
-                                     const std::function<void()> &written)
+void QParamController::writePending(QOperation *operation, const QList<quint8> &values,
+                                    const std::function<void()> &written)
 {
-    after_version(operation, [this, operation, values, written] {
+    afterVersion(operation, [this, operation, values, written] {
         // The image holds what is being sent, so each step sends from it; what the
         // actuator did not acknowledge goes back to what it was before.
         QExecDevice &device = m_session->execDevice();
@@ -226,12 +226,12 @@ void QParamController::write_pending(QOperation *operation, const QList<quint8> 
 bool QParamController::save_exe_device_properties()
 {
     QList<quint8> values;
-    if (!collect_writes(&values))
+    if (!collectWrites(&values))
         return false;
-    return write_params(pendingParams, values) != nullptr;
+    return writeParams(pendingParams, values) != nullptr;
 }
 
-QOperation *QParamController::write_params(const QList<quint16> &ids, const QList<quint8> &values)
+QOperation *QParamController::writeParams(const QList<quint16> &ids, const QList<quint8> &values)
 {
     const QList<quint16> writes = ids;
     QOperation *write =
@@ -240,7 +240,7 @@ QOperation *QParamController::write_params(const QList<quint16> &ids, const QLis
         return nullptr;
     pendingParams = writes;
     write->setLostText(tr("Параметры исполнительного устройства не записаны."));
-    write_pending(write, values, {});
+    writePending(write, values, {});
     return write;
 }
 
@@ -263,12 +263,12 @@ void QParamController::set_def_exe_device_properties()
             if (!done)
                 return;
             m_session->announce(tr("Восстановлены заводские параметры исполнительного устройства"));
-            forget_values();
-            read_back(reset, true);
+            forgetValues();
+            readBack(reset, true);
         });
 }
 
-void QParamController::apply_or_restore(QOperation *operation, bool apply)
+void QParamController::applyOrRestore(QOperation *operation, bool apply)
 {
     operation->setText(apply ? tr("Применение параметров исполнительного устройства...")
                              : tr("Восстановление параметров исполнительного устройства..."));
@@ -284,8 +284,8 @@ void QParamController::apply_or_restore(QOperation *operation, bool apply)
                 return;
             // A restore brings back values the image may never have held.
             if (!apply)
-                forget_values();
-            read_back(operation, false);
+                forgetValues();
+            readBack(operation, false);
         });
 }
 
@@ -293,7 +293,7 @@ void QParamController::apply_restore_exe_device_properties(bool apply)
 {
     // Applying writes the marked values first, in the same operation.
     QList<quint8> values;
-    if (apply && !collect_writes(&values))
+    if (apply && !collectWrites(&values))
         return;
     QOperation *operation = m_session->beginOrTell(
         apply ? tr("Установка параметров исполнительного устройства...")
@@ -304,7 +304,7 @@ void QParamController::apply_restore_exe_device_properties(bool apply)
     operation->setLostText(apply ? tr("Параметры исполнительного устройства не записаны.")
                                  : tr("Параметры исполнительного устройства не восстановлены."));
     if (apply)
-        write_pending(operation, values, [this, operation] { apply_or_restore(operation, true); });
+        writePending(operation, values, [this, operation] { applyOrRestore(operation, true); });
     else
-        apply_or_restore(operation, false);
+        applyOrRestore(operation, false);
 }

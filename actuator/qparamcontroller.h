@@ -38,9 +38,9 @@ public:
 
     // Reads the parameters ids (every one when empty) as one operation; null when none
     // started (another operation running: said).
-    QOperation *read_params(const QList<quint16> &ids);
+    QOperation *readParams(const QList<quint16> &ids);
     // Writes values to the parameters ids as one operation; null when none started.
-    QOperation *write_params(const QList<quint16> &ids, const QList<quint8> &values);
+    QOperation *writeParams(const QList<quint16> &ids, const QList<quint8> &values);
 
 public slots:
     // Each runs as one operation (the version query, the writes, applying or restoring and
@@ -52,22 +52,22 @@ public slots:
     void apply_restore_exe_device_properties(bool apply);
 
 private:
-    void register_steps();
+    void registerSteps();
     // Runs next within operation once the actuator's version is known, asking for it
     // when it is needed; failed runs instead when it could not be read.
-    void after_version(QOperation *operation, const std::function<void()> &next,
-                       const std::function<void()> &failed = {});
-    void read_pending(QOperation *operation);
+    void afterVersion(QOperation *operation, const std::function<void()> &next,
+                      const std::function<void()> &failed = {});
+    void readPending(QOperation *operation);
     // Reads every parameter back after the actuator changed them by itself.
-    void read_back(QOperation *operation, bool checkVersion);
+    void readBack(QOperation *operation, bool checkVersion);
     // The rows to write (asking when none is marked) and their values; false when there
     // is nothing to write or a value is missing, which has been said.
-    bool collect_writes(QList<quint8> *values);
-    void write_pending(QOperation *operation, const QList<quint8> &values,
-                       const std::function<void()> &written);
-    void apply_or_restore(QOperation *operation, bool apply);
+    bool collectWrites(QList<quint8> *values);
+    void writePending(QOperation *operation, const QList<quint8> &values,
+                      const std::function<void()> &written);
+    void applyOrRestore(QOperation *operation, bool apply);
     // The actuator changed its values by itself: the image no longer knows them.
-    void forget_values();
+    void forgetValues();
 
     QModemSession *m_session;
     QTableWidget *m_table;

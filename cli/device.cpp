@@ -52,7 +52,7 @@ QString accessText(MODEM_PROTECTION_T mode)
 }
 } // namespace
 
-void VexoCtl::list_ports()
+void VexoCtl::listPorts()
 {
     // Listed as the search lists them; nothing is opened for it.
     const QStringList ports =
@@ -68,7 +68,7 @@ void VexoCtl::list_ports()
     m_result.insert("stick", m_stickPort.isEmpty() ? QJsonValue() : QJsonValue(m_stickPort));
 }
 
-void VexoCtl::show_info()
+void VexoCtl::showInfo()
 {
     auto memory = std::make_shared<QList<int>>();
     connect(m_copier, &QTableCopy::memoryStatusRead, this,
@@ -117,7 +117,7 @@ void VexoCtl::show_info()
         QStringLiteral("the memory status was not read"));
 }
 
-bool VexoCtl::check_firmware_file()
+bool VexoCtl::checkFirmwareFile()
 {
     const QString file = m_options.arguments.first();
     QFlashUpdater probe;
@@ -136,9 +136,9 @@ void VexoCtl::flash()
                      .arg(QFileInfo(file).fileName(),
                           actuator ? QStringLiteral("actuator") : QStringLiteral("USB-stick"))))
         return;
-    with_full_access([this, file, actuator] {
+    withFullAccess([this, file, actuator] {
         after(
-            m_flasher->flash_file(file, actuator),
+            m_flasher->flashFile(file, actuator),
             [this, actuator] {
                 m_result.insert("flashed", m_flasher->firmwareFileName());
                 if (!m_options.json)
@@ -166,7 +166,7 @@ void VexoCtl::flash()
     });
 }
 
-bool VexoCtl::parse_params()
+bool VexoCtl::parseParams()
 {
     for (const QString &argument : std::as_const(m_options.arguments)) {
         const QString name = argument.section(QLatin1Char('='), 0, 0);
@@ -216,17 +216,17 @@ void VexoCtl::params()
         end(EXIT_DONE);
     };
     if (!m_paramWrite) {
-        after(m_params->read_params(m_paramIds), show,
+        after(m_params->readParams(m_paramIds), show,
               QStringLiteral("the actuator's parameters were not read"));
         return;
     }
-    with_full_access([this, show] {
-        after(m_params->write_params(m_paramIds, m_paramValues), show,
+    withFullAccess([this, show] {
+        after(m_params->writeParams(m_paramIds, m_paramValues), show,
               QStringLiteral("the actuator's parameters were not written"));
     });
 }
 
-void VexoCtl::show_log()
+void VexoCtl::showLog()
 {
     const QModem modem;
     QOperationLog log(&modem);

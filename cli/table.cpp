@@ -66,10 +66,10 @@ QString verdictName(CSV_VERDICT_T verdict)
 }
 } // namespace
 
-void VexoCtl::read_table()
+void VexoCtl::readTable()
 {
-    read_stick_table([this] {
-        const QList<QControlDevice> &list = m_list->remote_list();
+    readStickTable([this] {
+        const QList<QControlDevice> &list = m_list->remotes();
         if (!m_options.output.isEmpty()) {
             QString error;
             if (!QDbManipulator::saveToFile(m_options.output, list, &error)) {
@@ -89,10 +89,10 @@ void VexoCtl::read_table()
     });
 }
 
-void VexoCtl::backup_table()
+void VexoCtl::backupTable()
 {
     // Every table read is backed up, as in the window.
-    read_stick_table([this] {
+    readStickTable([this] {
         const QString dir = QTableFiles::dataDirectory();
         QStringList names;
         QList<QDateTime> times;
@@ -100,7 +100,7 @@ void VexoCtl::backup_table()
         QList<QControlDevice> newest;
         if (names.isEmpty() ||
             !QDbManipulator::loadFromFile(dir + "/" + names.first(), newest, nullptr) ||
-            newest != m_list->remote_list()) {
+            newest != m_list->remotes()) {
             end(EXIT_FAILED, "no backup holds the table in " + dir);
             return;
         }
@@ -113,16 +113,16 @@ void VexoCtl::backup_table()
     });
 }
 
-void VexoCtl::write_list(const QString &what)
+void VexoCtl::writeList(const QString &what)
 {
-    const int count = int(m_list->remote_list().size());
+    const int count = int(m_list->remotes().size());
     if (!confirm(QStringLiteral("Write %1 (%2 remotes) to the USB-stick? Its table of %3 remotes "
                                 "is cleared first.")
                      .arg(what)
                      .arg(count)
                      .arg(m_list->modemSnapshot().size())))
         return;
-    with_full_access([this, count] {
+    withFullAccess([this, count] {
         after(
             m_transfers->save_db_to_modem(),
             [this, count] {
@@ -135,24 +135,24 @@ void VexoCtl::write_list(const QString &what)
     });
 }
 
-void VexoCtl::write_table()
+void VexoCtl::writeTable()
 {
-    read_stick_table([this] {
+    readStickTable([this] {
         // The window's "open database file", the file dialog answered by the command line.
         const QString file = m_options.arguments.first();
         m_prompts.setFile(file);
         m_files->load_db_from_file();
-        if (m_list->db_file_name() != file) {
+        if (m_list->databaseFileName() != file) {
             end(EXIT_USAGE, file + ": not loaded");
             return;
         }
-        write_list(QFileInfo(file).fileName());
+        writeList(QFileInfo(file).fileName());
     });
 }
 
-void VexoCtl::compare_table(bool apply)
+void VexoCtl::compareTable(bool apply)
 {
-    read_stick_table([this, apply] {
+    readStickTable([this, apply] {
         const QList<RemoteDifference> differences =
             compareTables(m_list->modemSnapshot(), m_fileTable, m_session->modem().longRecords());
         if (m_options.json) {
@@ -175,9 +175,9 @@ void VexoCtl::compare_table(bool apply)
         if (!confirm(
                 QStringLiteral("Apply these %1 changes to the USB-stick?").arg(differences.size())))
             return;
-        with_full_access([this, differences] {
+        withFullAccess([this, differences] {
             after(
-                m_compare->apply_differences(differences),
+                m_compare->applyDifferences(differences),
                 [this, differences] {
                     m_result.insert("applied", int(differences.size()));
                     if (!m_options.json)
@@ -189,30 +189,29 @@ void VexoCtl::compare_table(bool apply)
     });
 }
 
-void VexoCtl::export_csv()
+void VexoCtl::exportCsv()
 {
-    read_stick_table([this] {
+    readStickTable([this] {
         const QString file = m_options.arguments.first();
         m_prompts.setFile(file);
         bool exported = false;
         const auto done =
             connect(m_csv, &QTableCsv::statusMessage, this, [&exported] { exported = true; });
-        m_csv->export_csv();
+        m_csv->exportCsv();
         disconnect(done);
         if (!exported) {
             end(EXIT_USAGE, file + ": not written");
             return;
         }
-        console::err(QStringLiteral("%1 remotes exported to %2")
-                         .arg(m_list->remote_list().size())
-                         .arg(file));
+        console::err(
+            QStringLiteral("%1 remotes exported to %2").arg(m_list->remotes().size()).arg(file));
         end(EXIT_DONE);
     });
 }
 
-void VexoCtl::import_csv()
+void VexoCtl::importCsv()
 {
-    read_stick_table([this] {
+    readStickTable([this] {
         const QString file = m_options.arguments.first();
         // The verdicts the window's preview shows, one row a line.
         const CsvImport parsed = importRemotesCsv(m_csvBytes, m_session->modem().longRecords());
@@ -239,7 +238,7 @@ void VexoCtl::import_csv()
             end(EXIT_USAGE, file + ": no row can be imported");
             return;
         }
-        m_csv->take_import(file, imported);
-        write_list(QFileInfo(file).fileName());
+        m_csv->takeImport(file, imported);
+        writeList(QFileInfo(file).fileName());
     });
 }

@@ -75,16 +75,16 @@ QStringList VexoCtl::commands()
 
 bool VexoCtl::start()
 {
-    if (!check_arguments() || !load_password())
+    if (!checkArguments() || !loadPassword())
         return false;
     const QString &command = m_options.command;
     if (command == QLatin1String("log")) {
-        show_log();
+        showLog();
         return false;
     }
     if ((command == QLatin1String("write") || command == QLatin1String("compare") ||
          command == QLatin1String("apply")) &&
-        !load_table_file(&m_fileTable))
+        !loadTableFile(&m_fileTable))
         return false;
     if (command == QLatin1String("import-csv")) {
         QFile file(m_options.arguments.first());
@@ -94,16 +94,16 @@ bool VexoCtl::start()
         }
         m_csvBytes = file.readAll();
     }
-    if (command == QLatin1String("flash") && !check_firmware_file())
+    if (command == QLatin1String("flash") && !checkFirmwareFile())
         return false;
-    if (command == QLatin1String("params") && !parse_params())
+    if (command == QLatin1String("params") && !parseParams())
         return false;
-    build_session();
+    buildSession();
     m_session->start_autoconnect();
     return true;
 }
 
-bool VexoCtl::check_arguments()
+bool VexoCtl::checkArguments()
 {
     const QString &command = m_options.command;
     int expected = -2;
@@ -131,7 +131,7 @@ bool VexoCtl::check_arguments()
     return true;
 }
 
-bool VexoCtl::load_password()
+bool VexoCtl::loadPassword()
 {
     if (m_options.passwordFile.isEmpty())
         return true;
@@ -152,7 +152,7 @@ bool VexoCtl::load_password()
     return true;
 }
 
-bool VexoCtl::load_table_file(QList<QControlDevice> *list)
+bool VexoCtl::loadTableFile(QList<QControlDevice> *list)
 {
     QString error;
     if (!QDbManipulator::loadFromFile(m_options.arguments.first(), *list, &error)) {
@@ -162,7 +162,7 @@ bool VexoCtl::load_table_file(QList<QControlDevice> *list)
     return true;
 }
 
-void VexoCtl::build_session()
+void VexoCtl::buildSession()
 {
     // As the window: its data folder for backups and the operation log, its settings.
     QDir().mkpath(QTableFiles::dataDirectory());
@@ -175,7 +175,7 @@ void VexoCtl::build_session()
     m_transfers = new QTableTransfers(m_session, m_list, m_files);
     const QSettings settings(QStringLiteral("Vexo Electronics"),
                              QStringLiteral("Vexo Control Tool"));
-    m_transfers->set_verify_after_write(QTableTransfers::readVerifySetting(settings));
+    m_transfers->setVerifyAfterWrite(QTableTransfers::readVerifySetting(settings));
     m_copier = new QTableCopy(m_session, m_list, m_transfers);
     m_compare = new QTableCompare(m_session, m_list, m_files, m_transfers);
     m_csv = new QTableCsv(m_session, m_list);
@@ -186,7 +186,7 @@ void VexoCtl::build_session()
     connect(m_transfers, &QTableTransfers::statusMessage, this, &console::err);
     connect(m_compare, &QTableCompare::statusMessage, this, &console::err);
 
-    connect(m_session, &QModemSession::sessionOpened, this, &VexoCtl::session_opened,
+    connect(m_session, &QModemSession::sessionOpened, this, &VexoCtl::sessionOpened,
             Qt::QueuedConnection);
     connect(m_session, &QModemSession::searchPassFailed, this, [this] {
         if (m_onReopen && m_reopenBy.hasExpired())
@@ -196,7 +196,7 @@ void VexoCtl::build_session()
         const QString where = m_options.ports.isEmpty() ? QStringLiteral("on the serial ports")
                                                         : "on " + m_options.ports.join(", ");
         if (m_options.command == QLatin1String("ports"))
-            list_ports();
+            listPorts();
         end(EXIT_NO_STICK, "no USB-stick answers " + where);
     });
     connect(m_session, &QModemSession::portAccessDenied, this, [](const QString &port) {
@@ -204,7 +204,7 @@ void VexoCtl::build_session()
     });
 }
 
-void VexoCtl::session_opened()
+void VexoCtl::sessionOpened()
 {
     if (m_ended)
         return;
@@ -214,30 +214,30 @@ void VexoCtl::session_opened()
         return;
     }
     m_commandStarted = true;
-    m_stickPort = m_session->interfaceManager()->port_name();
-    run_command();
+    m_stickPort = m_session->interfaceManager()->portName();
+    runCommand();
 }
 
-void VexoCtl::run_command()
+void VexoCtl::runCommand()
 {
     const QString &c = m_options.command;
     if (c == QLatin1String("ports")) {
-        list_ports();
+        listPorts();
         end(EXIT_DONE);
     } else if (c == QLatin1String("info"))
-        show_info();
+        showInfo();
     else if (c == QLatin1String("read"))
-        read_table();
+        readTable();
     else if (c == QLatin1String("backup"))
-        backup_table();
+        backupTable();
     else if (c == QLatin1String("write"))
-        write_table();
+        writeTable();
     else if (c == QLatin1String("compare") || c == QLatin1String("apply"))
-        compare_table(c == QLatin1String("apply"));
+        compareTable(c == QLatin1String("apply"));
     else if (c == QLatin1String("export-csv"))
-        export_csv();
+        exportCsv();
     else if (c == QLatin1String("import-csv"))
-        import_csv();
+        importCsv();
     else if (c == QLatin1String("flash"))
         flash();
     else if (c == QLatin1String("params"))
@@ -260,9 +260,9 @@ void VexoCtl::end(int code, const QString &message)
     }
     // A stick left with full access would take changes from anyone: back to user access,
     // as the window's user mode does.
-    when_idle([this, code] {
+    whenIdle([this, code] {
         m_session->user_mode_clicked();
-        when_idle([this, code] { emit finished(code); });
+        whenIdle([this, code] { emit finished(code); });
     });
 }
 
@@ -325,13 +325,13 @@ void VexoCtl::after(QOperation *operation, const Step &then, const QString &fail
     });
 }
 
-void VexoCtl::when_idle(const Step &then)
+void VexoCtl::whenIdle(const Step &then)
 {
     m_whenIdle = then;
     m_idle->start();
 }
 
-void VexoCtl::with_full_access(const Step &then)
+void VexoCtl::withFullAccess(const Step &then)
 {
     if (m_session->modem().protectionMode() != PROTECTION_LOCKED) {
         then();
@@ -340,7 +340,7 @@ void VexoCtl::with_full_access(const Step &then)
     // The window's administrator mode: the password asked for, the log-in, the access
     // state read again.
     m_session->admin_mode_clicked();
-    when_idle([this, then] {
+    whenIdle([this, then] {
         if (m_session->modem().protectionMode() == PROTECTION_LOCKED) {
             end(EXIT_FAILED,
                 QStringLiteral("the USB-stick has a password and gave no full access"));
@@ -351,7 +351,7 @@ void VexoCtl::with_full_access(const Step &then)
     });
 }
 
-void VexoCtl::read_stick_table(const Step &then)
+void VexoCtl::readStickTable(const Step &then)
 {
     after(m_transfers->load_db_from_modem(), then,
           QStringLiteral("the USB-stick's table was not read"));

@@ -70,41 +70,41 @@ private:
     using Step = std::function<void()>;
 
     // Checking before the stick is looked for.
-    bool check_arguments();
-    bool load_password();
-    bool load_table_file(QList<QControlDevice> *list);
-    bool check_firmware_file();
-    bool parse_params();
-    void build_session();
-    void session_opened();
-    void run_command();
+    bool checkArguments();
+    bool loadPassword();
+    bool loadTableFile(QList<QControlDevice> *list);
+    bool checkFirmwareFile();
+    bool parseParams();
+    void buildSession();
+    void sessionOpened();
+    void runCommand();
 
     void end(int code, const QString &message = QString());
     // Runs then once operation has finished; a null or failed one ends the command.
     void after(QOperation *operation, const Step &then, const QString &failure = QString());
     // Full access for a change: the password asked or taken from the file when the stick
     // has one; then runs once the session is idle again with full access.
-    void with_full_access(const Step &then);
-    void when_idle(const Step &then);
+    void withFullAccess(const Step &then);
+    void whenIdle(const Step &then);
     // The stick's table read as the window reads it on opening (and backed up).
-    void read_stick_table(const Step &then);
+    void readStickTable(const Step &then);
     // Asks before a change; a no ends the command.
     bool confirm(const QString &question);
 
     // Commands; table.cpp and device.cpp.
-    void list_ports();
-    void show_info();
-    void read_table();
-    void backup_table();
-    void write_table();
-    void compare_table(bool apply);
-    void export_csv();
-    void import_csv();
+    void listPorts();
+    void showInfo();
+    void readTable();
+    void backupTable();
+    void writeTable();
+    void compareTable(bool apply);
+    void exportCsv();
+    void importCsv();
     void flash();
     void params();
-    void show_log();
+    void showLog();
     // The list written to the stick, as the window's "write" does.
-    void write_list(const QString &what);
+    void writeList(const QString &what);
 
     CtlOptions m_options;
     TerminalPrompts m_prompts;

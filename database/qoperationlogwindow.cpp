@@ -8,7 +8,7 @@ QOperationLogWindow::QOperationLogWindow(QModemSession *session, QObject *parent
 {
 }
 
-void QOperationLogWindow::show_operation_log()
+void QOperationLogWindow::showOperationLog()
 {
     QOperationLogDialog dialog(m_session->dialogParent(), m_session->operationLog(),
                                m_session->prompts());

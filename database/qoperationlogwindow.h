@@ -12,7 +12,7 @@ public:
     explicit QOperationLogWindow(QModemSession *session, QObject *parent = nullptr);
 
 public slots:
-    void show_operation_log();
+    void showOperationLog();
 
 private:
     QModemSession *m_session;

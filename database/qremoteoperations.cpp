@@ -26,14 +26,14 @@ QRemoteOperations::QRemoteOperations(QModemSession *session, RemoteList *list,
 {
 }
 
-bool QRemoteOperations::remote_change_allowed(bool fullAccessNeeded) const
+bool QRemoteOperations::remoteChangeAllowed(bool fullAccessNeeded) const
 {
     // The same rules as the buttons', for the shortcuts and the menu that bypass them.
-    return m_list->data_source() == SOURCE_MODEM && m_session->connected() &&
+    return m_list->source() == SOURCE_MODEM && m_session->connected() &&
            (!fullAccessNeeded || m_session->modem().protectionMode() != PROTECTION_LOCKED);
 }
 
-bool QRemoteOperations::line_free() const
+bool QRemoteOperations::lineFree() const
 {
     if (!m_session->busy())
         return true;
@@ -42,8 +42,7 @@ bool QRemoteOperations::line_free() const
     return false;
 }
 
-void QRemoteOperations::after_device_version(QOperation *operation,
-                                             const std::function<void()> &next)
+void QRemoteOperations::afterDeviceVersion(QOperation *operation, const std::function<void()> &next)
 {
     const QExecDevice &device = m_session->execDevice();
     if (device.remoteMode() || device.isVersionKnown()) {
@@ -56,15 +55,14 @@ void QRemoteOperations::after_device_version(QOperation *operation,
     });
 }
 
-quint16 QRemoteOperations::single_remote_target() const
+quint16 QRemoteOperations::singleRemoteTarget() const
 {
     // In remote mode the stick passes the change on by itself.
     return m_session->execDevice().remoteMode() ? TARGET_MODEM : TARGET_DEVICE;
 }
 
-bool QRemoteOperations::proceed_write_remote(QOperation *operation, const QControlDevice &remote,
-                                             quint16 target,
-                                             const QModemSession::Continuation &then)
+bool QRemoteOperations::proceedWriteRemote(QOperation *operation, const QControlDevice &remote,
+                                           quint16 target, const QModemSession::Continuation &then)
 {
     const QByteArray record = remote.toRecord(m_session->modem().longRecords());
     return m_session->proceed(
@@ -73,8 +71,8 @@ bool QRemoteOperations::proceed_write_remote(QOperation *operation, const QContr
         then);
 }
 
-bool QRemoteOperations::proceed_delete_remote(QOperation *operation, int id, quint16 target,
-                                              const QModemSession::Continuation &then)
+bool QRemoteOperations::proceedDeleteRemote(QOperation *operation, int id, quint16 target,
+                                            const QModemSession::Continuation &then)
 {
     return m_session->proceed(
         operation, TRANSACTION_DELETE_REMOTE,
@@ -88,15 +86,15 @@ QString QRemoteOperations::unchangedText(const QControlDevice &remote)
         .arg(QString::number(remote.id()), remote.ownerName());
 }
 
-void QRemoteOperations::write_changed(QOperation *operation, const QControlDevice &changed,
-                                      OPERATION_T logged)
+void QRemoteOperations::writeChanged(QOperation *operation, const QControlDevice &changed,
+                                     OPERATION_T logged)
 {
-    proceed_write_remote(
-        operation, changed, single_remote_target(), [this, changed, logged](bool written) {
+    proceedWriteRemote(
+        operation, changed, singleRemoteTarget(), [this, changed, logged](bool written) {
             m_session->operationLog()->append(logged, {changed.id()}, written);
             if (!written)
                 return;
-            const int i = indexOfIdText(m_list->remote_list(), QString::number(changed.id()));
+            const int i = indexOfIdText(m_list->remotes(), QString::number(changed.id()));
             if (i == -1)
                 return;
             m_list->replaceRemote(i, changed);
@@ -107,9 +105,9 @@ void QRemoteOperations::write_changed(QOperation *operation, const QControlDevic
 QOperation *QRemoteOperations::active_button_clicked()
 {
     const int i = m_view->currentIndex();
-    if (i == -1 || !remote_change_allowed(false))
+    if (i == -1 || !remoteChangeAllowed(false))
         return nullptr;
-    const QControlDevice remote = m_list->remote_list().at(i);
+    const QControlDevice remote = m_list->remotes().at(i);
     QControlDevice changed = remote;
     changed.setActive(!changed.active());
     const QString text = changed.active() ? tr("Активация пульта") : tr("Блокировка пульта");
@@ -117,15 +115,15 @@ QOperation *QRemoteOperations::active_button_clicked()
     if (!operation)
         return nullptr;
     operation->setLostText(unchangedText(remote));
-    after_device_version(operation, [this, operation, changed, text] {
+    afterDeviceVersion(operation, [this, operation, changed, text] {
         operation->setText(text);
-        write_changed(operation, changed,
-                      changed.active() ? OPERATION_REMOTE_ACTIVATED : OPERATION_REMOTE_BLOCKED);
+        writeChanged(operation, changed,
+                     changed.active() ? OPERATION_REMOTE_ACTIVATED : OPERATION_REMOTE_BLOCKED);
     });
     return operation;
 }
 
-bool QRemoteOperations::ask_owner_name(QString *name)
+bool QRemoteOperations::askOwnerName(QString *name)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
@@ -155,12 +153,12 @@ bool QRemoteOperations::ask_owner_name(QString *name)
 QOperation *QRemoteOperations::edit_button_clicked()
 {
     const int i = m_view->currentIndex();
-    if (i == -1 || !remote_change_allowed(true) || !line_free())
+    if (i == -1 || !remoteChangeAllowed(true) || !lineFree())
         return nullptr;
-    const QControlDevice remote = m_list->remote_list().at(i);
+    const QControlDevice remote = m_list->remotes().at(i);
     // The row shows the list's name; the dialog starts from it.
     QString name = remote.ownerName();
-    if (!ask_owner_name(&name))
+    if (!askOwnerName(&name))
         return nullptr;
     QControlDevice changed = remote;
     changed.setOwnerName(name);
@@ -170,32 +168,32 @@ QOperation *QRemoteOperations::edit_button_clicked()
     if (!operation)
         return nullptr;
     operation->setLostText(unchangedText(remote));
-    write_changed(operation, changed, OPERATION_REMOTE_EDITED);
+    writeChanged(operation, changed, OPERATION_REMOTE_EDITED);
     return operation;
 }
 
 QOperation *QRemoteOperations::del_button_clicked()
 {
     const int i = m_view->currentIndex();
-    if (i == -1 || !remote_change_allowed(true) || !line_free())
+    if (i == -1 || !remoteChangeAllowed(true) || !lineFree())
         return nullptr;
     if (m_session->prompts()->warning(m_session->dialogParent(), tr("Удаление пульта"),
                                       tr("Пульт будет удален из системы. Продолжить?"),
                                       QMessageBox::Yes | QMessageBox::No,
                                       QMessageBox::No) != QMessageBox::Yes)
         return nullptr;
-    const QControlDevice remote = m_list->remote_list().at(i);
+    const QControlDevice remote = m_list->remotes().at(i);
     QOperation *operation = m_session->beginOrTell(tr("Удаление пульта из системы"), false);
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Пульт №%1 (владелец '%2') не удален из таблицы.")
                                .arg(QString::number(remote.id()), remote.ownerName()));
-    proceed_delete_remote(
-        operation, remote.id(), single_remote_target(), [this, operation, remote](bool deleted) {
+    proceedDeleteRemote(
+        operation, remote.id(), singleRemoteTarget(), [this, operation, remote](bool deleted) {
             m_session->operationLog()->append(OPERATION_REMOTE_DELETED, {remote.id()}, deleted);
             if (!deleted)
                 return;
-            const int index = indexOfIdText(m_list->remote_list(), QString::number(remote.id()));
+            const int index = indexOfIdText(m_list->remotes(), QString::number(remote.id()));
             if (index != -1) {
                 m_list->removeRemote(index);
                 m_list->need_saving();

@@ -26,17 +26,17 @@ public:
 
     // Single-remote operations need the stick's own table and the stick; all but
     // blocking also need full access.
-    bool remote_change_allowed(bool fullAccessNeeded) const;
+    bool remoteChangeAllowed(bool fullAccessNeeded) const;
     // next runs once the actuator's version is known, asking for it first as a step of
     // operation; when asking fails the operation ends without a further message.
-    void after_device_version(QOperation *operation, const std::function<void()> &next);
+    void afterDeviceVersion(QOperation *operation, const std::function<void()> &next);
     // Where a change of one remote goes: the actuator, or the stick in remote mode.
-    quint16 single_remote_target() const;
+    quint16 singleRemoteTarget() const;
     // One remote written or deleted as the next step of operation.
-    bool proceed_write_remote(QOperation *operation, const QControlDevice &remote, quint16 target,
-                              const QModemSession::Continuation &then);
-    bool proceed_delete_remote(QOperation *operation, int id, quint16 target,
-                               const QModemSession::Continuation &then);
+    bool proceedWriteRemote(QOperation *operation, const QControlDevice &remote, quint16 target,
+                            const QModemSession::Continuation &then);
+    bool proceedDeleteRemote(QOperation *operation, int id, quint16 target,
+                             const QModemSession::Continuation &then);
 
 public slots:
     // Each starts its operation and returns it; null when none started.
@@ -46,12 +46,12 @@ public slots:
 
 private:
     // False, after telling the user, while another operation runs: nothing is asked then.
-    bool line_free() const;
+    bool lineFree() const;
     // Asks until the name fits the stick's records; false when the user cancelled.
-    bool ask_owner_name(QString *name);
+    bool askOwnerName(QString *name);
     // The changed remote written as the next step of operation; the list takes it once the
     // stick confirmed it.
-    void write_changed(QOperation *operation, const QControlDevice &changed, OPERATION_T logged);
+    void writeChanged(QOperation *operation, const QControlDevice &changed, OPERATION_T logged);
     // What a change of remote that the stick did not confirm leaves undone.
     static QString unchangedText(const QControlDevice &remote);
 

@@ -27,10 +27,10 @@ QRemoteSearch::QRemoteSearch(QModemSession *session, RemoteList *list, QRemoteTa
                              QRemoteOperations *operations, QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_view(view), m_operations(operations)
 {
-    register_step();
+    registerStep();
 }
 
-void QRemoteSearch::register_step()
+void QRemoteSearch::registerStep()
 {
     // An answer naming the remote heard ends a poll; the listening's other answers (to the
     // mode switch) are acknowledgements.
@@ -71,8 +71,8 @@ bool QRemoteSearch::poll(QOperation *operation, const std::function<void(int)> &
         });
 }
 
-void QRemoteSearch::set_modem_mode(QOperation *operation, quint8 mode,
-                                   const std::function<void()> &next)
+void QRemoteSearch::setModemMode(QOperation *operation, quint8 mode,
+                                 const std::function<void()> &next)
 {
     const QPointer<QOperation> running = operation;
     m_session->proceed(
@@ -93,12 +93,12 @@ void QRemoteSearch::set_modem_mode(QOperation *operation, quint8 mode,
         });
 }
 
-void QRemoteSearch::leave_search_mode(QOperation *operation, const std::function<void()> &next)
+void QRemoteSearch::leaveSearchMode(QOperation *operation, const std::function<void()> &next)
 {
-    set_modem_mode(operation, MODEM_MODE_NORMAL, next);
+    setModemMode(operation, MODEM_MODE_NORMAL, next);
 }
 
-void QRemoteSearch::when_line_free(const std::function<void(bool)> &then)
+void QRemoteSearch::whenLineFree(const std::function<void(bool)> &then)
 {
     QInterface_Manager *link = m_session->interfaceManager();
     if (link->is_free() && !m_session->busy()) {
@@ -131,32 +131,32 @@ void QRemoteSearch::when_line_free(const std::function<void(bool)> &then)
     wait->start(FREE_LINK_POLL_MS);
 }
 
-QOperation *QRemoteSearch::restore_normal_mode()
+QOperation *QRemoteSearch::restoreNormalMode()
 {
     // A stick lost during a search comes back still listening.
     if (!m_searchModeLeft || !m_session->connected())
         return nullptr;
     QOperation *operation = m_session->beginOrTell(tr("Установка режима работы"), false);
     if (operation)
-        leave_search_mode(operation, {});
+        leaveSearchMode(operation, {});
     return operation;
 }
 
 void QRemoteSearch::add_button_clicked()
 {
-    if (m_active || !m_operations->remote_change_allowed(true))
+    if (m_active || !m_operations->remoteChangeAllowed(true))
         return;
     QOperation *operation = m_session->beginOrTell(tr("Изменение режима работы устройства"), false);
     if (!operation)
         return;
     m_active = true;
-    set_modem_mode(operation, MODEM_MODE_SEARCH, [this] { m_session->modem().setListening(true); });
+    setModemMode(operation, MODEM_MODE_SEARCH, [this] { m_session->modem().setListening(true); });
     connect(operation, &QOperation::finished, this, [this, operation] {
         if (!operation->succeeded()) {
             m_active = false;
             return;
         }
-        auto *wizard = new QAddDeviceDialog(m_session->dialogParent(), &m_list->remote_list(),
+        auto *wizard = new QAddDeviceDialog(m_session->dialogParent(), &m_list->remotes(),
                                             ownerNames, m_session, this);
         connect(wizard, &QAddDeviceDialog::signalSendUsartCommand, this,
                 [this](QInterfaceMessage &message) {
@@ -168,19 +168,19 @@ void QRemoteSearch::add_button_clicked()
                                         wizard->ownerName(), true, wizard->workMode());
             wizard->deleteLater();
             m_session->modem().setListening(false);
-            finish_registration(result, remote);
+            finishRegistration(result, remote);
         });
         wizard->start();
     });
 }
 
-void QRemoteSearch::finish_registration(int result, const QControlDevice &remote)
+void QRemoteSearch::finishRegistration(int result, const QControlDevice &remote)
 {
     if (!m_session->connected()) {
         m_active = false;
         return;
     }
-    when_line_free([this, result, remote](bool stickReady) {
+    whenLineFree([this, result, remote](bool stickReady) {
         QOperation *operation =
             m_session->connected()
                 ? m_session->beginOrTell(tr("Изменение режима работы устройства"), false)
@@ -193,7 +193,7 @@ void QRemoteSearch::finish_registration(int result, const QControlDevice &remote
         const QString failed = tr("Не удалось добавить новый пульт");
         if (result != 0)
             operation->setLostText(failed);
-        leave_search_mode(operation, [this, operation, result, remote, stickReady, failed] {
+        leaveSearchMode(operation, [this, operation, result, remote, stickReady, failed] {
             if (result == 0)
                 return;
             Prompts *prompts = m_session->prompts();
@@ -204,10 +204,10 @@ void QRemoteSearch::finish_registration(int result, const QControlDevice &remote
             }
             if (!ownerNames.contains(remote.ownerName()))
                 ownerNames.append(remote.ownerName());
-            m_operations->after_device_version(operation, [=] {
+            m_operations->afterDeviceVersion(operation, [=] {
                 operation->setText(tr("Запись устройств в USB-stick и исполнительное устройство"));
-                m_operations->proceed_write_remote(
-                    operation, remote, m_operations->single_remote_target(), [=](bool written) {
+                m_operations->proceedWriteRemote(
+                    operation, remote, m_operations->singleRemoteTarget(), [=](bool written) {
                         m_session->operationLog()->append(OPERATION_REMOTE_ADDED, {remote.id()},
                                                           written);
                         if (!written) {
@@ -216,7 +216,7 @@ void QRemoteSearch::finish_registration(int result, const QControlDevice &remote
                                 prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
                             return;
                         }
-                        m_list->setRemotes(m_list->remote_list() + QList<QControlDevice>{remote});
+                        m_list->setRemotes(m_list->remotes() + QList<QControlDevice>{remote});
                         m_list->need_saving();
                     });
             });
@@ -244,9 +244,9 @@ void QRemoteSearch::find_button_clicked()
             &QWaitDialog::setExtOperationEnabled);
     dialog->open();
     // Queued: a poll answered together with the user's "Закрыть" is heard first.
-    connect(operation, &QOperation::finished, this, &QRemoteSearch::search_ended,
+    connect(operation, &QOperation::finished, this, &QRemoteSearch::searchEnded,
             Qt::QueuedConnection);
-    set_modem_mode(operation, MODEM_MODE_SEARCH, [this, dialog] {
+    setModemMode(operation, MODEM_MODE_SEARCH, [this, dialog] {
         QModem &modem = m_session->modem();
         modem.setWorkMode(false);
         modem.setListening(true);
@@ -261,7 +261,7 @@ void QRemoteSearch::find_button_clicked()
     });
 }
 
-void QRemoteSearch::search_ended()
+void QRemoteSearch::searchEnded()
 {
     m_finding = nullptr;
     m_session->modem().setListening(false);
@@ -269,7 +269,7 @@ void QRemoteSearch::search_ended()
         m_active = false;
         return;
     }
-    when_line_free([this](bool) {
+    whenLineFree([this](bool) {
         QOperation *operation = m_session->connected()
                                     ? m_session->beginOrTell(tr("Установка режима работы"), true)
                                     : nullptr;
@@ -278,7 +278,7 @@ void QRemoteSearch::search_ended()
             return;
         }
         connect(operation, &QOperation::finished, this, [this] { m_active = false; });
-        leave_search_mode(operation, {});
+        leaveSearchMode(operation, {});
     });
 }
 
@@ -292,7 +292,7 @@ void QRemoteSearch::request_found_device()
     poll(m_finding, [this](int heard) { device_found(heard); });
 }
 
-void QRemoteSearch::request_found_device_later()
+void QRemoteSearch::requestFoundDeviceLater()
 {
     // Held without a transaction until the next poll; one scheduled for a search that has
     // ended goes nowhere, as its operation is gone.
@@ -312,16 +312,16 @@ void QRemoteSearch::device_found(int value)
     // The erased-record id names no remote: taken as nothing heard.
     if (value == -1 || id == QControlDevice::ErasedId) {
         modem.setLastFoundId(-1);
-        request_found_device_later();
+        requestFoundDeviceLater();
         return;
     }
     // The remote announced last is still held.
     if (value == modem.lastFoundId()) {
-        request_found_device_later();
+        requestFoundDeviceLater();
         return;
     }
     modem.setLastFoundId(value);
-    const QList<QControlDevice> &remotes = m_list->remote_list();
+    const QList<QControlDevice> &remotes = m_list->remotes();
     const auto known = std::find_if(remotes.cbegin(), remotes.cend(),
                                     [id](const QControlDevice &r) { return r.id() == id; });
     if (known != remotes.cend()) {

@@ -27,7 +27,7 @@ public:
                   QRemoteOperations *operations, QObject *parent = nullptr);
 
     // Owners of the remotes added so far, offered by the wizard.
-    const QStringList &owner_names() const { return ownerNames; }
+    const QStringList &owners() const { return ownerNames; }
     // A registration or a search for an owner is under way, from its first operation to
     // its last, the wizard's questions in between included.
     bool active() const { return m_active; }
@@ -46,23 +46,23 @@ public slots:
     void device_found(int value);
     // A stick lost during a search is set back when the next session opens; the operation
     // that does it, null when there is nothing to set back.
-    QOperation *restore_normal_mode();
+    QOperation *restoreNormalMode();
 
 private:
-    void register_step();
+    void registerStep();
     // The stick's mode set as the next step of operation; next runs once it is.
-    void set_modem_mode(QOperation *operation, quint8 mode, const std::function<void()> &next);
+    void setModemMode(QOperation *operation, quint8 mode, const std::function<void()> &next);
     // The stick back in normal mode as the next step of operation; next runs once it is.
-    void leave_search_mode(QOperation *operation, const std::function<void()> &next);
+    void leaveSearchMode(QOperation *operation, const std::function<void()> &next);
     // Runs then once the line is quiet: no operation runs and no command is out. A command
     // still out when the link would itself have given it up is dropped: then gets false.
     // Without a session there is nothing to wait for.
-    void when_line_free(const std::function<void(bool free)> &then);
-    void request_found_device_later();
+    void whenLineFree(const std::function<void(bool free)> &then);
+    void requestFoundDeviceLater();
     // After the wizard: the stick back in normal mode and, when one was heard and named,
     // the new remote written, in one operation.
-    void finish_registration(int result, const QControlDevice &remote);
-    void search_ended();
+    void finishRegistration(int result, const QControlDevice &remote);
+    void searchEnded();
 
     QModemSession *m_session;
     RemoteList *m_list;

@@ -19,8 +19,8 @@ QRemoteTableView::QRemoteTableView(QModemSession *session, RemoteList *list,
                                    const RemoteTableWidgets &widgets, QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_widgets(widgets)
 {
-    build_table();
-    create_table_menu();
+    buildTable();
+    createTableMenu();
     connect(m_widgets.table, &QTableWidget::currentCellChanged, this,
             &QRemoteTableView::control_device_select);
     connect(m_widgets.table, &QWidget::customContextMenuRequested, this,
@@ -29,12 +29,12 @@ QRemoteTableView::QRemoteTableView(QModemSession *session, RemoteList *list,
     // New rows widen the row header in the table's delayed layout, which narrows the
     // viewport after the fill: the widths follow each resize of the viewport itself.
     m_widgets.table->viewport()->installEventFilter(this);
-    connect(m_list, &RemoteList::listReset, this, [this] { fill_table(m_list->remote_list()); });
-    connect(m_list, &RemoteList::remoteChanged, this, &QRemoteTableView::update_row);
+    connect(m_list, &RemoteList::listReset, this, [this] { fill_table(m_list->remotes()); });
+    connect(m_list, &RemoteList::remoteChanged, this, &QRemoteTableView::updateRow);
     connect(m_list, &RemoteList::remoteRemoved, this, &QRemoteTableView::remove_table_row);
-    connect(m_list, &RemoteList::stateChanged, this, &QRemoteTableView::show_source_label);
+    connect(m_list, &RemoteList::stateChanged, this, &QRemoteTableView::showSourceLabel);
     // A table read from a stick that is gone says so.
-    connect(m_session, &QModemSession::stateChanged, this, &QRemoteTableView::show_source_label);
+    connect(m_session, &QModemSession::stateChanged, this, &QRemoteTableView::showSourceLabel);
 }
 
 QAction *QRemoteTableView::menuAction(TABLE_MENU_T entry) const
@@ -42,7 +42,7 @@ QAction *QRemoteTableView::menuAction(TABLE_MENU_T entry) const
     return tableMenu->actions().value(entry);
 }
 
-void QRemoteTableView::create_table_menu()
+void QRemoteTableView::createTableMenu()
 {
     tableMenu = new QMenu(m_widgets.table);
     tableMenu->setObjectName("tableMenu");
@@ -69,7 +69,7 @@ void QRemoteTableView::create_table_menu()
     }
 }
 
-void QRemoteTableView::build_table()
+void QRemoteTableView::buildTable()
 {
     QTableWidget *table = m_widgets.table;
     table->setColumnCount(COLUMN_COUNT);
@@ -123,9 +123,9 @@ void QRemoteTableView::remove_table_row(const QControlDevice &remote)
     }
 }
 
-void QRemoteTableView::update_row(const QControlDevice &remote)
+void QRemoteTableView::updateRow(const QControlDevice &remote)
 {
-    const int row = row_of_id(remote.id());
+    const int row = rowOfId(remote.id());
     if (row != -1) {
         // Held by pointer: with the table sorted by a changed column the row may move.
         QList<QTableWidgetItem *> items;
@@ -168,10 +168,10 @@ void QRemoteTableView::fill_table(const QList<QControlDevice> &list)
             add_table_row(remote);
     }
     table->setSortingEnabled(true);
-    resize_columns(true);
+    resizeColumns(true);
 }
 
-void QRemoteTableView::show_arriving(const QControlDevice &remote, bool first)
+void QRemoteTableView::showArriving(const QControlDevice &remote, bool first)
 {
     QTableWidget *table = m_widgets.table;
     // Unsorted until the read ends, so each record lands below the one before.
@@ -186,7 +186,7 @@ void QRemoteTableView::show_arriving(const QControlDevice &remote, bool first)
 bool QRemoteTableView::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Resize && watched == m_widgets.table->viewport())
-        resize_columns();
+        resizeColumns();
     return QObject::eventFilter(watched, event);
 }
 
@@ -195,7 +195,7 @@ int QRemoteTableView::row_to_index(int row) const
     if (row == -1)
         return -1;
     const QTableWidgetItem *id = m_widgets.table->item(row, COLUMN_ID);
-    return id ? indexOfIdText(m_list->remote_list(), id->text()) : -1;
+    return id ? indexOfIdText(m_list->remotes(), id->text()) : -1;
 }
 
 int QRemoteTableView::currentIndex() const
@@ -203,7 +203,7 @@ int QRemoteTableView::currentIndex() const
     return row_to_index(m_widgets.table->currentRow());
 }
 
-int QRemoteTableView::row_of_id(int id) const
+int QRemoteTableView::rowOfId(int id) const
 {
     const QTableWidget *table = m_widgets.table;
     for (int row = 0; row < table->rowCount(); ++row) {
@@ -217,7 +217,7 @@ int QRemoteTableView::row_of_id(int id) const
 
 void QRemoteTableView::selectRemote(int id)
 {
-    const int row = row_of_id(id);
+    const int row = rowOfId(id);
     if (row != -1)
         m_widgets.table->setCurrentCell(row, COLUMN_ID);
 }
@@ -234,13 +234,13 @@ void QRemoteTableView::control_device_select()
         m_widgets.activeButton->hide();
         return;
     }
-    m_widgets.activeButton->setText(remoteToggleText(m_list->remote_list().at(index)));
-    resize_columns();
+    m_widgets.activeButton->setText(remoteToggleText(m_list->remotes().at(index)));
+    resizeColumns();
 }
 
 void QRemoteTableView::context_menu_config_popup()
 {
-    if (!contextMenuAvailable(m_list->data_source(), m_session->connected()))
+    if (!contextMenuAvailable(m_list->source(), m_session->connected()))
         return;
     const int row = m_widgets.table->currentRow();
     const QList<QAction *> entries = tableMenu->actions();
@@ -251,17 +251,17 @@ void QRemoteTableView::context_menu_config_popup()
     entries.at(MENU_DELETE)->setText(tr("Удалить пульт"));
     const int index = row_to_index(row);
     if (index != -1)
-        entries.at(MENU_ACTIVATE)->setText(remoteToggleText(m_list->remote_list().at(index)));
+        entries.at(MENU_ACTIVATE)->setText(remoteToggleText(m_list->remotes().at(index)));
     tableMenu->popup(QCursor::pos());
 }
 
 void QRemoteTableView::filter_text_change()
 {
     // remoteList itself is never filtered; rows map back through the id.
-    fill_table(filterByOwnerPrefix(m_list->remote_list(), m_widgets.filter->text()));
+    fill_table(filterByOwnerPrefix(m_list->remotes(), m_widgets.filter->text()));
 }
 
-void QRemoteTableView::resize_columns(bool force)
+void QRemoteTableView::resizeColumns(bool force)
 {
     const int w = m_widgets.table->viewport()->width();
     if (force || w != m_lastTableWidth) {
@@ -270,10 +270,10 @@ void QRemoteTableView::resize_columns(bool force)
             m_widgets.table->setColumnWidth(column, int(w * shares[column]));
         m_lastTableWidth = w;
     }
-    show_source_label();
+    showSourceLabel();
 }
 
-void QRemoteTableView::show_source_label()
+void QRemoteTableView::showSourceLabel()
 {
     QLabel *label = m_widgets.sourceLabel;
     const QString text = dataSourceLabel(m_list->labelKind(), m_list->modem_matches_file(),

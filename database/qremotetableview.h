@@ -50,31 +50,31 @@ public:
     // The index of the remote in the current row; -1 if none.
     int currentIndex() const;
     // The first row showing the remote with this id; -1 if none.
-    int row_of_id(int id) const;
+    int rowOfId(int id) const;
     // Makes the row of this remote current, when one shows it.
     void selectRemote(int id);
     // Column widths follow the table's width; force recomputes them anyway.
-    void resize_columns(bool force = false);
+    void resizeColumns(bool force = false);
 
 public slots:
     void control_device_select();
     void context_menu_config_popup();
     void filter_text_change();
     // A record of a table still being read, shown before the table becomes the list.
-    void show_arriving(const QControlDevice &remote, bool first);
-    void show_source_label();
+    void showArriving(const QControlDevice &remote, bool first);
+    void showSourceLabel();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void build_table();
-    void create_table_menu();
+    void buildTable();
+    void createTableMenu();
     void add_table_row(const QControlDevice &remote);
     void remove_table_row(const QControlDevice &remote);
     void clear_table();
     // Only this row changes; the table is not rebuilt.
-    void update_row(const QControlDevice &remote);
+    void updateRow(const QControlDevice &remote);
 
     QModemSession *m_session;
     RemoteList *m_list;

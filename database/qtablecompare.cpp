@@ -39,34 +39,34 @@ QTableCompare::QTableCompare(QModemSession *session, RemoteList *list, QTableFil
 {
 }
 
-void QTableCompare::compare_with_file()
+void QTableCompare::compareWithFile()
 {
     if (!m_session->connected())
         return;
     QList<QControlDevice> other;
     QString name;
-    if (!m_files->choose_file(&other, &name))
+    if (!m_files->chooseFile(&other, &name))
         return;
-    compare_and_apply(other, QFileInfo(name).fileName());
+    compareAndApply(other, QFileInfo(name).fileName());
 }
 
-void QTableCompare::compare_with_backup()
+void QTableCompare::compareWithBackup()
 {
     if (!m_session->connected())
         return;
     QList<QControlDevice> other;
     QString chosen;
-    if (!m_files->choose_backup(&other, &chosen))
+    if (!m_files->chooseBackup(&other, &chosen))
         return;
-    compare_and_apply(other, tr("резервная копия %1").arg(chosen));
+    compareAndApply(other, tr("резервная копия %1").arg(chosen));
 }
 
-bool QTableCompare::compare_and_apply(const QList<QControlDevice> &other, const QString &otherName)
+bool QTableCompare::compareAndApply(const QList<QControlDevice> &other, const QString &otherName)
 {
     if (!m_session->connected())
         return false;
-    if (m_list->stick_table_known()) {
-        show_differences(other, otherName);
+    if (m_list->stickTableKnown()) {
+        showDifferences(other, otherName);
         return true;
     }
     QOperation *operation = m_session->beginOrTell(tr("Чтение данных с USB-stick..."), true);
@@ -75,7 +75,7 @@ bool QTableCompare::compare_and_apply(const QList<QControlDevice> &other, const 
     // The dialog waits for the line to be free again.
     connect(operation, &QOperation::finished, this, [this, operation, other, otherName] {
         if (operation->succeeded())
-            show_differences(other, otherName);
+            showDifferences(other, otherName);
         else
             emit compareEnded(false);
     });
@@ -84,7 +84,7 @@ bool QTableCompare::compare_and_apply(const QList<QControlDevice> &other, const 
     return true;
 }
 
-void QTableCompare::show_differences(const QList<QControlDevice> &other, const QString &otherName)
+void QTableCompare::showDifferences(const QList<QControlDevice> &other, const QString &otherName)
 {
     const QList<RemoteDifference> differences =
         compareTables(m_list->modemSnapshot(), other, m_session->modem().longRecords());
@@ -96,12 +96,12 @@ void QTableCompare::show_differences(const QList<QControlDevice> &other, const Q
         if (result != QDialog::Accepted || differences.isEmpty())
             emit compareEnded(differences.isEmpty());
         else
-            apply_differences(differences);
+            applyDifferences(differences);
     });
     dialog->open();
 }
 
-QOperation *QTableCompare::apply_differences(const QList<RemoteDifference> &differences)
+QOperation *QTableCompare::applyDifferences(const QList<RemoteDifference> &differences)
 {
     QOperation *operation =
         m_session->connected()
@@ -117,14 +117,14 @@ QOperation *QTableCompare::apply_differences(const QList<RemoteDifference> &diff
     operation->setProgress(0, int(apply->order.size()));
     connect(operation, &QOperation::finished, this,
             [this, operation] { emit compareEnded(operation->succeeded()); });
-    apply_next_in(operation, apply);
+    applyNextIn(operation, apply);
     return operation;
 }
 
-void QTableCompare::apply_next_in(QOperation *operation, const std::shared_ptr<Apply> &apply)
+void QTableCompare::applyNextIn(QOperation *operation, const std::shared_ptr<Apply> &apply)
 {
     if (apply->made.size() == apply->order.size()) {
-        end_apply_in(operation, apply);
+        endApplyIn(operation, apply);
         return;
     }
     const RemoteDifference d = apply->order.at(apply->made.size());
@@ -143,21 +143,21 @@ void QTableCompare::apply_next_in(QOperation *operation, const std::shared_ptr<A
         operation, deleting ? TRANSACTION_DELETE_REMOTE : TRANSACTION_WRITE_REMOTE, send,
         [this, operation, apply, d](bool made) {
             if (!made) {
-                end_apply_in(operation, apply);
+                endApplyIn(operation, apply);
                 return;
             }
             apply->stick = applyDifference(apply->stick, d);
             apply->made << d;
             operation->setProgress(int(apply->made.size()), int(apply->order.size()));
-            apply_next_in(operation, apply);
+            applyNextIn(operation, apply);
         });
 }
 
-void QTableCompare::end_apply_in(QOperation *operation, const std::shared_ptr<Apply> &apply)
+void QTableCompare::endApplyIn(QOperation *operation, const std::shared_ptr<Apply> &apply)
 {
     const bool complete = apply->made.size() == apply->order.size();
     // Whatever went through, the list shows what the stick now holds.
-    m_list->show_stick_table(apply->stick);
+    m_list->showStickTable(apply->stick);
     QList<int> madeIds;
     for (const RemoteDifference &d : std::as_const(apply->made))
         madeIds << d.id;
@@ -173,7 +173,7 @@ void QTableCompare::end_apply_in(QOperation *operation, const std::shared_ptr<Ap
     // stick's table only once it has been read back, in the same operation.
     if (!m_session->connected()) {
         m_list->setStickTableKnown(false);
-        tell_partly_applied(apply, false);
+        tellPartlyApplied(apply, false);
         m_session->complete(operation, false);
         return;
     }
@@ -182,14 +182,14 @@ void QTableCompare::end_apply_in(QOperation *operation, const std::shared_ptr<Ap
                                                       const QList<QControlDevice> &received) {
                                  const bool readBack = result == QTableTransfers::READ_OK;
                                  if (readBack)
-                                     m_list->show_stick_table(received);
+                                     m_list->showStickTable(received);
                                  m_list->setStickTableKnown(readBack);
-                                 tell_partly_applied(apply, readBack);
+                                 tellPartlyApplied(apply, readBack);
                                  m_session->complete(operation, false);
                              });
 }
 
-void QTableCompare::tell_partly_applied(const std::shared_ptr<Apply> &apply, bool readBack)
+void QTableCompare::tellPartlyApplied(const std::shared_ptr<Apply> &apply, bool readBack)
 {
     const QString count = tr("выполнено %1 из %2").arg(apply->made.size()).arg(apply->order.size());
     QString text = tr("Изменения применены не полностью: %1.").arg(count) + "\n";

@@ -33,21 +33,21 @@ signals:
     void compareEnded(bool stickHoldsOther);
 
 public slots:
-    void compare_with_file();
-    void compare_with_backup();
+    void compareWithFile();
+    void compareWithBackup();
     // Reads the stick's table if it is not known, then shows the differences; returns
     // whether that started (compareEnded follows then).
-    bool compare_and_apply(const QList<QControlDevice> &other, const QString &otherName);
+    bool compareAndApply(const QList<QControlDevice> &other, const QString &otherName);
     // Makes the differences on the stick as one operation (compareEnded follows); null
     // when none started.
-    QOperation *apply_differences(const QList<RemoteDifference> &differences);
+    QOperation *applyDifferences(const QList<RemoteDifference> &differences);
 
 private:
     struct Apply;
-    void show_differences(const QList<QControlDevice> &other, const QString &otherName);
-    void apply_next_in(QOperation *operation, const std::shared_ptr<Apply> &apply);
-    void end_apply_in(QOperation *operation, const std::shared_ptr<Apply> &apply);
-    void tell_partly_applied(const std::shared_ptr<Apply> &apply, bool readBack);
+    void showDifferences(const QList<QControlDevice> &other, const QString &otherName);
+    void applyNextIn(QOperation *operation, const std::shared_ptr<Apply> &apply);
+    void endApplyIn(QOperation *operation, const std::shared_ptr<Apply> &apply);
+    void tellPartlyApplied(const std::shared_ptr<Apply> &apply, bool readBack);
 
     QModemSession *m_session;
     RemoteList *m_list;

@@ -39,7 +39,7 @@ bool QTableCopy::confirm(const QString &question)
                                          QMessageBox::No) == QMessageBox::Yes;
 }
 
-void QTableCopy::tell_copy_result(bool copied)
+void QTableCopy::tellCopyResult(bool copied)
 {
     Prompts *prompts = m_session->prompts();
     if (copied)
@@ -50,7 +50,7 @@ void QTableCopy::tell_copy_result(bool copied)
                          tr("Операция копирования завершена с ошибкой"), QMessageBox::Ok);
 }
 
-bool QTableCopy::verify_copied_table(int stickCount, int deviceCount)
+bool QTableCopy::verifyCopiedTable(int stickCount, int deviceCount)
 {
     if (stickCount == deviceCount) {
         emit statusMessage(
@@ -67,7 +67,7 @@ bool QTableCopy::verify_copied_table(int stickCount, int deviceCount)
     return false;
 }
 
-void QTableCopy::initialise_in(QOperation *operation, const std::function<void()> &next)
+void QTableCopy::initialiseIn(QOperation *operation, const std::function<void()> &next)
 {
     // A step that fails has said why, as a lost stick has.
     m_session->proceedDeviceInit(operation, [next](bool ok) {
@@ -76,7 +76,7 @@ void QTableCopy::initialise_in(QOperation *operation, const std::function<void()
     });
 }
 
-void QTableCopy::version_in(QOperation *operation, const std::function<void()> &next)
+void QTableCopy::versionIn(QOperation *operation, const std::function<void()> &next)
 {
     // The autonomous actuator answers no queries.
     if (m_session->execDevice().remoteMode()) {
@@ -89,7 +89,7 @@ void QTableCopy::version_in(QOperation *operation, const std::function<void()> &
     });
 }
 
-void QTableCopy::read_device_memory_in(QOperation *operation, const std::function<void(bool)> &then)
+void QTableCopy::readDeviceMemoryIn(QOperation *operation, const std::function<void(bool)> &then)
 {
     m_transfers->proceedIn(
         operation, TRANSACTION_DEVICE_MEMORY,
@@ -97,8 +97,8 @@ void QTableCopy::read_device_memory_in(QOperation *operation, const std::functio
         then);
 }
 
-void QTableCopy::copy_in(QOperation *operation, int transaction, quint16 direction, bool counted,
-                         const std::function<void(bool copied)> &then)
+void QTableCopy::copyIn(QOperation *operation, int transaction, quint16 direction, bool counted,
+                        const std::function<void(bool copied)> &then)
 {
     operation->setProgress(0, counted ? 100 : 0);
     auto progress = std::make_shared<QMetaObject::Connection>();
@@ -114,7 +114,7 @@ void QTableCopy::copy_in(QOperation *operation, int transaction, quint16 directi
         });
 }
 
-void QTableCopy::check_copy_in(QOperation *operation, const std::function<void(bool)> &then)
+void QTableCopy::checkCopyIn(QOperation *operation, const std::function<void(bool)> &then)
 {
     // Only the actuator's count can be read back; both memories are asked now.
     operation->setText(tr("Проверка копирования..."));
@@ -130,15 +130,15 @@ void QTableCopy::check_copy_in(QOperation *operation, const std::function<void(b
         }
         const QModem &modem = m_session->modem();
         const QExecDevice &device = m_session->execDevice();
-        then(verify_copied_table(int(modem.memTotal()) - int(modem.memFree()),
-                                 device.memTotal() - device.memFree()));
+        then(verifyCopiedTable(int(modem.memTotal()) - int(modem.memFree()),
+                               device.memTotal() - device.memFree()));
     };
     m_transfers->proceedIn(
         operation, TRANSACTION_MODEM_MEMORY,
         [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); },
         [this, operation, counted](bool ok) {
             if (ok)
-                read_device_memory_in(operation, counted);
+                readDeviceMemoryIn(operation, counted);
             else
                 counted(false);
         });
@@ -151,7 +151,7 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
     const QString copyText =
         tr("Копирование таблицы устройств из USB-stick в исполнительное устройство...");
     const QString replaced =
-        m_list->stick_table_known()
+        m_list->stickTableKnown()
             ? tr("Таблица пультов исполнительного устройства будет стёрта и заменена таблицей "
                  "USB-stick (пультов: %1). Продолжить?")
                   .arg(m_list->modemSnapshot().size())
@@ -166,37 +166,37 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
     const auto logged = [this, operation](bool verified) {
         m_session->operationLog()->append(
             OPERATION_TABLE_COPIED_TO_DEVICE,
-            m_list->stick_table_known() ? remoteIds(m_list->modemSnapshot()) : QList<int>(),
+            m_list->stickTableKnown() ? remoteIds(m_list->modemSnapshot()) : QList<int>(),
             verified);
         m_session->complete(operation, verified);
     };
     const auto copy = [this, operation, copyText, logged] {
         operation->setText(copyText);
         operation->setCancelEnabled(true);
-        copy_in(operation, TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE, true,
-                [this, operation, logged](bool copied) {
-                    if (!copied || !m_transfers->verify_after_write()) {
-                        if (!operation->isCancelRequested())
-                            tell_copy_result(copied);
-                        logged(copied);
-                        return;
-                    }
-                    // A check that fails has said so itself.
-                    check_copy_in(operation, [this, logged](bool verified) {
-                        if (verified)
-                            tell_copy_result(true);
-                        logged(verified);
-                    });
-                });
+        copyIn(operation, TRANSACTION_COPY_TO_DEVICE, COPY_MODEM_TO_DEVICE, true,
+               [this, operation, logged](bool copied) {
+                   if (!copied || !m_transfers->verifyAfterWrite()) {
+                       if (!operation->isCancelRequested())
+                           tellCopyResult(copied);
+                       logged(copied);
+                       return;
+                   }
+                   // A check that fails has said so itself.
+                   checkCopyIn(operation, [this, logged](bool verified) {
+                       if (verified)
+                           tellCopyResult(true);
+                       logged(verified);
+                   });
+               });
     };
-    initialise_in(operation, [this, operation, copy] {
+    initialiseIn(operation, [this, operation, copy] {
         // The actuator's table goes first; only then is its version asked.
         operation->setText(tr("Очистка памяти исполнительного устройства..."));
         operation->setCancelEnabled(false);
         m_transfers->clearIn(operation, CLEAR_DEVICE_TABLE, false,
                              [this, operation, copy](bool cleared) {
                                  if (cleared)
-                                     version_in(operation, copy);
+                                     versionIn(operation, copy);
                              });
     });
     return operation;
@@ -217,8 +217,7 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
     const auto logged = [this, operation](bool verified) {
         m_session->operationLog()->append(
             OPERATION_TABLE_COPIED_TO_MODEM,
-            m_list->stick_table_known() ? remoteIds(m_list->remote_list()) : QList<int>(),
-            verified);
+            m_list->stickTableKnown() ? remoteIds(m_list->remotes()) : QList<int>(), verified);
         m_session->complete(operation, verified);
     };
     const auto readBack = [this, operation, logged](bool copied, bool sized) {
@@ -229,39 +228,39 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
                                              logged](QTableTransfers::READ_RESULT_T result,
                                                      const QList<QControlDevice> &) {
             bool verified = result == QTableTransfers::READ_OK && copied;
-            if (verified && sized && m_transfers->verify_after_write())
-                verified = verify_copied_table(int(m_list->remote_list().size()), deviceCount);
+            if (verified && sized && m_transfers->verifyAfterWrite())
+                verified = verifyCopiedTable(int(m_list->remotes().size()), deviceCount);
             logged(verified);
         });
     };
-    initialise_in(operation, [this, operation, readBack, logged] {
-        version_in(operation, [this, operation, readBack, logged] {
+    initialiseIn(operation, [this, operation, readBack, logged] {
+        versionIn(operation, [this, operation, readBack, logged] {
             operation->setText(
                 tr("Определение размера таблицы пультов на исполнительном устройстве"));
             // Without the size the copy still runs, only without a progress bar.
-            read_device_memory_in(operation, [this, operation, readBack, logged](bool sized) {
+            readDeviceMemoryIn(operation, [this, operation, readBack, logged](bool sized) {
                 if (operation->isCancelRequested())
                     return;
                 if (!m_session->connected()) {
-                    tell_copy_result(false);
+                    tellCopyResult(false);
                     return;
                 }
                 operation->setText(
                     tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."));
                 operation->setCancelEnabled(false);
-                copy_in(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
-                        [this, operation, readBack, logged, sized](bool copied) {
-                            tell_copy_result(copied);
-                            m_list->setStickTableKnown(false);
-                            // Lost with the copy: nothing more to read, and nothing more to say.
-                            if (!m_session->connected()) {
-                                logged(false);
-                                return;
-                            }
-                            // The PC shows the stick's new table, whatever the copy gave.
-                            operation->setCancelEnabled(true);
-                            readBack(copied, sized);
-                        });
+                copyIn(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
+                       [this, operation, readBack, logged, sized](bool copied) {
+                           tellCopyResult(copied);
+                           m_list->setStickTableKnown(false);
+                           // Lost with the copy: nothing more to read, and nothing more to say.
+                           if (!m_session->connected()) {
+                               logged(false);
+                               return;
+                           }
+                           // The PC shows the stick's new table, whatever the copy gave.
+                           operation->setCancelEnabled(true);
+                           readBack(copied, sized);
+                       });
             });
         });
     });
@@ -333,7 +332,7 @@ QOperation *QTableCopy::show_memory_status()
                 return;
             }
             operation->setText(tr("Чтение данных с устройства"));
-            read_device_memory_in(operation, deviceRead);
+            readDeviceMemoryIn(operation, deviceRead);
         });
     return operation;
 }

@@ -37,18 +37,18 @@ private:
     // Asks before a copy replaces a table; true when the user agreed.
     bool confirm(const QString &question);
     // The actuator initialised; next runs only when that went through.
-    void initialise_in(QOperation *operation, const std::function<void()> &next);
+    void initialiseIn(QOperation *operation, const std::function<void()> &next);
     // The actuator's version asked, unless it is addressed in its autonomous mode.
-    void version_in(QOperation *operation, const std::function<void()> &next);
+    void versionIn(QOperation *operation, const std::function<void()> &next);
     // The copy itself, its progress shown when counted; then hears whether it went through.
-    void copy_in(QOperation *operation, int transaction, quint16 direction, bool counted,
-                 const std::function<void(bool copied)> &then);
+    void copyIn(QOperation *operation, int transaction, quint16 direction, bool counted,
+                const std::function<void(bool copied)> &then);
     // Both memories counted after a copy to the actuator, then checked.
-    void check_copy_in(QOperation *operation, const std::function<void(bool verified)> &then);
-    void tell_copy_result(bool copied);
+    void checkCopyIn(QOperation *operation, const std::function<void(bool verified)> &then);
+    void tellCopyResult(bool copied);
     // After a copy: the actuator holds as many remotes as the stick.
-    bool verify_copied_table(int stickCount, int deviceCount);
-    void read_device_memory_in(QOperation *operation, const std::function<void(bool)> &then);
+    bool verifyCopiedTable(int stickCount, int deviceCount);
+    void readDeviceMemoryIn(QOperation *operation, const std::function<void(bool)> &then);
 
     QModemSession *m_session;
     RemoteList *m_list;

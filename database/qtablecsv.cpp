@@ -27,7 +27,7 @@ QTableCsv::QTableCsv(QModemSession *session, RemoteList *list, QObject *parent)
     connect(m_list, &RemoteList::databaseFileSet, this, [this] { m_importUndo.reset(); });
 }
 
-void QTableCsv::export_csv()
+void QTableCsv::exportCsv()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
@@ -35,7 +35,7 @@ void QTableCsv::export_csv()
         prompts->getSaveFileName(parent, tr("Экспорт таблицы в CSV"), QString(), "*.csv"), "csv");
     if (name.isEmpty())
         return;
-    const QByteArray bytes = remotesToCsv(m_list->remote_list(), csvSeparator(QLocale()));
+    const QByteArray bytes = remotesToCsv(m_list->remotes(), csvSeparator(QLocale()));
     // A file that was there stays whole until the new one is complete on disk; a full
     // disk is told, never a cut file reported as exported.
     QSaveFile file(name);
@@ -55,11 +55,11 @@ void QTableCsv::export_csv()
     emit statusMessage(tr("Таблица экспортирована в %1").arg(QFileInfo(name).fileName()));
 }
 
-void QTableCsv::import_csv()
+void QTableCsv::importCsv()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    if (!m_list->db_saved() &&
+    if (!m_list->isDatabaseSaved() &&
         prompts->question(parent, tr("Импорт из CSV"),
                           tr("Таблица на экране не сохранена в файл. Импорт заменит ее. "
                              "Продолжить?"),
@@ -79,10 +79,10 @@ void QTableCsv::import_csv()
     const QList<QControlDevice> imported = parsed.remotes();
     if (dialog.exec() != QDialog::Accepted || imported.isEmpty())
         return;
-    take_import(name, imported);
+    takeImport(name, imported);
 }
 
-void QTableCsv::take_import(const QString &name, const QList<QControlDevice> &imported)
+void QTableCsv::takeImport(const QString &name, const QList<QControlDevice> &imported)
 {
     m_importUndo = ImportUndo{m_list->state(), imported};
     m_list->setImportedFile(name);
@@ -90,15 +90,15 @@ void QTableCsv::take_import(const QString &name, const QList<QControlDevice> &im
     m_list->set_data_source(SOURCE_FILE);
 }
 
-bool QTableCsv::can_undo_import() const
+bool QTableCsv::canUndoImport() const
 {
-    return m_importUndo && m_list->remote_list() == m_importUndo->imported &&
+    return m_importUndo && m_list->remotes() == m_importUndo->imported &&
            m_list->modemSnapshot() == m_importUndo->before.modemSnapshot;
 }
 
-void QTableCsv::undo_import()
+void QTableCsv::undoImport()
 {
-    if (!can_undo_import())
+    if (!canUndoImport())
         return;
     const ImportUndo undo = *m_importUndo;
     m_importUndo.reset();

@@ -19,19 +19,19 @@ public:
     QTableCsv(QModemSession *session, RemoteList *list, QObject *parent = nullptr);
 
     // The last import can be taken back while the list is still as it left it.
-    bool can_undo_import() const;
+    bool canUndoImport() const;
     // The list becomes the remotes imported from the CSV file name; the import can be
     // taken back.
-    void take_import(const QString &name, const QList<QControlDevice> &imported);
+    void takeImport(const QString &name, const QList<QControlDevice> &imported);
 
 signals:
     // A short note for the status bar: the table exported.
     void statusMessage(const QString &text);
 
 public slots:
-    void export_csv();
-    void import_csv();
-    void undo_import();
+    void exportCsv();
+    void importCsv();
+    void undoImport();
 
 private:
     QModemSession *m_session;

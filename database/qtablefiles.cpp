@@ -51,7 +51,7 @@ void QTableFiles::setDataDirectory(const QString &path)
     g_dataDirectory = path;
 }
 
-bool QTableFiles::choose_file(QList<QControlDevice> *list, QString *chosen)
+bool QTableFiles::chooseFile(QList<QControlDevice> *list, QString *chosen)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
@@ -70,17 +70,17 @@ void QTableFiles::load_db_from_file()
 {
     QList<QControlDevice> loaded;
     QString name;
-    if (!choose_file(&loaded, &name))
+    if (!chooseFile(&loaded, &name))
         return;
     m_list->setDatabaseFile(name, true);
     m_list->setRemotes(loaded);
     m_list->set_data_source(SOURCE_FILE);
 }
 
-bool QTableFiles::write_db_file(const QString &name)
+bool QTableFiles::writeDbFile(const QString &name)
 {
     QString error;
-    if (!QDbManipulator::saveToFile(name, m_list->remote_list(), &error)) {
+    if (!QDbManipulator::saveToFile(name, m_list->remotes(), &error)) {
         m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), error);
         return false;
     }
@@ -92,14 +92,14 @@ bool QTableFiles::write_db_file(const QString &name)
 
 void QTableFiles::save_db_to_file()
 {
-    QString name = m_list->db_file_name();
+    QString name = m_list->databaseFileName();
     if (name.isEmpty()) {
         name = withJsonSuffix(m_session->prompts()->getSaveFileName(
             m_session->dialogParent(), tr("Выбор файла json"), QString(), FileFilter));
         if (name.isEmpty())
             return;
     }
-    write_db_file(name);
+    writeDbFile(name);
 }
 
 void QTableFiles::save_db_to_new_file()
@@ -111,7 +111,7 @@ void QTableFiles::save_db_to_new_file()
         return;
     }
     // A failed write keeps the current file name: its file is still the saved one.
-    write_db_file(name);
+    writeDbFile(name);
 }
 
 void QTableFiles::save_reserved()
@@ -119,10 +119,10 @@ void QTableFiles::save_reserved()
     const QString dir = dataDirectory();
     if (!QDir(dir).exists())
         return;
-    QDbManipulator::saveBackup(dir, m_list->remote_list(), nullptr);
+    QDbManipulator::saveBackup(dir, m_list->remotes(), nullptr);
 }
 
-bool QTableFiles::choose_backup(QList<QControlDevice> *list, QString *chosen)
+bool QTableFiles::chooseBackup(QList<QControlDevice> *list, QString *chosen)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
@@ -149,7 +149,7 @@ bool QTableFiles::choose_backup(QList<QControlDevice> *list, QString *chosen)
 void QTableFiles::load_reserved()
 {
     QList<QControlDevice> restored;
-    if (!choose_backup(&restored))
+    if (!chooseBackup(&restored))
         return;
     // The restored table is not tied to a database file.
     m_list->setDatabaseFile(QString(), false);
@@ -157,13 +157,13 @@ void QTableFiles::load_reserved()
     m_list->set_data_source(SOURCE_BACKUP);
 }
 
-bool QTableFiles::confirm_close()
+bool QTableFiles::confirmClose()
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
     // Changes tied to no file yet are asked about too: a table read from the stick and
     // edited, or an imported one.
-    if (!m_list->db_saved()) {
+    if (!m_list->isDatabaseSaved()) {
         const Prompts::Button answer = prompts->information(
             parent, tr("Выход"),
             tr("База данных не сохранена в файл. Хотите ее сохранить перед выходом?"),
@@ -171,7 +171,7 @@ bool QTableFiles::confirm_close()
         if (answer == QMessageBox::Yes) {
             // A failed save keeps the window, so the changes are not lost.
             save_db_to_file();
-            if (!m_list->db_saved())
+            if (!m_list->isDatabaseSaved())
                 return false;
         } else if (answer != QMessageBox::No) {
             return false;
@@ -181,19 +181,19 @@ bool QTableFiles::confirm_close()
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return false;
     }
-    if (m_list->data_source() == SOURCE_MODEM)
+    if (m_list->source() == SOURCE_MODEM)
         save_reserved();
     return true;
 }
 
-bool QTableFiles::backup_before_leaving()
+bool QTableFiles::backupBeforeLeaving()
 {
-    if (m_list->db_saved() && m_list->data_source() != SOURCE_MODEM)
+    if (m_list->isDatabaseSaved() && m_list->source() != SOURCE_MODEM)
         return true;
     const QString dir = dataDirectory();
     QString error;
     if (privatefiles::makeDirectory(dir) &&
-        QDbManipulator::saveBackup(dir, m_list->remote_list(), &error))
+        QDbManipulator::saveBackup(dir, m_list->remotes(), &error))
         return true;
     qWarning("The unsaved table could not be backed up in %s: %s", qPrintable(dir),
              qPrintable(error));

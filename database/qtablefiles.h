@@ -24,14 +24,14 @@ public:
     // Another data directory for this run (--demo's own); empty: the user's.
     static void setDataDirectory(const QString &path);
     // The exit question; false keeps the program open.
-    bool confirm_close();
+    bool confirmClose();
     // Leaving without the exit question (logout, shutdown): what the question would have
     // offered to keep goes into a backup. False when one was due and not written.
-    bool backup_before_leaving();
+    bool backupBeforeLeaving();
     // The database file the user picks, read; warns and returns false otherwise.
-    bool choose_file(QList<QControlDevice> *list, QString *chosen);
+    bool chooseFile(QList<QControlDevice> *list, QString *chosen);
     // The backup the user picks from the data folder; warns and returns false otherwise.
-    bool choose_backup(QList<QControlDevice> *list, QString *chosen = nullptr);
+    bool chooseBackup(QList<QControlDevice> *list, QString *chosen = nullptr);
 
 public slots:
     void load_db_from_file();
@@ -42,7 +42,7 @@ public slots:
 
 private:
     // False (after the warning) when the file was not written.
-    bool write_db_file(const QString &name);
+    bool writeDbFile(const QString &name);
 
     QModemSession *m_session;
     RemoteList *m_list;

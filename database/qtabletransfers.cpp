@@ -27,7 +27,7 @@ QTableTransfers::QTableTransfers(QModemSession *session, RemoteList *list, QTabl
                                  QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_files(files)
 {
-    register_steps();
+    registerSteps();
 }
 
 bool QTableTransfers::readVerifySetting(const QSettings &settings)
@@ -40,7 +40,7 @@ void QTableTransfers::writeVerifySetting(QSettings &settings, bool on)
     settings.setValue(VerifyKey, on);
 }
 
-void QTableTransfers::register_steps()
+void QTableTransfers::registerSteps()
 {
     QModemSession::TransactionStep read;
     read.judge = [this](const QRS232Message &, const QRS232Message &answer) {
@@ -66,7 +66,7 @@ void QTableTransfers::register_steps()
                 emit remoteArriving(remote, m_received.size() == 1);
         }
         m_session->reportStep();
-        count_record();
+        countRecord();
         return int(QModemSession::RESULT_OK);
     };
     read.next = [this] {
@@ -93,7 +93,7 @@ void QTableTransfers::register_steps()
     m_session->registerStep(TRANSACTION_WRITE_TABLE, write);
 }
 
-void QTableTransfers::count_record()
+void QTableTransfers::countRecord()
 {
     QOperation *operation = m_session->currentOperation();
     if (!operation)
@@ -143,7 +143,7 @@ void QTableTransfers::clearIn(QOperation *operation, quint16 mask, bool longTime
         });
 }
 
-void QTableTransfers::read_records_in(QOperation *operation, const ReadThen &then)
+void QTableTransfers::readRecordsIn(QOperation *operation, const ReadThen &then)
 {
     m_received.clear();
     m_readEnded = false;
@@ -174,13 +174,13 @@ void QTableTransfers::readTableIn(QOperation *operation, const ReadThen &then)
             const int used = int(modem.memTotal()) - int(modem.memFree());
             operation->setText(tr("Чтение пультов с USB-stick..."));
             operation->setProgress(0, qMax(0, used) + 1);
-            read_records_in(operation, then);
+            readRecordsIn(operation, then);
         });
 }
 
 void QTableTransfers::ensureStickTableIn(QOperation *operation, const Then &then)
 {
-    if (m_list->stick_table_known()) {
+    if (m_list->stickTableKnown()) {
         then(true);
         return;
     }
@@ -191,9 +191,9 @@ void QTableTransfers::ensureStickTableIn(QOperation *operation, const Then &then
             then(false);
             return;
         }
-        if (m_list->data_source() == SOURCE_MODEM) {
+        if (m_list->source() == SOURCE_MODEM) {
             // The list claims to be the stick's: it follows.
-            m_list->show_stick_table(received);
+            m_list->showStickTable(received);
         } else {
             m_list->setStickSnapshot(received);
             m_list->showSource(m_list->labelKind());
@@ -250,7 +250,7 @@ void QTableTransfers::loadTableIn(QOperation *operation, const ReadThen &then)
                                                    const QList<QControlDevice> &received) {
         m_showArriving = false;
         if (result == READ_OK) {
-            m_list->show_stick_table(received);
+            m_list->showStickTable(received);
         } else {
             if (!received.isEmpty())
                 emit arrivingDropped();
@@ -281,9 +281,9 @@ QOperation *QTableTransfers::save_db_to_modem()
 {
     if (!m_session->connected())
         return nullptr;
-    const QList<QControlDevice> written = m_list->remote_list();
+    const QList<QControlDevice> written = m_list->remotes();
     const QList<QControlDevice> previous = m_list->modemSnapshot();
-    const bool restorable = m_list->stick_table_known();
+    const bool restorable = m_list->stickTableKnown();
     // The stick is cleared before the write: the user sees what it will hold afterwards.
     const QString question =
         written.isEmpty()
@@ -304,11 +304,11 @@ QOperation *QTableTransfers::save_db_to_modem()
     writeTableIn(operation, written, restorable,
                  [this, operation, written, previous, restorable](bool ok, int count) {
                      if (!ok) {
-                         give_back_in(operation, written, count, previous, restorable);
+                         giveBackIn(operation, written, count, previous, restorable);
                          return;
                      }
                      if (!written.isEmpty()) {
-                         verify_written_in(operation, written);
+                         verifyWrittenIn(operation, written);
                          return;
                      }
                      m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
@@ -319,9 +319,8 @@ QOperation *QTableTransfers::save_db_to_modem()
     return operation;
 }
 
-void QTableTransfers::give_back_in(QOperation *operation, const QList<QControlDevice> &written,
-                                   int count, const QList<QControlDevice> &previous,
-                                   bool restorable)
+void QTableTransfers::giveBackIn(QOperation *operation, const QList<QControlDevice> &written,
+                                 int count, const QList<QControlDevice> &previous, bool restorable)
 {
     QOperationLog *log = m_session->operationLog();
     log->append(OPERATION_TABLE_WRITTEN, remoteIds(written), false,
@@ -346,7 +345,7 @@ void QTableTransfers::give_back_in(QOperation *operation, const QList<QControlDe
     });
 }
 
-void QTableTransfers::verify_written_in(QOperation *operation, const QList<QControlDevice> &written)
+void QTableTransfers::verifyWrittenIn(QOperation *operation, const QList<QControlDevice> &written)
 {
     QOperationLog *log = m_session->operationLog();
     if (!m_verifyAfterWrite) {
@@ -419,40 +418,40 @@ QOperation *QTableTransfers::clear_modem_memory()
                                           remoteMode ? tr("USB-stick")
                                                      : tr("USB-stick и исполнительное устройство"));
         if (!m_session->connected()) {
-            forget_cleared_list();
+            forgetClearedList();
             m_session->complete(operation, false);
             return;
         }
         if (remoteMode || m_session->execDevice().isVersionKnown()) {
-            read_back_cleared_in(operation, cleared);
+            readBackClearedIn(operation, cleared);
             return;
         }
         if (!m_session->proceedDeviceVersion(operation, [this, operation, cleared](bool known) {
                 if (known) {
-                    read_back_cleared_in(operation, cleared);
+                    readBackClearedIn(operation, cleared);
                     return;
                 }
-                forget_cleared_list();
+                forgetClearedList();
                 m_session->complete(operation, false);
             }))
-            forget_cleared_list();
+            forgetClearedList();
     });
     return operation;
 }
 
-void QTableTransfers::forget_cleared_list()
+void QTableTransfers::forgetClearedList()
 {
     // Without a read-back it is not known whether the stick was cleared: the list stays
     // (its backup was just written), only no longer as the stick's.
-    if (m_list->data_source() == SOURCE_MODEM)
+    if (m_list->source() == SOURCE_MODEM)
         m_list->set_data_source(SOURCE_UNKNOWN);
 }
 
-void QTableTransfers::read_back_cleared_in(QOperation *operation, bool cleared)
+void QTableTransfers::readBackClearedIn(QOperation *operation, bool cleared)
 {
     operation->setText(tr("Очистка памяти USB-stick..."));
-    read_records_in(operation, [this, operation, cleared](READ_RESULT_T result,
-                                                          const QList<QControlDevice> &received) {
+    readRecordsIn(operation, [this, operation, cleared](READ_RESULT_T result,
+                                                        const QList<QControlDevice> &received) {
         if (result == READ_OK) {
             m_list->setRemotes(received);
             if (!received.isEmpty())
@@ -467,7 +466,7 @@ void QTableTransfers::read_back_cleared_in(QOperation *operation, bool cleared)
                                             "очищена"));
         } else {
             warnReadFailed(operation);
-            forget_cleared_list();
+            forgetClearedList();
         }
         // Only a clear the stick confirmed and an empty read-back are a success.
         m_session->complete(operation, cleared && result == READ_OK && received.isEmpty());

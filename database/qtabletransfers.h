@@ -57,8 +57,8 @@ public:
 
     // A table written to the stick or copied between stick and actuator is read back
     // and checked.
-    bool verify_after_write() const { return m_verifyAfterWrite; }
-    void set_verify_after_write(bool on) { m_verifyAfterWrite = on; }
+    bool verifyAfterWrite() const { return m_verifyAfterWrite; }
+    void setVerifyAfterWrite(bool on) { m_verifyAfterWrite = on; }
     static bool readVerifySetting(const QSettings &settings);
     static void writeVerifySetting(QSettings &settings, bool on);
 
@@ -77,18 +77,18 @@ public slots:
     QOperation *clear_modem_memory();
 
 private:
-    void register_steps();
-    void count_record();
+    void registerSteps();
+    void countRecord();
     // The records only, without the memory count.
-    void read_records_in(QOperation *operation, const ReadThen &then);
-    void verify_written_in(QOperation *operation, const QList<QControlDevice> &written);
+    void readRecordsIn(QOperation *operation, const ReadThen &then);
+    void verifyWrittenIn(QOperation *operation, const QList<QControlDevice> &written);
     // After a cut write: the stick gets back the table it had, when that is known and the
     // stick still answers and takes a change.
-    void give_back_in(QOperation *operation, const QList<QControlDevice> &written, int count,
-                      const QList<QControlDevice> &previous, bool restorable);
-    void read_back_cleared_in(QOperation *operation, bool cleared);
+    void giveBackIn(QOperation *operation, const QList<QControlDevice> &written, int count,
+                    const QList<QControlDevice> &previous, bool restorable);
+    void readBackClearedIn(QOperation *operation, bool cleared);
     // The list after a clear that could not be read back.
-    void forget_cleared_list();
+    void forgetClearedList();
 
     QModemSession *m_session;
     RemoteList *m_list;

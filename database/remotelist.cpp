@@ -42,7 +42,7 @@ void RemoteList::removeRemote(int index)
     emit remoteRemoved(removed);
 }
 
-void RemoteList::show_stick_table(const QList<QControlDevice> &list)
+void RemoteList::showStickTable(const QList<QControlDevice> &list)
 {
     setRemotes(list);
     set_data_source(SOURCE_MODEM);

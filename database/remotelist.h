@@ -29,14 +29,14 @@ public:
 
     explicit RemoteList(QModemSession *session, QObject *parent = nullptr);
 
-    const QList<QControlDevice> &remote_list() const { return remoteList; }
-    DATA_SOURCE_T data_source() const { return dataSource; }
-    QString db_file_name() const { return dbFileName; }
-    bool db_saved() const { return dbSaved; }
+    const QList<QControlDevice> &remotes() const { return remoteList; }
+    DATA_SOURCE_T source() const { return dataSource; }
+    QString databaseFileName() const { return dbFileName; }
+    bool isDatabaseSaved() const { return dbSaved; }
     // The remote table as it last came from or went to the stick.
     const QList<QControlDevice> &modemSnapshot() const { return m_modemSnapshot; }
     // Whether the stick's table as last read is known to be what it holds now.
-    bool stick_table_known() const { return m_stickTableKnown; }
+    bool stickTableKnown() const { return m_stickTableKnown; }
     void setStickTableKnown(bool known) { m_stickTableKnown = known; }
     // The stick's table as read while the list shows something else.
     void setStickSnapshot(const QList<QControlDevice> &table);
@@ -50,7 +50,7 @@ public:
     void replaceRemote(int index, const QControlDevice &remote);
     void removeRemote(int index);
     // The list becomes the stick's table, as read from it or as it now holds.
-    void show_stick_table(const QList<QControlDevice> &list);
+    void showStickTable(const QList<QControlDevice> &list);
 
     void set_data_source(DATA_SOURCE_T kind);
     // The label and the enabling rules for a kind, the snapshots left as they are.

@@ -32,8 +32,7 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     connect(m_copier, &QTableCopy::statusMessage, this, &RemoteTableParts::statusMessage);
     connect(m_compare, &QTableCompare::statusMessage, this, &RemoteTableParts::statusMessage);
     connect(m_csv, &QTableCsv::statusMessage, this, &RemoteTableParts::statusMessage);
-    connect(m_transfers, &QTableTransfers::remoteArriving, m_view,
-            &QRemoteTableView::show_arriving);
+    connect(m_transfers, &QTableTransfers::remoteArriving, m_view, &QRemoteTableView::showArriving);
     connect(m_transfers, &QTableTransfers::arrivingDropped, m_view,
             &QRemoteTableView::filter_text_change);
 
@@ -42,7 +41,7 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     // every new session reads the stick's table.
     connect(session, &QModemSession::sessionOpened, m_list,
             [this] { m_list->setStickTableKnown(false); });
-    connect(session, &QModemSession::sessionOpened, m_search, &QRemoteSearch::restore_normal_mode);
+    connect(session, &QModemSession::sessionOpened, m_search, &QRemoteSearch::restoreNormalMode);
     connect(session, &QModemSession::sessionOpened, m_transfers, [this, session] {
         // Whatever the opening set going before this ends first.
         if (QOperation *running = session->currentOperation())

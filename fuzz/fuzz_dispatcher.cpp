@@ -226,7 +226,7 @@ struct Rig {
         prompts.openFile = dir.filePath("table.json");
         FUZZ_CHECK(QDbManipulator::saveToFile(prompts.openFile, remotes, nullptr));
         table->files().load_db_from_file();
-        FUZZ_CHECK(table->list().remote_list().size() == 3);
+        FUZZ_CHECK(table->list().remotes().size() == 3);
 
         // The line goes away for good: every command ends unanswered at once. The link
         // reports that as a lost port at each command; the session hears of a lost stick
@@ -238,7 +238,7 @@ struct Rig {
         QObject::disconnect(link, &QInterface_Manager::signal_port_lost, session, nullptr);
         link->set_port(QString::fromLocal8Bit(ptsname(master)), 4800, 0);
         link->start_interface();
-        wait([link] { return link->interface_status(); });
+        wait([link] { return link->interfaceStatus(); });
         ::close(master);
         wait([link] { return link->logic_state() == LOGIC_PORT_CLOSED; });
     }
@@ -324,7 +324,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // The stick goes away: the operation ends as lost if it still ran, and the session
         // closes and searches.
         const bool running = endings == 0;
-        s.port_lost();
+        s.portLost();
         rig.settle();
         FUZZ_CHECK(endings == 1);
         FUZZ_CHECK(!running || lost);

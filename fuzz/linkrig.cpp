@@ -22,10 +22,10 @@ QList<QByteArray> LinkRig::feed(FuzzInput &in, const QByteArray &stream, Mode mo
 {
     // Every frame of the run before was taken, so nothing is left but a frame begun:
     // back to idle, the port drops it.
-    m_port.set_logic_state(LOGIC_IDLE);
+    m_port.setLogicState(LOGIC_IDLE);
     m_port.proc();
     if (mode == WaitingForAnswer)
-        m_port.set_logic_state(LOGIC_WAIT_ANSWER);
+        m_port.setLogicState(LOGIC_WAIT_ANSWER);
     else if (mode == WaitingForFrame)
         FUZZ_CHECK(m_port.start_receive());
 
@@ -33,7 +33,7 @@ QList<QByteArray> LinkRig::feed(FuzzInput &in, const QByteArray &stream, Mode mo
     qsizetype pos = 0;
     while (pos < stream.size()) {
         const int len = 1 + in.pick(64);
-        m_port.take_bytes(stream.mid(pos, len));
+        m_port.takeBytes(stream.mid(pos, len));
         pos += len;
         collect(in, &frames);
     }
@@ -46,10 +46,10 @@ void LinkRig::collect(FuzzInput &in, QList<QByteArray> *frames)
         const INTERFACE_LOGIC_STATE_T state = m_port.logic_state();
         if (state != LOGIC_ANSWER_READY && state != LOGIC_MESSAGE_READY)
             return;
-        const QByteArray frame = m_port.ready_frame();
+        const QByteArray frame = m_port.readyFrame();
         FUZZ_CHECK(!frame.isEmpty());
         frames->append(frame);
-        if (in.pick(4) == 0 && m_port.resume_receive()) {
+        if (in.pick(4) == 0 && m_port.resumeReceive()) {
             // Dropped as a duplicate: the port goes on as if the frame had not come.
             m_port.proc();
             continue;

@@ -8,7 +8,7 @@
 #include <QString>
 
 // The port worker opened on a pseudo-terminal that nothing writes to: bytes reach its
-// receive path only through take_bytes(), in the pieces a run chooses, so every run of
+// receive path only through takeBytes(), in the pieces a run chooses, so every run of
 // an input is the same.
 class LinkRig
 {

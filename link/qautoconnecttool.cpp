@@ -15,9 +15,9 @@ constexpr quint8 IDENT_MARK = 0x56; // the letter V in the high byte of the valu
 } // namespace
 
 QAutoConnectTool::QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
-                                   const QStringList &ports, bool include_system)
+                                   const QStringList &ports, bool includeSystem)
     : QObject(parent), m_manager(manager), m_preferredPorts(ports),
-      m_includeSystemPorts(include_system)
+      m_includeSystemPorts(includeSystem)
 {
     if (!m_manager)
         return;
@@ -56,7 +56,7 @@ QStringList QAutoConnectTool::port_list() const
     return list;
 }
 
-QString QAutoConnectTool::current_port() const
+QString QAutoConnectTool::currentPort() const
 {
     return m_index >= 0 && m_index < m_ports.size() ? m_ports.at(m_index) : QString();
 }
@@ -76,11 +76,11 @@ bool QAutoConnectTool::start_search(bool keep_open)
         m_manager->stop_interface();
         return true;
     }
-    begin_search();
+    beginSearch();
     return true;
 }
 
-void QAutoConnectTool::begin_search()
+void QAutoConnectTool::beginSearch()
 {
     m_ports = port_list();
     if (m_ports.isEmpty()) {
@@ -90,10 +90,10 @@ void QAutoConnectTool::begin_search()
     }
     m_index = 0;
     m_found = false;
-    open_current();
+    openCurrent();
 }
 
-void QAutoConnectTool::open_current()
+void QAutoConnectTool::openCurrent()
 {
     m_manager->set_port(m_ports.at(m_index), 4800, 0);
     m_manager->start_interface();
@@ -111,16 +111,16 @@ void QAutoConnectTool::slotOpenStatus(bool value)
     m_portOpen = false;
     switch (std::exchange(m_afterClose, NOTHING)) {
     case SEARCH:
-        begin_search();
+        beginSearch();
         return;
     case REPORT_FOUND:
-        emit signalPortFound(current_port());
+        emit signalPortFound(currentPort());
         return;
     case NOTHING:
         break;
     }
-    if (m_manager->open_error() == QSerialPort::PermissionError)
-        emit signalPortAccessDenied(current_port());
+    if (m_manager->openError() == QSerialPort::PermissionError)
+        emit signalPortAccessDenied(currentPort());
     if (!m_found)
         QTimer::singleShot(NEXT_PORT_DELAY_MS, this, &QAutoConnectTool::slotTimeout);
 }
@@ -147,7 +147,7 @@ void QAutoConnectTool::slotIncomeMessage(QByteArray buf)
         m_manager->stop_interface();
         return;
     }
-    emit signalPortFound(current_port());
+    emit signalPortFound(currentPort());
 }
 
 void QAutoConnectTool::slotTimeout()
@@ -157,12 +157,12 @@ void QAutoConnectTool::slotTimeout()
     if (!m_portOpen) {
         ++m_index;
         if (m_index < m_ports.size())
-            open_current();
+            openCurrent();
         else
             emit signalNoPortFound();
         return;
     }
     m_portOpen = false;
-    emit signalClosePort(tr("Закрыт порт ") + current_port());
+    emit signalClosePort(tr("Закрыт порт ") + currentPort());
     m_manager->stop_interface();
 }

@@ -20,9 +20,9 @@ public:
     // round every 100 ms, so the list is read again only after this long.
     static constexpr int SYSTEM_LIST_MAX_AGE_MS = 1000;
 
-    // ports are probed first, in their order; with include_system the system's list follows.
+    // ports are probed first, in their order; with includeSystem the system's list follows.
     QAutoConnectTool(QObject *parent, QInterface_Manager *manager,
-                     const QStringList &ports = QStringList(), bool include_system = true);
+                     const QStringList &ports = QStringList(), bool includeSystem = true);
     ~QAutoConnectTool() override;
 
     bool start_search(bool keep_open);
@@ -31,9 +31,9 @@ public:
     QStringList port_list() const;
 
     // The identification answer of the found port: its value word and word 3.
-    quint16 probe_value() const { return m_probeValue; }
-    quint16 probe_word3() const { return m_probeWord3; }
-    QString current_port() const;
+    quint16 probeValue() const { return m_probeValue; }
+    quint16 probeWord3() const { return m_probeWord3; }
+    QString currentPort() const;
 
 signals:
     void signalOpenPort(QString port);
@@ -49,8 +49,8 @@ private slots:
     void slotOpenStatus(bool value);
 
 private:
-    void open_current();
-    void begin_search();
+    void openCurrent();
+    void beginSearch();
 
     QInterface_Manager *m_manager;
     const QStringList m_preferredPorts;

@@ -26,7 +26,7 @@ void QInterface_Manager::set_port(const QString &name, int baud, int mode)
     m_framingMode = mode;
 }
 
-QString QInterface_Manager::port_name() const
+QString QInterface_Manager::portName() const
 {
     QMutexLocker l(&m_lock);
     return m_portName;
@@ -52,13 +52,13 @@ void QInterface_Manager::stop_interface()
     qCDebug(lcLink).noquote() << QStringLiteral("Поток интерфейса остановлен");
 }
 
-void QInterface_Manager::set_port_opener(const PortOpener &opener)
+void QInterface_Manager::setPortOpener(const PortOpener &opener)
 {
     QMutexLocker l(&m_lock);
     m_opener = opener;
 }
 
-QSerialPort::SerialPortError QInterface_Manager::open_error() const
+QSerialPort::SerialPortError QInterface_Manager::openError() const
 {
     QMutexLocker l(&m_lock);
     return m_openError;
@@ -96,7 +96,7 @@ bool QInterface_Manager::is_free() const
     return m_current.frame().isEmpty();
 }
 
-bool QInterface_Manager::interface_status() const
+bool QInterface_Manager::interfaceStatus() const
 {
     QMutexLocker l(&m_lock);
     return m_status;
@@ -111,7 +111,7 @@ QInterfaceMessage QInterface_Manager::last_command() const
 INTERFACE_LOGIC_STATE_T QInterface_Manager::logic_state()
 {
     QMutexLocker l(&m_lock);
-    if (!m_worker || m_worker->port_number() == -1)
+    if (!m_worker || m_worker->portNumber() == -1)
         return LOGIC_PORT_CLOSED;
     return m_worker->logic_state();
 }
@@ -184,8 +184,8 @@ bool QInterface_Manager::stop_command()
                 m_drainEnd = QDeadlineTimer(m_ackTimeout);
             }
             // Not yet written? Then it never will be.
-            m_worker->cancel_command();
-            m_worker->set_logic_state(LOGIC_IDLE);
+            m_worker->cancelCommand();
+            m_worker->setLogicState(LOGIC_IDLE);
         }
         m_current.clear();
         m_last.clear();
@@ -212,7 +212,7 @@ bool QInterface_Manager::wait_for_command()
     return true;
 }
 
-bool QInterface_Manager::hand_over_locked()
+bool QInterface_Manager::handOverLocked()
 {
     if (m_current.frame().isEmpty() || m_busy)
         return false;
@@ -229,7 +229,7 @@ bool QInterface_Manager::hand_over_locked()
     return true;
 }
 
-bool QInterface_Manager::is_duplicate_locked(const QByteArray &frame)
+bool QInterface_Manager::isDuplicateLocked(const QByteArray &frame)
 {
     if (m_duplicatesLeft <= 0 || frame != m_duplicate || m_duplicateWindow.hasExpired())
         return false;
@@ -240,7 +240,7 @@ bool QInterface_Manager::is_duplicate_locked(const QByteArray &frame)
     return true;
 }
 
-void QInterface_Manager::note_answer_locked(const QByteArray &frame)
+void QInterface_Manager::noteAnswerLocked(const QByteArray &frame)
 {
     // A further frame after wait_for_command() keeps the watch set up by the first answer.
     if (m_transmissions <= 0)
@@ -284,7 +284,7 @@ void QInterface_Manager::state_machine()
                 m_busy = false;
             switch (s) {
             case LOGIC_IDLE:
-                hand_over_locked();
+                handOverLocked();
                 proc = true;
                 break;
             case LOGIC_SEND_COMMAND:
@@ -294,35 +294,35 @@ void QInterface_Manager::state_machine()
                 proc = true;
                 break;
             case LOGIC_ANSWER_READY: {
-                const QByteArray frame = m_worker->ready_frame();
-                if (is_duplicate_locked(frame)) {
-                    m_worker->resume_receive(); // the real answer is still to come
+                const QByteArray frame = m_worker->readyFrame();
+                if (isDuplicateLocked(frame)) {
+                    m_worker->resumeReceive(); // the real answer is still to come
                     proc = true;
                     break;
                 }
                 m_last.assign(m_current);
                 m_current.clear();
                 m_waiting = false;
-                note_answer_locked(frame);
+                noteAnswerLocked(frame);
                 delivered = m_worker->take_answer();
                 deliver = proc = true;
                 break;
             }
             case LOGIC_MESSAGE_READY: {
-                const QByteArray frame = m_worker->ready_frame();
+                const QByteArray frame = m_worker->readyFrame();
                 if (m_draining && !m_drainEnd.hasExpired()) {
                     qCDebug(lcLink)
                         << "dropped the answer to a stopped command:" << frame.toHex(' ');
                     m_draining = false;
                     m_worker->take_incoming();
-                    hand_over_locked();
+                    handOverLocked();
                     proc = true;
                     break;
                 }
-                if (is_duplicate_locked(frame)) {
-                    if (!m_waiting || !m_worker->resume_receive()) {
+                if (isDuplicateLocked(frame)) {
+                    if (!m_waiting || !m_worker->resumeReceive()) {
                         m_worker->take_incoming();
-                        hand_over_locked();
+                        handOverLocked();
                     }
                     proc = true;
                     break;
@@ -330,7 +330,7 @@ void QInterface_Manager::state_machine()
                 if (!m_current.frame().isEmpty()) {
                     // Accepted while this frame was arriving, so never written: only a
                     // repeat sends it.
-                    m_worker->cancel_command();
+                    m_worker->cancelCommand();
                     m_last.assign(m_current);
                     m_current.clear();
                 } else if (!m_waiting) {
@@ -340,7 +340,7 @@ void QInterface_Manager::state_machine()
                     break;
                 }
                 m_waiting = false;
-                note_answer_locked(frame);
+                noteAnswerLocked(frame);
                 delivered = m_worker->take_incoming();
                 deliver = proc = true;
                 break;
@@ -348,7 +348,7 @@ void QInterface_Manager::state_machine()
             case LOGIC_PORT_CLOSED:
                 return;
             case LOGIC_TIMEOUT:
-                m_worker->set_logic_state(LOGIC_IDLE);
+                m_worker->setLogicState(LOGIC_IDLE);
                 proc = true;
                 if (m_current.frame().isEmpty() && !m_waiting) {
                     // Noise or a cut frame while nothing was asked: there is nothing to repeat.
@@ -371,8 +371,7 @@ void QInterface_Manager::state_machine()
         }
     }
     if (endLost)
-        QMetaObject::invokeMethod(this, &QInterface_Manager::end_lost_command,
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &QInterface_Manager::endLostCommand, Qt::QueuedConnection);
     if (deliver)
         emit signal_proc_incoming_message(delivered);
     if (proc)
@@ -383,7 +382,7 @@ void QInterface_Manager::state_machine()
         emit signal_ack_timeout();
 }
 
-void QInterface_Manager::end_lost_command()
+void QInterface_Manager::endLostCommand()
 {
     bool outstanding;
     {
@@ -401,7 +400,7 @@ void QInterface_Manager::end_lost_command()
         emit signal_ack_timeout();
 }
 
-void QInterface_Manager::port_lost(int opening)
+void QInterface_Manager::portLost(int opening)
 {
     bool outstanding;
     QString name;
@@ -427,7 +426,7 @@ void QInterface_Manager::port_lost(int opening)
         emit signal_ack_timeout();
 }
 
-void QInterface_Manager::set_status(bool on)
+void QInterface_Manager::setStatus(bool on)
 {
     {
         QMutexLocker l(&m_lock);
@@ -451,7 +450,7 @@ void QInterface_Manager::run()
     {
         QMutexLocker l(&m_lock);
         worker->set_answer_timeout(m_ackTimeout);
-        worker->set_opener(m_opener);
+        worker->setOpener(m_opener);
         name = m_portName;
         baud = m_baud;
         mode = m_framingMode;
@@ -463,13 +462,13 @@ void QInterface_Manager::run()
     connect(worker, &rs232_port::signal_state_ready, this, &QInterface_Manager::state_machine,
             Qt::QueuedConnection);
     connect(
-        worker, &rs232_port::signal_port_lost, this, [this, opening] { port_lost(opening); },
+        worker, &rs232_port::signal_port_lost, this, [this, opening] { portLost(opening); },
         Qt::QueuedConnection);
     const bool opened = worker->open_port(name, baud, mode);
     {
         QMutexLocker l(&m_lock);
         m_worker = worker;
-        m_openError = worker->open_error();
+        m_openError = worker->openError();
         m_busy = false;
         m_waiting = false;
         m_portLost = false;
@@ -480,7 +479,7 @@ void QInterface_Manager::run()
     }
     if (opened)
         emit signal_log_buffer(QStringLiteral("Открыт порт ") + name, QByteArray());
-    set_status(opened);
+    setStatus(opened);
 
     exec();
 
@@ -492,7 +491,7 @@ void QInterface_Manager::run()
     }
     if (wasOpen) {
         worker->close_port();
-        set_status(false);
+        setStatus(false);
     }
     delete worker;
 }

@@ -26,7 +26,7 @@ public:
     ~QInterface_Manager() override;
 
     void set_port(const QString &name, int baud, int mode);
-    QString port_name() const;
+    QString portName() const;
     void start_interface();
     void stop_interface();
     void set_ack_timeout(int ms);
@@ -34,12 +34,12 @@ public:
     void set_retry_count(int n);
     int retry_count() const;
     bool is_free() const;
-    bool interface_status() const;
+    bool interfaceStatus() const;
     QInterfaceMessage last_command() const;
     // How the next openings open the port; empty for the system's way.
-    void set_port_opener(const PortOpener &opener);
+    void setPortOpener(const PortOpener &opener);
     // Why the last opening failed; NoError after a success.
-    QSerialPort::SerialPortError open_error() const;
+    QSerialPort::SerialPortError openError() const;
 
 signals:
     void signal_interface_status(bool on_off);
@@ -63,17 +63,17 @@ public slots:
 
 private slots:
     void state_machine();
-    void end_lost_command();
+    void endLostCommand();
 
 protected:
     void run() override;
 
 private:
-    void set_status(bool on);
-    void port_lost(int opening);
-    bool hand_over_locked();
-    bool is_duplicate_locked(const QByteArray &frame);
-    void note_answer_locked(const QByteArray &frame);
+    void setStatus(bool on);
+    void portLost(int opening);
+    bool handOverLocked();
+    bool isDuplicateLocked(const QByteArray &frame);
+    void noteAnswerLocked(const QByteArray &frame);
 
     // Guards everything below that the worker thread's run() also touches. Never held
     // while a signal is emitted, so slots may call back into the manager freely.

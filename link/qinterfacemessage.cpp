@@ -5,7 +5,7 @@ namespace
 constexpr char FLAG = char(0x7E);
 constexpr char ESCAPE = char(0x7D);
 
-quint16 word_at(const QByteArray &b, int offset)
+quint16 wordAt(const QByteArray &b, int offset)
 {
     return quint16(quint8(b[offset]) | (quint8(b[offset + 1]) << 8));
 }
@@ -19,30 +19,30 @@ QInterfaceMessage::QInterfaceMessage(QObject *parent, const QByteArray &frame)
 }
 
 QInterfaceMessage::QInterfaceMessage(const QInterfaceMessage &other)
-    : QObject(nullptr), m_frame(other.m_frame), m_answer_code(other.m_answer_code),
-      m_need_answer(other.m_need_answer)
+    : QObject(nullptr), m_frame(other.m_frame), m_answerCode(other.m_answerCode),
+      m_needAnswer(other.m_needAnswer)
 {
 }
 
 QInterfaceMessage &QInterfaceMessage::assign(const QInterfaceMessage &other)
 {
     m_frame = other.m_frame;
-    m_answer_code = other.m_answer_code;
-    m_need_answer = other.m_need_answer;
+    m_answerCode = other.m_answerCode;
+    m_needAnswer = other.m_needAnswer;
     return *this;
 }
 
 void QInterfaceMessage::clear()
 {
     m_frame.clear();
-    m_answer_code = 0;
-    m_need_answer = false;
+    m_answerCode = 0;
+    m_needAnswer = false;
 }
 
 void QInterfaceMessage::set_answer_code(quint16 code)
 {
-    m_answer_code = code;
-    m_need_answer = true;
+    m_answerCode = code;
+    m_needAnswer = true;
 }
 
 bool QInterfaceMessage::set_sequence(quint8 seq)
@@ -71,14 +71,14 @@ QRS232Message::QRS232Message(const QInterfaceMessage &other) : QInterfaceMessage
     if (f.size() < 5)
         return;
     if (f[3] == 2 && f.size() >= 9 && f.size() == quint8(f[4]) + 7) {
-        m_command = word_at(f, 5);
-        m_target = word_at(f, 7);
-        m_is_data_frame = true;
+        m_command = wordAt(f, 5);
+        m_target = wordAt(f, 7);
+        m_isDataFrame = true;
     } else if (f[3] == 1 && f.size() == 15) {
-        m_word0 = word_at(f, 5);
-        m_command = word_at(f, 7);
-        m_value = word_at(f, 9);
-        m_target = word_at(f, 11);
+        m_word0 = wordAt(f, 5);
+        m_command = wordAt(f, 7);
+        m_value = wordAt(f, 9);
+        m_target = wordAt(f, 11);
     }
 }
 
@@ -104,7 +104,7 @@ QInterfaceMessage &QRS232Message::assign(const QInterfaceMessage &other)
 
 void QRS232Message::copyFields(const QRS232Message &other)
 {
-    m_is_data_frame = other.m_is_data_frame;
+    m_isDataFrame = other.m_isDataFrame;
     m_command = other.m_command;
     m_target = other.m_target;
     m_value = other.m_value;
@@ -115,7 +115,7 @@ void QRS232Message::copyFields(const QRS232Message &other)
 void QRS232Message::clear()
 {
     QInterfaceMessage::clear();
-    m_is_data_frame = false;
+    m_isDataFrame = false;
     m_command = m_target = m_value = m_word0 = 0;
     m_payload.clear();
 }
@@ -162,8 +162,8 @@ void QRS232Message::make_data_frame(quint16 command, quint16 target, const char 
     if (len > 0 && data)
         m_frame.append(data, len);
     appendChecksum();
-    m_is_data_frame = true;
-    m_need_answer = false;
+    m_isDataFrame = true;
+    m_needAnswer = false;
 }
 
 void QRS232Message::make_short_frame(quint16 word0, quint8 b7, quint8 b8, quint8 b9, quint8 b10,
@@ -180,8 +180,8 @@ void QRS232Message::make_short_frame(quint16 word0, quint8 b7, quint8 b8, quint8
     for (quint8 b : {b7, b8, b9, b10, b11, b12})
         m_frame.append(char(b));
     appendChecksum();
-    m_is_data_frame = false;
-    m_need_answer = false;
+    m_isDataFrame = false;
+    m_needAnswer = false;
 }
 
 int QRS232Message::parse()
@@ -190,16 +190,16 @@ int QRS232Message::parse()
     const int n = int(f.size());
     if (n <= 6)
         return 2;
-    if (crc(f.constData() + 1, uint(n - 3)) != word_at(f, n - 2))
+    if (crc(f.constData() + 1, uint(n - 3)) != wordAt(f, n - 2))
         return 1;
     m_payload.clear();
     switch (f[3]) {
     case 2:
         if (n < 11) // no room for the header and the checksum
             return 2;
-        m_is_data_frame = true;
-        m_command = word_at(f, 5);
-        m_target = word_at(f, 7);
+        m_isDataFrame = true;
+        m_command = wordAt(f, 5);
+        m_target = wordAt(f, 7);
         if (m_command == 9 && n < 13)
             return 2;
         if (n > 11)
@@ -208,11 +208,11 @@ int QRS232Message::parse()
     case 1:
         if (n < 15)
             return 2;
-        m_is_data_frame = false;
-        m_word0 = word_at(f, 5);
-        m_command = word_at(f, 7);
-        m_value = word_at(f, 9);
-        m_target = word_at(f, 11);
+        m_isDataFrame = false;
+        m_word0 = wordAt(f, 5);
+        m_command = wordAt(f, 7);
+        m_value = wordAt(f, 9);
+        m_target = wordAt(f, 11);
         return 0;
     default:
         return 2;
@@ -221,7 +221,7 @@ int QRS232Message::parse()
 
 QByteArray QRS232Message::frame_payload() const
 {
-    if (!m_is_data_frame || m_frame.size() <= 11)
+    if (!m_isDataFrame || m_frame.size() <= 11)
         return QByteArray();
     return m_frame.mid(9, m_frame.size() - 11);
 }
@@ -240,8 +240,8 @@ bool QRS232Message::check_answer(const QRS232Message &answer, quint16 *code) con
             return false;
         const QByteArray p = a.payload();
         const quint16 c = quint16(quint8(p[0]) | (quint8(p[1]) << 8));
-        if (c == m_answer_code) {
-            store(m_answer_code);
+        if (c == m_answerCode) {
+            store(m_answerCode);
             return true;
         }
         if (quint8(p[0]) == 8 || c == 9) {

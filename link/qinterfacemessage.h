@@ -18,17 +18,17 @@ public:
     virtual void clear();
     virtual int message_type() const { return 0; }
     virtual void set_answer_code(quint16 code);
-    virtual bool need_answer() const { return m_need_answer; }
+    virtual bool need_answer() const { return m_needAnswer; }
     virtual bool set_sequence(quint8 seq);
     virtual quint16 checksum(const char *data, uint len) const;
 
     const QByteArray &frame() const { return m_frame; }
-    quint16 answer_code() const { return m_answer_code; }
+    quint16 answer_code() const { return m_answerCode; }
 
 protected:
     QByteArray m_frame;
-    quint16 m_answer_code = 0;
-    bool m_need_answer = false;
+    quint16 m_answerCode = 0;
+    bool m_needAnswer = false;
 };
 
 // The 0x7E framing used on the serial line: data frames and short frames.
@@ -58,7 +58,7 @@ public:
     quint16 target() const { return m_target; }
     quint16 value() const { return m_value; }
     quint16 word0() const { return m_word0; }
-    bool is_data_frame() const { return m_is_data_frame; }
+    bool is_data_frame() const { return m_isDataFrame; }
 
     static quint16 crc(const char *data, uint len);
 
@@ -66,7 +66,7 @@ private:
     void copyFields(const QRS232Message &other);
     void appendChecksum();
 
-    bool m_is_data_frame = false;
+    bool m_isDataFrame = false;
     quint16 m_command = 0;
     quint16 m_target = 0;
     quint16 m_value = 0;

@@ -72,7 +72,7 @@ bool rs232_port::open_port(const QString &name, int baud, int mode)
         m_portNumber = number;
         m_framingMode = mode;
         m_input.clear();
-        reset_receiver();
+        resetReceiver();
         qCDebug(lcLink).noquote() << QStringLiteral("Открыт порт RS232 №") +
                                          QString::number(number);
         return true;
@@ -96,7 +96,7 @@ void rs232_port::close_port()
     m_portNumber = -1;
 }
 
-bool rs232_port::hung_up()
+bool rs232_port::hungUp()
 {
 #ifdef Q_OS_UNIX
     pollfd p{int(handle()), POLLIN, 0};
@@ -117,7 +117,7 @@ void rs232_port::onError(QSerialPort::SerialPortError error)
     case QSerialPort::WriteError:
         // A hung-up line stays readable and every read fails at once: that is a device
         // gone, not a passing fault.
-        if (hung_up())
+        if (hungUp())
             break;
         qCDebug(lcLink) << "serial port error:" << errorString();
         return;
@@ -131,7 +131,7 @@ void rs232_port::onError(QSerialPort::SerialPortError error)
     m_timer->stop();
     m_turnaround->stop();
     m_input.clear();
-    reset_receiver();
+    resetReceiver();
     m_portNumber = -1;
     emit signal_port_lost();
 }
@@ -148,7 +148,7 @@ bool rs232_port::set_command(const QByteArray &frame)
     return true;
 }
 
-void rs232_port::cancel_command()
+void rs232_port::cancelCommand()
 {
     QMutexLocker l(&m_lock);
     m_commandBuffer.clear();
@@ -186,7 +186,7 @@ QByteArray rs232_port::take_incoming()
     return m_incomingFrame;
 }
 
-QByteArray rs232_port::ready_frame() const
+QByteArray rs232_port::readyFrame() const
 {
     QMutexLocker l(&m_lock);
     if (m_state == LOGIC_ANSWER_READY)
@@ -206,7 +206,7 @@ bool rs232_port::start_receive()
     return true;
 }
 
-bool rs232_port::resume_receive()
+bool rs232_port::resumeReceive()
 {
     QMutexLocker l(&m_lock);
     if (m_state == LOGIC_ANSWER_READY)
@@ -219,7 +219,7 @@ bool rs232_port::resume_receive()
     return true;
 }
 
-void rs232_port::set_logic_state(INTERFACE_LOGIC_STATE_T s)
+void rs232_port::setLogicState(INTERFACE_LOGIC_STATE_T s)
 {
     QMutexLocker l(&m_lock);
     m_state = s;
@@ -259,13 +259,13 @@ INTERFACE_LOGIC_STATE_T rs232_port::proc()
     switch (m_state.load()) {
     case LOGIC_IDLE:
         // Forced back from a reception: what it had begun belongs to nothing now.
-        reset_receiver();
+        resetReceiver();
         m_timer->stop();
         receive();
         break;
     case LOGIC_SEND_COMMAND:
         if (!m_turnaround->isActive())
-            write_pending();
+            writePending();
         break;
     case LOGIC_WAIT_ANSWER:
     case LOGIC_RECEIVE:
@@ -290,7 +290,7 @@ INTERFACE_LOGIC_STATE_T rs232_port::proc()
     return m_state;
 }
 
-void rs232_port::write_pending()
+void rs232_port::writePending()
 {
     QByteArray frame;
     {
@@ -301,7 +301,7 @@ void rs232_port::write_pending()
         m_commandPending = false;
         m_state = LOGIC_WAIT_ANSWER;
     }
-    reset_receiver();
+    resetReceiver();
     m_answerDeadline = QDeadlineTimer(m_answerTimeout);
     m_deadline = m_answerDeadline;
     writeFrame(frame);
@@ -311,10 +311,10 @@ void rs232_port::write_pending()
 
 void rs232_port::onReadyRead()
 {
-    take_bytes(readAll());
+    takeBytes(readAll());
 }
 
-void rs232_port::take_bytes(const QByteArray &bytes)
+void rs232_port::takeBytes(const QByteArray &bytes)
 {
     m_input += bytes;
     m_lastReceived.start();
@@ -328,7 +328,7 @@ void rs232_port::onBytesWritten()
         return;
     m_answerDeadline = QDeadlineTimer(m_answerTimeout);
     m_deadline = m_answerDeadline;
-    arm_timer();
+    armTimer();
 }
 
 void rs232_port::onTimer()
@@ -343,10 +343,10 @@ void rs232_port::onTimer()
     if (s != LOGIC_WAIT_ANSWER && s != LOGIC_RECEIVE)
         return;
     if (!m_deadline.hasExpired()) {
-        arm_timer();
+        armTimer();
         return;
     }
-    reset_receiver();
+    resetReceiver();
     bool announce = false;
     {
         QMutexLocker l(&m_lock);
@@ -359,13 +359,13 @@ void rs232_port::onTimer()
         emit signal_state_ready();
 }
 
-void rs232_port::reset_receiver()
+void rs232_port::resetReceiver()
 {
     m_rxCount = 0;
     m_rxEscape = false;
 }
 
-void rs232_port::arm_timer()
+void rs232_port::armTimer()
 {
     const INTERFACE_LOGIC_STATE_T s = m_state;
     if (s != LOGIC_WAIT_ANSWER && s != LOGIC_RECEIVE) {
@@ -386,7 +386,7 @@ void rs232_port::receive()
     if (rearm)
         m_answerDeadline = QDeadlineTimer(m_answerTimeout);
     if (rearm || resumed) {
-        reset_receiver();
+        resetReceiver();
         m_deadline = m_answerDeadline;
     }
 
@@ -427,7 +427,7 @@ void rs232_port::receive()
         const bool byLength = m_rxCount > 4 && m_rxCount > quint8(m_rxBuffer[4]) + 6;
         if (byLength || m_rxCount >= RECEIVE_BUFFER_SIZE) {
             stored = false;
-            complete_frame();
+            completeFrame();
         }
     }
     m_input.remove(0, i);
@@ -437,13 +437,13 @@ void rs232_port::receive()
         qCDebug(lcLink) << "ignored" << ignored << "bytes before the start of a frame";
     if (stored && m_rxCount > 0)
         m_deadline = QDeadlineTimer(BYTE_GAP_MS);
-    arm_timer();
+    armTimer();
 }
 
-void rs232_port::complete_frame()
+void rs232_port::completeFrame()
 {
     const QByteArray frame(m_rxBuffer, m_rxCount);
-    reset_receiver();
+    resetReceiver();
     m_timer->stop();
     bool announce = false;
     {

@@ -34,11 +34,11 @@ public:
 
     bool open_port(const QString &name, int baud, int mode);
     // Replaces the system's way of opening; empty restores it.
-    void set_opener(const PortOpener &opener) { m_opener = opener; }
+    void setOpener(const PortOpener &opener) { m_opener = opener; }
     // Why the last open_port() failed; NoError after a success.
-    QSerialPort::SerialPortError open_error() const { return m_openError; }
+    QSerialPort::SerialPortError openError() const { return m_openError; }
     void close_port();
-    int port_number() const { return m_portNumber; }
+    int portNumber() const { return m_portNumber; }
 
     void set_answer_timeout(int ms) { m_answerTimeout = ms; }
     int answer_timeout() const { return m_answerTimeout; }
@@ -46,22 +46,22 @@ public:
     // Stores the frame to write next; only in LOGIC_IDLE, so that a reception the worker
     // has begun meanwhile is never mistaken for the answer to it.
     bool set_command(const QByteArray &frame);
-    void cancel_command();
+    void cancelCommand();
     void set_answer(const QByteArray &frame);
     QByteArray take_answer();
     QByteArray take_incoming();
     // The frame of LOGIC_ANSWER_READY or LOGIC_MESSAGE_READY, left in place.
-    QByteArray ready_frame() const;
+    QByteArray readyFrame() const;
     bool start_receive();
     // Drops the ready frame and goes on receiving as before it, against the same deadline.
-    bool resume_receive();
+    bool resumeReceive();
 
     // The receive path: bytes as a read from the device returned them, in any pieces.
     // readyRead feeds it; so can a harness that has no device behind the port.
-    void take_bytes(const QByteArray &bytes);
+    void takeBytes(const QByteArray &bytes);
 
     INTERFACE_LOGIC_STATE_T logic_state() const { return m_state.load(); }
-    void set_logic_state(INTERFACE_LOGIC_STATE_T s);
+    void setLogicState(INTERFACE_LOGIC_STATE_T s);
 
 signals:
     void signal_state_ready();
@@ -75,12 +75,12 @@ private:
     void onBytesWritten();
     void onTimer();
     void onError(QSerialPort::SerialPortError error);
-    bool hung_up();
-    void write_pending();
+    bool hungUp();
+    void writePending();
     void receive();
-    void complete_frame();
-    void arm_timer();
-    void reset_receiver();
+    void completeFrame();
+    void armTimer();
+    void resetReceiver();
     void writeFrame(const QByteArray &frame);
 
     PortOpener m_opener;

@@ -15,7 +15,7 @@ constexpr int PASSWORD_MIN = 6;
 constexpr int PASSWORD_MAX = 10;
 } // namespace
 
-bool QModemSession::encode_password(const QString &text, QByteArray *bytes)
+bool QModemSession::encodePassword(const QString &text, QByteArray *bytes)
 {
     // The modem compares bytes; a character the code page lacks would be sent as
     // something else and lock the user out with a password nobody can type.
@@ -32,13 +32,13 @@ QOperation *QModemSession::get_modem_privilegies()
                  [this] { sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM); });
 }
 
-void QModemSession::read_privileges_after(QOperation *operation)
+void QModemSession::readPrivilegesAfter(QOperation *operation)
 {
     connect(operation, &QOperation::finished, this, &QModemSession::get_modem_privilegies);
 }
 
-void QModemSession::warn_unless_refused(QOperation *operation, const QString &title,
-                                        const QString &text)
+void QModemSession::warnUnlessRefused(QOperation *operation, const QString &title,
+                                      const QString &text)
 {
     m_prompts->warning(m_dialogParent, title,
                        operation->outcome() == QOperation::Refused ? operation->errorString()
@@ -55,7 +55,7 @@ void QModemSession::admin_mode_clicked()
     // Until the modem says otherwise we are still in user mode.
     emit workModeShown(false);
     QByteArray bytes;
-    if (!ask_password(
+    if (!askPassword(
             tr("Ввод пароля"),
             tr("Введите пароль администратора для обеспечения полного доступа к USB-stick"),
             &bytes))
@@ -72,11 +72,11 @@ void QModemSession::admin_mode_clicked()
             m_prompts->warning(m_dialogParent, tr("Ошибка авторизации"), tr("Неверный пароль"),
                                QMessageBox::Ok);
         else
-            warn_unless_refused(
+            warnUnlessRefused(
                 login, tr("Ошибка авторизации"),
                 tr("Ошибка при авторизации: неверный пароль либо отмена операции пользователем"));
     });
-    read_privileges_after(login);
+    readPrivilegesAfter(login);
 }
 
 void QModemSession::user_mode_clicked()
@@ -89,13 +89,13 @@ void QModemSession::user_mode_clicked()
                                [this] { sendDataCommand(CMD_ACCESS, 0); });
     connect(logout, &QOperation::finished, this, [this, logout] {
         if (!logout->succeeded())
-            warn_unless_refused(logout, tr("Ошибка сброса авторизации"),
-                                tr("Ошибка сброса авторизации"));
+            warnUnlessRefused(logout, tr("Ошибка сброса авторизации"),
+                              tr("Ошибка сброса авторизации"));
     });
-    read_privileges_after(logout);
+    readPrivilegesAfter(logout);
 }
 
-bool QModemSession::ask_password(const QString &title, const QString &label, QByteArray *bytes)
+bool QModemSession::askPassword(const QString &title, const QString &label, QByteArray *bytes)
 {
     bool ok = false;
     const QString password =
@@ -107,7 +107,7 @@ bool QModemSession::ask_password(const QString &title, const QString &label, QBy
                            QMessageBox::Ok);
         return false;
     }
-    if (!encode_password(password, bytes)) {
+    if (!encodePassword(password, bytes)) {
         m_prompts->warning(m_dialogParent, tr("Ошибка"), tr("Пароль содержит недопустимые символы"),
                            QMessageBox::Ok);
         return false;
@@ -115,13 +115,13 @@ bool QModemSession::ask_password(const QString &title, const QString &label, QBy
     return true;
 }
 
-bool QModemSession::ask_current_password(QByteArray *bytes)
+bool QModemSession::askCurrentPassword(QByteArray *bytes)
 {
-    return ask_password(tr("Ввод текущего пароля"),
-                        tr("Введите ваш текущий пароль полного доступа к USB-stick"), bytes);
+    return askPassword(tr("Ввод текущего пароля"),
+                       tr("Введите ваш текущий пароль полного доступа к USB-stick"), bytes);
 }
 
-bool QModemSession::ask_new_password(QByteArray *bytes)
+bool QModemSession::askNewPassword(QByteArray *bytes)
 {
     QString password;
     for (;;) {
@@ -136,7 +136,7 @@ bool QModemSession::ask_new_password(QByteArray *bytes)
             m_prompts->information(m_dialogParent, tr("Внимание"),
                                    tr("Пароль должен быть длиной от 6 до 10 символов"),
                                    QMessageBox::Ok);
-        } else if (!encode_password(password, bytes)) {
+        } else if (!encodePassword(password, bytes)) {
             m_prompts->information(m_dialogParent, tr("Внимание"),
                                    tr("Пароль содержит недопустимые символы"), QMessageBox::Ok);
         } else {
@@ -161,12 +161,12 @@ bool QModemSession::ask_new_password(QByteArray *bytes)
 void QModemSession::admin_password_clear()
 {
     QByteArray current;
-    if (!ask_current_password(&current))
+    if (!askCurrentPassword(&current))
         return;
     QOperation *removal = start(tr("Удаление текущего пароля"), false, TRANSACTION_PASSWORD,
                                 [this, current] { sendDataCommand(CMD_PASSWORD, 0, current); });
     if (removal->outcome() == QOperation::Refused) {
-        warn_unless_refused(removal, tr("Ошибка"), QString());
+        warnUnlessRefused(removal, tr("Ошибка"), QString());
         return;
     }
     connect(removal, &QOperation::finished, this, [this, removal] {
@@ -174,23 +174,23 @@ void QModemSession::admin_password_clear()
         if (removal->succeeded())
             announce(tr("Пароль удалён"));
     });
-    read_privileges_after(removal);
+    readPrivilegesAfter(removal);
 }
 
 void QModemSession::admin_password_set()
 {
     const bool hasPassword = m_modem.protectionMode() != PROTECTION_OFF;
     QByteArray current, fresh;
-    if (hasPassword && !ask_current_password(&current))
+    if (hasPassword && !askCurrentPassword(&current))
         return;
-    if (!ask_new_password(&fresh))
+    if (!askNewPassword(&fresh))
         return;
     // One operation: a change is a removal proven by the current password, then the new
     // one; a change that stops half-way (failed, cut or cancelled) must not leave the
     // stick open to anyone, so without the new password confirmed the old one goes back.
     QOperation *change = begin(tr("Применение нового пароля"), true);
     if (change->isFinished()) {
-        warn_unless_refused(change, tr("Ошибка"), QString());
+        warnUnlessRefused(change, tr("Ошибка"), QString());
         return;
     }
     const auto applyNew = [this, change, hasPassword, current, fresh] {
@@ -218,7 +218,7 @@ void QModemSession::admin_password_set()
         if (change->succeeded())
             announce(hasPassword ? tr("Пароль изменён") : tr("Пароль установлен"));
     });
-    read_privileges_after(change);
+    readPrivilegesAfter(change);
     if (!hasPassword) {
         applyNew();
         return;
@@ -271,5 +271,5 @@ void QModemSession::admin_password_forget()
                     });
                 });
         });
-    read_privileges_after(reset);
+    readPrivilegesAfter(reset);
 }

@@ -64,7 +64,7 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
     return RESULT_BAD_ANSWER;
 }
 
-int QModemSession::dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer)
+int QModemSession::dispatchParamAnswer(const QRS232Message &request, const QRS232Message &answer)
 {
     if (!isData(answer, ANS_PARAM)) {
         quint16 code = 0;
@@ -191,7 +191,7 @@ int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message
         }
         return RESULT_BAD_ANSWER;
     case TRANSACTION_VERSION:
-        return dispatch_param_answer(request, answer);
+        return dispatchParamAnswer(request, answer);
     default:
         return genericAcknowledge(request, answer);
     }
@@ -216,7 +216,7 @@ void QModemSession::finish(bool ok)
     m_runner->endTransaction(ok);
 }
 
-void QModemSession::fail_without_session()
+void QModemSession::failWithoutSession()
 {
     if (m_modem.currentTransaction() == TRANSACTION_FLASH) {
         m_modem.setUpdating(false);
@@ -225,7 +225,7 @@ void QModemSession::fail_without_session()
     finish(false);
 }
 
-void QModemSession::reread_privileges_later()
+void QModemSession::rereadPrivilegesLater()
 {
     m_privilegesRereadPending = true;
     QTimer::singleShot(PRIVILEGES_REREAD_MS, this, [this] {
@@ -233,7 +233,7 @@ void QModemSession::reread_privileges_later()
             return;
         // Never inside another operation: its answers would be taken for ours.
         if (m_runner->current()) {
-            reread_privileges_later();
+            rereadPrivilegesLater();
             return;
         }
         m_privilegesRereadPending = false;
@@ -268,7 +268,7 @@ void QModemSession::complete_transaction(int result)
             m_interfaceManager->repeat_command();
             break;
         }
-        fail_without_session();
+        failWithoutSession();
         break;
 
     case RESULT_NO_ANSWER:
@@ -276,10 +276,10 @@ void QModemSession::complete_transaction(int result)
         m_modem.setConnected(false);
         {
             const QPointer<QOperation> lost = m_runner->markLineLost();
-            fail_without_session();
+            failWithoutSession();
             m_prompts->warning(m_dialogParent, error, lostMessage(lost), QMessageBox::Ok);
         }
-        close_session();
+        closeSession();
         break;
 
     case RESULT_NO_PRIVILEGES:
@@ -293,7 +293,7 @@ void QModemSession::complete_transaction(int result)
             m_prompts->warning(m_dialogParent, tr("Нет авторизации"),
                                tr("У вас отсутствуют привилегии для выполнения этой команды"),
                                QMessageBox::Ok);
-            reread_privileges_later();
+            rereadPrivilegesLater();
         }
         finish(false);
         break;

@@ -29,7 +29,7 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
     connect(m_interfaceManager, &QInterface_Manager::signal_ack_timeout, this,
             &QModemSession::answer_timeout);
     connect(m_interfaceManager, &QInterface_Manager::signal_port_lost, this,
-            &QModemSession::port_lost);
+            &QModemSession::portLost);
 }
 
 QModemSession::~QModemSession()
@@ -191,7 +191,7 @@ void QModemSession::no_modem_on_port()
     m_autoConnectTool->start_search(true);
 }
 
-void QModemSession::close_session()
+void QModemSession::closeSession()
 {
     const bool wasOpen = m_modem.connected() || m_interfaceManager->isRunning();
     m_modem.setConnected(false);
@@ -205,7 +205,7 @@ void QModemSession::close_session()
     QTimer::singleShot(0, this, &QModemSession::start_autoconnect);
 }
 
-void QModemSession::port_lost()
+void QModemSession::portLost()
 {
     if (m_searching)
         return; // the search moves on by itself
@@ -213,7 +213,7 @@ void QModemSession::port_lost()
     if (m_runner->transactionOpen())
         complete_transaction(RESULT_NO_ANSWER);
     else
-        close_session();
+        closeSession();
 }
 
 void QModemSession::modem_on_port()
@@ -223,8 +223,8 @@ void QModemSession::modem_on_port()
     m_searching = false;
     m_runner->setSearching(false);
     if (m_autoConnectTool) {
-        m_probeValue = m_autoConnectTool->probe_value();
-        m_probeWord3 = m_autoConnectTool->probe_word3();
+        m_probeValue = m_autoConnectTool->probeValue();
+        m_probeWord3 = m_autoConnectTool->probeWord3();
         delete m_autoConnectTool;
     }
     m_modem.setCurrentTransaction(TRANSACTION_NONE);
@@ -237,10 +237,10 @@ void QModemSession::modem_on_port()
     QOperation *version = start(tr("Запрос версии USB-stick..."), true, TRANSACTION_VERSION,
                                 [this] { request_modem_param(PARAM_VERSION); });
     connect(version, &QOperation::finished, this,
-            [this, version] { query_opening_functions(version->succeeded()); });
+            [this, version] { queryOpeningFunctions(version->succeeded()); });
 }
 
-void QModemSession::query_opening_functions(bool versionRead)
+void QModemSession::queryOpeningFunctions(bool versionRead)
 {
     if (!m_modem.connected())
         return;
@@ -267,7 +267,7 @@ void QModemSession::query_opening_functions(bool versionRead)
         // written in the wrong one is garbled: the stick is found and asked again instead.
         if (!functions->succeeded()) {
             if (m_modem.connected())
-                close_session();
+                closeSession();
             return;
         }
         qCDebug(lcModem).noquote() << QString("Поддерживаемый функционал 0x%1, поддерживаемые "
@@ -302,7 +302,7 @@ QString QModemSession::stateSummary() const
                                : tr("доступ администратора");
     const QString mode = m_execDevice.remoteMode() ? tr("автономный режим") : tr("обычный режим");
     return tr("USB-stick %1, версия %2, %3, %4")
-        .arg(m_interfaceManager->port_name(), formatVersion("%2.%3.%1.%4", m_modem.version()),
+        .arg(m_interfaceManager->portName(), formatVersion("%2.%3.%1.%4", m_modem.version()),
              access, mode);
 }
 
@@ -328,7 +328,7 @@ QOperation *QModemSession::setModemModeParam(quint16 id, bool value)
                  [this, id, value] { set_modem_param(id, value ? 1 : 0); });
 }
 
-QOperation *QModemSession::query_modem_functions(const QString &text)
+QOperation *QModemSession::queryModemFunctions(const QString &text)
 {
     if (!m_modem.connected())
         return nullptr;
@@ -338,12 +338,12 @@ QOperation *QModemSession::query_modem_functions(const QString &text)
 
 QOperation *QModemSession::get_modem_params()
 {
-    return query_modem_functions(tr("Запрос функционала USB-stick..."));
+    return queryModemFunctions(tr("Запрос функционала USB-stick..."));
 }
 
 QOperation *QModemSession::get_modem_functions()
 {
-    return query_modem_functions(tr("Запрос настроек USB-stick..."));
+    return queryModemFunctions(tr("Запрос настроек USB-stick..."));
 }
 
 QOperation *QModemSession::get_modem_version()

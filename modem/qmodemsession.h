@@ -175,7 +175,7 @@ public slots:
     void modem_on_port();
     void set_interface_status(bool value);
     // The line to the stick went away (unplugged): a running operation ends as lost.
-    void port_lost();
+    void portLost();
 
     void request_modem_param(quint16 id);
     void request_device_param(quint16 id);
@@ -208,21 +208,21 @@ public slots:
 private:
     int dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
                  const QRS232Message &answer);
-    int dispatch_param_answer(const QRS232Message &request, const QRS232Message &answer);
+    int dispatchParamAnswer(const QRS232Message &request, const QRS232Message &answer);
     void finish(bool ok);
-    void fail_without_session();
-    void query_opening_functions(bool versionRead);
-    void close_session();
-    void reread_privileges_later();
+    void failWithoutSession();
+    void queryOpeningFunctions(bool versionRead);
+    void closeSession();
+    void rereadPrivilegesLater();
 
-    bool encode_password(const QString &text, QByteArray *bytes);
-    bool ask_password(const QString &title, const QString &label, QByteArray *bytes);
-    bool ask_new_password(QByteArray *bytes);
-    bool ask_current_password(QByteArray *bytes);
+    bool encodePassword(const QString &text, QByteArray *bytes);
+    bool askPassword(const QString &title, const QString &label, QByteArray *bytes);
+    bool askNewPassword(QByteArray *bytes);
+    bool askCurrentPassword(QByteArray *bytes);
     // The access state is read again once operation has ended.
-    void read_privileges_after(QOperation *operation);
-    void warn_unless_refused(QOperation *operation, const QString &title, const QString &text);
-    QOperation *query_modem_functions(const QString &text);
+    void readPrivilegesAfter(QOperation *operation);
+    void warnUnlessRefused(QOperation *operation, const QString &title, const QString &text);
+    QOperation *queryModemFunctions(const QString &text);
     static QString deviceInitText();
 
     Prompts *m_prompts;

@@ -164,7 +164,7 @@ int main(int argc, char *argv[])
         QModemSession &session = window->session();
         if (QOperation *operation = session.currentOperation())
             operation->cancel();
-        window->close_without_confirmation();
+        window->closeWithoutConfirmation();
         auto *idle = new QTimer(window);
         const QDeadlineTimer limit(180000);
         QObject::connect(idle, &QTimer::timeout, window, [&session, limit] {

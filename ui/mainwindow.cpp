@@ -53,7 +53,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
 
     // The tray stays hidden until the first show.
     eventFilter = new Event_Filter(this);
-    create_tray_icon();
+    createTrayIcon();
     ui->setupUi(this);
 
     m_session = new QModemSession(m_prompts, this, this);
@@ -122,8 +122,8 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     ui->pushButton_editDev->setIcon(QIcon(":/images/edit.png"));
     ui->pushButton_findDev->setIcon(QIcon(":/images/control_object.png"));
 
-    set_shortcuts();
-    connect_session();
+    setShortcuts();
+    connectSession();
     // Queued, so the search starts once the window is on screen.
     connect(this, &MainWindow::signal_start_autoconnect, m_session,
             &QModemSession::start_autoconnect, Qt::QueuedConnection);
@@ -131,16 +131,16 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tab_changed);
     connect(ui->menuLanguage, &QMenu::triggered, this,
             qOverload<QAction *>(&MainWindow::switch_to_language));
-    connect_actions();
-    connect_remote_table();
-    connect_table_tools();
-    connect_properties();
+    connectActions();
+    connectRemoteTable();
+    connectTableTools();
+    connectProperties();
 
-    build_language_menu();
+    buildLanguageMenu();
     load_settings();
     m_params->buildParamTable(true);
-    update_controls_enabled();
-    show_stick_state();
+    updateControlsEnabled();
+    showStickState();
     installEventFilter(eventFilter);
     ui->tabWidget->setStyleSheet("QTabBar::tab:only-one {height: 0 px;}");
 }
@@ -154,7 +154,7 @@ MainWindow::~MainWindow()
         delete action;
     }
     // An update of the program the user agreed to replaces it as the program ends.
-    m_updates->start_installer();
+    m_updates->startInstaller();
     delete m_updates;
     m_updates = nullptr;
     // The session ends its link thread and closes the port before the widgets go.
@@ -202,7 +202,7 @@ RemoteList &MainWindow::remotes()
     return m_remoteTable->list();
 }
 
-void MainWindow::create_tray_icon()
+void MainWindow::createTrayIcon()
 {
     trayMenu = new QMenu(this);
     trayMenu->setObjectName("trayMenu");
@@ -218,7 +218,7 @@ void MainWindow::create_tray_icon()
     m_trayIcon->setContextMenu(trayMenu);
 }
 
-void MainWindow::set_shortcuts()
+void MainWindow::setShortcuts()
 {
     ui->actionLoadFromDb->setShortcut(QKeySequence("Ctrl+O"));
     ui->actionSaveToCurrent->setShortcut(QKeySequence("Ctrl+S"));
@@ -254,10 +254,10 @@ void MainWindow::log_buffer(QString text)
     Q_UNUSED(text);
 }
 
-void MainWindow::close_without_confirmation()
+void MainWindow::closeWithoutConfirmation()
 {
     // Nobody is asked at a logout or shutdown: unsaved changes are kept in a backup.
-    m_remoteTable->files().backup_before_leaving();
+    m_remoteTable->files().backupBeforeLeaving();
     skipExitConfirmation = true;
     close();
 }
@@ -271,7 +271,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     // Set before quitting to run an installer, and on SIGINT/SIGTERM.
-    if (skipExitConfirmation || m_remoteTable->files().confirm_close())
+    if (skipExitConfirmation || m_remoteTable->files().confirmClose())
         event->accept();
     else
         event->ignore();
@@ -289,8 +289,8 @@ bool MainWindow::refuseCloseWhileBusy()
 
 void MainWindow::ui_tables_resize()
 {
-    show_stick_state();
-    m_remoteTable->view().resize_columns();
+    showStickState();
+    m_remoteTable->view().resizeColumns();
     const int v = ui->tableProperties->viewport()->width();
     if (v == lastTablePropertiesWidth)
         return;
@@ -302,6 +302,6 @@ void MainWindow::tab_changed(int)
 {
     // Recompute even when the widths are unchanged.
     lastTablePropertiesWidth = -1;
-    m_remoteTable->view().resize_columns(true);
+    m_remoteTable->view().resizeColumns(true);
     ui_tables_resize();
 }

@@ -107,8 +107,8 @@ public slots:
     // Shell: traffic log sinks, enabling rules, shutdown on a signal
     void log_buffer(QString text, QByteArray frame);
     void log_buffer(QString text);
-    void update_controls_enabled();
-    void close_without_confirmation();
+    void updateControlsEnabled();
+    void closeWithoutConfirmation();
 
     // Settings, language and help
     void save_settings();
@@ -139,24 +139,24 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void set_modem_mode_param(QAction *action, quint16 id, bool value);
-    void show_work_mode(bool admin);
-    void show_search(bool searching);
-    void show_stick_state();
+    void setModemModeParam(QAction *action, quint16 id, bool value);
+    void showWorkMode(bool admin);
+    void showSearch(bool searching);
+    void showStickState();
     // Says in the status bar why the window stays while an operation runs.
     bool refuseCloseWhileBusy();
-    void create_tray_icon();
-    void set_shortcuts();
-    void connect_actions();
-    void connect_session();
-    void build_language_menu();
-    void retranslate_texts();
+    void createTrayIcon();
+    void setShortcuts();
+    void connectActions();
+    void connectSession();
+    void buildLanguageMenu();
+    void retranslateTexts();
     // Moves the window to a saved position that can still be reached on some screen.
-    void place_window(const QPoint &saved);
-    void connect_remote_table();
-    void connect_table_tools();
-    void connect_properties();
-    void set_verify_after_write(bool value);
+    void placeWindow(const QPoint &saved);
+    void connectRemoteTable();
+    void connectTableTools();
+    void connectProperties();
+    void setVerifyAfterWrite(bool value);
 
     Ui::MainWindow *ui = nullptr;
     Prompts *m_prompts = nullptr;

@@ -11,7 +11,7 @@
 #include <QMenu>
 #include <QTableWidget>
 
-void MainWindow::build_language_menu()
+void MainWindow::buildLanguageMenu()
 {
     languages.scan(QLanguageCatalog::searchDirectories(m_options.programDirectory));
     for (const QLanguageCatalog::File &file : languages.files()) {
@@ -60,11 +60,11 @@ void MainWindow::changeEvent(QEvent *event)
 {
     // Not while the window is still being built or already taken apart.
     if (event->type() == QEvent::LanguageChange && ui && m_remoteTable && m_params)
-        retranslate_texts();
+        retranslateTexts();
     QMainWindow::changeEvent(event);
 }
 
-void MainWindow::retranslate_texts()
+void MainWindow::retranslateTexts()
 {
     ui->retranslateUi(this);
     currentLanguage = tr("Русский");
@@ -81,7 +81,7 @@ void MainWindow::retranslate_texts()
     const int selectedId = current ? current->text().toInt(&selected) : 0;
     QRemoteTableView &view = m_remoteTable->view();
     view.filter_text_change();
-    const int row = selected ? view.row_of_id(selectedId) : -1;
+    const int row = selected ? view.rowOfId(selectedId) : -1;
     if (row != -1)
         table->setCurrentCell(row, 0);
     view.control_device_select();
@@ -90,5 +90,5 @@ void MainWindow::retranslate_texts()
     m_params->buildParamTable(false);
     lastTablePropertiesWidth = -1;
     ui_tables_resize();
-    show_stick_state();
+    showStickState();
 }

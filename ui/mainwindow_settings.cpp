@@ -87,7 +87,7 @@ void MainWindow::load_settings()
     if (haveSize)
         resize(width, height);
     if (havePos)
-        place_window(QPoint(x, y));
+        placeWindow(QPoint(x, y));
 
     switch_to_language(language);
 
@@ -98,10 +98,10 @@ void MainWindow::load_settings()
                                      QString::number(quint8(version.at(2))));
 
     ui->actionVerifyWrite->setChecked(QTableTransfers::readVerifySetting(*settings));
-    m_remoteTable->transfers().set_verify_after_write(ui->actionVerifyWrite->isChecked());
+    m_remoteTable->transfers().setVerifyAfterWrite(ui->actionVerifyWrite->isChecked());
 }
 
-void MainWindow::place_window(const QPoint &saved)
+void MainWindow::placeWindow(const QPoint &saved)
 {
     // A monitor that was unplugged since must not take the window with it.
     QList<QRect> screens;

@@ -31,7 +31,7 @@ void setMenuEnabled(QMenu *menu, bool enabled)
 }
 } // namespace
 
-void MainWindow::update_controls_enabled()
+void MainWindow::updateControlsEnabled()
 {
     if (!m_session || !m_remoteTable)
         return; // still being built
@@ -40,7 +40,7 @@ void MainWindow::update_controls_enabled()
     // A password is set and nobody logged in: only blocking and reading are allowed.
     const bool accessLocked = modem.protectionMode() == PROTECTION_LOCKED;
     const bool passwordSet = modem.protectionMode() != PROTECTION_OFF;
-    const bool listIsStickTable = m_remoteTable->list().data_source() == SOURCE_MODEM;
+    const bool listIsStickTable = m_remoteTable->list().source() == SOURCE_MODEM;
     // The stick passes changes on to the actuator by itself.
     const bool remoteMode = m_session->execDevice().remoteMode();
     const bool stickChangeable = stickConnected && !accessLocked;
@@ -81,12 +81,12 @@ void MainWindow::update_controls_enabled()
     ui->actionForgetPassword->setEnabled(passwordSet);
     ui->actionSetPassword->setEnabled(true);
 
-    ui->actionUndoImport->setEnabled(m_remoteTable->csv().can_undo_import());
+    ui->actionUndoImport->setEnabled(m_remoteTable->csv().canUndoImport());
     ui->pushButton_defProperties->setEnabled(stickChangeable && !remoteMode);
     ui->pushButton_restoreProperties->setEnabled(stickChangeable && !remoteMode);
 }
 
-void MainWindow::show_search(bool searching)
+void MainWindow::showSearch(bool searching)
 {
     if (ui->label_modemSearch->isVisibleTo(this) == searching)
         return;
@@ -96,7 +96,7 @@ void MainWindow::show_search(bool searching)
         QTimer::singleShot(SEARCH_BLINK_MS, this, &MainWindow::change_autoconnect_color);
 }
 
-void MainWindow::show_stick_state()
+void MainWindow::showStickState()
 {
     if (!m_stickState || !m_session)
         return;
@@ -107,7 +107,7 @@ void MainWindow::show_stick_state()
     const QFontMetrics metrics = m_stickState->fontMetrics();
     const int room = qMax(STATE_MIN_WIDTH, ui->statusBar->width() / 2);
     QString text = full;
-    const QString port = m_session->interfaceManager()->port_name();
+    const QString port = m_session->interfaceManager()->portName();
     const int excess = metrics.horizontalAdvance(full) - room;
     if (excess > 0 && !port.isEmpty() && full.contains(port)) {
         const int portRoom = qMax(metrics.horizontalAdvance(port) - excess,
@@ -126,15 +126,15 @@ void MainWindow::change_autoconnect_color()
     QTimer::singleShot(SEARCH_BLINK_MS, this, &MainWindow::change_autoconnect_color);
 }
 
-void MainWindow::show_work_mode(bool admin)
+void MainWindow::showWorkMode(bool admin)
 {
     ui->actionAdminMode->setChecked(admin);
     ui->actionUserMode->setChecked(!admin);
     ui->actionChangePass->setEnabled(admin);
-    update_controls_enabled();
+    updateControlsEnabled();
 }
 
-void MainWindow::set_modem_mode_param(QAction *action, quint16 id, bool value)
+void MainWindow::setModemModeParam(QAction *action, quint16 id, bool value)
 {
     // The action has already toggled its mark; unless the stick takes the change it goes
     // back without asking again.
@@ -155,17 +155,17 @@ void MainWindow::set_modem_mode_param(QAction *action, quint16 id, bool value)
 
 void MainWindow::set_modem_updateparams_mode(bool value)
 {
-    set_modem_mode_param(ui->actionRemoteUploadParams, PARAM_UPLOAD_PARAMS_MODE, value);
+    setModemModeParam(ui->actionRemoteUploadParams, PARAM_UPLOAD_PARAMS_MODE, value);
 }
 
 void MainWindow::set_modem_updateflash_mode(bool value)
 {
-    set_modem_mode_param(ui->actionRemoteUpdateFlash, PARAM_UPDATE_FLASH_MODE, value);
+    setModemModeParam(ui->actionRemoteUpdateFlash, PARAM_UPDATE_FLASH_MODE, value);
 }
 
 void MainWindow::set_modem_uploadtable_mode(bool value)
 {
-    set_modem_mode_param(ui->actionRemoteUploadTable, PARAM_UPLOAD_TABLE_MODE, value);
+    setModemModeParam(ui->actionRemoteUploadTable, PARAM_UPLOAD_TABLE_MODE, value);
 }
 
 void MainWindow::set_exe_device_remote_mode(bool value)

@@ -29,21 +29,21 @@ namespace
 constexpr int STATUS_MESSAGE_MS = 15000;
 } // namespace
 
-void MainWindow::connect_session()
+void MainWindow::connectSession()
 {
     QModemSession *session = m_session;
     // Every operation the session announces is shown while it runs.
     connect(session, &QModemSession::operationStarted, this, [this](QOperation *operation) {
         QWaitDialog::showFor(this, operation, QWaitDialog::AnimationMode);
         // Versions, access and mode are learned by operations.
-        connect(operation, &QOperation::finished, this, &MainWindow::show_stick_state);
+        connect(operation, &QOperation::finished, this, &MainWindow::showStickState);
     });
     connect(session, &QModemSession::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });
     for (auto changed : {&QModemSession::stateChanged, &QModemSession::sessionOpened,
                          &QModemSession::sessionClosed})
-        connect(session, changed, this, &MainWindow::show_stick_state);
-    connect(session, &QModemSession::workModeShown, this, &MainWindow::show_stick_state);
+        connect(session, changed, this, &MainWindow::showStickState);
+    connect(session, &QModemSession::workModeShown, this, &MainWindow::showStickState);
     connect(session, &QModemSession::operationStep, this,
             &MainWindow::signal_modem_operation_single);
     connect(session, &QModemSession::operationProgress, this,
@@ -53,16 +53,16 @@ void MainWindow::connect_session()
     connect(session, &QModemSession::operationFailed, this,
             &MainWindow::signal_modem_operation_fail);
     connect(session, &QModemSession::deviceFound, this, &MainWindow::signal_device_found);
-    connect(session, &QModemSession::stateChanged, this, &MainWindow::update_controls_enabled);
-    connect(session, &QModemSession::workModeShown, this, &MainWindow::show_work_mode);
+    connect(session, &QModemSession::stateChanged, this, &MainWindow::updateControlsEnabled);
+    connect(session, &QModemSession::workModeShown, this, &MainWindow::showWorkMode);
     connect(session, &QModemSession::stateChanged, this,
-            [this] { show_search(m_session->searching()); });
+            [this] { showSearch(m_session->searching()); });
     connect(session, &QModemSession::log, this, qOverload<QString>(&MainWindow::log_buffer));
     connect(session->interfaceManager(), &QInterface_Manager::signal_log_buffer, this,
             qOverload<QString, QByteArray>(&MainWindow::log_buffer));
 }
 
-void MainWindow::connect_actions()
+void MainWindow::connectActions()
 {
     QTableFiles *files = &m_remoteTable->files();
     QTableTransfers *transfers = &m_remoteTable->transfers();
@@ -120,14 +120,14 @@ void MainWindow::connect_actions()
     connect(ui->pushButton_Log, &QPushButton::toggled, ui->textEdit_Log, &QWidget::setVisible);
 }
 
-void MainWindow::connect_remote_table()
+void MainWindow::connectRemoteTable()
 {
     RemoteList *list = &m_remoteTable->list();
     QRemoteOperations *operations = &m_remoteTable->operations();
     QRemoteSearch *search = &m_remoteTable->search();
-    connect(list, &RemoteList::stateChanged, this, &MainWindow::update_controls_enabled);
+    connect(list, &RemoteList::stateChanged, this, &MainWindow::updateControlsEnabled);
     connect(ui->tablePults, &QTableWidget::currentCellChanged, this,
-            &MainWindow::update_controls_enabled);
+            &MainWindow::updateControlsEnabled);
     // The window's signal marks the list as changed, as the table's own changes do.
     connect(this, &MainWindow::signal_need_saving, list, &RemoteList::need_saving);
     connect(search, &QRemoteSearch::signal_show_btn_next_device_search, this,
@@ -159,36 +159,36 @@ void MainWindow::connect_remote_table()
          operations, &QRemoteOperations::active_button_clicked);
 }
 
-void MainWindow::connect_table_tools()
+void MainWindow::connectTableTools()
 {
     m_session->operationLog()->setPath(QTableFiles::operationLogPath());
     QTableCompare *compare = &m_remoteTable->compare();
     QTableCsv *csv = &m_remoteTable->csv();
     // Like the file entries' keys, it works wherever the focus is in the program.
     ui->actionUndoImport->setShortcutContext(Qt::ApplicationShortcut);
-    connect(ui->actionCompareFile, &QAction::triggered, compare, &QTableCompare::compare_with_file);
+    connect(ui->actionCompareFile, &QAction::triggered, compare, &QTableCompare::compareWithFile);
     connect(ui->actionCompareBackup, &QAction::triggered, compare,
-            &QTableCompare::compare_with_backup);
-    connect(ui->actionExportCsv, &QAction::triggered, csv, &QTableCsv::export_csv);
-    connect(ui->actionImportCsv, &QAction::triggered, csv, &QTableCsv::import_csv);
-    connect(ui->actionUndoImport, &QAction::triggered, csv, &QTableCsv::undo_import);
+            &QTableCompare::compareWithBackup);
+    connect(ui->actionExportCsv, &QAction::triggered, csv, &QTableCsv::exportCsv);
+    connect(ui->actionImportCsv, &QAction::triggered, csv, &QTableCsv::importCsv);
+    connect(ui->actionUndoImport, &QAction::triggered, csv, &QTableCsv::undoImport);
     connect(ui->actionOperationLog, &QAction::triggered, &m_remoteTable->logWindow(),
-            &QOperationLogWindow::show_operation_log);
-    connect(ui->actionVerifyWrite, &QAction::toggled, this, &MainWindow::set_verify_after_write);
+            &QOperationLogWindow::showOperationLog);
+    connect(ui->actionVerifyWrite, &QAction::toggled, this, &MainWindow::setVerifyAfterWrite);
     connect(m_remoteTable, &RemoteTableParts::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });
     connect(m_flasher, &QFlashController::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });
 }
 
-void MainWindow::set_verify_after_write(bool value)
+void MainWindow::setVerifyAfterWrite(bool value)
 {
-    m_remoteTable->transfers().set_verify_after_write(value);
+    m_remoteTable->transfers().setVerifyAfterWrite(value);
     // Kept at once: a run that ends in a crash still remembers the choice.
     QTableTransfers::writeVerifySetting(*settings, value);
 }
 
-void MainWindow::connect_properties()
+void MainWindow::connectProperties()
 {
     connect(ui->pushButton_loadProperties, &QPushButton::clicked, m_params,
             &QParamController::load_exe_device_properties);

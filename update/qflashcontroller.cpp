@@ -25,12 +25,12 @@ constexpr qint64 APPLY_DEVICE_MS = 25000;
 QFlashController::QFlashController(QModemSession *session, QObject *parent)
     : QObject(parent), m_session(session), m_updater(new QFlashUpdater(this))
 {
-    register_step();
+    registerStep();
 }
 
 QFlashController::~QFlashController() = default;
 
-void QFlashController::register_step()
+void QFlashController::registerStep()
 {
     QModemSession::TransactionStep step;
     step.next = [this] {
@@ -70,13 +70,13 @@ QString QFlashController::partnerFileName(const QString &path)
     return folder + name;
 }
 
-QFlashUpdater::FLASH_DEVICE_T QFlashController::device_target() const
+QFlashUpdater::FLASH_DEVICE_T QFlashController::deviceTarget() const
 {
     return m_session->execDevice().remoteMode() ? QFlashUpdater::FLASH_DEVICE_REMOTE
                                                 : QFlashUpdater::FLASH_DEVICE;
 }
 
-void QFlashController::file_error(const QString &fileName)
+void QFlashController::fileError(const QString &fileName)
 {
     QString text = tr("Ошибка загрузки прошивки из файла");
     if (!fileName.isEmpty())
@@ -84,21 +84,20 @@ void QFlashController::file_error(const QString &fileName)
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
 }
 
-QOperation *QFlashController::load_and_flash(const QString &fileName,
-                                             QFlashUpdater::FLASH_DEVICE_T target,
-                                             bool nameInMessage)
+QOperation *QFlashController::loadAndFlash(const QString &fileName,
+                                           QFlashUpdater::FLASH_DEVICE_T target, bool nameInMessage)
 {
     if (!m_updater->loadFile(fileName, target)) {
-        file_error(nameInMessage ? fileName : QString());
+        fileError(nameInMessage ? fileName : QString());
         return nullptr;
     }
     return flash_fu(target, ConfirmAlways);
 }
 
-QOperation *QFlashController::flash_file(const QString &fileName, bool actuator)
+QOperation *QFlashController::flashFile(const QString &fileName, bool actuator)
 {
     m_firmwareFileName = fileName;
-    return load_and_flash(fileName, actuator ? device_target() : QFlashUpdater::FLASH_MODEM, true);
+    return loadAndFlash(fileName, actuator ? deviceTarget() : QFlashUpdater::FLASH_MODEM, true);
 }
 
 void QFlashController::load_modem_fu()
@@ -107,7 +106,7 @@ void QFlashController::load_modem_fu()
                                                                tr("Выбор файла прошивки"));
     if (m_firmwareFileName.isEmpty())
         return;
-    load_and_flash(m_firmwareFileName, QFlashUpdater::FLASH_MODEM, false);
+    loadAndFlash(m_firmwareFileName, QFlashUpdater::FLASH_MODEM, false);
 }
 
 void QFlashController::load_device_fu()
@@ -119,27 +118,27 @@ void QFlashController::load_device_fu()
     if (name.isEmpty())
         return;
     m_firmwareFileName = name;
-    load_and_flash(name, device_target(), false);
+    loadAndFlash(name, deviceTarget(), false);
 }
 
-void QFlashController::end_with_one_file(QOperation *operation, const QString &why)
+void QFlashController::endWithOneFile(QOperation *operation, const QString &why)
 {
     emit statusMessage(tr("Записан только один файл прошивки: %1").arg(why));
     m_session->complete(operation, true);
 }
 
-void QFlashController::flash_partner(QOperation *operation, const QString &fileName)
+void QFlashController::flashPartner(QOperation *operation, const QString &fileName)
 {
     const QString shown = QDir::toNativeSeparators(fileName);
     // Not every actuator takes a pair: a missing second file is no fault.
     if (!QFileInfo::exists(fileName)) {
-        end_with_one_file(operation, tr("парного файла %1 нет").arg(shown));
+        endWithOneFile(operation, tr("парного файла %1 нет").arg(shown));
         return;
     }
     const QFlashUpdater::FirmwareInfo first = m_updater->fileInfo();
-    if (!m_updater->loadFile(fileName, device_target())) {
-        file_error(fileName);
-        end_with_one_file(operation, tr("парный файл %1 не прочитан").arg(shown));
+    if (!m_updater->loadFile(fileName, deviceTarget())) {
+        fileError(fileName);
+        endWithOneFile(operation, tr("парный файл %1 не прочитан").arg(shown));
         return;
     }
     const QFlashUpdater::FirmwareInfo second = m_updater->fileInfo();
@@ -152,7 +151,7 @@ void QFlashController::flash_partner(QOperation *operation, const QString &fileN
                "более старая версия) и не будет записан.\n%1")
                 .arg(shown),
             QMessageBox::Ok);
-        end_with_one_file(operation, tr("парный файл %1 не подходит").arg(shown));
+        endWithOneFile(operation, tr("парный файл %1 не подходит").arg(shown));
         return;
     }
     if (m_session->prompts()->question(m_session->dialogParent(), tr("Внимание"),
@@ -161,17 +160,17 @@ void QFlashController::flash_partner(QOperation *operation, const QString &fileN
                                            .arg(shown, version),
                                        QMessageBox::Yes | QMessageBox::No,
                                        QMessageBox::Yes) != QMessageBox::Yes) {
-        end_with_one_file(operation, tr("парный файл %1 пропущен").arg(shown));
+        endWithOneFile(operation, tr("парный файл %1 пропущен").arg(shown));
         return;
     }
     m_firmwareFileName = fileName;
     m_partnerRunning = true;
     connect(operation, &QOperation::finished, this, [this] { m_partnerRunning = false; });
-    check_target(operation, device_target(), ConfirmNever,
-                 [this, operation] { flash_in(operation, device_target()); });
+    checkTarget(operation, deviceTarget(), ConfirmNever,
+                [this, operation] { flashIn(operation, deviceTarget()); });
 }
 
-QString QFlashController::loading_text(QFlashUpdater::FLASH_DEVICE_T target) const
+QString QFlashController::loadingText(QFlashUpdater::FLASH_DEVICE_T target) const
 {
     return tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
                                               ? tr("исполнительное устройство")
@@ -187,22 +186,22 @@ QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target, Con
                                       tr("Ошибка файла прошивки"), QMessageBox::Ok);
         return nullptr;
     }
-    QOperation *operation = m_session->beginOrTell(loading_text(target), true);
+    QOperation *operation = m_session->beginOrTell(loadingText(target), true);
     if (!operation)
         return nullptr;
     operation->setLostText(tr("Прошивка не записана."));
-    check_target(operation, target, confirm,
-                 [this, operation, target] { flash_in(operation, target); });
+    checkTarget(operation, target, confirm,
+                [this, operation, target] { flashIn(operation, target); });
     return operation;
 }
 
-void QFlashController::check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
-                                    Confirm confirm, const std::function<void()> &next)
+void QFlashController::checkTarget(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                                   Confirm confirm, const std::function<void()> &next)
 {
     if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
         // The autonomous actuator answers no queries: the version it last told is all
         // there is to name.
-        if (confirm_version(target, m_session->execDevice().version(), confirm))
+        if (confirmVersion(target, m_session->execDevice().version(), confirm))
             next();
         else
             m_session->complete(operation, false);
@@ -212,7 +211,7 @@ void QFlashController::check_target(QOperation *operation, QFlashUpdater::FLASH_
         m_session->proceedModemVersion(operation, [this, operation, confirm, next](bool known) {
             if (!known)
                 return;
-            if (check_version(QFlashUpdater::FLASH_MODEM, m_session->modem().version(), confirm))
+            if (checkVersion(QFlashUpdater::FLASH_MODEM, m_session->modem().version(), confirm))
                 next();
             else
                 m_session->complete(operation, false);
@@ -225,8 +224,8 @@ void QFlashController::check_target(QOperation *operation, QFlashUpdater::FLASH_
         m_session->proceedDeviceVersion(operation, [this, operation, confirm, next](bool known) {
             if (!known)
                 return;
-            if (check_version(QFlashUpdater::FLASH_DEVICE, m_session->execDevice().version(),
-                              confirm))
+            if (checkVersion(QFlashUpdater::FLASH_DEVICE, m_session->execDevice().version(),
+                             confirm))
                 next();
             else
                 m_session->complete(operation, false);
@@ -234,8 +233,8 @@ void QFlashController::check_target(QOperation *operation, QFlashUpdater::FLASH_
     });
 }
 
-bool QFlashController::check_version(QFlashUpdater::FLASH_DEVICE_T target,
-                                     const QByteArray &installed, Confirm confirm)
+bool QFlashController::checkVersion(QFlashUpdater::FLASH_DEVICE_T target,
+                                    const QByteArray &installed, Confirm confirm)
 {
     const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
     if (installed.size() != 4 || quint8(installed[1]) != file.type ||
@@ -249,11 +248,11 @@ bool QFlashController::check_version(QFlashUpdater::FLASH_DEVICE_T target,
             QMessageBox::Ok);
         return false;
     }
-    return confirm_version(target, installed, confirm);
+    return confirmVersion(target, installed, confirm);
 }
 
-bool QFlashController::confirm_version(QFlashUpdater::FLASH_DEVICE_T target,
-                                       const QByteArray &installed, Confirm confirm)
+bool QFlashController::confirmVersion(QFlashUpdater::FLASH_DEVICE_T target,
+                                      const QByteArray &installed, Confirm confirm)
 {
     if (confirm == ConfirmNever)
         return true;
@@ -294,8 +293,8 @@ bool QFlashController::confirm_version(QFlashUpdater::FLASH_DEVICE_T target,
                                           QMessageBox::No) == QMessageBox::Yes;
 }
 
-void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
-                                  const std::function<void(bool)> &then)
+void QFlashController::sendImage(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                                 const std::function<void(bool)> &then)
 {
     bool more = false;
     QRS232Message first = m_updater->firstMessage(&more);
@@ -308,7 +307,7 @@ void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DE
     m_sent = 0;
     operation->setProgress(0, m_updater->messageCount());
     operation->setCancelEnabled(true);
-    operation->setText(loading_text(target));
+    operation->setText(loadingText(target));
     QInterface_Manager *link = m_session->interfaceManager();
     const int timeout = link->ack_timeout();
     m_session->proceed(
@@ -330,9 +329,9 @@ void QFlashController::send_image(QOperation *operation, QFlashUpdater::FLASH_DE
 
 QOperation *QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
 {
-    QOperation *operation = m_session->beginOrTell(loading_text(target), true);
+    QOperation *operation = m_session->beginOrTell(loadingText(target), true);
     if (operation)
-        send_image(operation, target, [this, operation](bool sent) {
+        sendImage(operation, target, [this, operation](bool sent) {
             if (!sent)
                 return;
             m_session->modem().setUpdating(false);
@@ -341,10 +340,10 @@ QOperation *QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)
     return operation;
 }
 
-void QFlashController::flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target)
+void QFlashController::flashIn(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target)
 {
     emit updateChecksEnabled(false);
-    send_image(operation, target, [this, operation, target](bool sent) {
+    sendImage(operation, target, [this, operation, target](bool sent) {
         m_session->operationLog()->append(OPERATION_FIRMWARE_FLASHED, {}, sent,
                                           (target == QFlashUpdater::FLASH_MODEM
                                                ? tr("USB-stick")
@@ -409,11 +408,11 @@ void QFlashController::apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_
             emit updateChecksEnabled(true);
             return;
         }
-        check_applied(running);
+        checkApplied(running);
     });
 }
 
-void QFlashController::check_applied(QOperation *operation)
+void QFlashController::checkApplied(QOperation *operation)
 {
     // The image is in, whatever the check after finds: the operation went through.
     const bool checked = m_session->proceedDeviceVersion(operation, [this, operation](bool known) {
@@ -438,7 +437,7 @@ void QFlashController::check_applied(QOperation *operation)
             m_session->complete(operation, true);
             return;
         }
-        flash_partner(operation, partner);
+        flashPartner(operation, partner);
     });
     if (!checked)
         emit updateChecksEnabled(true);

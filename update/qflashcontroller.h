@@ -35,8 +35,8 @@ public:
 
     // Loads a file the user chose and flashes it once the user agrees; null when none
     // was started (each reason said).
-    QOperation *load_and_flash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
-                               bool nameInMessage = true);
+    QOperation *loadAndFlash(const QString &fileName, QFlashUpdater::FLASH_DEVICE_T target,
+                             bool nameInMessage = true);
 
     // Sends what the updater holds as an operation of its own that succeeds when the
     // target took every message. No checks, no apply wait.
@@ -67,30 +67,30 @@ public slots:
     // Loads a firmware file and flashes it into the stick, or into the actuator (its
     // partner file following); null when none was started (as flash_fu, or the file is no
     // firmware: said).
-    QOperation *flash_file(const QString &fileName, bool actuator);
+    QOperation *flashFile(const QString &fileName, bool actuator);
 
 private:
-    QString loading_text(QFlashUpdater::FLASH_DEVICE_T target) const;
+    QString loadingText(QFlashUpdater::FLASH_DEVICE_T target) const;
     // Runs next within operation once the file suits the target; otherwise it ends.
-    void check_target(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target, Confirm confirm,
-                      const std::function<void()> &next);
+    void checkTarget(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target, Confirm confirm,
+                     const std::function<void()> &next);
     // The loaded file against the version the target reports (stored order: major,
     // type, board, minor); false when it does not suit the target or the user declined.
-    bool check_version(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
-                       Confirm confirm);
-    bool confirm_version(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
-                         Confirm confirm);
-    void send_image(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
-                    const std::function<void(bool sent)> &then);
-    void flash_in(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
+    bool checkVersion(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
+                      Confirm confirm);
+    bool confirmVersion(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
+                        Confirm confirm);
+    void sendImage(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
+                   const std::function<void(bool sent)> &then);
+    void flashIn(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
     void apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target);
-    void check_applied(QOperation *operation);
-    void flash_partner(QOperation *operation, const QString &fileName);
+    void checkApplied(QOperation *operation);
+    void flashPartner(QOperation *operation, const QString &fileName);
     // The pair ends after its first file; the status bar says why.
-    void end_with_one_file(QOperation *operation, const QString &why);
-    void file_error(const QString &fileName);
-    QFlashUpdater::FLASH_DEVICE_T device_target() const;
-    void register_step();
+    void endWithOneFile(QOperation *operation, const QString &why);
+    void fileError(const QString &fileName);
+    QFlashUpdater::FLASH_DEVICE_T deviceTarget() const;
+    void registerStep();
 
     QModemSession *m_session;
     QFlashUpdater *m_updater;

@@ -44,16 +44,16 @@ QUpdateController::QUpdateController(QModemSession *session, QFlashController *f
       m_manager(new QUpdateManager(this, QStringLiteral("ru"))), m_launcher(openInstaller)
 {
     // Versions are stored by the answers of these operations.
-    connect(session, &QModemSession::operationComplete, this, &QUpdateController::sync_versions);
-    connect(session, &QModemSession::sessionOpened, this, &QUpdateController::sync_versions);
+    connect(session, &QModemSession::operationComplete, this, &QUpdateController::syncVersions);
+    connect(session, &QModemSession::sessionOpened, this, &QUpdateController::syncVersions);
     connect(flasher, &QFlashController::updateChecksEnabled, m_manager,
             &QUpdateManager::setCheckEnabled);
-    connect_manager(true);
+    connectManager(true);
 }
 
 QUpdateController::~QUpdateController() = default;
 
-void QUpdateController::connect_manager(bool on)
+void QUpdateController::connectManager(bool on)
 {
     disconnect(m_needConnection);
     disconnect(m_errorConnection);
@@ -112,7 +112,7 @@ void QUpdateController::setKnownDeviceVersion(const QByteArray &stored)
     m_manager->setDeviceVersion(stored);
 }
 
-void QUpdateController::sync_version(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored)
+void QUpdateController::syncVersion(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored)
 {
     // Stored order: major, type, board, minor.
     if (stored.size() != 4)
@@ -131,10 +131,10 @@ void QUpdateController::sync_version(QUpdateManager::UPDATE_SOFT_T kind, const Q
     m_manager->setVersion(kind, major, minor, board);
 }
 
-void QUpdateController::sync_versions()
+void QUpdateController::syncVersions()
 {
-    sync_version(QUpdateManager::UPDATE_SOFT_MODEM, m_session->modem().version());
-    sync_version(QUpdateManager::UPDATE_SOFT_DEVICE, m_session->execDevice().version());
+    syncVersion(QUpdateManager::UPDATE_SOFT_MODEM, m_session->modem().version());
+    syncVersion(QUpdateManager::UPDATE_SOFT_DEVICE, m_session->execDevice().version());
 }
 
 void QUpdateController::announce(const QString &title, const QString &text, int ms, int kind)
@@ -157,7 +157,7 @@ void QUpdateController::announce(const QString &title, const QString &text, int 
         m_notice->showMessage(text, kind >= 0, kind >= 0 ? 0 : ms);
 }
 
-bool QUpdateController::line_busy(QUpdateManager::UPDATE_SOFT_T kind) const
+bool QUpdateController::lineBusy(QUpdateManager::UPDATE_SOFT_T kind) const
 {
     // The program's own update needs no stick; with one connected it waits all the same.
     const QModem &modem = m_session->modem();
@@ -168,7 +168,7 @@ bool QUpdateController::line_busy(QUpdateManager::UPDATE_SOFT_T kind) const
 
 void QUpdateController::need_update_soft(QUpdateManager::UPDATE_SOFT_T kind)
 {
-    if (line_busy(kind)) {
+    if (lineBusy(kind)) {
         m_manager->resetCheck(kind);
         return;
     }
@@ -218,7 +218,7 @@ void QUpdateController::error_update_soft()
              NETWORK_ERROR_MS, -1);
 }
 
-bool QUpdateController::server_usable()
+bool QUpdateController::serverUsable()
 {
     Prompts *prompts = m_session->prompts();
     switch (m_manager->serverState()) {
@@ -255,7 +255,7 @@ bool QUpdateController::server_usable()
     return false;
 }
 
-void QUpdateController::download_failed(bool versionFile)
+void QUpdateController::downloadFailed(bool versionFile)
 {
     QString text;
     if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE)
@@ -276,12 +276,12 @@ void QUpdateController::update_soft_from_menu()
 {
     const auto it = m_menuActions.constFind(sender());
     if (it != m_menuActions.constEnd())
-        check_on_request(it.value());
+        checkOnRequest(it.value());
 }
 
-void QUpdateController::check_on_request(QUpdateManager::UPDATE_SOFT_T kind)
+void QUpdateController::checkOnRequest(QUpdateManager::UPDATE_SOFT_T kind)
 {
-    if (!server_usable())
+    if (!serverUsable())
         return;
     // The firmware kinds need their target: without it there is no version to compare.
     if (kind == QUpdateManager::UPDATE_SOFT_MODEM && !m_session->connected())
@@ -291,14 +291,14 @@ void QUpdateController::check_on_request(QUpdateManager::UPDATE_SOFT_T kind)
         if (version)
             connect(version, &QOperation::finished, this, [this, version, kind] {
                 if (version->succeeded())
-                    request_version_file(kind);
+                    requestVersionFile(kind);
             });
         return;
     }
-    request_version_file(kind);
+    requestVersionFile(kind);
 }
 
-QOperation *QUpdateController::server_wait(const QString &text, bool cancelEnabled, int mode)
+QOperation *QUpdateController::serverWait(const QString &text, bool cancelEnabled, int mode)
 {
     auto *operation = new QOperation(text, cancelEnabled, this);
     connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
@@ -309,13 +309,13 @@ QOperation *QUpdateController::server_wait(const QString &text, bool cancelEnabl
     return operation;
 }
 
-void QUpdateController::request_version_file(QUpdateManager::UPDATE_SOFT_T kind)
+void QUpdateController::requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind)
 {
-    connect_manager(false);
+    connectManager(false);
     m_manager->setCheckEnabled(false);
     m_manager->requestVersionFile(kind);
-    QOperation *wait = server_wait(tr("Получение сведений об обновлениях из интернета..."), true,
-                                   QWaitDialog::ProgressMode);
+    QOperation *wait = serverWait(tr("Получение сведений об обновлениях из интернета..."), true,
+                                  QWaitDialog::ProgressMode);
     // Ended from the event loop: what follows asks the user, outside the manager's signal.
     const auto end = [wait](QOperation::Outcome outcome) { wait->finish(outcome, {}, true); };
     connect(m_manager, &QUpdateManager::downloadProgress, wait, [wait](int received, int total) {
@@ -327,14 +327,14 @@ void QUpdateController::request_version_file(QUpdateManager::UPDATE_SOFT_T kind)
     connect(m_manager, &QUpdateManager::error, wait, [end] { end(QOperation::Failed); });
     connect(wait, &QOperation::finished, this, [this, wait, kind] {
         m_manager->setCheckEnabled(true);
-        connect_manager(true);
+        connectManager(true);
         if (wait->succeeded()) {
             update_soft(kind);
             return;
         }
         m_manager->abortRequest();
         if (wait->outcome() == QOperation::Failed)
-            download_failed(true);
+            downloadFailed(true);
     });
 }
 
@@ -342,7 +342,7 @@ void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
-    if (line_busy(kind)) {
+    if (lineBusy(kind)) {
         prompts->warning(parent, tr("Ошибка"),
                          tr("Операция обновления программного обеспечения невозможна во время "
                             "обмена данным с usb-stick либо исполнительным устройством"),
@@ -392,11 +392,11 @@ void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
 bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
 {
     if (!m_manager->requestUpdateFile(kind)) {
-        server_usable();
+        serverUsable();
         return false;
     }
-    QOperation *wait = server_wait(tr("Загрузка обновления программы из интернета..."), true,
-                                   QWaitDialog::ProgressMode);
+    QOperation *wait = serverWait(tr("Загрузка обновления программы из интернета..."), true,
+                                  QWaitDialog::ProgressMode);
     // An unknown total shows a busy bar.
     connect(m_manager, &QUpdateManager::downloadProgress, wait, [wait](int received, int total) {
         wait->setProgress(total > 0 ? received : 0, qMax(total, 0));
@@ -413,7 +413,7 @@ bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
         m_manager->setCheckEnabled(true);
         // The user agreed and waited: a download that broke off is said so, not dropped.
         if (wait->outcome() == QOperation::Failed)
-            download_failed(false);
+            downloadFailed(false);
     });
     return true;
 }
@@ -465,7 +465,7 @@ void QUpdateController::removeLeftOverInstaller()
     QFile::remove(path);
 }
 
-bool QUpdateController::start_installer()
+bool QUpdateController::startInstaller()
 {
     if (!m_installerPending)
         return false;

@@ -60,7 +60,7 @@ public:
     // An installer left from an earlier run is of no further use.
     void removeLeftOverInstaller();
     // Once, when the user agreed to install a downloaded program.
-    bool start_installer();
+    bool startInstaller();
 
 signals:
     // The program should close so that its installer can replace it.
@@ -74,28 +74,28 @@ public slots:
     void update_soft(QUpdateManager::UPDATE_SOFT_T kind);
     // For the menu entries given to setMenuAction(): the entry chosen names the kind.
     void update_soft_from_menu();
-    void check_on_request(QUpdateManager::UPDATE_SOFT_T kind);
+    void checkOnRequest(QUpdateManager::UPDATE_SOFT_T kind);
     // The server's version file for kind, fetched while a dialog waits.
-    void request_version_file(QUpdateManager::UPDATE_SOFT_T kind);
+    void requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind);
     void error_update_soft();
     // Hands the stick's and the actuator's versions to the manager when they changed.
-    void sync_versions();
+    void syncVersions();
 
 private:
     void announce(const QString &title, const QString &text, int ms, int kind);
     // Requests can be made; else the user is told why not.
-    bool server_usable();
+    bool serverUsable();
     // The user waited for a download that failed: what went wrong, said plainly.
-    void download_failed(bool versionFile);
+    void downloadFailed(bool versionFile);
     // An exchange with the stick or the actuator runs, so an update must wait.
-    bool line_busy(QUpdateManager::UPDATE_SOFT_T kind) const;
-    void connect_manager(bool on);
+    bool lineBusy(QUpdateManager::UPDATE_SOFT_T kind) const;
+    void connectManager(bool on);
     // The wait for the server, shown as an operation; Cancel ends it at once.
-    QOperation *server_wait(const QString &text, bool cancelEnabled, int mode);
+    QOperation *serverWait(const QString &text, bool cancelEnabled, int mode);
     // Starts the download; the firmware is flashed or the installer readied when it ends.
     bool download(QUpdateManager::UPDATE_SOFT_T kind);
     void install(QUpdateManager::UPDATE_SOFT_T kind);
-    void sync_version(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored);
+    void syncVersion(QUpdateManager::UPDATE_SOFT_T kind, const QByteArray &stored);
 
     QModemSession *m_session;
     QFlashController *m_flasher;

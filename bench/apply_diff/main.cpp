@@ -106,7 +106,7 @@ int main(int argc, char *argv[])
     MainWindow window(&app, &prompts, options);
     window.show();
     const auto opened = [&window] {
-        return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
+        return window.remotes().source() == SOURCE_MODEM && !window.session().busy();
     };
     if (!runUntil(opened, 30000)) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
     }
     RemoteTableParts &remotes = window.remoteTable();
     // Both figures without the read-back check, which costs the same either way.
-    remotes.transfers().set_verify_after_write(false);
+    remotes.transfers().setVerifyAfterWrite(false);
 
     const QList<QControlDevice> before = table(count);
     const QList<QControlDevice> after = withChanges(before);
@@ -160,7 +160,7 @@ int main(int argc, char *argv[])
         ended = true;
         applied = same;
     });
-    if (remotes.compare().compare_and_apply(after, "after.json"))
+    if (remotes.compare().compareAndApply(after, "after.json"))
         runUntil([&ended] { return ended; }, 600000);
     const double diffWire = wireSeconds(emulator);
     printf("differences applied (%d changes):     %8.2f s  (wire %.2f s)%s\n", Changes, diff,

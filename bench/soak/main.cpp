@@ -216,6 +216,6 @@ int main(int argc, char **argv)
                 endRss - startRss);
     std::printf("%d operations in %.1f s, %d did not end\n", count + warmUp,
                 total.elapsed() / 1000.0, unfinished);
-    window.close_without_confirmation();
+    window.closeWithoutConfirmation();
     return unfinished == 0 ? 0 : 1;
 }

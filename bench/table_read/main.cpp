@@ -49,7 +49,7 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     window.show();
     // The session opens and reads its (empty) table; the clock starts after that.
     const auto opened = [&window] {
-        return window.remotes().data_source() == SOURCE_MODEM && !window.session().busy();
+        return window.remotes().source() == SOURCE_MODEM && !window.session().busy();
     };
     if (!runUntil(opened, 30000)) {
         fprintf(stderr, "no session on %s\n", qPrintable(emulator.slavePath()));
@@ -71,7 +71,7 @@ Figures readTable(QApplication &app, int count, bool longRecords)
     // Until the operation has ended: the table is shown and backed up by then.
     f.ok = waitSucceeded(window.remoteTable().transfers().load_db_from_modem(), 600000,
                          [&] { f.elapsed = clock.nsecsElapsed() / 1e9; });
-    f.remotes = int(window.remotes().remote_list().size());
+    f.remotes = int(window.remotes().remotes().size());
     for (const vexo::emu::FrameLogEntry &e : emulator.frameLog()) {
         if (e.direction == vexo::emu::FrameLogEntry::Direction::Event)
             continue;

@@ -38,12 +38,12 @@ bool TableRig::open()
     session->setPorts({emulator.slavePath()}, false);
     session->start_autoconnect();
     return QTest::qWaitFor(
-        [this] { return table->list().data_source() == SOURCE_MODEM && !session->busy(); }, 20000);
+        [this] { return table->list().source() == SOURCE_MODEM && !session->busy(); }, 20000);
 }
 
 bool TableRig::select(int id)
 {
-    const int row = table->view().row_of_id(id);
+    const int row = table->view().rowOfId(id);
     widgets.table->setCurrentCell(row, 0);
     return row != -1;
 }

@@ -87,7 +87,7 @@ bool compared(TableRig &rig, const std::function<bool()> &start)
 
 bool compareAndApply(TableRig &rig, const QList<QControlDevice> &other, const QString &name)
 {
-    return compared(rig, [&] { return rig.table->compare().compare_and_apply(other, name); });
+    return compared(rig, [&] { return rig.table->compare().compareAndApply(other, name); });
 }
 
 // Reads the compare dialog once it shows ("id: kind #colour" a line), then presses a button.
@@ -162,7 +162,7 @@ private slots:
         answerCompareDialog(script, "pushButton_apply", &rows, &summary);
         rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", path);
         QVERIFY(compared(rig, [&] {
-            rig.table->compare().compare_with_file();
+            rig.table->compare().compareWithFile();
             return true;
         }));
         QVERIFY(script.done());
@@ -178,11 +178,11 @@ private slots:
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 0);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 0);
         const EmulatorState after = rig.emulator.state();
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(after.modemRemotes));
-        QVERIFY(compareTables(rig.table->list().remote_list(), changedTable(), true).isEmpty());
+        QCOMPARE(rig.table->list().remotes(), asRemotes(after.modemRemotes));
+        QVERIFY(compareTables(rig.table->list().remotes(), changedTable(), true).isEmpty());
         QCOMPARE(after.actuatorRemotes, sixRemotes().actuatorRemotes);
         QCOMPARE(rig.widgets.table->rowCount(), 6);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(), QString("Изменения применены к USB-stick: 4"));
         QCOMPARE(logged(rig.session->operationLog()),
                  QStringList{"differences_applied 104,102,103,107"});
@@ -209,15 +209,15 @@ private slots:
                  QString("Изменения применены не полностью: выполнено 1 из 4.\nВыполнены:\n"
                          "№104: только в USB-stick\nТаблица на экране показывает пульты, которые "
                          "содержит USB-stick."));
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(rig.emulator.state().modemRemotes));
-        QCOMPARE(rig.table->list().remote_list().size(), 5);
-        QCOMPARE(rig.table->view().row_of_id(104), -1);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().remotes(), asRemotes(rig.emulator.state().modemRemotes));
+        QCOMPARE(rig.table->list().remotes().size(), 5);
+        QCOMPARE(rig.table->view().rowOfId(104), -1);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(logged(rig.session->operationLog()),
                  QStringList{"differences_applied failed 104"});
 
         // The stick was read back at once: what is left is found against that table.
-        QVERIFY(rig.table->list().stick_table_known());
+        QVERIFY(rig.table->list().stickTableKnown());
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 2);
         rows.clear();
         answerCompareDialog(script, "pushButton_close", &rows, &summary);
@@ -241,12 +241,12 @@ private slots:
         QVERIFY(rig.prompts.texts().last().endsWith(
             "Изменение, на которое не пришел ответ, могло быть выполнено: таблица USB-stick "
             "будет прочитана заново."));
-        QVERIFY(!rig.table->list().stick_table_known());
+        QVERIFY(!rig.table->list().stickTableKnown());
         // Once the stick is back its table is read and shown as it is.
         QVERIFY(rig.emulator.reopenLine());
-        QTRY_COMPARE_WITH_TIMEOUT(rig.table->list().remote_list(),
+        QTRY_COMPARE_WITH_TIMEOUT(rig.table->list().remotes(),
                                   asRemotes(rig.emulator.state().modemRemotes), 20000);
-        QCOMPARE(rig.table->list().remote_list().size(), 5);
+        QCOMPARE(rig.table->list().remotes().size(), 5);
         QVERIFY(rig.prompts.done());
     }
 
@@ -257,7 +257,7 @@ private slots:
         TableRig rig(state);
         rig.session->operationLog()->setPath(m_dir.filePath("verify.log"));
         QVERIFY(rig.open());
-        QVERIFY(rig.table->transfers().verify_after_write());
+        QVERIFY(rig.table->transfers().verifyAfterWrite());
         const QList<QControlDevice> table = changedTable().mid(0, 3);
         rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", saveFile("three.json", table));
         rig.table->files().load_db_from_file();
@@ -270,21 +270,21 @@ private slots:
         QCOMPARE(rig.prompts.texts().last(), QString("Таблица USB-stick после записи отличается от "
                                                      "записанной:\n№101: отличается (группа)"));
         // The list stays the user's; the stick's own table is what was read back.
-        QCOMPARE(rig.table->list().remote_list(), table);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().remotes(), table);
+        QCOMPARE(rig.table->list().source(), SOURCE_FILE);
         QCOMPARE(rig.table->list().modemSnapshot(), asRemotes(rig.emulator.state().modemRemotes));
         QVERIFY(status.isEmpty());
 
         // Written again: checked and the same.
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(),
                  QString("Запись проверена: таблица USB-stick совпадает с записанной"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 3);
 
         // Without the check nothing is read back.
-        rig.table->transfers().set_verify_after_write(false);
+        rig.table->transfers().setVerifyAfterWrite(false);
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 3);
@@ -326,7 +326,7 @@ private slots:
         QCOMPARE(
             rig.prompts.texts().last(),
             QString("После копирования в исполнительном устройстве пультов: 6, в USB-stick: 7"));
-        QCOMPARE(rig.table->list().remote_list().size(), 7);
+        QCOMPARE(rig.table->list().remotes().size(), 7);
         QCOMPARE(logged(rig.session->operationLog()),
                  (QStringList{"table_copied_to_device 101,102,103,104,105,106",
                               "table_copied_to_stick failed 101,102,103,104,105,106,200"}));

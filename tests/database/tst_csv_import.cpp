@@ -81,7 +81,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         const QString path = m_dir.filePath("table");
         rig.prompts.expectFile(Kind::SaveFile, "Экспорт таблицы в CSV", path);
-        rig.table->csv().export_csv();
+        rig.table->csv().exportCsv();
         QFile file(path + ".csv");
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(),
@@ -111,7 +111,7 @@ private slots:
         small.rlim_cur = 32;
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        rig.table->csv().export_csv();
+        rig.table->csv().exportCsv();
         setrlimit(RLIMIT_FSIZE, &before);
         std::signal(SIGXFSZ, oldHandler);
         QVERIFY2(rig.prompts.calls().last().text.startsWith(
@@ -130,20 +130,20 @@ private slots:
         TableRig rig(twoRemotes());
         QVERIFY(rig.open());
         rig.table->list().need_saving();
-        const QList<QControlDevice> edited = rig.table->list().remote_list();
+        const QList<QControlDevice> edited = rig.table->list().remotes();
         rig.prompts.expectMessage(Kind::Question, "Импорт из CSV", QMessageBox::No);
-        rig.table->csv().import_csv();
+        rig.table->csv().importCsv();
         const ScriptedPrompts::Call &asked = rig.prompts.calls().last();
         QCOMPARE(asked.text, QStringLiteral("Таблица на экране не сохранена в файл. Импорт "
                                             "заменит ее. Продолжить?"));
         QCOMPARE(asked.defaultButton, QMessageBox::No);
-        QCOMPARE(rig.table->list().remote_list(), edited);
-        QVERIFY(!rig.table->list().db_saved());
+        QCOMPARE(rig.table->list().remotes(), edited);
+        QVERIFY(!rig.table->list().isDatabaseSaved());
 
         // Agreed to, the import goes on to the file.
         rig.prompts.expectMessage(Kind::Question, "Импорт из CSV", QMessageBox::Yes);
         rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", QString());
-        rig.table->csv().import_csv();
+        rig.table->csv().importCsv();
         QVERIFY(rig.prompts.done());
     }
 
@@ -151,7 +151,7 @@ private slots:
     {
         TableRig rig(twoRemotes());
         QVERIFY(rig.open());
-        const QList<QControlDevice> stick = rig.table->list().remote_list();
+        const QList<QControlDevice> stick = rig.table->list().remotes();
         const QString path = write("import.csv", "Пульт,Владелец,Группа\n"
                                                  "21,\"Кузнецов, Иван\",3\n"
                                                  "22,Орлова,300\n"
@@ -160,7 +160,7 @@ private slots:
         ShownImport shown;
         answerImportDialog(script, "pushButton_import", &shown);
         rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
-        rig.table->csv().import_csv();
+        rig.table->csv().importCsv();
         QVERIFY(script.done());
         QCOMPARE(shown.colours,
                  (QList<QColor>{QColor(0xFFE9A8), QColor(0xF5B7B7), QColor(0xFFE9A8)}));
@@ -168,31 +168,31 @@ private slots:
                                         "предупреждениями: 2, отклонено: 1."));
         QVERIFY(shown.importEnabled);
 
-        QCOMPARE(rig.table->list().remote_list(),
+        QCOMPARE(rig.table->list().remotes(),
                  QList<QControlDevice>{QControlDevice(nullptr, 21, 3, "Кузнецов, Иван")});
         QCOMPARE(rig.widgets.table->rowCount(), 1);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().source(), SOURCE_FILE);
         QVERIFY(rig.widgets.sourceLabel->text().contains("import.csv"));
-        QVERIFY(!rig.table->list().db_saved());
-        QVERIFY(rig.table->list().db_file_name().isEmpty()); // "Сохранить" asks for a JSON file
+        QVERIFY(!rig.table->list().isDatabaseSaved());
+        QVERIFY(rig.table->list().databaseFileName().isEmpty()); // "Сохранить" asks for a JSON file
         rig.prompts.expectFile(Kind::SaveFile, "Выбор файла json", QString());
         rig.table->files().save_db_to_file();
-        QVERIFY(!rig.table->list().db_saved());
+        QVERIFY(!rig.table->list().isDatabaseSaved());
 
-        QVERIFY(rig.table->csv().can_undo_import());
-        rig.table->csv().undo_import();
-        QCOMPARE(rig.table->list().remote_list(), stick);
+        QVERIFY(rig.table->csv().canUndoImport());
+        rig.table->csv().undoImport();
+        QCOMPARE(rig.table->list().remotes(), stick);
         QCOMPARE(rig.widgets.table->rowCount(), 2);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
-        QVERIFY(!rig.table->csv().can_undo_import());
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
+        QVERIFY(!rig.table->csv().canUndoImport());
 
         // Once the list has changed otherwise, the import can no longer be taken back.
         answerImportDialog(script, "pushButton_import", &shown);
         rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
-        rig.table->csv().import_csv();
-        QVERIFY(rig.table->csv().can_undo_import());
+        rig.table->csv().importCsv();
+        QVERIFY(rig.table->csv().canUndoImport());
         QVERIFY(operationwait::succeeds(rig.table->transfers().load_db_from_modem()));
-        QVERIFY(!rig.table->csv().can_undo_import());
+        QVERIFY(!rig.table->csv().canUndoImport());
         QVERIFY(rig.prompts.done());
     }
 
@@ -200,7 +200,7 @@ private slots:
     {
         TableRig rig(twoRemotes());
         QVERIFY(rig.open());
-        const QList<QControlDevice> stick = rig.table->list().remote_list();
+        const QList<QControlDevice> stick = rig.table->list().remotes();
         const QString empty = write("empty.csv", "\xEF\xBB\xBF");
         const QString refused = write("refused.csv", "abc;1;2\n-5;Орлов;1\n");
         for (const QString &path : {empty, refused}) {
@@ -209,13 +209,13 @@ private slots:
             shown.importEnabled = true;
             answerImportDialog(script, "pushButton_cancel", &shown);
             rig.prompts.expectFile(Kind::OpenFile, "Импорт таблицы из CSV", path);
-            rig.table->csv().import_csv();
+            rig.table->csv().importCsv();
             QVERIFY(script.done());
             QVERIFY(!shown.importEnabled);
-            QCOMPARE(rig.table->list().remote_list(), stick);
-            QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
-            QVERIFY(rig.table->list().db_saved());
-            QVERIFY(!rig.table->csv().can_undo_import());
+            QCOMPARE(rig.table->list().remotes(), stick);
+            QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
+            QVERIFY(rig.table->list().isDatabaseSaved());
+            QVERIFY(!rig.table->csv().canUndoImport());
         }
         QVERIFY(rig.prompts.done());
     }

@@ -118,30 +118,30 @@ private slots:
         const QString a = fileWith("a.json", tableA);
         loadFile(w, prompts, a);
         QCOMPARE(prompts.calls().last().text, QStringLiteral("*.json"));
-        QCOMPARE(w.remotes().remote_list(), tableA);
+        QCOMPARE(w.remotes().remotes(), tableA);
         QCOMPARE(table(w)->rowCount(), 2);
-        QCOMPARE(w.remotes().db_file_name(), a);
-        QVERIFY(w.remotes().db_saved());
+        QCOMPARE(w.remotes().databaseFileName(), a);
+        QVERIFY(w.remotes().isDatabaseSaved());
 
         // "Сохранить" writes the current file without asking.
         QVERIFY(QFile::remove(a));
         emit w.signal_need_saving();
         w.findChild<QAction *>("actionSaveToCurrent")->trigger();
         QCOMPARE(readTable(a), tableA);
-        QVERIFY(w.remotes().db_saved());
+        QVERIFY(w.remotes().isDatabaseSaved());
 
         const QString b = files.filePath("b.json");
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", b);
         w.findChild<QAction *>("actionSaveToDb")->trigger();
         QCOMPARE(prompts.calls().last().text, QStringLiteral("*.json"));
         QCOMPARE(readTable(b), tableA);
-        QCOMPARE(w.remotes().db_file_name(), b);
+        QCOMPARE(w.remotes().databaseFileName(), b);
         QCOMPARE(label(w), "<h3>Источник данных - файл " + b + "</h3>");
 
         // No file chosen: nothing happens.
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", QString());
         w.findChild<QAction *>("actionLoadFromDb")->trigger();
-        QCOMPARE(w.remotes().db_file_name(), b);
+        QCOMPARE(w.remotes().databaseFileName(), b);
     }
 
     void emptyTableLoads()
@@ -155,9 +155,9 @@ private slots:
         f.write(json);
         f.close();
         loadFile(w, prompts, path);
-        QVERIFY(w.remotes().remote_list().isEmpty());
+        QVERIFY(w.remotes().remotes().isEmpty());
         QCOMPARE(table(w)->rowCount(), 0);
-        QCOMPARE(w.remotes().db_file_name(), path);
+        QCOMPARE(w.remotes().databaseFileName(), path);
     }
 
     void refusedLoadsChangeNothing_data()
@@ -191,17 +191,17 @@ private slots:
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", bad);
         expectWarning(error);
         w.remoteTable().files().load_db_from_file();
-        QCOMPARE(w.remotes().remote_list(), tableA);
+        QCOMPARE(w.remotes().remotes(), tableA);
         QCOMPARE(table(w)->rowCount(), 2);
-        QCOMPARE(w.remotes().db_file_name(), a);
-        QVERIFY(!w.remotes().db_saved());
+        QCOMPARE(w.remotes().databaseFileName(), a);
+        QVERIFY(!w.remotes().isDatabaseSaved());
         QCOMPARE(label(w), before);
 
         const QString missing = files.filePath("missing.json");
         prompts.expectFile(ScriptedPrompts::OpenFile, "Выбор файла json", missing);
         expectWarning("Ошибка открытия файла " + missing);
         w.remoteTable().files().load_db_from_file();
-        QCOMPARE(w.remotes().remote_list(), tableA);
+        QCOMPARE(w.remotes().remotes(), tableA);
     }
 
     void cancelledSaveAsForgetsTheFile()
@@ -210,16 +210,16 @@ private slots:
         loadFile(w, prompts, fileWith("a.json", tableA));
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
         w.remoteTable().files().save_db_to_new_file();
-        QVERIFY(w.remotes().db_file_name().isEmpty());
+        QVERIFY(w.remotes().databaseFileName().isEmpty());
 
         // "Сохранить" now asks; cancelling writes nothing.
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
         w.remoteTable().files().save_db_to_file();
-        QVERIFY(w.remotes().db_file_name().isEmpty());
+        QVERIFY(w.remotes().databaseFileName().isEmpty());
         const QString c = files.filePath("c.json");
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", c);
         w.remoteTable().files().save_db_to_file();
-        QCOMPARE(w.remotes().db_file_name(), c);
+        QCOMPARE(w.remotes().databaseFileName(), c);
         QCOMPARE(readTable(c), tableA);
     }
 
@@ -246,8 +246,8 @@ private slots:
             w.remoteTable().files().save_db_to_new_file();
         }
         QCOMPARE(readFile(old), oldBytes);
-        QCOMPARE(w.remotes().db_file_name(), bigPath);
-        QVERIFY(w.remotes().db_saved());
+        QCOMPARE(w.remotes().databaseFileName(), bigPath);
+        QVERIFY(w.remotes().isDatabaseSaved());
 
         // Saving before exit fails: the window stays so the changes are not lost.
         emit w.signal_need_saving();
@@ -259,7 +259,7 @@ private slots:
             closed = w.close();
         }
         QVERIFY(!closed);
-        QVERIFY(!w.remotes().db_saved());
+        QVERIFY(!w.remotes().isDatabaseSaved());
         QCOMPARE(readFile(bigPath), bigBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  (QStringList{"big.json", "old.json"})); // no temporary left behind
@@ -312,15 +312,15 @@ private slots:
         QCOMPARE(offer.text, QStringLiteral("Выберите резервную копию для загрузки в программу"));
         QCOMPARE(offer.items,
                  (QStringList{stamp.toString("dd-MM-yyyy hh:mm:ss"), "02-01-2020 03:04:05"}));
-        QCOMPARE(w.remotes().remote_list(), tableA);
+        QCOMPARE(w.remotes().remotes(), tableA);
 
         prompts.expectItem("Выбор резервной копии", "02-01-2020 03:04:05");
         w.remoteTable().files().load_reserved();
-        QCOMPARE(w.remotes().remote_list(), tableB);
+        QCOMPARE(w.remotes().remotes(), tableB);
         QCOMPARE(table(w)->rowCount(), 1);
-        QVERIFY(w.remotes().db_file_name().isEmpty());
-        QVERIFY(!w.remotes().db_saved());
-        QCOMPARE(w.remotes().data_source(), SOURCE_BACKUP);
+        QVERIFY(w.remotes().databaseFileName().isEmpty());
+        QVERIFY(!w.remotes().isDatabaseSaved());
+        QCOMPARE(w.remotes().source(), SOURCE_BACKUP);
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - резервная копия </h3>"));
 
         // A backup equal to the modem's table counts as the modem.
@@ -328,10 +328,10 @@ private slots:
         w.remotes().set_data_source(SOURCE_MODEM);
         prompts.expectItem("Выбор резервной копии", stamp.toString("dd-MM-yyyy hh:mm:ss"));
         w.remoteTable().files().load_reserved();
-        QCOMPARE(w.remotes().data_source(), SOURCE_BACKUP);
+        QCOMPARE(w.remotes().source(), SOURCE_BACKUP);
         prompts.expectItem("Выбор резервной копии", "02-01-2020 03:04:05");
         w.remoteTable().files().load_reserved();
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral(
                                "<h3>Источник данных - USB-stick(актуальная резервная копия)</h3>"));
     }
@@ -366,7 +366,7 @@ private slots:
         QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
         QCOMPARE(readTable(a), saves ? tableA : tableB);
-        QCOMPARE(w.remotes().db_saved(), saves);
+        QCOMPARE(w.remotes().isDatabaseSaved(), saves);
     }
 
     void exitQuestion()
@@ -409,7 +409,7 @@ private slots:
         QList<QControlDevice> edited = tableA;
         edited.removeLast();
         w.remotes().setRemotes(edited);
-        w.close_without_confirmation();
+        w.closeWithoutConfirmation();
         QCOMPARE(readTable(MainWindow::dataDirectory() + "/" + backups().last()), edited);
         // The folder made before the window came is narrowed to the user alone.
         QVERIFY(ownerOnly(MainWindow::dataDirectory()));

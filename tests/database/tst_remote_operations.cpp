@@ -69,12 +69,12 @@ private slots:
                 QCOMPARE(t->item(row, column)->background().color(), QColor(colour));
             QCOMPARE(rig.widgets.activeButton->text(), QString(button));
             QCOMPARE(rig.emulator.state().actuatorRemotes.first().active,
-                     rig.table->list().remote_list().first().active());
+                     rig.table->list().remotes().first().active());
         }
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), (QList<int>{1, 1}));
         // The actuator's version is asked once, after the stick's own at the start.
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), (QList<int>{0, 1}));
-        QVERIFY(!rig.table->list().db_saved());
+        QVERIFY(!rig.table->list().isDatabaseSaved());
         QVERIFY(rig.prompts.done());
     }
 
@@ -103,7 +103,7 @@ private slots:
         // check before an edit.
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QCOMPARE(targetsOf(rig.emulator, CMD_GET_PARAM), QList<int>{0});
-        QVERIFY(!rig.table->list().db_saved());
+        QVERIFY(!rig.table->list().isDatabaseSaved());
         QVERIFY(!rig.table->operations().edit_button_clicked()); // cancelled
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QVERIFY(rig.prompts.done());
@@ -122,10 +122,10 @@ private slots:
                  QOperation::Succeeded);
         QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{1});
         QCOMPARE(rig.emulator.state().actuatorRemotes.size(), 2);
-        QCOMPARE(rig.table->list().remote_list().size(), 2);
-        QCOMPARE(rig.table->view().row_of_id(0x102030), -1);
+        QCOMPARE(rig.table->list().remotes().size(), 2);
+        QCOMPARE(rig.table->view().rowOfId(0x102030), -1);
         QCOMPARE(rig.widgets.table->rowCount(), 2);
-        QVERIFY(!rig.table->list().db_saved());
+        QVERIFY(!rig.table->list().isDatabaseSaved());
 
         // A table that is not the stick's offers nothing to change, shortcuts included.
         rig.table->list().set_data_source(SOURCE_UNKNOWN);
@@ -156,7 +156,7 @@ private slots:
     {
         TableRig rig(threeRemotes());
         QVERIFY(rig.open() && rig.select(0x0A0B0C));
-        const QList<QControlDevice> list = rig.table->list().remote_list();
+        const QList<QControlDevice> list = rig.table->list().remotes();
         const QStringList cells = cellTexts(rig.widgets.table);
         const QString label = rig.widgets.sourceLabel->text();
         rig.emulator.forceStatus(CMD_WRITE_REMOTE, 10, 0, -1);
@@ -176,9 +176,9 @@ private slots:
                  QString("Конечное устройство не содержит в памяти данный пульт"));
         QCOMPARE(rig.prompts.texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
-        QCOMPARE(rig.table->list().remote_list(), list);
+        QCOMPARE(rig.table->list().remotes(), list);
         QCOMPARE(cellTexts(rig.widgets.table), cells);
-        QVERIFY(rig.table->list().db_saved());
+        QVERIFY(rig.table->list().isDatabaseSaved());
         QCOMPARE(rig.widgets.sourceLabel->text(), label);
         QVERIFY(rig.prompts.done());
     }
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
         QCOMPARE(rig.requests(CMD_DELETE_REMOTE), 0);
 
-        const QList<QControlDevice> list = rig.table->list().remote_list();
+        const QList<QControlDevice> list = rig.table->list().remotes();
         rig.emulator.hangUpAtNextAnswer();
         rig.prompts.expectMessage(Kind::Warning, "Удаление пульта", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
@@ -212,8 +212,8 @@ private slots:
         QCOMPARE(rig.prompts.texts().last(),
                  QString("Usb-stick не отвечает. Проверьте подключение.\n"
                          "Пульт №1056816 (владелец 'Петров') не удален из таблицы."));
-        QCOMPARE(rig.table->list().remote_list(), list);
-        QVERIFY(rig.table->view().row_of_id(0x102030) != -1);
+        QCOMPARE(rig.table->list().remotes(), list);
+        QVERIFY(rig.table->view().rowOfId(0x102030) != -1);
         QVERIFY(rig.prompts.done());
     }
 

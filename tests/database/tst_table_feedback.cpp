@@ -51,7 +51,7 @@ private slots:
         QVERIFY2(asked.at(0).contains("будет пультов: 6") && asked.at(1).contains("(пультов: 6)"),
                  qPrintable(asked.join('\n')));
 
-        transfers.set_verify_after_write(false);
+        transfers.setVerifyAfterWrite(false);
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(succeeds(transfers.save_db_to_modem()));
         QCOMPARE(status.last().first().toString(),
@@ -72,7 +72,7 @@ private slots:
     {
         TableRig rig(remotes(3));
         QVERIFY(rig.open());
-        const QList<QControlDevice> before = rig.table->list().remote_list();
+        const QList<QControlDevice> before = rig.table->list().remotes();
         rig.emulator.modifyState([](EmulatorState &s) {
             s.modemRemotes = remotes(8, 100).modemRemotes;
             s.modemRemotes.last().workMode = 1;
@@ -90,7 +90,7 @@ private slots:
         disconnect(hook);
         QCOMPARE(rows.mid(0, 5), (QList<int>{1, 2, 3, 4, 5}));
         QVERIFY(rows.size() < 8);
-        QCOMPARE(rig.table->list().remote_list(), before);
+        QCOMPARE(rig.table->list().remotes(), before);
         QCOMPARE(rig.widgets.table->rowCount(), 3);
         QVERIFY2(rig.prompts.calls().isEmpty(), qPrintable(rig.prompts.report()));
 

@@ -39,7 +39,7 @@ class tst_table_window : public QObject
         for (int row = 0; row < t->rowCount(); ++row) {
             const int index = w.remoteTable().view().row_to_index(row);
             QVERIFY2(index >= 0, qPrintable(QString::number(row)));
-            const QControlDevice &d = w.remotes().remote_list().at(index);
+            const QControlDevice &d = w.remotes().remotes().at(index);
             QCOMPARE(t->item(row, 0)->text(), QString::number(d.id()));
             QCOMPARE(t->item(row, 1)->text(), d.ownerName());
         }
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(t->contextMenuPolicy(), Qt::CustomContextMenu);
 
         loadFile(w, prompts, sampleFile());
-        QCOMPARE(w.remotes().remote_list(), sample);
+        QCOMPARE(w.remotes().remotes(), sample);
         QCOMPARE(t->rowCount(), 4);
         QVERIFY(t->isSortingEnabled());
         QCOMPARE(rowTexts(t, rowOfId(t, 9)), (QStringList{"9", "Иванов", "Активен", "5*"}));
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(rowTexts(t, rowOfId(t, 7)), (QStringList{"7", "Петров", "Заблокирован", "3*"}));
         for (int row = 0; row < t->rowCount(); ++row) {
             const bool active =
-                w.remotes().remote_list().at(w.remoteTable().view().row_to_index(row)).active();
+                w.remotes().remotes().at(w.remoteTable().view().row_to_index(row)).active();
             for (int column = 0; column < 4; ++column)
                 QCOMPARE(t->item(row, column)->background().color(),
                          active ? QColor(0xA7E8C1) : QColor(0xF5B7B7));
@@ -135,7 +135,7 @@ private slots:
         // "Сергей Иванов" holds the letters further on only.
         QCOMPARE(shown, (QStringList{"10", "9"}));
         checkRowsMapToRemotes(w);
-        QCOMPARE(w.remotes().remote_list(), sample);
+        QCOMPARE(w.remotes().remotes(), sample);
 
         filter->setText("ПЕТ");
         QCOMPARE(idColumn(t), QStringList{"7"});
@@ -259,11 +259,11 @@ private slots:
         QCOMPARE(label(w), QStringLiteral("<h3>Неизвестный источник данных</h3>"));
 
         loadFile(w, prompts, same);
-        QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
+        QCOMPARE(w.remotes().source(), SOURCE_FILE);
         QCOMPARE(label(w), "<h3>Источник данных - файл " + same + "</h3>");
         // No modem: its table matches nothing, and the label says the stick is gone.
         w.remotes().set_data_source(SOURCE_MODEM);
-        QCOMPARE(w.remoteTable().list().modemSnapshot(), w.remotes().remote_list());
+        QCOMPARE(w.remoteTable().list().modemSnapshot(), w.remotes().remotes());
         QVERIFY(!w.remotes().modem_matches_file());
         QCOMPARE(label(w), "<h3>Источник данных - отключенный USB-stick(Несохраненные изменения "
                            "для файла " +
@@ -277,14 +277,14 @@ private slots:
 
         // A file in another order is still the modem's table.
         loadFile(w, prompts, reordered);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(label(w),
                  "<h3>Источник данных - USB-stick(актуальный файл " + reordered + ")</h3>");
         QVERIFY(addButton->isEnabled());
 
         for (const QString &path : {extra, fewer, changed}) {
             loadFile(w, prompts, path);
-            QCOMPARE(w.remotes().data_source(), SOURCE_FILE);
+            QCOMPARE(w.remotes().source(), SOURCE_FILE);
             QVERIFY(!w.remotes().modem_matches_file());
             QCOMPARE(label(w), "<h3>Источник данных - файл " + path + "</h3>");
             QVERIFY(!addButton->isEnabled());
@@ -295,15 +295,15 @@ private slots:
         QCOMPARE(label(w), QStringLiteral("<h3>Источник данных - резервная копия </h3>"));
         loadFile(w, prompts, reordered);
         w.remotes().set_data_source(SOURCE_BACKUP);
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral(
                                "<h3>Источник данных - USB-stick(актуальная резервная копия)</h3>"));
 
         // A change keeps the kind and rebuilds the label.
-        QVERIFY(w.remotes().db_saved());
+        QVERIFY(w.remotes().isDatabaseSaved());
         emit w.signal_need_saving();
-        QVERIFY(!w.remotes().db_saved());
-        QCOMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QVERIFY(!w.remotes().isDatabaseSaved());
+        QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(label(w),
                  "<h3>Источник данных - USB-stick(Актуальный файл " + reordered + ")</h3>");
 

@@ -95,9 +95,9 @@ private slots:
         RemoteTableParts table(&rig.session(), w.widgets);
         QVERIFY(rig.open());
         QVERIFY(rig.waitIdle()); // the opening's table read
-        QCOMPARE(ids(table.list().remote_list()), (QList<quint32>{11, 12}));
+        QCOMPARE(ids(table.list().remotes()), (QList<quint32>{11, 12}));
         QCOMPARE(w.widgets.table->rowCount(), 2);
-        QCOMPARE(table.list().data_source(), SOURCE_MODEM);
+        QCOMPARE(table.list().source(), SOURCE_MODEM);
 
         QTemporaryDir files;
         const QString path = files.filePath("t.json");
@@ -108,12 +108,12 @@ private slots:
         QVERIFY2(QDbManipulator::saveToFile(path, list, &error), qPrintable(error));
         rig.prompts().expectFile(Kind::OpenFile, "Выбор файла json", path);
         table.files().load_db_from_file();
-        QCOMPARE(table.list().data_source(), SOURCE_FILE);
+        QCOMPARE(table.list().source(), SOURCE_FILE);
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(operationwait::succeeds(table.transfers().save_db_to_modem()));
         QCOMPARE(ids(rig.emulator().state().modemRemotes), (QList<quint32>{21, 22, 23}));
         QCOMPARE(rig.emulator().requestCount(CMD_WRITE_REMOTE), 3);
-        QCOMPARE(table.list().data_source(), SOURCE_MODEM);
+        QCOMPARE(table.list().source(), SOURCE_MODEM);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
@@ -136,8 +136,8 @@ private slots:
                 .expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok)
                 .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok); // still full
             QVERIFY(!operationwait::succeeds(table.transfers().clear_modem_memory()));
-            QCOMPARE(ids(table.list().remote_list()), (QList<quint32>{1, 2, 3}));
-            QCOMPARE(table.list().data_source(), SOURCE_MODEM);
+            QCOMPARE(ids(table.list().remotes()), (QList<quint32>{1, 2, 3}));
+            QCOMPARE(table.list().source(), SOURCE_MODEM);
             QTRY_COMPARE_WITH_TIMEOUT(rig.emulator().requestCount(CMD_GET_PROTECTION), asked + 1,
                                       5000);
             QVERIFY(rig.waitIdle());
@@ -161,7 +161,7 @@ private slots:
         rig.prompts().expectFile(Kind::SaveFile, "Выбор файла json", files.filePath("remotes"));
         table.files().save_db_to_new_file();
         QVERIFY(QFileInfo::exists(files.filePath("remotes.json")));
-        QCOMPARE(table.list().db_file_name(), files.filePath("remotes.json"));
+        QCOMPARE(table.list().databaseFileName(), files.filePath("remotes.json"));
         rig.prompts().expectFile(Kind::SaveFile, "Выбор файла json", files.filePath("a.bak"));
         table.files().save_db_to_new_file();
         QVERIFY(QFileInfo::exists(files.filePath("a.bak")));

@@ -174,9 +174,9 @@ private slots:
 
         // Finding the stick reads its table, shows it and backs it up.
         const QList<QControlDevice> expected = asRemotes(state.modemRemotes);
-        QCOMPARE(rig.table->list().remote_list(), expected);
+        QCOMPARE(rig.table->list().remotes(), expected);
         QCOMPARE(rig.widgets.table->rowCount(), 3);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), expected);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
         QCOMPARE(rig.requests(CMD_READ_NEXT_REMOTE), 3);
@@ -198,8 +198,8 @@ private slots:
         rig.emulator.modifyState(
             [](EmulatorState &s) { s.modemRemotes.append(emuRemote(0xFFFFFE, "Последний", 255)); });
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
-        QCOMPARE(rig.table->list().remote_list().size(), 4);
-        QCOMPARE(rig.table->list().remote_list().last(), remote(0xFFFFFE, "Последний", true, 255));
+        QCOMPARE(rig.table->list().remotes().size(), 4);
+        QCOMPARE(rig.table->list().remotes().last(), remote(0xFFFFFE, "Последний", true, 255));
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
@@ -210,14 +210,14 @@ private slots:
                               emuRemote(1, "Анна-дубль"), emuRemote(3, "Вера")};
         TableRig rig(state);
         QVERIFY(rig.open());
-        QCOMPARE(rig.table->list().remote_list(),
+        QCOMPARE(rig.table->list().remotes(),
                  asRemotes({state.modemRemotes[0], state.modemRemotes[1], state.modemRemotes[3]}));
 
         ProgressProbe probe(rig.session);
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
         QCOMPARE(probe.max, 5); // four used places plus one
         QCOMPARE(probe.progress, 4);
-        QCOMPARE(rig.table->list().remote_list().size(), 3);
+        QCOMPARE(rig.table->list().remotes().size(), 3);
     }
 
     void readsPastTheReportedUsedPlaces()
@@ -231,7 +231,7 @@ private slots:
         rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.removeLast(); });
         rig.emulator.forceStatus(QUERY_MEMORY, 0, 0); // free 0, total 0
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable().mid(0, 2)));
+        QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable().mid(0, 2)));
         QCOMPARE(rig.session->modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY2(rig.prompts.calls().isEmpty(), qPrintable(rig.prompts.report()));
     }
@@ -242,12 +242,12 @@ private slots:
         state.modemRemotes = awkwardTable();
         TableRig rig(state);
         QVERIFY(rig.open());
-        QCOMPARE(rig.table->list().remote_list().size(), 3);
+        QCOMPARE(rig.table->list().remotes().size(), 3);
         rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
-        QVERIFY(rig.table->list().remote_list().isEmpty());
+        QVERIFY(rig.table->list().remotes().isEmpty());
         QCOMPARE(rig.widgets.table->rowCount(), 0);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QVERIFY(rig.widgets.sourceLabel->text().contains("USB-stick"));
     }
 
@@ -257,7 +257,7 @@ private slots:
         state.modemRemotes = awkwardTable();
         TableRig rig(state);
         QVERIFY(rig.open());
-        const QList<QControlDevice> before = rig.table->list().remote_list();
+        const QList<QControlDevice> before = rig.table->list().remotes();
         rig.emulator.modifyState([](EmulatorState &s) {
             s.modemRemotes.clear();
             for (quint32 id = 100; id < 106; ++id)
@@ -280,9 +280,9 @@ private slots:
         disconnect(hook);
         QCOMPARE(rig.prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение.\n"
                                                   "Ошибка чтения списка пультов с USB-stick"});
-        QCOMPARE(rig.table->list().remote_list(), before);
+        QCOMPARE(rig.table->list().remotes(), before);
         QCOMPARE(rig.widgets.table->rowCount(), 3);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(atEnd, TRANSACTION_NONE);
     }
 
@@ -307,7 +307,7 @@ private slots:
                                              remote(6, "Дмитрий", true, 2, 1)};
         const QString file = m_files.filePath("table.json");
         loadFile(rig, file, table);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().source(), SOURCE_FILE);
         rig.emulator.clearFrameLog();
 
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
@@ -317,7 +317,7 @@ private slots:
         QList<QControlDevice> stored = table;
         stored[0].setWorkMode(1); // only the lowest bit travels
         QCOMPARE(asRemotes(rig.emulator.state().modemRemotes), stored);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(rig.table->list().modemSnapshot(), table);
 
         // An empty table only clears the stick.
@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{1});
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
         QVERIFY(rig.emulator.state().modemRemotes.isEmpty());
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
@@ -348,8 +348,8 @@ private slots:
         QCOMPARE(rig.prompts.texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 1);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
-        QCOMPARE(rig.table->list().remote_list().size(), 2);
+        QCOMPARE(rig.table->list().source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().remotes().size(), 2);
     }
 
     void clearsBothMemories()
@@ -360,7 +360,7 @@ private slots:
         state.progressSteps = 0;
         TableRig rig(state);
         QVERIFY(rig.open());
-        const QList<QControlDevice> before = rig.table->list().remote_list();
+        const QList<QControlDevice> before = rig.table->list().remotes();
 
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
         QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
@@ -376,9 +376,9 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{3});
         QVERIFY(rig.emulator.state().modemRemotes.isEmpty());
         QVERIFY(rig.emulator.state().actuatorRemotes.isEmpty());
-        QVERIFY(rig.table->list().remote_list().isEmpty());
+        QVERIFY(rig.table->list().remotes().isEmpty());
         QCOMPARE(rig.widgets.table->rowCount(), 0);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), before); // written before the clear
         QCOMPARE(rig.session->interfaceManager()->ack_timeout(),
                  3000); // back from the clear's 15 s
@@ -412,8 +412,8 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts.texts().last(), QString("Ошибка очистки памяти USB-stick."));
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
 
         // The actuator cannot be reached: an empty stick is still no success.
         rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
@@ -422,7 +422,7 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts.texts().last(), QString("Связь с конечным устройством утеряна"));
-        QVERIFY(rig.table->list().remote_list().isEmpty());
+        QVERIFY(rig.table->list().remotes().isEmpty());
 
         // The read-back itself fails: the table stays, no longer known to be the stick's.
         rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
@@ -435,8 +435,8 @@ private slots:
         QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
         disconnect(hook);
         QCOMPARE(rig.prompts.texts().last(), QString("Ошибка чтения списка пультов с USB-stick"));
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(rig.table->list().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().source(), SOURCE_UNKNOWN);
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }
 
@@ -455,12 +455,12 @@ private slots:
         QVERIFY(!succeeds(rig.table->transfers().clear_modem_memory()));
         QCOMPARE(rig.prompts.texts().at(1), QString("Связь с конечным устройством утеряна"));
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1); // the session's read only
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(rig.table->list().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().source(), SOURCE_UNKNOWN);
 
         // The stick goes silent during the clear.
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         rig.emulator.modifyState([](EmulatorState &s) { s.actuatorLinked = true; });
         rig.prompts.clear();
         rig.session->interfaceManager()->set_ack_timeout(100);
@@ -472,9 +472,9 @@ private slots:
         QCOMPARE(rig.prompts.texts().last(),
                  QString("Usb-stick не отвечает. Проверьте подключение."));
         QVERIFY(!rig.session->modem().connected());
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable()));
         QCOMPARE(rig.widgets.table->rowCount(), 3);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_UNKNOWN);
+        QCOMPARE(rig.table->list().source(), SOURCE_UNKNOWN);
     }
 
     void copiesToTheActuator()
@@ -526,8 +526,8 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator, CMD_COPY_TABLE), QList<int>{1});
         QCOMPARE(rig.emulator.state().modemRemotes, awkwardTable());
         // The stick's new table is shown afterwards.
-        QCOMPARE(rig.table->list().remote_list(), asRemotes(awkwardTable()));
-        QCOMPARE(rig.table->list().data_source(), SOURCE_MODEM);
+        QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable()));
+        QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QVERIFY(probe.max > 0);
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
     }

@@ -92,11 +92,11 @@ private slots:
         const EmulatorRemote added{0x123456, 5, true, 0, "Новиков"};
         QCOMPARE(rig.emulator.state().actuatorRemotes.last(), added);
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), QList<int>{TARGET_DEVICE});
-        QCOMPARE(rig.table->list().remote_list().last(),
+        QCOMPARE(rig.table->list().remotes().last(),
                  QControlDevice(nullptr, 0x123456, 5, "Новиков"));
         QCOMPARE(rig.widgets.table->rowCount(), 3);
-        QVERIFY(!rig.table->list().db_saved());
-        QCOMPARE(rig.table->search().owner_names(), QStringList{"Новиков"});
+        QVERIFY(!rig.table->list().isDatabaseSaved());
+        QCOMPARE(rig.table->search().owners(), QStringList{"Новиков"});
         QCOMPARE(rig.emulator.state().modemMode, quint8(1));
         QVERIFY(!rig.session->modem().listening());
         QVERIFY(rig.prompts.done());
@@ -135,8 +135,8 @@ private slots:
         QVERIFY2(afterErased >= 450 && afterErased < 2800,
                  qPrintable(QString::number(afterErased)));
         QCOMPARE(rig.requests(CMD_WRITE_REMOTE), 0);
-        QCOMPARE(rig.table->list().remote_list().size(), 2);
-        QVERIFY(rig.table->list().db_saved());
+        QCOMPARE(rig.table->list().remotes().size(), 2);
+        QVERIFY(rig.table->list().isDatabaseSaved());
         QCOMPARE(rig.emulator.state().modemMode, quint8(1));
         QVERIFY(rig.prompts.done());
     }
@@ -204,7 +204,7 @@ private slots:
         QVERIFY2(!shown.contains("Не пройден"), qPrintable(shown));
         QVERIFY(stillOpen);
         QCOMPARE(rig.prompts.texts(), QStringList{"Введите имя владельца пульта"});
-        QCOMPARE(rig.table->search().owner_names(), QStringList{"Новиков"});
+        QCOMPARE(rig.table->search().owners(), QStringList{"Новиков"});
     }
 
     void bareStatusToAPollEndsTheSearchWithAMessage()

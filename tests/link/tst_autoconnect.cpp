@@ -60,14 +60,14 @@ private slots:
         QCOMPARE(closed.size(), 2);
         QCOMPARE(closed.first().first().toString(), "Закрыт порт " + silent1.pty.slavePath());
         // Left open on the found port with the normal time-out and retries.
-        QVERIFY(manager.interface_status());
-        QCOMPARE(manager.port_name(), stick.pty.slavePath());
+        QVERIFY(manager.interfaceStatus());
+        QCOMPARE(manager.portName(), stick.pty.slavePath());
         QCOMPARE(manager.ack_timeout(), 3000);
         QCOMPARE(manager.retry_count(), 3);
-        QCOMPARE(tool->probe_value(), quint16(0x5607));
-        QCOMPARE(tool->probe_word3(), quint16(0x0102));
+        QCOMPARE(tool->probeValue(), quint16(0x5607));
+        QCOMPARE(tool->probeWord3(), quint16(0x0102));
         delete tool;
-        QVERIFY(manager.interface_status());
+        QVERIFY(manager.interfaceStatus());
     }
 
     void wrongMarkMovesOn()
@@ -96,7 +96,7 @@ private slots:
             QVERIFY(tool.start_search(true));
             QVERIFY(none.wait(5000));
             QCOMPARE(silent.probes, 1);
-            QVERIFY(!manager.interface_status());
+            QVERIFY(!manager.interfaceStatus());
             QCOMPARE(manager.ack_timeout(), 500);
             QCOMPARE(manager.retry_count(), 0);
         }
@@ -139,7 +139,7 @@ private slots:
         const QString refusedPath = refused.pty.slavePath();
         std::atomic<int> opened{0};
         QInterface_Manager manager;
-        manager.set_port_opener([&](QSerialPort &port, const QString &name) {
+        manager.setPortOpener([&](QSerialPort &port, const QString &name) {
             if (name == refusedPath)
                 return QSerialPort::PermissionError;
             ++opened;
@@ -155,7 +155,7 @@ private slots:
         QCOMPARE(denied.first().first().toString(), refusedPath);
         QCOMPARE(refused.probes, 0);
         QCOMPARE(opened.load(), 1);
-        QCOMPARE(manager.open_error(), QSerialPort::NoError);
+        QCOMPARE(manager.openError(), QSerialPort::NoError);
     }
 
     void portsThatFailOtherwiseAreNoPermissionProblem()
@@ -173,7 +173,7 @@ private slots:
         QSignalSpy none(&tool, &QAutoConnectTool::signalNoPortFound);
         QList<QSerialPort::SerialPortError> errors;
         connect(&manager, &QInterface_Manager::signal_interface_status, &tool,
-                [&](bool on) { errors << (on ? QSerialPort::NoError : manager.open_error()); });
+                [&](bool on) { errors << (on ? QSerialPort::NoError : manager.openError()); });
         QVERIFY(tool.start_search(true));
         QVERIFY(none.wait(5000));
         QCOMPARE(denied.size(), 0);

@@ -70,14 +70,14 @@ private slots:
         QVERIFY(!p.open_port("COM_NONE7", 4800, 0));
         QVERIFY(!p.open_port("ttyUSB", 4800, 0));
         QVERIFY(!p.open_port("/dev/ttyVexoMissing42", 4800, 0));
-        QCOMPARE(p.port_number(), -1);
+        QCOMPARE(p.portNumber(), -1);
         QCOMPARE(p.proc(), LOGIC_PORT_CLOSED);
         // The number is the first run of digits of the name.
         const QString path = device->slavePath();
-        QCOMPARE(port->port_number(), path.mid(path.lastIndexOf('/') + 1).toInt());
+        QCOMPARE(port->portNumber(), path.mid(path.lastIndexOf('/') + 1).toInt());
         QCOMPARE(port->baudRate(), 4800);
         port->close_port();
-        QCOMPARE(port->port_number(), -1);
+        QCOMPARE(port->portNumber(), -1);
 
         // A name without a digit, like a udev link, is opened all the same.
         QString base = QDir::tempPath();
@@ -93,7 +93,7 @@ private slots:
         QFile::remove(link);
         QDir().rmdir(dir);
         QVERIFY(opened);
-        QCOMPARE(p.port_number(), 0);
+        QCOMPARE(p.portNumber(), 0);
         QVERIFY(p.set_command(frame(0x0303, {})));
         QCOMPARE(p.proc(), LOGIC_WAIT_ANSWER);
         QTRY_COMPARE(fromProgram, LinkCodec::escape(frame(0x0303, {})));
@@ -133,7 +133,7 @@ private slots:
         const qint64 cut = msUntil(LOGIC_TIMEOUT);
         QVERIFY2(cut >= rs232_port::BYTE_GAP_MS && cut < 5000, qPrintable(QString::number(cut)));
         // The late rest is not glued to the dropped start: without a flag byte it is noise.
-        port->set_logic_state(LOGIC_IDLE);
+        port->setLogicState(LOGIC_IDLE);
         port->proc();
         device->write(answer.mid(6));
         QTest::qWait(rs232_port::BYTE_GAP_MS + 200);
@@ -199,7 +199,7 @@ private slots:
         port->set_answer_timeout(10000);
         sendCommand();
         const QByteArray answer = frame(0x3109, QByteArray(64, 'C'));
-        port->take_bytes(answer + QByteArray::fromHex("7EFF0302"));
+        port->takeBytes(answer + QByteArray::fromHex("7EFF0302"));
         QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY); // not after a byte gap
         QTest::qWait(100);
         QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
@@ -209,7 +209,7 @@ private slots:
         QVERIFY2(cut >= 0 && cut < 5000, qPrintable(QString::number(cut)));
 
         // Without a flag byte the rest is noise and the next command goes out at once.
-        port->set_logic_state(LOGIC_IDLE);
+        port->setLogicState(LOGIC_IDLE);
         sendCommand();
         device->write(answer + QByteArray::fromHex("00112233"));
         QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);

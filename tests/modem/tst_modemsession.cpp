@@ -355,7 +355,7 @@ private slots:
         Ending unplugged(held);
         QVERIFY(
             QTest::qWaitFor([&] { return s.modem().currentTransaction() == TRANSACTION_NONE; }));
-        s.port_lost();
+        s.portLost();
         QVERIFY(unplugged.wait());
         QCOMPARE(unplugged.outcome, QOperation::Lost);
         QCOMPARE(
@@ -372,7 +372,7 @@ private slots:
             &s, &QModemSession::operationComplete, held,
             [&] {
                 QMetaObject::invokeMethod(
-                    &s, [&] { s.port_lost(); }, Qt::QueuedConnection);
+                    &s, [&] { s.portLost(); }, Qt::QueuedConnection);
             },
             Qt::SingleShotConnection);
         Ending raced(held);

@@ -49,7 +49,7 @@ private slots:
         QVERIFY(rig.open({silent1.slavePath(), silent2.slavePath()}));
         QModemSession &s = rig.session();
         QInterface_Manager *manager = s.interfaceManager();
-        QCOMPARE(manager->port_name(), rig.emulator().slavePath());
+        QCOMPARE(manager->portName(), rig.emulator().slavePath());
         QCOMPARE(manager->ack_timeout(), 3000);
         QCOMPARE(manager->retry_count(), 3);
         QCOMPARE(s.modem().version(), QByteArray::fromHex("02010507"));

@@ -140,7 +140,7 @@ bool Sweep::sessionSettled()
 bool Sweep::select(int id)
 {
     auto *table = window().findChild<QTableWidget *>("tablePults");
-    const int row = window().remoteTable().view().row_of_id(id);
+    const int row = window().remoteTable().view().rowOfId(id);
     if (!table || row < 0)
         return false;
     table->setCurrentCell(row, 0);
@@ -161,7 +161,7 @@ Sweep::Snapshot Sweep::snapshot()
 {
     Snapshot s;
     QStringList list;
-    for (const QControlDevice &r : window().remotes().remote_list())
+    for (const QControlDevice &r : window().remotes().remotes())
         list << remoteText(QString::number(r.id()), r.group(), r.active(), r.workMode(),
                            r.ownerName());
     s.pc << list.join(';');
@@ -174,8 +174,8 @@ Sweep::Snapshot Sweep::snapshot()
             rows << cells.join('/');
         }
     }
-    s.pc << rows.join(';') << window().remotes().db_file_name()
-         << QString::number(window().remotes().db_saved());
+    s.pc << rows.join(';') << window().remotes().databaseFileName()
+         << QString::number(window().remotes().isDatabaseSaved());
     const EmulatorState st = emulator().state();
     s.stick << tableText(st.modemRemotes) << tableText(st.actuatorRemotes)
             << QString::fromLatin1(st.password.toHex()) << QString::number(st.loggedIn)

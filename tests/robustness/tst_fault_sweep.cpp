@@ -169,7 +169,7 @@ QList<Op> tableOperations()
          [](Sweep &s) {
              acceptWhenShown("QCompareDialog", "pushButton_apply");
              s.prompts().expectFile(Kind::OpenFile, "Выбор файла json", s.tableFile());
-             s.window().remoteTable().compare().compare_with_file();
+             s.window().remoteTable().compare().compareWithFile();
          },
          {Sweep::Dropped, Sweep::Late, Sweep::Corrupted, Sweep::Garbage, Sweep::Split,
           Sweep::Refused, Sweep::LineClosed},

@@ -60,8 +60,8 @@ private slots:
         QVERIFY(!operationwait::succeeds(rig.table->transfers().save_db_to_modem()));
         QCOMPARE(rig.emulator.state().modemRemotes, st.modemRemotes);
         // The list is still the one the user meant to write, and not the stick's.
-        QCOMPARE(rig.table->list().remote_list().size(), 3);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QCOMPARE(rig.table->list().remotes().size(), 3);
+        QCOMPARE(rig.table->list().source(), SOURCE_FILE);
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
 
         // Written in full the next time.
@@ -123,9 +123,9 @@ private slots:
         QCOMPARE(rig.requests(CMD_CLEAR_TABLE), 2);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
         QCOMPARE(rig.emulator.state().modemRemotes, st.modemRemotes);
-        QVERIFY(rig.table->list().stick_table_known());
-        QCOMPARE(rig.table->list().remote_list(), table);
-        QCOMPARE(rig.table->list().data_source(), SOURCE_FILE);
+        QVERIFY(rig.table->list().stickTableKnown());
+        QCOMPARE(rig.table->list().remotes(), table);
+        QCOMPARE(rig.table->list().source(), SOURCE_FILE);
         QCOMPARE(status.last().first().toString(),
                  QString("На USB-stick возвращена прежняя таблица"));
         const QList<OperationLogEntry> log = rig.session->operationLog()->entries();

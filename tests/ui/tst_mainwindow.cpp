@@ -273,7 +273,7 @@ private slots:
         w.remotes().set_data_source(S ? SOURCE_MODEM : SOURCE_UNKNOWN);
         auto *table = child<QTableWidget>(w, "tablePults");
         table->setCurrentCell(0, 0);
-        w.update_controls_enabled();
+        w.updateControlsEnabled();
 
         const QList<QPair<QStringList, bool>> rules = {
             {{"menuSystem", "menuExtend", "pushButton_findDev", "pushButton_loadProperties"}, C},
@@ -337,7 +337,7 @@ private slots:
 
         // A new link locks access until the modem is asked.
         w.modem().setProtectionMode(PROTECTION_OFF);
-        w.update_controls_enabled();
+        w.updateControlsEnabled();
         QVERIFY(enabled("actionSaveToModem"));
         w.session().set_interface_status(true);
         QCOMPARE(w.modem().protectionMode(), PROTECTION_LOCKED);
@@ -345,7 +345,7 @@ private slots:
 
         w.modem().setConnected(true);
         w.modem().setProtectionMode(PROTECTION_UNLOCKED);
-        w.update_controls_enabled();
+        w.updateControlsEnabled();
         QVERIFY(!child<QWidget>(w, "pushButton_addDev")->isEnabled());
         w.remotes().set_data_source(SOURCE_MODEM);
         QVERIFY(child<QWidget>(w, "pushButton_addDev")->isEnabled());
@@ -374,7 +374,7 @@ private slots:
         QCoreApplication::processEvents();
         MainWindow w(qApp, &prompts, quiet);
         connect(&watcher, &SignalWatcher::terminationRequested, &w,
-                &MainWindow::close_without_confirmation);
+                &MainWindow::closeWithoutConfirmation);
         QSignalSpy requested(&watcher, &SignalWatcher::terminationRequested);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

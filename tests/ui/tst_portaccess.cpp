@@ -35,7 +35,7 @@ struct Shell {
         options.ports = QStringList(before) << emulator.slavePath();
         options.systemPorts = false;
         window = std::make_unique<MainWindow>(qApp, &prompts, options);
-        window->interfaceManager()->set_port_opener([refused](QSerialPort &p, const QString &n) {
+        window->interfaceManager()->setPortOpener([refused](QSerialPort &p, const QString &n) {
             return refused(n) ? QSerialPort::PermissionError : openSerialPort(p, n);
         });
         denied = std::make_unique<QSignalSpy>(&window->session(), &QModemSession::portAccessDenied);

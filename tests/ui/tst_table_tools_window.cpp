@@ -60,18 +60,18 @@ private slots:
         {
             MainWindow w(qApp, &prompts, quiet);
             QVERIFY(action(w, "actionVerifyWrite")->isChecked());
-            QVERIFY(w.remoteTable().transfers().verify_after_write());
+            QVERIFY(w.remoteTable().transfers().verifyAfterWrite());
             action(w, "actionVerifyWrite")->trigger();
-            QVERIFY(!w.remoteTable().transfers().verify_after_write());
+            QVERIFY(!w.remoteTable().transfers().verifyAfterWrite());
             // Kept at once, not only when the window closes.
             QSettings settings("Vexo Electronics", "Vexo Control Tool");
             QCOMPARE(settings.value("/Settings/verify_after_write").toBool(), false);
         }
         MainWindow again(qApp, &prompts, quiet);
         QVERIFY(!action(again, "actionVerifyWrite")->isChecked());
-        QVERIFY(!again.remoteTable().transfers().verify_after_write());
+        QVERIFY(!again.remoteTable().transfers().verifyAfterWrite());
         action(again, "actionVerifyWrite")->trigger();
-        QVERIFY(again.remoteTable().transfers().verify_after_write());
+        QVERIFY(again.remoteTable().transfers().verifyAfterWrite());
     }
 
     void logFedByEverySubsystemAndItsWindow()
@@ -82,7 +82,7 @@ private slots:
         SessionRig rig(state);
         QVERIFY(rig.open());
         MainWindow &w = rig.window();
-        QTRY_COMPARE(w.remotes().data_source(), SOURCE_MODEM);
+        QTRY_COMPARE(w.remotes().source(), SOURCE_MODEM);
         const QString logPath = MainWindow::dataDirectory() + "/operations.log";
         QCOMPARE(w.session().operationLog()->path(), logPath);
 
@@ -102,8 +102,7 @@ private slots:
         w.flasher().flash_fu(QFlashUpdater::FLASH_MODEM);
         QVERIFY(rig.waitIdle());
         QTRY_VERIFY_WITH_TIMEOUT(w.modem().connected() && !w.session().searching() &&
-                                     !w.session().busy() &&
-                                     w.remotes().data_source() == SOURCE_MODEM,
+                                     !w.session().busy() && w.remotes().source() == SOURCE_MODEM,
                                  30000);
         const QByteArray logged = readAll(logPath);
         for (const char *key : {"params_written", "factory_reset", "firmware_flashed"})

@@ -366,7 +366,7 @@ private slots:
         // No partner on disk: no fault, the status bar says one file was written.
         const QString solo = save("solo_4.bin", FirmwareFile::forTarget(s, 1, 3, 3, 100));
         rig.prompts().expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
-        QVERIFY(operationwait::succeeds(flasher.load_and_flash(solo, QFlashUpdater::FLASH_DEVICE)));
+        QVERIFY(operationwait::succeeds(flasher.loadAndFlash(solo, QFlashUpdater::FLASH_DEVICE)));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
         QCOMPARE(status.size(), 1);
         QCOMPARE(status[0][0].toString(),
@@ -383,8 +383,8 @@ private slots:
             rig.prompts()
                 .expectMessage(Kind::Question, "Внимание", QMessageBox::Yes)
                 .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-            QVERIFY(operationwait::succeeds(
-                flasher.load_and_flash(newer, QFlashUpdater::FLASH_DEVICE)));
+            QVERIFY(
+                operationwait::succeeds(flasher.loadAndFlash(newer, QFlashUpdater::FLASH_DEVICE)));
             QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
             QVERIFY(status.last()[0].toString().endsWith(" не подходит"));
         }

@@ -137,7 +137,7 @@ private slots:
         UpdateRig rig;
         QVERIFY(rig.open());
         rig.answerChanges(true);
-        rig.updates.check_on_request(Soft::UPDATE_SOFT_DEVICE);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_DEVICE);
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.dialogs.value(0).contains("прошивки исполнительного устройства:"));
         QCOMPARE(rig.modem.requests(CMD_FLASH_END), 1);
@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(rig.files(), QStringList());
         // Asked again: nothing newer now.
         rig.modem.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        rig.updates.check_on_request(Soft::UPDATE_SOFT_DEVICE);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_DEVICE);
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.modem.prompts().texts().last(),
                  QString("Уже установлена последняя версия прошивки."));
@@ -347,7 +347,7 @@ private slots:
         QVERIFY(vexo::emu::FirmwareFile::forTarget(devices(), 0, 2, 8, 500).save(path, nullptr));
         rig.modem.prompts().expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
         QVERIFY(
-            operationwait::succeeds(rig.flasher.load_and_flash(path, QFlashUpdater::FLASH_MODEM)));
+            operationwait::succeeds(rig.flasher.loadAndFlash(path, QFlashUpdater::FLASH_MODEM)));
         QVERIFY(rig.modem.waitOpenings(2));
         QTRY_VERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
@@ -361,19 +361,19 @@ private slots:
         ScriptedPrompts &prompts = rig.modem.prompts();
         rig.updates.setServerAddress("");
         prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(rig.waitIdle());
         QCOMPARE(prompts.texts().last(), QString("Сервер обновлений не настроен."));
         rig.updates.setServerAddress("http://updates.example.com");
         prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(rig.waitIdle());
         QVERIFY(prompts.texts().last().contains("http://updates.example.com"));
         // A server but no key to check its files with: said, nothing asked.
         rig.updates.setServerAddress(rig.server.address());
         rig.updates.setPublicKey("");
         prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
-        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(rig.waitIdle());
         QCOMPARE(prompts.texts().last(), QString("Ключ проверки подписи обновлений не задан: "
                                                  "обновления не загружаются."));
@@ -387,7 +387,7 @@ private slots:
             if (stalled)
                 rig.server.stallFile("modem_version_5813_ru.txt");
             prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
-            rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+            rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
             QVERIFY(rig.waitIdle());
             QCOMPARE(prompts.texts().last(),
                      QString("Ошибка загрузки сведений об обновлении с сервера. Проверьте ваше "
@@ -396,7 +396,7 @@ private slots:
         QCOMPARE(requests.size(), 2);
         // Waiting for a silent server: Cancel ends the check at once, with nothing to say.
         rig.manager.setTransferTimeout(30000);
-        rig.updates.check_on_request(Soft::UPDATE_SOFT_MODEM);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QWaitDialog *wait = shownWaitDialog();
         QVERIFY(wait);
         wait->reject();
