@@ -143,7 +143,8 @@ int main(int argc, char *argv[])
         const QString why = "The demonstration runs on Linux only: its emulated USB-stick "
                             "needs a pseudo-terminal, which Windows does not have.";
         QTextStream(stderr) << "--demo: " << why << "\n";
-        DefaultPrompts().warning(nullptr, "Vexo Control Tool", why);
+        DefaultPrompts defaultPrompts;
+        static_cast<Prompts &>(defaultPrompts).warning(nullptr, "Vexo Control Tool", why);
         return 2;
 #else
         QTextStream(stderr) << "--demo: the emulated USB-stick is not part of this build\n";
