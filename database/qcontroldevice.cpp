@@ -1,5 +1,7 @@
 #include "qcontroldevice.h"
 
+#include "cp1251.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -12,9 +14,10 @@ enum : quint8 {
 };
 
 // Short records come from older sticks that only know the Cyrillic code page.
-const char *codecName(bool longFormat)
+QByteArray encodeName(QStringView name, bool longFormat)
 {
-    return longFormat ? "UTF-8" : "windows-1251";
+    return longFormat ? QByteArray(QStringEncoder(QStringEncoder::Utf8).encode(name))
+                      : cp1251::encode(name);
 }
 } // namespace
 
@@ -49,7 +52,6 @@ bool QControlDevice::operator==(const QControlDevice &other) const
 
 QByteArray encodeOwnerName(const QString &name, bool longFormat, int maxBytes)
 {
-    QStringEncoder encoder(codecName(longFormat));
     QByteArray out;
     // Encode one code point at a time so a cut never splits a UTF-8 sequence
     // or a surrogate pair.
@@ -58,7 +60,7 @@ QByteArray encodeOwnerName(const QString &name, bool longFormat, int maxBytes)
             (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
                 ? 2
                 : 1;
-        const QByteArray bytes = encoder.encode(QStringView(name).mid(i, len));
+        const QByteArray bytes = encodeName(QStringView(name).mid(i, len), longFormat);
         if (out.size() + bytes.size() > maxBytes)
             break;
         out += bytes;
@@ -103,9 +105,11 @@ QControlDevice QControlDevice::fromRecord(const QByteArray &record, bool longFor
             if (end >= 0)
                 name.truncate(end);
             // A name may begin with U+FEFF like any other character: it is not a mark to drop.
-            QStringDecoder decoder(codecName(longFormat),
-                                   QStringConverter::Flag::ConvertInitialBom);
-            device.m_ownerName = decoder.decode(name);
+            device.m_ownerName =
+                longFormat ? QString(QStringDecoder(QStringDecoder::Utf8,
+                                                    QStringConverter::Flag::ConvertInitialBom)
+                                         .decode(name))
+                           : cp1251::decode(name);
         }
     }
     if (valid)

@@ -1,5 +1,6 @@
 #include "remotecsv.h"
 
+#include "cp1251.h"
 #include "remotetable.h"
 
 #include <QCoreApplication>
@@ -155,8 +156,7 @@ QString decodeCsv(const QByteArray &bytes)
     const QString text = utf8.decode(body);
     if (!utf8.hasError())
         return text;
-    QStringDecoder cp1251("windows-1251");
-    return cp1251.decode(body);
+    return cp1251::decode(body);
 }
 
 QChar detectCsvSeparator(const QString &text)

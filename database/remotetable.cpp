@@ -1,5 +1,7 @@
 #include "remotetable.h"
 
+#include "cp1251.h"
+
 #include <QCoreApplication>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -48,9 +50,14 @@ QString ownerNameRefusal(const QString &name, bool longRecords)
     const int room =
         (longRecords ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize) -
         QControlDevice::NameOffset;
-    const char *codec = longRecords ? "UTF-8" : "windows-1251";
-    QStringEncoder encoder(codec);
-    QStringDecoder decoder(codec);
+    QStringEncoder utf8Encoder(QStringEncoder::Utf8);
+    QStringDecoder utf8Decoder(QStringDecoder::Utf8);
+    const auto encode = [&](const QString &text) {
+        return longRecords ? QByteArray(utf8Encoder.encode(text)) : cp1251::encode(text);
+    };
+    const auto decode = [&](const QByteArray &bytes) {
+        return longRecords ? QString(utf8Decoder.decode(bytes)) : cp1251::decode(bytes);
+    };
     // A character the codec lacks comes back as something else, usually '?'.
     QStringList lost;
     qsizetype bytes = 0;
@@ -60,9 +67,9 @@ QString ownerNameRefusal(const QString &name, bool longRecords)
                 ? 2
                 : 1;
         const QString character = name.mid(i, len);
-        const QByteArray encoded = encoder.encode(character);
+        const QByteArray encoded = encode(character);
         bytes += encoded.size();
-        if (decoder.decode(encoded) != character && !lost.contains(character))
+        if (decode(encoded) != character && !lost.contains(character))
             lost << character;
         i += len;
     }

@@ -45,8 +45,14 @@ QStringList QAutoConnectTool::port_list() const
         return list;
     if (m_systemPortsAge.hasExpired()) {
         m_systemPorts.clear();
-        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+            // "COM7", as the user knows it; Qt reads the list from the registry.
+            m_systemPorts.append(info.portName());
+#else
             m_systemPorts.append(info.systemLocation());
+#endif
+        }
         m_systemPortsAge.setRemainingTime(SYSTEM_LIST_MAX_AGE_MS);
     }
     for (const QString &port : qAsConst(m_systemPorts)) {

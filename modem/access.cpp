@@ -3,11 +3,10 @@
 #include "qmodemsession.h"
 
 #include "commands.h"
+#include "cp1251.h"
 #include "prompts.h"
 #include "qinterface_manager.h"
 #include "qoperationlog.h"
-
-#include <QStringEncoder>
 
 namespace
 {
@@ -19,9 +18,9 @@ bool QModemSession::encodePassword(const QString &text, QByteArray *bytes)
 {
     // The modem compares bytes; a character the code page lacks would be sent as
     // something else and lock the user out with a password nobody can type.
-    QStringEncoder encoder("windows-1251");
-    *bytes = encoder.encode(text);
-    return !encoder.hasError();
+    bool ok = false;
+    *bytes = cp1251::encode(text, &ok);
+    return ok;
 }
 
 QOperation *QModemSession::get_modem_privilegies()

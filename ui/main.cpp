@@ -138,6 +138,14 @@ int main(int argc, char *argv[])
         } else {
             demoServer.reset();
         }
+#elif defined(Q_OS_WIN)
+        // Started from a shortcut, the program has no console to print to.
+        const QString why = "The demonstration runs on Linux only: its emulated USB-stick "
+                            "needs a pseudo-terminal, which Windows does not have.";
+        QTextStream(stderr) << "--demo: " << why << "\n";
+        DefaultPrompts defaultPrompts;
+        static_cast<Prompts &>(defaultPrompts).warning(nullptr, "Vexo Control Tool", why);
+        return 2;
 #else
         QTextStream(stderr) << "--demo: the emulated USB-stick is not part of this build\n";
         return 2;

@@ -46,9 +46,10 @@ QString SingleInstance::defaultDirectory()
         return own;
     return QString();
 #else
-    // Per user on Windows.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+    // %LOCALAPPDATA% is the user's own; Qt's runtime location there is the home folder.
+    const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                        QStringLiteral("/vexo-control-tool");
+    return QDir().mkpath(own) ? own : QString();
 #endif
 }
 

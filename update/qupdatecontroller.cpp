@@ -14,11 +14,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QUrl>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+
+#include <shellapi.h>
+#endif
 
 const char QUpdateController::ServerSettingKey[] = "/Settings/update_server";
 const char QUpdateController::KeySettingKey[] = "/Settings/update_public_key";
@@ -31,7 +36,13 @@ constexpr int NETWORK_ERROR_MS = 10000;
 bool openInstaller(const QString &path)
 {
 #ifdef Q_OS_WIN
-    return QProcess::startDetached(path, {QStringLiteral("/Autoupdate=yes")});
+    // Through the shell, which asks for the administrator rights the setup needs; a plain
+    // CreateProcess would be refused.
+    const QString file = QDir::toNativeSeparators(path);
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(file.utf16()),
+                      L"/Autoupdate=yes", nullptr, SW_SHOWNORMAL));
+    return result > 32;
 #else
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 #endif
