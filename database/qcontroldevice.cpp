@@ -13,13 +13,22 @@ enum : quint8 {
     FlagWorkMode = 0x04,
 };
 
+} // namespace
+
 // Short records come from older sticks that only know the Cyrillic code page.
-QByteArray encodeName(QStringView name, bool longFormat)
+QByteArray QControlDevice::encodeName(QStringView name, bool longFormat)
 {
     return longFormat ? QByteArray(QStringEncoder(QStringEncoder::Utf8).encode(name))
                       : cp1251::encode(name);
 }
-} // namespace
+
+QString QControlDevice::decodeName(QByteArrayView bytes, bool longFormat)
+{
+    return longFormat ? QString(QStringDecoder(QStringDecoder::Utf8,
+                                               QStringConverter::Flag::ConvertInitialBom)
+                                    .decode(bytes))
+                      : cp1251::decode(bytes);
+}
 
 QControlDevice::QControlDevice(QObject *parent, int id, unsigned char group,
                                const QString &ownerName, bool active, unsigned char workMode)
@@ -60,7 +69,8 @@ QByteArray encodeOwnerName(const QString &name, bool longFormat, int maxBytes)
             (name.at(i).isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate())
                 ? 2
                 : 1;
-        const QByteArray bytes = encodeName(QStringView(name).mid(i, len), longFormat);
+        const QByteArray bytes =
+            QControlDevice::encodeName(QStringView(name).mid(i, len), longFormat);
         if (out.size() + bytes.size() > maxBytes)
             break;
         out += bytes;
@@ -105,11 +115,7 @@ QControlDevice QControlDevice::fromRecord(const QByteArray &record, bool longFor
             if (end >= 0)
                 name.truncate(end);
             // A name may begin with U+FEFF like any other character: it is not a mark to drop.
-            device.m_ownerName =
-                longFormat ? QString(QStringDecoder(QStringDecoder::Utf8,
-                                                    QStringConverter::Flag::ConvertInitialBom)
-                                         .decode(name))
-                           : cp1251::decode(name);
+            device.m_ownerName = decodeName(name, longFormat);
         }
     }
     if (valid)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -45,6 +46,9 @@ public:
     // *valid is false for a record of the wrong size, an unused cell or an erased id;
     // the result is then the blank remote.
     static QControlDevice fromRecord(const QByteArray &record, bool longFormat, bool *valid);
+    // An owner's name as a record of either format holds it.
+    static QByteArray encodeName(QStringView name, bool longFormat);
+    static QString decodeName(QByteArrayView bytes, bool longFormat);
 
 public slots:
     void setOwnerName(const QString &ownerName) { m_ownerName = ownerName; }

@@ -1,10 +1,5 @@
 #include "remotetable.h"
-
-#include "cp1251.h"
-
 #include <QCoreApplication>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace
 {
@@ -50,14 +45,6 @@ QString ownerNameRefusal(const QString &name, bool longRecords)
     const int room =
         (longRecords ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize) -
         QControlDevice::NameOffset;
-    QStringEncoder utf8Encoder(QStringEncoder::Utf8);
-    QStringDecoder utf8Decoder(QStringDecoder::Utf8);
-    const auto encode = [&](const QString &text) {
-        return longRecords ? QByteArray(utf8Encoder.encode(text)) : cp1251::encode(text);
-    };
-    const auto decode = [&](const QByteArray &bytes) {
-        return longRecords ? QString(utf8Decoder.decode(bytes)) : cp1251::decode(bytes);
-    };
     // A character the codec lacks comes back as something else, usually '?'.
     QStringList lost;
     qsizetype bytes = 0;
@@ -67,9 +54,10 @@ QString ownerNameRefusal(const QString &name, bool longRecords)
                 ? 2
                 : 1;
         const QString character = name.mid(i, len);
-        const QByteArray encoded = encode(character);
+        const QByteArray encoded = QControlDevice::encodeName(character, longRecords);
         bytes += encoded.size();
-        if (decode(encoded) != character && !lost.contains(character))
+        if (QControlDevice::decodeName(encoded, longRecords) != character &&
+            !lost.contains(character))
             lost << character;
         i += len;
     }
