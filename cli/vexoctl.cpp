@@ -176,7 +176,7 @@ void VexoCtl::buildSession()
     const QSettings settings(QStringLiteral("Vexo Electronics"),
                              QStringLiteral("Vexo Control Tool"));
     m_transfers->setVerifyAfterWrite(QTableTransfers::readVerifySetting(settings));
-    m_copier = new QTableCopy(m_session, m_list, m_transfers);
+    m_copier = new QTableCopy(m_session, m_list, m_files, m_transfers);
     m_compare = new QTableCompare(m_session, m_list, m_files, m_transfers);
     m_csv = new QTableCsv(m_session, m_list);
     m_params = new QParamController(m_session, nullptr);

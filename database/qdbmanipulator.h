@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qcontroldevice.h"
+#include "tablecheck.h"
 
 #include <QDateTime>
 #include <QList>
@@ -25,23 +26,35 @@ public:
     using BackupChooser = std::function<QString(const QString &title, const QString &label,
                                                 const QStringList &items, bool *ok)>;
 
+    // Where a backed-up table came from; the backup says so for the chooser.
+    enum BACKUP_SOURCE_T { BACKUP_STICK, BACKUP_ACTUATOR, BACKUP_FILE };
+
     static bool saveToFile(const QString &fileName, const QList<QControlDevice> &list,
                            QString *error);
-    // `list` changes only on success.
-    static bool loadFromFile(const QString &fileName, QList<QControlDevice> &list, QString *error);
+    // `list` changes only on success. Every remote is checked: field types and ranges, and
+    // owner names the records of this format hold; the error names each faulty remote.
+    static bool loadFromFile(const QString &fileName, QList<QControlDevice> &list, QString *error,
+                             RECORD_FORMAT_T records = RECORDS_ANY);
 
-    // Writes nothing when the newest backup already holds this table.
+    // Writes nothing when the newest backup already holds this table from the same source.
     static bool saveBackup(const QString &dir, const QList<QControlDevice> &list, QString *error,
-                           const QDateTime &now = QDateTime::currentDateTime());
+                           const QDateTime &now = QDateTime::currentDateTime(),
+                           BACKUP_SOURCE_T source = BACKUP_FILE);
     static bool loadBackup(const QString &dir, QList<QControlDevice> &list, QString *error,
                            const BackupChooser &choose);
     // Backups newest file first; names and times stay parallel.
     static void listBackups(const QString &dir, QStringList &names, QList<QDateTime> &times);
 
     static QByteArray toJson(const QList<QControlDevice> &list);
+    // How the chooser offers a backup: its time, its number of remotes, where it came from.
+    static QString backupLabel(const QString &path, const QDateTime &time);
+    // "stick", "actuator" or "file" as the backup says; "file" for an older one.
+    static QString backupSource(const QString &path);
 
 private:
-    // ownerOnly: readable and writable by the user alone.
+    // With a source (not empty) the file is a backup: it says where its table came from,
+    // is readable by the user alone, and a failure says why.
     static bool writeFile(const QString &fileName, const QList<QControlDevice> &list,
-                          QString *error, bool ownerOnly);
+                          QString *error, const QString &source);
+    static QByteArray toJson(const QList<QControlDevice> &list, const QString &source);
 };

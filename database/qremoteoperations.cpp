@@ -8,6 +8,7 @@
 #include "qwaitdialog.h"
 #include "remotelist.h"
 #include "remotetable.h"
+#include "tablecheck.h"
 
 namespace
 {
@@ -68,7 +69,13 @@ bool QRemoteOperations::proceedWriteRemote(QOperation *operation, const QControl
     return m_session->proceed(
         operation, TRANSACTION_WRITE_REMOTE,
         [this, target, record] { m_session->sendDataCommand(CMD_WRITE_REMOTE, target, record); },
-        then);
+        [this, remote, then](bool written) {
+            // The actuator took it too, directly or passed on by the stick.
+            if (written)
+                m_list->deviceRemoteWritten(remote);
+            if (then)
+                then(written);
+        });
 }
 
 bool QRemoteOperations::proceedDeleteRemote(QOperation *operation, int id, quint16 target,
@@ -77,7 +84,12 @@ bool QRemoteOperations::proceedDeleteRemote(QOperation *operation, int id, quint
     return m_session->proceed(
         operation, TRANSACTION_DELETE_REMOTE,
         [this, target, id] { m_session->sendDataCommand(CMD_DELETE_REMOTE, target, idBytes(id)); },
-        then);
+        [this, id, then](bool deleted) {
+            if (deleted)
+                m_list->deviceRemoteDeleted(id);
+            if (then)
+                then(deleted);
+        });
 }
 
 QString QRemoteOperations::unchangedText(const QControlDevice &remote)
@@ -177,12 +189,13 @@ QOperation *QRemoteOperations::del_button_clicked()
     const int i = m_view->currentIndex();
     if (i == -1 || !remoteChangeAllowed(true) || !lineFree())
         return nullptr;
-    if (m_session->prompts()->warning(m_session->dialogParent(), tr("Удаление пульта"),
-                                      tr("Пульт будет удален из системы. Продолжить?"),
-                                      QMessageBox::Yes | QMessageBox::No,
-                                      QMessageBox::No) != QMessageBox::Yes)
-        return nullptr;
     const QControlDevice remote = m_list->remotes().at(i);
+    // The remote is named beneath the question: the selected row may not be the one meant.
+    if (m_session->prompts()->warning(
+            m_session->dialogParent(), tr("Удаление пульта"),
+            tr("Пульт будет удален из системы. Продолжить?") + "\n" + remoteLabel(remote),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+        return nullptr;
     QOperation *operation = m_session->beginOrTell(tr("Удаление пульта из системы"), false);
     if (!operation)
         return nullptr;

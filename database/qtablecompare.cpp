@@ -103,21 +103,69 @@ void QTableCompare::showDifferences(const QList<QControlDevice> &other, const QS
 
 QOperation *QTableCompare::applyDifferences(const QList<RemoteDifference> &differences)
 {
+    if (!m_session->connected()) {
+        emit compareEnded(false);
+        return nullptr;
+    }
+    int deleted = 0;
+    int added = 0;
+    QList<QControlDevice> written;
+    for (const RemoteDifference &d : differences) {
+        if (d.kind == RemoteDifference::ONLY_IN_STICK) {
+            ++deleted;
+            continue;
+        }
+        if (d.kind == RemoteDifference::ONLY_IN_FILE)
+            ++added;
+        written << d.file;
+    }
+    const QString notDone = tr("Изменения не применены: в USB-stick ничего не изменено.");
+    Prompts *prompts = m_session->prompts();
+    // Remotes the records cannot hold are refused before anything is asked or deleted.
+    if (m_transfers->refuseTable(notDone, QString(), written) ||
+        (deleted > 0 &&
+         prompts->warning(m_session->dialogParent(), tr("Внимание"),
+                          tr("Из USB-stick будет удалено пультов: %1, записано: %2. Продолжить?")
+                              .arg(deleted)
+                              .arg(written.size()),
+                          QMessageBox::Yes | QMessageBox::No,
+                          QMessageBox::No) != QMessageBox::Yes)) {
+        emit compareEnded(false);
+        return nullptr;
+    }
     QOperation *operation =
-        m_session->connected()
-            ? m_session->beginOrTell(tr("Применение изменений к USB-stick..."), false)
-            : nullptr;
+        m_session->beginOrTell(tr("Применение изменений к USB-stick..."), false);
     if (!operation) {
         emit compareEnded(false);
         return nullptr;
     }
-    auto apply = std::make_shared<Apply>();
-    apply->order = applyOrder(differences);
-    apply->stick = m_list->modemSnapshot();
-    operation->setProgress(0, int(apply->order.size()));
     connect(operation, &QOperation::finished, this,
             [this, operation] { emit compareEnded(operation->succeeded()); });
-    applyNextIn(operation, apply);
+    // Deletions go first and make room: the additions need the free places and those.
+    const auto fits = [this, added, deleted, written, notDone] {
+        const int free = int(m_session->modem().memFree());
+        return added <= free + deleted ||
+               !m_transfers->refuseTable(
+                   notDone,
+                   tr("Добавляется пультов: %1, свободно мест в USB-stick: %2, освободят "
+                      "удаления: %3.")
+                       .arg(added)
+                       .arg(free)
+                       .arg(deleted),
+                   written);
+    };
+    m_transfers->prepareStickChangeIn(operation, fits, notDone,
+                                      [this, operation, differences](bool ready) {
+                                          if (!ready) {
+                                              m_session->complete(operation, false);
+                                              return;
+                                          }
+                                          auto apply = std::make_shared<Apply>();
+                                          apply->order = applyOrder(differences);
+                                          apply->stick = m_list->modemSnapshot();
+                                          operation->setProgress(0, int(apply->order.size()));
+                                          applyNextIn(operation, apply);
+                                      });
     return operation;
 }
 

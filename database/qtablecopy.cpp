@@ -6,6 +6,7 @@
 #include "qmodemsession.h"
 #include "qoperation.h"
 #include "qoperationlog.h"
+#include "qtablefiles.h"
 #include "qtabletransfers.h"
 #include "remotelist.h"
 #include "remotetable.h"
@@ -26,9 +27,9 @@ struct DeviceFigures {
 };
 } // namespace
 
-QTableCopy::QTableCopy(QModemSession *session, RemoteList *list, QTableTransfers *transfers,
-                       QObject *parent)
-    : QObject(parent), m_session(session), m_list(list), m_transfers(transfers)
+QTableCopy::QTableCopy(QModemSession *session, RemoteList *list, QTableFiles *files,
+                       QTableTransfers *transfers, QObject *parent)
+    : QObject(parent), m_session(session), m_list(list), m_files(files), m_transfers(transfers)
 {
 }
 
@@ -168,6 +169,11 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
             OPERATION_TABLE_COPIED_TO_DEVICE,
             m_list->stickTableKnown() ? remoteIds(m_list->modemSnapshot()) : QList<int>(),
             verified);
+        // The actuator now holds the stick's table, when that is known.
+        if (verified && m_list->stickTableKnown())
+            m_list->setDeviceTable(m_list->modemSnapshot());
+        else
+            m_list->forgetDeviceTable();
         m_session->complete(operation, verified);
     };
     const auto copy = [this, operation, copyText, logged] {
@@ -190,16 +196,63 @@ QOperation *QTableCopy::copy_table_from_modem_to_dev()
                });
     };
     initialiseIn(operation, [this, operation, copy] {
-        // The actuator's table goes first; only then is its version asked.
-        operation->setText(tr("Очистка памяти исполнительного устройства..."));
-        operation->setCancelEnabled(false);
-        m_transfers->clearIn(operation, CLEAR_DEVICE_TABLE, false,
-                             [this, operation, copy](bool cleared) {
-                                 if (cleared)
-                                     versionIn(operation, copy);
-                             });
+        prepareDeviceChangeIn(operation, [this, operation, copy] {
+            // The actuator's table goes first; only then is its version asked.
+            operation->setText(tr("Очистка памяти исполнительного устройства..."));
+            operation->setCancelEnabled(false);
+            m_transfers->clearIn(operation, CLEAR_DEVICE_TABLE, false,
+                                 [this, operation, copy](bool cleared) {
+                                     m_list->forgetDeviceTable();
+                                     if (cleared)
+                                         versionIn(operation, copy);
+                                 });
+        });
     });
     return operation;
+}
+
+void QTableCopy::prepareDeviceChangeIn(QOperation *operation, const std::function<void()> &next)
+{
+    const QString notDone =
+        tr("Таблица не скопирована: память исполнительного устройства не очищена.");
+    const auto kept = [this, operation, notDone, next] {
+        if (m_list->deviceTableKnown() &&
+            !m_files->keepBeforeReplacing(m_list->deviceSnapshot(), QDbManipulator::BACKUP_ACTUATOR,
+                                          notDone)) {
+            m_session->complete(operation, false);
+            return;
+        }
+        next();
+    };
+    // The autonomous actuator answers no queries: its places cannot be counted.
+    if (m_session->execDevice().remoteMode()) {
+        kept();
+        return;
+    }
+    operation->setText(tr("Чтение данных с USB-stick..."));
+    m_transfers->countStickIn(operation, [this, operation, notDone, kept](bool counted) {
+        if (!counted)
+            return;
+        operation->setText(tr("Чтение данных с устройства"));
+        readDeviceMemoryIn(operation, [this, operation, notDone, kept](bool sized) {
+            if (!sized)
+                return;
+            const QModem &modem = m_session->modem();
+            const int used = int(modem.memTotal()) - int(modem.memFree());
+            const int places = m_session->execDevice().memTotal();
+            if (used > places) {
+                m_transfers->refuseTable(
+                    notDone,
+                    tr("Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.")
+                        .arg(used)
+                        .arg(places),
+                    {});
+                m_session->complete(operation, false);
+                return;
+            }
+            kept();
+        });
+    });
 }
 
 QOperation *QTableCopy::copy_table_from_dev_to_modem()
@@ -226,8 +279,13 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
         const int deviceCount = device.memTotal() - device.memFree();
         m_transfers->loadTableIn(operation, [this, copied, sized, deviceCount,
                                              logged](QTableTransfers::READ_RESULT_T result,
-                                                     const QList<QControlDevice> &) {
+                                                     const QList<QControlDevice> &received) {
             bool verified = result == QTableTransfers::READ_OK && copied;
+            // What the stick took from the actuator is the actuator's table.
+            if (verified)
+                m_list->setDeviceTable(received);
+            else
+                m_list->forgetDeviceTable();
             if (verified && sized && m_transfers->verifyAfterWrite())
                 verified = verifyCopiedTable(int(m_list->remotes().size()), deviceCount);
             logged(verified);
@@ -245,22 +303,46 @@ QOperation *QTableCopy::copy_table_from_dev_to_modem()
                     tellCopyResult(false);
                     return;
                 }
-                operation->setText(
-                    tr("Копирование таблицы пультов из исполнительного устройства в USB-stick."));
-                operation->setCancelEnabled(false);
-                copyIn(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
-                       [this, operation, readBack, logged, sized](bool copied) {
-                           tellCopyResult(copied);
-                           m_list->setStickTableKnown(false);
-                           // Lost with the copy: nothing more to read, and nothing more to say.
-                           if (!m_session->connected()) {
-                               logged(false);
-                               return;
-                           }
-                           // The PC shows the stick's new table, whatever the copy gave.
-                           operation->setCancelEnabled(true);
-                           readBack(copied, sized);
-                       });
+                const QExecDevice &device = m_session->execDevice();
+                const int deviceCount = device.memTotal() - device.memFree();
+                const QString notDone =
+                    tr("Таблица не скопирована: таблица USB-stick не изменена.");
+                // Without the actuator's count the copy still runs, as before: the stick
+                // takes what it can hold.
+                const auto fits = [this, sized, deviceCount, notDone] {
+                    const int places = int(m_session->modem().memTotal());
+                    return !sized || deviceCount <= places ||
+                           !m_transfers->refuseTable(
+                               notDone,
+                               tr("Пультов в исполнительном устройстве: %1, мест в памяти "
+                                  "USB-stick: %2.")
+                                   .arg(deviceCount)
+                                   .arg(places),
+                               {});
+                };
+                m_transfers->prepareStickChangeIn(operation, fits, notDone, [=](bool ready) {
+                    if (!ready) {
+                        m_session->complete(operation, false);
+                        return;
+                    }
+                    operation->setText(tr(
+                        "Копирование таблицы пультов из исполнительного устройства в USB-stick."));
+                    operation->setCancelEnabled(false);
+                    copyIn(operation, TRANSACTION_COPY_TO_MODEM, COPY_DEVICE_TO_MODEM, sized,
+                           [this, operation, readBack, logged, sized](bool copied) {
+                               tellCopyResult(copied);
+                               m_list->setStickTableKnown(false);
+                               // Lost with the copy: nothing more to read, and nothing more
+                               // to say.
+                               if (!m_session->connected()) {
+                                   logged(false);
+                                   return;
+                               }
+                               // The PC shows the stick's new table, whatever the copy gave.
+                               operation->setCancelEnabled(true);
+                               readBack(copied, sized);
+                           });
+                });
             });
         });
     });

@@ -7,6 +7,7 @@
 
 class QModemSession;
 class QOperation;
+class QTableFiles;
 class QTableTransfers;
 class RemoteList;
 
@@ -16,8 +17,8 @@ class QTableCopy : public QObject
 {
     Q_OBJECT
 public:
-    QTableCopy(QModemSession *session, RemoteList *list, QTableTransfers *transfers,
-               QObject *parent = nullptr);
+    QTableCopy(QModemSession *session, RemoteList *list, QTableFiles *files,
+               QTableTransfers *transfers, QObject *parent = nullptr);
 
 signals:
     // A short note for the status bar: a copy checked.
@@ -49,8 +50,12 @@ private:
     // After a copy: the actuator holds as many remotes as the stick.
     bool verifyCopiedTable(int stickCount, int deviceCount);
     void readDeviceMemoryIn(QOperation *operation, const std::function<void(bool)> &then);
+    // Before the actuator's table is replaced: both memories counted and the stick's table
+    // found to fit, the actuator's table kept where it is known; next only then.
+    void prepareDeviceChangeIn(QOperation *operation, const std::function<void()> &next);
 
     QModemSession *m_session;
     RemoteList *m_list;
+    QTableFiles *m_files;
     QTableTransfers *m_transfers;
 };

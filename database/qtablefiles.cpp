@@ -6,6 +6,7 @@
 #include "qmodemsession.h"
 #include "remotelist.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -58,8 +59,11 @@ bool QTableFiles::chooseFile(QList<QControlDevice> *list, QString *chosen)
     *chosen = prompts->getOpenFileName(parent, tr("Выбор файла json"), QString(), FileFilter);
     if (chosen->isEmpty())
         return false;
+    // Names are checked for the stick's records when a stick is there, else for either.
+    const RECORD_FORMAT_T records =
+        m_session->connected() ? recordFormat(m_session->modem().longRecords()) : RECORDS_ANY;
     QString error;
-    if (!QDbManipulator::loadFromFile(*chosen, *list, &error)) {
+    if (!QDbManipulator::loadFromFile(*chosen, *list, &error, records)) {
         prompts->warning(parent, tr("Ошибка"), error);
         return false;
     }
@@ -119,7 +123,31 @@ void QTableFiles::save_reserved()
     const QString dir = dataDirectory();
     if (!QDir(dir).exists())
         return;
-    QDbManipulator::saveBackup(dir, m_list->remotes(), nullptr);
+    QDbManipulator::saveBackup(dir, m_list->remotes(), nullptr, QDateTime::currentDateTime(),
+                               m_list->source() == SOURCE_MODEM ? QDbManipulator::BACKUP_STICK
+                                                                : QDbManipulator::BACKUP_FILE);
+}
+
+bool QTableFiles::keepBeforeReplacing(const QList<QControlDevice> &table,
+                                      QDbManipulator::BACKUP_SOURCE_T source,
+                                      const QString &notDone)
+{
+    const QString dir = dataDirectory();
+    QString error;
+    if (!privatefiles::makeDirectory(dir))
+        error = tr("Папка %1 не создаётся").arg(dir);
+    else if (QDbManipulator::saveBackup(dir, table, &error, QDateTime::currentDateTime(), source))
+        return true;
+    const QString what = source == QDbManipulator::BACKUP_ACTUATOR
+                             ? tr("исполнительного устройства")
+                             : tr("USB-stick");
+    m_session->prompts()->warning(
+        m_session->dialogParent(), tr("Ошибка"),
+        tr("Не удалось сохранить резервную копию таблицы %1, которая была бы заменена.").arg(what) +
+            "\n" + error + "\n" + notDone + "\n" +
+            tr("Освободите место на диске или разрешите запись в папку %1 и повторите.").arg(dir),
+        QMessageBox::Ok);
+    return false;
 }
 
 bool QTableFiles::chooseBackup(QList<QControlDevice> *list, QString *chosen)
@@ -193,7 +221,9 @@ bool QTableFiles::backupBeforeLeaving()
     const QString dir = dataDirectory();
     QString error;
     if (privatefiles::makeDirectory(dir) &&
-        QDbManipulator::saveBackup(dir, m_list->remotes(), &error))
+        QDbManipulator::saveBackup(dir, m_list->remotes(), &error, QDateTime::currentDateTime(),
+                                   m_list->source() == SOURCE_MODEM ? QDbManipulator::BACKUP_STICK
+                                                                    : QDbManipulator::BACKUP_FILE))
         return true;
     qWarning("The unsaved table could not be backed up in %s: %s", qPrintable(dir),
              qPrintable(error));

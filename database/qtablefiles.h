@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qcontroldevice.h"
+#include "qdbmanipulator.h"
 
 #include <QList>
 #include <QObject>
@@ -32,6 +33,10 @@ public:
     bool chooseFile(QList<QControlDevice> *list, QString *chosen);
     // The backup the user picks from the data folder; warns and returns false otherwise.
     bool chooseBackup(QList<QControlDevice> *list, QString *chosen = nullptr);
+    // A device's table kept in a backup before a step replaces it. False when the backup
+    // could not be written: the user has been told why, and that notDone.
+    bool keepBeforeReplacing(const QList<QControlDevice> &table,
+                             QDbManipulator::BACKUP_SOURCE_T source, const QString &notDone);
 
 public slots:
     void load_db_from_file();

@@ -9,6 +9,7 @@
 #include "qtablefiles.h"
 #include "remotelist.h"
 #include "remotetable.h"
+#include "tablecheck.h"
 #include "tablediff.h"
 
 #include <QSettings>
@@ -158,24 +159,69 @@ void QTableTransfers::readRecordsIn(QOperation *operation, const ReadThen &then)
         });
 }
 
+void QTableTransfers::countStickIn(QOperation *operation, const Then &then)
+{
+    proceedIn(
+        operation, TRANSACTION_MODEM_MEMORY,
+        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); }, then);
+}
+
+bool QTableTransfers::refuseTable(const QString &notDone, const QString &counts,
+                                  const QList<QControlDevice> &list)
+{
+    const RECORD_FORMAT_T format = recordFormat(m_session->modem().longRecords());
+    const QList<int> unfit = unfitRemotes(list, format);
+    if (counts.isEmpty() && unfit.isEmpty())
+        return false;
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
+                                  tableRefusal(notDone, counts, list, unfit, format),
+                                  QMessageBox::Ok);
+    return true;
+}
+
+QString QTableTransfers::writeCounts(int count, int places)
+{
+    if (places < 0 || count <= places)
+        return QString();
+    return tr("Пультов в таблице: %1, мест в памяти USB-stick: %2.").arg(count).arg(places);
+}
+
+void QTableTransfers::prepareStickChangeIn(QOperation *operation, const std::function<bool()> &fits,
+                                           const QString &notDone, const Then &then)
+{
+    ensureStickTableIn(operation, [this, operation, fits, notDone, then](bool known) {
+        if (!known) {
+            then(false);
+            return;
+        }
+        operation->setText(tr("Чтение данных с USB-stick..."));
+        countStickIn(operation, [this, fits, notDone, then](bool counted) {
+            // The places as the stick counts them now, then the table it holds kept.
+            if (!counted || !fits()) {
+                then(false);
+                return;
+            }
+            then(m_files->keepBeforeReplacing(m_list->modemSnapshot(), QDbManipulator::BACKUP_STICK,
+                                              notDone));
+        });
+    });
+}
+
 void QTableTransfers::readTableIn(QOperation *operation, const ReadThen &then)
 {
     operation->setText(tr("Чтение данных с USB-stick..."));
     operation->setProgress(0, 0);
-    proceedIn(
-        operation, TRANSACTION_MODEM_MEMORY,
-        [this] { m_session->sendShortCommand(SHORT_CLASS_QUERY, QUERY_MEMORY >> 8); },
-        [this, operation, then](bool counted) {
-            if (!counted) {
-                then(READ_NOT_COUNTED, {});
-                return;
-            }
-            const QModem &modem = m_session->modem();
-            const int used = int(modem.memTotal()) - int(modem.memFree());
-            operation->setText(tr("Чтение пультов с USB-stick..."));
-            operation->setProgress(0, qMax(0, used) + 1);
-            readRecordsIn(operation, then);
-        });
+    countStickIn(operation, [this, operation, then](bool counted) {
+        if (!counted) {
+            then(READ_NOT_COUNTED, {});
+            return;
+        }
+        const QModem &modem = m_session->modem();
+        const int used = int(modem.memTotal()) - int(modem.memFree());
+        operation->setText(tr("Чтение пультов с USB-stick..."));
+        operation->setProgress(0, qMax(0, used) + 1);
+        readRecordsIn(operation, then);
+    });
 }
 
 void QTableTransfers::ensureStickTableIn(QOperation *operation, const Then &then)
@@ -282,8 +328,11 @@ QOperation *QTableTransfers::save_db_to_modem()
     if (!m_session->connected())
         return nullptr;
     const QList<QControlDevice> written = m_list->remotes();
-    const QList<QControlDevice> previous = m_list->modemSnapshot();
-    const bool restorable = m_list->stickTableKnown();
+    const QString notDone = tr("Таблица не записана в USB-stick: его память не очищена.");
+    // Refused before the question when the records or the places known already tell.
+    const int knownPlaces = m_list->stickTableKnown() ? int(m_session->modem().memTotal()) : -1;
+    if (refuseTable(notDone, writeCounts(int(written.size()), knownPlaces), written))
+        return nullptr;
     // The stick is cleared before the write: the user sees what it will hold afterwards.
     const QString question =
         written.isEmpty()
@@ -298,24 +347,35 @@ QOperation *QTableTransfers::save_db_to_modem()
     QOperation *operation = m_session->beginOrTell(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
-    operation->setLostText(
-        tr("Таблица пультов не записана в USB-stick: в нём может остаться только её часть."));
-    // Cut short only when the stick can be given back what it had.
-    writeTableIn(operation, written, restorable,
-                 [this, operation, written, previous, restorable](bool ok, int count) {
-                     if (!ok) {
-                         giveBackIn(operation, written, count, previous, restorable);
-                         return;
-                     }
-                     if (!written.isEmpty()) {
-                         verifyWrittenIn(operation, written);
-                         return;
-                     }
-                     m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
-                     m_list->set_data_source(SOURCE_MODEM);
-                     emit statusMessage(tr("Таблица USB-stick очищена: в нём нет пультов"));
-                     m_session->complete(operation, true);
-                 });
+    const auto fits = [this, written, notDone] {
+        return !refuseTable(
+            notDone, writeCounts(int(written.size()), int(m_session->modem().memTotal())), written);
+    };
+    prepareStickChangeIn(operation, fits, notDone, [this, operation, written](bool ready) {
+        if (!ready) {
+            m_session->complete(operation, false);
+            return;
+        }
+        operation->setLostText(
+            tr("Таблица пультов не записана в USB-stick: в нём может остаться только её часть."));
+        // The stick's table is known now and kept: a cut write gives it back.
+        const QList<QControlDevice> previous = m_list->modemSnapshot();
+        writeTableIn(operation, written, true,
+                     [this, operation, written, previous](bool ok, int count) {
+                         if (!ok) {
+                             giveBackIn(operation, written, count, previous, true);
+                             return;
+                         }
+                         if (!written.isEmpty()) {
+                             verifyWrittenIn(operation, written);
+                             return;
+                         }
+                         m_session->operationLog()->append(OPERATION_TABLE_WRITTEN, {}, true);
+                         m_list->set_data_source(SOURCE_MODEM);
+                         emit statusMessage(tr("Таблица USB-stick очищена: в нём нет пультов"));
+                         m_session->complete(operation, true);
+                     });
+    });
     return operation;
 }
 
@@ -407,13 +467,35 @@ QOperation *QTableTransfers::clear_modem_memory()
     QOperation *operation = m_session->beginOrTell(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
-    m_files->save_reserved();
-
     const bool remoteMode = m_session->execDevice().remoteMode();
+    const QString notDone = tr("Память USB-stick не очищена.");
+    // The stick's table as known, and the actuator's where it is known, are kept first.
+    ensureStickTableIn(operation, [this, operation, remoteMode, notDone](bool known) {
+        if (!known ||
+            !m_files->keepBeforeReplacing(m_list->modemSnapshot(), QDbManipulator::BACKUP_STICK,
+                                          notDone) ||
+            (!remoteMode && m_list->deviceTableKnown() &&
+             !m_files->keepBeforeReplacing(m_list->deviceSnapshot(),
+                                           QDbManipulator::BACKUP_ACTUATOR, notDone))) {
+            m_session->complete(operation, false);
+            return;
+        }
+        clearBothIn(operation, remoteMode);
+    });
+    return operation;
+}
+
+void QTableTransfers::clearBothIn(QOperation *operation, bool remoteMode)
+{
+    operation->setText(tr("Очистка памяти USB-stick..."));
     const quint16 mask =
         remoteMode ? CLEAR_MODEM_TABLE : quint16(CLEAR_MODEM_TABLE | CLEAR_DEVICE_TABLE);
     clearIn(operation, mask, true, [this, operation, remoteMode](bool cleared) {
         m_list->setStickTableKnown(false);
+        if (cleared && !remoteMode)
+            m_list->setDeviceTable({});
+        else
+            m_list->forgetDeviceTable();
         m_session->operationLog()->append(OPERATION_TABLE_CLEARED, {}, cleared,
                                           remoteMode ? tr("USB-stick")
                                                      : tr("USB-stick и исполнительное устройство"));
@@ -436,7 +518,6 @@ QOperation *QTableTransfers::clear_modem_memory()
             }))
             forgetClearedList();
     });
-    return operation;
 }
 
 void QTableTransfers::forgetClearedList()

@@ -52,6 +52,21 @@ public:
     // Reads the stick's table when the one last read may no longer be what it holds;
     // a failed read has been reported.
     void ensureStickTableIn(QOperation *operation, const Then &then);
+    // The stick's places counted.
+    void countStickIn(QOperation *operation, const Then &then);
+    // Before the stick's table is replaced or changed: that table known (read when it is
+    // not), the places counted, fits() passed, the table kept in a backup. then(false)
+    // when a step did not go through; each has told the user why, and that notDone.
+    void prepareStickChangeIn(QOperation *operation, const std::function<bool()> &fits,
+                              const QString &notDone, const Then &then);
+    // Tells the user why list cannot go into the stick and returns true: counts says the
+    // places do not suffice (empty when they do), and remotes its records cannot hold
+    // unchanged are named.
+    bool refuseTable(const QString &notDone, const QString &counts,
+                     const QList<QControlDevice> &list);
+    // Too many remotes for the places of a cleared stick (places < 0: not known); empty
+    // when they fit.
+    static QString writeCounts(int count, int places);
     // "Ошибка чтения списка пультов с USB-stick", unless the user cancelled operation.
     void warnReadFailed(const QOperation *operation);
 
@@ -87,6 +102,9 @@ private:
     void giveBackIn(QOperation *operation, const QList<QControlDevice> &written, int count,
                     const QList<QControlDevice> &previous, bool restorable);
     void readBackClearedIn(QOperation *operation, bool cleared);
+    // Both tables cleared (the stick's only in the actuator's autonomous mode), then read
+    // back.
+    void clearBothIn(QOperation *operation, bool remoteMode);
     // The list after a clear that could not be read back.
     void forgetClearedList();
 

@@ -14,6 +14,36 @@ void RemoteList::setStickSnapshot(const QList<QControlDevice> &table)
     m_stickTableKnown = true;
 }
 
+void RemoteList::setDeviceTable(const QList<QControlDevice> &table)
+{
+    m_deviceSnapshot = table;
+    m_deviceTableKnown = true;
+}
+
+void RemoteList::forgetDeviceTable()
+{
+    m_deviceSnapshot.clear();
+    m_deviceTableKnown = false;
+}
+
+void RemoteList::deviceRemoteWritten(const QControlDevice &remote)
+{
+    if (!m_deviceTableKnown)
+        return;
+    for (QControlDevice &known : m_deviceSnapshot) {
+        if (known.id() == remote.id()) {
+            known = remote;
+            return;
+        }
+    }
+    m_deviceSnapshot.append(remote);
+}
+
+void RemoteList::deviceRemoteDeleted(int id)
+{
+    m_deviceSnapshot.removeIf([id](const QControlDevice &r) { return r.id() == id; });
+}
+
 QString RemoteList::sourceFileName() const
 {
     return dbFileName.isEmpty() ? m_importedFile : dbFileName;

@@ -40,6 +40,15 @@ public:
     void setStickTableKnown(bool known) { m_stickTableKnown = known; }
     // The stick's table as read while the list shows something else.
     void setStickSnapshot(const QList<QControlDevice> &table);
+    // The actuator's table as last read (through a copy to the stick) or put there by a
+    // copy, followed by the single-remote changes it confirmed; while known.
+    const QList<QControlDevice> &deviceSnapshot() const { return m_deviceSnapshot; }
+    bool deviceTableKnown() const { return m_deviceTableKnown; }
+    void setDeviceTable(const QList<QControlDevice> &table);
+    void forgetDeviceTable();
+    // A remote the actuator took or dropped, by id.
+    void deviceRemoteWritten(const QControlDevice &remote);
+    void deviceRemoteDeleted(int id);
     // The kind as last set, before a match with the stick turns it.
     DATA_SOURCE_T labelKind() const { return m_labelKind; }
     // The file name the label shows: the database file, else an imported CSV file.
@@ -89,6 +98,8 @@ private:
     QString m_importedFile; // the CSV file the list came from, while no database file is set
     bool dbSaved = true;
     bool m_stickTableKnown = false;
+    QList<QControlDevice> m_deviceSnapshot;
+    bool m_deviceTableKnown = false;
     DATA_SOURCE_T dataSource = SOURCE_UNKNOWN;
     DATA_SOURCE_T m_labelKind = SOURCE_UNKNOWN;
 };

@@ -21,7 +21,7 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     m_view = new QRemoteTableView(session, m_list, widgets, this);
     m_files = new QTableFiles(session, m_list, this);
     m_transfers = new QTableTransfers(session, m_list, m_files, this);
-    m_copier = new QTableCopy(session, m_list, m_transfers, this);
+    m_copier = new QTableCopy(session, m_list, m_files, m_transfers, this);
     m_operations = new QRemoteOperations(session, m_list, m_view, this);
     m_search = new QRemoteSearch(session, m_list, m_view, m_operations, this);
     m_compare = new QTableCompare(session, m_list, m_files, m_transfers, this);
@@ -39,8 +39,10 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     // In this order: another stick, or the same one changed elsewhere, until its table
     // is read; a stick left listening by a search that lost it is set back first; then
     // every new session reads the stick's table.
-    connect(session, &QModemSession::sessionOpened, m_list,
-            [this] { m_list->setStickTableKnown(false); });
+    connect(session, &QModemSession::sessionOpened, m_list, [this] {
+        m_list->setStickTableKnown(false);
+        m_list->forgetDeviceTable();
+    });
     connect(session, &QModemSession::sessionOpened, m_search, &QRemoteSearch::restoreNormalMode);
     connect(session, &QModemSession::sessionOpened, m_transfers, [this, session] {
         // Whatever the opening set going before this ends first.
@@ -50,8 +52,10 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
         else
             m_transfers->load_db_from_modem();
     });
-    connect(session, &QModemSession::sessionClosed, m_list,
-            [this] { m_list->setStickTableKnown(false); });
+    connect(session, &QModemSession::sessionClosed, m_list, [this] {
+        m_list->setStickTableKnown(false);
+        m_list->forgetDeviceTable();
+    });
 
     m_list->set_data_source(SOURCE_UNKNOWN);
     m_view->control_device_select();

@@ -34,13 +34,13 @@ int changedFields(const QControlDevice &a, const QControlDevice &b)
 }
 } // namespace
 
-QControlDevice storedForm(const QControlDevice &remote, bool longRecords)
+QControlDevice storedForm(const QControlDevice &remote, bool)
 {
-    bool valid = false;
-    const QControlDevice stored =
-        QControlDevice::fromRecord(remote.toRecord(longRecords), longRecords, &valid);
-    // An id the record cannot carry stays as it is, so it shows up as a difference.
-    return valid && stored.id() == remote.id() ? stored : remote;
+    // Only the work mode is reduced: a name the records would cut or replace must show as
+    // a difference, never match what the stick made of it.
+    QControlDevice stored = remote;
+    stored.setWorkMode(remote.workMode() != 0 ? 1 : 0);
+    return stored;
 }
 
 QList<RemoteDifference> compareTables(const QList<QControlDevice> &stick,

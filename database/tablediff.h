@@ -29,8 +29,8 @@ struct RemoteDifference {
     int fields = 0;       // FIELD_T bits, for CHANGED
 };
 
-// The remote as the stick's records keep it: a work mode reduced to its lowest bit,
-// an owner name in the record's code page, cut to the record.
+// The remote as the stick's records keep it: a work mode reduced to its lowest bit. Owner
+// names stay as they are; one the records cannot hold is refused before any write.
 QControlDevice storedForm(const QControlDevice &remote, bool longRecords);
 
 // Differences between the stick's table and another one, both taken as the stick would

@@ -110,7 +110,8 @@ void answerCompareDialog(UiScript &script, const char *button, QStringList *rows
 bool applyStoppingPartWay(TableRig &rig, UiScript &script, QStringList *rows, QString *summary)
 {
     answerCompareDialog(script, "pushButton_apply", rows, summary);
-    rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+    rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+        .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
         .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
     return !compareAndApply(rig, changedTable(), "changed.json") && script.done();
 }
@@ -159,8 +160,23 @@ private slots:
         UiScript script;
         QStringList rows;
         QString summary;
+        // Asked first, the deletion named: a No sends nothing.
         answerCompareDialog(script, "pushButton_apply", &rows, &summary);
-        rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", path);
+        rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", path)
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::No);
+        QVERIFY(!compared(rig, [&] {
+            rig.table->compare().compareWithFile();
+            return true;
+        }));
+        QCOMPARE(rig.prompts.calls().last().text,
+                 QString("Из USB-stick будет удалено пультов: 1, записано: 3. Продолжить?"));
+        QCOMPARE(rig.prompts.calls().last().defaultButton, QMessageBox::No);
+        QVERIFY(changesSent(rig.emulator).isEmpty());
+
+        rows.clear();
+        answerCompareDialog(script, "pushButton_apply", &rows, &summary);
+        rig.prompts.expectFile(Kind::OpenFile, "Выбор файла json", path)
+            .expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         QVERIFY(compared(rig, [&] {
             rig.table->compare().compareWithFile();
             return true;

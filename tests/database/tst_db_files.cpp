@@ -121,40 +121,82 @@ private slots:
     {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<bool>("duplicate");
+        // What is named beneath "Неверный формат файла <name>" (the beginning of it).
+        QTest::addColumn<QString>("detail");
         QTest::newRow("same id twice")
             << QByteArray(R"({"devices": [{"id": 5}, {"id": 6}, {"id": 5, "ownerName": "b"}]})")
-            << true;
+            << true << QString();
         QTest::newRow("both lack id")
-            << QByteArray(R"({"devices": [{"group": 1}, {"group": 2}]})") << true;
+            << QByteArray(R"({"devices": [{"group": 1}, {"group": 2}]})") << true << QString();
         QTest::newRow("id above 24 bits")
-            << QByteArray(R"({"devices": [{"id": 16777216}]})") << false;
-        QTest::newRow("erased-cell id")
-            << QByteArray(R"({"devices": [{"id": 16777215}]})") << false;
-        QTest::newRow("negative id") << QByteArray(R"({"devices": [{"id": -1}]})") << false;
-        QTest::newRow("fractional id") << QByteArray(R"({"devices": [{"id": 2.5}]})") << false;
-        QTest::newRow("id not a number") << QByteArray(R"({"devices": [{"id": "abc"}]})") << false;
+            << QByteArray(R"({"devices": [{"id": 16777216}]})") << false
+            << "Пульт 1 (№16777216): поле «id»: 16777216 не целое число в диапазоне "
+               "0..16777214";
+        QTest::newRow("erased-cell id") << QByteArray(R"({"devices": [{"id": 16777215}]})") << false
+                                        << "Пульт 1 (№16777215): поле «id»: 16777215 не целое";
+        QTest::newRow("negative id") << QByteArray(R"({"devices": [{"id": -1}]})") << false
+                                     << "Пульт 1 (№-1): поле «id»: -1 не целое";
+        QTest::newRow("fractional id") << QByteArray(R"({"devices": [{"id": 2.5}]})") << false
+                                       << "Пульт 1 (№2.5): поле «id»: 2.5 не целое";
+        QTest::newRow("id not a number")
+            << QByteArray(R"({"devices": [{"id": "abc"}]})") << false
+            << "Пульт 1: поле «id»: ожидается число, в файле строка \"abc\"";
+        // Read leniently these were remote 123 and remote 1.
+        QTest::newRow("id a number in a string")
+            << QByteArray(R"({"devices": [{"id": 7}, {"id": "123"}]})") << false
+            << "Пульт 2: поле «id»: ожидается число, в файле строка \"123\"";
+        QTest::newRow("id true") << QByteArray(R"({"devices": [{"id": true}]})") << false
+                                 << "Пульт 1: поле «id»: ожидается число, в файле логическое "
+                                    "значение true";
+        QTest::newRow("active a number")
+            << QByteArray(R"({"devices": [{"id": 4, "active": 0}]})") << false
+            << "Пульт 1 (№4): поле «active»: ожидается true или false, в файле число";
+        QTest::newRow("owner a number")
+            << QByteArray(R"({"devices": [{"id": 4, "ownerName": 12}]})") << false
+            << "Пульт 1 (№4): поле «ownerName»: ожидается строка, в файле число";
         QTest::newRow("group 256")
-            << QByteArray(R"({"devices": [{"id": 1, "group": 256}]})") << false;
-        QTest::newRow("negative group")
-            << QByteArray(R"({"devices": [{"id": 1, "group": -1}]})") << false;
+            << QByteArray(R"({"devices": [{"id": 1, "group": 256}]})") << false
+            << "Пульт 1 (№1): поле «group»: 256 не целое число в диапазоне 0..255";
+        QTest::newRow("negative group") << QByteArray(R"({"devices": [{"id": 1, "group": -1}]})")
+                                        << false << "Пульт 1 (№1): поле «group»: -1";
         // Cut to a byte, 256 would turn a pedestrian remote into a normal one.
-        QTest::newRow("work mode 256")
-            << QByteArray(R"({"devices": [{"id": 1, "workMode": 256}]})") << false;
+        QTest::newRow("work mode 256") << QByteArray(R"({"devices": [{"id": 1, "workMode": 256}]})")
+                                       << false << "Пульт 1 (№1): поле «workMode»: 256";
         QTest::newRow("negative work mode")
-            << QByteArray(R"({"devices": [{"id": 1, "workMode": -1}]})") << false;
-        QTest::newRow("broken json") << QByteArray(R"({"devices": [{"id": 1,)") << false;
+            << QByteArray(R"({"devices": [{"id": 1, "workMode": -1}]})") << false
+            << "Пульт 1 (№1): поле «workMode»: -1";
+        // Every fault of a remote is named, not only the first.
+        QTest::newRow("two faults of one remote")
+            << QByteArray(R"({"devices": [{"id": 9, "group": "1", "active": "yes"}]})") << false
+            << "Пульт 1 (№9): поле «group»: ожидается число, в файле строка \"1\"; поле "
+               "«active»: ожидается true или false, в файле строка \"yes\"";
+        // 124 bytes: more than either record holds.
+        QTest::newRow("owner longer than any record")
+            << QByteArray(R"({"devices": [{"id": 3, "ownerName": ")" + QByteArray(124, 'x') +
+                          R"("}]})")
+            << false
+            << "Пульт 1 (№3): поле «ownerName»: Информация о владельце пульта не помещается в "
+               "память USB-stick: 124 байт при допустимых 123.";
+        QTest::newRow("broken json")
+            << QByteArray("{\"devices\": [\n  {\"id\": 1},\n  {\"id\": 2,}\n]}") << false
+            << "Файл не является документом JSON: строка 3, столбец ";
         // Valid JSON that holds no remote table is no empty table.
-        QTest::newRow("array document") << QByteArray(R"([{"id": 5}])") << false;
-        QTest::newRow("no devices key") << QByteArray(R"({"other": [{"id": 5}]})") << false;
-        QTest::newRow("devices not a list") << QByteArray(R"({"devices": {"id": 5}})") << false;
-        QTest::newRow("list of numbers") << QByteArray(R"({"devices": [1, 2]})") << false;
-        QTest::newRow("list of other objects")
-            << QByteArray(R"({"devices": [{"name": "x"}]})") << false;
+        QTest::newRow("array document")
+            << QByteArray(R"([{"id": 5}])") << false << "В файле нет списка пультов «devices»";
+        QTest::newRow("no devices key")
+            << QByteArray(R"({"other": [{"id": 5}]})") << false << "В файле нет списка";
+        QTest::newRow("devices not a list")
+            << QByteArray(R"({"devices": {"id": 5}})") << false << "В файле нет списка";
+        QTest::newRow("list of numbers") << QByteArray(R"({"devices": [1, 2]})") << false
+                                         << "Пульт 1: ожидается объект, в файле число\nПульт 2: ";
+        QTest::newRow("list of other objects") << QByteArray(R"({"devices": [{"name": "x"}]})")
+                                               << false << "Пульт 1: нет ни одного поля пульта";
     }
     void refusedFilesLeaveListAlone()
     {
         QFETCH(QByteArray, json);
         QFETCH(bool, duplicate);
+        QFETCH(QString, detail);
         QTemporaryDir dir;
         const QString path = dir.filePath("bad.json");
         writeFile(path, json);
@@ -162,9 +204,50 @@ private slots:
         QString error;
         QVERIFY(!QDbManipulator::loadFromFile(path, list, &error));
         QCOMPARE(list, sampleTable());
-        QCOMPARE(error, duplicate ? QStringLiteral("Неверный формат файла: дублирующие значения "
-                                                   "пультов. Загрузка отменена.")
-                                  : QStringLiteral("Неверный формат файла ") + path);
+        if (duplicate)
+            QCOMPARE(error, QStringLiteral("Неверный формат файла: дублирующие значения "
+                                           "пультов. Загрузка отменена."));
+        else
+            QVERIFY2(error.startsWith("Неверный формат файла " + path + "\n" + detail),
+                     qPrintable(error));
+    }
+
+    void ownerNamesAreCheckedForTheRecords()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("names.json");
+        // 60 letters: 60 bytes in a short record (59 fit), 120 in a long one (123 fit).
+        const QString sixty(60, QChar(u'Ж'));
+        const QList<QControlDevice> table = {QControlDevice(nullptr, 1, 0, sixty),
+                                             QControlDevice(nullptr, 2, 0, "Smile 🙂")};
+        QVERIFY(QDbManipulator::saveToFile(path, table, nullptr));
+        QList<QControlDevice> list;
+        QString error;
+        QVERIFY(QDbManipulator::loadFromFile(path, list, &error, RECORDS_LONG));
+        QCOMPARE(list, table);
+        list.clear();
+        QVERIFY(QDbManipulator::loadFromFile(path, list, &error, RECORDS_ANY));
+        QCOMPARE(list, table);
+        list.clear();
+        QVERIFY(!QDbManipulator::loadFromFile(path, list, &error, RECORDS_SHORT));
+        QVERIFY(list.isEmpty());
+        QCOMPARE(error.split('\n').mid(1),
+                 (QStringList{"Пульт 1 (№1): поле «ownerName»: Информация о владельце пульта не "
+                              "помещается в память USB-stick: 60 байт при допустимых 59.",
+                              "Пульт 2 (№2): поле «ownerName»: Информация о владельце пульта "
+                              "содержит символы, которые USB-stick не может сохранить: "
+                              "🙂"}));
+
+        // Ten faulty remotes are named, the rest counted.
+        QByteArray json = "{\"devices\": [";
+        for (int i = 0; i < 13; ++i)
+            json += QByteArray(i ? "," : "") + "{\"id\": \"" + QByteArray::number(i) + "\"}";
+        writeFile(path, json + "]}");
+        QVERIFY(!QDbManipulator::loadFromFile(path, list, &error));
+        const QStringList lines = error.split('\n');
+        QCOMPARE(lines.size(), 12);
+        QVERIFY(lines.at(10).startsWith("Пульт 10: "));
+        QCOMPARE(lines.last(), QString("... и еще пультов с ошибками: 3"));
     }
 
     void openErrors()
@@ -254,7 +337,9 @@ private slots:
         QVERIFY(QDbManipulator::loadBackup(dir.path(), list, &error, pickSecond));
         QCOMPARE(title, QStringLiteral("Выбор резервной копии"));
         QCOMPARE(label, QStringLiteral("Выберите резервную копию для загрузки в программу"));
-        QCOMPARE(offered, (QStringList{"01-05-2023 10:00:00", "02-01-2024 03:04:05"}));
+        // Written by an older version: the time and the count, no source.
+        QCOMPARE(offered, (QStringList{"01-05-2023 10:00:00 — пультов: 1",
+                                       "02-01-2024 03:04:05 — пультов: 1"}));
         QCOMPARE(list, oneRemote(2));
     }
 
@@ -286,13 +371,17 @@ private slots:
         QVERIFY(!QDbManipulator::loadBackup(dir.path(), list, &error, unknown));
         QCOMPARE(error, QStringLiteral("Ошибка загрузки резервной копии"));
 
-        const auto first = [](const QString &, const QString &, const QStringList &items,
-                              bool *ok) {
+        QStringList offered;
+        const auto first = [&offered](const QString &, const QString &, const QStringList &items,
+                                      bool *ok) {
+            offered = items;
             *ok = true;
             return items.first();
         };
         QVERIFY(!QDbManipulator::loadBackup(dir.path(), list, &error, first));
-        QCOMPARE(error, QStringLiteral("Неверный формат файла ") + dir.filePath(name));
+        QCOMPARE(offered, QStringList{"03-02-2024 04:05:06 — не читается"});
+        QVERIFY(
+            error.startsWith(QStringLiteral("Неверный формат файла ") + dir.filePath(name) + "\n"));
         QCOMPARE(list, sampleTable());
     }
 
@@ -315,6 +404,50 @@ private slots:
         QVERIFY(
             QDbManipulator::loadFromFile(dir.filePath(backupName(t0.addSecs(10))), back, nullptr));
         QCOMPARE(back, table);
+    }
+
+    void backupsSayWhereTheirTableCameFrom()
+    {
+        QTemporaryDir dir;
+        const QDateTime t0(QDate(2024, 6, 1), QTime(12, 0, 0));
+        QVERIFY(QDbManipulator::saveBackup(dir.path(), sampleTable(), nullptr, t0,
+                                           QDbManipulator::BACKUP_STICK));
+        // The same table from the actuator is a backup of its own.
+        QVERIFY(QDbManipulator::saveBackup(dir.path(), sampleTable(), nullptr, t0.addSecs(1),
+                                           QDbManipulator::BACKUP_ACTUATOR));
+        QVERIFY(QDbManipulator::saveBackup(dir.path(), oneRemote(4), nullptr, t0.addSecs(2),
+                                           QDbManipulator::BACKUP_FILE));
+        QCOMPARE(jsonFiles(dir.path()).size(), 3);
+        // Older versions read "devices" and pass over the rest.
+        const QJsonObject stick =
+            QJsonDocument::fromJson(readFile(dir.filePath(backupName(t0)))).object();
+        QCOMPARE(stick.keys(), (QStringList{"devices", "source"}));
+        QCOMPARE(stick.value("source").toString(), QString("stick"));
+        QCOMPARE(stick.value("devices").toArray().size(), 3);
+        QCOMPARE(QDbManipulator::backupLabel(dir.filePath(backupName(t0)), t0),
+                 QString("01-06-2024 12:00:00 — пультов: 3, из USB-stick"));
+        QCOMPARE(QDbManipulator::backupLabel(dir.filePath(backupName(t0.addSecs(1))), t0),
+                 QString("01-06-2024 12:00:00 — пультов: 3, из исполнительного устройства"));
+        QCOMPARE(QDbManipulator::backupLabel(dir.filePath(backupName(t0.addSecs(2))), t0),
+                 QString("01-06-2024 12:00:00 — пультов: 1, из файла"));
+        // A database file the user saves keeps its one key.
+        QVERIFY(QDbManipulator::saveToFile(dir.filePath("mine.json"), sampleTable(), nullptr));
+        QCOMPARE(QJsonDocument::fromJson(readFile(dir.filePath("mine.json"))).object().keys(),
+                 QStringList{"devices"});
+    }
+
+    void failedBackupSaysWhy()
+    {
+        QTemporaryDir dir;
+        // A file where the folder should be: nothing can be written into it.
+        const QString notADir = dir.filePath("data");
+        writeFile(notADir, "x");
+        QString error;
+        QVERIFY(!QDbManipulator::saveBackup(notADir, sampleTable(), &error));
+        const QStringList lines = error.split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.first().startsWith("Ошибка открытия файла " + notADir + "/"));
+        QVERIFY(!lines.last().isEmpty()); // the system's reason
     }
 
     void hundredBackupsDropTheFarthest()

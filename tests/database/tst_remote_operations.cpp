@@ -118,6 +118,10 @@ private slots:
         QVERIFY(!rig.table->operations().del_button_clicked());
         QCOMPARE(rig.requests(CMD_DELETE_REMOTE), 0);
         QCOMPARE(rig.prompts.calls().last().defaultButton, QMessageBox::No);
+        // The remote meant is named on a line of its own.
+        QCOMPARE(
+            rig.prompts.calls().last().text,
+            QString("Пульт будет удален из системы. Продолжить?\n№1056816, владелец «Петров»"));
         QCOMPARE(operationwait::outcome(rig.table->operations().del_button_clicked()),
                  QOperation::Succeeded);
         QCOMPARE(targetsOf(rig.emulator, CMD_DELETE_REMOTE), QList<int>{1});

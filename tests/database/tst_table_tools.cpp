@@ -1,4 +1,5 @@
 #include "remotecsv.h"
+#include "tablecheck.h"
 #include "tablediff.h"
 
 #include <QStringEncoder>
@@ -66,18 +67,72 @@ private slots:
         QCOMPARE(compareTables({}, stick, false).size(), stick.size());
     }
 
-    void namesAreComparedAsTheStickKeepsThem()
+    void namesAreComparedAsTheUserHadThem()
     {
-        // A short record holds 59 bytes of Windows-1251; a long one 123 bytes of UTF-8.
+        // What a stick made of names its records cannot hold is a difference, never a match:
+        // a check after writing must not pass on the stored forms.
         const QString longName = QString(70, QChar(u'Ж'));
-        const QList<QControlDevice> file = {remote(1, longName), remote(2, "Smile 🙂")};
-        const QList<QControlDevice> shortStick = {remote(1, longName.left(59)),
+        const QList<QControlDevice> file = {remote(1, longName, true, 0, 2),
+                                            remote(2, "Smile 🙂")};
+        const QList<QControlDevice> shortStick = {remote(1, longName.left(59), true, 0, 1),
                                                   remote(2, QString("Smile ") + QChar(0x1A))};
-        QVERIFY(compareTables(shortStick, file, false).isEmpty());
-        const QList<QControlDevice> longStick = {remote(1, longName.left(61)),
-                                                 remote(2, "Smile 🙂")};
-        QVERIFY(compareTables(longStick, file, true).isEmpty());
-        QCOMPARE(compareTables(shortStick, file, true).size(), 2);
+        const QList<RemoteDifference> found = compareTables(shortStick, file, false);
+        QCOMPARE(idsOf(found), (QList<int>{1, 2}));
+        // Only the owner differs: a work mode the records keep as its lowest bit does not.
+        QCOMPARE(found.at(0).fields, int(RemoteDifference::FIELD_OWNER));
+        QCOMPARE(found.at(1).fields, int(RemoteDifference::FIELD_OWNER));
+        const QList<QControlDevice> same = {remote(1, longName, true, 0, 1),
+                                            remote(2, "Smile 🙂")};
+        QVERIFY(compareTables(same, file, true).isEmpty());
+    }
+
+    void recordsHoldOrRefuseEachRemote()
+    {
+        const QString sixty(60, QChar(u'Ж'));
+        const QList<QControlDevice> table = {
+            remote(1, "Анна"),
+            remote(2, sixty),
+            remote(3, "Smile 🙂"),
+            remote(4, QString(62, QChar(0x20AC))), // € takes one byte in 1251, three in UTF-8
+            remote(0x1000000, "Номер"),
+            remote(6, QString("a") + QChar(0) + "b")};
+        QCOMPARE(unfitRemotes(table, RECORDS_SHORT), (QList<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(unfitRemotes(table, RECORDS_LONG), (QList<int>{3, 4, 5}));
+        // Either format will do where the stick is not known yet.
+        QCOMPARE(unfitRemotes(table, RECORDS_ANY), (QList<int>{3, 4, 5}));
+        QVERIFY(ownerNameFits(QString(59, QChar(u'Ж')), RECORDS_SHORT));
+        QVERIFY(ownerNameFits(QString(61, QChar(u'Ж')), RECORDS_LONG));
+        QVERIFY(!ownerNameFits(QString(62, QChar(u'Ж')), RECORDS_LONG));
+
+        QCOMPARE(
+            tableRefusal("Не записано.", "Пультов: 6, мест: 5.", table,
+                         unfitRemotes(table, RECORDS_SHORT), RECORDS_SHORT)
+                .split('\n'),
+            (QStringList{"Не записано.", "Пультов: 6, мест: 5.",
+                         "Пультов, которые записи USB-stick не могут хранить без изменений: 5. "
+                         "Первые из них:",
+                         "№2, владелец «" + QString(40, QChar(u'Ж')) +
+                             "…»: Информация о владельце "
+                             "пульта не помещается в память USB-stick: 60 байт при допустимых 59.",
+                         "№3, владелец «Smile 🙂»: Информация о владельце пульта "
+                         "содержит "
+                         "символы, "
+                         "которые USB-stick не может сохранить: 🙂",
+                         "№4, владелец «" + QString(40, QChar(0x20AC)) +
+                             "…»: Информация о владельце "
+                             "пульта не помещается в память USB-stick: 62 байт при допустимых 59.",
+                         "№16777216, владелец «Номер»: номер вне диапазона 0..16777214",
+                         "№6, владелец «a" + QString(QChar(0)) +
+                             "b»: владелец содержит нулевой символ"}));
+        // Ten are named, the rest counted.
+        QList<QControlDevice> many;
+        for (int i = 0; i < 12; ++i)
+            many << remote(i, sixty);
+        const QStringList lines =
+            tableRefusal("x", QString(), many, unfitRemotes(many, RECORDS_SHORT), RECORDS_SHORT)
+                .split('\n');
+        QCOMPARE(lines.size(), 13);
+        QCOMPARE(lines.last(), QString("... и еще 2"));
     }
 
     void csvRoundTrip_data()

@@ -488,8 +488,8 @@ private slots:
         rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 0; }); // the clear
         int seen = 0;
         const auto hook = connect(rig.session, &QModemSession::operationComplete, [&] {
-            // Init, clear, version: then the copy reports its progress.
-            if (++seen == 3)
+            // Init, both memories counted, clear, version: then the copy reports its progress.
+            if (++seen == 5)
                 rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 2; });
         });
         QSignalSpy progress(rig.session, &QModemSession::operationProgress);
@@ -543,7 +543,7 @@ private slots:
         rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 0; });
         int seen = 0;
         const auto armCopy = connect(rig.session, &QModemSession::operationComplete, [&] {
-            if (++seen == 3) // init, clear, version
+            if (++seen == 5) // init, both memories counted, clear, version
                 rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 3; });
         });
         // The copy has started (08 00), then the actuator goes out of reach: 07 00.
