@@ -243,6 +243,32 @@ private slots:
         QVERIFY(rig.prompts.done());
     }
 
+    void applyBeyondTheFreePlacesIsRefused()
+    {
+        EmulatorState state = sixRemotes();
+        state.modemCapacity = 6;
+        TableRig rig(state);
+        QVERIFY(rig.open());
+        // One deleted makes room for one of the two added.
+        QList<QControlDevice> other = changedTable();
+        other << QControlDevice(nullptr, 108, 4, "Зоя", true, 0);
+        rig.emulator.clearFrameLog();
+        UiScript script;
+        QStringList rows;
+        QString summary;
+        answerCompareDialog(script, "pushButton_apply", &rows, &summary);
+        rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
+            .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        QVERIFY(!compareAndApply(rig, other, "more.json"));
+        QCOMPARE(rig.prompts.texts().last(),
+                 QString("Изменения не применены: в USB-stick ничего не изменено.\n"
+                         "Добавляется пультов: 2, свободно мест в USB-stick: 0, освободят "
+                         "удаления: 1."));
+        QVERIFY(changesSent(rig.emulator).isEmpty());
+        QCOMPARE(rig.emulator.state().modemRemotes, sixRemotes().modemRemotes);
+        QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));
+    }
+
     void lineLostPartWayClaimsNothingAboutTheStick()
     {
         TableRig rig(sixRemotes());
