@@ -630,6 +630,102 @@ Add the user to the group %2 (sudo usermod -aG %2 $USER), then log out and log i
         <source>Ошибка загрузки резервной копии</source>
         <translation>Error loading the backup</translation>
     </message>
+    <message>
+        <source>null</source>
+        <translation>null</translation>
+    </message>
+    <message>
+        <source>логическое значение</source>
+        <translation>a boolean</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>a number</translation>
+    </message>
+    <message>
+        <source>строка</source>
+        <translation>a string</translation>
+    </message>
+    <message>
+        <source>массив</source>
+        <translation>an array</translation>
+    </message>
+    <message>
+        <source>объект</source>
+        <translation>an object</translation>
+    </message>
+    <message>
+        <source>нет значения</source>
+        <translation>no value</translation>
+    </message>
+    <message>
+        <source>поле «%1»: ожидается %2, в файле %3</source>
+        <translation>field «%1»: %2 expected, the file has %3</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2 не целое число в диапазоне 0..%3</source>
+        <translation>field «%1»: %2 is not a whole number in the range 0..%3</translation>
+    </message>
+    <message>
+        <source>ожидается объект, в файле %1</source>
+        <translation>an object expected, the file has %1</translation>
+    </message>
+    <message>
+        <source>нет ни одного поля пульта</source>
+        <translation>no field of a remote</translation>
+    </message>
+    <message>
+        <source>true или false</source>
+        <translation>true or false</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2</source>
+        <translation>field «%1»: %2</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2</source>
+        <translation>line %1, column %2</translation>
+    </message>
+    <message>
+        <source>Файл не является документом JSON: %1: %2</source>
+        <translation>The file is not a JSON document: %1: %2</translation>
+    </message>
+    <message>
+        <source>В файле нет списка пультов «%1»</source>
+        <translation>The file has no list of remotes «%1»</translation>
+    </message>
+    <message>
+        <source>Пульт %1 (№%2)</source>
+        <translation>Remote %1 (No. %2)</translation>
+    </message>
+    <message>
+        <source>Пульт %1</source>
+        <translation>Remote %1</translation>
+    </message>
+    <message>
+        <source>... и еще пультов с ошибками: %1</source>
+        <translation>... and %1 more remotes with errors</translation>
+    </message>
+    <message>
+        <source>%1 — не читается</source>
+        <translation>%1 — unreadable</translation>
+    </message>
+    <message>
+        <source>%1 — пультов: %2</source>
+        <translation>%1 — remotes: %2</translation>
+    </message>
+    <message>
+        <source>, из USB-stick</source>
+        <translation>, from the USB-stick</translation>
+    </message>
+    <message>
+        <source>, из исполнительного устройства</source>
+        <translation>, from the actuator</translation>
+    </message>
+    <message>
+        <source>, из файла</source>
+        <translation>, from a file</translation>
+    </message>
 </context>
 <context>
     <name>QFlashController</name>
@@ -1482,6 +1578,22 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Чтение данных с USB-stick...</source>
         <translation>Reading data from the USB-stick...</translation>
     </message>
+    <message>
+        <source>Изменения не применены: в USB-stick ничего не изменено.</source>
+        <translation>The changes were not applied: nothing on the USB-stick was changed.</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Из USB-stick будет удалено пультов: %1, записано: %2. Продолжить?</source>
+        <translation>Remotes to be deleted from the USB-stick: %1, written: %2. Continue?</translation>
+    </message>
+    <message>
+        <source>Добавляется пультов: %1, свободно мест в USB-stick: %2, освободят удаления: %3.</source>
+        <translation>Remotes added: %1, free places in the USB-stick: %2, freed by deletions: %3.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1569,6 +1681,22 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
         <translation>The USB-stick&apos;s remote table will be erased and replaced by the actuator&apos;s table. Continue?</translation>
     </message>
+    <message>
+        <source>Таблица не скопирована: память исполнительного устройства не очищена.</source>
+        <translation>The table was not copied: the actuator's memory was not cleared.</translation>
+    </message>
+    <message>
+        <source>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</source>
+        <translation>Remotes in the USB-stick: %1, places in the actuator's memory: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не скопирована: таблица USB-stick не изменена.</source>
+        <translation>The table was not copied: the USB-stick's table was not changed.</translation>
+    </message>
+    <message>
+        <source>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Remotes in the actuator: %1, places in the USB-stick's memory: %2.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1630,6 +1758,26 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Вы действительно хотите выйти из программы?</source>
         <translation>Do you really want to exit the program?</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>The folder %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>исполнительного устройства</source>
+        <translation>the actuator</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>the USB-stick</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить резервную копию таблицы %1, которая была бы заменена.</source>
+        <translation>The backup of the table of %1 that would be replaced could not be saved.</translation>
+    </message>
+    <message>
+        <source>Освободите место на диске или разрешите запись в папку %1 и повторите.</source>
+        <translation>Free some disk space or allow writing to the folder %1, then try again.</translation>
     </message>
 </context>
 <context>
@@ -1737,6 +1885,18 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Память USB-stick и исполнительного устройства очищена</source>
         <translation>The memory of the USB-stick and the actuator cleared</translation>
+    </message>
+    <message>
+        <source>Пультов в таблице: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Remotes in the table: %1, places in the USB-stick's memory: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: его память не очищена.</source>
+        <translation>The table was not written to the USB-stick: its memory was not cleared.</translation>
+    </message>
+    <message>
+        <source>Память USB-stick не очищена.</source>
+        <translation>The USB-stick's memory was not cleared.</translation>
     </message>
 </context>
 <context>
@@ -1904,6 +2064,29 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     <message>
         <source>Операцию нельзя прервать: дождитесь её окончания</source>
         <translation>The operation cannot be interrupted: wait until it ends</translation>
+    </message>
+</context>
+<context>
+    <name>TableCheck</name>
+    <message>
+        <source>владелец содержит нулевой символ</source>
+        <translation>the owner contains a null character</translation>
+    </message>
+    <message>
+        <source>№%1, владелец «%2»</source>
+        <translation>No. %1, owner «%2»</translation>
+    </message>
+    <message>
+        <source>Пультов, которые записи USB-stick не могут хранить без изменений: %1. Первые из них:</source>
+        <translation>Remotes the USB-stick's records cannot hold unchanged: %1. The first of them:</translation>
+    </message>
+    <message>
+        <source>номер вне диапазона 0..%1</source>
+        <translation>number outside the range 0..%1</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... and %1 more</translation>
     </message>
 </context>
 </TS>

@@ -630,6 +630,102 @@ Dodaj użytkownika do grupy %2 (sudo usermod -aG %2 $USER), a następnie wyloguj
         <source>Ошибка загрузки резервной копии</source>
         <translation>Błąd wczytywania kopii zapasowej</translation>
     </message>
+    <message>
+        <source>null</source>
+        <translation>null</translation>
+    </message>
+    <message>
+        <source>логическое значение</source>
+        <translation>wartość logiczna</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>liczba</translation>
+    </message>
+    <message>
+        <source>строка</source>
+        <translation>ciąg znaków</translation>
+    </message>
+    <message>
+        <source>массив</source>
+        <translation>tablica</translation>
+    </message>
+    <message>
+        <source>объект</source>
+        <translation>obiekt</translation>
+    </message>
+    <message>
+        <source>нет значения</source>
+        <translation>brak wartości</translation>
+    </message>
+    <message>
+        <source>поле «%1»: ожидается %2, в файле %3</source>
+        <translation>pole «%1»: oczekiwano: %2, w pliku: %3</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2 не целое число в диапазоне 0..%3</source>
+        <translation>pole «%1»: %2 nie jest liczbą całkowitą z zakresu 0..%3</translation>
+    </message>
+    <message>
+        <source>ожидается объект, в файле %1</source>
+        <translation>oczekiwano obiektu, w pliku: %1</translation>
+    </message>
+    <message>
+        <source>нет ни одного поля пульта</source>
+        <translation>brak jakiegokolwiek pola pilota</translation>
+    </message>
+    <message>
+        <source>true или false</source>
+        <translation>true lub false</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2</source>
+        <translation>pole «%1»: %2</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2</source>
+        <translation>wiersz %1, kolumna %2</translation>
+    </message>
+    <message>
+        <source>Файл не является документом JSON: %1: %2</source>
+        <translation>Plik nie jest dokumentem JSON: %1: %2</translation>
+    </message>
+    <message>
+        <source>В файле нет списка пультов «%1»</source>
+        <translation>W pliku brak listy pilotów «%1»</translation>
+    </message>
+    <message>
+        <source>Пульт %1 (№%2)</source>
+        <translation>Pilot %1 (nr %2)</translation>
+    </message>
+    <message>
+        <source>Пульт %1</source>
+        <translation>Pilot %1</translation>
+    </message>
+    <message>
+        <source>... и еще пультов с ошибками: %1</source>
+        <translation>... i jeszcze pilotów z błędami: %1</translation>
+    </message>
+    <message>
+        <source>%1 — не читается</source>
+        <translation>%1 — nieczytelna</translation>
+    </message>
+    <message>
+        <source>%1 — пультов: %2</source>
+        <translation>%1 — pilotów: %2</translation>
+    </message>
+    <message>
+        <source>, из USB-stick</source>
+        <translation>, z USB-sticka</translation>
+    </message>
+    <message>
+        <source>, из исполнительного устройства</source>
+        <translation>, z urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>, из файла</source>
+        <translation>, z pliku</translation>
+    </message>
 </context>
 <context>
     <name>QFlashController</name>
@@ -1482,6 +1578,22 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Чтение данных с USB-stick...</source>
         <translation>Odczyt danych z USB-stick...</translation>
     </message>
+    <message>
+        <source>Изменения не применены: в USB-stick ничего не изменено.</source>
+        <translation>Zmiany nie zostały zastosowane: na USB-sticku nic nie zmieniono.</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Из USB-stick будет удалено пультов: %1, записано: %2. Продолжить?</source>
+        <translation>Z USB-sticka zostanie usuniętych pilotów: %1, zapisanych: %2. Kontynuować?</translation>
+    </message>
+    <message>
+        <source>Добавляется пультов: %1, свободно мест в USB-stick: %2, освободят удаления: %3.</source>
+        <translation>Dodawanych pilotów: %1, wolnych miejsc w USB-sticku: %2, zwolnią usunięcia: %3.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1569,6 +1681,22 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
         <translation>Tabela pilotów USB-stick zostanie wymazana i zastąpiona tabelą urządzenia wykonawczego. Kontynuować?</translation>
     </message>
+    <message>
+        <source>Таблица не скопирована: память исполнительного устройства не очищена.</source>
+        <translation>Tabela nie została skopiowana: pamięć urządzenia wykonawczego nie została wyczyszczona.</translation>
+    </message>
+    <message>
+        <source>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</source>
+        <translation>Pilotów w USB-sticku: %1, miejsc w pamięci urządzenia wykonawczego: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не скопирована: таблица USB-stick не изменена.</source>
+        <translation>Tabela nie została skopiowana: tabela USB-sticka nie została zmieniona.</translation>
+    </message>
+    <message>
+        <source>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Pilotów w urządzeniu wykonawczym: %1, miejsc w pamięci USB-sticka: %2.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1630,6 +1758,26 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Вы действительно хотите выйти из программы?</source>
         <translation>Czy na pewno chcesz zakończyć program?</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>Nie można utworzyć folderu %1</translation>
+    </message>
+    <message>
+        <source>исполнительного устройства</source>
+        <translation>urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить резервную копию таблицы %1, которая была бы заменена.</source>
+        <translation>Nie udało się zapisać kopii zapasowej tabeli %1, która zostałaby zastąpiona.</translation>
+    </message>
+    <message>
+        <source>Освободите место на диске или разрешите запись в папку %1 и повторите.</source>
+        <translation>Zwolnij miejsce na dysku lub zezwól na zapis w folderze %1 i spróbuj ponownie.</translation>
     </message>
 </context>
 <context>
@@ -1737,6 +1885,18 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Память USB-stick и исполнительного устройства очищена</source>
         <translation>Pamięć USB-stick i urządzenia wykonawczego wyczyszczona</translation>
+    </message>
+    <message>
+        <source>Пультов в таблице: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Pilotów w tabeli: %1, miejsc w pamięci USB-sticka: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: его память не очищена.</source>
+        <translation>Tabela nie została zapisana w USB-sticku: jego pamięć nie została wyczyszczona.</translation>
+    </message>
+    <message>
+        <source>Память USB-stick не очищена.</source>
+        <translation>Pamięć USB-sticka nie została wyczyszczona.</translation>
     </message>
 </context>
 <context>
@@ -1904,6 +2064,29 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
     <message>
         <source>Операцию нельзя прервать: дождитесь её окончания</source>
         <translation>Operacji nie można przerwać: poczekaj na jej zakończenie</translation>
+    </message>
+</context>
+<context>
+    <name>TableCheck</name>
+    <message>
+        <source>владелец содержит нулевой символ</source>
+        <translation>właściciel zawiera znak zerowy</translation>
+    </message>
+    <message>
+        <source>№%1, владелец «%2»</source>
+        <translation>nr %1, właściciel «%2»</translation>
+    </message>
+    <message>
+        <source>Пультов, которые записи USB-stick не могут хранить без изменений: %1. Первые из них:</source>
+        <translation>Pilotów, których rekordy USB-sticka nie mogą przechować bez zmian: %1. Pierwsze z nich:</translation>
+    </message>
+    <message>
+        <source>номер вне диапазона 0..%1</source>
+        <translation>numer spoza zakresu 0..%1</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... i jeszcze %1</translation>
     </message>
 </context>
 </TS>

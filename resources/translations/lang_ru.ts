@@ -630,6 +630,102 @@
         <source>Ошибка загрузки резервной копии</source>
         <translation>Ошибка загрузки резервной копии</translation>
     </message>
+    <message>
+        <source>null</source>
+        <translation>null</translation>
+    </message>
+    <message>
+        <source>логическое значение</source>
+        <translation>логическое значение</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>число</translation>
+    </message>
+    <message>
+        <source>строка</source>
+        <translation>строка</translation>
+    </message>
+    <message>
+        <source>массив</source>
+        <translation>массив</translation>
+    </message>
+    <message>
+        <source>объект</source>
+        <translation>объект</translation>
+    </message>
+    <message>
+        <source>нет значения</source>
+        <translation>нет значения</translation>
+    </message>
+    <message>
+        <source>поле «%1»: ожидается %2, в файле %3</source>
+        <translation>поле «%1»: ожидается %2, в файле %3</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2 не целое число в диапазоне 0..%3</source>
+        <translation>поле «%1»: %2 не целое число в диапазоне 0..%3</translation>
+    </message>
+    <message>
+        <source>ожидается объект, в файле %1</source>
+        <translation>ожидается объект, в файле %1</translation>
+    </message>
+    <message>
+        <source>нет ни одного поля пульта</source>
+        <translation>нет ни одного поля пульта</translation>
+    </message>
+    <message>
+        <source>true или false</source>
+        <translation>true или false</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2</source>
+        <translation>поле «%1»: %2</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2</source>
+        <translation>строка %1, столбец %2</translation>
+    </message>
+    <message>
+        <source>Файл не является документом JSON: %1: %2</source>
+        <translation>Файл не является документом JSON: %1: %2</translation>
+    </message>
+    <message>
+        <source>В файле нет списка пультов «%1»</source>
+        <translation>В файле нет списка пультов «%1»</translation>
+    </message>
+    <message>
+        <source>Пульт %1 (№%2)</source>
+        <translation>Пульт %1 (№%2)</translation>
+    </message>
+    <message>
+        <source>Пульт %1</source>
+        <translation>Пульт %1</translation>
+    </message>
+    <message>
+        <source>... и еще пультов с ошибками: %1</source>
+        <translation>... и еще пультов с ошибками: %1</translation>
+    </message>
+    <message>
+        <source>%1 — не читается</source>
+        <translation>%1 — не читается</translation>
+    </message>
+    <message>
+        <source>%1 — пультов: %2</source>
+        <translation>%1 — пультов: %2</translation>
+    </message>
+    <message>
+        <source>, из USB-stick</source>
+        <translation>, из USB-stick</translation>
+    </message>
+    <message>
+        <source>, из исполнительного устройства</source>
+        <translation>, из исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>, из файла</source>
+        <translation>, из файла</translation>
+    </message>
 </context>
 <context>
     <name>QFlashController</name>
@@ -1482,6 +1578,22 @@
         <source>Чтение данных с USB-stick...</source>
         <translation>Чтение данных с USB-stick...</translation>
     </message>
+    <message>
+        <source>Изменения не применены: в USB-stick ничего не изменено.</source>
+        <translation>Изменения не применены: в USB-stick ничего не изменено.</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Внимание</translation>
+    </message>
+    <message>
+        <source>Из USB-stick будет удалено пультов: %1, записано: %2. Продолжить?</source>
+        <translation>Из USB-stick будет удалено пультов: %1, записано: %2. Продолжить?</translation>
+    </message>
+    <message>
+        <source>Добавляется пультов: %1, свободно мест в USB-stick: %2, освободят удаления: %3.</source>
+        <translation>Добавляется пультов: %1, свободно мест в USB-stick: %2, освободят удаления: %3.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1569,6 +1681,22 @@
         <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
         <translation>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</translation>
     </message>
+    <message>
+        <source>Таблица не скопирована: память исполнительного устройства не очищена.</source>
+        <translation>Таблица не скопирована: память исполнительного устройства не очищена.</translation>
+    </message>
+    <message>
+        <source>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</source>
+        <translation>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не скопирована: таблица USB-stick не изменена.</source>
+        <translation>Таблица не скопирована: таблица USB-stick не изменена.</translation>
+    </message>
+    <message>
+        <source>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1630,6 +1758,26 @@
     <message>
         <source>Вы действительно хотите выйти из программы?</source>
         <translation>Вы действительно хотите выйти из программы?</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>Папка %1 не создаётся</translation>
+    </message>
+    <message>
+        <source>исполнительного устройства</source>
+        <translation>исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить резервную копию таблицы %1, которая была бы заменена.</source>
+        <translation>Не удалось сохранить резервную копию таблицы %1, которая была бы заменена.</translation>
+    </message>
+    <message>
+        <source>Освободите место на диске или разрешите запись в папку %1 и повторите.</source>
+        <translation>Освободите место на диске или разрешите запись в папку %1 и повторите.</translation>
     </message>
 </context>
 <context>
@@ -1737,6 +1885,18 @@
     <message>
         <source>Память USB-stick и исполнительного устройства очищена</source>
         <translation>Память USB-stick и исполнительного устройства очищена</translation>
+    </message>
+    <message>
+        <source>Пультов в таблице: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Пультов в таблице: %1, мест в памяти USB-stick: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: его память не очищена.</source>
+        <translation>Таблица не записана в USB-stick: его память не очищена.</translation>
+    </message>
+    <message>
+        <source>Память USB-stick не очищена.</source>
+        <translation>Память USB-stick не очищена.</translation>
     </message>
 </context>
 <context>
@@ -1904,6 +2064,29 @@
     <message>
         <source>Операцию нельзя прервать: дождитесь её окончания</source>
         <translation>Операцию нельзя прервать: дождитесь её окончания</translation>
+    </message>
+</context>
+<context>
+    <name>TableCheck</name>
+    <message>
+        <source>владелец содержит нулевой символ</source>
+        <translation>владелец содержит нулевой символ</translation>
+    </message>
+    <message>
+        <source>№%1, владелец «%2»</source>
+        <translation>№%1, владелец «%2»</translation>
+    </message>
+    <message>
+        <source>Пультов, которые записи USB-stick не могут хранить без изменений: %1. Первые из них:</source>
+        <translation>Пультов, которые записи USB-stick не могут хранить без изменений: %1. Первые из них:</translation>
+    </message>
+    <message>
+        <source>номер вне диапазона 0..%1</source>
+        <translation>номер вне диапазона 0..%1</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... и еще %1</translation>
     </message>
 </context>
 </TS>

@@ -630,6 +630,102 @@
         <source>Ошибка загрузки резервной копии</source>
         <translation>Помилка завантаження резервної копії</translation>
     </message>
+    <message>
+        <source>null</source>
+        <translation>null</translation>
+    </message>
+    <message>
+        <source>логическое значение</source>
+        <translation>логічне значення</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>число</translation>
+    </message>
+    <message>
+        <source>строка</source>
+        <translation>рядок</translation>
+    </message>
+    <message>
+        <source>массив</source>
+        <translation>масив</translation>
+    </message>
+    <message>
+        <source>объект</source>
+        <translation>об'єкт</translation>
+    </message>
+    <message>
+        <source>нет значения</source>
+        <translation>немає значення</translation>
+    </message>
+    <message>
+        <source>поле «%1»: ожидается %2, в файле %3</source>
+        <translation>поле «%1»: очікується %2, у файлі %3</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2 не целое число в диапазоне 0..%3</source>
+        <translation>поле «%1»: %2 не ціле число в діапазоні 0..%3</translation>
+    </message>
+    <message>
+        <source>ожидается объект, в файле %1</source>
+        <translation>очікується об'єкт, у файлі %1</translation>
+    </message>
+    <message>
+        <source>нет ни одного поля пульта</source>
+        <translation>немає жодного поля пульта</translation>
+    </message>
+    <message>
+        <source>true или false</source>
+        <translation>true або false</translation>
+    </message>
+    <message>
+        <source>поле «%1»: %2</source>
+        <translation>поле «%1»: %2</translation>
+    </message>
+    <message>
+        <source>строка %1, столбец %2</source>
+        <translation>рядок %1, стовпець %2</translation>
+    </message>
+    <message>
+        <source>Файл не является документом JSON: %1: %2</source>
+        <translation>Файл не є документом JSON: %1: %2</translation>
+    </message>
+    <message>
+        <source>В файле нет списка пультов «%1»</source>
+        <translation>У файлі немає списку пультів «%1»</translation>
+    </message>
+    <message>
+        <source>Пульт %1 (№%2)</source>
+        <translation>Пульт %1 (№%2)</translation>
+    </message>
+    <message>
+        <source>Пульт %1</source>
+        <translation>Пульт %1</translation>
+    </message>
+    <message>
+        <source>... и еще пультов с ошибками: %1</source>
+        <translation>... і ще пультів з помилками: %1</translation>
+    </message>
+    <message>
+        <source>%1 — не читается</source>
+        <translation>%1 — не читається</translation>
+    </message>
+    <message>
+        <source>%1 — пультов: %2</source>
+        <translation>%1 — пультів: %2</translation>
+    </message>
+    <message>
+        <source>, из USB-stick</source>
+        <translation>, з USB-stick</translation>
+    </message>
+    <message>
+        <source>, из исполнительного устройства</source>
+        <translation>, з виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>, из файла</source>
+        <translation>, з файлу</translation>
+    </message>
 </context>
 <context>
     <name>QFlashController</name>
@@ -1482,6 +1578,22 @@
         <source>Чтение данных с USB-stick...</source>
         <translation>Читання даних з USB-stick...</translation>
     </message>
+    <message>
+        <source>Изменения не применены: в USB-stick ничего не изменено.</source>
+        <translation>Зміни не застосовано: у USB-stick нічого не змінено.</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Увага</translation>
+    </message>
+    <message>
+        <source>Из USB-stick будет удалено пультов: %1, записано: %2. Продолжить?</source>
+        <translation>З USB-stick буде видалено пультів: %1, записано: %2. Продовжити?</translation>
+    </message>
+    <message>
+        <source>Добавляется пультов: %1, свободно мест в USB-stick: %2, освободят удаления: %3.</source>
+        <translation>Додається пультів: %1, вільних місць у USB-stick: %2, звільнять видалення: %3.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCopy</name>
@@ -1569,6 +1681,22 @@
         <source>Таблица пультов USB-stick будет стёрта и заменена таблицей исполнительного устройства. Продолжить?</source>
         <translation>Таблицю пультів USB-stick буде стерто й замінено таблицею виконавчого пристрою. Продовжити?</translation>
     </message>
+    <message>
+        <source>Таблица не скопирована: память исполнительного устройства не очищена.</source>
+        <translation>Таблицю не скопійовано: пам'ять виконавчого пристрою не очищено.</translation>
+    </message>
+    <message>
+        <source>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</source>
+        <translation>Пультів у USB-stick: %1, місць у пам'яті виконавчого пристрою: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не скопирована: таблица USB-stick не изменена.</source>
+        <translation>Таблицю не скопійовано: таблицю USB-stick не змінено.</translation>
+    </message>
+    <message>
+        <source>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Пультів у виконавчому пристрої: %1, місць у пам'яті USB-stick: %2.</translation>
+    </message>
 </context>
 <context>
     <name>QTableCsv</name>
@@ -1630,6 +1758,26 @@
     <message>
         <source>Вы действительно хотите выйти из программы?</source>
         <translation>Ви дійсно бажаєте вийти з програми?</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>Теку %1 не вдається створити</translation>
+    </message>
+    <message>
+        <source>исполнительного устройства</source>
+        <translation>виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить резервную копию таблицы %1, которая была бы заменена.</source>
+        <translation>Не вдалося зберегти резервну копію таблиці %1, яку було б замінено.</translation>
+    </message>
+    <message>
+        <source>Освободите место на диске или разрешите запись в папку %1 и повторите.</source>
+        <translation>Звільніть місце на диску або дозвольте запис у теку %1 і повторіть.</translation>
     </message>
 </context>
 <context>
@@ -1737,6 +1885,18 @@
     <message>
         <source>Память USB-stick и исполнительного устройства очищена</source>
         <translation>Пам&apos;ять USB-stick і виконавчого пристрою очищено</translation>
+    </message>
+    <message>
+        <source>Пультов в таблице: %1, мест в памяти USB-stick: %2.</source>
+        <translation>Пультів у таблиці: %1, місць у пам'яті USB-stick: %2.</translation>
+    </message>
+    <message>
+        <source>Таблица не записана в USB-stick: его память не очищена.</source>
+        <translation>Таблицю не записано в USB-stick: його пам'ять не очищено.</translation>
+    </message>
+    <message>
+        <source>Память USB-stick не очищена.</source>
+        <translation>Пам'ять USB-stick не очищено.</translation>
     </message>
 </context>
 <context>
@@ -1904,6 +2064,29 @@
     <message>
         <source>Операцию нельзя прервать: дождитесь её окончания</source>
         <translation>Операцію не можна перервати: дочекайтеся її завершення</translation>
+    </message>
+</context>
+<context>
+    <name>TableCheck</name>
+    <message>
+        <source>владелец содержит нулевой символ</source>
+        <translation>власник містить нульовий символ</translation>
+    </message>
+    <message>
+        <source>№%1, владелец «%2»</source>
+        <translation>№%1, власник «%2»</translation>
+    </message>
+    <message>
+        <source>Пультов, которые записи USB-stick не могут хранить без изменений: %1. Первые из них:</source>
+        <translation>Пультів, які записи USB-stick не можуть зберігати без змін: %1. Перші з них:</translation>
+    </message>
+    <message>
+        <source>номер вне диапазона 0..%1</source>
+        <translation>номер поза діапазоном 0..%1</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... і ще %1</translation>
     </message>
 </context>
 </TS>
