@@ -116,6 +116,11 @@ void VexoCtl::backupTable()
 void VexoCtl::writeList(const QString &what)
 {
     const int count = int(m_list->remotes().size());
+    // Refused before the question, as the window does, when the stick cannot hold it.
+    if (m_transfers->refuseWrite(m_list->remotes(), int(m_session->modem().memTotal()))) {
+        end(EXIT_FAILED, QStringLiteral("the table was not written"));
+        return;
+    }
     if (!confirm(QStringLiteral("Write %1 (%2 remotes) to the USB-stick? Its table of %3 remotes "
                                 "is cleared first.")
                      .arg(what)

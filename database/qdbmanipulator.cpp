@@ -97,8 +97,10 @@ QString wholeNumber(const QJsonObject &object, const QString &key, double max, i
 }
 
 // Each element starts from the blank remote, so a missing key never borrows a value from
-// the element before it. Every fault of the element goes into faults.
-QControlDevice parseDevice(const QJsonValue &element, RECORD_FORMAT_T records, QStringList *faults)
+// the element before it. Every fault of the element goes into faults; why a name does not
+// fit is only worked out when explain is set (it takes a code-page lookup per character).
+QControlDevice parseDevice(const QJsonValue &element, RECORD_FORMAT_T records, QStringList *faults,
+                           bool explain)
 {
     QControlDevice device;
     // Anything without a single key of a remote is not one: loaded, it would stand for an
@@ -139,9 +141,11 @@ QControlDevice parseDevice(const QJsonValue &element, RECORD_FORMAT_T records, Q
             check(wrongType(KeyOwnerName, QDbManipulator::tr("строка"), value));
         } else {
             device.setOwnerName(value.toString());
-            const QString problem = ownerNameProblem(device.ownerName(), records);
-            if (!problem.isEmpty())
-                check(QDbManipulator::tr("поле «%1»: %2").arg(QString(KeyOwnerName), problem));
+            if (!ownerNameFits(device.ownerName(), records))
+                check(explain ? QDbManipulator::tr("поле «%1»: %2")
+                                    .arg(QString(KeyOwnerName),
+                                         ownerNameProblem(device.ownerName(), records))
+                              : QString(KeyOwnerName));
         }
     }
     return device;
@@ -269,7 +273,8 @@ bool QDbManipulator::loadFromFile(const QString &fileName, QList<QControlDevice>
     int faulty = 0;
     for (qsizetype i = 0; i < devices.size(); ++i) {
         QStringList found;
-        const QControlDevice device = parseDevice(devices.at(i), records, &found);
+        const QControlDevice device =
+            parseDevice(devices.at(i), records, &found, faulty < LISTED_FAULTS);
         if (!found.isEmpty()) {
             if (++faulty <= LISTED_FAULTS) {
                 const QJsonObject object = devices.at(i).toObject();

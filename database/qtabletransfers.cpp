@@ -179,11 +179,20 @@ bool QTableTransfers::refuseTable(const QString &notDone, const QString &counts,
     return true;
 }
 
-QString QTableTransfers::writeCounts(int count, int places)
+QString QTableTransfers::writeNotDone()
 {
-    if (places < 0 || count <= places)
-        return QString();
-    return tr("Пультов в таблице: %1, мест в памяти USB-stick: %2.").arg(count).arg(places);
+    return tr("Таблица не записана в USB-stick: его память не очищена.");
+}
+
+bool QTableTransfers::refuseWrite(const QList<QControlDevice> &list, int places)
+{
+    const int count = int(list.size());
+    return refuseTable(
+        writeNotDone(),
+        places < 0 || count <= places
+            ? QString()
+            : tr("Пультов в таблице: %1, мест в памяти USB-stick: %2.").arg(count).arg(places),
+        list);
 }
 
 void QTableTransfers::prepareStickChangeIn(QOperation *operation, const std::function<bool()> &fits,
@@ -328,10 +337,8 @@ QOperation *QTableTransfers::save_db_to_modem()
     if (!m_session->connected())
         return nullptr;
     const QList<QControlDevice> written = m_list->remotes();
-    const QString notDone = tr("Таблица не записана в USB-stick: его память не очищена.");
     // Refused before the question when the records or the places known already tell.
-    const int knownPlaces = m_list->stickTableKnown() ? int(m_session->modem().memTotal()) : -1;
-    if (refuseTable(notDone, writeCounts(int(written.size()), knownPlaces), written))
+    if (refuseWrite(written, m_list->stickTableKnown() ? int(m_session->modem().memTotal()) : -1))
         return nullptr;
     // The stick is cleared before the write: the user sees what it will hold afterwards.
     const QString question =
@@ -347,11 +354,10 @@ QOperation *QTableTransfers::save_db_to_modem()
     QOperation *operation = m_session->beginOrTell(tr("Очистка памяти USB-stick..."), false);
     if (!operation)
         return nullptr;
-    const auto fits = [this, written, notDone] {
-        return !refuseTable(
-            notDone, writeCounts(int(written.size()), int(m_session->modem().memTotal())), written);
+    const auto fits = [this, written] {
+        return !refuseWrite(written, int(m_session->modem().memTotal()));
     };
-    prepareStickChangeIn(operation, fits, notDone, [this, operation, written](bool ready) {
+    prepareStickChangeIn(operation, fits, writeNotDone(), [this, operation, written](bool ready) {
         if (!ready) {
             m_session->complete(operation, false);
             return;

@@ -64,9 +64,9 @@ public:
     // unchanged are named.
     bool refuseTable(const QString &notDone, const QString &counts,
                      const QList<QControlDevice> &list);
-    // Too many remotes for the places of a cleared stick (places < 0: not known); empty
-    // when they fit.
-    static QString writeCounts(int count, int places);
+    // refuseTable() for list written over the stick's table: more remotes than places
+    // (places < 0: not known), or remotes the records cannot hold.
+    bool refuseWrite(const QList<QControlDevice> &list, int places);
     // "Ошибка чтения списка пультов с USB-stick", unless the user cancelled operation.
     void warnReadFailed(const QOperation *operation);
 
@@ -93,6 +93,7 @@ public slots:
 
 private:
     void registerSteps();
+    static QString writeNotDone();
     void countRecord();
     // The records only, without the memory count.
     void readRecordsIn(QOperation *operation, const ReadThen &then);

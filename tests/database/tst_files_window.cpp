@@ -4,6 +4,7 @@
 #include "owneronly.h"
 
 #include <QDir>
+#include <QJsonDocument>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -167,17 +168,26 @@ private slots:
         const QString format = "Неверный формат файла " + files.filePath("bad.json");
         const QString duplicates =
             "Неверный формат файла: дублирующие значения пультов. Загрузка отменена.";
-        QTest::newRow("broken") << QByteArray(R"({"devices": [)") << format;
+        // Beneath it, what is wrong and where; Qt's own words in the window's language.
+        QTest::newRow("broken") << QByteArray(R"({"devices": [)")
+                                << format + "\nФайл не является документом JSON: строка 1, "
+                                            "столбец 14: %1";
         QTest::newRow("duplicate id")
             << QByteArray(R"({"devices": [{"id": 3, "ownerName": "a"}, {"id": 3}]})") << duplicates;
         QTest::newRow("id out of range")
-            << QByteArray(R"({"devices": [{"id": 16777215}]})") << format;
+            << QByteArray(R"({"devices": [{"id": 16777215}]})")
+            << format + "\nПульт 1 (№16777215): поле «id»: 16777215 не целое число в диапазоне "
+                        "0..16777214";
     }
     void refusedLoadsChangeNothing()
     {
         QFETCH(QByteArray, json);
         QFETCH(QString, error);
         MainWindow w(qApp, &prompts, quietOptions());
+        QJsonParseError parsed;
+        QJsonDocument::fromJson(json, &parsed);
+        if (error.contains("%1"))
+            error = error.arg(parsed.errorString());
         const QString a = fileWith("a.json", tableA);
         loadFile(w, prompts, a);
         emit w.signal_need_saving();
@@ -310,11 +320,14 @@ private slots:
         w.remoteTable().files().load_reserved();
         const ScriptedPrompts::Call &offer = prompts.calls().at(prompts.calls().size() - 2);
         QCOMPARE(offer.text, QStringLiteral("Выберите резервную копию для загрузки в программу"));
-        QCOMPARE(offer.items,
-                 (QStringList{stamp.toString("dd-MM-yyyy hh:mm:ss"), "02-01-2020 03:04:05"}));
+        // Each with its count and, when it says so, where its table came from.
+        const QString newestItem =
+            stamp.toString("dd-MM-yyyy hh:mm:ss") + " — пультов: 2, из файла";
+        const QString olderItem = "02-01-2020 03:04:05 — пультов: 1";
+        QCOMPARE(offer.items, (QStringList{newestItem, olderItem}));
         QCOMPARE(w.remotes().remotes(), tableA);
 
-        prompts.expectItem("Выбор резервной копии", "02-01-2020 03:04:05");
+        prompts.expectItem("Выбор резервной копии", olderItem);
         w.remoteTable().files().load_reserved();
         QCOMPARE(w.remotes().remotes(), tableB);
         QCOMPARE(table(w)->rowCount(), 1);
@@ -326,10 +339,10 @@ private slots:
         // A backup equal to the modem's table counts as the modem.
         w.modem().setConnected(true);
         w.remotes().set_data_source(SOURCE_MODEM);
-        prompts.expectItem("Выбор резервной копии", stamp.toString("dd-MM-yyyy hh:mm:ss"));
+        prompts.expectItem("Выбор резервной копии", newestItem);
         w.remoteTable().files().load_reserved();
         QCOMPARE(w.remotes().source(), SOURCE_BACKUP);
-        prompts.expectItem("Выбор резервной копии", "02-01-2020 03:04:05");
+        prompts.expectItem("Выбор резервной копии", olderItem);
         w.remoteTable().files().load_reserved();
         QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(label(w), QStringLiteral(
