@@ -151,9 +151,6 @@ private slots:
         QTest::newRow("active a number")
             << QByteArray(R"({"devices": [{"id": 4, "active": 0}]})") << false
             << "Пульт 1 (№4): поле «active»: ожидается true или false, в файле число";
-        QTest::newRow("owner a number")
-            << QByteArray(R"({"devices": [{"id": 4, "ownerName": 12}]})") << false
-            << "Пульт 1 (№4): поле «ownerName»: ожидается строка, в файле число";
         QTest::newRow("group 256")
             << QByteArray(R"({"devices": [{"id": 1, "group": 256}]})") << false
             << "Пульт 1 (№1): поле «group»: 256 не целое число в диапазоне 0..255";
