@@ -119,8 +119,7 @@ private slots:
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QOperation *write = rig.table->transfers().save_db_to_modem();
-        QVERIFY(write && ends(write));
-        QVERIFY(!write->succeeded());
+        QCOMPARE(operationwait::outcome(write), QOperation::Failed);
         QVERIFY(rig.prompts.texts().last().endsWith(
             "Пультов в таблице: 4, мест в памяти USB-stick: 3."));
 
@@ -171,8 +170,7 @@ private slots:
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QOperation *write = rig.table->transfers().save_db_to_modem();
-        QVERIFY(write && ends(write));
-        QVERIFY(!write->succeeded());
+        QCOMPARE(operationwait::outcome(write), QOperation::Failed);
         const QStringList told = rig.prompts.texts().last().split('\n');
         QCOMPARE(told.first(), QString("Не удалось сохранить резервную копию таблицы USB-stick, "
                                        "которая была бы заменена."));
