@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 
 namespace
 {
@@ -177,7 +178,13 @@ void VexoCtl::compareTable(bool apply)
             end(EXIT_DONE);
             return;
         }
-        if (!confirm(
+        // Deletions are asked about, with their count, by the apply itself.
+        const bool deletes =
+            std::any_of(differences.begin(), differences.end(), [](const RemoteDifference &d) {
+                return d.kind == RemoteDifference::ONLY_IN_STICK;
+            });
+        if (!deletes &&
+            !confirm(
                 QStringLiteral("Apply these %1 changes to the USB-stick?").arg(differences.size())))
             return;
         withFullAccess([this, differences] {
