@@ -109,7 +109,8 @@ void QUpdateController::loadSettings(const QSettings &settings)
     const QString address = settings.value(ServerSettingKey).toString();
     setServerAddress(address.isEmpty() ? QUpdateManager::builtInServerAddress() : address);
     // Any program running as the user could write a key there.
-    if (settings.contains(KeySettingKey))
+    m_userKeyIgnored = settings.contains(KeySettingKey);
+    if (m_userKeyIgnored)
         qCWarning(lcUpdate).noquote()
             << KeySettingKey << "in the user's settings is ignored; keys are trusted from"
             << updatekeys::systemPlace() << "only";
@@ -275,10 +276,14 @@ bool QUpdateController::serverUsable()
     case QUpdateManager::KEY_NONE:
         break;
     }
-    prompts->information(m_session->dialogParent(), tr("Информация"),
-                         tr("Ключ проверки подписи обновлений не задан: обновления не "
-                            "загружаются."),
-                         QMessageBox::Ok);
+    QString text = tr("Ключ проверки подписи обновлений не задан: обновления не загружаются.");
+    // Who moved a key into the settings learns where it must go instead.
+    if (m_userKeyIgnored)
+        text += "\n" + tr("Ключ в настройках пользователя не принимается: кроме встроенного "
+                          "ключа, доверенные ключи берутся только из %1, куда может писать лишь "
+                          "администратор.")
+                           .arg(QDir::toNativeSeparators(updatekeys::systemPlace()));
+    prompts->information(m_session->dialogParent(), tr("Информация"), text, QMessageBox::Ok);
     return false;
 }
 

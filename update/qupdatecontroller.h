@@ -114,6 +114,8 @@ private:
     QMetaObject::Connection m_errorConnection;
     QMetaObject::Connection m_balloonConnection;
     int m_noticeKind = -1;
+    // The user's settings name a key, which is not trusted: said when no key is.
+    bool m_userKeyIgnored = false;
     bool m_installerPending = false;
     Launcher m_launcher;
 };

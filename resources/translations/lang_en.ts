@@ -1904,7 +1904,7 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Загруженный файл прошивки сохранён: %1
 Его можно записать снова командой «%2».</source>
         <translation>The downloaded firmware file has been kept: %1
-It can be written again with "%2".</translation>
+It can be written again with &quot;%2&quot;.</translation>
     </message>
     <message>
         <source>Обновить прошивку USB-stick из файла...</source>
@@ -1913,6 +1913,10 @@ It can be written again with "%2".</translation>
     <message>
         <source>Обновить прошивку исполнительного устройства из файла...</source>
         <translation>Update actuator firmware from file...</translation>
+    </message>
+    <message>
+        <source>Ключ в настройках пользователя не принимается: кроме встроенного ключа, доверенные ключи берутся только из %1, куда может писать лишь администратор.</source>
+        <translation>A key in the user's settings is not accepted: besides the built-in key, trusted keys are taken only from %1, which only an administrator can write.</translation>
     </message>
 </context>
 <context>

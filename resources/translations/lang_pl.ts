@@ -1914,6 +1914,10 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
         <source>Обновить прошивку исполнительного устройства из файла...</source>
         <translation>Aktualizuj oprogramowanie urządzenia wykonawczego z pliku...</translation>
     </message>
+    <message>
+        <source>Ключ в настройках пользователя не принимается: кроме встроенного ключа, доверенные ключи берутся только из %1, куда может писать лишь администратор.</source>
+        <translation>Klucz w ustawieniach użytkownika nie jest przyjmowany: oprócz klucza wbudowanego zaufane klucze są brane tylko z %1, do którego może pisać wyłącznie administrator.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateManager</name>

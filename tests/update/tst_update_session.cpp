@@ -345,8 +345,12 @@ private slots:
         rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(rig.waitIdle());
         if (!builtIn)
-            QCOMPARE(prompts.texts().last(), QString("Ключ проверки подписи обновлений не задан: "
-                                                     "обновления не загружаются."));
+            QCOMPARE(prompts.texts().last(),
+                     QString("Ключ проверки подписи обновлений не задан: обновления не "
+                             "загружаются.\nКлюч в настройках пользователя не принимается: кроме "
+                             "встроенного ключа, доверенные ключи берутся только из %1, куда "
+                             "может писать лишь администратор.")
+                         .arg(QDir::toNativeSeparators(updatekeys::systemPlace())));
         QVERIFY(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).isEmpty());
 
         // Signed by a key the program does not know: the user's administrator learns
