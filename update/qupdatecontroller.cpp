@@ -369,7 +369,13 @@ void QUpdateController::requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind)
 {
     connectManager(false);
     m_manager->setCheckEnabled(false);
-    m_manager->requestVersionFile(kind);
+    if (!m_manager->requestVersionFile(kind)) {
+        // Nothing was asked: no wait, and the user learns why.
+        m_manager->setCheckEnabled(true);
+        connectManager(true);
+        serverUsable();
+        return;
+    }
     QOperation *wait = serverWait(tr("Получение сведений об обновлениях из интернета..."), true,
                                   QWaitDialog::ProgressMode);
     // Ended from the event loop: what follows asks the user, outside the manager's signal.

@@ -97,7 +97,7 @@ public:
     // The key given when the program was built; may be empty.
     static QString builtInPublicKey();
     // Both a server and a key: requests can be made.
-    bool ready() const { return m_serverState == SERVER_READY && m_keyState == KEY_READY; }
+    bool ready() const { return m_serverState == SERVER_READY && keyState() == KEY_READY; }
 
     void setDownloadFolder(const QString &folder) { m_downloadFolder = folder; }
     QString downloadFolder() const { return m_downloadFolder; }

@@ -349,6 +349,11 @@ private slots:
             {updatesignature::parsePublicKey(rig.server.key().publicKeyLine())});
         QCOMPARE(fetch(false), Kind::ERROR_NONE);
         QCOMPARE(rig.manager.untrustedKeyId(), QString());
+        // It is enough on its own, without a key built in.
+        rig.manager.setPublicKey("");
+        QCOMPARE(rig.manager.keyState(), Kind::KEY_READY);
+        QCOMPARE(fetch(false), Kind::ERROR_NONE);
+        rig.manager.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
         rig.manager.setAdditionalKeys({});
 
         // No key, or one that is not a key: nothing is asked at all.
