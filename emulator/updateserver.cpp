@@ -2,6 +2,7 @@
 
 #include "firmwarefile.h"
 
+#include <QDateTime>
 #include <QHostAddress>
 #include <QHttpServer>
 #include <QHttpServerResponder>
@@ -46,11 +47,27 @@ namespace
 const char SIGNATURE_SUFFIX[] = ".minisig";
 }
 
+QByteArray UpdateServer::comment(const QString &name, qint64 seconds, const QString &version)
+{
+    if (seconds < 0)
+        seconds = QDateTime::currentSecsSinceEpoch();
+    QByteArray text = "timestamp:" + QByteArray::number(seconds) + "\tfile:" + name.toUtf8();
+    if (!version.isEmpty())
+        text += "\tversion:" + version.toUtf8();
+    return text;
+}
+
 void UpdateServer::setFile(const QString &name, const QByteArray &body)
+{
+    setFile(name, body, comment(name));
+}
+
+void UpdateServer::setFile(const QString &name, const QByteArray &body,
+                           const QByteArray &trustedComment)
 {
     m_files.insert(name, body);
     if (!name.endsWith(SIGNATURE_SUFFIX))
-        m_files.insert(name + SIGNATURE_SUFFIX, m_key.sign(body, !m_legacy));
+        m_files.insert(name + SIGNATURE_SUFFIX, m_key.sign(body, !m_legacy, trustedComment));
 }
 
 void UpdateServer::tamperFile(const QString &name)

@@ -42,8 +42,14 @@ public:
     // Later files are signed in the legacy form that signs the data itself.
     void setLegacySignatures(bool on) { m_legacy = on; }
 
-    // Stores the file and its signature.
+    // The trusted comment the signing tool writes by default, "timestamp:<seconds>\tfile:
+    // <name>" (seconds: now when < 0), with "\tversion:<version>" when one is given.
+    static QByteArray comment(const QString &name, qint64 seconds = -1,
+                              const QString &version = QString());
+    // Stores the file and its signature, with the tool's default comment.
     void setFile(const QString &name, const QByteArray &body);
+    // Stores the file with a signature carrying this trusted comment.
+    void setFile(const QString &name, const QByteArray &body, const QByteArray &trustedComment);
     void removeFile(const QString &name);
     // Changes the file's last byte and keeps its signature.
     void tamperFile(const QString &name);

@@ -31,6 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(signature.signature.size() == SignatureSize);
     FUZZ_CHECK(signature.globalSignature.size() == SignatureSize);
     FUZZ_CHECK(!signature.trustedComment.contains('\n'));
+    // A comment vouches for a file only when it names it and carries a time.
+    Comment comment;
+    if (vouchesFor(signature, QStringLiteral("modem_version_5813_ru.txt"), &comment, &why))
+        FUZZ_CHECK(comment.file == QLatin1String("modem_version_5813_ru.txt") &&
+                   comment.timestamp >= 0);
 
     const PublicKey trusted = parsePublicKey(KEY);
     const bool good = verify(trusted, signature, QByteArray("hello world\n"), &why);

@@ -63,6 +63,14 @@ int main(int argc, char *argv[])
         QTextStream(stdout) << "Vexo Control Tool " << MainWindow::versionText() << "\n";
         return 0;
     }
+    // The demonstration keeps to its own emulated stick: the machine's ports may hold a
+    // real one, which it must never write to.
+    if (parser.isSet(demoOption) && parser.isSet(portOption)) {
+        QTextStream(stderr) << "--demo probes only its own emulated USB-stick; it cannot be "
+                               "used with --port.\n\n"
+                            << usage;
+        return 2;
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Vexo Control Tool");
@@ -120,8 +128,10 @@ int main(int argc, char *argv[])
             QTextStream(stderr) << "--demo: " << demo->errorString() << "\n";
             return 2;
         }
-        options.ports.prepend(demo->slavePath());
-        QTextStream(stderr) << "--demo: emulated USB-stick on " << demo->slavePath() << "\n";
+        options.ports = QStringList{demo->slavePath()};
+        options.systemPorts = false;
+        QTextStream(stderr) << "--demo: emulated USB-stick on " << demo->slavePath()
+                            << ", the only port probed\n";
         // Files to try the firmware update with: newer than the emulated targets run.
         const QString firmware = MainWindow::dataDirectory() + "/demo-firmware";
         QString why;
@@ -156,7 +166,8 @@ int main(int argc, char *argv[])
     auto *window = new MainWindow(&app, &prompts, options);
 #ifdef VEXO_HAVE_EMULATOR
     if (demoServer) {
-        // Its files are signed with a key made for this run, and only that key is trusted.
+        // Its files are signed with a key made for this run, which stands in for the one
+        // built in; an administrator's keys stay trusted, but sign nothing it serves.
         window->updates().setServerAddress(demoServer->address());
         window->updates().setPublicKey(demoServer->key().publicKeyLine());
     }

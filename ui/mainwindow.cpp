@@ -76,6 +76,8 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     // An installer left from the last run is of no further use; failing to delete it
     // is harmless.
     m_updates->removeLeftOverInstaller();
+    // Downloads cut by a killed program: only one instance runs, so none is under way.
+    m_updates->manager().removePartialDownloads();
     m_updates->setTrayIcon(m_trayIcon);
     m_updates->setNoticeBar(ui->statusBar);
     if (trayMenu) {

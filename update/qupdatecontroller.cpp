@@ -6,6 +6,7 @@
 #include "qupdatechangesdialog.h"
 #include "qupdatenotice.h"
 #include "qwaitdialog.h"
+#include "updatekeys.h"
 #include "updatelog.h"
 
 #include <QAction>
@@ -14,10 +15,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSettings>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QUrl>
+
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -101,11 +105,22 @@ void QUpdateController::setMenuAction(QAction *action, QUpdateManager::UPDATE_SO
 
 void QUpdateController::loadSettings(const QSettings &settings)
 {
+    // The server may be the user's choice: the signatures vouch for what it serves.
     const QString address = settings.value(ServerSettingKey).toString();
     setServerAddress(address.isEmpty() ? QUpdateManager::builtInServerAddress() : address);
-    // A company with a server of its own signs with a key of its own.
-    const QString key = settings.value(KeySettingKey).toString();
-    setPublicKey(key.isEmpty() ? QUpdateManager::builtInPublicKey() : key);
+    // Any program running as the user could write a key there.
+    m_userKeyIgnored = settings.contains(KeySettingKey);
+    if (m_userKeyIgnored)
+        qCWarning(lcUpdate).noquote()
+            << KeySettingKey << "in the user's settings is ignored; keys are trusted from"
+            << updatekeys::systemPlace() << "only";
+    setPublicKey(QUpdateManager::builtInPublicKey());
+    // A company with a server of its own signs with a key of its own, set up by an
+    // administrator.
+    const updatekeys::Loaded keys = updatekeys::systemKeys();
+    for (const QString &line : keys.ignored)
+        qCWarning(lcUpdate).noquote() << "update key ignored:" << line;
+    m_manager->setAdditionalKeys(keys.keys);
 }
 
 void QUpdateController::setServerAddress(const QString &address)
@@ -221,8 +236,10 @@ void QUpdateController::error_update_soft()
     const int state = m_manager->requestState();
     if (state != 1 && state != 3 && state != 5)
         return;
-    // A file that is not signed as it should be is no news: logged, tried again later.
-    if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE)
+    // A file that is not signed as it should be, or older than one seen, is no news:
+    // logged, tried again later.
+    if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE ||
+        m_manager->lastError() == QUpdateManager::ERROR_REPLAYED)
         return;
     announce(QStringLiteral("Vexo Control Tool") + tr(": Ошибка сети"),
              tr("Нет связи с сервером. Невозможно проверить необходимость обновления программы"),
@@ -259,27 +276,55 @@ bool QUpdateController::serverUsable()
     case QUpdateManager::KEY_NONE:
         break;
     }
-    prompts->information(m_session->dialogParent(), tr("Информация"),
-                         tr("Ключ проверки подписи обновлений не задан: обновления не "
-                            "загружаются."),
-                         QMessageBox::Ok);
+    QString text = tr("Ключ проверки подписи обновлений не задан: обновления не загружаются.");
+    // Who moved a key into the settings learns where it must go instead.
+    if (m_userKeyIgnored)
+        text += "\n" + tr("Ключ в настройках пользователя не принимается: кроме встроенного "
+                          "ключа, доверенные ключи берутся только из %1, куда может писать лишь "
+                          "администратор.")
+                           .arg(QDir::toNativeSeparators(updatekeys::systemPlace()));
+    prompts->information(m_session->dialogParent(), tr("Информация"), text, QMessageBox::Ok);
     return false;
 }
 
 void QUpdateController::downloadFailed(bool versionFile)
 {
     QString text;
-    if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE)
+    switch (m_manager->lastError()) {
+    case QUpdateManager::ERROR_SIGNATURE:
         text = versionFile ? tr("Сведения об обновлении с сервера не прошли проверку подписи и "
                                 "не приняты.")
                            : tr("Файл %1 с сервера обновлений не прошёл проверку подписи и "
                                 "удалён. Ничего не установлено.")
                                  .arg(m_manager->lastFileName());
-    else
+        // For the administrator of a company's own server: where a key must go.
+        if (!m_manager->untrustedKeyId().isEmpty())
+            text += "\n" + tr("Файл подписан ключом %1, которому программа не доверяет. Кроме "
+                              "встроенного ключа, доверенные ключи берутся только из %2, куда "
+                              "может писать лишь администратор.")
+                               .arg(m_manager->untrustedKeyId(),
+                                    QDir::toNativeSeparators(updatekeys::systemPlace()));
+        break;
+    case QUpdateManager::ERROR_REPLAYED:
+        text = tr("Сведения об обновлении с сервера старше уже полученных ранее и не приняты.");
+        break;
+    case QUpdateManager::ERROR_ROLLBACK:
+        text = tr("Программа с сервера обновлений (версия %1) не новее установленной (%2) и "
+                  "удалена. Ничего не установлено.")
+                   .arg(m_manager->refusedVersion().isEmpty() ? tr("не указана")
+                                                              : m_manager->refusedVersion(),
+                        QString("%1.%2%3")
+                            .arg(m_manager->major(QUpdateManager::UPDATE_SOFT_PC))
+                            .arg(m_manager->minor(QUpdateManager::UPDATE_SOFT_PC))
+                            .arg(m_manager->text(QUpdateManager::UPDATE_SOFT_PC)));
+        break;
+    default:
         text = versionFile ? tr("Ошибка загрузки сведений об обновлении с сервера. Проверьте "
                                 "ваше подключение к интернету")
                            : tr("Ошибка загрузки обновления с сервера. Проверьте ваше "
                                 "подключение к интернету");
+        break;
+    }
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
 }
 
@@ -324,7 +369,13 @@ void QUpdateController::requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind)
 {
     connectManager(false);
     m_manager->setCheckEnabled(false);
-    m_manager->requestVersionFile(kind);
+    if (!m_manager->requestVersionFile(kind)) {
+        // Nothing was asked: no wait, and the user learns why.
+        m_manager->setCheckEnabled(true);
+        connectManager(true);
+        serverUsable();
+        return;
+    }
     QOperation *wait = serverWait(tr("Получение сведений об обновлениях из интернета..."), true,
                                   QWaitDialog::ProgressMode);
     // Ended from the event loop: what follows asks the user, outside the manager's signal.
@@ -340,7 +391,7 @@ void QUpdateController::requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind)
         m_manager->setCheckEnabled(true);
         connectManager(true);
         if (wait->succeeded()) {
-            update_soft(kind);
+            offer(kind, true);
             return;
         }
         m_manager->abortRequest();
@@ -349,7 +400,20 @@ void QUpdateController::requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind)
     });
 }
 
+QString QUpdateController::outdatedText(QUpdateManager::UPDATE_SOFT_T kind) const
+{
+    return tr("Сведения на сервере обновлений устарели: они подписаны %1, более %2 дней назад. "
+              "Более новые версии могут быть от вас скрыты; сообщите об этом поставщику.")
+        .arg(QLocale().toString(m_manager->versionFileSigned(kind).date(), QLocale::ShortFormat))
+        .arg(QUpdateManager::OutdatedAfterS / (24 * 3600));
+}
+
 void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
+{
+    offer(kind, false);
+}
+
+void QUpdateController::offer(QUpdateManager::UPDATE_SOFT_T kind, bool checkedNow)
 {
     Prompts *prompts = m_session->prompts();
     QWidget *parent = m_session->dialogParent();
@@ -382,15 +446,20 @@ void QUpdateController::update_soft(QUpdateManager::UPDATE_SOFT_T kind)
 
     m_manager->setCheckEnabled(false);
     const QStringList changes = m_manager->changes(kind);
+    const bool outdated = checkedNow && m_manager->versionFileOutdated(kind);
     if (changes.isEmpty()) {
-        prompts->information(parent, tr("Информация"),
-                             kind == QUpdateManager::UPDATE_SOFT_PC
-                                 ? tr("У вас последняя версия программы.")
-                                 : tr("Уже установлена последняя версия прошивки."),
-                             QMessageBox::Ok);
+        QString text = kind == QUpdateManager::UPDATE_SOFT_PC
+                           ? tr("У вас последняя версия программы.")
+                           : tr("Уже установлена последняя версия прошивки.");
+        // "The latest" is only as fresh as the server's word.
+        if (outdated)
+            text += "\n\n" + outdatedText(kind);
+        prompts->information(parent, tr("Информация"), text, QMessageBox::Ok);
         m_manager->setCheckEnabled(true);
         return;
     }
+    if (outdated)
+        prompts->warning(parent, tr("Внимание"), outdatedText(kind), QMessageBox::Ok);
     bool agreed = false;
     {
         QUpdateChangesDialog dialog(parent, title, changes);
@@ -448,18 +517,37 @@ void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
     else
         m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
                                       tr("Ошибка загрузки прошивки из файла"), QMessageBox::Ok);
-    // Flashed or not, the download has served once the flashing is over: the next one is
-    // fetched anew. A stick lost on the way leaves it for flashing from the file later.
-    if (flashing) {
-        flashing->setLostText(tr("Прошивка не записана. Загруженный файл сохранён: %1")
-                                  .arg(QDir::toNativeSeparators(path)));
-        connect(flashing, &QOperation::finished, this, [flashing, path] {
-            if (flashing->outcome() != QOperation::Lost)
-                QFile::remove(path);
-        });
-    } else {
+    if (!flashing) {
         QFile::remove(path);
+        return;
     }
+    // Flashed, or refused before anything was sent (another target, an older version
+    // declined), the download has served: the next one is fetched anew. A transfer that
+    // was cut, cancelled or lost its stick keeps it for another try from the file.
+    const QString shown = QDir::toNativeSeparators(path);
+    flashing->setLostText(tr("Прошивка не записана. Загруженный файл сохранён: %1").arg(shown));
+    auto sending = std::make_shared<bool>(false);
+    connect(m_flasher, &QFlashController::updateChecksEnabled, flashing, [sending](bool on) {
+        if (!on)
+            *sending = true;
+    });
+    connect(flashing, &QOperation::finished, this, [this, flashing, path, shown, sending, kind] {
+        const QOperation::Outcome outcome = flashing->outcome();
+        if (outcome == QOperation::Lost)
+            return; // said with the loss of the stick
+        if (outcome == QOperation::Succeeded || !*sending) {
+            QFile::remove(path);
+            return;
+        }
+        m_session->prompts()->information(
+            m_session->dialogParent(), tr("Информация"),
+            tr("Загруженный файл прошивки сохранён: %1\nЕго можно записать снова командой "
+               "«%2».")
+                .arg(shown, kind == QUpdateManager::UPDATE_SOFT_MODEM
+                                ? tr("Обновить прошивку USB-stick из файла...")
+                                : tr("Обновить прошивку исполнительного устройства из файла...")),
+            QMessageBox::Ok);
+    });
 }
 
 void QUpdateController::removeLeftOverInstaller()

@@ -30,6 +30,7 @@ public:
     using Launcher = std::function<bool(const QString &path)>;
 
     static const char ServerSettingKey[];
+    // No longer read: a key from the user's settings is never trusted.
     static const char KeySettingKey[];
 
     QUpdateController(QModemSession *session, QFlashController *flasher, QObject *parent = nullptr);
@@ -45,10 +46,11 @@ public:
     // A menu entry that checks for an update of this kind.
     void setMenuAction(QAction *action, QUpdateManager::UPDATE_SOFT_T kind);
 
-    // The server address and the key from the settings, else the ones built in.
+    // The server address from the settings, else the one built in; the key built in and
+    // the administrator's keys of this system.
     void loadSettings(const QSettings &settings);
     void setServerAddress(const QString &address);
-    // The minisign public key every downloaded file must be signed with.
+    // The program's own key, in place of the one built in (a demonstration's, a test's).
     void setPublicKey(const QString &key);
     // The actuator's version bytes in stored order, as the settings keep them.
     void setKnownDeviceVersion(const QByteArray &stored);
@@ -87,6 +89,10 @@ private:
     bool serverUsable();
     // The user waited for a download that failed: what went wrong, said plainly.
     void downloadFailed(bool versionFile);
+    // Shows the changes of kind and installs on "Да"; checkedNow: the user asked the
+    // server just now, and hears when what it said is out of date.
+    void offer(QUpdateManager::UPDATE_SOFT_T kind, bool checkedNow);
+    QString outdatedText(QUpdateManager::UPDATE_SOFT_T kind) const;
     // An exchange with the stick or the actuator runs, so an update must wait.
     bool lineBusy(QUpdateManager::UPDATE_SOFT_T kind) const;
     void connectManager(bool on);
@@ -108,6 +114,8 @@ private:
     QMetaObject::Connection m_errorConnection;
     QMetaObject::Connection m_balloonConnection;
     int m_noticeKind = -1;
+    // The user's settings name a key, which is not trusted: said when no key is.
+    bool m_userKeyIgnored = false;
     bool m_installerPending = false;
     Launcher m_launcher;
 };

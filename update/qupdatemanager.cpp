@@ -3,14 +3,21 @@
 #include "privatefiles.h"
 #include "updatelog.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QHostAddress>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
+#include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTimer>
+
+#include <algorithm>
 
 #ifndef VEXO_UPDATE_SERVER
 #define VEXO_UPDATE_SERVER ""
@@ -26,6 +33,9 @@ namespace
 constexpr int TICK_MS = 1000;
 constexpr int MAX_REDIRECTS = 5;
 const char SIGNATURE_SUFFIX[] = ".minisig";
+const char TIMESTAMPS_FILE[] = "update-timestamps.json";
+// What QTemporaryFile puts after the final name while a download is under way.
+const char PARTIAL_SUFFIX[] = ".XXXXXX";
 const char *const KIND_NAMES[QUpdateManager::KindCount] = {"pc", "modem", "device"};
 
 #ifdef Q_OS_WIN
@@ -118,7 +128,20 @@ QUpdateManager::KEY_STATE_T QUpdateManager::setPublicKey(const QString &key)
         m_keyState = key.trimmed().isEmpty() ? KEY_NONE : KEY_INVALID;
     if (m_keyState == KEY_INVALID)
         qCWarning(lcUpdate) << "update key refused:" << key;
-    return m_keyState;
+    return keyState();
+}
+
+void QUpdateManager::setAdditionalKeys(const QList<updatesignature::PublicKey> &keys)
+{
+    m_additionalKeys.clear();
+    for (const updatesignature::PublicKey &key : keys)
+        if (key.isValid())
+            m_additionalKeys << key;
+}
+
+QUpdateManager::KEY_STATE_T QUpdateManager::keyState() const
+{
+    return m_additionalKeys.isEmpty() ? m_keyState : KEY_READY;
 }
 
 QUpdateManager::SERVER_STATE_T QUpdateManager::setServerAddress(const QString &address)
@@ -181,6 +204,84 @@ QUrl QUpdateManager::updateFileUrl(UPDATE_SOFT_T kind) const
         url.setPath(ServerPath + QString(KIND_NAMES[kind]) + "_5813_setup_board_" +
                     m_kinds[kind].text + ".bin");
     return url;
+}
+
+QDateTime QUpdateManager::versionFileSigned(UPDATE_SOFT_T kind) const
+{
+    const qint64 at = m_kinds[kind].signedAt;
+    return at < 0 ? QDateTime() : QDateTime::fromSecsSinceEpoch(at);
+}
+
+bool QUpdateManager::versionFileOutdated(UPDATE_SOFT_T kind) const
+{
+    const qint64 at = m_kinds[kind].signedAt;
+    return at >= 0 && QDateTime::currentSecsSinceEpoch() - at > OutdatedAfterS;
+}
+
+QString QUpdateManager::timestampsPath() const
+{
+    return m_downloadFolder + "/" + TIMESTAMPS_FILE;
+}
+
+qint64 QUpdateManager::newestTimestamp(const QString &fileName) const
+{
+    QFile file(timestampsPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QJsonObject seen = QJsonDocument::fromJson(file.read(VersionFileLimit)).object();
+    return seen.value(fileName).toInteger(-1);
+}
+
+void QUpdateManager::storeTimestamp(const QString &fileName, qint64 timestamp)
+{
+    QJsonObject seen;
+    QFile old(timestampsPath());
+    if (old.open(QIODevice::ReadOnly))
+        seen = QJsonDocument::fromJson(old.read(VersionFileLimit)).object();
+    old.close();
+    if (seen.value(fileName).toInteger(-1) >= timestamp)
+        return;
+    seen.insert(fileName, timestamp);
+    privatefiles::makeDirectory(m_downloadFolder);
+    QSaveFile file(timestampsPath());
+    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(seen).toJson()) < 0 ||
+        !file.commit()) {
+        qCWarning(lcUpdate) << "cannot keep the time of" << fileName << "in" << timestampsPath()
+                            << file.errorString();
+        return;
+    }
+    QFile::setPermissions(timestampsPath(), privatefiles::FilePermissions);
+}
+
+void QUpdateManager::removePartialDownloads()
+{
+    if (m_downloadFolder.isEmpty())
+        return;
+    const QDir folder(m_downloadFolder);
+    QStringList patterns;
+    for (int i = 0; i < KindCount; ++i)
+        patterns << localFileName(UPDATE_SOFT_T(i)) + QString(PARTIAL_SUFFIX).replace('X', '?');
+    for (const QString &name : folder.entryList(patterns, QDir::Files | QDir::Hidden)) {
+        qCInfo(lcUpdate) << "removing a download cut short:" << folder.filePath(name);
+        QFile::remove(folder.filePath(name));
+    }
+}
+
+bool QUpdateManager::programVersionNewer(const QString &version, int major, int minor,
+                                         const QString &suffix)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,6})\\.(\\d{1,6})([a-z]*)$"));
+    const QRegularExpressionMatch m = form.match(version);
+    if (!m.hasMatch())
+        return false;
+    const int offeredMajor = m.captured(1).toInt();
+    const int offeredMinor = m.captured(2).toInt();
+    if (offeredMajor != major)
+        return offeredMajor > major;
+    if (offeredMinor != minor)
+        return offeredMinor > minor;
+    // 0.40 before 0.40a before 0.40e.
+    return m.captured(3) > suffix;
 }
 
 bool QUpdateManager::versionKnown(UPDATE_SOFT_T kind) const
@@ -275,6 +376,8 @@ qint64 QUpdateManager::limit(UPDATE_SOFT_T kind, bool versionFile) const
 void QUpdateManager::startRequest(const QUrl &url)
 {
     m_lastError = ERROR_NONE;
+    m_untrustedKeyId.clear();
+    m_refusedVersion.clear();
     m_target = url;
     m_signatureStage = true;
     m_file.reset();
@@ -394,14 +497,55 @@ bool QUpdateManager::takeSignature()
     return true;
 }
 
-bool QUpdateManager::takeVersionFile(UPDATE_SOFT_T kind, bool *newer)
+bool QUpdateManager::checkSignature(QIODevice *device, updatesignature::Comment *comment)
 {
+    m_untrustedKeyId.clear();
+    const updatesignature::PublicKey *key = nullptr;
+    if (m_key.isValid() && m_key.keyId == m_signature.keyId)
+        key = &m_key;
+    for (const updatesignature::PublicKey &k : std::as_const(m_additionalKeys))
+        if (!key && k.keyId == m_signature.keyId)
+            key = &k;
+    if (!key) {
+        // Key ids are written as the tool prints them: the bytes in reverse.
+        QByteArray id = m_signature.keyId;
+        std::reverse(id.begin(), id.end());
+        m_untrustedKeyId = QString::fromLatin1(id.toHex().toUpper());
+        fail(ERROR_SIGNATURE, "signed with a key not trusted here: " + m_untrustedKeyId);
+        return false;
+    }
     QString why;
-    if (!updatesignature::verify(m_key, m_signature, m_buffer, &why)) {
+    if (!updatesignature::verify(*key, m_signature, device, &why) ||
+        !updatesignature::vouchesFor(m_signature, m_target.fileName(), comment, &why)) {
         fail(ERROR_SIGNATURE, "signature refused: " + why);
         return false;
     }
+    return true;
+}
+
+bool QUpdateManager::takeVersionFile(UPDATE_SOFT_T kind, bool *newer)
+{
+    updatesignature::Comment comment;
+    QBuffer buffer(&m_buffer);
+    buffer.open(QIODevice::ReadOnly);
+    if (!checkSignature(&buffer, &comment))
+        return false;
+    // An older file served again would take back what a newer one announced.
+    const QString name = m_target.fileName();
+    const qint64 newest = newestTimestamp(name);
+    if (comment.timestamp < newest) {
+        fail(ERROR_REPLAYED, QStringLiteral("signed at %1, before the one taken at %2")
+                                 .arg(comment.timestamp)
+                                 .arg(newest));
+        return false;
+    }
+    storeTimestamp(name, comment.timestamp);
     Kind &k = m_kinds[kind];
+    k.signedAt = comment.timestamp;
+    if (versionFileOutdated(kind))
+        qCWarning(lcUpdate).noquote()
+            << name << "was signed" << versionFileSigned(kind).toString(Qt::ISODate)
+            << ": the server's information is out of date";
     const QString shortKey = QString::number(k.major) + "." + QString::number(k.minor);
     const QString fullKey = kind == UPDATE_SOFT_PC ? shortKey + k.text : shortKey;
     k.changes.clear();
@@ -412,14 +556,23 @@ bool QUpdateManager::takeVersionFile(UPDATE_SOFT_T kind, bool *newer)
 
 bool QUpdateManager::takeDownload(UPDATE_SOFT_T kind)
 {
-    QString why;
     if (!m_file->flush() || !m_file->seek(0)) {
         fail(ERROR_STORE, m_file->fileName() + ": " + m_file->errorString());
         return false;
     }
     // Checked as stored: what is flashed or opened is what was checked.
-    if (!updatesignature::verify(m_key, m_signature, m_file.get(), &why)) {
-        fail(ERROR_SIGNATURE, "signature refused: " + why);
+    updatesignature::Comment comment;
+    if (!checkSignature(m_file.get(), &comment))
+        return false;
+    // An older setup, validly signed once, would bring back what a newer one fixed.
+    const Kind &k = m_kinds[kind];
+    if (kind == UPDATE_SOFT_PC && !programVersionNewer(comment.version, k.major, k.minor, k.text)) {
+        m_refusedVersion = comment.version;
+        fail(ERROR_ROLLBACK, QStringLiteral("the setup's version \"%1\" is not newer than %2.%3%4")
+                                 .arg(comment.version)
+                                 .arg(k.major)
+                                 .arg(k.minor)
+                                 .arg(k.text));
         return false;
     }
     const QString path = downloadPath(kind);
@@ -467,7 +620,7 @@ void QUpdateManager::slotFinished()
         if (!versionFile) {
             privatefiles::makeDirectory(m_downloadFolder);
             // Beside its final name, owner-only; renamed to it only once checked.
-            m_file = std::make_unique<QTemporaryFile>(downloadPath(kind) + ".XXXXXX");
+            m_file = std::make_unique<QTemporaryFile>(downloadPath(kind) + PARTIAL_SUFFIX);
             if (!m_file->open()) {
                 fail(ERROR_STORE, m_file->fileName() + ": " + m_file->errorString());
                 return;

@@ -2,6 +2,8 @@
 
 #include "updatesignature.h"
 
+#include <QDateTime>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,6 +13,7 @@
 #include <array>
 #include <memory>
 
+class QIODevice;
 class QNetworkAccessManager;
 class QNetworkReply;
 class QTemporaryFile;
@@ -19,8 +22,10 @@ class QTimer;
 // Finds newer versions of the program and of the firmware of the USB-stick and the
 // actuator on the update server, and downloads them. A timer checks each kind whose
 // installed version is known, one request at a time. Every file is taken only with a
-// valid signature by the trusted key beside it (<name>.minisig), fetched first; bodies
-// are limited in size and time and stream into a temporary file.
+// valid signature by a trusted key beside it (<name>.minisig), fetched first, that names
+// the file; bodies are limited in size and time and stream into a temporary file. A
+// version file older than one seen before is not taken, nor a setup of the program that
+// is not newer than the one running.
 class QUpdateManager : public QObject
 {
     Q_OBJECT
@@ -44,8 +49,10 @@ public:
         ERROR_TOO_LARGE,
         ERROR_TIMED_OUT,
         ERROR_REDIRECT,  // to another host, or to an address not allowed
-        ERROR_SIGNATURE, // missing, malformed, by another key, or not matching
+        ERROR_SIGNATURE, // missing, malformed, by another key, not matching, or for another file
         ERROR_STORE,
+        ERROR_REPLAYED, // a version file signed before the one taken last time
+        ERROR_ROLLBACK, // a setup of the program not newer than the one running
     };
 
     static constexpr qint64 SignatureLimit = 16 * 1024;
@@ -61,6 +68,9 @@ public:
     static constexpr int SoonCountdown = 60;
     static constexpr int RetryCountdown = 3600;
     static constexpr int FullCycleCountdown = 43200;
+    // A version file signed longer ago is still used, but said to be out of date: a
+    // server held back (or an attacker in between) could hide newer versions for good.
+    static constexpr qint64 OutdatedAfterS = 90 * 24 * 3600;
 
     static const char ServerPath[];
 
@@ -78,13 +88,16 @@ public:
     // A redirection from the configured address may go to this one.
     bool redirectAllowed(const QUrl &url) const;
 
-    // The minisign public key (its base64 line) the files must be signed with.
+    // The program's own minisign public key (its base64 line): the one built in, or the
+    // one a demonstration or a test makes for its run. Always trusted.
     KEY_STATE_T setPublicKey(const QString &key);
-    KEY_STATE_T keyState() const { return m_keyState; }
+    // Keys trusted besides it, from where only an administrator can write.
+    void setAdditionalKeys(const QList<updatesignature::PublicKey> &keys);
+    KEY_STATE_T keyState() const;
     // The key given when the program was built; may be empty.
     static QString builtInPublicKey();
     // Both a server and a key: requests can be made.
-    bool ready() const { return m_serverState == SERVER_READY && m_keyState == KEY_READY; }
+    bool ready() const { return m_serverState == SERVER_READY && keyState() == KEY_READY; }
 
     void setDownloadFolder(const QString &folder) { m_downloadFolder = folder; }
     QString downloadFolder() const { return m_downloadFolder; }
@@ -129,6 +142,25 @@ public:
     REQUEST_ERROR_T lastError() const { return m_lastError; }
     // The file name on the server of the last request.
     QString lastFileName() const { return m_target.fileName(); }
+    // The id (hex) of the key the last refused signature was made with, when no trusted
+    // key has it; empty otherwise.
+    QString untrustedKeyId() const { return m_untrustedKeyId; }
+    // The version of the program in the last refused setup's signature.
+    QString refusedVersion() const { return m_refusedVersion; }
+
+    // When the version file last taken for kind was signed; invalid before one was.
+    QDateTime versionFileSigned(UPDATE_SOFT_T kind) const;
+    bool versionFileOutdated(UPDATE_SOFT_T kind) const;
+    // Where the newest signing time of each version file is kept, so that an older file
+    // served again is not taken.
+    QString timestampsPath() const;
+    // Removes what downloads cut short by a killed program left beside their final names.
+    void removePartialDownloads();
+
+    // Whether version ("0.41", "0.40f") is newer than major.minor and suffix; false for
+    // one that is not a version.
+    static bool programVersionNewer(const QString &version, int major, int minor,
+                                    const QString &suffix);
 
     // The change list when the file lists a version after the installed one: that
     // version line and everything after it. Lines as the server sent them.
@@ -157,6 +189,7 @@ private:
         QString text;
         QStringList changes;
         int cycle = 0;
+        qint64 signedAt = -1; // of the version file last taken
     };
 
     bool someKindDue() const;
@@ -167,6 +200,10 @@ private:
     void fail(REQUEST_ERROR_T reason, const QString &why);
     void finishRequest(bool newer);
     bool takeSignature();
+    // The signature checked against the trusted keys and the file's name.
+    bool checkSignature(QIODevice *device, updatesignature::Comment *comment);
+    qint64 newestTimestamp(const QString &fileName) const;
+    void storeTimestamp(const QString &fileName, qint64 timestamp);
     bool takeVersionFile(UPDATE_SOFT_T kind, bool *newer);
     bool takeDownload(UPDATE_SOFT_T kind);
     qint64 limit(UPDATE_SOFT_T kind, bool versionFile) const;
@@ -187,6 +224,9 @@ private:
     REQUEST_ERROR_T m_lastError = ERROR_NONE;
     updatesignature::PublicKey m_key;
     KEY_STATE_T m_keyState = KEY_NONE;
+    QList<updatesignature::PublicKey> m_additionalKeys;
+    QString m_untrustedKeyId;
+    QString m_refusedVersion;
     bool m_busy = false;
     bool m_enabled = true;
     int m_countdown = FirstCountdown;

@@ -16,6 +16,9 @@ const QByteArray TRUSTED_PREFIX = "trusted comment: ";
 const QByteArray KEY_ALGORITHM = "Ed";
 const QByteArray LEGACY_ALGORITHM = "Ed";
 const QByteArray HASHED_ALGORITHM = "ED";
+const QByteArray TIMESTAMP_FIELD = "timestamp";
+const QByteArray FILE_FIELD = "file";
+const QByteArray VERSION_FIELD = "version";
 constexpr int ALGORITHM_SIZE = 2;
 constexpr qint64 CHUNK = 64 * 1024;
 
@@ -47,13 +50,9 @@ bool verifyDetached(const QByteArray &signature, const QByteArray &message, cons
                                        reinterpret_cast<const unsigned char *>(key.data())) == 0;
 }
 
-// What the file signature covers: the whole content, or its hash.
-bool signedMessage(const Signature &signature, QIODevice *device, QByteArray *message)
+// What the file signature covers: the file's hash, read in chunks however large it is.
+bool fileHash(QIODevice *device, QByteArray *message)
 {
-    if (!signature.prehashed) {
-        *message = device->readAll();
-        return true;
-    }
     crypto_generichash_state state;
     crypto_generichash_init(&state, nullptr, 0, crypto_generichash_BYTES_MAX);
     QByteArray chunk(CHUNK, Qt::Uninitialized);
@@ -105,12 +104,13 @@ bool parseSignature(const QByteArray &file, Signature *signature, QString *why)
     if (raw.size() != ALGORITHM_SIZE + KeyIdSize + SignatureSize)
         return fail(why, QStringLiteral("signature line of the wrong size"));
     const QByteArray algorithm = raw.left(ALGORITHM_SIZE);
-    if (algorithm != LEGACY_ALGORITHM && algorithm != HASHED_ALGORITHM)
+    if (algorithm == LEGACY_ALGORITHM)
+        return fail(why, QStringLiteral("legacy signature (Ed) refused: sign without -l"));
+    if (algorithm != HASHED_ALGORITHM)
         return fail(why, QStringLiteral("unknown signature algorithm"));
     const QByteArray global = strictBase64(lines[3]);
     if (global.size() != SignatureSize)
         return fail(why, QStringLiteral("global signature of the wrong size"));
-    signature->prehashed = algorithm == HASHED_ALGORITHM;
     signature->keyId = raw.mid(ALGORITHM_SIZE, KeyIdSize);
     signature->signature = raw.mid(ALGORITHM_SIZE + KeyIdSize);
     signature->trustedComment = lines[2].mid(TRUSTED_PREFIX.size());
@@ -128,7 +128,7 @@ bool verify(const PublicKey &key, const Signature &signature, QIODevice *device,
         return fail(why, QStringLiteral("signed with another key (%1)")
                              .arg(QString::fromLatin1(signature.keyId.toHex())));
     QByteArray message;
-    if (!signedMessage(signature, device, &message))
+    if (!fileHash(device, &message))
         return fail(why, device->errorString());
     if (!verifyDetached(signature.signature, message, key.key))
         return fail(why, QStringLiteral("the signature does not match the file"));
@@ -145,6 +145,42 @@ bool verify(const PublicKey &key, const Signature &signature, const QByteArray &
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     return verify(key, signature, &buffer, why);
+}
+
+Comment parseComment(const QByteArray &trustedComment)
+{
+    Comment comment;
+    for (const QByteArray &field : trustedComment.split('\t')) {
+        const qsizetype colon = field.indexOf(':');
+        if (colon < 0)
+            continue;
+        const QByteArray name = field.left(colon);
+        const QByteArray value = field.mid(colon + 1);
+        if (name == TIMESTAMP_FIELD) {
+            bool ok = false;
+            const qint64 seconds = value.toLongLong(&ok);
+            comment.timestamp = ok && seconds >= 0 ? seconds : -1;
+        } else if (name == FILE_FIELD) {
+            comment.file = QString::fromUtf8(value);
+        } else if (name == VERSION_FIELD) {
+            comment.version = QString::fromUtf8(value);
+        }
+    }
+    return comment;
+}
+
+bool vouchesFor(const Signature &signature, const QString &fileName, Comment *comment, QString *why)
+{
+    *comment = parseComment(signature.trustedComment);
+    // Signed for another file, a signature would let any file the vendor ever signed
+    // pass under this name.
+    if (comment->file.isEmpty())
+        return fail(why, QStringLiteral("the trusted comment names no file"));
+    if (comment->file != fileName)
+        return fail(why, QStringLiteral("signed for another file (%1)").arg(comment->file));
+    if (comment->timestamp < 0)
+        return fail(why, QStringLiteral("the trusted comment carries no timestamp"));
+    return true;
 }
 
 } // namespace updatesignature

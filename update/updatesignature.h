@@ -5,9 +5,11 @@
 
 class QIODevice;
 
-// Detached signatures as the minisign tool writes them (<file>.minisig): Ed25519 over the
-// file itself (legacy "Ed") or over its BLAKE2b-512 hash ("ED", the tool's default), and
-// a global signature over that signature and the trusted comment. Checked with libsodium.
+// Detached signatures as the minisign tool writes them by default (<file>.minisig): Ed25519
+// over the file's BLAKE2b-512 hash ("ED"), and a global signature over that signature and
+// the trusted comment. Checked with libsodium, the file read in chunks. The legacy form
+// ("Ed", over the file itself) is refused: its algorithm bytes are not covered by the
+// global signature, so one relabelled passes for a signature of a 64-byte file.
 namespace updatesignature
 {
 
@@ -22,7 +24,6 @@ struct PublicKey {
 };
 
 struct Signature {
-    bool prehashed = false;
     QByteArray keyId;
     QByteArray signature;
     QByteArray trustedComment; // without its "trusted comment: " prefix
@@ -39,5 +40,21 @@ bool parseSignature(const QByteArray &file, Signature *signature, QString *why);
 // Whether signature, made with key, covers the data read from device up to its end.
 bool verify(const PublicKey &key, const Signature &signature, QIODevice *device, QString *why);
 bool verify(const PublicKey &key, const Signature &signature, const QByteArray &data, QString *why);
+
+// The trusted comment's fields: "timestamp:<seconds>\tfile:<name>" as the tool writes it
+// by default (a field without a colon, such as "hashed", is skipped); the program's
+// setup adds "version:<x>".
+struct Comment {
+    qint64 timestamp = -1; // -1: missing or not a number
+    QString file;
+    QString version;
+};
+Comment parseComment(const QByteArray &trustedComment);
+
+// Whether a verified signature vouches for the file under this name, and when it was made;
+// false, with a reason for the log, when its comment names no file or another one, or
+// carries no time.
+bool vouchesFor(const Signature &signature, const QString &fileName, Comment *comment,
+                QString *why);
 
 } // namespace updatesignature

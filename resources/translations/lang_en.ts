@@ -2036,6 +2036,48 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Файл %1 с сервера обновлений не прошёл проверку подписи и удалён. Ничего не установлено.</source>
         <translation>The file %1 from the update server failed the signature check and was deleted. Nothing was installed.</translation>
     </message>
+    <message>
+        <source>Файл подписан ключом %1, которому программа не доверяет. Кроме встроенного ключа, доверенные ключи берутся только из %2, куда может писать лишь администратор.</source>
+        <translation>The file is signed with key %1, which this program does not trust. Besides the built-in key, trusted keys are taken only from %2, which only an administrator can write.</translation>
+    </message>
+    <message>
+        <source>Сведения об обновлении с сервера старше уже полученных ранее и не приняты.</source>
+        <translation>The update information from the server is older than the information received before and was not accepted.</translation>
+    </message>
+    <message>
+        <source>Программа с сервера обновлений (версия %1) не новее установленной (%2) и удалена. Ничего не установлено.</source>
+        <translation>The program from the update server (version %1) is not newer than the installed one (%2) and was deleted. Nothing was installed.</translation>
+    </message>
+    <message>
+        <source>не указана</source>
+        <translation>not given</translation>
+    </message>
+    <message>
+        <source>Сведения на сервере обновлений устарели: они подписаны %1, более %2 дней назад. Более новые версии могут быть от вас скрыты; сообщите об этом поставщику.</source>
+        <translation>The information on the update server is out of date: it was signed on %1, more than %2 days ago. Newer versions may be hidden from you; please tell your supplier.</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Attention</translation>
+    </message>
+    <message>
+        <source>Загруженный файл прошивки сохранён: %1
+Его можно записать снова командой «%2».</source>
+        <translation>The downloaded firmware file has been kept: %1
+It can be written again with &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick из файла...</source>
+        <translation>Update USB-stick firmware from file...</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства из файла...</source>
+        <translation>Update actuator firmware from file...</translation>
+    </message>
+    <message>
+        <source>Ключ в настройках пользователя не принимается: кроме встроенного ключа, доверенные ключи берутся только из %1, куда может писать лишь администратор.</source>
+        <translation>A key in the user's settings is not accepted: besides the built-in key, trusted keys are taken only from %1, which only an administrator can write.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateManager</name>

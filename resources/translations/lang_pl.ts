@@ -2036,6 +2036,48 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Файл %1 с сервера обновлений не прошёл проверку подписи и удалён. Ничего не установлено.</source>
         <translation>Plik %1 z serwera aktualizacji nie przeszedł weryfikacji podpisu i został usunięty. Nic nie zainstalowano.</translation>
     </message>
+    <message>
+        <source>Файл подписан ключом %1, которому программа не доверяет. Кроме встроенного ключа, доверенные ключи берутся только из %2, куда может писать лишь администратор.</source>
+        <translation>Plik jest podpisany kluczem %1, któremu program nie ufa. Oprócz klucza wbudowanego zaufane klucze są brane tylko z %2, do którego może pisać wyłącznie administrator.</translation>
+    </message>
+    <message>
+        <source>Сведения об обновлении с сервера старше уже полученных ранее и не приняты.</source>
+        <translation>Informacje o aktualizacji z serwera są starsze niż otrzymane wcześniej i nie zostały przyjęte.</translation>
+    </message>
+    <message>
+        <source>Программа с сервера обновлений (версия %1) не новее установленной (%2) и удалена. Ничего не установлено.</source>
+        <translation>Program z serwera aktualizacji (wersja %1) nie jest nowszy od zainstalowanego (%2) i został usunięty. Niczego nie zainstalowano.</translation>
+    </message>
+    <message>
+        <source>не указана</source>
+        <translation>nie podano</translation>
+    </message>
+    <message>
+        <source>Сведения на сервере обновлений устарели: они подписаны %1, более %2 дней назад. Более новые версии могут быть от вас скрыты; сообщите об этом поставщику.</source>
+        <translation>Informacje na serwerze aktualizacji są nieaktualne: podpisano je %1, ponad %2 dni temu. Nowsze wersje mogą być przed Tobą ukryte; poinformuj o tym dostawcę.</translation>
+    </message>
+    <message>
+        <source>Внимание</source>
+        <translation>Uwaga</translation>
+    </message>
+    <message>
+        <source>Загруженный файл прошивки сохранён: %1
+Его можно записать снова командой «%2».</source>
+        <translation>Pobrany plik oprogramowania zachowano: %1
+Można go zapisać ponownie poleceniem „%2”.</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку USB-stick из файла...</source>
+        <translation>Aktualizuj oprogramowanie USB-stick z pliku...</translation>
+    </message>
+    <message>
+        <source>Обновить прошивку исполнительного устройства из файла...</source>
+        <translation>Aktualizuj oprogramowanie urządzenia wykonawczego z pliku...</translation>
+    </message>
+    <message>
+        <source>Ключ в настройках пользователя не принимается: кроме встроенного ключа, доверенные ключи берутся только из %1, куда может писать лишь администратор.</source>
+        <translation>Klucz w ustawieniach użytkownika nie jest przyjmowany: oprócz klucza wbudowanego zaufane klucze są brane tylko z %1, do którego może pisać wyłącznie administrator.</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateManager</name>

@@ -94,6 +94,10 @@ private slots:
         QTest::newRow("value missing") << QStringList{"--port"} << "Missing value after '--port'.";
         QTest::newRow("stray argument")
             << QStringList{"--demo", "extra"} << "Unexpected argument 'extra'.";
+        // The machine's ports may hold a real stick: the demonstration never probes them.
+        QTest::newRow("demo with a port")
+            << QStringList{"--demo", "--port", "/dev/ttyS0"}
+            << "--demo probes only its own emulated USB-stick; it cannot be used with --port.";
     }
     void usageErrorsExitWithTwo()
     {
@@ -157,6 +161,7 @@ private slots:
                 return err.contains("--demo: firmware files in " + folder + "/data/");
             },
             30000));
+        QVERIFY2(err.contains(", the only port probed\n"), qPrintable(err));
         QVERIFY(ownerOnly(folder));
         QVERIFY(ownerOnly(folder + "/data"));
 

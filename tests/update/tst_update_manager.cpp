@@ -7,6 +7,7 @@
 #include "signingkey.h"
 #include "updateserver.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QLabel>
 #include <QNetworkAccessManager>
@@ -16,6 +17,8 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <algorithm>
 
 using vexo::emu::UpdateServer;
 using Kind = QUpdateManager;
@@ -89,7 +92,8 @@ struct Rig {
     }
     QStringList downloads() const
     {
-        return QDir(folder.path() + "/downloads").entryList(QDir::Files);
+        // Downloads, and what is left of them; not what the manager keeps beside them.
+        return QDir(folder.path() + "/downloads").entryList({"update_*"}, QDir::Files);
     }
 };
 } // namespace
@@ -297,15 +301,27 @@ private slots:
                 return Kind::ERROR_TIMED_OUT;
             return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
         };
-        // Both forms the tool writes.
-        for (bool legacy : {false, true}) {
-            rig.server.setLegacySignatures(legacy);
-            rig.server.setFile(MODEM_IMAGE, image);
-            QCOMPARE(fetch(false), Kind::ERROR_NONE);
-            QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
-        }
+        // The tool's default form only: the legacy one is refused.
+        rig.server.setFile(MODEM_IMAGE, image);
+        QCOMPARE(fetch(false), Kind::ERROR_NONE);
+        QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
+        rig.server.setLegacySignatures(true);
+        rig.server.setFile(MODEM_IMAGE, image);
+        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(rig.downloads(), QStringList());
+        rig.server.setLegacySignatures(false);
+        rig.server.setFile(MODEM_IMAGE, image);
         QCOMPARE(fetch(true), Kind::ERROR_NONE);
         QCOMPARE(rig.news.size(), 1);
+
+        // Signed, but for another file: any file ever signed would do under any name.
+        rig.server.setFile(MODEM_IMAGE, image,
+                           UpdateServer::comment("device_5813_setup_board_5.bin"));
+        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        rig.server.setFile(MODEM_IMAGE, image, "timestamp:1700000000");
+        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(rig.downloads(), QStringList());
+        rig.server.setFile(MODEM_IMAGE, image);
 
         // Tampered, missing its signature, or signed by another key: nothing kept, no news.
         rig.server.tamperFile(MODEM_IMAGE);
@@ -316,13 +332,29 @@ private slots:
         rig.server.setFile(MODEM_IMAGE, image);
         rig.server.removeFile(MODEM_IMAGE + ".minisig");
         QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
-        QCOMPARE(rig.server.requestCount(MODEM_IMAGE), 3); // the unsigned one not even fetched
+        QCOMPARE(rig.server.requestCount(MODEM_IMAGE), 4); // the unsigned one not even fetched
         rig.server.setFile(MODEM_IMAGE, image);
         rig.manager.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
         QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
         QCOMPARE(rig.downloads(), QStringList());
         QCOMPARE(rig.news.size(), 1);
         QCOMPARE(rig.manager.countdown(), 3600); // tried again on the usual schedule
+        // Named as the tool prints it: the key id's bytes in reverse.
+        QByteArray id =
+            QByteArray::fromBase64(rig.server.key().publicKeyLine().toLatin1()).mid(2, 8);
+        std::reverse(id.begin(), id.end());
+        QCOMPARE(rig.manager.untrustedKeyId(), QString(id.toHex().toUpper()));
+        // An administrator's key is trusted beside the program's own.
+        rig.manager.setAdditionalKeys(
+            {updatesignature::parsePublicKey(rig.server.key().publicKeyLine())});
+        QCOMPARE(fetch(false), Kind::ERROR_NONE);
+        QCOMPARE(rig.manager.untrustedKeyId(), QString());
+        // It is enough on its own, without a key built in.
+        rig.manager.setPublicKey("");
+        QCOMPARE(rig.manager.keyState(), Kind::KEY_READY);
+        QCOMPARE(fetch(false), Kind::ERROR_NONE);
+        rig.manager.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
+        rig.manager.setAdditionalKeys({});
 
         // No key, or one that is not a key: nothing is asked at all.
         for (const QString &key : {QString(), QString("RWQ-not-a-key")}) {
@@ -333,6 +365,89 @@ private slots:
             QVERIFY(!rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM));
             QCOMPARE(rig.server.signatureRequests().size(), asked);
         }
+    }
+
+    void versionFilesOnlyMoveForward()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        const auto check = [&](qint64 signedAt) {
+            rig.server.setFile(MODEM_FILE, "2.5\n2.6\n+ new\n",
+                               UpdateServer::comment(MODEM_FILE, signedAt));
+            const int errors = int(rig.errors.size());
+            rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
+            if (!rig.answered())
+                return Kind::ERROR_TIMED_OUT;
+            return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
+        };
+        // Over 90 days old it is still used, and said to be out of date.
+        QCOMPARE(check(now - 91 * 24 * 3600), Kind::ERROR_NONE);
+        QVERIFY(rig.manager.versionFileOutdated(Kind::UPDATE_SOFT_MODEM));
+        QCOMPARE(rig.manager.changes(Kind::UPDATE_SOFT_MODEM).size(), 2);
+        QCOMPARE(check(now - 89 * 24 * 3600), Kind::ERROR_NONE);
+        QVERIFY(!rig.manager.versionFileOutdated(Kind::UPDATE_SOFT_MODEM));
+        QCOMPARE(check(now - 1000), Kind::ERROR_NONE);
+        QCOMPARE(check(now - 1000), Kind::ERROR_NONE); // the same file again
+        QVERIFY(ownerOnly(rig.manager.timestampsPath()));
+        // An older one served again is not taken, and announces nothing.
+        const int news = int(rig.news.size());
+        QCOMPARE(check(now - 2000), Kind::ERROR_REPLAYED);
+        QCOMPARE(rig.news.size(), news);
+        QCOMPARE(rig.manager.versionFileSigned(Kind::UPDATE_SOFT_MODEM).toSecsSinceEpoch(),
+                 now - 1000);
+    }
+
+    void noOlderProgramIsInstalled()
+    {
+        const struct {
+            const char *offered;
+            bool newer;
+        } versions[] = {{"0.41", true},   {"0.40f", true},  {"1.0", true},    {"0.40e", false},
+                        {"0.40d", false}, {"0.40", false},  {"0.39z", false}, {"", false},
+                        {"0.41 ", false}, {"v0.41", false}, {"0.4x1", false}};
+        for (const auto &v : versions)
+            QVERIFY2(QUpdateManager::programVersionNewer(v.offered, 0, 40, "e") == v.newer,
+                     v.offered);
+
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.manager.setVersion(Kind::UPDATE_SOFT_PC, 0, 40, "e");
+        const QString setup = rig.manager.updateFileUrl(Kind::UPDATE_SOFT_PC).fileName();
+        const auto download = [&](const QString &version) {
+            rig.server.setFile(setup, "package", UpdateServer::comment(setup, -1, version));
+            const int errors = int(rig.errors.size()), finished = int(rig.finished.size());
+            rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_PC);
+            if (!QTest::qWaitFor(
+                    [&] { return rig.errors.size() > errors || rig.finished.size() > finished; }))
+                return Kind::ERROR_TIMED_OUT;
+            return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
+        };
+        for (const QString &older : QStringList{"0.40e", ""}) {
+            QCOMPARE(download(older), Kind::ERROR_ROLLBACK);
+            QCOMPARE(rig.manager.refusedVersion(), older);
+            QCOMPARE(rig.downloads(), QStringList());
+        }
+        QCOMPARE(download("0.41"), Kind::ERROR_NONE);
+        QCOMPARE(rig.downloads(), QStringList{QUpdateManager::localFileName(Kind::UPDATE_SOFT_PC)});
+    }
+
+    void partialDownloadsGoAtTheNextStart()
+    {
+        QTemporaryDir folder;
+        QUpdateManager manager;
+        manager.checkTimer()->stop();
+        manager.setDownloadFolder(folder.path());
+        // Listed by name, as entryList() gives them.
+        const QStringList kept = {"backup.json", "update-timestamps.json", "update_device.bin",
+                                  "update_modem.bin", "update_modem.bin.notes"};
+        for (const QString &name :
+             kept + QStringList{"update_modem.bin.aB3xYz", "update_device.bin.000000",
+                                QUpdateManager::localFileName(Kind::UPDATE_SOFT_PC) + ".Qq9Zz1"})
+            QVERIFY(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
+        manager.removePartialDownloads();
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), kept);
     }
 
     void downloadsThatCannotExhaustOrHang()

@@ -9,10 +9,15 @@
 #include "qupdatecontroller.h"
 #include "qupdatenotice.h"
 #include "qwaitdialog.h"
+#include "signingkey.h"
+#include "updatekeys.h"
 #include "updateserver.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QLocale>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -76,7 +81,8 @@ struct UpdateRig {
         return true;
     }
     void answerChanges(bool yes) { ::answerChanges(yes, &dialogs); }
-    QStringList files() const { return QDir(folder.path()).entryList(QDir::Files); }
+    // Downloads, and what is left of them.
+    QStringList files() const { return QDir(folder.path()).entryList({"update_*"}, QDir::Files); }
     // Neither the server nor the line is still being waited for.
     bool waitIdle()
     {
@@ -229,6 +235,133 @@ private slots:
                              QDir::toNativeSeparators(path)});
         QVERIFY(rig.modem.waitOpenings(2));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void aCutFlashKeepsTheDownload()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        QVERIFY(rig.manager.requestVersionFile(Soft::UPDATE_SOFT_MODEM));
+        QTRY_COMPARE(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).size(), 4);
+        int steps = 0;
+        connect(&rig.modem.session(), &QModemSession::operationStep, &rig.bar, [&] {
+            if (++steps == 5)
+                QTimer::singleShot(0, &rig.bar,
+                                   [&] { rig.modem.session().currentOperation()->cancel(); });
+        });
+        ScriptedPrompts &prompts = rig.modem.prompts();
+        rig.answerChanges(true);
+        prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
+            .expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        rig.updates.update_modem_soft();
+        QVERIFY(rig.waitIdle());
+        QVERIFY(!rig.modem.emulator().lastFirmware().complete);
+        // Kept for another try, and the user is told where and how.
+        const QString path = rig.manager.downloadPath(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(prompts.texts().last(),
+                 "Загруженный файл прошивки сохранён: " + QDir::toNativeSeparators(path) +
+                     "\nЕго можно записать снова командой «Обновить прошивку USB-stick из "
+                     "файла...».");
+        // It is the file that was offered: flashed from it, the stick takes it.
+        prompts.expectMessage(Kind::Question, "Внимание", QMessageBox::Yes);
+        QVERIFY(operationwait::succeeds(rig.flasher.flashFile(path, false)));
+        QVERIFY(rig.modem.emulator().lastFirmware().complete);
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
+    void theServersWordIsDatedAndNeverTakenBack()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        ScriptedPrompts &prompts = rig.modem.prompts();
+        const QString file = "modem_version_5813_ru.txt";
+        const qint64 now = QDateTime::currentSecsSinceEpoch();
+        const qint64 day = 24 * 3600;
+        const QString outdated = "Сведения на сервере обновлений устарели: они подписаны %1, "
+                                 "более 90 дней назад. Более новые версии могут быть от вас "
+                                 "скрыты; сообщите об этом поставщику.";
+        const auto signedOn = [&](qint64 at) {
+            return QLocale().toString(QDateTime::fromSecsSinceEpoch(at).date(),
+                                      QLocale::ShortFormat);
+        };
+
+        // Over 90 days old: still offered, and the check on request says it is out of date.
+        rig.server.setFile(file, "2.7\n2.8\n+ new\n", UpdateServer::comment(file, now - 100 * day));
+        prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Ok);
+        rig.answerChanges(false);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.texts().last(), outdated.arg(signedOn(now - 100 * day)));
+        QCOMPARE(rig.dialogs.size(), 2);
+        // "The latest" is said with it too.
+        rig.server.setFile(file, "2.7\n", UpdateServer::comment(file, now - 95 * day));
+        prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.texts().last(), "Уже установлена последняя версия прошивки.\n\n" +
+                                             outdated.arg(signedOn(now - 95 * day)));
+
+        // An older file served again: not taken, said on request, silent for the timer.
+        rig.server.setFile(file, "2.7\n2.8\n+ new\n", UpdateServer::comment(file, now - 96 * day));
+        prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.texts().last(),
+                 QString("Сведения об обновлении с сервера старше уже полученных ранее и не "
+                         "приняты."));
+        QVERIFY(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).isEmpty());
+        rig.manager.resetCheck(Soft::UPDATE_SOFT_MODEM);
+        for (int i = 0; i < 61; ++i)
+            rig.manager.slotTimerTick();
+        QTRY_COMPARE(rig.manager.lastError(), QUpdateManager::ERROR_REPLAYED);
+        QTest::qWait(100);
+        QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
+    }
+
+    void keysComeOnlyFromTheProgramOrAnAdministrator()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        ScriptedPrompts &prompts = rig.modem.prompts();
+        // A settings file that names a server and a key of its own: the server is taken,
+        // the key is not.
+        QTemporaryDir home;
+        QSettings settings(home.filePath("settings.ini"), QSettings::IniFormat);
+        settings.setValue(QString(QUpdateController::ServerSettingKey), rig.server.address());
+        settings.setValue(QString(QUpdateController::KeySettingKey),
+                          rig.server.key().publicKeyLine());
+        rig.updates.loadSettings(settings);
+        QCOMPARE(rig.manager.serverAddress(), rig.server.address());
+        const bool builtIn = !QUpdateManager::builtInPublicKey().isEmpty();
+        prompts.expectMessage(builtIn ? Kind::Warning : Kind::Information,
+                              builtIn ? "Ошибка" : "Информация", QMessageBox::Ok);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(rig.waitIdle());
+        if (!builtIn)
+            QCOMPARE(prompts.texts().last(),
+                     QString("Ключ проверки подписи обновлений не задан: обновления не "
+                             "загружаются.\nКлюч в настройках пользователя не принимается: кроме "
+                             "встроенного ключа, доверенные ключи берутся только из %1, куда "
+                             "может писать лишь администратор.")
+                         .arg(QDir::toNativeSeparators(updatekeys::systemPlace())));
+        QVERIFY(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).isEmpty());
+
+        // Signed by a key the program does not know: the user's administrator learns
+        // which key and where trusted keys go.
+        rig.updates.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
+        prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(prompts.texts().last(),
+                 QString("Сведения об обновлении с сервера не прошли проверку подписи и не "
+                         "приняты.\nФайл подписан ключом %1, которому программа не доверяет. "
+                         "Кроме встроенного ключа, доверенные ключи берутся только из %2, куда "
+                         "может писать лишь администратор.")
+                     .arg(rig.manager.untrustedKeyId(),
+                          QDir::toNativeSeparators(updatekeys::systemPlace())));
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
 
     void announcementsAndExchanges()

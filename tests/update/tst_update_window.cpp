@@ -37,7 +37,8 @@ private slots:
         const QString installer = QUpdateManager::localFileName(QUpdateManager::UPDATE_SOFT_PC)
                                       .replace("update_vexo_ct", "pc_5813_setup");
         server.setFile("pc_version_5813_ru.txt", "0.40e\n0.41\n+ Языки\n");
-        server.setFile(installer, "package");
+        server.setFile(installer, "package",
+                       vexo::emu::UpdateServer::comment(installer, -1, "0.41"));
 
         // An installer left from a day before goes at the start.
         const QString path = MainWindow::dataDirectory() + "/" +
