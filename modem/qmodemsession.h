@@ -136,6 +136,11 @@ public:
     // Version bytes as "type.board.major.minor" in pattern's %2.%3.%1.%4; a version not
     // fully known shows question marks.
     static QString formatVersion(const QString &pattern, const QByteArray &version);
+    // The one form a version is shown in everywhere: type.board.major.minor.
+    static QString versionText(const QByteArray &version)
+    {
+        return formatVersion(QStringLiteral("%2.%3.%1.%4"), version);
+    }
     // Where the user is: the stick's port, its version, the access level and the mode, or
     // that no stick is connected.
     QString stateSummary() const;

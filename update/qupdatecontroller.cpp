@@ -447,7 +447,9 @@ void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
         flashing = m_flasher->flash_fu(target);
     else
         m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                      tr("Ошибка загрузки прошивки из файла"), QMessageBox::Ok);
+                                      tr("Ошибка загрузки прошивки из файла") + "\n" +
+                                          m_flasher->updater().errorString(),
+                                      QMessageBox::Ok);
     // Flashed or not, the download has served once the flashing is over: the next one is
     // fetched anew. A stick lost on the way leaves it for flashing from the file later.
     if (flashing) {
