@@ -335,7 +335,7 @@ void QModemSession::complete_transaction(int result)
         break;
 
     case RESULT_STALLED:
-        finish(false);
+        // Said before the operation ends, so that its own message follows this one.
         m_prompts->warning(
             m_dialogParent, error,
             tr("USB-stick уже %1 с сообщает, что команда выполняется, но её выполнение "
@@ -344,6 +344,7 @@ void QModemSession::complete_transaction(int result)
                 .arg((m_running.since.elapsed() + 500) / 1000)
                 .arg(m_running.best),
             QMessageBox::Ok);
+        finish(false);
         break;
 
     case RESULT_DEVICE_FAILED:

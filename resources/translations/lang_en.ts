@@ -760,8 +760,8 @@ Version %2.</translation>
         <translation>unknown</translation>
     </message>
     <message>
-        <source>Новая прошивка не применена: USB-stick применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла. Если USB-stick не находится или не отвечает, отключите его от компьютера, подключите снова и повторите запись.</source>
-        <translation>The new firmware was not applied: the USB-stick applies it only once the whole file is written and works with its previous firmware until then. Write the same file again. If the USB-stick is not found or does not answer, unplug it from the computer, plug it in again and write the file again.</translation>
+        <source>Новая прошивка не применена: USB-stick применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла; если USB-stick не находится или не отвечает, сначала отключите его от компьютера и подключите снова.</source>
+        <translation>The new firmware was not applied: the USB-stick applies it only once the whole file is written and works with its previous firmware until then. Write the same file again; if the USB-stick is not found or does not answer, first unplug it from the computer and plug it in again.</translation>
     </message>
     <message>
         <source>Новая прошивка не применена: исполнительное устройство применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла, когда USB-stick будет найден снова.</source>

@@ -760,8 +760,8 @@ Wersja %2.</translation>
         <translation>nieznana</translation>
     </message>
     <message>
-        <source>Новая прошивка не применена: USB-stick применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла. Если USB-stick не находится или не отвечает, отключите его от компьютера, подключите снова и повторите запись.</source>
-        <translation>Nowe oprogramowanie nie zostało zastosowane: USB-stick stosuje je dopiero po zapisaniu całego pliku i do tego czasu działa z poprzednim. Zapisz ponownie ten sam plik. Jeśli USB-stick nie zostaje znaleziony lub nie odpowiada, odłącz go od komputera, podłącz ponownie i powtórz zapis.</translation>
+        <source>Новая прошивка не применена: USB-stick применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла; если USB-stick не находится или не отвечает, сначала отключите его от компьютера и подключите снова.</source>
+        <translation>Nowe oprogramowanie nie zostało zastosowane: USB-stick stosuje je dopiero po zapisaniu całego pliku i do tego czasu działa z poprzednim. Zapisz ponownie ten sam plik; jeśli USB-stick nie zostaje znaleziony lub nie odpowiada, najpierw odłącz go od komputera i podłącz ponownie.</translation>
     </message>
     <message>
         <source>Новая прошивка не применена: исполнительное устройство применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла, когда USB-stick будет найден снова.</source>
