@@ -35,7 +35,7 @@ quint16 paramId(const QString &name)
 
 QString version(const QByteArray &bytes)
 {
-    return QModemSession::formatVersion(QStringLiteral("%2.%3.%1.%4"), bytes);
+    return QModemSession::versionText(bytes);
 }
 
 QString accessText(MODEM_PROTECTION_T mode)
@@ -122,7 +122,9 @@ bool VexoCtl::checkFirmwareFile()
     const QString file = m_options.arguments.first();
     QFlashUpdater probe;
     if (!QFileInfo(file).isFile() || !probe.loadFile(file, QFlashUpdater::FLASH_MODEM)) {
-        end(EXIT_USAGE, file + ": not a firmware file");
+        end(EXIT_USAGE,
+            file + ": not a firmware file" +
+                (probe.errorString().isEmpty() ? QString() : " (" + probe.errorString() + ")"));
         return false;
     }
     return true;

@@ -1,10 +1,22 @@
 #include "terminalprompts.h"
 
 #include "console.h"
+#include "secret.h"
 
 #include <cstdio>
 #include <termios.h>
 #include <unistd.h>
+
+TerminalPrompts::~TerminalPrompts()
+{
+    secret::wipe(m_password);
+}
+
+void TerminalPrompts::setPassword(QString &&password)
+{
+    secret::wipe(m_password);
+    m_password = std::move(password);
+}
 
 bool TerminalPrompts::interactive()
 {
@@ -91,24 +103,31 @@ Prompts::Button TerminalPrompts::critical(QWidget *, const QString &title, const
 QString TerminalPrompts::getText(QWidget *, const QString &, const QString &label,
                                  QLineEdit::EchoMode echo, const QString &text, bool *ok)
 {
-    const bool secret = echo != QLineEdit::Normal;
-    if (secret && !m_password.isEmpty()) {
+    const bool hidden = echo != QLineEdit::Normal;
+    if (hidden && !m_password.isEmpty()) {
         if (ok)
             *ok = true;
-        return m_password;
+        // Used once, by the log-in; the copy handed out is the caller's to wipe.
+        QString password = secret::deepCopy(m_password);
+        secret::wipe(m_password);
+        m_passwordUsed = true;
+        return password;
     }
     QString typed;
     bool read = false;
     if (interactive()) {
         console::ask(label + ":");
-        read = readLine(&typed, !secret);
+        read = readLine(&typed, !hidden);
     } else {
-        console::err(label + (secret ? QStringLiteral(": no terminal to ask; give --password-file")
-                                     : QStringLiteral(": no terminal to ask")));
+        console::err(label + (!hidden          ? QStringLiteral(": no terminal to ask")
+                              : m_passwordUsed ? QStringLiteral(": no terminal to ask, and the "
+                                                                "password file was used already")
+                                               : QStringLiteral(": no terminal to ask; give "
+                                                                "--password-file")));
     }
     if (ok)
         *ok = read;
-    return read ? typed : (secret ? QString() : text);
+    return read ? typed : (hidden ? QString() : text);
 }
 
 QString TerminalPrompts::getItem(QWidget *, const QString &, const QString &label,

@@ -10,8 +10,10 @@ class TerminalPrompts : public Prompts
 {
 public:
     void setAssumeYes(bool yes) { m_assumeYes = yes; }
-    // The password given in a file; never shown, never logged.
-    void setPassword(const QString &password) { m_password = password; }
+    ~TerminalPrompts() override;
+    // The password given in a file; never shown, never logged, handed out once and then
+    // wiped. Pass it by moving it, so that no other copy stays behind.
+    void setPassword(QString &&password);
     // What the file dialogs answer.
     void setFile(const QString &name) { m_file = name; }
     // Asks for yes or no; false when nobody can answer.
@@ -45,5 +47,6 @@ private:
 
     bool m_assumeYes = false;
     QString m_password;
+    bool m_passwordUsed = false;
     QString m_file;
 };

@@ -14,6 +14,7 @@
 #include "qtablefiles.h"
 #include "qtabletransfers.h"
 #include "remotelist.h"
+#include "secret.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,9 +22,15 @@
 #include <QSettings>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace
 {
 constexpr int IDLE_POLL_MS = 20;
+// A password is at most a few dozen bytes: a larger file is some other file.
+constexpr qsizetype PASSWORD_FILE_LIMIT = 1024;
 
 // Commands and how many arguments each takes (-1: any number).
 struct CommandSpec {
@@ -140,15 +147,39 @@ bool VexoCtl::loadPassword()
         end(EXIT_USAGE, file.fileName() + ": " + file.errorString());
         return false;
     }
+#ifdef Q_OS_UNIX
+    // As ssh does with its keys: a password others may read is no secret any more.
+    struct stat st = {};
+    if (::fstat(file.handle(), &st) == 0 && (st.st_mode & (S_IRWXG | S_IRWXO))) {
+        end(EXIT_USAGE, QStringLiteral("%1: others may read or change it (mode %2); make it "
+                                       "yours alone: chmod 600 %1")
+                            .arg(file.fileName())
+                            .arg(st.st_mode & 0777, 4, 8, QLatin1Char('0')));
+        return false;
+    }
+#endif
+    QByteArray bytes = file.read(PASSWORD_FILE_LIMIT + 1);
+    file.close();
+    if (bytes.size() > PASSWORD_FILE_LIMIT) {
+        secret::wipe(bytes);
+        end(EXIT_USAGE, QStringLiteral("%1: larger than %2 bytes, not a password file")
+                            .arg(file.fileName())
+                            .arg(PASSWORD_FILE_LIMIT));
+        return false;
+    }
     // The first line, without its end; the password itself goes nowhere else.
-    QString password = QString::fromUtf8(file.readLine());
-    while (password.endsWith(QLatin1Char('\n')) || password.endsWith(QLatin1Char('\r')))
-        password.chop(1);
+    qsizetype length = bytes.indexOf('\n');
+    if (length < 0)
+        length = bytes.size();
+    while (length > 0 && bytes.at(length - 1) == '\r')
+        --length;
+    QString password = QString::fromUtf8(bytes.constData(), length);
+    secret::wipe(bytes);
     if (password.isEmpty()) {
         end(EXIT_USAGE, file.fileName() + ": no password in its first line");
         return false;
     }
-    m_prompts.setPassword(password);
+    m_prompts.setPassword(std::move(password));
     return true;
 }
 

@@ -319,6 +319,17 @@ void rs232_port::takeBytes(const QByteArray &bytes)
     m_input += bytes;
     m_lastReceived.start();
     receive();
+    // A device that keeps sending while nobody takes its frames must not fill the memory.
+    // The newest bytes are kept: what answers the next request comes after the flood.
+    if (m_input.size() > INPUT_LIMIT) {
+        const qsizetype excess = m_input.size() - INPUT_LIMIT;
+        m_input.remove(0, excess);
+        if (m_droppedInFlood == 0)
+            qCWarning(lcLink) << "received bytes beyond" << INPUT_LIMIT
+                              << "waiting without a frame taken: the oldest are dropped";
+        m_droppedInFlood += excess;
+        m_droppedTotal += excess;
+    }
 }
 
 void rs232_port::onBytesWritten()
@@ -431,6 +442,10 @@ void rs232_port::receive()
         }
     }
     m_input.remove(0, i);
+    if (m_input.isEmpty() && m_droppedInFlood > 0) {
+        qCWarning(lcLink) << "dropped" << m_droppedInFlood << "received bytes in all";
+        m_droppedInFlood = 0;
+    }
     if (noise > 0)
         qCDebug(lcLink) << "dropped" << noise << "bytes of noise on an idle line";
     if (ignored > 0)

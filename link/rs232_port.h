@@ -29,6 +29,9 @@ public:
     static constexpr int BYTE_GAP_MS = 500;
     // The least pause between the last byte received and the next request written.
     static constexpr int TURNAROUND_MS = 10;
+    // Received bytes kept while a frame waits to be taken: room for several of the longest
+    // frames, escaped. A device that sends more meanwhile loses the oldest of it.
+    static constexpr int INPUT_LIMIT = 4 * RECEIVE_BUFFER_SIZE;
 
     explicit rs232_port(QObject *parent = nullptr);
 
@@ -59,6 +62,9 @@ public:
     // The receive path: bytes as a read from the device returned them, in any pieces.
     // readyRead feeds it; so can a harness that has no device behind the port.
     void takeBytes(const QByteArray &bytes);
+    // Received bytes not looked at yet, and those dropped beyond INPUT_LIMIT since opening.
+    qsizetype pendingInput() const { return m_input.size(); }
+    qint64 droppedInput() const { return m_droppedTotal; }
 
     INTERFACE_LOGIC_STATE_T logic_state() const { return m_state.load(); }
     void setLogicState(INTERFACE_LOGIC_STATE_T s);
@@ -104,6 +110,8 @@ private:
 
     // Worker thread only.
     QByteArray m_input; // read from the device, not yet looked at
+    qint64 m_droppedTotal = 0;
+    qint64 m_droppedInFlood = 0; // since the input last ran dry: logged once it does
     char m_rxBuffer[RECEIVE_BUFFER_SIZE] = {};
     quint16 m_rxCount = 0;
     bool m_rxEscape = false;

@@ -7,6 +7,7 @@
 #include "prompts.h"
 #include "qinterface_manager.h"
 #include "qoperationlog.h"
+#include "secret.h"
 
 namespace
 {
@@ -97,7 +98,7 @@ void QModemSession::user_mode_clicked()
 bool QModemSession::askPassword(const QString &title, const QString &label, QByteArray *bytes)
 {
     bool ok = false;
-    const QString password =
+    QString password =
         m_prompts->getText(m_dialogParent, title, label, QLineEdit::Password, QString(), &ok);
     if (!ok)
         return false;
@@ -106,7 +107,10 @@ bool QModemSession::askPassword(const QString &title, const QString &label, QByt
                            QMessageBox::Ok);
         return false;
     }
-    if (!encodePassword(password, bytes)) {
+    const bool encoded = encodePassword(password, bytes);
+    // Only the bytes for the stick are needed from here on.
+    secret::wipe(password);
+    if (!encoded) {
         m_prompts->warning(m_dialogParent, tr("Ошибка"), tr("Пароль содержит недопустимые символы"),
                            QMessageBox::Ok);
         return false;

@@ -47,6 +47,8 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
     const quint8 status = code & 0xFF;
     if (success) {
         if (status == STATUS_RUNNING) {
+            if (runningStalled(code >> 8))
+                return RESULT_STALLED;
             // The poll belongs to this transaction only.
             QTimer::singleShot(PROGRESS_POLL_MS, this, [this, serial = m_runner->serial()] {
                 if (m_runner->stillRunning(serial))
@@ -62,6 +64,18 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
     if (status == STATUS_DEVICE_FAILED)
         return RESULT_DEVICE_FAILED;
     return RESULT_BAD_ANSWER;
+}
+
+bool QModemSession::runningStalled(int percent)
+{
+    if (m_running.serial != m_runner->serial() || percent > m_running.best) {
+        m_running.serial = m_runner->serial();
+        m_running.best = percent;
+        m_running.unchanged = 0;
+        m_running.since.start();
+        return false;
+    }
+    return ++m_running.unchanged >= m_stalledRunningLimit;
 }
 
 int QModemSession::dispatchParamAnswer(const QRS232Message &request, const QRS232Message &answer)
@@ -318,6 +332,19 @@ void QModemSession::complete_transaction(int result)
         } else {
             finish(false);
         }
+        break;
+
+    case RESULT_STALLED:
+        // Said before the operation ends, so that its own message follows this one.
+        m_prompts->warning(
+            m_dialogParent, error,
+            tr("USB-stick уже %1 с сообщает, что команда выполняется, но её выполнение "
+               "остановилось на %2%. Операция прервана. Если USB-stick не отвечает на следующие "
+               "команды, отключите его от компьютера и подключите снова.")
+                .arg((m_running.since.elapsed() + 500) / 1000)
+                .arg(m_running.best),
+            QMessageBox::Ok);
+        finish(false);
         break;
 
     case RESULT_DEVICE_FAILED:

@@ -302,8 +302,7 @@ QString QModemSession::stateSummary() const
                                : tr("доступ администратора");
     const QString mode = m_execDevice.remoteMode() ? tr("автономный режим") : tr("обычный режим");
     return tr("USB-stick %1, версия %2, %3, %4")
-        .arg(m_interfaceManager->portName(), formatVersion("%2.%3.%1.%4", m_modem.version()),
-             access, mode);
+        .arg(m_interfaceManager->portName(), versionText(m_modem.version()), access, mode);
 }
 
 QString QModemSession::deviceInitText()

@@ -6,6 +6,7 @@
 #include "qoperation.h"
 #include "qoperationrunner.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -36,7 +37,12 @@ public:
         RESULT_NO_PRIVILEGES = 3,
         RESULT_NO_LINK = 4,
         RESULT_DEVICE_FAILED = 5,
+        // The stick keeps saying "running" and gets no further.
+        RESULT_STALLED = 6,
     };
+    // "Running" answers in a row, after the first, that bring no progress before the
+    // operation is given up: half a minute at one progress poll a second.
+    static constexpr int StalledRunningLimit = 30;
     // Returned by a judge while its transaction stays open.
     static constexpr int RESULT_PENDING = -1;
 
@@ -136,6 +142,13 @@ public:
     // Version bytes as "type.board.major.minor" in pattern's %2.%3.%1.%4; a version not
     // fully known shows question marks.
     static QString formatVersion(const QString &pattern, const QByteArray &version);
+    // The one form a version is shown in everywhere: type.board.major.minor.
+    static QString versionText(const QByteArray &version)
+    {
+        return formatVersion(QStringLiteral("%2.%3.%1.%4"), version);
+    }
+    // Lowered by tests that do not depend on the limit's value.
+    void setStalledRunningLimit(int answers) { m_stalledRunningLimit = answers; }
     // Where the user is: the stick's port, its version, the access level and the mode, or
     // that no stick is connected.
     QString stateSummary() const;
@@ -214,6 +227,9 @@ private:
     void queryOpeningFunctions(bool versionRead);
     void closeSession();
     void rereadPrivilegesLater();
+    // Counts a "running" answer of the running transaction; true once they have brought
+    // no progress for too long.
+    bool runningStalled(int percent);
 
     bool encodePassword(const QString &text, QByteArray *bytes);
     bool askPassword(const QString &title, const QString &label, QByteArray *bytes);
@@ -241,5 +257,12 @@ private:
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
     QHash<int, TransactionStep> m_steps;
+    int m_stalledRunningLimit = StalledRunningLimit;
+    struct Running {
+        quint64 serial = 0; // the transaction these answers belong to
+        int best = -1;      // the highest percentage so far
+        int unchanged = 0;  // answers since it was reached
+        QElapsedTimer since;
+    } m_running;
     QOperationRunner *m_runner = nullptr;
 };

@@ -109,7 +109,7 @@ bool QOperationLog::append(OPERATION_T operation, const QList<int> &remotes, boo
     entry.time = QDateTime::currentDateTime();
     entry.user = userName();
     if (m_modem && m_modem->version().size() == 4)
-        entry.stickVersion = QModemSession::formatVersion("%2.%3.%1.%4", m_modem->version());
+        entry.stickVersion = QModemSession::versionText(m_modem->version());
     entry.operation = operationKey(operation);
     entry.remotes = remotes;
     entry.ok = ok;

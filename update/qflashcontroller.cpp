@@ -81,6 +81,8 @@ void QFlashController::fileError(const QString &fileName)
     QString text = tr("Ошибка загрузки прошивки из файла");
     if (!fileName.isEmpty())
         text += "\n" + QDir::toNativeSeparators(fileName);
+    if (!m_updater->errorString().isEmpty())
+        text += "\n" + m_updater->errorString();
     m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), text, QMessageBox::Ok);
 }
 
@@ -142,7 +144,7 @@ void QFlashController::flashPartner(QOperation *operation, const QString &fileNa
         return;
     }
     const QFlashUpdater::FirmwareInfo second = m_updater->fileInfo();
-    const QString version = QString("%1.%2").arg(second.major).arg(second.minor);
+    const QString version = QModemSession::versionText(second.version());
     if (second.type != first.type || second.board != first.board ||
         second.major * 256 + second.minor < first.major * 256 + first.minor) {
         m_session->prompts()->warning(
@@ -172,9 +174,25 @@ void QFlashController::flashPartner(QOperation *operation, const QString &fileNa
 
 QString QFlashController::loadingText(QFlashUpdater::FLASH_DEVICE_T target) const
 {
-    return tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_DEVICE
-                                              ? tr("исполнительное устройство")
-                                              : tr("USB-stick"));
+    // In autonomous mode too the image goes to the actuator, whatever carries it.
+    return tr("Загрузка прошивки на ") + (target == QFlashUpdater::FLASH_MODEM
+                                              ? tr("USB-stick")
+                                              : tr("исполнительное устройство"));
+}
+
+QString QFlashController::interruptedAdvice(QFlashUpdater::FLASH_DEVICE_T target, bool lineLost)
+{
+    if (target == QFlashUpdater::FLASH_MODEM)
+        return tr("Новая прошивка не применена: USB-stick применяет её только после записи всего "
+                  "файла и до тех пор работает с прежней. Повторите запись из того же файла; "
+                  "если USB-stick не находится или не отвечает, сначала отключите его от "
+                  "компьютера и подключите снова.");
+    return lineLost ? tr("Новая прошивка не применена: исполнительное устройство применяет её "
+                         "только после записи всего файла и до тех пор работает с прежней. "
+                         "Повторите запись из того же файла, когда USB-stick будет найден снова.")
+                    : tr("Новая прошивка не применена: исполнительное устройство применяет её "
+                         "только после записи всего файла и до тех пор работает с прежней. "
+                         "Повторите запись из того же файла.");
 }
 
 QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target, Confirm confirm)
@@ -198,15 +216,6 @@ QOperation *QFlashController::flash_fu(QFlashUpdater::FLASH_DEVICE_T target, Con
 void QFlashController::checkTarget(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,
                                    Confirm confirm, const std::function<void()> &next)
 {
-    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
-        // The autonomous actuator answers no queries: the version it last told is all
-        // there is to name.
-        if (confirmVersion(target, m_session->execDevice().version(), confirm))
-            next();
-        else
-            m_session->complete(operation, false);
-        return;
-    }
     if (target == QFlashUpdater::FLASH_MODEM) {
         m_session->proceedModemVersion(operation, [this, operation, confirm, next](bool known) {
             if (!known)
@@ -218,18 +227,26 @@ void QFlashController::checkTarget(QOperation *operation, QFlashUpdater::FLASH_D
         });
         return;
     }
-    m_session->proceedDeviceInit(operation, [this, operation, confirm, next](bool initialised) {
-        if (!initialised)
-            return;
-        m_session->proceedDeviceVersion(operation, [this, operation, confirm, next](bool known) {
-            if (!known)
-                return;
-            if (checkVersion(QFlashUpdater::FLASH_DEVICE, m_session->execDevice().version(),
-                             confirm))
-                next();
-            else
-                m_session->complete(operation, false);
-        });
+    // The actuator's type and board are asked for in autonomous mode too: a version told
+    // earlier may be another actuator's, and a stick's image must never reach it.
+    const auto checkDevice = [this, operation, target, confirm, next] {
+        m_session->proceedDeviceVersion(
+            operation, [this, operation, target, confirm, next](bool known) {
+                if (!known)
+                    return;
+                if (checkVersion(target, m_session->execDevice().version(), confirm))
+                    next();
+                else
+                    m_session->complete(operation, false);
+            });
+    };
+    if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {
+        checkDevice();
+        return;
+    }
+    m_session->proceedDeviceInit(operation, [checkDevice](bool initialised) {
+        if (initialised)
+            checkDevice();
     });
 }
 
@@ -239,16 +256,26 @@ bool QFlashController::checkVersion(QFlashUpdater::FLASH_DEVICE_T target,
     const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
     if (installed.size() != 4 || quint8(installed[1]) != file.type ||
         quint8(installed[2]) != file.board) {
+        // The first two numbers of a version are its type and board: both named beneath.
         m_session->prompts()->warning(
             m_session->dialogParent(), tr("Ошибка"),
-            target == QFlashUpdater::FLASH_MODEM
-                ? tr("Данный файл прошивки не предназначен для обновления подключенного USB-stick")
-                : tr("Данный файл прошивки не предназначен для обновления исполнительного "
-                     "устройства"),
+            (target == QFlashUpdater::FLASH_MODEM
+                 ? tr("Данный файл прошивки не предназначен для обновления подключенного "
+                      "USB-stick")
+                 : tr("Данный файл прошивки не предназначен для обновления исполнительного "
+                      "устройства")) +
+                "\n" + versionsLine(installed),
             QMessageBox::Ok);
         return false;
     }
     return confirmVersion(target, installed, confirm);
+}
+
+QString QFlashController::versionsLine(const QByteArray &installed) const
+{
+    return tr("Установленная версия: %1. Версия в файле: %2.")
+        .arg(installed.size() == 4 ? QModemSession::versionText(installed) : tr("неизвестна"),
+             QModemSession::versionText(m_updater->fileInfo().version()));
 }
 
 bool QFlashController::confirmVersion(QFlashUpdater::FLASH_DEVICE_T target,
@@ -283,11 +310,7 @@ bool QFlashController::confirmVersion(QFlashUpdater::FLASH_DEVICE_T target,
     // The file's name on a line of its own, after the first: it is never read as markup.
     if (confirm == ConfirmAlways)
         question += "\n" + QDir::toNativeSeparators(m_updater->fileName());
-    question +=
-        "\n" + tr("Установленная версия: %1. Версия в файле: %2.")
-                   .arg(known ? QString("%1.%2").arg(quint8(installed[0])).arg(quint8(installed[3]))
-                              : tr("неизвестна"),
-                        QString("%1.%2").arg(file.major).arg(file.minor));
+    question += "\n" + versionsLine(installed);
     return m_session->prompts()->question(m_session->dialogParent(), tr("Внимание"), question,
                                           QMessageBox::Yes | QMessageBox::No,
                                           QMessageBox::No) == QMessageBox::Yes;
@@ -308,6 +331,11 @@ void QFlashController::sendImage(QOperation *operation, QFlashUpdater::FLASH_DEV
     operation->setProgress(0, m_updater->messageCount());
     operation->setCancelEnabled(true);
     operation->setText(loadingText(target));
+    // From the first message on, a lost stick leaves a target with part of an image.
+    const QString advice = interruptedAdvice(target, true);
+    const QString lost = operation->lostText();
+    if (!lost.contains(advice))
+        operation->setLostText(lost.isEmpty() ? advice : lost + "\n" + advice);
     QInterface_Manager *link = m_session->interfaceManager();
     const int timeout = link->ack_timeout();
     m_session->proceed(
@@ -344,18 +372,17 @@ void QFlashController::flashIn(QOperation *operation, QFlashUpdater::FLASH_DEVIC
 {
     emit updateChecksEnabled(false);
     sendImage(operation, target, [this, operation, target](bool sent) {
-        m_session->operationLog()->append(OPERATION_FIRMWARE_FLASHED, {}, sent,
-                                          (target == QFlashUpdater::FLASH_MODEM
-                                               ? tr("USB-stick")
-                                               : tr("исполнительное устройство")) +
-                                              QString(" %1.%2")
-                                                  .arg(m_updater->fileInfo().major)
-                                                  .arg(m_updater->fileInfo().minor));
+        m_session->operationLog()->append(
+            OPERATION_FIRMWARE_FLASHED, {}, sent,
+            (target == QFlashUpdater::FLASH_MODEM ? tr("USB-stick")
+                                                  : tr("исполнительное устройство")) +
+                " " + QModemSession::versionText(m_updater->fileInfo().version()));
         if (!sent) {
             // A lost stick has been told of with what stays undone.
             if (m_session->connected())
                 m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                              tr("При обновлении прошивки возникла ошибка"),
+                                              tr("При обновлении прошивки возникла ошибка") + "\n" +
+                                                  interruptedAdvice(target, false),
                                               QMessageBox::Ok);
             emit updateChecksEnabled(true);
             return;
@@ -366,10 +393,9 @@ void QFlashController::flashIn(QOperation *operation, QFlashUpdater::FLASH_DEVIC
 
 void QFlashController::apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target)
 {
-    m_session->announce(tr("Прошивка %1.%2 записана в %3")
-                            .arg(m_updater->fileInfo().major)
-                            .arg(m_updater->fileInfo().minor)
-                            .arg(target == QFlashUpdater::FLASH_MODEM
+    m_session->announce(tr("Прошивка %1 записана в %2")
+                            .arg(QModemSession::versionText(m_updater->fileInfo().version()),
+                                 target == QFlashUpdater::FLASH_MODEM
                                      ? tr("USB-stick")
                                      : tr("исполнительное устройство")));
     if (target == QFlashUpdater::FLASH_DEVICE_REMOTE) {

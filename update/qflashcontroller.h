@@ -32,6 +32,9 @@ public:
     void setApplyWaitLimit(int ms) { m_applyWaitLimit = ms; }
     // The other file of an actuator's pair: 4 and 3 swapped in the file's own name only.
     static QString partnerFileName(const QString &path);
+    // What a transfer that broke off leaves and what to do next; lineLost: the stick
+    // stopped answering or vanished.
+    static QString interruptedAdvice(QFlashUpdater::FLASH_DEVICE_T target, bool lineLost);
 
     // Loads a file the user chose and flashes it once the user agrees; null when none
     // was started (each reason said).
@@ -78,6 +81,8 @@ private:
     // type, board, minor); false when it does not suit the target or the user declined.
     bool checkVersion(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
                       Confirm confirm);
+    // The installed version and the file's, as one line beneath a question or a refusal.
+    QString versionsLine(const QByteArray &installed) const;
     bool confirmVersion(QFlashUpdater::FLASH_DEVICE_T target, const QByteArray &installed,
                         Confirm confirm);
     void sendImage(QOperation *operation, QFlashUpdater::FLASH_DEVICE_T target,

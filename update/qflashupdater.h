@@ -40,7 +40,22 @@ public:
         quint8 minor = 0;
         quint8 board = 0;
         quint8 headerByte14 = 0;
+
+        // In the order a target reports its version: major, type, board, minor.
+        QByteArray version() const;
     };
+
+    // Why the last file was refused.
+    enum LoadError {
+        NoError,
+        CannotOpen,
+        NotFirmware, // its header or sections do not describe an image
+        Truncated,   // a sound beginning that ends before the image does
+    };
+    Q_ENUM(LoadError)
+
+    // No firmware comes near this; a larger file is not read.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
     // With a file name the file is read at once.
     explicit QFlashUpdater(QObject *parent = nullptr, const QString &fileName = QString(),
@@ -60,15 +75,24 @@ public:
     FirmwareInfo fileInfo() const { return m_info; }
     // The file the messages were made from; empty when none is loaded.
     QString fileName() const { return m_fileName; }
+    LoadError loadError() const { return m_error; }
+    // For the user: what is wrong with the last file refused; empty after a success.
+    QString errorString() const { return m_errorString; }
 
     static quint16 targetWord(FLASH_DEVICE_T target);
 
 private:
     void append(quint16 command, quint16 target, const QByteArray &payload);
-    bool fail(const QString &why);
+    bool fail(LoadError error, const QString &text, const QString &why);
+    // A file that breaks off where the header says more follows: cut short when its
+    // beginning is a sound firmware header, else not a firmware at all.
+    bool failShort(qint64 length, const QString &why);
+    bool soundHeader() const;
 
     std::vector<std::unique_ptr<QRS232Message>> m_messages;
     int m_index = -1;
     FirmwareInfo m_info;
     QString m_fileName;
+    LoadError m_error = NoError;
+    QString m_errorString;
 };

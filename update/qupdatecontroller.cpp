@@ -516,7 +516,9 @@ void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)
         flashing = m_flasher->flash_fu(target);
     else
         m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"),
-                                      tr("Ошибка загрузки прошивки из файла"), QMessageBox::Ok);
+                                      tr("Ошибка загрузки прошивки из файла") + "\n" +
+                                          m_flasher->updater().errorString(),
+                                      QMessageBox::Ok);
     if (!flashing) {
         QFile::remove(path);
         return;

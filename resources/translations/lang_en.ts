@@ -852,12 +852,51 @@ Version %2.</translation>
         <translation>Installed version: %1. Version in the file: %2.</translation>
     </message>
     <message>
-        <source>Прошивка %1.%2 записана в %3</source>
-        <translation>Firmware %1.%2 written to %3</translation>
-    </message>
-    <message>
         <source>неизвестна</source>
         <translation>unknown</translation>
+    </message>
+    <message>
+        <source>Новая прошивка не применена: USB-stick применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла; если USB-stick не находится или не отвечает, сначала отключите его от компьютера и подключите снова.</source>
+        <translation>The new firmware was not applied: the USB-stick applies it only once the whole file is written and works with its previous firmware until then. Write the same file again; if the USB-stick is not found or does not answer, first unplug it from the computer and plug it in again.</translation>
+    </message>
+    <message>
+        <source>Новая прошивка не применена: исполнительное устройство применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла, когда USB-stick будет найден снова.</source>
+        <translation>The new firmware was not applied: the actuator applies it only once the whole file is written and works with its previous firmware until then. Write the same file again once the USB-stick is found again.</translation>
+    </message>
+    <message>
+        <source>Новая прошивка не применена: исполнительное устройство применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла.</source>
+        <translation>The new firmware was not applied: the actuator applies it only once the whole file is written and works with its previous firmware until then. Write the same file again.</translation>
+    </message>
+    <message>
+        <source>Прошивка %1 записана в %2</source>
+        <translation>Firmware %1 written to %2</translation>
+    </message>
+</context>
+<context>
+    <name>QFlashUpdater</name>
+    <message>
+        <source>Файл не открывается: %1</source>
+        <translation>The file cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: он больше %1 МБ.</source>
+        <translation>This is not a firmware file: it is larger than %1 MB.</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: его заголовок не описывает образ прошивки.</source>
+        <translation>This is not a firmware file: its header does not describe a firmware image.</translation>
+    </message>
+    <message>
+        <source>Файл прошивки обрывается: его длина %1 байт, а по заголовку в нём должно быть больше данных. Вероятно, файл скопирован или загружен не полностью.</source>
+        <translation>The firmware file is cut short: it is %1 bytes long, and its header says it holds more. The file was probably copied or downloaded only in part.</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: его длина %1 байт, меньше заголовка прошивки.</source>
+        <translation>This is not a firmware file: it is %1 bytes long, shorter than a firmware header.</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: в нём нет данных для записи.</source>
+        <translation>This is not a firmware file: it holds no data to write.</translation>
     </message>
 </context>
 <context>
@@ -1128,6 +1167,10 @@ Then press and hold the button for 1 second to reset the forgotten password</tra
     <message>
         <source>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</source>
         <translation>The USB-stick&apos;s version after the firmware update is unknown: it could not be read</translation>
+    </message>
+    <message>
+        <source>USB-stick уже %1 с сообщает, что команда выполняется, но её выполнение остановилось на %2%. Операция прервана. Если USB-stick не отвечает на следующие команды, отключите его от компьютера и подключите снова.</source>
+        <translation>For %1 s the USB-stick has been reporting that the command is running, but it has stopped at %2%. The operation was ended. If the USB-stick does not answer the next commands, unplug it from the computer and plug it in again.</translation>
     </message>
 </context>
 <context>

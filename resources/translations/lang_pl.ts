@@ -852,12 +852,51 @@ Wersja %2.</translation>
         <translation>Zainstalowana wersja: %1. Wersja w pliku: %2.</translation>
     </message>
     <message>
-        <source>Прошивка %1.%2 записана в %3</source>
-        <translation>Oprogramowanie %1.%2 zapisano w %3</translation>
-    </message>
-    <message>
         <source>неизвестна</source>
         <translation>nieznana</translation>
+    </message>
+    <message>
+        <source>Новая прошивка не применена: USB-stick применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла; если USB-stick не находится или не отвечает, сначала отключите его от компьютера и подключите снова.</source>
+        <translation>Nowe oprogramowanie nie zostało zastosowane: USB-stick stosuje je dopiero po zapisaniu całego pliku i do tego czasu działa z poprzednim. Zapisz ponownie ten sam plik; jeśli USB-stick nie zostaje znaleziony lub nie odpowiada, najpierw odłącz go od komputera i podłącz ponownie.</translation>
+    </message>
+    <message>
+        <source>Новая прошивка не применена: исполнительное устройство применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла, когда USB-stick будет найден снова.</source>
+        <translation>Nowe oprogramowanie nie zostało zastosowane: urządzenie wykonawcze stosuje je dopiero po zapisaniu całego pliku i do tego czasu działa z poprzednim. Zapisz ponownie ten sam plik, gdy USB-stick zostanie znowu znaleziony.</translation>
+    </message>
+    <message>
+        <source>Новая прошивка не применена: исполнительное устройство применяет её только после записи всего файла и до тех пор работает с прежней. Повторите запись из того же файла.</source>
+        <translation>Nowe oprogramowanie nie zostało zastosowane: urządzenie wykonawcze stosuje je dopiero po zapisaniu całego pliku i do tego czasu działa z poprzednim. Zapisz ponownie ten sam plik.</translation>
+    </message>
+    <message>
+        <source>Прошивка %1 записана в %2</source>
+        <translation>Oprogramowanie %1 zapisano w: %2</translation>
+    </message>
+</context>
+<context>
+    <name>QFlashUpdater</name>
+    <message>
+        <source>Файл не открывается: %1</source>
+        <translation>Nie można otworzyć pliku: %1</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: он больше %1 МБ.</source>
+        <translation>To nie jest plik oprogramowania: jest większy niż %1 MB.</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: его заголовок не описывает образ прошивки.</source>
+        <translation>To nie jest plik oprogramowania: jego nagłówek nie opisuje obrazu oprogramowania.</translation>
+    </message>
+    <message>
+        <source>Файл прошивки обрывается: его длина %1 байт, а по заголовку в нём должно быть больше данных. Вероятно, файл скопирован или загружен не полностью.</source>
+        <translation>Plik oprogramowania jest ucięty: ma %1 bajtów, a według nagłówka powinien zawierać więcej danych. Prawdopodobnie plik został skopiowany lub pobrany tylko częściowo.</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: его длина %1 байт, меньше заголовка прошивки.</source>
+        <translation>To nie jest plik oprogramowania: ma %1 bajtów, mniej niż nagłówek oprogramowania.</translation>
+    </message>
+    <message>
+        <source>Это не файл прошивки: в нём нет данных для записи.</source>
+        <translation>To nie jest plik oprogramowania: nie zawiera danych do zapisania.</translation>
     </message>
 </context>
 <context>
@@ -1128,6 +1167,10 @@ Następnie naciśnij i przytrzymaj przycisk przez 1 sekundę, aby zresetować za
     <message>
         <source>Версия USB-stick после обновления прошивки неизвестна: её не удалось прочитать</source>
         <translation>Wersja USB-stick po aktualizacji oprogramowania jest nieznana: nie udało się jej odczytać</translation>
+    </message>
+    <message>
+        <source>USB-stick уже %1 с сообщает, что команда выполняется, но её выполнение остановилось на %2%. Операция прервана. Если USB-stick не отвечает на следующие команды, отключите его от компьютера и подключите снова.</source>
+        <translation>USB-stick od %1 s zgłasza, że polecenie jest wykonywane, ale jego wykonanie zatrzymało się na %2%. Operacja została przerwana. Jeśli USB-stick nie odpowiada na kolejne polecenia, odłącz go od komputera i podłącz ponownie.</translation>
     </message>
 </context>
 <context>

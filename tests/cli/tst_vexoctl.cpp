@@ -204,16 +204,47 @@ private slots:
         const QString file = tableFile(emu.state().modemRemotes, "password.json");
         QFile password(home.filePath("password"));
         QVERIFY(password.open(QIODevice::WriteOnly));
-        password.write("wrong\n");
+        password.write("secret1\n");
         password.close();
+        const QFileDevice::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+
+        // Readable by others, or no password file at all: refused before the stick is asked.
+        const int accessRequests = emu.requestCount(CmdAccess);
+        for (const QFileDevice::Permissions extra : {QFileDevice::Permissions(QFile::ReadOther),
+                                                     QFileDevice::Permissions(QFile::ReadGroup)}) {
+            QVERIFY(password.setPermissions(ownerOnly | extra));
+            const Run open =
+                run(emu, {"--yes", "--password-file", password.fileName(), "apply", file});
+            QCOMPARE(open.exitCode, 2);
+            QVERIFY2(open.err.contains(": others may read or change it (mode 06") &&
+                         open.err.contains("chmod 600"),
+                     qPrintable(open.err));
+        }
+        QFile big(home.filePath("big"));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("secret1\n" + QByteArray(1020, 'x'));
+        big.close();
+        QVERIFY(big.setPermissions(ownerOnly));
+        const Run tooBig = run(emu, {"--yes", "--password-file", big.fileName(), "apply", file});
+        QCOMPARE(tooBig.exitCode, 2);
+        QVERIFY2(tooBig.err.contains("larger than 1024 bytes"), qPrintable(tooBig.err));
+        QCOMPARE(emu.requestCount(CmdAccess), accessRequests);
+        QCOMPARE(emu.requestCount(CmdWriteRemote), 0);
+
+        QVERIFY(password.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        password.write("wrong\r\n");
+        password.close();
+        QVERIFY(password.setPermissions(ownerOnly));
 
         const Run wrong =
             run(emu, {"--yes", "--password-file", password.fileName(), "apply", file});
         QCOMPARE(wrong.exitCode, 1);
         QCOMPARE(emu.requestCount(CmdWriteRemote), 0);
 
+        // Exactly 1 KiB, ended by CR LF: the first line is the password.
         QVERIFY(password.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        password.write("secret1\n");
+        password.write("secret1\r\n" + QByteArray(1015, '#'));
+        QCOMPARE(password.size(), 1024);
         password.close();
         const Run right =
             run(emu, {"--yes", "--password-file", password.fileName(), "apply", file});

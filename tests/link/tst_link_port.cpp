@@ -249,6 +249,37 @@ private slots:
         QCOMPARE(port->logic_state(), LOGIC_IDLE);
     }
 
+    void floodWhileAFrameWaitsIsBounded()
+    {
+        // A device that keeps sending while its answer is not taken: what waits stays
+        // bounded, the oldest goes, it is logged, and the newest frame still arrives.
+        sendCommand();
+        const QByteArray answer = frame(0x0009, QByteArray::fromHex("0100"));
+        const QByteArray last = frame(0x3109, QByteArray(64, 'L'));
+        const QByteArray flood(20000, '\x22');
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("received bytes beyond 2048 waiting without a "
+                                                "frame taken: the oldest are dropped"));
+        device->write(answer + flood + last);
+        QTRY_COMPARE(port->pendingInput() + port->droppedInput(),
+                     qsizetype(flood.size() + last.size()));
+        QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        QCOMPARE(port->pendingInput(), qsizetype(rs232_port::INPUT_LIMIT));
+        QCOMPARE(port->take_answer(), answer);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("dropped \\d+ received bytes in all"));
+        QCOMPARE(port->proc(), LOGIC_MESSAGE_READY);
+        QCOMPARE(port->take_incoming(), last);
+        QCOMPARE(port->pendingInput(), 0);
+        // The line works on as before, once the device has had its turnaround.
+        QCOMPARE(port->proc(), LOGIC_IDLE);
+        QTest::qWait(2 * rs232_port::TURNAROUND_MS);
+        sendCommand();
+        device->write(answer);
+        QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        QCOMPARE(port->take_answer(), answer);
+    }
+
     void startReceiveOnlyFromIdle()
     {
         QVERIFY(port->start_receive());

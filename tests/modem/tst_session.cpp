@@ -4,6 +4,8 @@
 #include "qinterface_manager.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -118,6 +120,60 @@ private slots:
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Конечное устройство не смогло успешно выполнить команду"));
+        QVERIFY(rig.prompts().done());
+    }
+
+    void runningWithoutProgressEnds()
+    {
+        ModemRig rig;
+        QVERIFY(rig.open());
+        QModemSession &s = rig.session();
+        QSignalSpy progress(&s, &QModemSession::operationProgress);
+        const auto uploadTable = [&s] {
+            return s.setModemModeParam(PARAM_UPLOAD_TABLE_MODE, true);
+        };
+
+        // Progress, however slow, keeps an operation going.
+        s.setStalledRunningLimit(3);
+        rig.emulator().forceStatus(CMD_SET_PARAM, 0x08, 10);
+        rig.emulator().forceStatus(CMD_GET_PROGRESS, 0x08, 10, 2);
+        connect(&s, &QModemSession::operationProgress, this, [&] {
+            if (progress.size() == 3)
+                rig.emulator().forceStatus(CMD_GET_PROGRESS, 0x08, 20, 3);
+            else if (progress.size() == 6)
+                rig.emulator().forceStatus(CMD_GET_PROGRESS, 0x01, 0x00);
+        });
+        QVERIFY(operationwait::succeeds(uploadTable()));
+        QList<int> percents;
+        for (const QList<QVariant> &p : progress)
+            percents << p.first().toInt();
+        QCOMPARE(percents, (QList<int>{10, 10, 10, 20, 20, 20}));
+        QCOMPARE(rig.requests(CMD_GET_PROGRESS), 6);
+
+        // None: given up after the limit, said, and nothing polled after.
+        const QRegularExpression said("^USB-stick уже \\d+ с сообщает, что команда выполняется, "
+                                      "но её выполнение остановилось на 42%. Операция "
+                                      "прервана. Если USB-stick не отвечает на следующие "
+                                      "команды, отключите его от компьютера и подключите снова.$");
+        for (int limit : {3, int(QModemSession::StalledRunningLimit)}) {
+            s.setStalledRunningLimit(limit);
+            const int polls = rig.requests(CMD_GET_PROGRESS);
+            rig.emulator().forceStatus(CMD_SET_PARAM, 0x08, 42);
+            rig.emulator().forceStatus(CMD_GET_PROGRESS, 0x08, 42, -1);
+            rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+            QElapsedTimer clock;
+            clock.start();
+            QCOMPARE(operationwait::outcome(uploadTable()), QOperation::Failed);
+            QVERIFY2(rig.prompts().texts().last().contains(said),
+                     qPrintable(rig.prompts().texts().last()));
+            QCOMPARE(rig.requests(CMD_GET_PROGRESS), polls + limit);
+            QVERIFY(clock.elapsed() >= (limit - 1) * 1000);
+            QTest::qWait(1500);
+            QCOMPARE(rig.requests(CMD_GET_PROGRESS), polls + limit);
+            rig.emulator().clearFaults();
+        }
+        QVERIFY(s.modem().connected());
+        QVERIFY(operationwait::succeeds(uploadTable()));
         QVERIFY(rig.prompts().done());
     }
 

@@ -132,35 +132,58 @@ private slots:
     void unsoundFilesAreRefused_data()
     {
         QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<int>("error");
+        const int notFirmware = QFlashUpdater::NotFirmware;
+        const int cut = QFlashUpdater::Truncated;
         FirmwareFile good;
-        good.sections = {{0x800, bytes(40, 4)}};
+        good.sections = {{0x800, bytes(40, 4)}, {0x900, bytes(300, 5)}};
         const QByteArray ok = good.toBytes();
 
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("shorter than the header") << ok.left(14);
+        QTest::newRow("empty") << QByteArray() << notFirmware;
+        QTest::newRow("shorter than the header") << ok.left(14) << notFirmware;
         FirmwareFile big = good;
         big.imageSize = ok.size() + 1;
-        QTest::newRow("image size beyond the file") << big.toBytes();
-        QByteArray longHeader = ok;
-        longHeader[0] = char(0xFF);
-        QTest::newRow("header length beyond the file") << longHeader;
-        QTest::newRow("section header cut") << ok + QByteArray::fromHex("0010000000");
-        QTest::newRow("section cut") << ok.left(ok.size() - 1);
+        QTest::newRow("image size beyond the file") << big.toBytes() << cut;
+        QTest::newRow("cut in the middle") << ok.left(ok.size() / 2) << cut;
+        QByteArray longHeader = ok.left(40);
+        longHeader[0] = char(0x40);
+        QTest::newRow("header length beyond the file") << longHeader << cut;
+        QTest::newRow("section header cut") << ok + QByteArray::fromHex("0010000000") << cut;
+        QTest::newRow("section cut") << ok.left(ok.size() - 1) << cut;
         FirmwareFile none = good;
         none.sections.clear();
-        QTest::newRow("no section") << none.toBytes();
-        QTest::newRow("header only, padded") << none.toBytes() + QByteArray(4, '\0');
+        QTest::newRow("no section") << none.toBytes() << notFirmware;
+        QTest::newRow("header only, padded") << none.toBytes() + QByteArray(4, '\0') << notFirmware;
+        // What else a user may pick by mistake.
+        QTest::newRow("text") << QByteArray("Release notes\n- faster opening\n").repeated(20)
+                              << notFirmware;
+        QTest::newRow("document")
+            << QByteArray("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n1 0 obj\n<< /Type /Catalog >>\n")
+                   .repeated(8)
+            << notFirmware;
+        QByteArray header = ok.left(FirmwareFile::HeaderSize);
+        QTest::newRow("header, then noise")
+            << header + QByteArray::fromHex("00000008FFFFFFFF") + bytes(400, 6) << notFirmware;
+        QByteArray shortHeader = ok;
+        shortHeader[0] = char(4);
+        QTest::newRow("header length inside the header") << shortHeader.left(60) << notFirmware;
     }
 
     void unsoundFilesAreRefused()
     {
         QFETCH(QByteArray, data);
+        QFETCH(int, error);
         FirmwareFile good;
         good.sections = {{0x800, bytes(40, 4)}};
         QFlashUpdater u;
         QVERIFY(u.loadData(good.toBytes(), QFlashUpdater::FLASH_MODEM));
         // A refused file leaves nothing behind that could be sent.
         QVERIFY(!u.loadFile(write("bad.bin", data), QFlashUpdater::FLASH_MODEM));
+        // The user is told which: no firmware at all, or one cut short.
+        QCOMPARE(int(u.loadError()), error);
+        QVERIFY(u.errorString().startsWith(error == QFlashUpdater::Truncated
+                                               ? "Файл прошивки обрывается"
+                                               : "Это не файл прошивки"));
         QCOMPARE(u.messageCount(), 0);
         QVERIFY(u.fileName().isEmpty());
         bool more = true;
@@ -173,6 +196,16 @@ private slots:
     {
         QFlashUpdater u(nullptr, m_dir.filePath("missing.bin"), QFlashUpdater::FLASH_MODEM);
         QCOMPARE(u.messageCount(), 0);
+        QCOMPARE(u.loadError(), QFlashUpdater::CannotOpen);
+        QVERIFY(u.errorString().startsWith("Файл не открывается: "));
+        // A huge file is refused without being read.
+        QFile huge(m_dir.filePath("huge.bin"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(QFlashUpdater::MaxFileSize + 1));
+        huge.close();
+        QVERIFY(!u.loadFile(huge.fileName(), QFlashUpdater::FLASH_MODEM));
+        QCOMPARE(u.loadError(), QFlashUpdater::NotFirmware);
+        QCOMPARE(u.errorString(), QString("Это не файл прошивки: он больше 16 МБ."));
+        huge.remove();
         // Four bytes after the last section are not a section; the file is still sound.
         FirmwareFile f;
         f.sections = {{0x800, bytes(5, 5)}};
@@ -180,6 +213,8 @@ private slots:
         QVERIFY(u.loadFile(path, QFlashUpdater::FLASH_MODEM));
         QCOMPARE(u.messageCount(), 3);
         QCOMPARE(u.fileName(), path);
+        QCOMPARE(u.loadError(), QFlashUpdater::NoError);
+        QVERIFY(u.errorString().isEmpty());
     }
 
     void partnerNames()

@@ -33,6 +33,13 @@ EmulatorState devices()
     return s;
 }
 
+// A version as the user reads it: type.board.major.minor of the bytes a target reports
+// (major, type, board, minor).
+QString shown(const std::array<quint8, 4> &v)
+{
+    return QString("%1.%2.%3.%4").arg(v[1]).arg(v[2]).arg(v[0]).arg(v[3]);
+}
+
 QByteArray bytes(int size, int seed)
 {
     QByteArray out;
@@ -129,7 +136,7 @@ private slots:
         // A file the user chose is flashed only when agreed to, naming both versions.
         QCOMPARE(rig.prompts().calls().last().text,
                  "Загрузить прошивку из файла на USB-stick?\n" + QDir::toNativeSeparators(path) +
-                     "\nУстановленная версия: 2.5. Версия в файле: 2.6.");
+                     "\nУстановленная версия: 1.5.2.5. Версия в файле: 1.5.2.6.");
         QCOMPARE(rig.prompts().calls().last().defaultButton, QMessageBox::No);
 
         // start, 11 + 2 blocks, end: the first message does not move the bar.
@@ -160,7 +167,8 @@ private slots:
         QCOMPARE(rig.session().modem().version(), QByteArray::fromHex("02010506"));
         QCOMPARE(checks.size(), 2);
         QVERIFY(!checks[0][0].toBool() && checks[1][0].toBool());
-        QCOMPARE(said.value(0).value(0).toString(), QString("Прошивка 2.6 записана в USB-stick"));
+        QCOMPARE(said.value(0).value(0).toString(),
+                 QString("Прошивка 1.5.2.6 записана в USB-stick"));
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
 
         // An image that does not start: the next opening says so.
@@ -231,18 +239,14 @@ private slots:
             QVERIFY(!operationwait::succeeds(flasher.flash_fu(target)));
             const ScriptedPrompts::Call &call = rig.prompts().calls().last();
             QCOMPARE(call.text.section('\n', 0, 0), row.text);
-            if (row.kind == Kind::Question) {
+            if (row.kind == Kind::Question)
                 QCOMPARE(call.defaultButton, QMessageBox::No);
-                // Both versions named.
-                const std::array<quint8, 4> v =
-                    row.target ? rig.emulator().state().actuatorVersion : row.stick;
-                QCOMPARE(call.text.section('\n', 1),
-                         QString("Установленная версия: %1.%2. Версия в файле: %3.%4.")
-                             .arg(v[0])
-                             .arg(v[3])
-                             .arg(row.major)
-                             .arg(row.minor));
-            }
+            // Both versions named, in the form the status bar uses, refused or asked.
+            const std::array<quint8, 4> v =
+                row.target ? rig.emulator().state().actuatorVersion : row.stick;
+            QCOMPARE(call.text.section('\n', 1),
+                     QString("Установленная версия: %1. Версия в файле: %2.")
+                         .arg(shown(v), shown({row.major, row.type, row.board, row.minor})));
             QCOMPARE(rig.requests(CMD_FLASH_START), 0);
             QCOMPARE(rig.requests(0x0404), inits + row.target); // actuator initialised first
         }
@@ -283,7 +287,10 @@ private slots:
         QVERIFY(flasher.updater().loadData(f.toBytes(), QFlashUpdater::FLASH_MODEM));
         rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
-        QCOMPARE(rig.prompts().texts().last(), Failed);
+        // What became of the stick and what to do, beneath.
+        QCOMPARE(rig.prompts().texts().last(),
+                 Failed + "\n" +
+                     QFlashController::interruptedAdvice(QFlashUpdater::FLASH_MODEM, false));
         QCOMPARE(link->ack_timeout(), 3000);
         QCOMPARE(rig.session().modem().currentTransaction(), TRANSACTION_NONE);
         QVERIFY(!rig.emulator().lastFirmware().complete);
@@ -300,8 +307,9 @@ private slots:
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QVERIFY(!operationwait::succeeds(flasher.flash_fu(QFlashUpdater::FLASH_MODEM)));
-        QCOMPARE(rig.prompts().texts().mid(rig.prompts().calls().size() - 2),
-                 (QStringList{"Конечное устройство не смогло успешно выполнить команду", Failed}));
+        QCOMPARE(rig.prompts().texts().mid(rig.prompts().calls().size() - 2).join('|'),
+                 "Конечное устройство не смогло успешно выполнить команду|" + Failed + "\n" +
+                     QFlashController::interruptedAdvice(QFlashUpdater::FLASH_MODEM, false));
 
         // The stick falls silent: the session closes and the search finds it again.
         steps = 0;
@@ -315,7 +323,8 @@ private slots:
         rig.emulator().clearFaults();
         QCOMPARE(
             rig.prompts().texts().mid(before),
-            QStringList{"Usb-stick не отвечает. Проверьте подключение.\nПрошивка не записана."});
+            QStringList{"Usb-stick не отвечает. Проверьте подключение.\nПрошивка не записана.\n" +
+                        QFlashController::interruptedAdvice(QFlashUpdater::FLASH_MODEM, true)});
         QVERIFY(!rig.session().modem().updating());
         QVERIFY(rig.waitOpenings(2));
         QCOMPARE(link->ack_timeout(), 3000);
@@ -349,7 +358,7 @@ private slots:
         QCOMPARE(rig.prompts().texts().last(),
                  "Первый файл прошивки записан. Загрузить на исполнительное устройство парный "
                  "файл?\n" +
-                     QDir::toNativeSeparators(partner) + "\nВерсия 3.2.");
+                     QDir::toNativeSeparators(partner) + "\nВерсия 2.4.3.2.");
         QVERIFY(status.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(rig.requests(CMD_FLASH_END), 2, 30000);
         QTRY_VERIFY(rig.emulator().lastFirmware().complete);
@@ -405,7 +414,7 @@ private slots:
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }
 
-    void remoteModeSendsOnly()
+    void remoteModeChecksTheActuatorAndSends()
     {
         ModemRig rig(devices());
         QVERIFY(rig.open());
@@ -413,6 +422,22 @@ private slots:
         QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
         OperationRecorder operations(rig.session());
         rig.session().setRemoteMode(true);
+        const QString notDevice =
+            "Данный файл прошивки не предназначен для обновления исполнительного устройства";
+
+        // A stick's image, validly made, or another board's: refused before a byte is sent.
+        FirmwareFile otherBoard = FirmwareFile::forTarget(rig.emulator().state(), 1, 4, 0, 300);
+        otherBoard.board = 9;
+        for (const FirmwareFile &wrong :
+             {FirmwareFile::forTarget(rig.emulator().state(), 0, 4, 0, 300), otherBoard}) {
+            rig.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+            QVERIFY(!operationwait::succeeds(flasher.loadAndFlash(
+                save("wrong.bin", wrong), QFlashUpdater::FLASH_DEVICE_REMOTE)));
+            QCOMPARE(rig.prompts().texts().last().section('\n', 0, 0), notDevice);
+        }
+        QCOMPARE(rig.requests(CMD_FLASH_START), 0);
+        QCOMPARE(rig.session().execDevice().version(), QByteArray::fromHex("03020401"));
+
         const QString path =
             save("remote_4.bin", FirmwareFile::forTarget(rig.emulator().state(), 1, 4, 0, 300));
         rig.prompts()
@@ -423,10 +448,16 @@ private slots:
         QVERIFY(rig.waitIdle());
         QVERIFY(rig.emulator().lastFirmware().complete);
         QCOMPARE(firmwareTargets(rig.emulator()), QList<int>(6, 2)); // start, 4 blocks, end
+        // The version asked in autonomous mode, no initialisation, no apply wait.
         QCOMPARE(rig.requests(0x0404), 0);
-        QCOMPARE(rig.requests(0x0104), queries);
+        QCOMPARE(rig.requests(0x0104), queries + 1);
         QVERIFY(waits.isEmpty());
-        QCOMPARE(operations.shown, QStringList{"Загрузка прошивки на USB-stick|cancel|"});
+        // Shown as the actuator's, whatever carries it.
+        const QString loading = "Загрузка прошивки на исполнительное устройство";
+        QCOMPARE(operations.shown.mid(operations.shown.size() - 3),
+                 (QStringList{loading + "|cancel|",
+                              "Запрос версии исполнительного устройства...|cancel|",
+                              loading + "|cancel|bar"}));
         // No partner without a version check: it would have been part of the operation.
         QCOMPARE(rig.requests(CMD_FLASH_START), 1);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));

@@ -159,6 +159,26 @@ private slots:
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
     }
 
+    void stickImageServedForTheActuatorIsRefused()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        QVERIFY(operationwait::succeeds(rig.modem.session().get_device_version()));
+        rig.modem.session().setRemoteMode(true);
+        // Validly signed, newer, but the stick's: in autonomous mode as in the normal one.
+        rig.server.setFile("device_5813_setup_board_4.bin",
+                           vexo::emu::FirmwareFile::forTarget(devices(), 0, 3, 9, 1000).toBytes());
+        rig.answerChanges(true);
+        rig.modem.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.updates.checkOnRequest(Soft::UPDATE_SOFT_DEVICE);
+        QVERIFY(rig.waitIdle());
+        QCOMPARE(rig.modem.prompts().texts().last(),
+                 QString("Данный файл прошивки не предназначен для обновления исполнительного "
+                         "устройства\nУстановленная версия: 2.4.3.1. Версия в файле: 1.5.3.9."));
+        QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
+        QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
     void declinedOrBrokenDownloadFlashesNothing()
     {
         UpdateRig rig;
@@ -229,10 +249,12 @@ private slots:
         // where it is.
         const QString path = rig.manager.downloadPath(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(QFile::exists(path));
-        QCOMPARE(rig.modem.prompts().texts(),
-                 QStringList{"Usb-stick не отвечает. Проверьте подключение.\nПрошивка не "
-                             "записана. Загруженный файл сохранён: " +
-                             QDir::toNativeSeparators(path)});
+        QCOMPARE(
+            rig.modem.prompts().texts(),
+            QStringList{"Usb-stick не отвечает. Проверьте подключение.\nПрошивка не "
+                        "записана. Загруженный файл сохранён: " +
+                        QDir::toNativeSeparators(path) + "\n" +
+                        QFlashController::interruptedAdvice(QFlashUpdater::FLASH_MODEM, true)});
         QVERIFY(rig.modem.waitOpenings(2));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
     }
@@ -453,7 +475,7 @@ private slots:
         rig.updates.update_modem_soft();
         QVERIFY(rig.waitIdle());
         QCOMPARE(prompts.calls().last().text.section('\n', 1),
-                 QString("Установленная версия: 2.7. Версия в файле: 2.6."));
+                 QString("Установленная версия: 1.5.2.7. Версия в файле: 1.5.2.6."));
         QCOMPARE(prompts.calls().last().defaultButton, QMessageBox::No);
         QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
         QCOMPARE(rig.files(), QStringList());
