@@ -1726,19 +1726,19 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     </message>
     <message>
         <source>Таблица не скопирована: память исполнительного устройства не очищена.</source>
-        <translation>The table was not copied: the actuator's memory was not cleared.</translation>
+        <translation>The table was not copied: the actuator&apos;s memory was not cleared.</translation>
     </message>
     <message>
         <source>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</source>
-        <translation>Remotes in the USB-stick: %1, places in the actuator's memory: %2.</translation>
+        <translation>Remotes in the USB-stick: %1, places in the actuator&apos;s memory: %2.</translation>
     </message>
     <message>
         <source>Таблица не скопирована: таблица USB-stick не изменена.</source>
-        <translation>The table was not copied: the USB-stick's table was not changed.</translation>
+        <translation>The table was not copied: the USB-stick&apos;s table was not changed.</translation>
     </message>
     <message>
         <source>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</source>
-        <translation>Remotes in the actuator: %1, places in the USB-stick's memory: %2.</translation>
+        <translation>Remotes in the actuator: %1, places in the USB-stick&apos;s memory: %2.</translation>
     </message>
 </context>
 <context>
@@ -1931,7 +1931,7 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     </message>
     <message>
         <source>Пультов в таблице: %1, мест в памяти USB-stick: %2.</source>
-        <translation>Remotes in the table: %1, places in the USB-stick's memory: %2.</translation>
+        <translation>Remotes in the table: %1, places in the USB-stick&apos;s memory: %2.</translation>
     </message>
     <message>
         <source>Таблица не записана в USB-stick: его память не очищена.</source>
@@ -1939,7 +1939,7 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
     </message>
     <message>
         <source>Память USB-stick не очищена.</source>
-        <translation>The USB-stick's memory was not cleared.</translation>
+        <translation>The USB-stick&apos;s memory was not cleared.</translation>
     </message>
 </context>
 <context>
@@ -2119,7 +2119,7 @@ It can be written again with &quot;%2&quot;.</translation>
     </message>
     <message>
         <source>Ключ в настройках пользователя не принимается: кроме встроенного ключа, доверенные ключи берутся только из %1, куда может писать лишь администратор.</source>
-        <translation>A key in the user's settings is not accepted: besides the built-in key, trusted keys are taken only from %1, which only an administrator can write.</translation>
+        <translation>A key in the user&apos;s settings is not accepted: besides the built-in key, trusted keys are taken only from %1, which only an administrator can write.</translation>
     </message>
 </context>
 <context>
@@ -2163,7 +2163,7 @@ It can be written again with &quot;%2&quot;.</translation>
     </message>
     <message>
         <source>Пультов, которые записи USB-stick не могут хранить без изменений: %1. Первые из них:</source>
-        <translation>Remotes the USB-stick's records cannot hold unchanged: %1. The first of them:</translation>
+        <translation>Remotes the USB-stick&apos;s records cannot hold unchanged: %1. The first of them:</translation>
     </message>
     <message>
         <source>номер вне диапазона 0..%1</source>

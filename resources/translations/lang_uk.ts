@@ -652,7 +652,7 @@
     </message>
     <message>
         <source>объект</source>
-        <translation>об'єкт</translation>
+        <translation>об&apos;єкт</translation>
     </message>
     <message>
         <source>нет значения</source>
@@ -668,7 +668,7 @@
     </message>
     <message>
         <source>ожидается объект, в файле %1</source>
-        <translation>очікується об'єкт, у файлі %1</translation>
+        <translation>очікується об&apos;єкт, у файлі %1</translation>
     </message>
     <message>
         <source>нет ни одного поля пульта</source>
@@ -1726,11 +1726,11 @@
     </message>
     <message>
         <source>Таблица не скопирована: память исполнительного устройства не очищена.</source>
-        <translation>Таблицю не скопійовано: пам'ять виконавчого пристрою не очищено.</translation>
+        <translation>Таблицю не скопійовано: пам&apos;ять виконавчого пристрою не очищено.</translation>
     </message>
     <message>
         <source>Пультов в USB-stick: %1, мест в памяти исполнительного устройства: %2.</source>
-        <translation>Пультів у USB-stick: %1, місць у пам'яті виконавчого пристрою: %2.</translation>
+        <translation>Пультів у USB-stick: %1, місць у пам&apos;яті виконавчого пристрою: %2.</translation>
     </message>
     <message>
         <source>Таблица не скопирована: таблица USB-stick не изменена.</source>
@@ -1738,7 +1738,7 @@
     </message>
     <message>
         <source>Пультов в исполнительном устройстве: %1, мест в памяти USB-stick: %2.</source>
-        <translation>Пультів у виконавчому пристрої: %1, місць у пам'яті USB-stick: %2.</translation>
+        <translation>Пультів у виконавчому пристрої: %1, місць у пам&apos;яті USB-stick: %2.</translation>
     </message>
 </context>
 <context>
@@ -1931,15 +1931,15 @@
     </message>
     <message>
         <source>Пультов в таблице: %1, мест в памяти USB-stick: %2.</source>
-        <translation>Пультів у таблиці: %1, місць у пам'яті USB-stick: %2.</translation>
+        <translation>Пультів у таблиці: %1, місць у пам&apos;яті USB-stick: %2.</translation>
     </message>
     <message>
         <source>Таблица не записана в USB-stick: его память не очищена.</source>
-        <translation>Таблицю не записано в USB-stick: його пам'ять не очищено.</translation>
+        <translation>Таблицю не записано в USB-stick: його пам&apos;ять не очищено.</translation>
     </message>
     <message>
         <source>Память USB-stick не очищена.</source>
-        <translation>Пам'ять USB-stick не очищено.</translation>
+        <translation>Пам&apos;ять USB-stick не очищено.</translation>
     </message>
 </context>
 <context>
