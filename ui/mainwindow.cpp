@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "defaultprompts.h"
+#include "elidedtext.h"
 #include "event_filter.h"
 #include "portaccessnotice.h"
 #include "privatefiles.h"
@@ -11,6 +12,7 @@
 #include "qparamcontroller.h"
 #include "qtablefiles.h"
 #include "qupdatecontroller.h"
+#include "qupdatenotice.h"
 #include "remotetableparts.h"
 
 #include <QApplication>
@@ -94,9 +96,13 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     ui->statusBar->addWidget(portNotice, 1);
     connect(m_session, &QModemSession::portAccessDenied, portNotice, &PortAccessNotice::report);
     connect(m_session, &QModemSession::sessionOpened, portNotice, &PortAccessNotice::withdraw);
-    m_stickState = new QLabel(ui->statusBar);
+    m_stickState = new QElidedLabel(ui->statusBar);
     m_stickState->setObjectName("label_stickState");
     ui->statusBar->addPermanentWidget(m_stickState);
+    // The notices take the room the stick's state leaves them, however long they are.
+    for (QWidget *notice :
+         {static_cast<QWidget *>(portNotice), static_cast<QWidget *>(m_updates->notice())})
+        notice->setSizePolicy(QSizePolicy::Ignored, notice->sizePolicy().verticalPolicy());
     // The wait dialog blocks the window, so its close request never reaches closeEvent().
     m_blockedClose =
         std::make_unique<BlockedCloseWatcher>(this, [this] { refuseCloseWhileBusy(); });
