@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "defaultprompts.h"
+#include "disabledhints.h"
 #include "elidedtext.h"
 #include "event_filter.h"
 #include "portaccessnotice.h"
@@ -103,6 +104,12 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     for (QWidget *notice :
          {static_cast<QWidget *>(portNotice), static_cast<QWidget *>(m_updates->notice())})
         notice->setSizePolicy(QSizePolicy::Ignored, notice->sizePolicy().verticalPolicy());
+    // Menu entries that are off say why when the mouse is over them.
+    auto *hints = new DisabledActionHints(ui->statusBar, this);
+    hints->watch(ui->menuBar);
+    const QList<QMenu *> menus = ui->menuBar->findChildren<QMenu *>();
+    for (QMenu *menu : menus)
+        hints->watch(menu);
     // The wait dialog blocks the window, so its close request never reaches closeEvent().
     m_blockedClose =
         std::make_unique<BlockedCloseWatcher>(this, [this] { refuseCloseWhileBusy(); });

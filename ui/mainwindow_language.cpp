@@ -91,4 +91,6 @@ void MainWindow::retranslateTexts()
     lastTablePropertiesWidth = -1;
     ui_tables_resize();
     showStickState();
+    // The reasons for controls that are off, in the new language.
+    updateControlsEnabled();
 }
