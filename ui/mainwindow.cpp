@@ -15,20 +15,26 @@
 #include "qupdatecontroller.h"
 #include "qupdatenotice.h"
 #include "remotetableparts.h"
+#include "screenplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
+#include <QWindow>
 
 namespace
 {
 constexpr int CLOSE_REFUSED_MS = 10000;
+// The frame a window manager usually draws around a window.
+constexpr int FrameAllowance = 4;
+constexpr int TitleAllowance = 32;
 } // namespace
 
 const char MainWindow::VersionSuffix[] = "e";
@@ -250,9 +256,26 @@ void MainWindow::showEvent(QShowEvent *event)
     if (!firstShowPending)
         return;
     firstShowPending = false;
+    fitIntoScreen();
     if (m_trayIcon)
         m_trayIcon->show();
     emit signal_start_autoconnect();
+}
+
+void MainWindow::fitIntoScreen()
+{
+    // A size kept from a larger monitor, or the form's own on a small or scaled screen,
+    // would put the status bar and the buttons out of reach.
+    const QScreen *on = screen();
+    if (!on)
+        return;
+    QMargins frame(FrameAllowance, TitleAllowance, FrameAllowance, FrameAllowance);
+    // Known once the window manager has framed the window; until then, a usual frame.
+    if (const QWindow *window = windowHandle(); window && !window->frameMargins().isNull())
+        frame = window->frameMargins();
+    const QRect fitted = fittedGeometry(geometry(), frame, on->availableGeometry());
+    if (fitted != geometry())
+        setGeometry(fitted);
 }
 
 void MainWindow::log_buffer(QString text, QByteArray frame)
