@@ -28,11 +28,12 @@
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QWindow>
+#include <QtMath>
 
 namespace
 {
 constexpr int CLOSE_REFUSED_MS = 10000;
-// The frame a window manager usually draws around a window.
+// The frame a window manager usually draws around a window, in pixels of the screen.
 constexpr int FrameAllowance = 4;
 constexpr int TitleAllowance = 32;
 } // namespace
@@ -269,13 +270,21 @@ void MainWindow::fitIntoScreen()
     const QScreen *on = screen();
     if (!on)
         return;
-    QMargins frame(FrameAllowance, TitleAllowance, FrameAllowance, FrameAllowance);
-    // Known once the window manager has framed the window; until then, a usual frame.
+    // Known once the window manager has framed the window; until then, a usual frame,
+    // drawn in the screen's own pixels.
+    const qreal ratio = qMax<qreal>(1.0, on->devicePixelRatio());
+    QMargins frame(qCeil(FrameAllowance / ratio), qCeil(TitleAllowance / ratio),
+                   qCeil(FrameAllowance / ratio), qCeil(FrameAllowance / ratio));
     if (const QWindow *window = windowHandle(); window && !window->frameMargins().isNull())
         frame = window->frameMargins();
     const QRect fitted = fittedGeometry(geometry(), frame, on->availableGeometry());
-    if (fitted != geometry())
+    if (fitted == geometry())
+        return;
+    // A window without a place of its own is placed by the window manager, frame and all.
+    if (testAttribute(Qt::WA_Moved))
         setGeometry(fitted);
+    else
+        resize(fitted.size());
 }
 
 void MainWindow::log_buffer(QString text, QByteArray frame)
