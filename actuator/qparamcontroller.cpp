@@ -9,6 +9,7 @@
 #include "qoperationlog.h"
 #include "qpropertywidget.h"
 
+#include <QCheckBox>
 #include <QHash>
 
 namespace
@@ -118,6 +119,15 @@ void QParamController::forgetValues()
     QExecDevice &device = m_session->execDevice();
     for (int row = 0; row < rowCount(); ++row)
         device.setParamValue(quint16(row + 1), QExecDevice::Unknown);
+}
+
+void QParamController::unmarkAll()
+{
+    // The edits they marked were replaced in the actuator; a later write must not send
+    // them again unasked.
+    for (int row = 0; row < rowCount(); ++row)
+        if (QPropertyWidget *e = editor(row))
+            e->markBox()->setChecked(false);
 }
 
 void QParamController::load_exe_device_properties()
@@ -264,6 +274,7 @@ void QParamController::set_def_exe_device_properties()
                 return;
             m_session->announce(tr("Восстановлены заводские параметры исполнительного устройства"));
             forgetValues();
+            unmarkAll();
             readBack(reset, true);
         });
 }
@@ -283,8 +294,10 @@ void QParamController::applyOrRestore(QOperation *operation, bool apply)
             if (!done)
                 return;
             // A restore brings back values the image may never have held.
-            if (!apply)
+            if (!apply) {
                 forgetValues();
+                unmarkAll();
+            }
             readBack(operation, false);
         });
 }

@@ -68,6 +68,8 @@ private:
     void applyOrRestore(QOperation *operation, bool apply);
     // The actuator changed its values by itself: the image no longer knows them.
     void forgetValues();
+    // No row stays marked as edited once the actuator has replaced the values.
+    void unmarkAll();
 
     QModemSession *m_session;
     QTableWidget *m_table;

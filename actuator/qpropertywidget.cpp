@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +22,8 @@ const char *const LineStyles[] = {"QLineEdit { border: 2px solid green; }",
                                   "QLineEdit { border: 2px solid blue; }"};
 const char *const ComboStyles[] = {"QComboBox { color : green; }", "QComboBox { color : red; }"};
 constexpr int BoolIndent = 5;
+// Between a slider's value and the edge of its cell.
+constexpr int LabelGap = 4;
 } // namespace
 
 QPropertyWidget::QPropertyWidget(QWidget *parent, PROPERTY_TYPE_T kind)
@@ -52,6 +55,8 @@ QPropertyWidget::QPropertyWidget(QWidget *parent, PROPERTY_TYPE_T kind)
     case PROPERTY_SLIDER:
         m_slider = new QSlider(Qt::Horizontal, this);
         m_label = new QLabel(this);
+        // The unit does not touch the cell's edge.
+        m_label->setContentsMargins(0, 0, LabelGap, 0);
         m_layout->addWidget(m_slider, 1);
         m_layout->addWidget(m_label);
         connect(m_slider, &QSlider::valueChanged, this,
@@ -123,16 +128,33 @@ bool QPropertyWidget::setSliderParams(int min, int max, const QString &prefix,
     m_suffix = suffix;
     m_decimals = decimals;
     m_scale = scale;
-    // Wide enough for every text it may show, so the sliders of a table line up.
-    const QFontMetrics metrics(m_label->font());
-    int width = metrics.horizontalAdvance(tr("Неизвестно"));
-    for (int v : {min, max})
-        width = qMax(width, metrics.horizontalAdvance(
-                                prefix + QString::number(v * scale, 'f', decimals) + suffix));
-    m_label->setMinimumWidth(width);
     m_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fitSliderLabel();
     setValue(VALUE_UNKNOWN, NoValue);
     return true;
+}
+
+void QPropertyWidget::fitSliderLabel()
+{
+    // Wide enough for every text it may show, unit included, so that nothing is cut off and
+    // the sliders of a table line up.
+    const QFontMetrics metrics(m_label->font());
+    int width = metrics.horizontalAdvance(tr("Неизвестно"));
+    for (int v : {m_slider->minimum(), m_slider->maximum()})
+        width = qMax(width, metrics.horizontalAdvance(sliderText(v)));
+    const QMargins margins = m_label->contentsMargins();
+    m_label->setMinimumWidth(width + margins.left() + margins.right() + 2 * m_label->margin());
+}
+
+void QPropertyWidget::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // Numbers are written as the interface language writes them.
+    if (event->type() == QEvent::LocaleChange && m_kind == PROPERTY_SLIDER) {
+        fitSliderLabel();
+        if (m_state != VALUE_UNKNOWN)
+            m_label->setText(sliderText(m_slider->value()));
+    }
 }
 
 bool QPropertyWidget::setSpinBoxRange(int min, int max)
@@ -184,7 +206,8 @@ void QPropertyWidget::applyValue(VALUE_STATE_T state, int value, const QString &
         break;
     case PROPERTY_SLIDER:
         m_slider->setValue(known ? value : m_slider->minimum());
-        m_label->setText(known ? sliderText() : tr("Неизвестно"));
+        // From the slider, not the value asked for: a value out of range shows clamped.
+        m_label->setText(known ? sliderText(m_slider->value()) : tr("Неизвестно"));
         m_label->setStyleSheet(LabelStyles[state]);
         break;
     case PROPERTY_SPINBOX:
@@ -205,10 +228,9 @@ void QPropertyWidget::applyValue(VALUE_STATE_T state, int value, const QString &
     }
 }
 
-QString QPropertyWidget::sliderText() const
+QString QPropertyWidget::sliderText(int raw) const
 {
-    // From the slider, not the value asked for: a value out of range shows clamped.
-    return m_prefix + QString::number(m_slider->value() * m_scale, 'f', m_decimals) + m_suffix;
+    return m_prefix + locale().toString(raw * m_scale, 'f', m_decimals) + m_suffix;
 }
 
 int QPropertyWidget::value() const

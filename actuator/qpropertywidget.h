@@ -83,11 +83,14 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void applyValue(VALUE_STATE_T state, int value, const QString &text);
     void userEdit(int value);
-    QString sliderText() const;
+    // A raw slider value as shown, in the widget's locale.
+    QString sliderText(int raw) const;
+    void fitSliderLabel();
 
     const PROPERTY_TYPE_T m_kind;
     VALUE_STATE_T m_state = VALUE_UNKNOWN;

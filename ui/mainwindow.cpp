@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "defaultprompts.h"
+#include "disabledhints.h"
+#include "elidedtext.h"
 #include "event_filter.h"
 #include "portaccessnotice.h"
 #include "privatefiles.h"
@@ -11,21 +13,29 @@
 #include "qparamcontroller.h"
 #include "qtablefiles.h"
 #include "qupdatecontroller.h"
+#include "qupdatenotice.h"
 #include "remotetableparts.h"
+#include "screenplacement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMovie>
+#include <QScreen>
 #include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
+#include <QWindow>
+#include <QtMath>
 
 namespace
 {
 constexpr int CLOSE_REFUSED_MS = 10000;
+// The frame a window manager usually draws around a window, in pixels of the screen.
+constexpr int FrameAllowance = 4;
+constexpr int TitleAllowance = 32;
 } // namespace
 
 const char MainWindow::VersionSuffix[] = "e";
@@ -96,9 +106,19 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     ui->statusBar->addWidget(portNotice, 1);
     connect(m_session, &QModemSession::portAccessDenied, portNotice, &PortAccessNotice::report);
     connect(m_session, &QModemSession::sessionOpened, portNotice, &PortAccessNotice::withdraw);
-    m_stickState = new QLabel(ui->statusBar);
+    m_stickState = new QElidedLabel(ui->statusBar);
     m_stickState->setObjectName("label_stickState");
     ui->statusBar->addPermanentWidget(m_stickState);
+    // The notices take the room the stick's state leaves them, however long they are.
+    for (QWidget *notice :
+         {static_cast<QWidget *>(portNotice), static_cast<QWidget *>(m_updates->notice())})
+        notice->setSizePolicy(QSizePolicy::Ignored, notice->sizePolicy().verticalPolicy());
+    // Menu entries that are off say why when the mouse is over them.
+    auto *hints = new DisabledActionHints(ui->statusBar, this);
+    hints->watch(ui->menuBar);
+    const QList<QMenu *> menus = ui->menuBar->findChildren<QMenu *>();
+    for (QMenu *menu : menus)
+        hints->watch(menu);
     // The wait dialog blocks the window, so its close request never reaches closeEvent().
     m_blockedClose =
         std::make_unique<BlockedCloseWatcher>(this, [this] { refuseCloseWhileBusy(); });
@@ -239,9 +259,34 @@ void MainWindow::showEvent(QShowEvent *event)
     if (!firstShowPending)
         return;
     firstShowPending = false;
+    fitIntoScreen();
     if (m_trayIcon)
         m_trayIcon->show();
     emit signal_start_autoconnect();
+}
+
+void MainWindow::fitIntoScreen()
+{
+    // A size kept from a larger monitor, or the form's own on a small or scaled screen,
+    // would put the status bar and the buttons out of reach.
+    const QScreen *on = screen();
+    if (!on)
+        return;
+    // Known once the window manager has framed the window; until then, a usual frame,
+    // drawn in the screen's own pixels.
+    const qreal ratio = qMax<qreal>(1.0, on->devicePixelRatio());
+    QMargins frame(qCeil(FrameAllowance / ratio), qCeil(TitleAllowance / ratio),
+                   qCeil(FrameAllowance / ratio), qCeil(FrameAllowance / ratio));
+    if (const QWindow *window = windowHandle(); window && !window->frameMargins().isNull())
+        frame = window->frameMargins();
+    const QRect fitted = fittedGeometry(geometry(), frame, on->availableGeometry());
+    if (fitted == geometry())
+        return;
+    // A window without a place of its own is placed by the window manager, frame and all.
+    if (testAttribute(Qt::WA_Moved))
+        setGeometry(fitted);
+    else
+        resize(fitted.size());
 }
 
 void MainWindow::log_buffer(QString text, QByteArray frame)

@@ -153,6 +153,8 @@ private:
     void retranslateTexts();
     // Moves the window to a saved position that can still be reached on some screen.
     void placeWindow(const QPoint &saved);
+    // Shrinks and moves the window when it is larger than its screen's free area.
+    void fitIntoScreen();
     void connectRemoteTable();
     void connectTableTools();
     void connectProperties();

@@ -35,6 +35,8 @@ void MainWindow::choose_language(int index)
     // Qt's own dialogs follow the texts on screen; without a translation those are Russian.
     const QString code =
         loaded ? QLanguageCatalog::codeOf(languages.files().at(index).baseName) : "ru";
+    // Numbers in the window are written as its language writes them: "1,50 с", "1.50 s".
+    setLocale(QLocale(code));
     QCoreApplication::removeTranslator(&qtTranslator);
     const QString toolkit = languages.toolkitFile(code);
     if (!toolkit.isEmpty() && qtTranslator.load(toolkit))
@@ -91,4 +93,6 @@ void MainWindow::retranslateTexts()
     lastTablePropertiesWidth = -1;
     ui_tables_resize();
     showStickState();
+    // The reasons for controls that are off, in the new language.
+    updateControlsEnabled();
 }

@@ -5,15 +5,19 @@
 #include "ui_mainwindow.h"
 
 #include "commands.h"
+#include "disabledhints.h"
 #include "qmodemsession.h"
+#include "qoperation.h"
 #include "qremotetableview.h"
 #include "qtablecsv.h"
 #include "remotelist.h"
 #include "remotetableparts.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QTimer>
 
 namespace
@@ -23,11 +27,23 @@ const char *const SEARCH_RED = "QLabel { color: red; }";
 constexpr int SEARCH_BLINK_MS = 1000;
 constexpr int STATE_MIN_WIDTH = 300;
 
-void setMenuEnabled(QMenu *menu, bool enabled)
+// The first reason of needs that is not met; empty when all are.
+QString firstUnmet(std::initializer_list<std::pair<bool, QString>> needs)
 {
-    // The menu bar entry is the menu's action; keep both in step.
-    menu->setEnabled(enabled);
-    menu->menuAction()->setEnabled(enabled);
+    for (const auto &need : needs)
+        if (!need.first)
+            return need.second;
+    return QString();
+}
+
+// A place in the menus as the user reads it: «Menu» → «Entry».
+QString menuPath(std::initializer_list<QString> steps)
+{
+    QStringList quoted;
+    for (QString step : steps)
+        quoted
+            << QCoreApplication::translate("MainWindow", "«%1»").arg(step.remove(QLatin1Char('&')));
+    return quoted.join(QStringLiteral(" → "));
 }
 } // namespace
 
@@ -35,6 +51,7 @@ void MainWindow::updateControlsEnabled()
 {
     if (!m_session || !m_remoteTable)
         return; // still being built
+    using disabledhints::apply;
     const QModem &modem = m_session->modem();
     const bool stickConnected = modem.connected();
     // A password is set and nobody logged in: only blocking and reading are allowed.
@@ -43,47 +60,78 @@ void MainWindow::updateControlsEnabled()
     const bool listIsStickTable = m_remoteTable->list().source() == SOURCE_MODEM;
     // The stick passes changes on to the actuator by itself.
     const bool remoteMode = m_session->execDevice().remoteMode();
-    const bool stickChangeable = stickConnected && !accessLocked;
-
-    setMenuEnabled(ui->menuSystem, stickConnected);
-    setMenuEnabled(ui->menuExtend, stickConnected);
-    ui->pushButton_findDev->setEnabled(stickConnected);
-    ui->pushButton_loadProperties->setEnabled(stickConnected);
-
-    setMenuEnabled(ui->menuWorkMode, stickConnected && passwordSet);
-
-    // Edit, delete and block act on the current row; their keys follow their buttons.
+    // Edit, delete and block act on the current row.
     const bool rowChosen = m_remoteTable->view().currentIndex() != -1;
-    ui->pushButton_addDev->setEnabled(listIsStickTable && stickChangeable);
+
+    // Each control that is off says why, and how to switch it on.
+    const QOperation *running = m_session->currentOperation();
+    const QString wait =
+        running ? tr("Подождите, пока закончится операция: %1").arg(running->text()) : QString();
+    const std::pair<bool, QString> stick = {
+        stickConnected,
+        running ? wait
+                : tr("Нет связи с USB-stick. Вставьте USB-stick в разъём USB: программа найдёт "
+                     "его сама")};
+    const std::pair<bool, QString> admin = {
+        !accessLocked, tr("Нужен доступ администратора: выберите %1 и введите пароль")
+                           .arg(menuPath({ui->menuParams->title(), ui->menuWorkMode->title(),
+                                          ui->actionAdminMode->text()}))};
+    const std::pair<bool, QString> stickTable = {
+        listIsStickTable,
+        running ? wait
+                : tr("В таблице не пульты USB-stick: сначала загрузите их командой %1")
+                      .arg(menuPath({ui->menuSystem->title(), ui->actionGetFromModem->text()}))};
+    const std::pair<bool, QString> notAutonomous = {
+        !remoteMode,
+        tr("Недоступно, пока исполнительное устройство в автономном режиме (%1)")
+            .arg(menuPath({ui->menuRemoteMode->title(), ui->actionRemoteMode->text()}))};
+    const std::pair<bool, QString> password = {
+        passwordSet, tr("Пароль администратора не установлен; его устанавливают командой %1")
+                         .arg(menuPath({ui->menuParams->title(), ui->menuExtend->title(),
+                                        ui->actionSetPassword->text()}))};
+    const std::pair<bool, QString> row = {rowChosen, tr("Выберите пульт в таблице")};
+
+    for (QMenu *menu : {ui->menuSystem, ui->menuExtend})
+        apply(menu, firstUnmet({stick}));
+    for (QWidget *w : {ui->pushButton_findDev, ui->pushButton_loadProperties})
+        apply(w, firstUnmet({stick}));
+
+    apply(ui->menuWorkMode, firstUnmet({stick, password}));
+
+    apply(ui->pushButton_addDev, firstUnmet({stick, admin, stickTable}));
     for (QWidget *w : {ui->pushButton_delDev, ui->pushButton_editDev})
-        w->setEnabled(listIsStickTable && stickChangeable && rowChosen);
-    ui->pushButton_activeDev->setEnabled(listIsStickTable && stickConnected && rowChosen);
+        apply(w, firstUnmet({stick, admin, stickTable, row}));
+    apply(ui->pushButton_activeDev, firstUnmet({stick, stickTable, row}));
+    // Their keys follow their buttons.
     for (QPushButton *button :
          {ui->pushButton_delDev, ui->pushButton_editDev, ui->pushButton_activeDev})
         if (auto *keys = findChild<QShortcut *>("shortcut_" + button->objectName().mid(11)))
             keys->setEnabled(button->isEnabled());
 
-    ui->actionGetFromDevice->setEnabled(!accessLocked && !remoteMode);
-    ui->actionSaveToDevice->setEnabled(!accessLocked && !remoteMode);
+    for (QAction *a : {ui->actionGetFromDevice, ui->actionSaveToDevice})
+        apply(a, firstUnmet({admin, notAutonomous}));
 
     for (QAction *a : {ui->actionSaveToModem, ui->actionUpdateDevice, ui->actionUpdateModem,
                        ui->actionUpdateDevice2, ui->actionUpdateModem2, ui->actionClearmemory,
                        ui->actionRemoteMode})
-        a->setEnabled(!accessLocked);
-    setMenuEnabled(ui->menuRemoteMode, !accessLocked);
-    ui->tableProperties->setEnabled(!accessLocked);
+        apply(a, firstUnmet({admin}));
+    apply(ui->menuRemoteMode, firstUnmet({admin}));
+    apply(ui->tableProperties, firstUnmet({admin}));
 
-    ui->actionRemoteUploadTable->setEnabled(stickChangeable);
-    ui->pushButton_saveProperties->setEnabled(stickChangeable);
-    ui->pushButton_applyProperties->setEnabled(stickChangeable);
+    apply(ui->actionRemoteUploadTable, firstUnmet({stick, admin}));
+    for (QWidget *w : {ui->pushButton_saveProperties, ui->pushButton_applyProperties})
+        apply(w, firstUnmet({stick, admin}));
 
-    ui->actionClearPassword->setEnabled(passwordSet);
-    ui->actionForgetPassword->setEnabled(passwordSet);
-    ui->actionSetPassword->setEnabled(true);
+    for (QAction *a : {ui->actionClearPassword, ui->actionForgetPassword})
+        apply(a, firstUnmet({password}));
+    apply(ui->actionSetPassword, QString());
 
-    ui->actionUndoImport->setEnabled(m_remoteTable->csv().canUndoImport());
-    ui->pushButton_defProperties->setEnabled(stickChangeable && !remoteMode);
-    ui->pushButton_restoreProperties->setEnabled(stickChangeable && !remoteMode);
+    apply(
+        ui->actionUndoImport,
+        firstUnmet({{m_remoteTable->csv().canUndoImport(),
+                     tr("Отменять нечего: таблица не загружена из файла CSV или уже изменена")}}));
+    for (QWidget *w : {ui->pushButton_defProperties, ui->pushButton_restoreProperties})
+        apply(w, firstUnmet({stick, admin, notAutonomous}));
 }
 
 void MainWindow::showSearch(bool searching)

@@ -37,6 +37,9 @@ void MainWindow::connectSession()
         QWaitDialog::showFor(this, operation, QWaitDialog::AnimationMode);
         // Versions, access and mode are learned by operations.
         connect(operation, &QOperation::finished, this, &MainWindow::showStickState);
+        // Controls that are off say to wait while it runs.
+        updateControlsEnabled();
+        connect(operation, &QOperation::finished, this, &MainWindow::updateControlsEnabled);
     });
     connect(session, &QModemSession::statusMessage, this,
             [this](const QString &text) { ui->statusBar->showMessage(text, STATUS_MESSAGE_MS); });

@@ -26,3 +26,17 @@ QRect reachableGeometry(const QRect &saved, const QList<QRect> &screens, const Q
     placed.moveCenter(fallback.center());
     return placed;
 }
+
+QRect fittedGeometry(const QRect &geometry, const QMargins &frame, const QRect &available)
+{
+    const QSize room = available.marginsRemoved(frame).size();
+    if (available.isEmpty() ||
+        (geometry.width() <= room.width() && geometry.height() <= room.height()))
+        return geometry;
+    QRect outer = QRect(geometry.topLeft(), geometry.size().boundedTo(room)).marginsAdded(frame);
+    outer.moveRight(qMin(outer.right(), available.right()));
+    outer.moveBottom(qMin(outer.bottom(), available.bottom()));
+    outer.moveLeft(qMax(outer.left(), available.left()));
+    outer.moveTop(qMax(outer.top(), available.top()));
+    return outer.marginsRemoved(frame);
+}

@@ -1,5 +1,7 @@
 #include "qupdatenotice.h"
 
+#include "elidedtext.h"
+
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStyle>
@@ -7,13 +9,13 @@
 #include <QToolButton>
 
 QUpdateNotice::QUpdateNotice(QWidget *parent)
-    : QFrame(parent), m_message(new QPushButton(this)), m_close(new QToolButton(this)),
+    : QFrame(parent), m_message(new QElidedButton(this)), m_close(new QToolButton(this)),
       m_timeout(new QTimer(this))
 {
     setObjectName(QStringLiteral("updateNotice"));
     m_message->setObjectName(QStringLiteral("updateNoticeMessage"));
     m_message->setFlat(true);
-    // Read as a message, not as a button caption.
+    // Read as a message, not as a button caption; a long one gives way to the window's width.
     m_message->setStyleSheet(QStringLiteral("text-align: left;"));
     m_message->setIcon(style()->standardIcon(QStyle::SP_MessageBoxInformation));
     m_close->setObjectName(QStringLiteral("updateNoticeClose"));

@@ -7,6 +7,7 @@
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 QWaitDialog::QWaitDialog(QWidget *parent, int mode, const QString &text, bool cancelEnabled,
@@ -64,6 +65,10 @@ QWaitDialog::QWaitDialog(QWidget *parent, int mode, const QString &text, bool ca
 
     setCancelOperationEnabled(cancelEnabled);
     setExtOperationEnabled(extEnabled);
+    // A window still being placed by the window manager, or one the user moves, takes
+    // the dialog along.
+    if (parent)
+        parent->window()->installEventFilter(this);
 }
 
 QWaitDialog::~QWaitDialog() = default;
@@ -239,4 +244,44 @@ void QWaitDialog::showEvent(QShowEvent *event)
 {
     adjustSize();
     QDialog::showEvent(event);
+    placeOverOwner();
+}
+
+void QWaitDialog::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    // It grows and shrinks as its text and progress bar come and go.
+    if (isVisible())
+        placeOverOwner();
+}
+
+bool QWaitDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (isVisible() && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        placeOverOwner();
+    return QDialog::eventFilter(watched, event);
+}
+
+QRect QWaitDialog::centredOver(const QRect &owner, const QSize &size, const QRect &screen)
+{
+    QRect placed(QPoint(), size);
+    placed.moveCenter(owner.isEmpty() ? screen.center() : owner.center());
+    if (screen.isEmpty())
+        return placed;
+    placed.moveLeft(qMax(screen.left(), qMin(placed.left(), screen.right() + 1 - size.width())));
+    placed.moveTop(qMax(screen.top(), qMin(placed.top(), screen.bottom() + 1 - size.height())));
+    return placed;
+}
+
+void QWaitDialog::placeOverOwner()
+{
+    // Not QDialog's own placement alone: it runs once, before the dialog takes its size,
+    // and against a window the window manager may not have placed yet.
+    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen *on = owner ? owner->screen() : screen();
+    const QRect area = on ? on->availableGeometry() : QRect();
+    const QRect ownerRect = owner && owner->isVisible() ? owner->frameGeometry() : QRect();
+    const QRect placed = centredOver(ownerRect, frameGeometry().size(), area);
+    // The frame's corner, as move() takes it.
+    move(placed.topLeft());
 }

@@ -24,6 +24,10 @@ public:
                 const QString &extText);
     ~QWaitDialog() override;
 
+    // Where a dialog of size goes: centred over owner (the screen when owner is empty),
+    // kept whole inside screen.
+    static QRect centredOver(const QRect &owner, const QSize &size, const QRect &screen);
+
     // Shows operation in a new window-modal dialog that deletes itself once it closes.
     static QWaitDialog *showFor(QWidget *parent, QOperation *operation, int mode);
     void watch(QOperation *operation);
@@ -57,10 +61,14 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The text as a heading; markup in it is shown as written.
     void showHeading(const QString &text);
+    // Over the middle of the window it belongs to, whenever it or that window changes.
+    void placeOverOwner();
 
     QLabel *m_caption = nullptr;
     QLabel *m_animation = nullptr;

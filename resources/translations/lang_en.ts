@@ -341,6 +341,42 @@
         <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
         <translation>The program cannot be closed while an operation runs: wait until it ends</translation>
     </message>
+    <message>
+        <source>«%1»</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>Подождите, пока закончится операция: %1</source>
+        <translation>Wait until the operation ends: %1</translation>
+    </message>
+    <message>
+        <source>Нет связи с USB-stick. Вставьте USB-stick в разъём USB: программа найдёт его сама</source>
+        <translation>No connection to the USB-stick. Plug the USB-stick into a USB port: the program finds it by itself</translation>
+    </message>
+    <message>
+        <source>Нужен доступ администратора: выберите %1 и введите пароль</source>
+        <translation>Administrator access is needed: choose %1 and enter the password</translation>
+    </message>
+    <message>
+        <source>В таблице не пульты USB-stick: сначала загрузите их командой %1</source>
+        <translation>The table does not hold the USB-stick&apos;s remotes: load them first with %1</translation>
+    </message>
+    <message>
+        <source>Недоступно, пока исполнительное устройство в автономном режиме (%1)</source>
+        <translation>Not available while the actuator is in autonomous mode (%1)</translation>
+    </message>
+    <message>
+        <source>Пароль администратора не установлен; его устанавливают командой %1</source>
+        <translation>No administrator password is set; set one with %1</translation>
+    </message>
+    <message>
+        <source>Выберите пульт в таблице</source>
+        <translation>Select a remote in the table</translation>
+    </message>
+    <message>
+        <source>Отменять нечего: таблица не загружена из файла CSV или уже изменена</source>
+        <translation>Nothing to undo: the table was not imported from a CSV file or has changed since</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>

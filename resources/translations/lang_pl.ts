@@ -341,6 +341,42 @@
         <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
         <translation>Nie można zamknąć programu, gdy trwa operacja: poczekaj na jej zakończenie</translation>
     </message>
+    <message>
+        <source>«%1»</source>
+        <translation>„%1”</translation>
+    </message>
+    <message>
+        <source>Подождите, пока закончится операция: %1</source>
+        <translation>Poczekaj, aż zakończy się operacja: %1</translation>
+    </message>
+    <message>
+        <source>Нет связи с USB-stick. Вставьте USB-stick в разъём USB: программа найдёт его сама</source>
+        <translation>Brak połączenia z USB-stick. Włóż USB-stick do gniazda USB: program sam go znajdzie</translation>
+    </message>
+    <message>
+        <source>Нужен доступ администратора: выберите %1 и введите пароль</source>
+        <translation>Wymagany dostęp administratora: wybierz %1 i wpisz hasło</translation>
+    </message>
+    <message>
+        <source>В таблице не пульты USB-stick: сначала загрузите их командой %1</source>
+        <translation>Tabela nie zawiera pilotów z USB-stick: najpierw odczytaj je poleceniem %1</translation>
+    </message>
+    <message>
+        <source>Недоступно, пока исполнительное устройство в автономном режиме (%1)</source>
+        <translation>Niedostępne, dopóki urządzenie wykonawcze jest w trybie autonomicznym (%1)</translation>
+    </message>
+    <message>
+        <source>Пароль администратора не установлен; его устанавливают командой %1</source>
+        <translation>Hasło administratora nie jest ustawione; ustawia się je poleceniem %1</translation>
+    </message>
+    <message>
+        <source>Выберите пульт в таблице</source>
+        <translation>Wybierz pilota w tabeli</translation>
+    </message>
+    <message>
+        <source>Отменять нечего: таблица не загружена из файла CSV или уже изменена</source>
+        <translation>Nie ma czego cofać: tabela nie została zaimportowana z pliku CSV lub została już zmieniona</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>

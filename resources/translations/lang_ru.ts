@@ -341,6 +341,42 @@
         <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
         <translation>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</translation>
     </message>
+    <message>
+        <source>«%1»</source>
+        <translation>«%1»</translation>
+    </message>
+    <message>
+        <source>Подождите, пока закончится операция: %1</source>
+        <translation>Подождите, пока закончится операция: %1</translation>
+    </message>
+    <message>
+        <source>Нет связи с USB-stick. Вставьте USB-stick в разъём USB: программа найдёт его сама</source>
+        <translation>Нет связи с USB-stick. Вставьте USB-stick в разъём USB: программа найдёт его сама</translation>
+    </message>
+    <message>
+        <source>Нужен доступ администратора: выберите %1 и введите пароль</source>
+        <translation>Нужен доступ администратора: выберите %1 и введите пароль</translation>
+    </message>
+    <message>
+        <source>В таблице не пульты USB-stick: сначала загрузите их командой %1</source>
+        <translation>В таблице не пульты USB-stick: сначала загрузите их командой %1</translation>
+    </message>
+    <message>
+        <source>Недоступно, пока исполнительное устройство в автономном режиме (%1)</source>
+        <translation>Недоступно, пока исполнительное устройство в автономном режиме (%1)</translation>
+    </message>
+    <message>
+        <source>Пароль администратора не установлен; его устанавливают командой %1</source>
+        <translation>Пароль администратора не установлен; его устанавливают командой %1</translation>
+    </message>
+    <message>
+        <source>Выберите пульт в таблице</source>
+        <translation>Выберите пульт в таблице</translation>
+    </message>
+    <message>
+        <source>Отменять нечего: таблица не загружена из файла CSV или уже изменена</source>
+        <translation>Отменять нечего: таблица не загружена из файла CSV или уже изменена</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>

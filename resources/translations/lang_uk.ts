@@ -341,6 +341,42 @@
         <source>Программу нельзя закрыть, пока идёт операция: дождитесь её окончания</source>
         <translation>Програму не можна закрити, поки триває операція: дочекайтеся її завершення</translation>
     </message>
+    <message>
+        <source>«%1»</source>
+        <translation>«%1»</translation>
+    </message>
+    <message>
+        <source>Подождите, пока закончится операция: %1</source>
+        <translation>Зачекайте, доки завершиться операція: %1</translation>
+    </message>
+    <message>
+        <source>Нет связи с USB-stick. Вставьте USB-stick в разъём USB: программа найдёт его сама</source>
+        <translation>Немає зв&apos;язку з USB-stick. Вставте USB-stick у роз&apos;єм USB: програма знайде його сама</translation>
+    </message>
+    <message>
+        <source>Нужен доступ администратора: выберите %1 и введите пароль</source>
+        <translation>Потрібен доступ адміністратора: виберіть %1 і введіть пароль</translation>
+    </message>
+    <message>
+        <source>В таблице не пульты USB-stick: сначала загрузите их командой %1</source>
+        <translation>У таблиці не пульти USB-stick: спершу завантажте їх командою %1</translation>
+    </message>
+    <message>
+        <source>Недоступно, пока исполнительное устройство в автономном режиме (%1)</source>
+        <translation>Недоступно, доки виконавчий пристрій в автономному режимі (%1)</translation>
+    </message>
+    <message>
+        <source>Пароль администратора не установлен; его устанавливают командой %1</source>
+        <translation>Пароль адміністратора не встановлено; його встановлюють командою %1</translation>
+    </message>
+    <message>
+        <source>Выберите пульт в таблице</source>
+        <translation>Виберіть пульт у таблиці</translation>
+    </message>
+    <message>
+        <source>Отменять нечего: таблица не загружена из файла CSV или уже изменена</source>
+        <translation>Нічого скасовувати: таблицю не імпортовано з файлу CSV або її вже змінено</translation>
+    </message>
 </context>
 <context>
     <name>PortAccessNotice</name>

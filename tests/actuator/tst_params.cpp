@@ -238,9 +238,14 @@ private slots:
         QCOMPARE(rig.readIds(), (QList<int>{1, 2, 3, 4}));
 
         rig.emu().clearFrameLog();
+        // Edits made before the reset are gone with it: no row stays marked for writing.
+        rig.row(2)->slider()->setValue(100);
+        QVERIFY(rig.row(2)->isMarked());
         rig.prompts().expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.params->set_def_exe_device_properties();
         QVERIFY(rig.modem.waitIdle());
+        for (int r = 0; r < 4; ++r)
+            QVERIFY2(!rig.row(r)->isMarked(), qPrintable(QString::number(r)));
         const Frame reset = rig.requests(CMD_FACTORY_RESET).value(0);
         QCOMPARE(reset.target, quint16(TARGET_DEVICE));
         QVERIFY(reset.ok() && reset.payload.isEmpty());

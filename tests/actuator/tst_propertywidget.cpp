@@ -126,6 +126,30 @@ private slots:
         QVERIFY(!line->setBoolTexts("a", "b"));
     }
 
+    // Numbers follow the widget's language, also for a value already shown, and the label
+    // keeps room for the longest of them, unit included.
+    void sliderWritesNumbersAsItsLanguage()
+    {
+        auto slider = make(W::PROPERTY_SLIDER);
+        slider->setLocale(QLocale(QLocale::Russian));
+        slider->setValue(W::VALUE_FROM_DEVICE, 30);
+        QCOMPARE(slider->label()->text(), QString("1,50 с"));
+        slider->setLocale(QLocale(QLocale::English));
+        QCOMPARE(slider->label()->text(), QString("1.50 с"));
+        QCOMPARE(slider->valueState(), W::VALUE_FROM_DEVICE);
+        QVERIFY(!slider->isMarked());
+
+        auto wide = std::make_unique<W>(nullptr, W::PROPERTY_SLIDER);
+        wide->setSliderParams(1, 180, "", " секунд", 0, 1.0);
+        const QLabel *label = wide->label();
+        const QFontMetrics metrics(label->font());
+        const int room = label->minimumWidth() - label->contentsMargins().left() -
+                         label->contentsMargins().right();
+        for (const char *text : {"180 секунд", "1 секунд", "Неизвестно"})
+            QVERIFY2(metrics.horizontalAdvance(text) <= room, text);
+        QVERIFY(label->contentsMargins().right() > 0);
+    }
+
     void boolButtonsActAsAPair()
     {
         auto w = make(W::PROPERTY_BOOL);

@@ -197,7 +197,7 @@ private slots:
         table->setCurrentCell(0, 0);
         const Sample russian = sample(w);
         QCOMPARE(russian.row, QStringLiteral("Активен"));
-        QCOMPARE(russian.param, QStringLiteral("1.00 с"));
+        QCOMPARE(russian.param, QStringLiteral("1,00 с"));
         QCOMPARE(russian.tray, QStringLiteral("Выход"));
 
         QAction *english = w.findChild<QMenu *>("menuLanguage")->actions().at(0);

@@ -193,6 +193,22 @@ private slots:
                  QRect(5000, 0, 100, 100));
     }
 
+    void fittedGeometryRules()
+    {
+        const QRect laptop(0, 0, 1366, 738);
+        const QMargins frame(4, 30, 4, 4);
+        // A window that fits stays as it is, even partly off the edge.
+        for (const QRect &window : {QRect(10, 40, 1005, 695), QRect(-200, 40, 1005, 695)})
+            QCOMPARE(fittedGeometry(window, frame, laptop), window);
+        // Taller than the free area: as tall as the frame allows, moved up into it.
+        QCOMPARE(fittedGeometry(QRect(100, 300, 1200, 900), frame, laptop),
+                 QRect(100, 30, 1200, 704));
+        // Larger both ways and off the right edge: the whole free area, frame included.
+        QCOMPARE(fittedGeometry(QRect(800, 100, 1600, 1000), frame, laptop),
+                 laptop.marginsRemoved(frame));
+        QCOMPARE(fittedGeometry(QRect(0, 0, 2000, 2000), frame, QRect()), QRect(0, 0, 2000, 2000));
+    }
+
     void helpOpensTheManualOrSaysItIsMissing()
     {
         UrlCatcher desktop;

@@ -1,3 +1,4 @@
+#include "disabledhints.h"
 #include "mainwindow.h"
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMovie>
@@ -294,19 +296,41 @@ private slots:
         for (const auto &rule : rules) {
             for (const QString &name : rule.first) {
                 bool enabled;
+                // Whatever is off says why, in its tooltip and for the status bar.
+                QString tip, statusTip;
                 if (auto *menu = w.findChild<QMenu *>(name)) {
                     enabled = menu->isEnabled();
                     // A hidden menu-bar entry reads as disabled whatever the menu says.
                     if (menu->menuAction()->isVisible())
                         QVERIFY2(menu->menuAction()->isEnabled() == enabled, qPrintable(name));
+                    tip = statusTip = menu->menuAction()->statusTip();
                 } else if (auto *action = w.findChild<QAction *>(name)) {
                     enabled = action->isEnabled();
+                    // An action without a tooltip of its own answers with its text.
+                    tip = enabled ? QString() : action->toolTip();
+                    statusTip = action->statusTip();
                 } else {
-                    enabled = child<QWidget>(w, qPrintable(name))->isEnabled();
+                    auto *widget = child<QWidget>(w, qPrintable(name));
+                    enabled = widget->isEnabled();
+                    tip = widget->toolTip();
+                    statusTip = widget->statusTip();
                 }
                 QVERIFY2(enabled == rule.second, qPrintable(name));
+                QVERIFY2(tip.isEmpty() == enabled && statusTip == tip, qPrintable(name + tip));
             }
         }
+        // The first unmet need is named: no stick, then access, then where the table is from.
+        const QString addWhy = child<QWidget>(w, "pushButton_addDev")->toolTip();
+        if (!C)
+            QVERIFY2(addWhy.contains("Нет связи с USB-stick"), qPrintable(addWhy));
+        else if (R)
+            QCOMPARE(addWhy, QString("Нужен доступ администратора: выберите «Параметры» → "
+                                     "«Режим работы» → «Администратор» и введите пароль"));
+        else if (!S)
+            QVERIFY2(addWhy.contains("«Система контроля» → «Загрузить из USB-stick»"),
+                     qPrintable(addWhy));
+        if (A && !R)
+            QVERIFY(child<QAction>(w, "actionSaveToDevice")->statusTip().contains("автономном"));
         // Without a row, nothing to edit, delete or block, by button or by key.
         table->setCurrentCell(-1, -1);
         for (const char *name : {"delDev", "editDev", "activeDev"}) {
@@ -362,6 +386,48 @@ private slots:
         QVERIFY(!w.modem().connected());
         QVERIFY(!child<QMenu>(w, "menuSystem")->isEnabled());
         QVERIFY(!child<QWidget>(w, "pushButton_addDev")->isEnabled());
+
+        // While an operation runs, what is off says to wait for it, and no longer after.
+        auto addWhy = [&] { return child<QWidget>(w, "pushButton_addDev")->toolTip(); };
+        QOperation *running = w.session().begin("Чтение пультов с USB-stick...", false);
+        QVERIFY2(addWhy().contains("Чтение пультов с USB-stick..."), qPrintable(addWhy()));
+        w.session().complete(running, true);
+        QVERIFY2(addWhy().contains("Нет связи"), qPrintable(addWhy()));
+    }
+
+    // A disabled menu entry under the mouse says why in the status bar, and the message
+    // goes when the mouse moves on; one shown meanwhile by someone else stays.
+    void disabledMenuEntryExplainsItselfOnHover()
+    {
+        QMainWindow window;
+        auto *bar = new QStatusBar;
+        window.setStatusBar(bar);
+        QMenu menu;
+        QAction *on = menu.addAction("Открыть");
+        QAction *off = menu.addAction("Записать");
+        disabledhints::apply(off, "Нет связи");
+        QVERIFY(!off->isEnabled());
+        QCOMPARE(off->toolTip(), QString("Нет связи"));
+        DisabledActionHints hints(bar);
+        hints.watch(&menu);
+        menu.popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+        auto hover = [&](QAction *a) {
+            QTest::mouseMove(&menu, menu.actionGeometry(a).center());
+            QApplication::processEvents();
+        };
+        hover(off);
+        QCOMPARE(bar->currentMessage(), QString("Нет связи"));
+        hover(on);
+        QCOMPARE(bar->currentMessage(), QString());
+        hover(off);
+        bar->showMessage("Пароль установлен");
+        hover(on);
+        QCOMPARE(bar->currentMessage(), QString("Пароль установлен"));
+        disabledhints::apply(off, QString());
+        QVERIFY(off->isEnabled());
+        QVERIFY(off->statusTip().isEmpty());
+        menu.close();
     }
 
     void terminationSignalClosesWithoutQuestion()

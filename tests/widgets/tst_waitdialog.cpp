@@ -270,6 +270,42 @@ private slots:
         QTRY_VERIFY(d.isNull());
     }
 
+    // Over the middle of its window, however its size changes and wherever the window
+    // goes after it opened (a window manager places a new window late); never off screen.
+    void staysCentredOverItsWindow()
+    {
+        QWidget owner;
+        owner.setGeometry(120, 90, 640, 480);
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        QOperation reading("Чтение", true);
+        QPointer<QWaitDialog> d =
+            QWaitDialog::showFor(&owner, &reading, QWaitDialog::AnimationMode);
+        QVERIFY(QTest::qWaitForWindowExposed(d.data()));
+        const auto centred = [&] {
+            const QPoint gap = d->frameGeometry().center() - owner.frameGeometry().center();
+            return gap.manhattanLength() <= 2;
+        };
+        QVERIFY(centred());
+        const QSize before = d->size();
+        reading.setProgress(1, 10);
+        reading.setText(QStringLiteral("Чтение пультов с USB-stick, запись в файл. ").repeated(3));
+        QVERIFY(d->size() != before);
+        QTRY_VERIFY(centred());
+        owner.move(300, 200);
+        QTRY_VERIFY(centred());
+        reading.finish(QOperation::Succeeded);
+        QTRY_VERIFY(d.isNull());
+
+        const QRect screen(0, 0, 800, 600);
+        QCOMPARE(QWaitDialog::centredOver(QRect(-500, 0, 400, 300), QSize(200, 100), screen),
+                 QRect(0, 100, 200, 100));
+        QCOMPARE(QWaitDialog::centredOver(QRect(700, 550, 400, 300), QSize(200, 100), screen),
+                 QRect(600, 500, 200, 100));
+        QCOMPARE(QWaitDialog::centredOver(QRect(), QSize(200, 100), screen),
+                 QRect(300, 250, 200, 100));
+    }
+
     void circleWithMaximumZeroIsTheFullDisc()
     {
         QCircleProgressBar bar;
