@@ -11,7 +11,12 @@
    - SetCommMask ends a pending wait with an empty mask;
    - CancelIo, CancelIoEx and CloseHandle end it with STATUS_CANCELLED.
    The completion goes into the OVERLAPPED, to its event if any, and to the completion port
-   and key the handle was associated with. Nothing of it is installed or shipped.
+   and key the handle was associated with.
+
+   Windows opens a COM port for one handle at a time and refuses others with
+   ERROR_ACCESS_DENIED; Wine opens it as often as asked. CreateFileA/W on a COM port is patched
+   too: a named object per port, held while the handle is open, refuses a second opening in
+   any process that has this DLL. Nothing of it is installed or shipped.
 
    COMMWAIT_DEBUG=1 in the environment prints what it does to standard error. */
 #include <windows.h>
@@ -20,6 +25,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <wchar.h>
 
 #ifndef STATUS_CANCELLED
 #define STATUS_CANCELLED ((LONG)0xC0000120)
@@ -34,6 +40,10 @@ static HANDLE(WINAPI *realCreateIoCompletionPort)(HANDLE, HANDLE, ULONG_PTR, DWO
 static BOOL(WINAPI *realCancelIo)(HANDLE);
 static BOOL(WINAPI *realCancelIoEx)(HANDLE, LPOVERLAPPED);
 static BOOL(WINAPI *realCloseHandle)(HANDLE);
+static HANDLE(WINAPI *realCreateFileA)(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                       HANDLE);
+static HANDLE(WINAPI *realCreateFileW)(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD,
+                                       HANDLE);
 static HMODULE(WINAPI *realLoadLibraryA)(LPCSTR);
 static HMODULE(WINAPI *realLoadLibraryW)(LPCWSTR);
 static HMODULE(WINAPI *realLoadLibraryExA)(LPCSTR, HANDLE, DWORD);
@@ -54,6 +64,7 @@ struct Comm {
     ULONG_PTR key;
     OVERLAPPED *wait; /* the pending wait, if any */
     DWORD *waitMask;
+    HANDLE claim; /* the port's named object while this handle holds the port */
 };
 
 static struct Comm comms[MAX_HANDLES];
@@ -237,8 +248,92 @@ static BOOL WINAPI hookCancelIoEx(HANDLE handle, LPOVERLAPPED ov)
 
 static BOOL WINAPI hookCloseHandle(HANDLE handle)
 {
+    HANDLE claim = NULL;
+    EnterCriticalSection(&lock);
+    struct Comm *c = find(handle, FALSE);
+    if (c)
+        claim = c->claim;
+    LeaveCriticalSection(&lock);
     cancel(handle, NULL, TRUE);
-    return realCloseHandle(handle);
+    const BOOL closed = realCloseHandle(handle);
+    if (claim)
+        realCloseHandle(claim);
+    return closed;
+}
+
+/* The port number of "COM7" or "\\.\COM7", else 0. */
+static int comNumber(const wchar_t *name)
+{
+    if (!wcsncmp(name, L"\\\\.\\", 4))
+        name += 4;
+    if (_wcsnicmp(name, L"COM", 3))
+        return 0;
+    wchar_t *end = NULL;
+    const long number = wcstol(name + 3, &end, 10);
+    return number > 0 && number < 256 && !*end ? (int)number : 0;
+}
+
+static HANDLE openComm(const wchar_t *name, HANDLE (*open)(const void *, DWORD, DWORD,
+                       LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE), const void *rawName,
+                       DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                       DWORD disposition, DWORD flags, HANDLE templ)
+{
+    const int number = comNumber(name);
+    if (!number)
+        return open(rawName, access, share, security, disposition, flags, templ);
+    wchar_t claimName[64];
+    swprintf(claimName, 64, L"Local\\commwait-COM%d", number);
+    HANDLE claim = CreateMutexW(NULL, FALSE, claimName);
+    if (claim && GetLastError() == ERROR_ALREADY_EXISTS) {
+        realCloseHandle(claim);
+        trace("COM%d is held elsewhere: refused", number);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    HANDLE handle = open(rawName, access, share, security, disposition, flags, templ);
+    const DWORD error = GetLastError();
+    struct Comm *c = NULL;
+    if (handle != INVALID_HANDLE_VALUE) {
+        EnterCriticalSection(&lock);
+        c = find(handle, TRUE);
+        if (c)
+            c->claim = claim;
+        LeaveCriticalSection(&lock);
+    }
+    if (!c && claim)
+        realCloseHandle(claim);
+    SetLastError(error);
+    return handle;
+}
+
+static HANDLE openA(const void *name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                    DWORD disposition, DWORD flags, HANDLE templ)
+{
+    return realCreateFileA(name, access, share, security, disposition, flags, templ);
+}
+
+static HANDLE openW(const void *name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                    DWORD disposition, DWORD flags, HANDLE templ)
+{
+    return realCreateFileW(name, access, share, security, disposition, flags, templ);
+}
+
+static HANDLE WINAPI hookCreateFileA(LPCSTR name, DWORD access, DWORD share,
+                                     LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                     DWORD flags, HANDLE templ)
+{
+    wchar_t wide[MAX_PATH] = L"";
+    if (name)
+        MultiByteToWideChar(CP_ACP, 0, name, -1, wide, MAX_PATH);
+    return openComm(wide, openA, name, access, share, security, disposition, flags, templ);
+}
+
+static HANDLE WINAPI hookCreateFileW(LPCWSTR name, DWORD access, DWORD share,
+                                     LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                     DWORD flags, HANDLE templ)
+{
+    return openComm(name ? name : L"", openW, name, access, share, security, disposition, flags,
+                    templ);
 }
 
 static void patchAll(void);
@@ -286,6 +381,8 @@ static struct Hook hooks[] = {
     {"CancelIo", (void *)hookCancelIo, (void **)&realCancelIo, NULL},
     {"CancelIoEx", (void *)hookCancelIoEx, (void **)&realCancelIoEx, NULL},
     {"CloseHandle", (void *)hookCloseHandle, (void **)&realCloseHandle, NULL},
+    {"CreateFileA", (void *)hookCreateFileA, (void **)&realCreateFileA, NULL},
+    {"CreateFileW", (void *)hookCreateFileW, (void **)&realCreateFileW, NULL},
     {"LoadLibraryA", (void *)hookLoadLibraryA, (void **)&realLoadLibraryA, NULL},
     {"LoadLibraryW", (void *)hookLoadLibraryW, (void **)&realLoadLibraryW, NULL},
     {"LoadLibraryExA", (void *)hookLoadLibraryExA, (void **)&realLoadLibraryExA, NULL},

@@ -5,9 +5,13 @@
    read the wait starts again unless input is still queued. Closing is CancelIo, CloseHandle.
 
    serialexchange COMn COUNT: COUNT requests of 3 bytes, each answered with 20 to 70 bytes.
-   It then checks that SetCommMask ends a pending wait with an empty mask and that CancelIo
-   and CloseHandle end one as cancelled, each through the completion port.
-   Exit 0 when everything arrived, 1 otherwise. */
+   It first checks that a second opening of the port is refused, as Windows refuses it; then
+   that SetCommMask ends a pending wait with an empty mask and that CancelIo and CloseHandle
+   end one as cancelled, each through the completion port.
+   Exit 0 when everything arrived, 1 otherwise.
+
+   serialexchange COMn hold: opens the port and holds it until standard input ends, as
+   another program would. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -139,9 +143,26 @@ int main(int argc, char **argv)
 {
     if (argc != 3)
         return 2;
-    const int count = atoi(argv[2]);
     if (!openPort(argv[1]))
         return 1;
+    if (!strcmp(argv[2], "hold")) {
+        printf("holding %s\n", argv[1]);
+        fflush(stdout);
+        while (getchar() != EOF)
+            ;
+        return 0;
+    }
+    const int count = atoi(argv[2]);
+    char path[64];
+    snprintf(path, sizeof path, "\\\\.\\%s", argv[1]);
+    HANDLE second = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED, NULL);
+    const DWORD refusal = GetLastError();
+    printf("a second opening: %s (error %lu)\n",
+           second == INVALID_HANDLE_VALUE ? "refused" : "allowed", second == INVALID_HANDLE_VALUE ? refusal : 0UL);
+    int result = second == INVALID_HANDLE_VALUE && refusal == ERROR_ACCESS_DENIED ? 0 : 1;
+    if (second != INVALID_HANDLE_VALUE)
+        CloseHandle(second);
 
     DWORD *times = calloc(count > 0 ? count : 1, sizeof *times);
     int passed = 0;
@@ -173,7 +194,8 @@ int main(int argc, char **argv)
     qsort(times, passed, sizeof *times, compare);
     printf("%d of %d exchanges passed, %lu bytes read, median %lu ms\n", passed, count, total,
            passed ? times[passed / 2] : 0UL);
-    int result = passed == count ? 0 : 1;
+    if (passed != count)
+        result = 1;
 
     /* Drain what is left (the write completions), then end a wait three ways. */
     DWORD bytes, error;
