@@ -6,11 +6,27 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace
 {
 constexpr int BarWidth = 30;
+
+bool isTerminal(FILE *stream)
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stream));
+#else
+    return isatty(fileno(stream));
+#endif
+}
+
 // Whether the last thing on standard error is a bar without a line end.
 bool barShown = false;
 
@@ -55,7 +71,7 @@ namespace console
 {
 void out(const QString &text)
 {
-    if (isatty(STDOUT_FILENO))
+    if (isTerminal(stdout))
         clearBar();
     write(stdout, text.endsWith(QLatin1Char('\n')) ? text : text + QLatin1Char('\n'));
 }
@@ -74,8 +90,34 @@ void ask(const QString &text)
 
 bool stderrIsTerminal()
 {
-    return isatty(STDERR_FILENO);
+    return isTerminal(stderr);
 }
+
+#ifdef Q_OS_WIN
+ConsoleSetup::ConsoleSetup()
+    : m_inputCodePage(GetConsoleCP()), m_outputCodePage(GetConsoleOutputCP())
+{
+    // Everything is written as UTF-8, and the bar moves with escape sequences.
+    SetConsoleCP(CP_UTF8);
+    SetConsoleOutputCP(CP_UTF8);
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(error, &mode))
+        SetConsoleMode(error, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING);
+}
+
+ConsoleSetup::~ConsoleSetup()
+{
+    // The console outlives us; leave it as it was.
+    if (m_inputCodePage)
+        SetConsoleCP(m_inputCodePage);
+    if (m_outputCodePage)
+        SetConsoleOutputCP(m_outputCodePage);
+}
+#else
+ConsoleSetup::ConsoleSetup() = default;
+ConsoleSetup::~ConsoleSetup() = default;
+#endif
 
 void watchOperations(QModemSession *session)
 {

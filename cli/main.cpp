@@ -34,6 +34,7 @@ file, 3 no USB-stick found.
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    const console::ConsoleSetup consoleSetup;
     QCoreApplication::setApplicationName(QStringLiteral("vexoctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXO_VERSION_TEXT));
     // As the window: Russian unless told otherwise, and so CSV files are alike.

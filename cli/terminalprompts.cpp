@@ -4,8 +4,60 @@
 #include "secret.h"
 
 #include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#include <windows.h>
+#else
 #include <termios.h>
 #include <unistd.h>
+#endif
+
+namespace
+{
+// Turns the terminal's echo off for a password, and back on.
+class EchoOff
+{
+public:
+    explicit EchoOff(bool off)
+    {
+#ifdef Q_OS_WIN
+        m_input = GetStdHandle(STD_INPUT_HANDLE);
+        m_active = off && GetConsoleMode(m_input, &m_saved) &&
+                   SetConsoleMode(m_input, m_saved & ~DWORD(ENABLE_ECHO_INPUT));
+#else
+        m_active = off && tcgetattr(STDIN_FILENO, &m_saved) == 0;
+        if (m_active) {
+            termios quiet = m_saved;
+            quiet.c_lflag &= ~tcflag_t(ECHO);
+            tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+        }
+#endif
+    }
+    ~EchoOff()
+    {
+        if (!m_active)
+            return;
+#ifdef Q_OS_WIN
+        SetConsoleMode(m_input, m_saved);
+#else
+        tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
+#endif
+        std::fputc('\n', stderr); // the Enter that was not echoed
+    }
+    EchoOff(const EchoOff &) = delete;
+    EchoOff &operator=(const EchoOff &) = delete;
+
+private:
+    bool m_active = false;
+#ifdef Q_OS_WIN
+    HANDLE m_input = nullptr;
+    DWORD m_saved = 0;
+#else
+    termios m_saved{};
+#endif
+};
+} // namespace
 
 TerminalPrompts::~TerminalPrompts()
 {
@@ -20,27 +72,30 @@ void TerminalPrompts::setPassword(QString &&password)
 
 bool TerminalPrompts::interactive()
 {
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stdin));
+#else
     return isatty(STDIN_FILENO);
+#endif
 }
 
 bool TerminalPrompts::readLine(QString *line, bool echo)
 {
-    termios saved{};
-    const bool hide = !echo && tcgetattr(STDIN_FILENO, &saved) == 0;
-    if (hide) {
-        termios quiet = saved;
-        quiet.c_lflag &= ~tcflag_t(ECHO);
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-    }
     QByteArray bytes;
     int c = 0;
-    while ((c = std::getchar()) != EOF && c != '\n')
-        bytes.append(char(c));
-    if (hide) {
-        tcsetattr(STDIN_FILENO, TCSAFLUSH, &saved);
-        std::fputc('\n', stderr); // the Enter that was not echoed
+    {
+        const EchoOff quiet(!echo);
+        while ((c = std::getchar()) != EOF && c != '\n')
+            bytes.append(char(c));
     }
+    if (bytes.endsWith('\r')) // a Windows console's line end
+        bytes.chop(1);
+#ifdef Q_OS_WIN
+    // The console was switched to UTF-8 (console::ConsoleSetup).
+    *line = interactive() ? QString::fromUtf8(bytes) : QString::fromLocal8Bit(bytes);
+#else
     *line = QString::fromLocal8Bit(bytes);
+#endif
     return c != EOF || !bytes.isEmpty();
 }
 

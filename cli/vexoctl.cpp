@@ -233,6 +233,12 @@ void VexoCtl::buildSession()
     connect(m_session, &QModemSession::portAccessDenied, this, [](const QString &port) {
         console::err(port + ": no permission to open it (is the user in the dialout group?)");
     });
+    connect(m_session, &QModemSession::portBusy, this, [this](const QString &port) {
+        if (!m_busyPorts.contains(port)) {
+            m_busyPorts.insert(port);
+            console::err(port + ": taken by another program; close that program and try again");
+        }
+    });
 }
 
 void VexoCtl::sessionOpened()

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -136,4 +137,5 @@ private:
     QList<quint16> m_paramIds;
     QList<quint8> m_paramValues;
     bool m_paramWrite = false;
+    QSet<QString> m_busyPorts; // named once each
 };

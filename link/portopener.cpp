@@ -33,6 +33,9 @@ QSerialPort::SerialPortError openSerialPort(QSerialPort &port, const QString &na
         return QSerialPort::OpenError;
 #else
     Q_UNUSED(name);
+    // A COM port is opened exclusively; no user is kept from one by its rights.
+    if (error == QSerialPort::PermissionError)
+        return QSerialPort::OpenError;
 #endif
     return error;
 }

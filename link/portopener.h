@@ -12,9 +12,10 @@ using PortOpener =
     std::function<QSerialPort::SerialPortError(QSerialPort &port, const QString &name)>;
 
 // The system's way. A lack of permission (PermissionError) means the user may not read and
-// write the device file; QSerialPort also reports a port locked by another program as a
-// PermissionError, and that is returned as OpenError instead, since joining a group would
-// not help there.
+// write the device file. A port another program holds is OpenError: QSerialPort reports a
+// port locked by another program (its lock file, TIOCEXCL's EBUSY) as a PermissionError,
+// and so does Windows for a COM port open elsewhere (ERROR_ACCESS_DENIED), yet joining a
+// group would help with neither.
 QSerialPort::SerialPortError openSerialPort(QSerialPort &port, const QString &name);
 
 // The device file behind a port name ("ttyUSB0" or a path).

@@ -127,6 +127,8 @@ void QAutoConnectTool::slotOpenStatus(bool value)
     }
     if (m_manager->openError() == QSerialPort::PermissionError)
         emit signalPortAccessDenied(currentPort());
+    else if (m_manager->openError() == QSerialPort::OpenError)
+        emit signalPortBusy(currentPort());
     if (!m_found)
         QTimer::singleShot(NEXT_PORT_DELAY_MS, this, &QAutoConnectTool::slotTimeout);
 }

@@ -42,6 +42,8 @@ signals:
     void signalNoPortFound();
     // The port exists but the user may not open it; at every pass that meets it.
     void signalPortAccessDenied(QString port);
+    // The port exists but another program holds it open; at every pass that meets it.
+    void signalPortBusy(QString port);
 
 private slots:
     void slotIncomeMessage(QByteArray buf);

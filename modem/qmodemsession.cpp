@@ -180,6 +180,7 @@ void QModemSession::start_autoconnect()
             &QModemSession::modem_on_port, Qt::QueuedConnection);
     connect(m_autoConnectTool, &QAutoConnectTool::signalPortAccessDenied, this,
             &QModemSession::portAccessDenied);
+    connect(m_autoConnectTool, &QAutoConnectTool::signalPortBusy, this, &QModemSession::portBusy);
     m_autoConnectTool->start_search(true);
 }
 

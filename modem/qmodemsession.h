@@ -179,6 +179,8 @@ signals:
     void sessionClosed();
     // The search met a port that the user has no permission to open.
     void portAccessDenied(QString port);
+    // The search met a port that another program holds; it goes on.
+    void portBusy(QString port);
     void statusMessage(QString text);
     void log(QString text);
 

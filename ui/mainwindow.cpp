@@ -105,6 +105,7 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     auto *portNotice = new PortAccessNotice(ui->statusBar);
     ui->statusBar->addWidget(portNotice, 1);
     connect(m_session, &QModemSession::portAccessDenied, portNotice, &PortAccessNotice::report);
+    connect(m_session, &QModemSession::portBusy, portNotice, &PortAccessNotice::reportBusy);
     connect(m_session, &QModemSession::sessionOpened, portNotice, &PortAccessNotice::withdraw);
     m_stickState = new QElidedLabel(ui->statusBar);
     m_stickState->setObjectName("label_stickState");

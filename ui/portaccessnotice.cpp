@@ -39,6 +39,13 @@ QString PortAccessNotice::message(const QString &port, const QString &group)
         .arg(port, g);
 }
 
+QString PortAccessNotice::busyMessage(const QString &port)
+{
+    return tr("Порт %1 занят другой программой.\nЗакройте программу, которая его использует: "
+              "поиск USB-stick продолжается и найдёт его, когда порт освободится.")
+        .arg(port);
+}
+
 QString PortAccessNotice::text() const
 {
     return m_label->text();
@@ -50,6 +57,15 @@ void PortAccessNotice::report(const QString &port)
         return;
     m_reported = true;
     m_label->setText(message(port, portDeviceGroup(port)));
+    show();
+}
+
+void PortAccessNotice::reportBusy(const QString &port)
+{
+    if (m_busyReported)
+        return;
+    m_busyReported = true;
+    m_label->setText(busyMessage(port));
     show();
 }
 

@@ -18,6 +18,38 @@ void onSignal(int number)
     [[maybe_unused]] ssize_t n = ::write(g_fds[0], &byte, 1);
 }
 } // namespace
+#elif defined(Q_OS_WIN)
+#include <QMetaObject>
+#include <QPointer>
+#include <csignal>
+#include <utility>
+#include <windows.h>
+
+namespace
+{
+QPointer<SignalWatcher> g_watcher;
+bool g_started = false;
+int g_waiting = 0; // a request that came before start()
+
+// Runs on a thread of its own that the system starts for Ctrl+C, Ctrl+Break or the
+// console's closing; the event loop does the rest.
+BOOL WINAPI onConsoleEvent(DWORD event)
+{
+    const int number = event == CTRL_C_EVENT ? SIGINT : SIGTERM;
+    QMetaObject::invokeMethod(
+        g_watcher.data(),
+        [number] {
+            if (!g_watcher)
+                return;
+            if (g_started)
+                emit g_watcher->terminationRequested(number);
+            else
+                g_waiting = number;
+        },
+        Qt::QueuedConnection);
+    return TRUE;
+}
+} // namespace
 #endif
 
 SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
@@ -35,6 +67,11 @@ SignalWatcher::SignalWatcher(QObject *parent) : QObject(parent)
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+#elif defined(Q_OS_WIN)
+    if (g_watcher)
+        return; // one watcher per process
+    g_watcher = this;
+    SetConsoleCtrlHandler(onConsoleEvent, TRUE);
 #endif
 }
 
@@ -50,6 +87,21 @@ SignalWatcher::~SignalWatcher()
     ::close(g_fds[0]);
     ::close(g_fds[1]);
     g_fds[0] = g_fds[1] = -1;
+#elif defined(Q_OS_WIN)
+    if (g_watcher != this)
+        return;
+    SetConsoleCtrlHandler(onConsoleEvent, FALSE);
+    g_watcher = nullptr;
+    g_started = false;
+#endif
+}
+
+bool SignalWatcher::isActive() const
+{
+#ifdef Q_OS_WIN
+    return g_watcher == this;
+#else
+    return m_notifier != nullptr;
 #endif
 }
 
@@ -57,6 +109,13 @@ void SignalWatcher::start()
 {
     if (m_notifier)
         m_notifier->setEnabled(true);
+#ifdef Q_OS_WIN
+    if (g_watcher != this)
+        return;
+    g_started = true;
+    if (g_waiting)
+        emit terminationRequested(std::exchange(g_waiting, 0));
+#endif
 }
 
 void SignalWatcher::onReadable()

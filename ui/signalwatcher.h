@@ -15,7 +15,7 @@ public:
     explicit SignalWatcher(QObject *parent = nullptr);
     ~SignalWatcher() override;
 
-    bool isActive() const { return m_notifier != nullptr; }
+    bool isActive() const;
     // Call once terminationRequested is connected.
     void start();
 

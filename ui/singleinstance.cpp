@@ -10,6 +10,10 @@
 #include <QThread>
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace
 {
 const char ACTIVATE[] = "activate\n";
@@ -19,8 +23,13 @@ constexpr int ANSWER_WAIT_MS = 2000;
 QString baseName()
 {
 #ifdef Q_OS_WIN
-    // Pipe names are global on Windows: the user's name keeps them apart.
-    return QStringLiteral("vexo-control-tool-") + qEnvironmentVariable("USERNAME");
+    // Pipe names are global on Windows: the session's namespace and the user's SID keep
+    // them apart, so no other session or user can take the name first.
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    return QStringLiteral("Local\\vexo-control-tool-%1-%2")
+        .arg(privatefiles::userSid())
+        .arg(session);
 #else
     return QStringLiteral("vexo-control-tool");
 #endif
@@ -49,7 +58,7 @@ QString SingleInstance::defaultDirectory()
     // %LOCALAPPDATA% is the user's own; Qt's runtime location there is the home folder.
     const QString own = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
                         QStringLiteral("/vexo-control-tool");
-    return QDir().mkpath(own) ? own : QString();
+    return privatefiles::makeDirectory(own) ? own : QString();
 #endif
 }
 

@@ -1,5 +1,6 @@
 #include "qupdatecontroller.h"
 
+#include "privatefiles.h"
 #include "prompts.h"
 #include "qflashcontroller.h"
 #include "qmodemsession.h"
@@ -17,6 +18,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QUrl>
@@ -36,6 +38,7 @@ namespace
 {
 constexpr int ANNOUNCE_MS = 20000;
 constexpr int NETWORK_ERROR_MS = 10000;
+[[maybe_unused]] constexpr char SetupFolderPrefix[] = "vexo-setup-";
 
 bool openInstaller(const QString &path)
 {
@@ -562,6 +565,12 @@ void QUpdateController::removeLeftOverInstaller()
     if (info.exists() &&
         info.lastModified().secsTo(QDateTime::currentDateTime()) < LEFT_OVER_PACKAGE_AGE_S)
         return;
+#else
+    // The folders earlier setups ran from; one still running keeps its own.
+    const QDir temp(QStandardPaths::writableLocation(QStandardPaths::TempLocation));
+    for (const QString &name :
+         temp.entryList({QLatin1String(SetupFolderPrefix) + QLatin1Char('*')}, QDir::Dirs))
+        QDir(temp.filePath(name)).removeRecursively();
 #endif
     QFile::remove(path);
 }
@@ -571,7 +580,19 @@ bool QUpdateController::startInstaller()
     if (!m_installerPending)
         return false;
     m_installerPending = false;
-    const QString path = m_manager->downloadPath(QUpdateManager::UPDATE_SOFT_PC);
+    QString path = m_manager->downloadPath(QUpdateManager::UPDATE_SOFT_PC);
+#ifdef Q_OS_WIN
+    // Run from a new folder that only this user can write, never from the data folder:
+    // nothing else may put a DLL beside the setup, which runs elevated.
+    const QString folder = privatefiles::makeFreshDirectory(
+        QStandardPaths::writableLocation(QStandardPaths::TempLocation), SetupFolderPrefix);
+    const QString moved = folder + QLatin1Char('/') + QFileInfo(path).fileName();
+    if (folder.isEmpty() || !QFile::rename(path, moved)) {
+        qCWarning(lcUpdate) << "no private folder to start the installer from" << folder;
+        return false;
+    }
+    path = moved;
+#endif
     if (!QFileInfo::exists(path) || !m_launcher(path)) {
         qCWarning(lcUpdate) << "cannot start the installer" << path;
         return false;

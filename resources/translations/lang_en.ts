@@ -390,6 +390,12 @@
         <translation>No permission to open port %1.
 Add the user to the group %2 (sudo usermod -aG %2 $USER), then log out and log in again.</translation>
     </message>
+    <message>
+        <source>Порт %1 занят другой программой.
+Закройте программу, которая его использует: поиск USB-stick продолжается и найдёт его, когда порт освободится.</source>
+        <translation>Port %1 is taken by another program.
+Close the program that uses it: the search for the USB-stick goes on and finds it once the port is free.</translation>
+    </message>
 </context>
 <context>
     <name>QAboutDialog</name>

@@ -390,6 +390,12 @@
         <translation>Brak uprawnień do otwarcia portu %1.
 Dodaj użytkownika do grupy %2 (sudo usermod -aG %2 $USER), a następnie wyloguj się i zaloguj ponownie.</translation>
     </message>
+    <message>
+        <source>Порт %1 занят другой программой.
+Закройте программу, которая его использует: поиск USB-stick продолжается и найдёт его, когда порт освободится.</source>
+        <translation>Port %1 jest zajęty przez inny program.
+Zamknij program, który go używa: wyszukiwanie USB-stick trwa i znajdzie go, gdy port się zwolni.</translation>
+    </message>
 </context>
 <context>
     <name>QAboutDialog</name>

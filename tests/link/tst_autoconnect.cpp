@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <memory>
 
 namespace
 {
@@ -181,6 +182,38 @@ private slots:
         QCOMPARE(errors.at(0), QSerialPort::DeviceNotFoundError);
         QCOMPARE(errors.at(1), QSerialPort::OpenError);
         QCOMPARE(busy.probes, 0);
+    }
+
+    void portHeldByAnotherProgramIsNamedAndFoundOnceFree()
+    {
+        // The holder's lock (QSerialPort's lock file) keeps the search out as another
+        // program's would; the search names the port at each pass and goes on.
+        Peer stick;
+        stick.answer = identAnswer(0x56);
+        const QString path = stick.pty.slavePath();
+        auto holder = std::make_unique<QSerialPort>();
+        holder->setPortName(path);
+        QVERIFY(holder->open(QIODevice::ReadWrite));
+        QInterface_Manager manager;
+        QAutoConnectTool tool(nullptr, &manager, {path}, false);
+        QSignalSpy busy(&tool, &QAutoConnectTool::signalPortBusy);
+        QSignalSpy denied(&tool, &QAutoConnectTool::signalPortAccessDenied);
+        QSignalSpy found(&tool, &QAutoConnectTool::signalPortFound);
+        // As the session does: another pass after each one without a stick.
+        connect(
+            &tool, &QAutoConnectTool::signalNoPortFound, &tool, [&] { tool.start_search(true); },
+            Qt::QueuedConnection);
+        QVERIFY(tool.start_search(true));
+        QTRY_VERIFY_WITH_TIMEOUT(busy.size() >= 2, 5000);
+        QCOMPARE(busy.first().first().toString(), path);
+        QCOMPARE(stick.probes, 0);
+        QVERIFY(found.isEmpty());
+
+        holder.reset(); // the other program lets go
+        QVERIFY(found.wait(5000));
+        QCOMPARE(found.first().first().toString(), path);
+        QCOMPARE(stick.probes, 1);
+        QCOMPARE(denied.size(), 0);
     }
 
     void missingPortCostsOneOpenAPass()

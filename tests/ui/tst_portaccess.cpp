@@ -125,6 +125,31 @@ private slots:
         QVERIFY(shell.prompts.done());
     }
 
+    void portHeldElsewhereIsNamedUntilItIsFree()
+    {
+        Shell shell({}, [](const QString &) { return false; });
+        const QString path = shell.emulator.slavePath();
+        QSerialPort holder; // another program with the stick's port open
+        holder.setPortName(path);
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QSignalSpy busy(&shell.window->session(), &QModemSession::portBusy);
+        ShowCounter counter;
+        shell.notice->installEventFilter(&counter);
+        shell.window->show();
+        QTRY_VERIFY_WITH_TIMEOUT(busy.size() >= 3, 10000);
+        QVERIFY(shell.notice->isVisible());
+        QCOMPARE(counter.shows, 1);
+        QVERIFY2(shell.notice->text().startsWith("Порт " + path + " занят другой программой."),
+                 qPrintable(shell.notice->text()));
+        QVERIFY(!shell.window->modem().connected());
+
+        holder.close();
+        QVERIFY(shell.open());
+        QTRY_VERIFY(!shell.notice->isVisible());
+        QCOMPARE(shell.denied->size(), 0);
+        QVERIFY(shell.prompts.done());
+    }
+
     void namesTheGroupOfTheDeviceFile()
     {
         // A device of a group other than the usual one, reached through a link as

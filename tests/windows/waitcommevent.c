@@ -2,12 +2,37 @@
    puts the port on an I/O completion port and waits with an overlapped WaitCommEvent for
    EV_RXCHAR; it starts reading only when that wait's completion arrives there.
 
-   waitcommevent COMn HEX: send the bytes HEX (a request the peer answers) and report how the
-   wait ended. Exit 0: the completion arrived with EV_RXCHAR; 3: it never did; 1: no port. */
+   waitcommevent COMn HEX: send the bytes HEX (a request the peer answers), report how the
+   wait ended and, once its completion has arrived, read the answer as QSerialPort would.
+   Exit 0: the completion arrived with EV_RXCHAR and the answer was read; 3: it never did;
+   1: no port. */
 #include <windows.h>
 
 #include <stdio.h>
 #include <stdlib.h>
+
+/* The read QSerialPort starts on EV_RXCHAR, and its completion: 0 when bytes came. */
+static int readAnswer(HANDLE h, HANDLE port)
+{
+    unsigned char answer[512];
+    OVERLAPPED read = {0};
+    if (!ReadFile(h, answer, sizeof answer, NULL, &read) && GetLastError() != ERROR_IO_PENDING)
+        return 3;
+    DWORD bytes = 0;
+    ULONG_PTR key = 0;
+    OVERLAPPED *done = NULL;
+    while (GetQueuedCompletionStatus(port, &bytes, &key, &done, 2000) && done != &read)
+        ;
+    if (done != &read || bytes == 0) {
+        printf("the read brought nothing\n");
+        return 3;
+    }
+    printf("read %lu bytes:", bytes);
+    for (DWORD i = 0; i < bytes; ++i)
+        printf(" %02x", answer[i]);
+    printf("\n");
+    return 0;
+}
 
 int main(int argc, char **argv)
 {
@@ -50,7 +75,7 @@ int main(int argc, char **argv)
         if (done == &wait) {
             printf("the wait's completion arrived, event mask 0x%lx\n", mask);
             if (mask & EV_RXCHAR)
-                result = 0;
+                result = readAnswer(h, port);
             break;
         }
         printf("%s\n", done == &write ? "the write's completion arrived" : "nothing in 2 s");
