@@ -315,9 +315,11 @@ CsvImport importRemotesCsv(const QByteArray &bytes, bool longRecords)
         };
 
         if (!record.readable) {
-            refuse(trCsv("строка не читается: кавычка не закрыта"));
+            refuse(trCsv(
+                QT_TRANSLATE_NOOP("QCsvImportDialog", "строка не читается: кавычка не закрыта")));
         } else if (record.fields.size() > width) {
-            refuse(trCsv("строка не читается: полей %1 вместо %2")
+            refuse(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog",
+                                           "строка не читается: полей %1 вместо %2"))
                        .arg(record.fields.size())
                        .arg(width));
         } else {
@@ -325,52 +327,63 @@ CsvImport importRemotesCsv(const QByteArray &bytes, bool longRecords)
             qint64 number = 0;
             bool inRange = false;
             if (!field(CSV_ID, &value))
-                refuse(trCsv("нет номера пульта"));
+                refuse(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "нет номера пульта")));
             else if (!parseNumber(value, 0, QControlDevice::MaxId, &number, &inRange))
-                refuse(trCsv("номер пульта не число: %1").arg(value));
+                refuse(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "номер пульта не число: %1"))
+                           .arg(value));
             else if (!inRange)
-                refuse(trCsv("номер пульта вне диапазона 0..%1").arg(QControlDevice::MaxId));
+                refuse(
+                    trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "номер пульта вне диапазона 0..%1"))
+                        .arg(QControlDevice::MaxId));
             else
                 row.remote.setId(int(number));
 
             if (!field(CSV_GROUP, &value))
-                warn(trCsv("нет группы: взята 0"));
+                warn(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "нет группы: взята 0")));
             else if (!parseNumber(value, 0, 255, &number, &inRange))
-                refuse(trCsv("группа не число: %1").arg(value));
+                refuse(
+                    trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "группа не число: %1")).arg(value));
             else if (!inRange)
-                refuse(trCsv("группа вне диапазона 0..255"));
+                refuse(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "группа вне диапазона 0..255")));
             else
                 row.remote.setGroup(quint8(number));
 
             bool active = true;
             if (!field(CSV_STATE, &value))
-                warn(trCsv("нет статуса: пульт активен"));
+                warn(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "нет статуса: пульт активен")));
             else if (!parseState(value, &active))
-                refuse(trCsv("статус не распознан: %1").arg(value));
+                refuse(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "статус не распознан: %1"))
+                           .arg(value));
             row.remote.setActive(active);
 
             if (!field(CSV_WORK_MODE, &value))
-                warn(trCsv("нет режима работы: взят обычный"));
+                warn(trCsv(
+                    QT_TRANSLATE_NOOP("QCsvImportDialog", "нет режима работы: взят обычный")));
             else if (!parseNumber(value, 0, 255, &number, &inRange) || !inRange)
-                refuse(trCsv("режим работы не распознан: %1").arg(value));
+                refuse(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "режим работы не распознан: %1"))
+                           .arg(value));
             else
                 row.remote.setWorkMode(quint8(number));
 
             const int ownerAt = columns[CSV_OWNER];
             if (ownerAt < 0 || ownerAt >= record.fields.size()) {
-                warn(trCsv("нет владельца"));
+                warn(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog", "нет владельца")));
             } else {
                 const QString owner = record.fields.at(ownerAt);
                 const QString fitted = fitOwner(owner, longRecords);
                 if (fitted != owner)
-                    warn(trCsv("владелец обрезан до %1 символов").arg(fitted.size()));
+                    warn(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog",
+                                                 "владелец обрезан до %1 символов"))
+                             .arg(fitted.size()));
                 row.remote.setOwnerName(fitted);
             }
         }
         if (row.verdict != CSV_REFUSED) {
             const auto first = seen.constFind(row.remote.id());
             if (first != seen.cend()) {
-                warn(trCsv("номер пульта уже есть в строке %1: строка пропущена").arg(*first));
+                warn(trCsv(QT_TRANSLATE_NOOP("QCsvImportDialog",
+                                             "номер пульта уже есть в строке %1: строка пропущена"))
+                         .arg(*first));
             } else {
                 seen.insert(row.remote.id(), row.line);
                 row.imported = true;

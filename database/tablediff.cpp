@@ -116,24 +116,26 @@ QString changedFieldsText(int fields)
 {
     QStringList names;
     if (fields & RemoteDifference::FIELD_OWNER)
-        names << trDiff("владелец");
+        names << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "владелец"));
     if (fields & RemoteDifference::FIELD_GROUP)
-        names << trDiff("группа");
+        names << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "группа"));
     if (fields & RemoteDifference::FIELD_STATE)
-        names << trDiff("статус");
+        names << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "статус"));
     if (fields & RemoteDifference::FIELD_WORK_MODE)
-        names << trDiff("режим работы");
+        names << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "режим работы"));
     return names.join(QStringLiteral(", "));
 }
 
 QString remoteSummary(const QControlDevice &remote)
 {
-    QString text = trDiff("«%1», группа %2, %3")
-                       .arg(remote.ownerName())
-                       .arg(remote.group())
-                       .arg(remote.active() ? trDiff("активен") : trDiff("заблокирован"));
+    QString text =
+        trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "«%1», группа %2, %3"))
+            .arg(remote.ownerName())
+            .arg(remote.group())
+            .arg(remote.active() ? trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "активен"))
+                                 : trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "заблокирован")));
     if (remote.workMode() != 0)
-        text += trDiff(", пешеходный режим");
+        text += trDiff(QT_TRANSLATE_NOOP("QCompareDialog", ", пешеходный режим"));
     return text;
 }
 
@@ -142,18 +144,22 @@ QStringList differenceLines(const QList<RemoteDifference> &differences, int limi
     QStringList lines;
     for (const RemoteDifference &d : differences) {
         if (lines.size() == limit) {
-            lines << trDiff("... и еще %1").arg(differences.size() - limit);
+            lines << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "... и еще %1"))
+                         .arg(differences.size() - limit);
             break;
         }
         switch (d.kind) {
         case RemoteDifference::ONLY_IN_STICK:
-            lines << trDiff("№%1: только в USB-stick").arg(d.id);
+            lines
+                << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "№%1: только в USB-stick")).arg(d.id);
             break;
         case RemoteDifference::ONLY_IN_FILE:
-            lines << trDiff("№%1: нет в USB-stick").arg(d.id);
+            lines << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "№%1: нет в USB-stick")).arg(d.id);
             break;
         case RemoteDifference::CHANGED:
-            lines << trDiff("№%1: отличается (%2)").arg(d.id).arg(changedFieldsText(d.fields));
+            lines << trDiff(QT_TRANSLATE_NOOP("QCompareDialog", "№%1: отличается (%2)"))
+                         .arg(d.id)
+                         .arg(changedFieldsText(d.fields));
             break;
         }
     }

@@ -586,6 +586,54 @@ Close the program that uses it: the search for the USB-stick goes on and finds i
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
         <translation>Only in the USB-stick: %1, only in the file: %2, differ: %3</translation>
     </message>
+    <message>
+        <source>владелец</source>
+        <translation>owner</translation>
+    </message>
+    <message>
+        <source>группа</source>
+        <translation>group</translation>
+    </message>
+    <message>
+        <source>статус</source>
+        <translation>status</translation>
+    </message>
+    <message>
+        <source>режим работы</source>
+        <translation>work mode</translation>
+    </message>
+    <message>
+        <source>«%1», группа %2, %3</source>
+        <translation>“%1”, group %2, %3</translation>
+    </message>
+    <message>
+        <source>активен</source>
+        <translation>active</translation>
+    </message>
+    <message>
+        <source>заблокирован</source>
+        <translation>blocked</translation>
+    </message>
+    <message>
+        <source>, пешеходный режим</source>
+        <translation>, pedestrian mode</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... and %1 more</translation>
+    </message>
+    <message>
+        <source>№%1: только в USB-stick</source>
+        <translation>No. %1: only in the USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: нет в USB-stick</source>
+        <translation>No. %1: not in the USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: отличается (%2)</source>
+        <translation>No. %1: differs (%2)</translation>
+    </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
@@ -636,6 +684,66 @@ Close the program that uses it: the search for the USB-stick goes on and finds i
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>строка не читается: кавычка не закрыта</source>
+        <translation>line unreadable: a quote is not closed</translation>
+    </message>
+    <message>
+        <source>строка не читается: полей %1 вместо %2</source>
+        <translation>line unreadable: %1 fields instead of %2</translation>
+    </message>
+    <message>
+        <source>нет номера пульта</source>
+        <translation>no remote number</translation>
+    </message>
+    <message>
+        <source>номер пульта не число: %1</source>
+        <translation>remote number is not a number: %1</translation>
+    </message>
+    <message>
+        <source>номер пульта вне диапазона 0..%1</source>
+        <translation>remote number outside 0..%1</translation>
+    </message>
+    <message>
+        <source>нет группы: взята 0</source>
+        <translation>no group: 0 taken</translation>
+    </message>
+    <message>
+        <source>группа не число: %1</source>
+        <translation>group is not a number: %1</translation>
+    </message>
+    <message>
+        <source>группа вне диапазона 0..255</source>
+        <translation>group outside 0..255</translation>
+    </message>
+    <message>
+        <source>нет статуса: пульт активен</source>
+        <translation>no status: the remote is active</translation>
+    </message>
+    <message>
+        <source>статус не распознан: %1</source>
+        <translation>status not recognised: %1</translation>
+    </message>
+    <message>
+        <source>нет режима работы: взят обычный</source>
+        <translation>no work mode: normal taken</translation>
+    </message>
+    <message>
+        <source>режим работы не распознан: %1</source>
+        <translation>work mode not recognised: %1</translation>
+    </message>
+    <message>
+        <source>нет владельца</source>
+        <translation>no owner</translation>
+    </message>
+    <message>
+        <source>владелец обрезан до %1 символов</source>
+        <translation>owner cut to %1 characters</translation>
+    </message>
+    <message>
+        <source>номер пульта уже есть в строке %1: строка пропущена</source>
+        <translation>remote number already in line %1: line skipped</translation>
     </message>
 </context>
 <context>

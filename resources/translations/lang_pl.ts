@@ -586,6 +586,54 @@ Zamknij program, który go używa: wyszukiwanie USB-stick trwa i znajdzie go, gd
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
         <translation>Tylko w USB-stick: %1, tylko w pliku: %2, różnią się: %3</translation>
     </message>
+    <message>
+        <source>владелец</source>
+        <translation>właściciel</translation>
+    </message>
+    <message>
+        <source>группа</source>
+        <translation>grupa</translation>
+    </message>
+    <message>
+        <source>статус</source>
+        <translation>status</translation>
+    </message>
+    <message>
+        <source>режим работы</source>
+        <translation>tryb pracy</translation>
+    </message>
+    <message>
+        <source>«%1», группа %2, %3</source>
+        <translation>„%1”, grupa %2, %3</translation>
+    </message>
+    <message>
+        <source>активен</source>
+        <translation>aktywny</translation>
+    </message>
+    <message>
+        <source>заблокирован</source>
+        <translation>zablokowany</translation>
+    </message>
+    <message>
+        <source>, пешеходный режим</source>
+        <translation>, tryb pieszy</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... i jeszcze %1</translation>
+    </message>
+    <message>
+        <source>№%1: только в USB-stick</source>
+        <translation>Nr %1: tylko w USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: нет в USB-stick</source>
+        <translation>Nr %1: brak w USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: отличается (%2)</source>
+        <translation>Nr %1: różni się (%2)</translation>
+    </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
@@ -636,6 +684,66 @@ Zamknij program, który go używa: wyszukiwanie USB-stick trwa i znajdzie go, gd
     <message>
         <source>Отмена</source>
         <translation>Anuluj</translation>
+    </message>
+    <message>
+        <source>строка не читается: кавычка не закрыта</source>
+        <translation>wiersz nieczytelny: cudzysłów nie jest zamknięty</translation>
+    </message>
+    <message>
+        <source>строка не читается: полей %1 вместо %2</source>
+        <translation>wiersz nieczytelny: %1 pól zamiast %2</translation>
+    </message>
+    <message>
+        <source>нет номера пульта</source>
+        <translation>brak numeru pilota</translation>
+    </message>
+    <message>
+        <source>номер пульта не число: %1</source>
+        <translation>numer pilota nie jest liczbą: %1</translation>
+    </message>
+    <message>
+        <source>номер пульта вне диапазона 0..%1</source>
+        <translation>numer pilota poza zakresem 0..%1</translation>
+    </message>
+    <message>
+        <source>нет группы: взята 0</source>
+        <translation>brak grupy: przyjęto 0</translation>
+    </message>
+    <message>
+        <source>группа не число: %1</source>
+        <translation>grupa nie jest liczbą: %1</translation>
+    </message>
+    <message>
+        <source>группа вне диапазона 0..255</source>
+        <translation>grupa poza zakresem 0..255</translation>
+    </message>
+    <message>
+        <source>нет статуса: пульт активен</source>
+        <translation>brak statusu: pilot aktywny</translation>
+    </message>
+    <message>
+        <source>статус не распознан: %1</source>
+        <translation>nie rozpoznano statusu: %1</translation>
+    </message>
+    <message>
+        <source>нет режима работы: взят обычный</source>
+        <translation>brak trybu pracy: przyjęto zwykły</translation>
+    </message>
+    <message>
+        <source>режим работы не распознан: %1</source>
+        <translation>nie rozpoznano trybu pracy: %1</translation>
+    </message>
+    <message>
+        <source>нет владельца</source>
+        <translation>brak właściciela</translation>
+    </message>
+    <message>
+        <source>владелец обрезан до %1 символов</source>
+        <translation>właściciel skrócony do %1 znaków</translation>
+    </message>
+    <message>
+        <source>номер пульта уже есть в строке %1: строка пропущена</source>
+        <translation>numer pilota jest już w wierszu %1: wiersz pominięty</translation>
     </message>
 </context>
 <context>

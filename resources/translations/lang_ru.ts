@@ -586,6 +586,54 @@
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
         <translation>Только в USB-stick: %1, только в файле: %2, отличаются: %3</translation>
     </message>
+    <message>
+        <source>владелец</source>
+        <translation>владелец</translation>
+    </message>
+    <message>
+        <source>группа</source>
+        <translation>группа</translation>
+    </message>
+    <message>
+        <source>статус</source>
+        <translation>статус</translation>
+    </message>
+    <message>
+        <source>режим работы</source>
+        <translation>режим работы</translation>
+    </message>
+    <message>
+        <source>«%1», группа %2, %3</source>
+        <translation>«%1», группа %2, %3</translation>
+    </message>
+    <message>
+        <source>активен</source>
+        <translation>активен</translation>
+    </message>
+    <message>
+        <source>заблокирован</source>
+        <translation>заблокирован</translation>
+    </message>
+    <message>
+        <source>, пешеходный режим</source>
+        <translation>, пешеходный режим</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... и еще %1</translation>
+    </message>
+    <message>
+        <source>№%1: только в USB-stick</source>
+        <translation>№%1: только в USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: нет в USB-stick</source>
+        <translation>№%1: нет в USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: отличается (%2)</source>
+        <translation>№%1: отличается (%2)</translation>
+    </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
@@ -636,6 +684,66 @@
     <message>
         <source>Отмена</source>
         <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>строка не читается: кавычка не закрыта</source>
+        <translation>строка не читается: кавычка не закрыта</translation>
+    </message>
+    <message>
+        <source>строка не читается: полей %1 вместо %2</source>
+        <translation>строка не читается: полей %1 вместо %2</translation>
+    </message>
+    <message>
+        <source>нет номера пульта</source>
+        <translation>нет номера пульта</translation>
+    </message>
+    <message>
+        <source>номер пульта не число: %1</source>
+        <translation>номер пульта не число: %1</translation>
+    </message>
+    <message>
+        <source>номер пульта вне диапазона 0..%1</source>
+        <translation>номер пульта вне диапазона 0..%1</translation>
+    </message>
+    <message>
+        <source>нет группы: взята 0</source>
+        <translation>нет группы: взята 0</translation>
+    </message>
+    <message>
+        <source>группа не число: %1</source>
+        <translation>группа не число: %1</translation>
+    </message>
+    <message>
+        <source>группа вне диапазона 0..255</source>
+        <translation>группа вне диапазона 0..255</translation>
+    </message>
+    <message>
+        <source>нет статуса: пульт активен</source>
+        <translation>нет статуса: пульт активен</translation>
+    </message>
+    <message>
+        <source>статус не распознан: %1</source>
+        <translation>статус не распознан: %1</translation>
+    </message>
+    <message>
+        <source>нет режима работы: взят обычный</source>
+        <translation>нет режима работы: взят обычный</translation>
+    </message>
+    <message>
+        <source>режим работы не распознан: %1</source>
+        <translation>режим работы не распознан: %1</translation>
+    </message>
+    <message>
+        <source>нет владельца</source>
+        <translation>нет владельца</translation>
+    </message>
+    <message>
+        <source>владелец обрезан до %1 символов</source>
+        <translation>владелец обрезан до %1 символов</translation>
+    </message>
+    <message>
+        <source>номер пульта уже есть в строке %1: строка пропущена</source>
+        <translation>номер пульта уже есть в строке %1: строка пропущена</translation>
     </message>
 </context>
 <context>

@@ -586,6 +586,54 @@
         <source>Только в USB-stick: %1, только в файле: %2, отличаются: %3</source>
         <translation>Лише в USB-stick: %1, лише у файлі: %2, відрізняються: %3</translation>
     </message>
+    <message>
+        <source>владелец</source>
+        <translation>власник</translation>
+    </message>
+    <message>
+        <source>группа</source>
+        <translation>група</translation>
+    </message>
+    <message>
+        <source>статус</source>
+        <translation>статус</translation>
+    </message>
+    <message>
+        <source>режим работы</source>
+        <translation>режим роботи</translation>
+    </message>
+    <message>
+        <source>«%1», группа %2, %3</source>
+        <translation>«%1», група %2, %3</translation>
+    </message>
+    <message>
+        <source>активен</source>
+        <translation>активний</translation>
+    </message>
+    <message>
+        <source>заблокирован</source>
+        <translation>заблокований</translation>
+    </message>
+    <message>
+        <source>, пешеходный режим</source>
+        <translation>, пішохідний режим</translation>
+    </message>
+    <message>
+        <source>... и еще %1</source>
+        <translation>... і ще %1</translation>
+    </message>
+    <message>
+        <source>№%1: только в USB-stick</source>
+        <translation>№%1: лише в USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: нет в USB-stick</source>
+        <translation>№%1: немає в USB-stick</translation>
+    </message>
+    <message>
+        <source>№%1: отличается (%2)</source>
+        <translation>№%1: відрізняється (%2)</translation>
+    </message>
 </context>
 <context>
     <name>QCsvImportDialog</name>
@@ -636,6 +684,66 @@
     <message>
         <source>Отмена</source>
         <translation>Скасувати</translation>
+    </message>
+    <message>
+        <source>строка не читается: кавычка не закрыта</source>
+        <translation>рядок не читається: лапки не закрито</translation>
+    </message>
+    <message>
+        <source>строка не читается: полей %1 вместо %2</source>
+        <translation>рядок не читається: полів %1 замість %2</translation>
+    </message>
+    <message>
+        <source>нет номера пульта</source>
+        <translation>немає номера пульта</translation>
+    </message>
+    <message>
+        <source>номер пульта не число: %1</source>
+        <translation>номер пульта не число: %1</translation>
+    </message>
+    <message>
+        <source>номер пульта вне диапазона 0..%1</source>
+        <translation>номер пульта поза діапазоном 0..%1</translation>
+    </message>
+    <message>
+        <source>нет группы: взята 0</source>
+        <translation>немає групи: взято 0</translation>
+    </message>
+    <message>
+        <source>группа не число: %1</source>
+        <translation>група не число: %1</translation>
+    </message>
+    <message>
+        <source>группа вне диапазона 0..255</source>
+        <translation>група поза діапазоном 0..255</translation>
+    </message>
+    <message>
+        <source>нет статуса: пульт активен</source>
+        <translation>немає статусу: пульт активний</translation>
+    </message>
+    <message>
+        <source>статус не распознан: %1</source>
+        <translation>статус не розпізнано: %1</translation>
+    </message>
+    <message>
+        <source>нет режима работы: взят обычный</source>
+        <translation>немає режиму роботи: взято звичайний</translation>
+    </message>
+    <message>
+        <source>режим работы не распознан: %1</source>
+        <translation>режим роботи не розпізнано: %1</translation>
+    </message>
+    <message>
+        <source>нет владельца</source>
+        <translation>немає власника</translation>
+    </message>
+    <message>
+        <source>владелец обрезан до %1 символов</source>
+        <translation>власника обрізано до %1 символів</translation>
+    </message>
+    <message>
+        <source>номер пульта уже есть в строке %1: строка пропущена</source>
+        <translation>номер пульта вже є в рядку %1: рядок пропущено</translation>
     </message>
 </context>
 <context>
