@@ -244,8 +244,19 @@ void QRemoteTableView::context_menu_config_popup()
         return;
     const int row = m_widgets.table->currentRow();
     const QList<QAction *> entries = tableMenu->actions();
-    for (int i = MENU_SEPARATOR; i < entries.size(); ++i)
-        entries.at(i)->setEnabled(row != -1);
+    // Each entry is on and off with its button, and says why as the button does.
+    const std::pair<TABLE_MENU_T, QPushButton *> buttons[] = {
+        {MENU_ADD, m_widgets.addButton},
+        {MENU_EDIT, m_widgets.editButton},
+        {MENU_DELETE, m_widgets.delButton},
+        {MENU_ACTIVATE, m_widgets.activeButton}};
+    for (const auto &[entry, button] : buttons) {
+        QAction *action = entries.at(entry);
+        const bool on = (entry == MENU_ADD || row != -1) && (!button || button->isEnabled());
+        action->setEnabled(on);
+        action->setToolTip(on || !button ? QString() : button->toolTip());
+        action->setStatusTip(action->toolTip());
+    }
     entries.at(MENU_ADD)->setText(tr("Добавить пульт"));
     entries.at(MENU_EDIT)->setText(tr("Редактировать пульт"));
     entries.at(MENU_DELETE)->setText(tr("Удалить пульт"));

@@ -120,6 +120,8 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     const QList<QMenu *> menus = ui->menuBar->findChildren<QMenu *>();
     for (QMenu *menu : menus)
         hints->watch(menu);
+    if (auto *tableMenu = ui->tablePults->findChild<QMenu *>("tableMenu"))
+        hints->watch(tableMenu);
     // The wait dialog blocks the window, so its close request never reaches closeEvent().
     m_blockedClose =
         std::make_unique<BlockedCloseWatcher>(this, [this] { refuseCloseWhileBusy(); });

@@ -96,6 +96,8 @@ private slots:
         MainWindow w(qApp, &prompts, quietOptions());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The form's width: the offscreen screen is smaller, and the window fits itself to it.
+        w.resize(1005, w.height());
         loadFile(w, prompts, sampleFile());
         QTableWidget *t = table(w);
         const int active = rowOfId(t, 9);
@@ -223,9 +225,11 @@ private slots:
         QVERIFY(!popUp()); // a file that is not the modem's table
         w.remotes().set_data_source(SOURCE_MODEM);
 
+        w.modem().setProtectionMode(PROTECTION_OFF);
+        w.updateControlsEnabled();
         t->setCurrentCell(-1, -1);
         QVERIFY(popUp());
-        QCOMPARE(state(), (QStringList{"Добавить пульт", "- (off)", "Редактировать пульт (off)",
+        QCOMPARE(state(), (QStringList{"Добавить пульт", "-", "Редактировать пульт (off)",
                                        "Удалить пульт (off)", "Активировать пульт (off)"}));
         t->setCurrentCell(rowOfId(t, 100), 0);
         QVERIFY(popUp());
@@ -234,6 +238,15 @@ private slots:
         t->setCurrentCell(rowOfId(t, 7), 0);
         QVERIFY(popUp());
         QCOMPARE(entries.at(4)->text(), QStringLiteral("Активировать пульт"));
+        // In user access the entries are off with their buttons, and say why.
+        w.modem().setProtectionMode(PROTECTION_LOCKED);
+        w.updateControlsEnabled();
+        QVERIFY(popUp());
+        QCOMPARE(state(), (QStringList{"Добавить пульт (off)", "-", "Редактировать пульт (off)",
+                                       "Удалить пульт (off)", "Активировать пульт"}));
+        QVERIFY2(entries.at(3)->toolTip().startsWith("Нужен доступ администратора"),
+                 qPrintable(entries.at(3)->toolTip()));
+        QCOMPARE(entries.at(3)->statusTip(), entries.at(3)->toolTip());
 
         w.session().set_interface_status(false);
         QVERIFY(!popUp());
