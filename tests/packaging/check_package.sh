@@ -90,7 +90,7 @@ demo_pid=$!
 found=
 for _ in $(seq 600); do
     kill -0 "$demo_pid" 2>/dev/null || { cat "$work/demo.err"; fail "--demo ended early"; }
-    line=$(sed -n 's/^--demo: emulated USB-stick on //p' "$work/demo.err")
+    line=$(sed -n 's/^--demo: emulated USB-stick on \([^,]*\).*/\1/p' "$work/demo.err")
     pts=$([ -n "$line" ] && readlink -f "$line" || true)
     if [[ "$pts" == /dev/pts/* ]] &&
         [ "$(find "/proc/$demo_pid/fd" -lname "$pts" 2>/dev/null | wc -l)" -ge 2 ]; then
