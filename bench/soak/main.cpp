@@ -2,6 +2,7 @@
 // each under a fault drawn at random (or none), retry offers answered at random; SEED
 // draws another run. Prints the resident memory after the opening and at the end, and
 // every operation that did not end within its limit.
+#include "benchmode.h"
 #include "emulator.h"
 #include "mainwindow.h"
 #include "qinterface_manager.h"
@@ -85,10 +86,11 @@ int main(int argc, char **argv)
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    const bool quick = takeShortFlag(argc, argv);
     QApplication app(argc, argv);
     // The figures show as they come, also when the output goes to a file.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 1000;
+    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : quick ? 20 : 1000;
     // Another seed draws other operations, faults and answers; the default repeats a run.
     if (argc > 2)
         rng.seed(QByteArray(argv[2]).toUInt());

@@ -1,5 +1,6 @@
 // Reading the remote table through the window from the emulated stick paced at
 // 4800 baud: how far the read loop is from the time its bytes need on the line.
+#include "benchmode.h"
 #include "emulator.h"
 #include "mainwindow.h"
 #include "qmodemsession.h"
@@ -29,14 +30,14 @@ struct Figures {
     int frames = 0;
 };
 
-Figures readTable(QApplication &app, int count, bool longRecords)
+Figures readTable(QApplication &app, int count, bool longRecords, bool paced)
 {
     Figures f;
     vexo::emu::EmulatorState state;
     state.functions = longRecords ? 0x02 : 0x00;
     state.modemCapacity = count + 50;
     vexo::emu::Emulator emulator(state);
-    emulator.setPacing(true);
+    emulator.setPacing(paced);
     if (!emulator.start(true)) {
         fprintf(stderr, "emulator: %s\n", qPrintable(emulator.errorString()));
         return f;
@@ -87,12 +88,13 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Backups and settings of the runs go to a throw-away home.
+    const bool quick = takeShortFlag(argc, argv);
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : 200;
+    const int count = argc > 1 ? QByteArray(argv[1]).toInt() : quick ? 20 : 200;
 
     printf("table_read: load_db_from_modem() of %d remotes, emulated stick paced at %d baud\n",
            count, Baud);
@@ -100,7 +102,7 @@ int main(int argc, char *argv[])
            "elapsed s", "wire s", "ratio", "ms per remote");
     int failures = 0;
     for (const bool longRecords : {false, true}) {
-        const Figures f = readTable(app, count, longRecords);
+        const Figures f = readTable(app, count, longRecords, !quick);
         const double wire = double(f.wireBytes) * BitsPerByte / Baud;
         printf("%-8s %8d %7d %11lld %10.2f %9.2f %6.2f %13.1f%s\n", longRecords ? "128 B" : "64 B",
                f.remotes, f.frames, qint64(f.wireBytes), f.elapsed, wire,
