@@ -116,6 +116,8 @@ static BOOL openPort(const char *name)
     COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, 0, 0};
     SetCommTimeouts(port, &timeouts);
     SetCommMask(port, EV_RXCHAR);
+    /* An answer that an earlier program on this line left unread is not this one's. */
+    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
     if (!iocp)
         iocp = CreateIoCompletionPort(INVALID_HANDLE_VALUE, NULL, 0, 0);
     CreateIoCompletionPort(port, iocp, KEY, 0);
