@@ -10,8 +10,8 @@
    end one as cancelled, each through the completion port.
    Exit 0 when everything arrived, 1 otherwise.
 
-   serialexchange COMn hold: opens the port and holds it until standard input ends, as
-   another program would. */
+   serialexchange COMn hold: opens the port and holds it until a line or the end of standard
+   input, as another program would. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -150,7 +150,8 @@ int main(int argc, char **argv)
     if (!strcmp(argv[2], "hold")) {
         printf("holding %s\n", argv[1]);
         fflush(stdout);
-        while (getchar() != EOF)
+        int c;
+        while ((c = getchar()) != EOF && c != '\n')
             ;
         return 0;
     }
