@@ -50,7 +50,8 @@ int main(int argc, char *argv[])
         "port", "Probe only the serial device PATH (repeatable); without it, as the window.",
         "PATH");
     const QCommandLineOption jsonOption("json", "Print one JSON document on standard output.");
-    const QCommandLineOption yesOption("yes", "Answer yes to every question.");
+    const QCommandLineOption yesOption(
+        "yes", "Answer yes to every question (to a repeat after a refusal: 3 times in a row).");
     const QCommandLineOption passwordOption(
         "password-file", "Read the USB-stick's password from the first line of FILE.", "FILE");
     const QCommandLineOption outputOption({"o", "output"}, "read: write the table to FILE.",

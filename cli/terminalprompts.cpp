@@ -101,7 +101,20 @@ bool TerminalPrompts::readLine(QString *line, bool echo)
 
 bool TerminalPrompts::ask(const QString &question)
 {
+    if (m_declineAll) {
+        console::err(question + QStringLiteral(" no (interrupted)"));
+        return false;
+    }
     if (m_assumeYes) {
+        m_agreedInARow = question == m_lastAgreed ? m_agreedInARow + 1 : 1;
+        m_lastAgreed = question;
+        if (m_agreedInARow > AGREED_REPEATS) {
+            m_lastAgreed.clear();
+            console::err(
+                question +
+                QStringLiteral(" no (--yes agreed %1 times in a row)").arg(AGREED_REPEATS));
+            return false;
+        }
         console::err(question + QStringLiteral(" yes (--yes)"));
         return true;
     }

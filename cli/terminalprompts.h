@@ -6,10 +6,18 @@
 // messages go to standard error; a question is answered by --yes or asked on the
 // terminal (without one the answer is no); a password comes from a file or is typed
 // without echo; a file dialog takes the file named on the command line.
+//
+// --yes agrees to a question asked again straight away (a repeat after the stick refused)
+// only AGREED_REPEATS times in a row, then says no: a stick that keeps refusing must not
+// keep an unattended command going for ever.
 class TerminalPrompts : public Prompts
 {
 public:
+    static constexpr int AGREED_REPEATS = 3;
+
     void setAssumeYes(bool yes) { m_assumeYes = yes; }
+    // Once the command is interrupted, every question is answered no.
+    void declineAll() { m_declineAll = true; }
     ~TerminalPrompts() override;
     // The password given in a file; never shown, never logged, handed out once and then
     // wiped. Pass it by moving it, so that no other copy stays behind.
@@ -46,6 +54,9 @@ private:
     static bool readLine(QString *line, bool echo);
 
     bool m_assumeYes = false;
+    bool m_declineAll = false;
+    QString m_lastAgreed; // the question --yes agreed to last, and how many times in a row
+    int m_agreedInARow = 0;
     QString m_password;
     bool m_passwordUsed = false;
     QString m_file;

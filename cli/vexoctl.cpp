@@ -306,6 +306,7 @@ void VexoCtl::end(int code, const QString &message)
 void VexoCtl::interrupt()
 {
     m_interrupted = true;
+    m_prompts.declineAll();
     QOperation *running = m_session ? m_session->currentOperation() : nullptr;
     if (!running) {
         end(EXIT_FAILED, QStringLiteral("interrupted"));

@@ -63,16 +63,43 @@ std::unique_ptr<ACL, LocalFreeDeleter> ownerOnlyAcl(PSID user)
     return std::unique_ptr<ACL, LocalFreeDeleter>(acl);
 }
 
+// The descriptor of a folder made for this user alone.
+struct OwnerOnlyDescriptor {
+    std::vector<BYTE> user = tokenUser();
+    std::unique_ptr<ACL, LocalFreeDeleter> acl = sidOf(user) ? ownerOnlyAcl(sidOf(user)) : nullptr;
+    SECURITY_DESCRIPTOR descriptor;
+
+    bool make()
+    {
+        return acl && InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) &&
+               SetSecurityDescriptorDacl(&descriptor, TRUE, acl.get(), FALSE) &&
+               SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+    }
+};
+
 bool restrictToUser(const QString &path)
 {
-    std::vector<BYTE> user = tokenUser();
-    const auto acl = sidOf(user) ? ownerOnlyAcl(sidOf(user)) : nullptr;
-    if (!acl)
+    OwnerOnlyDescriptor owner;
+    if (!owner.make())
         return false;
     std::wstring name = QDir::toNativeSeparators(path).toStdWString();
-    return SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
-                                 DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                                 nullptr, nullptr, acl.get(), nullptr) == ERROR_SUCCESS;
+    // This call also hands the new list down to the files already there.
+    if (SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                              DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, owner.acl.get(), nullptr) == ERROR_SUCCESS &&
+        privatefiles::isPrivateDirectory(path))
+        return true;
+    // Wine accepts that call and leaves the folder as it was; the folder's own descriptor
+    // set directly is kept.
+    return SetFileSecurityW(name.data(),
+                            DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                            &owner.descriptor) &&
+           privatefiles::isPrivateDirectory(path);
+}
+
+bool isSystem(PSID sid)
+{
+    return IsWellKnownSid(sid, WinLocalSystemSid);
 }
 } // namespace
 #endif
@@ -119,11 +146,10 @@ bool privatefiles::isPrivateDirectory(const QString &path)
                               nullptr, &dacl, nullptr, &descriptor) != ERROR_SUCCESS)
         return false;
     const std::unique_ptr<void, LocalFreeDeleter> owned(descriptor);
-    SECURITY_DESCRIPTOR_CONTROL control = 0;
-    DWORD revision = 0;
-    // No access list at all lets everyone in; one inherited from above may too.
-    if (!dacl || !GetSecurityDescriptorControl(descriptor, &control, &revision) ||
-        !(control & SE_DACL_PROTECTED))
+    // No access list at all lets everyone in. Entries inherited from above count as the
+    // folder's own: none may let in anyone but this user and the system, which can read
+    // every file anyway.
+    if (!dacl)
         return false;
     for (DWORD i = 0; i < dacl->AceCount; ++i) {
         ACE_HEADER *ace = nullptr;
@@ -131,8 +157,10 @@ bool privatefiles::isPrivateDirectory(const QString &path)
             return false;
         if (ace->AceType == ACCESS_DENIED_ACE_TYPE)
             continue;
-        if (ace->AceType != ACCESS_ALLOWED_ACE_TYPE ||
-            !EqualSid(&reinterpret_cast<ACCESS_ALLOWED_ACE *>(ace)->SidStart, sidOf(user)))
+        if (ace->AceType != ACCESS_ALLOWED_ACE_TYPE)
+            return false;
+        const PSID sid = &reinterpret_cast<ACCESS_ALLOWED_ACE *>(ace)->SidStart;
+        if (!EqualSid(sid, sidOf(user)) && !isSystem(sid))
             return false;
     }
     return true;
@@ -152,18 +180,14 @@ QString privatefiles::makeFreshDirectory(const QString &parent, const QString &p
         const QString path = QDir(parent).absoluteFilePath(name);
 #ifdef Q_OS_WIN
         // Created with its access list: no moment in which another user could write there.
-        std::vector<BYTE> user = tokenUser();
-        const auto acl = sidOf(user) ? ownerOnlyAcl(sidOf(user)) : nullptr;
-        SECURITY_DESCRIPTOR descriptor;
-        if (!acl || !InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION) ||
-            !SetSecurityDescriptorDacl(&descriptor, TRUE, acl.get(), FALSE) ||
-            !SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED))
+        OwnerOnlyDescriptor owner;
+        if (!owner.make())
             return QString();
-        SECURITY_ATTRIBUTES attributes = {sizeof attributes, &descriptor, FALSE};
+        SECURITY_ATTRIBUTES attributes = {sizeof attributes, &owner.descriptor, FALSE};
         if (CreateDirectoryW(
                 reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(path).utf16()),
                 &attributes))
-            return path;
+            return isPrivateDirectory(path) ? path : QString();
         if (GetLastError() != ERROR_ALREADY_EXISTS)
             return QString();
 #else

@@ -406,6 +406,10 @@ void QTableTransfers::giveBackIn(QOperation *operation, const QList<QControlDevi
             const QString restored = tr("На USB-stick возвращена прежняя таблица");
             log->append(OPERATION_TABLE_WRITTEN, remoteIds(previous), true, restored);
             emit statusMessage(restored);
+        } else {
+            emit statusMessage(tr("Прежняя таблица не возвращена на USB-stick: в нём может "
+                                  "остаться только часть таблицы. Прежняя таблица сохранена "
+                                  "в резервной копии"));
         }
         end();
     });

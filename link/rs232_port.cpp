@@ -11,11 +11,24 @@
 #ifdef Q_OS_UNIX
 #include <poll.h>
 #endif
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 namespace
 {
 constexpr char FLAG = char(0x7E);
 constexpr char ESCAPE = char(0x7D);
+
+#ifdef Q_OS_WIN
+// Bytes the driver holds that Qt has not read yet.
+bool driverHoldsInput(Qt::HANDLE port)
+{
+    COMSTAT status = {};
+    DWORD errors = 0;
+    return ClearCommError(port, &errors, &status) && status.cbInQue > 0;
+}
+#endif
 } // namespace
 
 rs232_port::rs232_port(QObject *parent)
@@ -344,10 +357,12 @@ void rs232_port::onBytesWritten()
 
 void rs232_port::onTimer()
 {
+#ifndef Q_OS_WIN
     // Bytes that reached the device by the deadline still count, even when their read
     // notification is queued behind this timer.
     if (isOpen() && waitForReadyRead(0) == false && error() == QSerialPort::TimeoutError)
         clearError();
+#endif
     if (m_portNumber == -1)
         return;
     const INTERFACE_LOGIC_STATE_T s = m_state;
@@ -357,6 +372,16 @@ void rs232_port::onTimer()
         armTimer();
         return;
     }
+#ifdef Q_OS_WIN
+    // The same there, without Qt's synchronous wait: Qt Serial Port 6.4 may take from it
+    // a result its queued notification has handed out already, and read an empty queue.
+    // Bytes the driver holds get their notification's time instead, a little at a time.
+    if (isOpen() && m_lateChecks < LATE_CHECKS && driverHoldsInput(handle())) {
+        ++m_lateChecks;
+        m_timer->start(LATE_CHECK_MS);
+        return;
+    }
+#endif
     resetReceiver();
     bool announce = false;
     {
@@ -378,6 +403,7 @@ void rs232_port::resetReceiver()
 
 void rs232_port::armTimer()
 {
+    m_lateChecks = 0;
     const INTERFACE_LOGIC_STATE_T s = m_state;
     if (s != LOGIC_WAIT_ANSWER && s != LOGIC_RECEIVE) {
         m_timer->stop();

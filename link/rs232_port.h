@@ -121,4 +121,8 @@ private:
     QDeadlineTimer m_answerDeadline; // for the first byte of an answer
     QDeadlineTimer m_deadline;       // of the reception under way: answer or byte gap
     QElapsedTimer m_lastReceived;    // since the last bytes came in
+    // Windows: past the deadline, bytes still in the driver are waited for this often.
+    static constexpr int LATE_CHECKS = 5;
+    static constexpr int LATE_CHECK_MS = 10;
+    int m_lateChecks = 0;
 };

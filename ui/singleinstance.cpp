@@ -20,18 +20,27 @@ const char ACTIVATE[] = "activate\n";
 const char ACTIVATED[] = "ok\n";
 constexpr int ANSWER_WAIT_MS = 2000;
 
+// The lock file's name, without its folder.
 QString baseName()
+{
+#ifdef Q_OS_WIN
+    DWORD session = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &session);
+    return QStringLiteral("vexo-control-tool-%1-%2").arg(privatefiles::userSid()).arg(session);
+#else
+    return QStringLiteral("vexo-control-tool");
+#endif
+}
+
+QString serverName(const QString &socketPath)
 {
 #ifdef Q_OS_WIN
     // Pipe names are global on Windows: the session's namespace and the user's SID keep
     // them apart, so no other session or user can take the name first.
-    DWORD session = 0;
-    ProcessIdToSessionId(GetCurrentProcessId(), &session);
-    return QStringLiteral("Local\\vexo-control-tool-%1-%2")
-        .arg(privatefiles::userSid())
-        .arg(session);
+    Q_UNUSED(socketPath);
+    return QStringLiteral("Local\\") + baseName();
 #else
-    return QStringLiteral("vexo-control-tool");
+    return socketPath;
 #endif
 }
 
@@ -86,12 +95,8 @@ bool SingleInstance::claim()
     }
     if (!m_lock.tryLock(0))
         return false;
-        // A socket file left by an instance that died would block listening.
-#ifdef Q_OS_WIN
-    const QString name = baseName();
-#else
-    const QString name = m_socketPath;
-#endif
+    // A socket file left by an instance that died would block listening.
+    const QString name = serverName(m_socketPath);
     QLocalServer::removeServer(name);
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
@@ -106,11 +111,7 @@ bool SingleInstance::activateRunning(int timeoutMs)
 {
     if (m_directory.isEmpty())
         return false;
-#ifdef Q_OS_WIN
-    const QString name = baseName();
-#else
-    const QString name = m_socketPath;
-#endif
+    const QString name = serverName(m_socketPath);
     const QDeadlineTimer deadline(timeoutMs);
     const auto remaining = [&] {
         return int(qBound(qint64(1), deadline.remainingTime(), qint64(timeoutMs)));

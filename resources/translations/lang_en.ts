@@ -2091,6 +2091,10 @@ Press and hold the button on the remote for 4 seconds to identify it.</translati
         <source>Память USB-stick не очищена.</source>
         <translation>The USB-stick&apos;s memory was not cleared.</translation>
     </message>
+    <message>
+        <source>Прежняя таблица не возвращена на USB-stick: в нём может остаться только часть таблицы. Прежняя таблица сохранена в резервной копии</source>
+        <translation>The previous table was not given back to the USB-stick: it may hold only part of a table. The previous table is kept in a backup</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

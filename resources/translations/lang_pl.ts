@@ -2091,6 +2091,10 @@ Naciśnij i przytrzymaj przycisk pilota przez 4 sekundy, aby go rozpoznać.</tra
         <source>Память USB-stick не очищена.</source>
         <translation>Pamięć USB-sticka nie została wyczyszczona.</translation>
     </message>
+    <message>
+        <source>Прежняя таблица не возвращена на USB-stick: в нём может остаться только часть таблицы. Прежняя таблица сохранена в резервной копии</source>
+        <translation>Nie przywrócono poprzedniej tabeli na USB-stick: może w nim pozostać tylko część tabeli. Poprzednia tabela jest zachowana w kopii zapasowej</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

@@ -2091,6 +2091,10 @@
         <source>Память USB-stick не очищена.</source>
         <translation>Память USB-stick не очищена.</translation>
     </message>
+    <message>
+        <source>Прежняя таблица не возвращена на USB-stick: в нём может остаться только часть таблицы. Прежняя таблица сохранена в резервной копии</source>
+        <translation>Прежняя таблица не возвращена на USB-stick: в нём может остаться только часть таблицы. Прежняя таблица сохранена в резервной копии</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

@@ -2091,6 +2091,10 @@
         <source>Память USB-stick не очищена.</source>
         <translation>Пам&apos;ять USB-stick не очищено.</translation>
     </message>
+    <message>
+        <source>Прежняя таблица не возвращена на USB-stick: в нём может остаться только часть таблицы. Прежняя таблица сохранена в резервной копии</source>
+        <translation>Попередню таблицю не повернуто на USB-stick: у ньому може залишитися лише частина таблиці. Попередню таблицю збережено в резервній копії</translation>
+    </message>
 </context>
 <context>
     <name>QUpdateChangesDialog</name>

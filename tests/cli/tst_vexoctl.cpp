@@ -195,6 +195,38 @@ private slots:
         QVERIFY(none.err.contains("no USB-stick"));
     }
 
+    void writeCutByRefusalsGivesTheTableBack()
+    {
+        Emulator emu(EmulatorState::demo());
+        QVERIFY(emu.start(true));
+        const QList<EmulatorRemote> before = emu.state().modemRemotes;
+        const QString file = tableFile(before.mid(0, 5), "refused.json");
+        const QString repeat = "Повторить попытку?";
+        const int agreed = 3; // repeats --yes agrees to in a row
+
+        // The third record is refused at first and at each repeat --yes agrees to.
+        emu.holdFaultsUntil(CmdWriteRemote, 3);
+        emu.forceStatus(CmdWriteRemote, StatusNoLink, 0, 1 + agreed);
+        const Run cut = run(emu, {"--yes", "write", file});
+        QCOMPARE(cut.exitCode, 1);
+        QCOMPARE(cut.err.count(repeat + " yes (--yes)"), agreed);
+        QCOMPARE(cut.err.count(repeat + " no (--yes agreed 3 times in a row)"), 1);
+        QVERIFY2(cut.err.contains("На USB-stick возвращена прежняя таблица"), qPrintable(cut.err));
+        QCOMPARE(emu.state().modemRemotes, before);
+
+        // A stick that refuses every write ends the command too; the giving back, refused
+        // as well, leaves it with part of a table at most, and the user is told so.
+        emu.holdFaultsUntil(CmdWriteRemote, 3);
+        emu.forceStatus(CmdWriteRemote, StatusNoLink, 0, -1);
+        const Run refused = run(emu, {"--yes", "write", file});
+        emu.clearFaults();
+        QCOMPARE(refused.exitCode, 1);
+        QCOMPARE(refused.err.count(repeat + " no (--yes agreed 3 times in a row)"), 2);
+        QVERIFY2(refused.err.contains("Прежняя таблица не возвращена на USB-stick"),
+                 qPrintable(refused.err));
+        QVERIFY(emu.state().modemRemotes.size() < before.size());
+    }
+
     void passwordComesFromItsFile()
     {
         EmulatorState state = EmulatorState::demo();

@@ -292,6 +292,7 @@ static HANDLE openComm(const wchar_t *name, HANDLE (*open)(const void *, DWORD, 
     }
     HANDLE handle = open(rawName, access, share, security, disposition, flags, templ);
     const DWORD error = GetLastError();
+    trace("COM%d opened%s", number, handle != INVALID_HANDLE_VALUE ? "" : " in vain");
     struct Comm *c = NULL;
     if (handle != INVALID_HANDLE_VALUE) {
         EnterCriticalSection(&lock);

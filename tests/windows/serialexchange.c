@@ -10,8 +10,8 @@
    end one as cancelled, each through the completion port.
    Exit 0 when everything arrived, 1 otherwise.
 
-   serialexchange COMn hold: opens the port and holds it until standard input ends, as
-   another program would. */
+   serialexchange COMn hold: opens the port and holds it until a line or the end of standard
+   input, as another program would. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -116,6 +116,8 @@ static BOOL openPort(const char *name)
     COMMTIMEOUTS timeouts = {MAXDWORD, 0, 0, 0, 0};
     SetCommTimeouts(port, &timeouts);
     SetCommMask(port, EV_RXCHAR);
+    /* An answer that an earlier program on this line left unread is not this one's. */
+    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR);
     if (!iocp)
         iocp = CreateIoCompletionPort(INVALID_HANDLE_VALUE, NULL, 0, 0);
     CreateIoCompletionPort(port, iocp, KEY, 0);
@@ -148,7 +150,8 @@ int main(int argc, char **argv)
     if (!strcmp(argv[2], "hold")) {
         printf("holding %s\n", argv[1]);
         fflush(stdout);
-        while (getchar() != EOF)
+        int c;
+        while ((c = getchar()) != EOF && c != '\n')
             ;
         return 0;
     }
