@@ -152,8 +152,8 @@ bool QAddDeviceDialog::slotStartBtnClicked()
     m_phase = phase;
     m_heardValue = -1;
     // Over the wizard once it shows, so that it waits as the window does.
-    const QPointer<QSearchWaitDialog> wait = new QSearchWaitDialog(
-        isVisible() ? this : parentWidget(), phase, m_session->interfaceManager());
+    const QPointer<QSearchWaitDialog> wait =
+        new QSearchWaitDialog(isVisible() ? this : parentWidget(), phase, m_session);
     connect(this, &QAddDeviceDialog::signalSetWaitDialogMessage, wait, &QWaitDialog::setText);
     wait->open();
     connect(phase, &QOperation::finished, this, [this, phase, wait] {

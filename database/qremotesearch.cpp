@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "prompts.h"
 #include "qadddevicedialog.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "qremoteoperations.h"
@@ -100,31 +99,30 @@ void QRemoteSearch::leaveSearchMode(QOperation *operation, const std::function<v
 
 void QRemoteSearch::whenLineFree(const std::function<void(bool)> &then)
 {
-    QInterface_Manager *link = m_session->interfaceManager();
-    if (link->is_free() && !m_session->busy()) {
+    if (m_session->lineFree() && !m_session->busy()) {
         then(true);
         return;
     }
     // An operation ends by itself; a command sent outside one is given up by the link after
     // this long, counted once the session is idle: waiting longer for it is in vain.
-    const qint64 limit = qint64(link->ack_timeout()) * (link->retry_count() + 1);
+    const qint64 limit = m_session->lineGiveUpMs();
     auto *wait = new QTimer(this);
     connect(wait, &QTimer::timeout, this,
-            [this, wait, link, limit, then, deadline = QDeadlineTimer(limit)]() mutable {
+            [this, wait, limit, then, deadline = QDeadlineTimer(limit)]() mutable {
                 const bool connected = m_session->connected();
                 if (connected && m_session->busy()) {
                     deadline.setRemainingTime(limit);
                     return;
                 }
-                if (connected && !link->is_free() && !deadline.hasExpired())
+                if (connected && !m_session->lineFree() && !deadline.hasExpired())
                     return;
                 wait->stop();
                 wait->deleteLater();
-                const bool free = link->is_free();
+                const bool free = m_session->lineFree();
                 if (!free) {
                     qCWarning(lcDatabase)
                         << "a command stayed unanswered after the search; dropped";
-                    link->stop_command();
+                    m_session->dropUnansweredCommand();
                 }
                 then(free);
             });
@@ -237,7 +235,7 @@ void QRemoteSearch::find_button_clicked()
     m_active = true;
     m_finding = operation;
     const QPointer<QSearchWaitDialog> dialog =
-        new QSearchWaitDialog(m_session->dialogParent(), operation, m_session->interfaceManager());
+        new QSearchWaitDialog(m_session->dialogParent(), operation, m_session);
     connect(m_session, &QModemSession::operationStep, dialog, &QWaitDialog::setText);
     connect(dialog, &QWaitDialog::extButtonClicked, this, &QRemoteSearch::request_found_device);
     connect(this, &QRemoteSearch::signal_show_btn_next_device_search, dialog,

@@ -1,6 +1,6 @@
 #include "qsearchwaitdialog.h"
 
-#include "qinterface_manager.h"
+#include "qmodemsession.h"
 #include "qoperation.h"
 
 namespace
@@ -9,10 +9,10 @@ constexpr int FREE_POLL_MS = 20;
 }
 
 QSearchWaitDialog::QSearchWaitDialog(QWidget *parent, QOperation *operation,
-                                     QInterface_Manager *link)
+                                     const QModemSession *session)
     : QWaitDialog(parent, AnimationMode, operation->text(), operation->isCancelEnabled(), false,
                   QString()),
-      m_operation(operation), m_link(link)
+      m_operation(operation), m_session(session)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     m_poll.setInterval(FREE_POLL_MS);
@@ -32,7 +32,7 @@ void QSearchWaitDialog::reject()
         return;
     m_cancelPending = true;
     // The link itself gives a command up after this long.
-    m_deadline.setRemainingTime(qint64(m_link->ack_timeout()) * (m_link->retry_count() + 1));
+    m_deadline.setRemainingTime(m_session->lineGiveUpMs());
     closeWhenFree();
     if (m_cancelPending)
         m_poll.start();
@@ -42,7 +42,7 @@ void QSearchWaitDialog::closeWhenFree()
 {
     // An operation that has ended has nothing on the line to wait for.
     const bool ended = !m_operation || m_operation->isFinished();
-    if (!ended && !m_link->is_free() && !m_deadline.hasExpired())
+    if (!ended && !m_session->lineFree() && !m_deadline.hasExpired())
         return;
     m_poll.stop();
     // Stays pending: nothing may accept the dialog now. Closing asks the operation to end.

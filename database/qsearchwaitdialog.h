@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 
-class QInterface_Manager;
+class QModemSession;
 class QOperation;
 
 // The wait dialog of a search for remotes: it watches the search's operation and deletes
@@ -18,7 +18,7 @@ class QSearchWaitDialog : public QWaitDialog
 {
     Q_OBJECT
 public:
-    QSearchWaitDialog(QWidget *parent, QOperation *operation, QInterface_Manager *link);
+    QSearchWaitDialog(QWidget *parent, QOperation *operation, const QModemSession *session);
 
     bool cancelPending() const { return m_cancelPending; }
 
@@ -30,7 +30,7 @@ private:
     void closeWhenFree();
 
     QPointer<QOperation> m_operation;
-    QInterface_Manager *m_link;
+    const QModemSession *m_session;
     QTimer m_poll;
     QDeadlineTimer m_deadline;
     bool m_cancelPending = false;

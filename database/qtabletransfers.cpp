@@ -2,7 +2,6 @@
 
 #include "commands.h"
 #include "prompts.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperation.h"
 #include "qoperationlog.h"
@@ -13,6 +12,8 @@
 #include "tablediff.h"
 
 #include <QSettings>
+
+#include <memory>
 
 namespace
 {
@@ -124,22 +125,20 @@ void QTableTransfers::warnReadFailed(const QOperation *operation)
 void QTableTransfers::clearIn(QOperation *operation, quint16 mask, bool longTimeout,
                               const Then &then)
 {
-    QInterface_Manager *link = m_session->interfaceManager();
-    const int timeout = link->ack_timeout();
+    auto timeout = std::make_shared<int>(-1);
     proceedIn(
         operation, TRANSACTION_CLEAR_TABLE,
-        [this, operation, link, timeout, mask, longTimeout] {
+        [this, operation, timeout, mask, longTimeout] {
             if (longTimeout)
-                link->set_ack_timeout(timeout * CLEAR_TIMEOUT_FACTOR);
+                *timeout = m_session->stretchAnswerTimeout(CLEAR_TIMEOUT_FACTOR);
             m_session->sendDataCommand(CMD_CLEAR_TABLE, mask);
             if (longTimeout)
                 operation->setText(tr("Очистка памяти в USB-stick..."));
         },
-        [this, link, timeout, then](bool cleared) {
-            // Back to the time-out in force before, which need not be the default; a search
-            // started by a lost stick has set its own.
-            if (!m_session->searching())
-                link->set_ack_timeout(timeout);
+        [this, timeout, then](bool cleared) {
+            // Back to the time-out in force before, which need not be the default.
+            if (*timeout >= 0)
+                m_session->restoreAnswerTimeout(*timeout);
             then(cleared);
         });
 }

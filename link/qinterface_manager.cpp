@@ -90,6 +90,12 @@ int QInterface_Manager::retry_count() const
     return m_retryLimit;
 }
 
+qint64 QInterface_Manager::give_up_ms() const
+{
+    QMutexLocker l(&m_lock);
+    return qint64(m_ackTimeout) * (m_retryLimit + 1);
+}
+
 bool QInterface_Manager::is_free() const
 {
     QMutexLocker l(&m_lock);

@@ -33,6 +33,9 @@ public:
     int ack_timeout() const;
     void set_retry_count(int n);
     int retry_count() const;
+    // How long a command may stay unanswered before the link gives it up: the
+    // acknowledgement time-out for the first try and for each repeat.
+    qint64 give_up_ms() const;
     bool is_free() const;
     bool interfaceStatus() const;
     QInterfaceMessage last_command() const;

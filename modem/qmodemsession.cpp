@@ -192,6 +192,39 @@ void QModemSession::no_modem_on_port()
     m_autoConnectTool->start_search(true);
 }
 
+bool QModemSession::lineFree() const
+{
+    return m_interfaceManager->is_free();
+}
+
+qint64 QModemSession::lineGiveUpMs() const
+{
+    return m_interfaceManager->give_up_ms();
+}
+
+void QModemSession::dropUnansweredCommand()
+{
+    m_interfaceManager->stop_command();
+}
+
+int QModemSession::stretchAnswerTimeout(int factor)
+{
+    const int previous = m_interfaceManager->ack_timeout();
+    m_interfaceManager->set_ack_timeout(previous * factor);
+    return previous;
+}
+
+void QModemSession::restoreAnswerTimeout(int previous)
+{
+    if (!m_searching)
+        m_interfaceManager->set_ack_timeout(previous);
+}
+
+void QModemSession::closeLine()
+{
+    m_interfaceManager->stop_interface();
+}
+
 void QModemSession::closeSession()
 {
     const bool wasOpen = m_modem.connected() || m_interfaceManager->isRunning();

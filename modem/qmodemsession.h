@@ -71,6 +71,19 @@ public:
     const QModem &modem() const { return m_modem; }
     QExecDevice &execDevice() { return m_execDevice; }
     QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
+    // The line as the jobs above the session see it: free when no command waits for its
+    // answer; a command still out is given up by the link within lineGiveUpMs().
+    bool lineFree() const;
+    qint64 lineGiveUpMs() const;
+    // Forgets a command whose answer is no longer wanted.
+    void dropUnansweredCommand();
+    // A command the device takes long over (a clear, a firmware block) is waited for
+    // factor times longer; the value returned goes back to restoreAnswerTimeout, which
+    // leaves alone the time-outs a search (started by a lost stick) has set meanwhile.
+    int stretchAnswerTimeout(int factor);
+    void restoreAnswerTimeout(int previous);
+    // Closes the port and nothing more: the stick restarting on purpose is found anew.
+    void closeLine();
     Prompts *prompts() const { return m_prompts; }
     // Every change made to the stick or the actuator is appended here.
     QOperationLog *operationLog() const { return m_operationLog; }

@@ -111,7 +111,7 @@ void QOperationRunner::beginTransaction(MODEM_TRANSACTION_T transaction,
         sendFirstWhenFree();
         return;
     }
-    m_linkFreeBy.setRemainingTime(m_link->ack_timeout() * (m_link->retry_count() + 1));
+    m_linkFreeBy.setRemainingTime(m_link->give_up_ms());
     m_linkWait->start();
 }
 

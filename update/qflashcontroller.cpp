@@ -1,7 +1,6 @@
 #include "qflashcontroller.h"
 
 #include "prompts.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "updatelog.h"
@@ -10,6 +9,8 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+
+#include <memory>
 
 namespace
 {
@@ -336,19 +337,17 @@ void QFlashController::sendImage(QOperation *operation, QFlashUpdater::FLASH_DEV
     const QString lost = operation->lostText();
     if (!lost.contains(advice))
         operation->setLostText(lost.isEmpty() ? advice : lost + "\n" + advice);
-    QInterface_Manager *link = m_session->interfaceManager();
-    const int timeout = link->ack_timeout();
+    auto timeout = std::make_shared<int>(-1);
     m_session->proceed(
         operation, TRANSACTION_FLASH,
-        [this, link, timeout, first]() mutable {
+        [this, timeout, first]() mutable {
             m_session->modem().setUpdating(true);
-            link->set_ack_timeout(timeout * FLASH_TIMEOUT_FACTOR);
+            *timeout = m_session->stretchAnswerTimeout(FLASH_TIMEOUT_FACTOR);
             m_session->sendCommand(first);
         },
-        [this, link, timeout, then](bool sent) {
-            // A search started by a lost stick has set time-outs of its own.
-            if (!m_session->searching())
-                link->set_ack_timeout(timeout);
+        [this, timeout, then](bool sent) {
+            if (*timeout >= 0)
+                m_session->restoreAnswerTimeout(*timeout);
             qCDebug(lcUpdate) << "firmware transfer" << (sent ? "done" : "failed") << "at message"
                               << m_updater->currentIndex() << "of" << m_updater->messageCount();
             then(sent);
@@ -407,7 +406,7 @@ void QFlashController::apply(QOperation *operation, QFlashUpdater::FLASH_DEVICE_
     const QFlashUpdater::FirmwareInfo file = m_updater->fileInfo();
     // The stick restarts into its new image and comes back as a new connection.
     if (!device)
-        m_session->interfaceManager()->stop_interface();
+        m_session->closeLine();
 
     const int wait = applyWaitMs(target, file.imageSize);
     emit applyWaitStarted(wait);
