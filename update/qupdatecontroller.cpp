@@ -66,22 +66,12 @@ QUpdateController::QUpdateController(QModemSession *session, QFlashController *f
     connect(session, &QModemSession::sessionOpened, this, &QUpdateController::syncVersions);
     connect(flasher, &QFlashController::updateChecksEnabled, m_manager,
             &QUpdateManager::setCheckEnabled);
-    connectManager(true);
+    // Only the timer's checks are announced; what the user asks for is watched apart.
+    connect(m_manager, &QUpdateManager::needSoftUpdate, this, &QUpdateController::need_update_soft);
+    connect(m_manager, &QUpdateManager::error, this, &QUpdateController::error_update_soft);
 }
 
 QUpdateController::~QUpdateController() = default;
-
-void QUpdateController::connectManager(bool on)
-{
-    disconnect(m_needConnection);
-    disconnect(m_errorConnection);
-    if (!on)
-        return;
-    m_needConnection = connect(m_manager, &QUpdateManager::needSoftUpdate, this,
-                               &QUpdateController::need_update_soft);
-    m_errorConnection =
-        connect(m_manager, &QUpdateManager::error, this, &QUpdateController::error_update_soft);
-}
 
 void QUpdateController::setTrayIcon(QSystemTrayIcon *tray)
 {
@@ -110,30 +100,30 @@ void QUpdateController::loadSettings(const QSettings &settings)
 {
     // The server may be the user's choice: the signatures vouch for what it serves.
     const QString address = settings.value(ServerSettingKey).toString();
-    setServerAddress(address.isEmpty() ? QUpdateManager::builtInServerAddress() : address);
+    setServerAddress(address.isEmpty() ? QUpdateFetcher::builtInServerAddress() : address);
     // Any program running as the user could write a key there.
     m_userKeyIgnored = settings.contains(KeySettingKey);
     if (m_userKeyIgnored)
         qCWarning(lcUpdate).noquote()
             << KeySettingKey << "in the user's settings is ignored; keys are trusted from"
             << updatekeys::systemPlace() << "only";
-    setPublicKey(QUpdateManager::builtInPublicKey());
+    setPublicKey(QUpdateFetcher::builtInPublicKey());
     // A company with a server of its own signs with a key of its own, set up by an
     // administrator.
     const updatekeys::Loaded keys = updatekeys::systemKeys();
     for (const QString &line : keys.ignored)
         qCWarning(lcUpdate).noquote() << "update key ignored:" << line;
-    m_manager->setAdditionalKeys(keys.keys);
+    m_manager->fetcher().setAdditionalKeys(keys.keys);
 }
 
 void QUpdateController::setServerAddress(const QString &address)
 {
-    m_manager->setServerAddress(address);
+    m_manager->fetcher().setServerAddress(address);
 }
 
 void QUpdateController::setPublicKey(const QString &key)
 {
-    m_manager->setPublicKey(key);
+    m_manager->fetcher().setPublicKey(key);
 }
 
 void QUpdateController::setKnownDeviceVersion(const QByteArray &stored)
@@ -236,13 +226,10 @@ void QUpdateController::update_device_soft()
 
 void QUpdateController::error_update_soft()
 {
-    const int state = m_manager->requestState();
-    if (state != 1 && state != 3 && state != 5)
-        return;
     // A file that is not signed as it should be, or older than one seen, is no news:
     // logged, tried again later.
-    if (m_manager->lastError() == QUpdateManager::ERROR_SIGNATURE ||
-        m_manager->lastError() == QUpdateManager::ERROR_REPLAYED)
+    if (m_manager->lastError() == QUpdateRequest::ERROR_SIGNATURE ||
+        m_manager->lastError() == QUpdateRequest::ERROR_REPLAYED)
         return;
     announce(QStringLiteral("Vexo Control Tool") + tr(": Ошибка сети"),
              tr("Нет связи с сервером. Невозможно проверить необходимость обновления программы"),
@@ -252,31 +239,32 @@ void QUpdateController::error_update_soft()
 bool QUpdateController::serverUsable()
 {
     Prompts *prompts = m_session->prompts();
-    switch (m_manager->serverState()) {
-    case QUpdateManager::SERVER_READY:
+    const QUpdateFetcher &fetcher = m_manager->fetcher();
+    switch (fetcher.serverState()) {
+    case QUpdateFetcher::SERVER_READY:
         break;
-    case QUpdateManager::SERVER_REFUSED:
+    case QUpdateFetcher::SERVER_REFUSED:
         prompts->warning(m_session->dialogParent(), tr("Ошибка"),
                          tr("Адрес сервера обновлений %1 отклонён: обновления загружаются "
                             "только по защищённому соединению (https://).")
-                             .arg(m_manager->serverAddress()),
+                             .arg(fetcher.serverAddress()),
                          QMessageBox::Ok);
         return false;
-    case QUpdateManager::SERVER_NONE:
+    case QUpdateFetcher::SERVER_NONE:
         prompts->information(m_session->dialogParent(), tr("Информация"),
                              tr("Сервер обновлений не настроен."), QMessageBox::Ok);
         return false;
     }
-    switch (m_manager->keyState()) {
-    case QUpdateManager::KEY_READY:
+    switch (fetcher.keyState()) {
+    case QUpdateFetcher::KEY_READY:
         return true;
-    case QUpdateManager::KEY_INVALID:
+    case QUpdateFetcher::KEY_INVALID:
         prompts->warning(m_session->dialogParent(), tr("Ошибка"),
                          tr("Ключ проверки подписи обновлений не распознан: нужна строка "
                             "открытого ключа minisign. Обновления не загружаются."),
                          QMessageBox::Ok);
         return false;
-    case QUpdateManager::KEY_NONE:
+    case QUpdateFetcher::KEY_NONE:
         break;
     }
     QString text = tr("Ключ проверки подписи обновлений не задан: обновления не загружаются.");
@@ -290,32 +278,33 @@ bool QUpdateController::serverUsable()
     return false;
 }
 
-void QUpdateController::downloadFailed(bool versionFile)
+void QUpdateController::downloadFailed(const QUpdateRequest &request)
 {
+    const bool versionFile = request.type() == QUpdateRequest::REQUEST_VERSION_FILE;
     QString text;
-    switch (m_manager->lastError()) {
-    case QUpdateManager::ERROR_SIGNATURE:
+    switch (request.error()) {
+    case QUpdateRequest::ERROR_SIGNATURE:
         text = versionFile ? tr("Сведения об обновлении с сервера не прошли проверку подписи и "
                                 "не приняты.")
                            : tr("Файл %1 с сервера обновлений не прошёл проверку подписи и "
                                 "удалён. Ничего не установлено.")
-                                 .arg(m_manager->lastFileName());
+                                 .arg(request.fileName());
         // For the administrator of a company's own server: where a key must go.
-        if (!m_manager->untrustedKeyId().isEmpty())
+        if (!request.untrustedKeyId().isEmpty())
             text += "\n" + tr("Файл подписан ключом %1, которому программа не доверяет. Кроме "
                               "встроенного ключа, доверенные ключи берутся только из %2, куда "
                               "может писать лишь администратор.")
-                               .arg(m_manager->untrustedKeyId(),
+                               .arg(request.untrustedKeyId(),
                                     QDir::toNativeSeparators(updatekeys::systemPlace()));
         break;
-    case QUpdateManager::ERROR_REPLAYED:
+    case QUpdateRequest::ERROR_REPLAYED:
         text = tr("Сведения об обновлении с сервера старше уже полученных ранее и не приняты.");
         break;
-    case QUpdateManager::ERROR_ROLLBACK:
+    case QUpdateRequest::ERROR_ROLLBACK:
         text = tr("Программа с сервера обновлений (версия %1) не новее установленной (%2) и "
                   "удалена. Ничего не установлено.")
-                   .arg(m_manager->refusedVersion().isEmpty() ? tr("не указана")
-                                                              : m_manager->refusedVersion(),
+                   .arg(request.comment().version.isEmpty() ? tr("не указана")
+                                                            : request.comment().version,
                         QString("%1.%2%3")
                             .arg(m_manager->major(QUpdateManager::UPDATE_SOFT_PC))
                             .arg(m_manager->minor(QUpdateManager::UPDATE_SOFT_PC))
@@ -357,49 +346,32 @@ void QUpdateController::checkOnRequest(QUpdateManager::UPDATE_SOFT_T kind)
     requestVersionFile(kind);
 }
 
-QOperation *QUpdateController::serverWait(const QString &text, bool cancelEnabled, int mode)
+void QUpdateController::watch(QOperation *operation, const QString &text)
 {
-    auto *operation = new QOperation(text, cancelEnabled, this);
-    connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
-    connect(operation, &QOperation::cancelRequested, operation,
-            [operation] { operation->finish(QOperation::Cancelled); });
-    m_serverWait = operation;
-    QWaitDialog::showFor(m_session->dialogParent(), operation, mode);
-    return operation;
+    operation->setText(text);
+    m_wait = operation;
+    QWaitDialog::showFor(m_session->dialogParent(), operation, QWaitDialog::ProgressMode);
 }
 
 void QUpdateController::requestVersionFile(QUpdateManager::UPDATE_SOFT_T kind)
 {
-    connectManager(false);
+    // The timer's checks wait: one of them would announce what the user is shown now.
     m_manager->setCheckEnabled(false);
-    if (!m_manager->requestVersionFile(kind)) {
+    QUpdateRequest *request = m_manager->requestVersionFile(kind);
+    if (!request) {
         // Nothing was asked: no wait, and the user learns why.
         m_manager->setCheckEnabled(true);
-        connectManager(true);
         serverUsable();
         return;
     }
-    QOperation *wait = serverWait(tr("Получение сведений об обновлениях из интернета..."), true,
-                                  QWaitDialog::ProgressMode);
-    // Ended from the event loop: what follows asks the user, outside the manager's signal.
-    const auto end = [wait](QOperation::Outcome outcome) { wait->finish(outcome, {}, true); };
-    connect(m_manager, &QUpdateManager::downloadProgress, wait, [wait](int received, int total) {
-        wait->setProgress(total > 0 ? received : 0, qMax(total, 0));
-    });
-    connect(m_manager, &QUpdateManager::needSoftUpdate, wait,
-            [end] { end(QOperation::Succeeded); });
-    connect(m_manager, &QUpdateManager::finished, wait, [end] { end(QOperation::Succeeded); });
-    connect(m_manager, &QUpdateManager::error, wait, [end] { end(QOperation::Failed); });
-    connect(wait, &QOperation::finished, this, [this, wait, kind] {
+    watch(request, tr("Получение сведений об обновлениях из интернета..."));
+    // The manager heard of the end first and has taken the changes.
+    connect(request, &QOperation::finished, this, [this, request, kind] {
         m_manager->setCheckEnabled(true);
-        connectManager(true);
-        if (wait->succeeded()) {
+        if (request->succeeded())
             offer(kind, true);
-            return;
-        }
-        m_manager->abortRequest();
-        if (wait->outcome() == QOperation::Failed)
-            downloadFailed(true);
+        else if (request->outcome() == QOperation::Failed)
+            downloadFailed(*request);
     });
 }
 
@@ -474,31 +446,53 @@ void QUpdateController::offer(QUpdateManager::UPDATE_SOFT_T kind, bool checkedNo
 
 bool QUpdateController::download(QUpdateManager::UPDATE_SOFT_T kind)
 {
-    if (!m_manager->requestUpdateFile(kind)) {
+    if (!m_manager->fetcher().ready()) {
         serverUsable();
         return false;
     }
-    QOperation *wait = serverWait(tr("Загрузка обновления программы из интернета..."), true,
-                                  QWaitDialog::ProgressMode);
-    // An unknown total shows a busy bar.
-    connect(m_manager, &QUpdateManager::downloadProgress, wait, [wait](int received, int total) {
-        wait->setProgress(total > 0 ? received : 0, qMax(total, 0));
-    });
-    connect(m_manager, &QUpdateManager::error, wait,
-            [wait] { wait->finish(QOperation::Failed, {}, true); });
-    connect(m_manager, &QUpdateManager::finished, wait,
-            [wait] { wait->finish(QOperation::Succeeded, {}, true); });
-    connect(wait, &QOperation::finished, this, [this, wait, kind] {
-        if (wait->succeeded())
+    const QString text = tr("Загрузка обновления программы из интернета...");
+    const bool firmware = kind != QUpdateManager::UPDATE_SOFT_PC;
+    // Firmware is flashed as soon as it is in: the line is held for it meanwhile.
+    QPointer<QOperation> line;
+    if (firmware && !(line = beginOnLine(text)))
+        return false;
+    QUpdateRequest *request = m_manager->requestUpdateFile(kind);
+    if (line) {
+        watch(line, text);
+        connect(request, &QOperation::progressChanged, line, &QOperation::setProgress);
+        // Cancelled, or the stick is gone: nothing to flash into any more.
+        connect(line, &QOperation::finished, request, &QUpdateRequest::abort);
+    } else {
+        watch(request, text);
+    }
+    connect(request, &QOperation::finished, this, [this, request, line, firmware, kind] {
+        const bool held = line && !line->isFinished();
+        if (held)
+            endOnLine(line, request->succeeded());
+        if (request->succeeded() && (held || !firmware))
             install(kind);
-        else
-            m_manager->abortRequest();
         m_manager->setCheckEnabled(true);
         // The user agreed and waited: a download that broke off is said so, not dropped.
-        if (wait->outcome() == QOperation::Failed)
-            downloadFailed(false);
+        if (request->outcome() == QOperation::Failed)
+            downloadFailed(*request);
     });
     return true;
+}
+
+QOperation *QUpdateController::beginOnLine(const QString &text)
+{
+    // Shown here with the download's progress, not announced for the window to show.
+    QOperation *operation = m_session->begin(text, true, true);
+    if (operation->outcome() != QOperation::Refused)
+        return operation;
+    m_session->prompts()->warning(m_session->dialogParent(), tr("Ошибка"), operation->errorString(),
+                                  QMessageBox::Ok);
+    return nullptr;
+}
+
+void QUpdateController::endOnLine(QOperation *operation, bool ok)
+{
+    m_session->complete(operation, ok);
 }
 
 void QUpdateController::install(QUpdateManager::UPDATE_SOFT_T kind)

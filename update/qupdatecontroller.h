@@ -2,9 +2,9 @@
 
 #include "qoperation.h"
 #include "qupdatemanager.h"
+#include "qupdaterequest.h"
 
 #include <QHash>
-#include <QMetaObject>
 #include <QObject>
 #include <QPointer>
 
@@ -57,7 +57,7 @@ public:
 
     bool installerPending() const { return m_installerPending; }
     // A request to the update server is under way while the user waits.
-    bool waiting() const { return !m_serverWait.isNull(); }
+    bool waiting() const { return !m_wait.isNull(); }
     void setInstallerLauncher(const Launcher &launcher) { m_launcher = launcher; }
     // An installer left from an earlier run is of no further use.
     void removeLeftOverInstaller();
@@ -87,17 +87,20 @@ private:
     void announce(const QString &title, const QString &text, int ms, int kind);
     // Requests can be made; else the user is told why not.
     bool serverUsable();
-    // The user waited for a download that failed: what went wrong, said plainly.
-    void downloadFailed(bool versionFile);
+    // The user waited for a request that failed: what went wrong, said plainly.
+    void downloadFailed(const QUpdateRequest &request);
     // Shows the changes of kind and installs on "Да"; checkedNow: the user asked the
     // server just now, and hears when what it said is out of date.
     void offer(QUpdateManager::UPDATE_SOFT_T kind, bool checkedNow);
     QString outdatedText(QUpdateManager::UPDATE_SOFT_T kind) const;
     // An exchange with the stick or the actuator runs, so an update must wait.
     bool lineBusy(QUpdateManager::UPDATE_SOFT_T kind) const;
-    void connectManager(bool on);
-    // The wait for the server, shown as an operation; Cancel ends it at once.
-    QOperation *serverWait(const QString &text, bool cancelEnabled, int mode);
+    // Shown in a wait dialog while the user waits for the server.
+    void watch(QOperation *operation, const QString &text);
+    // The session's runner holds the line for a download that is flashed when it ends;
+    // null after telling the user why not.
+    QOperation *beginOnLine(const QString &text);
+    void endOnLine(QOperation *operation, bool ok);
     // Starts the download; the firmware is flashed or the installer readied when it ends.
     bool download(QUpdateManager::UPDATE_SOFT_T kind);
     void install(QUpdateManager::UPDATE_SOFT_T kind);
@@ -109,9 +112,7 @@ private:
     QSystemTrayIcon *m_tray = nullptr;
     QUpdateNotice *m_notice = nullptr;
     QHash<QObject *, QUpdateManager::UPDATE_SOFT_T> m_menuActions;
-    QPointer<QOperation> m_serverWait;
-    QMetaObject::Connection m_needConnection;
-    QMetaObject::Connection m_errorConnection;
+    QPointer<QOperation> m_wait;
     QMetaObject::Connection m_balloonConnection;
     int m_noticeKind = -1;
     // The user's settings name a key, which is not trusted: said when no key is.

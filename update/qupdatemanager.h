@@ -1,9 +1,9 @@
 #pragma once
 
-#include "updatesignature.h"
+#include "qupdatefetcher.h"
+#include "qupdaterequest.h"
 
 #include <QDateTime>
-#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -11,21 +11,14 @@
 #include <QUrl>
 
 #include <array>
-#include <memory>
 
-class QIODevice;
-class QNetworkAccessManager;
-class QNetworkReply;
-class QTemporaryFile;
 class QTimer;
 
-// Finds newer versions of the program and of the firmware of the USB-stick and the
-// actuator on the update server, and downloads them. A timer checks each kind whose
-// installed version is known, one request at a time. Every file is taken only with a
-// valid signature by a trusted key beside it (<name>.minisig), fetched first, that names
-// the file; bodies are limited in size and time and stream into a temporary file. A
-// version file older than one seen before is not taken, nor a setup of the program that
-// is not newer than the one running.
+// When to look for newer versions of the program and of the firmware of the USB-stick
+// and the actuator, and what was found: the installed versions, the change lists, the
+// check timer's cycles. A timer checks each kind whose installed version is known, one
+// check at a time. A version file older than one seen before is not taken, nor a setup of
+// the program that is not newer than the one running. The fetcher gets the files.
 class QUpdateManager : public QObject
 {
     Q_OBJECT
@@ -38,32 +31,6 @@ public:
     Q_ENUM(UPDATE_SOFT_T)
     static constexpr int KindCount = 3;
 
-    // Whether requests may go to the server address.
-    enum SERVER_STATE_T { SERVER_NONE, SERVER_REFUSED, SERVER_READY };
-    // Whether there is a key to check the server's files with.
-    enum KEY_STATE_T { KEY_NONE, KEY_INVALID, KEY_READY };
-    // Why the last request failed.
-    enum REQUEST_ERROR_T {
-        ERROR_NONE,
-        ERROR_NETWORK,
-        ERROR_TOO_LARGE,
-        ERROR_TIMED_OUT,
-        ERROR_REDIRECT,  // to another host, or to an address not allowed
-        ERROR_SIGNATURE, // missing, malformed, by another key, not matching, or for another file
-        ERROR_STORE,
-        ERROR_REPLAYED, // a version file signed before the one taken last time
-        ERROR_ROLLBACK, // a setup of the program not newer than the one running
-    };
-
-    static constexpr qint64 SignatureLimit = 16 * 1024;
-    static constexpr qint64 VersionFileLimit = 64 * 1024;
-    static constexpr qint64 FirmwareLimit = 1024 * 1024;
-    static constexpr qint64 InstallerLimit = 256 * 1024 * 1024;
-    // The whole request, signature and file, however steadily the bytes come.
-    static constexpr int VersionDeadlineMs = 60 * 1000;
-    static constexpr int FirmwareDeadlineMs = 5 * 60 * 1000;
-    static constexpr int InstallerDeadlineMs = 60 * 60 * 1000;
-
     static constexpr int FirstCountdown = 10;
     static constexpr int SoonCountdown = 60;
     static constexpr int RetryCountdown = 3600;
@@ -72,32 +39,10 @@ public:
     // server held back (or an attacker in between) could hide newer versions for good.
     static constexpr qint64 OutdatedAfterS = 90 * 24 * 3600;
 
-    static const char ServerPath[];
-
     explicit QUpdateManager(QObject *parent = nullptr, const QString &language = "ru");
     ~QUpdateManager() override;
 
-    // Scheme and host (and port) of the server; any path is replaced by ServerPath.
-    // Only HTTPS, or plain HTTP to this machine. An empty address means none.
-    SERVER_STATE_T setServerAddress(const QString &address);
-    SERVER_STATE_T serverState() const { return m_serverState; }
-    QString serverAddress() const { return m_serverText; }
-    // The address given when the program was built; may be empty.
-    static QString builtInServerAddress();
-    static bool addressAllowed(const QUrl &url);
-    // A redirection from the configured address may go to this one.
-    bool redirectAllowed(const QUrl &url) const;
-
-    // The program's own minisign public key (its base64 line): the one built in, or the
-    // one a demonstration or a test makes for its run. Always trusted.
-    KEY_STATE_T setPublicKey(const QString &key);
-    // Keys trusted besides it, from where only an administrator can write.
-    void setAdditionalKeys(const QList<updatesignature::PublicKey> &keys);
-    KEY_STATE_T keyState() const;
-    // The key given when the program was built; may be empty.
-    static QString builtInPublicKey();
-    // Both a server and a key: requests can be made.
-    bool ready() const { return m_serverState == SERVER_READY && keyState() == KEY_READY; }
+    QUpdateFetcher &fetcher() const { return *m_fetcher; }
 
     void setDownloadFolder(const QString &folder) { m_downloadFolder = folder; }
     QString downloadFolder() const { return m_downloadFolder; }
@@ -117,36 +62,25 @@ public:
     bool versionKnown(UPDATE_SOFT_T kind) const;
 
     void resetCheck(UPDATE_SOFT_T kind);
+    // Off ends the timer's check still running; the requests of others go on.
     void setCheckEnabled(bool on);
     bool checkEnabled() const { return m_enabled; }
-    void abortRequest();
-    // False, and nothing is sent, without a usable server address and key.
-    bool requestVersionFile(UPDATE_SOFT_T kind);
-    bool requestUpdateFile(UPDATE_SOFT_T kind);
+    // The version file of kind, whose changes are taken once it ends well. Null, and
+    // nothing is sent, without a usable server address and key.
+    QUpdateRequest *requestVersionFile(UPDATE_SOFT_T kind);
+    // The update of kind into downloadPath(kind); one still running for kind is cancelled.
+    QUpdateRequest *requestUpdateFile(UPDATE_SOFT_T kind);
     QStringList changes(UPDATE_SOFT_T kind) const { return m_kinds[kind].changes; }
 
-    // 0 none; 1, 3, 5 the version file and 2, 4, 6 the update of the program, the
-    // stick and the actuator.
-    int requestState() const { return m_requestState; }
-    bool requestRunning() const;
-    bool busy() const { return m_busy; }
+    // The timer's own check runs.
+    bool busy() const { return !m_check.isNull(); }
     int countdown() const { return m_countdown; }
     // 0 not checked in this cycle, 1 nothing newer, 2 a newer version was found.
     int cycleFlag(UPDATE_SOFT_T kind) const { return m_kinds[kind].cycle; }
     // The one-second tick; stopped, the checks wait for slotTimerTick() calls.
     QTimer *checkTimer() const { return m_timer; }
-    // A transfer during which nothing arrives for this long fails.
-    void setTransferTimeout(int ms);
-    // Replaces the deadline of every kind of request; < 0: the usual ones.
-    void setDeadline(int ms) { m_deadlineOverride = ms; }
-    REQUEST_ERROR_T lastError() const { return m_lastError; }
-    // The file name on the server of the last request.
-    QString lastFileName() const { return m_target.fileName(); }
-    // The id (hex) of the key the last refused signature was made with, when no trusted
-    // key has it; empty otherwise.
-    QString untrustedKeyId() const { return m_untrustedKeyId; }
-    // The version of the program in the last refused setup's signature.
-    QString refusedVersion() const { return m_refusedVersion; }
+    // Why the timer's last check failed; ERROR_NONE when it went through.
+    QUpdateRequest::REQUEST_ERROR_T lastError() const { return m_lastError; }
 
     // When the version file last taken for kind was signed; invalid before one was.
     QDateTime versionFileSigned(UPDATE_SOFT_T kind) const;
@@ -170,16 +104,11 @@ public:
     static QStringList splitLines(const QByteArray &content);
 
 signals:
-    void finished();
-    void error();
+    // What the timer's checks find: a newer version of kind, or a check that failed.
     void needSoftUpdate(QUpdateManager::UPDATE_SOFT_T kind, QStringList changes);
-    void downloadProgress(int received, int total);
+    void error();
 
 public slots:
-    void slotFinished();
-    void slotReadyRead();
-    void slotRedirected(const QUrl &url);
-    void slotDownloadProgress(qint64 received, qint64 total);
     void slotTimerTick();
 
 private:
@@ -193,48 +122,21 @@ private:
     };
 
     bool someKindDue() const;
-    void startRequest(const QUrl &url);
-    void get(const QUrl &url, qint64 limit, bool body);
-    void dropReply();
-    // Ends the request as failed: what was received is dropped, error() follows.
-    void fail(REQUEST_ERROR_T reason, const QString &why);
-    void finishRequest(bool newer);
-    bool takeSignature();
-    // The signature checked against the trusted keys and the file's name.
-    bool checkSignature(QIODevice *device, updatesignature::Comment *comment);
     qint64 newestTimestamp(const QString &fileName) const;
     void storeTimestamp(const QString &fileName, qint64 timestamp);
-    bool takeVersionFile(UPDATE_SOFT_T kind, bool *newer);
-    bool takeDownload(UPDATE_SOFT_T kind);
-    qint64 limit(UPDATE_SOFT_T kind, bool versionFile) const;
+    // Refuses a version file signed before the one taken last time.
+    QUpdateRequest::REQUEST_ERROR_T checkTimestamp(const QUpdateRequest &request, QString *why);
+    bool takeVersionFile(UPDATE_SOFT_T kind, const QUpdateRequest &request);
+    void requestEnded(UPDATE_SOFT_T kind, QUpdateRequest *request);
 
-    QNetworkAccessManager *m_network;
-    QPointer<QNetworkReply> m_reply;
+    QUpdateFetcher *m_fetcher;
     QTimer *m_timer;
-    QTimer *m_deadline;
-    int m_deadlineOverride = -1;
-    // The request: the file asked for, its signature once read, what came so far.
-    QUrl m_target;
-    bool m_signatureStage = false;
-    updatesignature::Signature m_signature;
-    QByteArray m_buffer;
-    std::unique_ptr<QTemporaryFile> m_file;
-    qint64 m_received = 0;
-    qint64 m_limit = 0;
-    REQUEST_ERROR_T m_lastError = ERROR_NONE;
-    updatesignature::PublicKey m_key;
-    KEY_STATE_T m_keyState = KEY_NONE;
-    QList<updatesignature::PublicKey> m_additionalKeys;
-    QString m_untrustedKeyId;
-    QString m_refusedVersion;
-    bool m_busy = false;
+    QPointer<QUpdateRequest> m_check;
+    std::array<QPointer<QUpdateRequest>, KindCount> m_downloads;
+    QUpdateRequest::REQUEST_ERROR_T m_lastError = QUpdateRequest::ERROR_NONE;
     bool m_enabled = true;
     int m_countdown = FirstCountdown;
-    int m_requestState = 0;
     std::array<Kind, KindCount> m_kinds;
     QString m_language;
     QString m_downloadFolder;
-    QUrl m_server;
-    QString m_serverText;
-    SERVER_STATE_T m_serverState = SERVER_NONE;
 };

@@ -1,6 +1,6 @@
 // Version files and the changes dialog that shows what they list; the update manager
 // against a server on this machine over real HTTP: the check timer's cycles, downloads,
-// and which addresses it may ask at all.
+// requests that run at once, and which addresses it may ask at all.
 #include "owneronly.h"
 #include "qupdatechangesdialog.h"
 #include "qupdatemanager.h"
@@ -19,9 +19,12 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 using vexo::emu::UpdateServer;
 using Kind = QUpdateManager;
+using Request = QUpdateRequest;
+using Fetcher = QUpdateFetcher;
 
 namespace
 {
@@ -47,12 +50,50 @@ const QString MODEM_FILE = "modem_version_5813_ru.txt";
 const QString DEVICE_FILE = "device_version_5813_ru.txt";
 const QString MODEM_IMAGE = "modem_5813_setup_board_5.bin";
 
+// How a request ended, read as it finished (it is gone after).
+struct Ending {
+    QOperation::Outcome outcome = QOperation::Running;
+    Request::REQUEST_ERROR_T error = Request::ERROR_NONE;
+    QString fileName;
+    QString untrustedKeyId;
+    QString version; // in the signature
+    // ERROR_NONE when it went through; ERROR_TIMED_OUT too when it did not end in time.
+    Request::REQUEST_ERROR_T result() const
+    {
+        return outcome == QOperation::Running ? Request::ERROR_TIMED_OUT : error;
+    }
+};
+
+// Follows a request from its start, so that its end is heard however late it is waited for.
+struct Tracked {
+    std::shared_ptr<Ending> e = std::make_shared<Ending>();
+
+    explicit Tracked(QUpdateRequest *request)
+    {
+        if (request)
+            QObject::connect(request, &QOperation::finished, request, [e = e, request] {
+                *e = {request->outcome(), request->error(), request->fileName(),
+                      request->untrustedKeyId(), request->comment().version};
+            });
+    }
+    Ending wait(int ms = 20000) const
+    {
+        (void)QTest::qWaitFor([&] { return e->outcome != QOperation::Running; }, ms);
+        return *e;
+    }
+};
+
+Ending ending(QUpdateRequest *request)
+{
+    return Tracked(request).wait();
+}
+
 // A manager whose timer ticks only when the test says so.
 struct Rig {
     UpdateServer server;
     QTemporaryDir folder;
     QUpdateManager manager;
-    QSignalSpy finished{&manager, &QUpdateManager::finished};
+    // Of the timer's checks.
     QSignalSpy errors{&manager, &QUpdateManager::error};
     QSignalSpy news{&manager, &QUpdateManager::needSoftUpdate};
 
@@ -67,8 +108,8 @@ struct Rig {
     bool start()
     {
         return server.listen() &&
-               manager.setServerAddress(server.address()) == QUpdateManager::SERVER_READY &&
-               manager.setPublicKey(server.key().publicKeyLine()) == QUpdateManager::KEY_READY;
+               manager.fetcher().setServerAddress(server.address()) == Fetcher::SERVER_READY &&
+               manager.fetcher().setPublicKey(server.key().publicKeyLine()) == Fetcher::KEY_READY;
     }
     void ticks(int n)
     {
@@ -86,9 +127,10 @@ struct Rig {
         }
         return -1;
     }
+    // The timer's check ended.
     bool answered()
     {
-        return QTest::qWaitFor([&] { return !manager.requestRunning(); }, 20000);
+        return QTest::qWaitFor([&] { return !manager.busy(); }, 20000);
     }
     QStringList downloads() const
     {
@@ -245,7 +287,8 @@ private slots:
         QCOMPARE(rig.ticksToRequest(100), 11);
         QVERIFY(rig.answered());
         QCOMPARE(rig.errors.size(), 1);
-        QCOMPARE(rig.manager.requestState(), 3);
+        QCOMPARE(rig.server.requests(), QStringList{MODEM_FILE});
+        QCOMPARE(rig.manager.lastError(), Request::ERROR_NETWORK);
         QCOMPARE(rig.manager.cycleFlag(Kind::UPDATE_SOFT_MODEM), 0);
         // Still due, but a failure waits the full hour.
         QCOMPARE(rig.manager.countdown(), 3600);
@@ -262,25 +305,30 @@ private slots:
         rig.server.setFile(MODEM_IMAGE, image);
         QCOMPARE(rig.manager.updateFileUrl(Kind::UPDATE_SOFT_MODEM).toString(),
                  rig.server.address() + "/proj/vexo/upload/downloads/" + MODEM_IMAGE);
-        QSignalSpy progress(&rig.manager, &QUpdateManager::downloadProgress);
-        QVERIFY(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
-        QCOMPARE(rig.manager.requestState(), 4);
-        QTRY_COMPARE_WITH_TIMEOUT(rig.finished.size(), 1, 20000);
+        QUpdateRequest *request = rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
+        QVERIFY(request);
+        QCOMPARE(request->type(), Request::REQUEST_FIRMWARE);
+        QSignalSpy progress(request, &QOperation::progressChanged);
+        QCOMPARE(ending(request).result(), Request::ERROR_NONE);
         QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
         QCOMPARE(QFileInfo(rig.manager.downloadPath(Kind::UPDATE_SOFT_MODEM)).size(), image.size());
         QVERIFY(ownerOnly(rig.manager.downloadPath(Kind::UPDATE_SOFT_MODEM)));
         QCOMPARE(progress.last(), (QVariantList{image.size(), image.size()}));
 
-        // Abandoned on the way: no signal, and the earlier file is gone too.
+        // Abandoned on the way: cancelled, not failed, and the earlier file is gone too.
         rig.server.stallFile(MODEM_IMAGE);
-        QVERIFY(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
+        request = rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
         QTRY_COMPARE(rig.server.requestCount(MODEM_IMAGE), 2);
-        rig.manager.abortRequest();
-        QVERIFY(!rig.manager.requestRunning());
-        QTest::qWait(100);
-        QCOMPARE(rig.errors.size(), 0);
-        QCOMPARE(rig.finished.size(), 1);
+        QCOMPARE(request->stage(), Request::STAGE_FILE);
+        const QPointer<QUpdateRequest> abandoned = request;
+        const int countdown = rig.manager.countdown();
+        request->abort();
+        QVERIFY(request->isFinished());
         QCOMPARE(rig.downloads(), QStringList());
+        QCOMPARE(ending(request).outcome, QOperation::Cancelled);
+        QTRY_VERIFY(!abandoned); // it deletes itself
+        QCOMPARE(rig.errors.size(), 0);
+        QCOMPARE(rig.manager.countdown(), countdown); // nothing to try again
     }
 
     void onlySignedFilesAreTaken()
@@ -290,75 +338,73 @@ private slots:
         rig.manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
         const QByteArray image(5000, 'i');
         rig.server.setFile(MODEM_IMAGE, image);
+        Ending last;
         const auto fetch = [&](bool versionFile) {
-            const int errors = int(rig.errors.size()), finished = int(rig.finished.size());
-            if (versionFile)
-                rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
-            else
-                rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
-            if (!QTest::qWaitFor(
-                    [&] { return rig.errors.size() > errors || rig.finished.size() > finished; }))
-                return Kind::ERROR_TIMED_OUT;
-            return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
+            last = ending(versionFile ? rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM)
+                                      : rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
+            return last.result();
         };
         // The tool's default form only: the legacy one is refused.
         rig.server.setFile(MODEM_IMAGE, image);
-        QCOMPARE(fetch(false), Kind::ERROR_NONE);
+        QCOMPARE(fetch(false), Request::ERROR_NONE);
         QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
         rig.server.setLegacySignatures(true);
         rig.server.setFile(MODEM_IMAGE, image);
-        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(fetch(false), Request::ERROR_SIGNATURE);
         QCOMPARE(rig.downloads(), QStringList());
         rig.server.setLegacySignatures(false);
         rig.server.setFile(MODEM_IMAGE, image);
-        QCOMPARE(fetch(true), Kind::ERROR_NONE);
-        QCOMPARE(rig.news.size(), 1);
+        QCOMPARE(fetch(true), Request::ERROR_NONE);
+        QCOMPARE(rig.manager.cycleFlag(Kind::UPDATE_SOFT_MODEM), 2);
+        const QStringList changes = rig.manager.changes(Kind::UPDATE_SOFT_MODEM);
+        QCOMPARE(changes.size(), 2);
 
         // Signed, but for another file: any file ever signed would do under any name.
         rig.server.setFile(MODEM_IMAGE, image,
                            UpdateServer::comment("device_5813_setup_board_5.bin"));
-        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(fetch(false), Request::ERROR_SIGNATURE);
         rig.server.setFile(MODEM_IMAGE, image, "timestamp:1700000000");
-        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(fetch(false), Request::ERROR_SIGNATURE);
         QCOMPARE(rig.downloads(), QStringList());
         rig.server.setFile(MODEM_IMAGE, image);
 
         // Tampered, missing its signature, or signed by another key: nothing kept, no news.
         rig.server.tamperFile(MODEM_IMAGE);
         rig.server.tamperFile(MODEM_FILE);
-        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
-        QCOMPARE(rig.manager.lastFileName(), MODEM_IMAGE);
-        QCOMPARE(fetch(true), Kind::ERROR_SIGNATURE);
+        QCOMPARE(fetch(false), Request::ERROR_SIGNATURE);
+        QCOMPARE(last.fileName, MODEM_IMAGE);
+        QCOMPARE(fetch(true), Request::ERROR_SIGNATURE);
         rig.server.setFile(MODEM_IMAGE, image);
         rig.server.removeFile(MODEM_IMAGE + ".minisig");
-        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        QCOMPARE(fetch(false), Request::ERROR_SIGNATURE);
         QCOMPARE(rig.server.requestCount(MODEM_IMAGE), 4); // the unsigned one not even fetched
         rig.server.setFile(MODEM_IMAGE, image);
-        rig.manager.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
-        QCOMPARE(fetch(false), Kind::ERROR_SIGNATURE);
+        rig.manager.fetcher().setPublicKey(vexo::emu::SigningKey().publicKeyLine());
+        QCOMPARE(fetch(false), Request::ERROR_SIGNATURE);
         QCOMPARE(rig.downloads(), QStringList());
-        QCOMPARE(rig.news.size(), 1);
+        QCOMPARE(rig.manager.changes(Kind::UPDATE_SOFT_MODEM), changes);
+        QCOMPARE(rig.news.size(), 0);            // what was asked for is not announced
         QCOMPARE(rig.manager.countdown(), 3600); // tried again on the usual schedule
         // Named as the tool prints it: the key id's bytes in reverse.
         QByteArray id =
             QByteArray::fromBase64(rig.server.key().publicKeyLine().toLatin1()).mid(2, 8);
         std::reverse(id.begin(), id.end());
-        QCOMPARE(rig.manager.untrustedKeyId(), QString(id.toHex().toUpper()));
+        QCOMPARE(last.untrustedKeyId, QString(id.toHex().toUpper()));
         // An administrator's key is trusted beside the program's own.
-        rig.manager.setAdditionalKeys(
+        rig.manager.fetcher().setAdditionalKeys(
             {updatesignature::parsePublicKey(rig.server.key().publicKeyLine())});
-        QCOMPARE(fetch(false), Kind::ERROR_NONE);
-        QCOMPARE(rig.manager.untrustedKeyId(), QString());
+        QCOMPARE(fetch(false), Request::ERROR_NONE);
+        QCOMPARE(last.untrustedKeyId, QString());
         // It is enough on its own, without a key built in.
-        rig.manager.setPublicKey("");
-        QCOMPARE(rig.manager.keyState(), Kind::KEY_READY);
-        QCOMPARE(fetch(false), Kind::ERROR_NONE);
-        rig.manager.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
-        rig.manager.setAdditionalKeys({});
+        rig.manager.fetcher().setPublicKey("");
+        QCOMPARE(rig.manager.fetcher().keyState(), Fetcher::KEY_READY);
+        QCOMPARE(fetch(false), Request::ERROR_NONE);
+        rig.manager.fetcher().setPublicKey(vexo::emu::SigningKey().publicKeyLine());
+        rig.manager.fetcher().setAdditionalKeys({});
 
         // No key, or one that is not a key: nothing is asked at all.
         for (const QString &key : {QString(), QString("RWQ-not-a-key")}) {
-            QVERIFY(rig.manager.setPublicKey(key) != Kind::KEY_READY);
+            QVERIFY(rig.manager.fetcher().setPublicKey(key) != Fetcher::KEY_READY);
             const int asked = int(rig.server.signatureRequests().size());
             rig.manager.resetCheck(Kind::UPDATE_SOFT_MODEM);
             rig.ticks(100);
@@ -376,25 +422,19 @@ private slots:
         const auto check = [&](qint64 signedAt) {
             rig.server.setFile(MODEM_FILE, "2.5\n2.6\n+ new\n",
                                UpdateServer::comment(MODEM_FILE, signedAt));
-            const int errors = int(rig.errors.size());
-            rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
-            if (!rig.answered())
-                return Kind::ERROR_TIMED_OUT;
-            return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
+            return ending(rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM)).result();
         };
         // Over 90 days old it is still used, and said to be out of date.
-        QCOMPARE(check(now - 91 * 24 * 3600), Kind::ERROR_NONE);
+        QCOMPARE(check(now - 91 * 24 * 3600), Request::ERROR_NONE);
         QVERIFY(rig.manager.versionFileOutdated(Kind::UPDATE_SOFT_MODEM));
         QCOMPARE(rig.manager.changes(Kind::UPDATE_SOFT_MODEM).size(), 2);
-        QCOMPARE(check(now - 89 * 24 * 3600), Kind::ERROR_NONE);
+        QCOMPARE(check(now - 89 * 24 * 3600), Request::ERROR_NONE);
         QVERIFY(!rig.manager.versionFileOutdated(Kind::UPDATE_SOFT_MODEM));
-        QCOMPARE(check(now - 1000), Kind::ERROR_NONE);
-        QCOMPARE(check(now - 1000), Kind::ERROR_NONE); // the same file again
+        QCOMPARE(check(now - 1000), Request::ERROR_NONE);
+        QCOMPARE(check(now - 1000), Request::ERROR_NONE); // the same file again
         QVERIFY(ownerOnly(rig.manager.timestampsPath()));
-        // An older one served again is not taken, and announces nothing.
-        const int news = int(rig.news.size());
-        QCOMPARE(check(now - 2000), Kind::ERROR_REPLAYED);
-        QCOMPARE(rig.news.size(), news);
+        // An older one served again is not taken.
+        QCOMPARE(check(now - 2000), Request::ERROR_REPLAYED);
         QCOMPARE(rig.manager.versionFileSigned(Kind::UPDATE_SOFT_MODEM).toSecsSinceEpoch(),
                  now - 1000);
     }
@@ -417,20 +457,65 @@ private slots:
         const QString setup = rig.manager.updateFileUrl(Kind::UPDATE_SOFT_PC).fileName();
         const auto download = [&](const QString &version) {
             rig.server.setFile(setup, "package", UpdateServer::comment(setup, -1, version));
-            const int errors = int(rig.errors.size()), finished = int(rig.finished.size());
-            rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_PC);
-            if (!QTest::qWaitFor(
-                    [&] { return rig.errors.size() > errors || rig.finished.size() > finished; }))
-                return Kind::ERROR_TIMED_OUT;
-            return rig.errors.size() > errors ? rig.manager.lastError() : Kind::ERROR_NONE;
+            return ending(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_PC));
         };
         for (const QString &older : QStringList{"0.40e", ""}) {
-            QCOMPARE(download(older), Kind::ERROR_ROLLBACK);
-            QCOMPARE(rig.manager.refusedVersion(), older);
+            const Ending refused = download(older);
+            QCOMPARE(refused.result(), Request::ERROR_ROLLBACK);
+            QCOMPARE(refused.version, older);
             QCOMPARE(rig.downloads(), QStringList());
         }
-        QCOMPARE(download("0.41"), Kind::ERROR_NONE);
+        QCOMPARE(download("0.41").result(), Request::ERROR_NONE);
         QCOMPARE(rig.downloads(), QStringList{QUpdateManager::localFileName(Kind::UPDATE_SOFT_PC)});
+    }
+
+    void requestsAtOnce()
+    {
+        Rig rig;
+        QVERIFY(rig.start());
+        rig.manager.setVersion(Kind::UPDATE_SOFT_PC, 0, 40, "e");
+        rig.manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
+        const QString setup = rig.manager.updateFileUrl(Kind::UPDATE_SOFT_PC).fileName();
+        rig.server.setFile(setup, "package", UpdateServer::comment(setup, -1, "0.41"));
+        rig.server.setFile(MODEM_IMAGE, QByteArray(5000, 'i'));
+
+        // A download the server holds up holds up nothing else.
+        rig.server.stallFile(MODEM_IMAGE);
+        QUpdateRequest *image = rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
+        const Tracked stalled(image);
+        QTRY_COMPARE(rig.server.requestCount(MODEM_IMAGE), 1);
+        QCOMPARE(ending(rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM)).result(),
+                 Request::ERROR_NONE);
+        QCOMPARE(rig.manager.changes(Kind::UPDATE_SOFT_MODEM).size(), 2);
+        const Tracked package(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_PC));
+        // Cancelled while the setup comes: only its own part goes.
+        QCOMPARE(stalled.e->outcome, QOperation::Running);
+        image->abort();
+        QCOMPARE(package.wait().result(), Request::ERROR_NONE);
+        QCOMPARE(stalled.wait().outcome, QOperation::Cancelled);
+        const QString setupFile = QUpdateManager::localFileName(Kind::UPDATE_SOFT_PC);
+        QCOMPARE(rig.downloads(), QStringList{setupFile});
+
+        // Two downloads of one kind would end under one name: the later one replaces the
+        // earlier, and the setup already in stays.
+        rig.server.clearFaults();
+        const Tracked first(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
+        const Tracked second(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
+        QCOMPARE(first.wait().outcome, QOperation::Cancelled);
+        QCOMPARE(second.wait().result(), Request::ERROR_NONE);
+        QCOMPARE(rig.downloads(), (QStringList{"update_modem.bin", setupFile}));
+        QCOMPARE(rig.server.requestCount(MODEM_IMAGE), 2);
+
+        // Checks turned off end the timer's own check, not the download beside it.
+        rig.server.stallFile(PC_FILE);
+        QVERIFY(rig.ticksToRequest(100) > 0);
+        QCOMPARE(rig.server.requests().last(), PC_FILE);
+        const Tracked again(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
+        rig.manager.setCheckEnabled(false);
+        QVERIFY(!rig.manager.busy());
+        QCOMPARE(again.wait().result(), Request::ERROR_NONE);
+        QCOMPARE(rig.errors.size(), 0); // abandoned, not failed
+        QCOMPARE(rig.news.size(), 0);
     }
 
     void partialDownloadsGoAtTheNextStart()
@@ -455,31 +540,28 @@ private slots:
         Rig rig;
         QVERIFY(rig.start());
         rig.manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
-        const auto fails = [&](bool versionFile, Kind::REQUEST_ERROR_T expected) {
-            const int errors = int(rig.errors.size());
-            if (versionFile)
-                rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM);
-            else
-                rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
-            return QTest::qWaitFor([&] { return rig.errors.size() > errors; }, 20000) &&
-                   rig.manager.lastError() == expected && rig.downloads().isEmpty() &&
-                   !rig.manager.requestRunning();
+        const auto fails = [&](bool versionFile, Request::REQUEST_ERROR_T expected) {
+            const Ending e =
+                ending(versionFile ? rig.manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM)
+                                   : rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
+            return e.outcome == QOperation::Failed && e.error == expected &&
+                   rig.downloads().isEmpty();
         };
         // Endless bodies end at the limit: 64 KiB for version files, 1 MiB for firmware.
         rig.server.setFile(MODEM_IMAGE, "signed"); // its signature is there
         rig.server.endlessFile(MODEM_FILE, 16 * 1024, 5);
         rig.server.endlessFile(MODEM_IMAGE, 64 * 1024, 5);
-        QVERIFY(fails(true, Kind::ERROR_TOO_LARGE));
-        QVERIFY(fails(false, Kind::ERROR_TOO_LARGE));
+        QVERIFY(fails(true, Request::ERROR_TOO_LARGE));
+        QVERIFY(fails(false, Request::ERROR_TOO_LARGE));
         // A file too large for its kind, announced as such.
         rig.server.clearFaults();
         rig.server.setFile(MODEM_FILE, QByteArray(64 * 1024 + 1, '1'));
-        QVERIFY(fails(true, Kind::ERROR_TOO_LARGE));
+        QVERIFY(fails(true, Request::ERROR_TOO_LARGE));
         // A server that never falls silent for long still meets the deadline.
         rig.server.endlessFile(MODEM_IMAGE, 1, 50);
-        rig.manager.setDeadline(500);
-        QVERIFY(fails(false, Kind::ERROR_TIMED_OUT));
-        rig.manager.setDeadline(-1);
+        rig.manager.fetcher().setDeadline(500);
+        QVERIFY(fails(false, Request::ERROR_TIMED_OUT));
+        rig.manager.fetcher().setDeadline(-1);
 
         // Redirects: to another host (also this machine) refused, on the same host followed.
         rig.server.clearFaults();
@@ -488,43 +570,43 @@ private slots:
                                 QString("http://localhost:%1/proj/vexo/upload/downloads/%2.minisig")
                                     .arg(rig.server.port())
                                     .arg(MODEM_IMAGE));
-        QVERIFY(fails(false, Kind::ERROR_REDIRECT));
+        QVERIFY(fails(false, Request::ERROR_REDIRECT));
         rig.server.clearFaults();
         rig.server.setFile("moved.bin", "image");
         rig.server.redirectFile(MODEM_IMAGE, "/proj/vexo/upload/downloads/moved.bin");
-        rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM);
-        QTRY_COMPARE(rig.finished.size(), 1);
+        QCOMPARE(ending(rig.manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM)).result(),
+                 Request::ERROR_NONE);
         QCOMPARE(rig.server.requests().last(), QString("moved.bin"));
         QCOMPARE(rig.downloads(), QStringList{"update_modem.bin"});
-        QVERIFY(!rig.manager.redirectAllowed(QUrl("https://updates.example.com/x")));
+        QVERIFY(!rig.manager.fetcher().redirectAllowed(QUrl("https://updates.example.com/x")));
     }
 
     void serverAddresses()
     {
         const struct {
             const char *address;
-            Kind::SERVER_STATE_T state;
+            Fetcher::SERVER_STATE_T state;
             const char *base; // of the files, for a usable address
         } cases[] = {
-            {"", Kind::SERVER_NONE, ""},
-            {"https://updates.example.com/own/path/", Kind::SERVER_READY,
+            {"", Fetcher::SERVER_NONE, ""},
+            {"https://updates.example.com/own/path/", Fetcher::SERVER_READY,
              "https://updates.example.com"},
-            {"updates.example.com:8443", Kind::SERVER_READY, "https://updates.example.com:8443"},
-            {"http://updates.example.com", Kind::SERVER_REFUSED, ""},
-            {"http://127.0.0.1.example.com", Kind::SERVER_REFUSED, ""},
-            {"ftp://127.0.0.1", Kind::SERVER_REFUSED, ""},
-            {"http://127.0.0.1:8080", Kind::SERVER_READY, "http://127.0.0.1:8080"},
-            {"http://localhost", Kind::SERVER_READY, "http://localhost"},
-            {"http://[::1]:81", Kind::SERVER_READY, "http://[::1]:81"},
+            {"updates.example.com:8443", Fetcher::SERVER_READY, "https://updates.example.com:8443"},
+            {"http://updates.example.com", Fetcher::SERVER_REFUSED, ""},
+            {"http://127.0.0.1.example.com", Fetcher::SERVER_REFUSED, ""},
+            {"ftp://127.0.0.1", Fetcher::SERVER_REFUSED, ""},
+            {"http://127.0.0.1:8080", Fetcher::SERVER_READY, "http://127.0.0.1:8080"},
+            {"http://localhost", Fetcher::SERVER_READY, "http://localhost"},
+            {"http://[::1]:81", Fetcher::SERVER_READY, "http://[::1]:81"},
         };
         for (const auto &c : cases) {
             QUpdateManager manager;
             manager.checkTimer()->stop();
             manager.setVersion(Kind::UPDATE_SOFT_MODEM, 2, 5, "5");
-            QCOMPARE(manager.setServerAddress(c.address), c.state);
+            QCOMPARE(manager.fetcher().setServerAddress(c.address), c.state);
             const QUrl url = manager.versionFileUrl(Kind::UPDATE_SOFT_MODEM);
             QCOMPARE(url.toString(QUrl::RemovePath), QString(c.base));
-            if (c.state == Kind::SERVER_READY) {
+            if (c.state == Fetcher::SERVER_READY) {
                 QCOMPARE(url.path(), QString("/proj/vexo/upload/downloads/"
                                              "modem_version_5813_ru.txt"));
                 continue;
@@ -534,7 +616,6 @@ private slots:
                 manager.slotTimerTick();
             QVERIFY(!manager.requestVersionFile(Kind::UPDATE_SOFT_MODEM));
             QVERIFY(!manager.requestUpdateFile(Kind::UPDATE_SOFT_MODEM));
-            QCOMPARE(manager.requestState(), 0);
             QVERIFY(manager.findChildren<QNetworkReply *>().isEmpty());
         }
     }

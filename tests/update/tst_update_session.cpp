@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 using vexo::emu::EmulatorState;
 using vexo::emu::UpdateServer;
 using Kind = ScriptedPrompts::Kind;
@@ -336,7 +338,7 @@ private slots:
         rig.manager.resetCheck(Soft::UPDATE_SOFT_MODEM);
         for (int i = 0; i < 61; ++i)
             rig.manager.slotTimerTick();
-        QTRY_COMPARE(rig.manager.lastError(), QUpdateManager::ERROR_REPLAYED);
+        QTRY_COMPARE(rig.manager.lastError(), QUpdateRequest::ERROR_REPLAYED);
         QTest::qWait(100);
         QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
@@ -355,8 +357,8 @@ private slots:
         settings.setValue(QString(QUpdateController::KeySettingKey),
                           rig.server.key().publicKeyLine());
         rig.updates.loadSettings(settings);
-        QCOMPARE(rig.manager.serverAddress(), rig.server.address());
-        const bool builtIn = !QUpdateManager::builtInPublicKey().isEmpty();
+        QCOMPARE(rig.manager.fetcher().serverAddress(), rig.server.address());
+        const bool builtIn = !QUpdateFetcher::builtInPublicKey().isEmpty();
         prompts.expectMessage(builtIn ? Kind::Warning : Kind::Information,
                               builtIn ? "Ошибка" : "Информация", QMessageBox::Ok);
         rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
@@ -371,8 +373,11 @@ private slots:
         QVERIFY(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).isEmpty());
 
         // Signed by a key the program does not know: the user's administrator learns
-        // which key and where trusted keys go.
+        // which key (its id as the signing tool prints it) and where trusted keys go.
         rig.updates.setPublicKey(vexo::emu::SigningKey().publicKeyLine());
+        QByteArray id =
+            QByteArray::fromBase64(rig.server.key().publicKeyLine().toLatin1()).mid(2, 8);
+        std::reverse(id.begin(), id.end());
         prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QVERIFY(rig.waitIdle());
@@ -381,7 +386,7 @@ private slots:
                          "приняты.\nФайл подписан ключом %1, которому программа не доверяет. "
                          "Кроме встроенного ключа, доверенные ключи берутся только из %2, куда "
                          "может писать лишь администратор.")
-                     .arg(rig.manager.untrustedKeyId(),
+                     .arg(QString(id.toHex().toUpper()),
                           QDir::toNativeSeparators(updatekeys::systemPlace())));
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
@@ -412,8 +417,7 @@ private slots:
         // again a minute later.
         rig.manager.setVersion(Soft::UPDATE_SOFT_PC, 0, 40, "e");
         for (Soft kind : {Soft::UPDATE_SOFT_PC, Soft::UPDATE_SOFT_MODEM})
-            QVERIFY(rig.manager.requestVersionFile(kind) &&
-                    QTest::qWaitFor([&] { return !rig.manager.requestRunning(); }));
+            QVERIFY(operationwait::succeeds(rig.manager.requestVersionFile(kind)));
         QCOMPARE(rig.manager.cycleFlag(Soft::UPDATE_SOFT_MODEM), 2);
         notice->hide();
         rig.modem.prompts().expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
@@ -485,8 +489,8 @@ private slots:
         rig.manager.resetCheck(Soft::UPDATE_SOFT_MODEM);
         for (int i = 0; i < 61; ++i)
             rig.manager.slotTimerTick();
-        QTRY_VERIFY(!rig.manager.requestRunning());
-        QCOMPARE(rig.manager.lastError(), QUpdateManager::ERROR_SIGNATURE);
+        QTRY_VERIFY(!rig.manager.busy());
+        QCOMPARE(rig.manager.lastError(), QUpdateRequest::ERROR_SIGNATURE);
         QTest::qWait(100);
         QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
@@ -537,7 +541,7 @@ private slots:
         // Missing on the server, or a server that never answers: a warning, no notice.
         rig.updates.setServerAddress(rig.server.address());
         rig.server.removeFile("modem_version_5813_ru.txt");
-        rig.manager.setTransferTimeout(300);
+        rig.manager.fetcher().setTransferTimeout(300);
         for (int stalled : {0, 1}) {
             if (stalled)
                 rig.server.stallFile("modem_version_5813_ru.txt");
@@ -550,13 +554,13 @@ private slots:
         }
         QCOMPARE(requests.size(), 2);
         // Waiting for a silent server: Cancel ends the check at once, with nothing to say.
-        rig.manager.setTransferTimeout(30000);
+        rig.manager.fetcher().setTransferTimeout(30000);
         rig.updates.checkOnRequest(Soft::UPDATE_SOFT_MODEM);
         QWaitDialog *wait = shownWaitDialog();
         QVERIFY(wait);
         wait->reject();
         QVERIFY(rig.waitIdle());
-        QVERIFY(!rig.manager.requestRunning());
+        QVERIFY(rig.manager.findChildren<QUpdateRequest *>().isEmpty());
         QVERIFY(!rig.updates.notice()->isVisibleTo(&rig.bar));
         QVERIFY(rig.manager.checkEnabled());
         QVERIFY2(prompts.done(), qPrintable(prompts.report()));
