@@ -75,7 +75,15 @@ QUpdateController::~QUpdateController() = default;
 
 void QUpdateController::setTrayIcon(QSystemTrayIcon *tray)
 {
+    if (m_tray)
+        m_tray->disconnect(this);
     m_tray = tray;
+    // A balloon leads to the kind it announced; one about a failed check leads nowhere.
+    if (m_tray)
+        connect(m_tray, &QSystemTrayIcon::messageClicked, this, [this] {
+            if (m_noticeKind >= 0)
+                update_soft(QUpdateManager::UPDATE_SOFT_T(m_noticeKind));
+        });
 }
 
 void QUpdateController::setNoticeBar(QStatusBar *bar)
@@ -158,16 +166,8 @@ void QUpdateController::syncVersions()
 
 void QUpdateController::announce(const QString &title, const QString &text, int ms, int kind)
 {
-    disconnect(m_balloonConnection);
     m_noticeKind = kind;
     if (m_tray && m_tray->isVisible() && QSystemTrayIcon::supportsMessages()) {
-        using Slot = void (QUpdateController::*)();
-        const Slot kindSlots[QUpdateManager::KindCount] = {&QUpdateController::update_pc_soft,
-                                                           &QUpdateController::update_modem_soft,
-                                                           &QUpdateController::update_device_soft};
-        if (kind >= 0)
-            m_balloonConnection =
-                connect(m_tray, &QSystemTrayIcon::messageClicked, this, kindSlots[kind]);
         m_tray->showMessage(title, text, QSystemTrayIcon::Information, ms);
         return;
     }

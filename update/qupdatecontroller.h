@@ -113,7 +113,6 @@ private:
     QUpdateNotice *m_notice = nullptr;
     QHash<QObject *, QUpdateManager::UPDATE_SOFT_T> m_menuActions;
     QPointer<QOperation> m_wait;
-    QMetaObject::Connection m_balloonConnection;
     int m_noticeKind = -1;
     // The user's settings name a key, which is not trusted: said when no key is.
     bool m_userKeyIgnored = false;

@@ -20,6 +20,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -228,6 +229,35 @@ private slots:
         QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
         QVERIFY(rig.manager.checkEnabled());
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
+    }
+
+    void theLineIsHeldForADownloadThatFlashes()
+    {
+        UpdateRig rig;
+        QVERIFY(rig.open());
+        ScriptedPrompts &prompts = rig.modem.prompts();
+        QVERIFY(operationwait::succeeds(rig.manager.requestVersionFile(Soft::UPDATE_SOFT_MODEM)));
+        rig.server.stallFile(STICK_IMAGE);
+        rig.answerChanges(true);
+        rig.updates.update_modem_soft();
+        QTRY_COMPARE(rig.server.requestCount(STICK_IMAGE), 1);
+        // Nothing else starts on the line while the image it is for comes.
+        const QPointer<QOperation> held = rig.modem.session().currentOperation();
+        QVERIFY(held);
+        QCOMPARE(held->text(), QString("Загрузка обновления программы из интернета..."));
+        QCOMPARE(operationwait::outcome(rig.modem.session().get_modem_version()),
+                 QOperation::Refused);
+        // The stick goes: said once, and the download ends with nothing kept or flashed.
+        prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
+        rig.modem.emulator().closeLine();
+        QVERIFY(rig.waitIdle());
+        QVERIFY(!held);
+        QCOMPARE(prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение."});
+        QTRY_VERIFY(rig.manager.findChildren<QUpdateRequest *>().isEmpty());
+        QCOMPARE(rig.files(), QStringList());
+        QCOMPARE(rig.modem.requests(CMD_FLASH_START), 0);
+        QVERIFY(rig.manager.checkEnabled());
+        QVERIFY2(prompts.done(), qPrintable(prompts.report()));
     }
 
     void stickLostDuringAnInternetFlashKeepsTheFile()
@@ -447,6 +477,17 @@ private slots:
         QCOMPARE(notice->text(), QString("Нет связи с сервером. Невозможно проверить "
                                          "необходимость обновления программы"));
         QVERIFY(!notice->isClickable());
+
+        // The tray's balloon leads where the notice does: nowhere after a failed check, to
+        // the kind announced after an announcement.
+        QSystemTrayIcon tray;
+        rig.updates.setTrayIcon(&tray);
+        emit tray.messageClicked();
+        rig.updates.need_update_soft(Soft::UPDATE_SOFT_DEVICE);
+        rig.modem.prompts().expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
+        emit tray.messageClicked();
+        QCOMPARE(rig.modem.prompts().texts().last(),
+                 QString("Уже установлена последняя версия прошивки."));
         QVERIFY2(rig.modem.prompts().done(), qPrintable(rig.modem.prompts().report()));
     }
 
