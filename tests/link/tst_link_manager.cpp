@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QtTest>
 
+#include <atomic>
 #include <ctime>
 #include <functional>
 
@@ -70,13 +71,13 @@ class LinkLines
 public:
     LinkLines()
     {
+        s_next = qInstallMessageHandler(&LinkLines::handle);
         s_self = this;
-        m_next = qInstallMessageHandler(&LinkLines::handle);
     }
     ~LinkLines()
     {
-        qInstallMessageHandler(m_next);
         s_self = nullptr;
+        qInstallMessageHandler(s_next);
     }
     bool contains(const QString &text) const
     {
@@ -87,15 +88,16 @@ public:
 private:
     static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
     {
-        if (s_self && qstrcmp(context.category, "vexo.link") == 0) {
-            QMutexLocker l(&s_self->m_lock);
-            s_self->m_lines.append(text);
+        LinkLines *self = s_self;
+        if (self && qstrcmp(context.category, "vexo.link") == 0) {
+            QMutexLocker l(&self->m_lock);
+            self->m_lines.append(text);
         }
-        s_self->m_next(type, context, text);
+        s_next(type, context, text);
     }
 
-    static inline LinkLines *s_self = nullptr;
-    QtMessageHandler m_next = nullptr;
+    static inline std::atomic<LinkLines *> s_self = nullptr;
+    static inline QtMessageHandler s_next = nullptr;
     mutable QMutex m_lock;
     QStringList m_lines;
 };
@@ -566,11 +568,11 @@ private slots:
         QSignalSpy lost(manager, &QInterface_Manager::signal_port_lost);
         QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
         QSignalSpy status(manager, &QInterface_Manager::signal_interface_status);
-        const double cpu0 = cpuSeconds();
         device->close();
         QVERIFY(lost.wait(2000));
-        // A hung-up line must not keep the worker busy: watched over two byte gaps, the
-        // longest the worker's own timers run on an idle line.
+        // A hung-up line must not keep the worker busy: a loop on it would show within two
+        // byte gaps, the worker's own pace on a line.
+        const double cpu0 = cpuSeconds();
         QElapsedTimer watched;
         watched.start();
         QVERIFY(staysFalse([&] { return lost.size() > 1 || !timeouts.isEmpty(); },
