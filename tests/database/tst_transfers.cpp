@@ -638,7 +638,13 @@ private slots:
         QTimer *poll = whenMemoryDialog(&columns);
         QVERIFY(!succeeds(rig.table->copier().show_memory_status()));
         QCOMPARE(rig.prompts.texts().last(), QString("Ошибка чтения состояния памяти USB-sticka"));
-        QTest::qWait(100);
+        // Whatever the failed operation's end had queued has run once this, queued after
+        // it, has: no dialog is open then.
+        bool settled = false;
+        QMetaObject::invokeMethod(
+            qApp, [&settled] { settled = true; }, Qt::QueuedConnection);
+        QTRY_VERIFY(settled);
+        QVERIFY(!UiScript::shown<QMemoryStatusDialog>());
         QVERIFY(columns.isEmpty());
         delete poll;
         QVERIFY2(rig.prompts.done(), qPrintable(rig.prompts.report()));

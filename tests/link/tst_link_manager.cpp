@@ -1,9 +1,12 @@
 #include "ptychannel.h"
 #include "qinterface_manager.h"
+#include "quietwait.h"
 #include "rs232_port.h"
 
+#include <QMutex>
 #include <QtTest>
 
+#include <atomic>
 #include <ctime>
 #include <functional>
 
@@ -60,7 +63,48 @@ QRS232Message request(quint16 command)
     m.set_answer_code(1);
     return m;
 }
+
+// The link's debug lines as they are written, from either thread; Qt Test's own handler
+// still gets them, so ignoreMessage() works as before.
+class LinkLines
+{
+public:
+    LinkLines()
+    {
+        s_next = qInstallMessageHandler(&LinkLines::handle);
+        s_self = this;
+    }
+    ~LinkLines()
+    {
+        s_self = nullptr;
+        qInstallMessageHandler(s_next);
+    }
+    bool contains(const QString &text) const
+    {
+        QMutexLocker l(&m_lock);
+        return !m_lines.filter(text).isEmpty();
+    }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        LinkLines *self = s_self;
+        if (self && qstrcmp(context.category, "vexo.link") == 0) {
+            QMutexLocker l(&self->m_lock);
+            self->m_lines.append(text);
+        }
+        s_next(type, context, text);
+    }
+
+    static inline std::atomic<LinkLines *> s_self = nullptr;
+    static inline QtMessageHandler s_next = nullptr;
+    mutable QMutex m_lock;
+    QStringList m_lines;
+};
 } // namespace
+
+using quietwait::past;
+using quietwait::staysFalse;
 
 class tst_link_manager : public QObject
 {
@@ -172,8 +216,10 @@ private slots:
         QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
         QRS232Message cmd = request(0x0303);
         QVERIFY(manager->send_command(cmd));
-        QVERIFY(timeouts.wait(15000));
-        QTest::qWait(3500);
+        QVERIFY(timeouts.wait(int(manager->give_up_ms() + manager->ack_timeout())));
+        // Given up: a further try or report would come within one more time-out.
+        QVERIFY(staysFalse([&] { return timeouts.size() > 1 || seen.size() > 4; },
+                           past(manager->ack_timeout())));
         QCOMPARE(timeouts.size(), 1);
         QCOMPARE(seen.size(), 4);
         QCOMPARE(logLines.mid(1),
@@ -196,7 +242,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 2, 2000); // first repeat on the wire
         QVERIFY(manager->stop_command());
         QVERIFY(!manager->stop_command());
-        QTest::qWait(1500);
+        // The tries left would all have gone out and been given up by now.
+        QVERIFY(staysFalse([&] { return seen.size() > 2 || !timeouts.isEmpty(); },
+                           past(manager->give_up_ms())));
         QCOMPARE(seen.size(), 2);
         QCOMPARE(timeouts.size(), 0);
         QCOMPARE(logLines.filter("RETRY").size(), 1);
@@ -211,10 +259,14 @@ private slots:
         QVERIFY(status.wait(3000));
         QCOMPARE(status.first().first().toBool(), false);
         QVERIFY(logLines.filter("Открыт порт ").isEmpty());
-        // Commands sent now stay queued and nothing happens.
+        // Commands sent now stay queued and nothing happens, not even within the time a
+        // command is tried for (shortened: its length is not what is tested).
+        manager->set_ack_timeout(100);
+        QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
         QRS232Message cmd = request(0x0303);
         QVERIFY(manager->send_command(cmd));
-        QTest::qWait(200);
+        QVERIFY(staysFalse([&] { return manager->is_free() || !timeouts.isEmpty(); },
+                           past(manager->give_up_ms())));
         QVERIFY(!manager->is_free());
         QVERIFY(manager->stop_command());
         manager->stop_interface();
@@ -245,13 +297,15 @@ private slots:
         QTRY_COMPARE(manager->logic_state(), LOGIC_RECEIVE);
         QRS232Message cmd = request(0x0104);
         QVERIFY(manager->send_command(cmd));
-        QTest::qWait(150);
+        // The device pauses mid-frame, well inside the byte gap: the command stays in.
+        QVERIFY(staysFalse([&] { return !seen.isEmpty(); }, rs232_port::BYTE_GAP_MS / 4));
         device->write(unasked.mid(4));
         QVERIFY(income.wait(2000));
         QCOMPARE(income.first().first().toByteArray(), unasked);
         QTRY_VERIFY(manager->is_free());
-        QTest::qWait(200);
-        QVERIFY(seen.isEmpty());
+        // A command handed over goes out one turnaround after the line falls quiet; half a
+        // byte gap is many turnarounds.
+        QVERIFY(staysFalse([&] { return !seen.isEmpty(); }, rs232_port::BYTE_GAP_MS / 2));
         QCOMPARE(QRS232Message(manager->last_command()).command(), quint16(0x0104));
         QVERIFY(manager->repeat_command());
         QTRY_COMPARE(seen.size(), 1);
@@ -281,8 +335,14 @@ private slots:
         QRS232Message ans;
         ans.make_data_frame(0x0009, 0, "\x01\x00", 2);
         QVERIFY(manager->send_answer(ans));
-        QTest::qWait(200);
-        QVERIFY(seen.isEmpty());
+        // Whatever it wrote would reach the device before the next command.
+        QSignalSpy income(manager, &QInterface_Manager::signal_proc_incoming_message);
+        QRS232Message cmd = request(0x0303);
+        QVERIFY(manager->send_command(cmd));
+        QVERIFY(income.wait(2000));
+        QCOMPARE(seen.size(), 1);
+        QCOMPARE(QRS232Message(QInterfaceMessage(nullptr, seen.first())).command(),
+                 quint16(0x0303));
     }
 
     void commandHandedOverWhileTheAnswerIsDelivered()
@@ -349,6 +409,7 @@ private slots:
         QVERIFY(manager->send_command(clear));
         QVERIFY(income.wait(2000));
         QTRY_VERIFY(manager->is_free());
+        LinkLines lines;
         QLoggingCategory::setFilterRules("vexo.link.debug=true");
 
         // A stray byte, the start of a frame that never ends, and a whole frame that
@@ -358,9 +419,10 @@ private slots:
         QTest::ignoreMessage(QtDebugMsg, QRegularExpression("frame that answers nothing"));
         device->write(QByteArray(1, '\x55'));
         device->write(QByteArray::fromHex("7EFF03"));
-        QTest::qWait(rs232_port::BYTE_GAP_MS + 300);
+        QTRY_VERIFY_WITH_TIMEOUT(lines.contains("incomplete frame on an idle line"),
+                                 past(rs232_port::BYTE_GAP_MS));
         device->write(status(1, 0));
-        QTest::qWait(300);
+        QTRY_VERIFY(lines.contains("frame that answers nothing"));
         QLoggingCategory::setFilterRules(QString());
         QCOMPARE(seen.size(), 1);
         QCOMPARE(income.size(), 1);
@@ -435,7 +497,10 @@ private slots:
             QVERIFY(manager->send_command(m));
             QVERIFY(income.wait(4000));
         }
-        QTest::qWait(600);
+        // Nothing more is on its way; a wrong repeat or report would come within a time-out.
+        QVERIFY(
+            staysFalse([&] { return income.size() > 3 || !timeouts.isEmpty() || seen.size() > 4; },
+                       past(manager->ack_timeout())));
         QCOMPARE(income.size(), 3);
         QCOMPARE(income.at(1).first().toByteArray(), b);
         QCOMPARE(income.at(2).first().toByteArray(), c);
@@ -504,11 +569,16 @@ private slots:
         QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
         QSignalSpy status(manager, &QInterface_Manager::signal_interface_status);
         device->close();
-        // A hung-up line must not keep the worker busy.
+        QVERIFY(lost.wait(2000));
+        // A hung-up line must not keep the worker busy: a loop on it would show within two
+        // byte gaps, the worker's own pace on a line.
         const double cpu0 = cpuSeconds();
-        QTest::qWait(2000);
+        QElapsedTimer watched;
+        watched.start();
+        QVERIFY(staysFalse([&] { return lost.size() > 1 || !timeouts.isEmpty(); },
+                           2 * rs232_port::BYTE_GAP_MS));
         const double cpu = cpuSeconds() - cpu0;
-        QVERIFY2(cpu < 0.5, qPrintable(QString::number(cpu)));
+        QVERIFY2(cpu < 0.25 * watched.elapsed() / 1000.0, qPrintable(QString::number(cpu)));
         QCOMPARE(lost.size(), 1);
         QCOMPARE(timeouts.size(), 0);
         // A command sent now ends at once instead of being repeated on a line that is gone.
@@ -526,6 +596,8 @@ private slots:
     {
         reply = [](const QByteArray &) { return QByteArray(); };
         startOn(device->slavePath());
+        // Shortened so the silence after is quick to show; still far above a hang-up's report.
+        manager->set_ack_timeout(1000);
         QStringList events;
         connect(manager, &QInterface_Manager::signal_port_lost, this,
                 [&] { events.append("lost"); });
@@ -540,8 +612,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(events.size(), 2, 2500);
         QVERIFY(clock.elapsed() < manager->ack_timeout());
         QCOMPARE(events, QStringList({"lost", "timeout"}));
-        QTest::qWait(500);
-        QCOMPARE(events.size(), 2);
+        // No repeat on a line that is gone, so no second report after its time-out.
+        QVERIFY(staysFalse([&] { return events.size() > 2; }, past(manager->ack_timeout())));
         QVERIFY(logLines.filter("RETRY").isEmpty());
         QCOMPARE(QRS232Message(manager->last_command()).command(), quint16(0x0303));
     }

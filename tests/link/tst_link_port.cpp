@@ -1,5 +1,6 @@
 #include "ptychannel.h"
 #include "qinterfacemessage.h"
+#include "quietwait.h"
 #include "rs232_port.h"
 
 #include <QDir>
@@ -7,8 +8,12 @@
 #include <QRegularExpression>
 #include <QtTest>
 
+using quietwait::past;
+using quietwait::staysFalse;
+
 // The port worker driven by the bytes the test, playing the device on the master side of
-// a pseudo-terminal, writes and by the time that passes between them.
+// a pseudo-terminal, writes and by the time that passes between them. The device's pauses
+// are fractions of the byte gap: they are what is tested, not waits for an event.
 class tst_link_port : public QObject
 {
     Q_OBJECT
@@ -38,9 +43,9 @@ class tst_link_port : public QObject
     {
         QElapsedTimer clock;
         clock.start();
-        while (port->logic_state() != state && clock.elapsed() < 15000)
-            QTest::qWait(5);
-        return port->logic_state() == state ? clock.elapsed() : -1;
+        return QTest::qWaitFor([&] { return port->logic_state() == state; }, 15000)
+                   ? clock.elapsed()
+                   : -1;
     }
 
 private slots:
@@ -112,11 +117,12 @@ private slots:
         // Each gap stays under the limit, though together they exceed it.
         sendCommand();
         const QByteArray answer = frame(0x3109, QByteArray(64, 'A'));
+        const int pause = rs232_port::BYTE_GAP_MS * 3 / 5;
         device->write(answer.left(3));
-        QTest::qWait(300);
+        QTest::qWait(pause);
         QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
         device->write(answer.mid(3, 30));
-        QTest::qWait(300);
+        QTest::qWait(pause);
         QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
         device->write(answer.mid(33));
         QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
@@ -136,8 +142,8 @@ private slots:
         port->setLogicState(LOGIC_IDLE);
         port->proc();
         device->write(answer.mid(6));
-        QTest::qWait(rs232_port::BYTE_GAP_MS + 200);
-        QCOMPARE(port->logic_state(), LOGIC_IDLE);
+        QVERIFY(staysFalse([&] { return port->logic_state() != LOGIC_IDLE; },
+                           past(rs232_port::BYTE_GAP_MS)));
         QVERIFY(port->start_receive());
         device->write(answer);
         QTRY_COMPARE(port->logic_state(), LOGIC_MESSAGE_READY);
@@ -151,11 +157,14 @@ private slots:
         sendCommand();
         const QByteArray answer = frame(0x3109, QByteArray(20, 'G'));
         device->write(answer.left(4));
-        QTest::qWait(350);
+        QTest::qWait(rs232_port::BYTE_GAP_MS * 7 / 10);
         device->write(answer.mid(4, answer.size() - 5));
-        QTest::qWait(300); // the frame began more than a gap ago
+        // The last gap is a whole byte gap: its first part with the worker running, by
+        // when the frame began more than a gap ago, the rest with it held.
+        const int running = rs232_port::BYTE_GAP_MS * 3 / 5;
+        QTest::qWait(running);
         QCOMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
-        QThread::msleep(rs232_port::BYTE_GAP_MS - 300);
+        QThread::msleep(rs232_port::BYTE_GAP_MS - running);
         device->write(answer.right(1));
         QTRY_VERIFY(port->logic_state() != LOGIC_WAIT_ANSWER);
         QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
@@ -183,8 +192,10 @@ private slots:
     void idleNoiseIsDroppedAndAPartialFrameTimesOut()
     {
         port->set_answer_timeout(10000);
+        QSignalSpy read(port, &QIODevice::readyRead);
         device->write(QByteArray::fromHex("010203"));
-        QTest::qWait(200);
+        QVERIFY(read.wait(2000)); // looked at by now: the worker reads as the port signals
+        QCOMPARE(port->pendingInput(), 0);
         QCOMPARE(port->logic_state(), LOGIC_IDLE);
         device->write(QByteArray::fromHex("7EFF03"));
         QTRY_COMPARE(port->logic_state(), LOGIC_RECEIVE);
@@ -201,8 +212,8 @@ private slots:
         const QByteArray answer = frame(0x3109, QByteArray(64, 'C'));
         port->takeBytes(answer + QByteArray::fromHex("7EFF0302"));
         QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY); // not after a byte gap
-        QTest::qWait(100);
-        QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        QVERIFY(staysFalse([&] { return port->logic_state() != LOGIC_ANSWER_READY; },
+                           past(rs232_port::BYTE_GAP_MS)));
         QCOMPARE(port->take_answer(), answer);
         QCOMPARE(port->proc(), LOGIC_RECEIVE);
         const qint64 cut = msUntil(LOGIC_TIMEOUT);
@@ -227,9 +238,10 @@ private slots:
         const QByteArray second = frame(0x3109, QByteArray(64, 'B'));
         device->write(first + second);
         QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
-        // Not taken yet: the worker holds still and the second frame waits.
-        QTest::qWait(150);
-        QCOMPARE(port->logic_state(), LOGIC_ANSWER_READY);
+        // Not taken yet: the worker holds still and the second frame waits, even past the
+        // byte gap that would end a reception.
+        QVERIFY(staysFalse([&] { return port->logic_state() != LOGIC_ANSWER_READY; },
+                           past(rs232_port::BYTE_GAP_MS)));
         QCOMPARE(port->take_answer(), first);
         QCOMPARE(port->proc(), LOGIC_MESSAGE_READY);
         QCOMPARE(port->take_incoming(), second);
@@ -245,8 +257,8 @@ private slots:
         QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), big);
         QCOMPARE(port->proc(), LOGIC_IDLE); // no 0x7E in the tail: nothing is stored
-        QTest::qWait(rs232_port::BYTE_GAP_MS + 200);
-        QCOMPARE(port->logic_state(), LOGIC_IDLE);
+        QVERIFY(staysFalse([&] { return port->logic_state() != LOGIC_IDLE; },
+                           past(rs232_port::BYTE_GAP_MS)));
     }
 
     void floodWhileAFrameWaitsIsBounded()
@@ -271,10 +283,13 @@ private slots:
         QCOMPARE(port->proc(), LOGIC_MESSAGE_READY);
         QCOMPARE(port->take_incoming(), last);
         QCOMPARE(port->pendingInput(), 0);
-        // The line works on as before, once the device has had its turnaround.
+        // The line works on as before, the request going out once the device has had its
+        // turnaround.
         QCOMPARE(port->proc(), LOGIC_IDLE);
-        QTest::qWait(2 * rs232_port::TURNAROUND_MS);
-        sendCommand();
+        QVERIFY(port->set_command(frame(0x0303, {})));
+        port->proc();
+        QTRY_COMPARE(port->logic_state(), LOGIC_WAIT_ANSWER);
+        QTRY_COMPARE(fromProgram, LinkCodec::escape(frame(0x0303, {})));
         device->write(answer);
         QTRY_COMPARE(port->logic_state(), LOGIC_ANSWER_READY);
         QCOMPARE(port->take_answer(), answer);

@@ -4,6 +4,7 @@
 #include "modemrig.h"
 #include "qflashcontroller.h"
 #include "qinterface_manager.h"
+#include "quietwait.h"
 #include "qwaitdialog.h"
 
 #include <QApplication>
@@ -339,7 +340,8 @@ private slots:
         ModemRig rig(devices());
         QVERIFY(rig.open());
         QFlashController flasher(&rig.session());
-        flasher.setApplyWaitLimit(300);
+        const int applyWait = 300;
+        flasher.setApplyWaitLimit(applyWait);
         QSignalSpy waits(&flasher, &QFlashController::applyWaitStarted);
         const EmulatorState s = rig.emulator().state();
         // Digits in the folder must not lead to another folder.
@@ -362,7 +364,12 @@ private slots:
         QVERIFY(status.isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(rig.requests(CMD_FLASH_END), 2, 30000);
         QTRY_VERIFY(rig.emulator().lastFirmware().complete);
-        QTest::qWait(2000); // and no third
+        // And no third: not in the operation, which has ended, nor after its last wait for
+        // the actuator to apply an image.
+        QTRY_COMPARE(rig.session().execDevice().version(), QByteArray::fromHex("03020402"));
+        QVERIFY(rig.waitIdle());
+        QVERIFY(quietwait::staysFalse([&] { return rig.requests(CMD_FLASH_START) > 2; },
+                                      quietwait::past(applyWait)));
         QCOMPARE(rig.requests(CMD_FLASH_START), 2);
         QCOMPARE(rig.emulator().lastFirmware().runs.first(), second.sections.first().data);
         QCOMPARE(flasher.firmwareFileName(), partner);
@@ -409,7 +416,8 @@ private slots:
         QVERIFY(rig.waitIdle());
         QCOMPARE(rig.prompts().texts().last(),
                  QString("Ошибка применения прошивки на исполнительном устройстве"));
-        QTest::qWait(1500);
+        QVERIFY(quietwait::staysFalse([&] { return rig.requests(CMD_FLASH_START) > 6; },
+                                      quietwait::past(applyWait)));
         QCOMPARE(rig.requests(CMD_FLASH_START), 6);
         QVERIFY2(rig.prompts().done(), qPrintable(rig.prompts().report()));
     }

@@ -2,6 +2,7 @@
 // against a server on this machine over real HTTP: the check timer's cycles, downloads,
 // requests that run at once, and which addresses it may ask at all.
 #include "owneronly.h"
+#include "quietwait.h"
 #include "qupdatechangesdialog.h"
 #include "qupdatemanager.h"
 #include "signingkey.h"
