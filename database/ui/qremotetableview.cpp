@@ -92,6 +92,8 @@ void QRemoteTableView::buildTable()
     table->setContextMenuPolicy(Qt::CustomContextMenu);
     // One height for every row: the header never measures a hundred thousand of them.
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // In the list's order until a heading is clicked.
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table->setSortingEnabled(true);
     m_widgets.sourceLabel->setAlignment(Qt::AlignHCenter);
     // A long file name is elided instead of widening the window.
