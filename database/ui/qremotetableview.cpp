@@ -200,6 +200,9 @@ void QRemoteTableView::filter_text_change()
 {
     // remoteList itself is never filtered; rows map back through the proxy.
     m_filter->setOwnerPrefix(m_widgets.filter->text());
+    // A current row the filter hid is gone without a signal of the selection.
+    control_device_select();
+    emit currentRowChanged();
 }
 
 void QRemoteTableView::retranslate()
