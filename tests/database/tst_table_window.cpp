@@ -186,6 +186,19 @@ private slots:
         setCurrentCell(t, rowOfId(t, 10), 0);
         QCOMPARE(activeButton->text(), QStringLiteral("Активировать пульт"));
 
+        // A filter that keeps the current row keeps it current; one that hides it leaves
+        // no row to act on.
+        auto *filter = w.findChild<QLineEdit *>("lineEdit_find_owner");
+        filter->setText("и");
+        QCOMPARE(cell(t, t->currentIndex().row(), 0), QStringLiteral("10"));
+        QVERIFY(!activeButton->isHidden());
+        filter->setText("пет");
+        QCOMPARE(w.remoteTable().view().currentIndex(), -1);
+        for (QPushButton *b : rowButtons)
+            QVERIFY2(b->isHidden(), qPrintable(b->objectName()));
+        filter->clear();
+
+        setCurrentCell(t, rowOfId(t, 9), 0);
         setCurrentCell(t, -1, -1);
         for (QPushButton *b : rowButtons)
             QVERIFY2(b->isHidden(), qPrintable(b->objectName()));
