@@ -201,7 +201,7 @@ void VexoCtl::buildSession()
     // Ports named on the command line are the only ones probed.
     m_session->setPorts(m_options.ports, m_options.ports.isEmpty());
     m_session->operationLog()->setPath(QTableFiles::operationLogPath());
-    m_list = new RemoteList(m_session);
+    m_list = new RemoteList([session = m_session] { return session->connected(); });
     m_files = new QTableFiles(m_session, m_list);
     m_transfers = new QTableTransfers(m_session, m_list, m_files);
     const QSettings settings(QStringLiteral("Vexo Electronics"),

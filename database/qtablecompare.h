@@ -1,6 +1,7 @@
 #pragma once
 
 #include "qcontroldevice.h"
+#include "tablediff.h" // its signal carries differences by value, which moc needs whole
 
 #include <QList>
 #include <QObject>
@@ -13,7 +14,6 @@ class QOperation;
 class QTableFiles;
 class QTableTransfers;
 class RemoteList;
-struct RemoteDifference;
 
 // The stick's table beside a file or a backup; the differences can be applied to the
 // stick with single-remote writes and deletes, all of them one operation.

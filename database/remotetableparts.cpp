@@ -17,7 +17,7 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
                                    QObject *parent)
     : QObject(parent)
 {
-    m_list = new RemoteList(session, this);
+    m_list = new RemoteList([session] { return session->connected(); }, this);
     m_view = new QRemoteTableView(session, m_list, widgets, this);
     m_files = new QTableFiles(session, m_list, this);
     m_transfers = new QTableTransfers(session, m_list, m_files, this);
@@ -33,8 +33,7 @@ RemoteTableParts::RemoteTableParts(QModemSession *session, const RemoteTableWidg
     connect(m_compare, &QTableCompare::statusMessage, this, &RemoteTableParts::statusMessage);
     connect(m_csv, &QTableCsv::statusMessage, this, &RemoteTableParts::statusMessage);
     connect(m_transfers, &QTableTransfers::remoteArriving, m_view, &QRemoteTableView::showArriving);
-    connect(m_transfers, &QTableTransfers::arrivingDropped, m_view,
-            &QRemoteTableView::filter_text_change);
+    connect(m_transfers, &QTableTransfers::arrivingDropped, m_view, &QRemoteTableView::showList);
 
     // In this order: another stick, or the same one changed elsewhere, until its table
     // is read; a stick left listening by a search that lost it is set back first; then

@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -210,9 +211,9 @@ struct Rig {
 
     Rig()
     {
-        RemoteTableWidgets widgets{new QTableWidget(&host), new QLabel(&host),
-                                   new QLineEdit(&host),    new QPushButton(&host),
-                                   new QPushButton(&host),  new QPushButton(&host),
+        RemoteTableWidgets widgets{new QTableView(&host),  new QLabel(&host),
+                                   new QLineEdit(&host),   new QPushButton(&host),
+                                   new QPushButton(&host), new QPushButton(&host),
                                    new QPushButton(&host)};
         session = new QModemSession(&prompts, &host, &host);
         table = new RemoteTableParts(session, widgets, &host);

@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
-#include <QTableWidget>
 
 void MainWindow::buildLanguageMenu()
 {
@@ -77,16 +76,7 @@ void MainWindow::retranslateTexts()
     }
     // Row status texts, the block/activate button and the data-source label; the
     // selected remote stays selected.
-    QTableWidget *table = ui->tablePults;
-    const QTableWidgetItem *current = table->item(table->currentRow(), 0);
-    bool selected = false;
-    const int selectedId = current ? current->text().toInt(&selected) : 0;
-    QRemoteTableView &view = m_remoteTable->view();
-    view.filter_text_change();
-    const int row = selected ? view.rowOfId(selectedId) : -1;
-    if (row != -1)
-        table->setCurrentCell(row, 0);
-    view.control_device_select();
+    m_remoteTable->view().retranslate();
     // New editors in the new language, showing the values the old ones held, as wide as
     // the ones before.
     m_params->buildParamTable(false);

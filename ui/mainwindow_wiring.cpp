@@ -129,7 +129,7 @@ void MainWindow::connectRemoteTable()
     QRemoteOperations *operations = &m_remoteTable->operations();
     QRemoteSearch *search = &m_remoteTable->search();
     connect(list, &RemoteList::stateChanged, this, &MainWindow::updateControlsEnabled);
-    connect(ui->tablePults, &QTableWidget::currentCellChanged, this,
+    connect(&m_remoteTable->view(), &QRemoteTableView::currentRowChanged, this,
             &MainWindow::updateControlsEnabled);
     // The window's signal marks the list as changed, as the table's own changes do.
     connect(this, &MainWindow::signal_need_saving, list, &RemoteList::need_saving);

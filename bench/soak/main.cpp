@@ -22,7 +22,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -122,7 +122,7 @@ int main(int argc, char **argv)
     }
     window.interfaceManager()->set_ack_timeout(AckTimeoutMs);
 
-    auto *table = window.findChild<QTableWidget *>("tablePults");
+    auto *table = window.findChild<QTableView *>("tablePults");
     const QList<std::pair<const char *, std::function<void()>>> operations = {
         {"table read", [&] { window.remoteTable().transfers().load_db_from_modem(); }},
         {"table write", [&] { window.remoteTable().transfers().save_db_to_modem(); }},
@@ -132,8 +132,9 @@ int main(int argc, char **argv)
         {"copy to stick", [&] { window.remoteTable().copier().copy_table_from_dev_to_modem(); }},
         {"remote block",
          [&] {
-             if (table && table->rowCount() > 0) {
-                 table->setCurrentCell(int(rng.bounded(table->rowCount())), 0);
+             if (table && table->model()->rowCount() > 0) {
+                 const int rows = table->model()->rowCount();
+                 table->setCurrentIndex(table->model()->index(int(rng.bounded(rows)), 0));
                  window.remoteTable().operations().active_button_clicked();
              }
          }},

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,8 +17,8 @@ TableRig::TableRig(const vexo::emu::EmulatorState &state)
     : emulator(state), m_host(std::make_unique<QWidget>())
 {
     QWidget *host = m_host.get();
-    widgets = {new QTableWidget(host), new QLabel(host),      new QLineEdit(host),
-               new QPushButton(host),  new QPushButton(host), new QPushButton(host),
+    widgets = {new QTableView(host),  new QLabel(host),      new QLineEdit(host),
+               new QPushButton(host), new QPushButton(host), new QPushButton(host),
                new QPushButton(host)};
     session = new QModemSession(&prompts, host, host);
     table = new RemoteTableParts(session, widgets, host);
@@ -44,7 +44,7 @@ bool TableRig::open()
 bool TableRig::select(int id)
 {
     const int row = table->view().rowOfId(id);
-    widgets.table->setCurrentCell(row, 0);
+    widgets.table->setCurrentIndex(widgets.table->model()->index(row, 0));
     return row != -1;
 }
 

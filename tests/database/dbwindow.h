@@ -16,10 +16,11 @@
 #include "remotelist.h"
 #include "remotetableparts.h"
 #include "scriptedprompts.h"
+#include "tableview.h"
 #include "testhome.h"
 
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -52,9 +53,9 @@ inline void loadFile(MainWindow &w, ScriptedPrompts &prompts, const QString &pat
     w.remoteTable().files().load_db_from_file();
 }
 
-inline QTableWidget *table(MainWindow &w)
+inline QTableView *table(MainWindow &w)
 {
-    return w.findChild<QTableWidget *>("tablePults");
+    return w.findChild<QTableView *>("tablePults");
 }
 
 inline QString label(MainWindow &w)
@@ -62,19 +63,5 @@ inline QString label(MainWindow &w)
     return w.findChild<QLabel *>("labelBDSource")->text();
 }
 
-inline QStringList rowTexts(QTableWidget *t, int row)
-{
-    QStringList texts;
-    for (int column = 0; column < t->columnCount(); ++column)
-        texts << (t->item(row, column) ? t->item(row, column)->text() : QStringLiteral("<none>"));
-    return texts;
-}
-
-inline QStringList idColumn(QTableWidget *t)
-{
-    QStringList ids;
-    for (int row = 0; row < t->rowCount(); ++row)
-        ids << t->item(row, 0)->text();
-    return ids;
-}
+using namespace tableview;
 } // namespace dbwindow

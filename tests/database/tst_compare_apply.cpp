@@ -6,6 +6,7 @@
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "tablerig.h"
+#include "tableview.h"
 #include "wireframe.h"
 
 #include <QComboBox>
@@ -197,7 +198,7 @@ private slots:
         QCOMPARE(rig.table->list().remotes(), asRemotes(after.modemRemotes));
         QVERIFY(compareTables(rig.table->list().remotes(), changedTable(), true).isEmpty());
         QCOMPARE(after.actuatorRemotes, sixRemotes().actuatorRemotes);
-        QCOMPARE(rig.widgets.table->rowCount(), 6);
+        QCOMPARE(tableview::rows(rig.widgets.table), 6);
         QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(status.last().first().toString(), QString("Изменения применены к USB-stick: 4"));
         QCOMPARE(logged(rig.session->operationLog()),

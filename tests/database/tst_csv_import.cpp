@@ -3,6 +3,7 @@
 #include "qcsvimportdialog.h"
 #include "qmodemsession.h"
 #include "tablerig.h"
+#include "tableview.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -170,7 +171,7 @@ private slots:
 
         QCOMPARE(rig.table->list().remotes(),
                  QList<QControlDevice>{QControlDevice(nullptr, 21, 3, "Кузнецов, Иван")});
-        QCOMPARE(rig.widgets.table->rowCount(), 1);
+        QCOMPARE(tableview::rows(rig.widgets.table), 1);
         QCOMPARE(rig.table->list().source(), SOURCE_FILE);
         QVERIFY(rig.widgets.sourceLabel->text().contains("import.csv"));
         QVERIFY(!rig.table->list().isDatabaseSaved());
@@ -182,7 +183,7 @@ private slots:
         QVERIFY(rig.table->csv().canUndoImport());
         rig.table->csv().undoImport();
         QCOMPARE(rig.table->list().remotes(), stick);
-        QCOMPARE(rig.widgets.table->rowCount(), 2);
+        QCOMPARE(tableview::rows(rig.widgets.table), 2);
         QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QVERIFY(!rig.table->csv().canUndoImport());
 

@@ -120,7 +120,7 @@ private slots:
         loadFile(w, prompts, a);
         QCOMPARE(prompts.calls().last().text, QStringLiteral("*.json"));
         QCOMPARE(w.remotes().remotes(), tableA);
-        QCOMPARE(table(w)->rowCount(), 2);
+        QCOMPARE(rows(table(w)), 2);
         QCOMPARE(w.remotes().databaseFileName(), a);
         QVERIFY(w.remotes().isDatabaseSaved());
 
@@ -157,7 +157,7 @@ private slots:
         f.close();
         loadFile(w, prompts, path);
         QVERIFY(w.remotes().remotes().isEmpty());
-        QCOMPARE(table(w)->rowCount(), 0);
+        QCOMPARE(rows(table(w)), 0);
         QCOMPARE(w.remotes().databaseFileName(), path);
     }
 
@@ -202,7 +202,7 @@ private slots:
         expectWarning(error);
         w.remoteTable().files().load_db_from_file();
         QCOMPARE(w.remotes().remotes(), tableA);
-        QCOMPARE(table(w)->rowCount(), 2);
+        QCOMPARE(rows(table(w)), 2);
         QCOMPARE(w.remotes().databaseFileName(), a);
         QVERIFY(!w.remotes().isDatabaseSaved());
         QCOMPARE(label(w), before);
@@ -330,7 +330,7 @@ private slots:
         prompts.expectItem("Выбор резервной копии", olderItem);
         w.remoteTable().files().load_reserved();
         QCOMPARE(w.remotes().remotes(), tableB);
-        QCOMPARE(table(w)->rowCount(), 1);
+        QCOMPARE(rows(table(w)), 1);
         QVERIFY(w.remotes().databaseFileName().isEmpty());
         QVERIFY(!w.remotes().isDatabaseSaved());
         QCOMPARE(w.remotes().source(), SOURCE_BACKUP);

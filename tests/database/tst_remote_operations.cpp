@@ -2,11 +2,11 @@
 #include "operationwait.h"
 #include "qmodemsession.h"
 #include "tablerig.h"
+#include "tableview.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
 #include <QTest>
 
 #include <tuple>
@@ -26,12 +26,11 @@ EmulatorState threeRemotes()
     return s;
 }
 
-QStringList cellTexts(QTableWidget *t)
+QStringList cellTexts(QTableView *t)
 {
     QStringList texts;
-    for (int row = 0; row < t->rowCount(); ++row)
-        for (int column = 0; column < t->columnCount(); ++column)
-            texts << t->item(row, column)->text();
+    for (int row = 0; row < tableview::rows(t); ++row)
+        texts << tableview::rowTexts(t, row);
     return texts;
 }
 
@@ -55,18 +54,18 @@ private slots:
     {
         TableRig rig(threeRemotes());
         QVERIFY(rig.open() && rig.select(0x0A0B0C));
-        QTableWidget *t = rig.widgets.table;
-        const int row = t->currentRow();
-        const QTableWidgetItem *owner = t->item(row, 1);
+        QTableView *t = rig.widgets.table;
+        const int row = t->currentIndex().row();
         for (const auto &[status, colour, button] :
              {std::tuple{"Заблокирован", 0xF5B7B7, "Активировать пульт"},
               std::tuple{"Активен", 0xA7E8C1, "Заблокировать пульт"}}) {
             QCOMPARE(operationwait::outcome(rig.table->operations().active_button_clicked()),
                      QOperation::Succeeded);
-            QCOMPARE(t->item(row, 1), owner); // the same cells: no rebuilt table
-            QCOMPARE(t->item(row, 2)->text(), QString(status));
-            for (int column = 0; column < t->columnCount(); ++column)
-                QCOMPARE(t->item(row, column)->background().color(), QColor(colour));
+            // Still the current row: the one row changed, the table was not reset.
+            QCOMPARE(t->currentIndex().row(), row);
+            QCOMPARE(tableview::cell(t, row, 2), QString(status));
+            for (int column = 0; column < t->model()->columnCount(); ++column)
+                QCOMPARE(tableview::background(t, row, column), QColor(colour));
             QCOMPARE(rig.widgets.activeButton->text(), QString(button));
             QCOMPARE(rig.emulator.state().actuatorRemotes.first().active,
                      rig.table->list().remotes().first().active());
@@ -128,7 +127,7 @@ private slots:
         QCOMPARE(rig.emulator.state().actuatorRemotes.size(), 2);
         QCOMPARE(rig.table->list().remotes().size(), 2);
         QCOMPARE(rig.table->view().rowOfId(0x102030), -1);
-        QCOMPARE(rig.widgets.table->rowCount(), 2);
+        QCOMPARE(tableview::rows(rig.widgets.table), 2);
         QVERIFY(!rig.table->list().isDatabaseSaved());
 
         // A table that is not the stick's offers nothing to change, shortcuts included.
@@ -234,14 +233,14 @@ private slots:
         // A registered remote, with a group of its own, held for three polls.
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= 1; },
                     [&] { rig.emulator.pressRemote(0x102030, 7, 3); });
-        script.when(
-            [] { return UiScript::waitButton("pushButton_ext"); },
-            [&] {
-                selected =
-                    rig.widgets.table->item(rig.widgets.table->currentRow(), 0)->text().toInt();
-                polls = rig.requests(CMD_GET_FOUND_REMOTE);
-                UiScript::waitButton("pushButton_ext")->click();
-            });
+        script.when([] { return UiScript::waitButton("pushButton_ext"); },
+                    [&] {
+                        selected = tableview::cell(rig.widgets.table,
+                                                   rig.widgets.table->currentIndex().row(), 0)
+                                       .toInt();
+                        polls = rig.requests(CMD_GET_FOUND_REMOTE);
+                        UiScript::waitButton("pushButton_ext")->click();
+                    });
         // Still held, then let go: pressed again, it is announced again.
         script.when([&] { return rig.requests(CMD_GET_FOUND_REMOTE) >= polls + 4; },
                     [&] { rig.emulator.pressRemote(0x102030); });

@@ -13,7 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
@@ -59,7 +59,7 @@ struct TableWidgets {
         auto *layout = new QVBoxLayout(&page);
         widgets.sourceLabel = new QLabel(&page);
         widgets.filter = new QLineEdit(&page);
-        widgets.table = new QTableWidget(&page);
+        widgets.table = new QTableView(&page);
         for (QPushButton **b :
              {&widgets.activeButton, &widgets.addButton, &widgets.delButton, &widgets.editButton})
             *b = new QPushButton(&page);
@@ -96,7 +96,7 @@ private slots:
         QVERIFY(rig.open());
         QVERIFY(rig.waitIdle()); // the opening's table read
         QCOMPARE(ids(table.list().remotes()), (QList<quint32>{11, 12}));
-        QCOMPARE(w.widgets.table->rowCount(), 2);
+        QCOMPARE(w.widgets.table->model()->rowCount(), 2);
         QCOMPARE(table.list().source(), SOURCE_MODEM);
 
         QTemporaryDir files;

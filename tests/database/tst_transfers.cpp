@@ -4,6 +4,7 @@
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
 #include "tablerig.h"
+#include "tableview.h"
 #include "wireframe.h"
 
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -175,7 +175,7 @@ private slots:
         // Finding the stick reads its table, shows it and backs it up.
         const QList<QControlDevice> expected = asRemotes(state.modemRemotes);
         QCOMPARE(rig.table->list().remotes(), expected);
-        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(tableview::rows(rig.widgets.table), 3);
         QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), expected);
         QCOMPARE(rig.requests(CMD_READ_FIRST_REMOTE), 1);
@@ -246,7 +246,7 @@ private slots:
         rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes.clear(); });
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
         QVERIFY(rig.table->list().remotes().isEmpty());
-        QCOMPARE(rig.widgets.table->rowCount(), 0);
+        QCOMPARE(tableview::rows(rig.widgets.table), 0);
         QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QVERIFY(rig.widgets.sourceLabel->text().contains("USB-stick"));
     }
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(rig.prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение.\n"
                                                   "Ошибка чтения списка пультов с USB-stick"});
         QCOMPARE(rig.table->list().remotes(), before);
-        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(tableview::rows(rig.widgets.table), 3);
         QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(atEnd, TRANSACTION_NONE);
     }
@@ -377,7 +377,7 @@ private slots:
         QVERIFY(rig.emulator.state().modemRemotes.isEmpty());
         QVERIFY(rig.emulator.state().actuatorRemotes.isEmpty());
         QVERIFY(rig.table->list().remotes().isEmpty());
-        QCOMPARE(rig.widgets.table->rowCount(), 0);
+        QCOMPARE(tableview::rows(rig.widgets.table), 0);
         QCOMPARE(rig.table->list().source(), SOURCE_MODEM);
         QCOMPARE(newestBackup(), before); // written before the clear
         QCOMPARE(rig.session->interfaceManager()->ack_timeout(),
@@ -473,7 +473,7 @@ private slots:
                  QString("Usb-stick не отвечает. Проверьте подключение."));
         QVERIFY(!rig.session->modem().connected());
         QCOMPARE(rig.table->list().remotes(), asRemotes(awkwardTable()));
-        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(tableview::rows(rig.widgets.table), 3);
         QCOMPARE(rig.table->list().source(), SOURCE_UNKNOWN);
     }
 

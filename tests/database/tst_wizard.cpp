@@ -3,11 +3,11 @@
 #include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "tablerig.h"
+#include "tableview.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QTest>
 
 using vexo::emu::EmulatorRemote;
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(targetsOf(rig.emulator, CMD_WRITE_REMOTE), QList<int>{TARGET_DEVICE});
         QCOMPARE(rig.table->list().remotes().last(),
                  QControlDevice(nullptr, 0x123456, 5, "Новиков"));
-        QCOMPARE(rig.widgets.table->rowCount(), 3);
+        QCOMPARE(tableview::rows(rig.widgets.table), 3);
         QVERIFY(!rig.table->list().isDatabaseSaved());
         QCOMPARE(rig.table->search().owners(), QStringList{"Новиков"});
         QCOMPARE(rig.emulator.state().modemMode, quint8(1));

@@ -12,7 +12,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -139,11 +139,11 @@ bool Sweep::sessionSettled()
 
 bool Sweep::select(int id)
 {
-    auto *table = window().findChild<QTableWidget *>("tablePults");
+    auto *table = window().findChild<QTableView *>("tablePults");
     const int row = window().remoteTable().view().rowOfId(id);
     if (!table || row < 0)
         return false;
-    table->setCurrentCell(row, 0);
+    table->setCurrentIndex(table->model()->index(row, 0));
     return true;
 }
 
@@ -166,11 +166,12 @@ Sweep::Snapshot Sweep::snapshot()
                            r.ownerName());
     s.pc << list.join(';');
     QStringList rows;
-    if (auto *table = window().findChild<QTableWidget *>("tablePults")) {
-        for (int r = 0; r < table->rowCount(); ++r) {
+    if (auto *table = window().findChild<QTableView *>("tablePults")) {
+        const QAbstractItemModel *model = table->model();
+        for (int r = 0; r < model->rowCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < table->columnCount(); ++c)
-                cells << (table->item(r, c) ? table->item(r, c)->text() : QString());
+            for (int c = 0; c < model->columnCount(); ++c)
+                cells << model->index(r, c).data().toString();
             rows << cells.join('/');
         }
     }

@@ -6,6 +6,7 @@
 #include "remotetableparts.h"
 #include "scriptedprompts.h"
 #include "shellhome.h"
+#include "tableview.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -54,16 +55,16 @@ private:
     };
     static Sample sample(MainWindow &w)
     {
-        auto *table = w.findChild<QTableWidget *>("tablePults");
+        auto *table = w.findChild<QTableView *>("tablePults");
         auto *params = w.findChild<QTableWidget *>("tableProperties");
         auto *editor = qobject_cast<QPropertyWidget *>(params->cellWidget(1, 0));
         return {w.menuBar()->actions().first()->text(),
                 w.findChild<QTabWidget *>("tabWidget")->tabText(0),
-                table->horizontalHeaderItem(1)->text(),
+                tableview::headerText(table, 1),
                 w.findChild<QPushButton *>("pushButton_addDev")->text(),
                 w.findChild<QLabel *>("label_find_owner")->text(),
                 w.findChild<QLabel *>("labelBDSource")->text(),
-                table->rowCount() ? table->item(0, 2)->text() : QString(),
+                tableview::rows(table) ? tableview::cell(table, 0, 2) : QString(),
                 params->verticalHeaderItem(0)->text(),
                 editor ? editor->label()->text() : QString(),
                 w.findChild<QMenu *>("trayMenu")->actions().at(1)->text()};
@@ -193,8 +194,8 @@ private slots:
         w.remoteTable().files().load_db_from_file();
         w.execDevice().setParamValue(2, 20);
         w.params().refreshParamTable();
-        auto *table = w.findChild<QTableWidget *>("tablePults");
-        table->setCurrentCell(0, 0);
+        auto *table = w.findChild<QTableView *>("tablePults");
+        tableview::setCurrentCell(table, 0, 0);
         const Sample russian = sample(w);
         QCOMPARE(russian.row, QStringLiteral("Активен"));
         QCOMPARE(russian.param, QStringLiteral("1,00 с"));
@@ -217,7 +218,7 @@ private slots:
         QCOMPARE(w.execDevice().paramValue(2), quint8(20));
         QCOMPARE(s.tray, QStringLiteral("Exit"));
         // The selected remote stays selected, its button named for it.
-        QCOMPARE(table->currentRow(), 0);
+        QCOMPARE(table->currentIndex().row(), 0);
         QCOMPARE(w.findChild<QPushButton *>("pushButton_activeDev")->text(),
                  QStringLiteral("Block remote"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Vexo Control Tool 0.40e"));

@@ -7,6 +7,7 @@
 #include "remotetableparts.h"
 #include "scriptedprompts.h"
 #include "signalwatcher.h"
+#include "tableview.h"
 #include "testhome.h"
 
 #include <QAction>
@@ -273,8 +274,8 @@ private slots:
         w.execDevice().setRemoteMode(A);
         w.remotes().setRemotes({QControlDevice(nullptr, 7, 1, "Семь")});
         w.remotes().set_data_source(S ? SOURCE_MODEM : SOURCE_UNKNOWN);
-        auto *table = child<QTableWidget>(w, "tablePults");
-        table->setCurrentCell(0, 0);
+        auto *table = child<QTableView>(w, "tablePults");
+        tableview::setCurrentCell(table, 0, 0);
         w.updateControlsEnabled();
 
         const QList<QPair<QStringList, bool>> rules = {
@@ -332,7 +333,7 @@ private slots:
         if (A && !R)
             QVERIFY(child<QAction>(w, "actionSaveToDevice")->statusTip().contains("автономном"));
         // Without a row, nothing to edit, delete or block, by button or by key.
-        table->setCurrentCell(-1, -1);
+        tableview::setCurrentCell(table, -1, -1);
         for (const char *name : {"delDev", "editDev", "activeDev"}) {
             QVERIFY2(!child<QPushButton>(w, qPrintable(QString("pushButton_") + name))->isEnabled(),
                      name);

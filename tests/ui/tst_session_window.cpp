@@ -7,6 +7,7 @@
 #include "qmodemsession.h"
 #include "sessionrig.h"
 #include "tablerig.h"
+#include "tableview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,7 +15,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using vexo::emu::EmulatorState;
@@ -155,8 +156,8 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return !w.remoteTable().search().active(); }, 60000));
         QVERIFY(script.done());
         QVERIFY(waiting.last().first().toBool());
-        auto *t = w.findChild<QTableWidget *>("tablePults");
-        QCOMPARE(t->item(t->currentRow(), 0)->text(), QString::number(0x00ABCE));
+        auto *t = w.findChild<QTableView *>("tablePults");
+        QCOMPARE(tableview::cell(t, t->currentIndex().row(), 0), QString::number(0x00ABCE));
         QVERIFY(rig.prompts().done());
     }
 };

@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -81,7 +81,7 @@ private slots:
                     QVERIFY2(w.rect().contains(QRect(b->mapTo(&w, QPoint()), b->size())),
                              qPrintable(b->text()));
         }
-        const QHeaderView *header = w.findChild<QTableWidget *>("tablePults")->horizontalHeader();
+        const QHeaderView *header = w.findChild<QTableView *>("tablePults")->horizontalHeader();
         const int last = header->logicalIndex(header->count() - 1);
         QVERIFY(header->sectionViewportPosition(last) + header->sectionSize(last) <=
                 header->viewport()->width());

@@ -20,12 +20,12 @@ private slots:
     {
         const QControlDevice pedestrian = remote(70001, "Петров", true, 5, 1);
         QCOMPARE(remoteRowTexts(pedestrian), (QStringList{"70001", "Петров", "Активен", "5*"}));
-        QCOMPARE(remoteRowColor(pedestrian), QColor(0xA7, 0xE8, 0xC1));
+        QCOMPARE(remoteRowRgb(pedestrian), 0xA7E8C1u);
         QCOMPARE(remoteToggleText(pedestrian), QStringLiteral("Заблокировать пульт"));
 
         const QControlDevice blocked = remote(3, "", false, 5, 0);
         QCOMPARE(remoteRowTexts(blocked), (QStringList{"3", "", "Заблокирован", "5"}));
-        QCOMPARE(remoteRowColor(blocked), QColor(0xF5, 0xB7, 0xB7));
+        QCOMPARE(remoteRowRgb(blocked), 0xF5B7B7u);
         QCOMPARE(remoteToggleText(blocked), QStringLiteral("Активировать пульт"));
 
         QCOMPARE(remoteGroupText(remote(1, "", true, 255, 2)), QStringLiteral("255*"));

@@ -4,6 +4,7 @@
 #include "qtablecolumnstyleddelegate.h"
 #include "remotelist.h"
 #include "remotetable.h"
+#include "remotetablemodel.h"
 
 #include <QCursor>
 #include <QEvent>
@@ -13,25 +14,30 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 QRemoteTableView::QRemoteTableView(QModemSession *session, RemoteList *list,
                                    const RemoteTableWidgets &widgets, QObject *parent)
-    : QObject(parent), m_session(session), m_list(list), m_widgets(widgets)
+    : QObject(parent), m_session(session), m_list(list), m_widgets(widgets),
+      m_model(new RemoteTableModel(list, this)), m_filter(new RemoteFilterModel(m_model, this))
 {
+    m_widgets.table->setModel(m_filter);
     buildTable();
     createTableMenu();
-    connect(m_widgets.table, &QTableWidget::currentCellChanged, this,
-            &QRemoteTableView::control_device_select);
+    connect(m_widgets.table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] {
+                control_device_select();
+                emit currentRowChanged();
+            });
     connect(m_widgets.table, &QWidget::customContextMenuRequested, this,
             &QRemoteTableView::context_menu_config_popup);
     connect(m_widgets.filter, &QLineEdit::textChanged, this, &QRemoteTableView::filter_text_change);
     // New rows widen the row header in the table's delayed layout, which narrows the
     // viewport after the fill: the widths follow each resize of the viewport itself.
     m_widgets.table->viewport()->installEventFilter(this);
-    connect(m_list, &RemoteList::listReset, this, [this] { fill_table(m_list->remotes()); });
-    connect(m_list, &RemoteList::remoteChanged, this, &QRemoteTableView::updateRow);
-    connect(m_list, &RemoteList::remoteRemoved, this, &QRemoteTableView::remove_table_row);
+    // After the model's own handlers, which the model connected first.
+    connect(m_list, &RemoteList::listReset, this, &QRemoteTableView::listShown);
+    connect(m_list, &RemoteList::remoteChanged, this, &QRemoteTableView::control_device_select);
     connect(m_list, &RemoteList::stateChanged, this, &QRemoteTableView::showSourceLabel);
     // A table read from a stick that is gone says so.
     connect(m_session, &QModemSession::stateChanged, this, &QRemoteTableView::showSourceLabel);
@@ -71,8 +77,7 @@ void QRemoteTableView::createTableMenu()
 
 void QRemoteTableView::buildTable()
 {
-    QTableWidget *table = m_widgets.table;
-    table->setColumnCount(COLUMN_COUNT);
+    QTableView *table = m_widgets.table;
     table->setShowGrid(false);
     const int kinds[COLUMN_COUNT] = {
         QTableColumnStyledDelegate::CELL_LEFT, QTableColumnStyledDelegate::CELL_MIDDLE,
@@ -83,104 +88,39 @@ void QRemoteTableView::buildTable()
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setTabKeyNavigation(false);
-    // Cells mirror remoteList; an edited id cell would map its row to another remote.
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setContextMenuPolicy(Qt::CustomContextMenu);
+    // One height for every row: the header never measures a hundred thousand of them.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // In the list's order until a heading is clicked.
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->setSortingEnabled(true);
     m_widgets.sourceLabel->setAlignment(Qt::AlignHCenter);
     // A long file name is elided instead of widening the window.
     m_widgets.sourceLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 }
 
-void QRemoteTableView::add_table_row(const QControlDevice &remote)
+void QRemoteTableView::listShown()
 {
-    QTableWidget *table = m_widgets.table;
-    const int row = table->rowCount();
-    table->insertRow(row);
-    const QStringList texts = remoteRowTexts(remote);
-    const QBrush background(remoteRowColor(remote));
-    for (int column = 0; column < COLUMN_COUNT; ++column) {
-        auto *item = new QTableWidgetItem(texts.at(column));
-        item->setBackground(background);
-        if (column == COLUMN_GROUP)
-            item->setToolTip(remoteGroupToolTip(remote));
-        table->setItem(row, column, item);
-    }
-    table->setShowGrid(false);
-}
-
-void QRemoteTableView::remove_table_row(const QControlDevice &remote)
-{
-    QTableWidget *table = m_widgets.table;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *id = table->item(row, COLUMN_ID);
-        const QTableWidgetItem *owner = table->item(row, COLUMN_OWNER);
-        bool ok = false;
-        if (id && owner && id->text().toInt(&ok, 10) == remote.id() && ok &&
-            owner->text() == remote.ownerName()) {
-            table->removeRow(row);
-            return;
-        }
-    }
-}
-
-void QRemoteTableView::updateRow(const QControlDevice &remote)
-{
-    const int row = rowOfId(remote.id());
-    if (row != -1) {
-        // Held by pointer: with the table sorted by a changed column the row may move.
-        QList<QTableWidgetItem *> items;
-        for (int column = 0; column < COLUMN_COUNT; ++column)
-            items << m_widgets.table->item(row, column);
-        const QBrush background(remoteRowColor(remote));
-        const QStringList texts = remoteRowTexts(remote);
-        for (QTableWidgetItem *item : std::as_const(items))
-            if (item)
-                item->setBackground(background);
-        for (int column = 0; column < COLUMN_COUNT; ++column)
-            if (items.at(column))
-                items.at(column)->setText(texts.at(column));
-        if (items.at(COLUMN_GROUP))
-            items.at(COLUMN_GROUP)->setToolTip(remoteGroupToolTip(remote));
-    }
-    control_device_select();
-}
-
-void QRemoteTableView::clear_table()
-{
-    QTableWidget *table = m_widgets.table;
-    while (table->rowCount() > 0) {
-        const int last = table->rowCount() - 1;
-        for (int column = 0; column < table->columnCount(); ++column)
-            delete table->takeItem(last, column);
-        table->removeRow(last);
-    }
-}
-
-void QRemoteTableView::fill_table(const QList<QControlDevice> &list)
-{
-    QTableWidget *table = m_widgets.table;
-    table->setSortingEnabled(false);
-    {
-        // Row-by-row selection changes would otherwise reach control_device_select().
-        const QSignalBlocker blockTable(table);
-        clear_table();
-        for (const QControlDevice &remote : list)
-            add_table_row(remote);
-    }
-    table->setSortingEnabled(true);
+    m_widgets.table->setSortingEnabled(true);
     resizeColumns(true);
+    control_device_select();
 }
 
 void QRemoteTableView::showArriving(const QControlDevice &remote, bool first)
 {
-    QTableWidget *table = m_widgets.table;
-    // Unsorted until the read ends, so each record lands below the one before.
-    table->setSortingEnabled(false);
-    const QSignalBlocker blockTable(table);
-    if (first)
-        clear_table();
-    if (!filterByOwnerPrefix({remote}, m_widgets.filter->text()).isEmpty())
-        add_table_row(remote);
+    if (first || !m_model->showingArriving()) {
+        // Unsorted until the read ends, so each record lands below the one before.
+        m_widgets.table->setSortingEnabled(false);
+        m_filter->sort(-1);
+    }
+    m_model->showArriving(remote, first);
+}
+
+void QRemoteTableView::showList()
+{
+    m_model->showList();
+    listShown();
 }
 
 bool QRemoteTableView::eventFilter(QObject *watched, QEvent *event)
@@ -192,39 +132,29 @@ bool QRemoteTableView::eventFilter(QObject *watched, QEvent *event)
 
 int QRemoteTableView::row_to_index(int row) const
 {
-    if (row == -1)
-        return -1;
-    const QTableWidgetItem *id = m_widgets.table->item(row, COLUMN_ID);
-    return id ? indexOfIdText(m_list->remotes(), id->text()) : -1;
+    return m_filter->listIndex(row);
 }
 
 int QRemoteTableView::currentIndex() const
 {
-    return row_to_index(m_widgets.table->currentRow());
+    return row_to_index(m_widgets.table->currentIndex().row());
 }
 
 int QRemoteTableView::rowOfId(int id) const
 {
-    const QTableWidget *table = m_widgets.table;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const QTableWidgetItem *item = table->item(row, COLUMN_ID);
-        bool ok = false;
-        if (item && item->text().toInt(&ok, 10) == id && ok)
-            return row;
-    }
-    return -1;
+    return m_filter->rowOfId(id);
 }
 
 void QRemoteTableView::selectRemote(int id)
 {
     const int row = rowOfId(id);
     if (row != -1)
-        m_widgets.table->setCurrentCell(row, COLUMN_ID);
+        m_widgets.table->setCurrentIndex(m_filter->index(row, COLUMN_ID));
 }
 
 void QRemoteTableView::control_device_select()
 {
-    const int row = m_widgets.table->currentRow();
+    const int row = m_widgets.table->currentIndex().row();
     const bool haveRow = row != -1;
     m_widgets.activeButton->setVisible(haveRow);
     m_widgets.delButton->setVisible(haveRow);
@@ -242,7 +172,7 @@ void QRemoteTableView::context_menu_config_popup()
 {
     if (!contextMenuAvailable(m_list->source(), m_session->connected()))
         return;
-    const int row = m_widgets.table->currentRow();
+    const int row = m_widgets.table->currentIndex().row();
     const QList<QAction *> entries = tableMenu->actions();
     // Each entry is on and off with its button, and says why as the button does.
     const std::pair<TABLE_MENU_T, QPushButton *> buttons[] = {
@@ -268,8 +198,17 @@ void QRemoteTableView::context_menu_config_popup()
 
 void QRemoteTableView::filter_text_change()
 {
-    // remoteList itself is never filtered; rows map back through the id.
-    fill_table(filterByOwnerPrefix(m_list->remotes(), m_widgets.filter->text()));
+    // remoteList itself is never filtered; rows map back through the proxy.
+    m_filter->setOwnerPrefix(m_widgets.filter->text());
+    // A current row the filter hid is gone without a signal of the selection.
+    control_device_select();
+    emit currentRowChanged();
+}
+
+void QRemoteTableView::retranslate()
+{
+    m_model->retranslate();
+    control_device_select();
 }
 
 void QRemoteTableView::resizeColumns(bool force)

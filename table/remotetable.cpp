@@ -22,16 +22,20 @@ QString remoteGroupToolTip(const QControlDevice &remote)
     return remote.workMode() != 0 ? WindowText::tr("* — пульт в пешеходном режиме") : QString();
 }
 
+QString remoteStatusText(const QControlDevice &remote)
+{
+    return remote.active() ? WindowText::tr("Активен") : WindowText::tr("Заблокирован");
+}
+
 QStringList remoteRowTexts(const QControlDevice &remote)
 {
-    return {QString::number(remote.id()), remote.ownerName(),
-            remote.active() ? WindowText::tr("Активен") : WindowText::tr("Заблокирован"),
+    return {QString::number(remote.id()), remote.ownerName(), remoteStatusText(remote),
             remoteGroupText(remote)};
 }
 
-QColor remoteRowColor(const QControlDevice &remote)
+quint32 remoteRowRgb(const QControlDevice &remote)
 {
-    return remote.active() ? QColor(0xA7E8C1) : QColor(0xF5B7B7);
+    return remote.active() ? 0xA7E8C1u : 0xF5B7B7u;
 }
 
 QString remoteToggleText(const QControlDevice &remote)
@@ -82,10 +86,15 @@ QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, con
         return list;
     QList<QControlDevice> shown;
     for (const QControlDevice &remote : list) {
-        if (remote.ownerName().toLower().startsWith(prefix))
+        if (ownerHasPrefix(remote, prefix))
             shown.append(remote);
     }
     return shown;
+}
+
+bool ownerHasPrefix(const QControlDevice &remote, const QString &lowerPrefix)
+{
+    return lowerPrefix.isEmpty() || remote.ownerName().toLower().startsWith(lowerPrefix);
 }
 
 int indexOfIdText(const QList<QControlDevice> &list, const QString &idCell)

@@ -1,10 +1,11 @@
 #include "remotelist.h"
 
-#include "qmodemsession.h"
 #include "remotetable.h"
 
-RemoteList::RemoteList(QModemSession *session, QObject *parent)
-    : QObject(parent), m_session(session)
+#include <utility>
+
+RemoteList::RemoteList(ConnectedQuery modemConnected, QObject *parent)
+    : QObject(parent), m_modemConnected(std::move(modemConnected))
 {
 }
 
@@ -51,11 +52,13 @@ QString RemoteList::sourceFileName() const
 
 bool RemoteList::modem_matches_file() const
 {
-    return modemMatchesFile(m_session->connected(), m_modemSnapshot, m_fileSnapshot);
+    return modemMatchesFile(m_modemConnected && m_modemConnected(), m_modemSnapshot,
+                            m_fileSnapshot);
 }
 
 void RemoteList::setRemotes(const QList<QControlDevice> &list)
 {
+    emit listAboutToBeReset();
     remoteList = list;
     emit listReset();
 }
@@ -63,13 +66,14 @@ void RemoteList::setRemotes(const QList<QControlDevice> &list)
 void RemoteList::replaceRemote(int index, const QControlDevice &remote)
 {
     remoteList[index] = remote;
-    emit remoteChanged(remote);
+    emit remoteChanged(index, remote);
 }
 
 void RemoteList::removeRemote(int index)
 {
+    emit remoteAboutToBeRemoved(index);
     const QControlDevice removed = remoteList.takeAt(index);
-    emit remoteRemoved(removed);
+    emit remoteRemoved(index, removed);
 }
 
 void RemoteList::showStickTable(const QList<QControlDevice> &list)

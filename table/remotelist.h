@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-class QModemSession;
+#include <functional>
 
 // The working list of remotes and what is known of where it came from: the database
 // file, whether it is saved, the file's and the stick's tables as last seen. Every part
@@ -27,7 +27,10 @@ public:
         DATA_SOURCE_T kind = SOURCE_UNKNOWN;
     };
 
-    explicit RemoteList(QModemSession *session, QObject *parent = nullptr);
+    // Whether a stick is connected now: a stick's table matches the file only while the
+    // stick is there. Asked, not kept, so the list never holds a stale copy of it.
+    using ConnectedQuery = std::function<bool()>;
+    explicit RemoteList(ConnectedQuery modemConnected, QObject *parent = nullptr);
 
     const QList<QControlDevice> &remotes() const { return remoteList; }
     DATA_SOURCE_T source() const { return dataSource; }
@@ -76,10 +79,13 @@ public:
     void restore(const State &state);
 
 signals:
-    // The whole list was replaced.
+    // The whole list is about to be replaced, and was replaced; a model's reset.
+    void listAboutToBeReset();
     void listReset();
-    void remoteChanged(const QControlDevice &remote);
-    void remoteRemoved(const QControlDevice &remote);
+    void remoteChanged(int index, const QControlDevice &remote);
+    // Around taking the remote at index out of the list; a model's row removal.
+    void remoteAboutToBeRemoved(int index);
+    void remoteRemoved(int index, const QControlDevice &remote);
     // The data source or its label changed: the enabling rules follow.
     void stateChanged();
     // The list was loaded from or written to a database file or a backup.
@@ -90,7 +96,7 @@ public slots:
     void need_saving();
 
 private:
-    QModemSession *m_session;
+    ConnectedQuery m_modemConnected;
     QList<QControlDevice> remoteList;     // the working list shown in the table
     QList<QControlDevice> m_fileSnapshot; // remoteList at the last file or backup load/save
     QList<QControlDevice> m_modemSnapshot;

@@ -2,7 +2,6 @@
 
 #include "qcontroldevice.h"
 
-#include <QList>
 #include <QObject>
 
 class QAction;
@@ -11,12 +10,14 @@ class QLineEdit;
 class QMenu;
 class QModemSession;
 class QPushButton;
-class QTableWidget;
+class QTableView;
+class RemoteFilterModel;
 class RemoteList;
+class RemoteTableModel;
 
-// The window's widgets that show the remote table; the view fills them.
+// The window's widgets that show the remote table; the view sets them up.
 struct RemoteTableWidgets {
-    QTableWidget *table = nullptr;
+    QTableView *table = nullptr;
     QLabel *sourceLabel = nullptr;
     QLineEdit *filter = nullptr;
     QPushButton *activeButton = nullptr;
@@ -25,8 +26,8 @@ struct RemoteTableWidgets {
     QPushButton *editButton = nullptr;
 };
 
-// The remote table on screen: its rows follow the list, with the context menu, the
-// owner filter, the row buttons and the data-source label.
+// The remote table on screen: a model over the list behind the owner filter, with the
+// context menu, the row buttons and the data-source label.
 class QRemoteTableView : public QObject
 {
     Q_OBJECT
@@ -44,8 +45,9 @@ public:
                      QObject *parent = nullptr);
 
     QAction *menuAction(TABLE_MENU_T entry) const;
-    void fill_table(const QList<QControlDevice> &list);
-    // Index in remoteList of the remote shown in a row, found through its id; -1 if none.
+    RemoteTableModel *model() const { return m_model; }
+    RemoteFilterModel *filterModel() const { return m_filter; }
+    // Index in remoteList of the remote shown in a row; -1 if none.
     int row_to_index(int row) const;
     // The index of the remote in the current row; -1 if none.
     int currentIndex() const;
@@ -55,6 +57,12 @@ public:
     void selectRemote(int id);
     // Column widths follow the table's width; force recomputes them anyway.
     void resizeColumns(bool force = false);
+    // Headings, status texts and the label in the language now installed.
+    void retranslate();
+
+signals:
+    // Another row, or none, is now current.
+    void currentRowChanged();
 
 public slots:
     void control_device_select();
@@ -62,6 +70,8 @@ public slots:
     void filter_text_change();
     // A record of a table still being read, shown before the table becomes the list.
     void showArriving(const QControlDevice &remote, bool first);
+    // The read's records are dropped: the rows are the list again.
+    void showList();
     void showSourceLabel();
 
 protected:
@@ -70,15 +80,14 @@ protected:
 private:
     void buildTable();
     void createTableMenu();
-    void add_table_row(const QControlDevice &remote);
-    void remove_table_row(const QControlDevice &remote);
-    void clear_table();
-    // Only this row changes; the table is not rebuilt.
-    void updateRow(const QControlDevice &remote);
+    // Sorted by the header again once the rows are the list.
+    void listShown();
 
     QModemSession *m_session;
     RemoteList *m_list;
     RemoteTableWidgets m_widgets;
+    RemoteTableModel *m_model;
+    RemoteFilterModel *m_filter;
     QMenu *tableMenu = nullptr;
     int m_lastTableWidth = 0;
 };

@@ -3,7 +3,6 @@
 #include "datasource.h"
 #include "qcontroldevice.h"
 
-#include <QColor>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,11 +20,14 @@ enum REMOTE_COLUMN_T {
 
 // The cell texts of one row, in column order; the status is translated.
 QStringList remoteRowTexts(const QControlDevice &remote);
+// "Активен" or "Заблокирован", translated.
+QString remoteStatusText(const QControlDevice &remote);
 // The group, with "*" for a remote that is not in the normal work mode.
 QString remoteGroupText(const QControlDevice &remote);
 // What the mark after the group number means; empty without one.
 QString remoteGroupToolTip(const QControlDevice &remote);
-QColor remoteRowColor(const QControlDevice &remote);
+// The row's background as 0xRRGGBB: green for an active remote, red for a blocked one.
+quint32 remoteRowRgb(const QControlDevice &remote);
 // The text of the button and menu entry that toggles a remote's state.
 QString remoteToggleText(const QControlDevice &remote);
 
@@ -39,6 +41,8 @@ QString ownerNameRefusal(const QString &name, bool longRecords);
 
 // Remotes whose owner name begins with `text`, in either case, in list order.
 QList<QControlDevice> filterByOwnerPrefix(const QList<QControlDevice> &list, const QString &text);
+// The same test for one remote; the prefix already in lower case.
+bool ownerHasPrefix(const QControlDevice &remote, const QString &lowerPrefix);
 
 // The index of the first remote with the id written in a row's id cell, or -1.
 // Rows map through the id, so sorting and filtering never mix rows up.
