@@ -49,7 +49,7 @@ public slots:
     QOperation *restoreNormalMode();
 
 private:
-    void registerStep();
+    void reportFound(const QString &text);
     // The stick's mode set as the next step of operation; next runs once it is.
     void setModemMode(QOperation *operation, quint8 mode, const std::function<void()> &next);
     // The stick back in normal mode as the next step of operation; next runs once it is.
@@ -72,8 +72,6 @@ private:
     // The stick was put into search mode and not yet back into normal mode.
     bool m_searchModeLeft = false;
     bool m_active = false;
-    // The answer of the last poll.
-    int m_heard = -1;
     // The search for an owner; polls go out only while it runs.
     QPointer<QOperation> m_finding;
 };

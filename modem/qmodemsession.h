@@ -46,26 +46,12 @@ public:
     // Returned by a judge while its transaction stays open.
     static constexpr int RESULT_PENDING = -1;
 
-    // How a transaction of another subsystem goes on. Both parts are optional.
-    struct TransactionStep {
-        // Judges an answer of the running transaction against its request: a result,
-        // or RESULT_PENDING. Without it the common acknowledgement judges.
-        std::function<int(const QRS232Message &request, const QRS232Message &answer)> judge;
-        // After an accepted answer: sends the next command and returns false, or returns
-        // true when the transaction is complete. Without it one answer completes it.
-        std::function<bool()> next;
-        // The message for RESULT_DEVICE_FAILED, when the step has its own.
-        QString deviceFailedText;
-    };
-
     // prompts and dialogParent are not owned; dialogParent may be null.
     QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *parent = nullptr);
     ~QModemSession() override;
 
     // Probed first, in this order; with includeSystem the system's ports follow.
     void setPorts(const QStringList &ports, bool includeSystem);
-
-    void registerStep(MODEM_TRANSACTION_T transaction, const TransactionStep &step);
 
     QModem &modem() { return m_modem; }
     const QModem &modem() const { return m_modem; }
@@ -89,7 +75,8 @@ public:
     QOperationLog *operationLog() const { return m_operationLog; }
     QWidget *dialogParent() const { return m_dialogParent; }
     bool connected() const { return m_modem.connected(); }
-    bool searching() const { return m_searching; }
+    bool searching() const { return m_runner->searching(); }
+    MODEM_TRANSACTION_T currentTransaction() const { return m_modem.currentTransaction(); }
     // The identification answer of the port the session runs on.
     quint16 probeValue() const { return m_probeValue; }
     quint16 probeWord3() const { return m_probeWord3; }
@@ -97,28 +84,36 @@ public:
     // The operations run through the session's runner (see QOperationRunner).
     using Continuation = QOperationRunner::Continuation;
     QOperationRunner *runner() const { return m_runner; }
-    QOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
-                      const std::function<void()> &sendFirst, const Continuation &then = {})
+    QLineOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
+                          const std::function<void()> &sendFirst, const Continuation &then = {})
     {
         return m_runner->start(text, cancelEnabled, transaction, sendFirst, then);
     }
     // An operation whose transactions the caller runs with proceed(), at once. One that
     // shownByCaller is watched in a dialog of the caller's own and not announced.
-    QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false)
+    QLineOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false)
     {
         return m_runner->begin(text, cancelEnabled, shownByCaller);
     }
     // begin(), or null after telling the user why not while another operation runs.
-    QOperation *beginOrTell(const QString &text, bool cancelEnabled)
+    QLineOperation *beginOrTell(const QString &text, bool cancelEnabled)
     {
         return m_runner->beginOrTell(text, cancelEnabled);
     }
-    // The next transaction of the running operation, from its continuation; false (and the
-    // operation ended) when the stick is gone.
-    bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
-                 const std::function<void()> &sendFirst, const Continuation &then = {})
+    // An operation of the caller's own class, run as begin() runs one; false (and the
+    // operation refused) while another runs.
+    bool run(QLineOperation *operation, bool shownByCaller = false)
     {
-        return m_runner->proceed(operation, transaction, sendFirst, then);
+        return m_runner->run(operation, shownByCaller);
+    }
+    // The next transaction of the running operation, from its continuation; false (and the
+    // operation ended) when the stick is gone. The transaction's answers go to step, when
+    // given.
+    bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
+                 const std::function<void()> &sendFirst, const Continuation &then = {},
+                 QLineStep *step = nullptr)
+    {
+        return m_runner->proceed(operation, transaction, sendFirst, then, step);
     }
     // Ends the running operation from its continuation, whatever its last transaction gave.
     void complete(QOperation *operation, bool ok) { m_runner->complete(operation, ok); }
@@ -130,7 +125,7 @@ public:
     bool proceedDeviceVersion(QOperation *operation, const Continuation &then);
     bool proceedModemVersion(QOperation *operation, const Continuation &then);
     bool proceedDeviceInit(QOperation *operation, const Continuation &then);
-    QOperation *currentOperation() const { return m_runner->current(); }
+    QLineOperation *currentOperation() const { return m_runner->current(); }
     bool busy() const { return m_runner->current() != nullptr; }
     // The text a refused operation carries.
     static QString busyText() { return QOperationRunner::busyText(); }
@@ -139,9 +134,6 @@ public:
     {
         return QOperationRunner::lostMessage(operation);
     }
-
-    // One step of a multi-step transaction went through (a record, say).
-    void reportStep(const QString &text = QString()) { emit operationStep(text); }
 
     bool sendCommand(QRS232Message &message);
     void sendDataCommand(quint16 command, quint16 target, const QByteArray &payload = {});
@@ -175,11 +167,6 @@ public:
 signals:
     // A new operation runs; whoever shows operations shows this one.
     void operationStarted(QOperation *operation);
-    void operationStep(QString text);
-    void operationProgress(int percent);
-    void operationComplete();
-    void operationFailed();
-    void deviceFound(int id);
     // Connection, access or remote mode changed: the enabling rules follow.
     void stateChanged();
     // The work mode marks: administrator or user.
@@ -265,18 +252,15 @@ private:
     QPointer<QAutoConnectTool> m_autoConnectTool;
     QStringList m_ports;
     bool m_includeSystemPorts = true;
-    bool m_searching = false;
     bool m_privilegesRereadPending = false;
     // The stick refused the password of the running log-in.
     bool m_passwordRejected = false;
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
-    QHash<int, TransactionStep> m_steps;
     int m_stalledRunningLimit = StalledRunningLimit;
     struct Running {
-        quint64 serial = 0; // the transaction these answers belong to
-        int best = -1;      // the highest percentage so far
-        int unchanged = 0;  // answers since it was reached
+        int best = -1;     // the highest percentage so far in this transaction
+        int unchanged = 0; // answers since it was reached
         QElapsedTimer since;
     } m_running;
     QOperationRunner *m_runner = nullptr;

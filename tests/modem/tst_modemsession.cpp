@@ -163,11 +163,12 @@ private slots:
         QModemSession &s = rig.session();
         const int asked = rig.emulator().requestCount(CMD_GET_PROTECTION);
         rig.prompts().expectMessage(Kind::Warning, "Нет авторизации", QMessageBox::Ok);
-        QSignalSpy failed(&s, &QModemSession::operationFailed);
+        QSignalSpy ended(s.runner(), &QOperationRunner::transactionEnded);
         QVERIFY(!operationwait::succeeds(s.start("clear", false, TRANSACTION_CLEAR_TABLE, [&] {
             s.sendDataCommand(CMD_CLEAR_TABLE, CLEAR_MODEM_TABLE);
         })));
-        QCOMPARE(failed.size(), 1);
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(!ended.first().at(1).toBool());
         // A long operation right after: the access re-read waits until it is over.
         const int versionsBefore = rig.emulator().requestCount(CMD_GET_PARAM);
         QVERIFY(operationwait::succeeds(s.start("version", false, TRANSACTION_VERSION, [&] {
@@ -329,7 +330,7 @@ private slots:
                       [&](bool ok) { ends += ok ? 10 : 100; });
         });
         connect(
-            &s, &QModemSession::operationComplete, gap, [gap] { gap->cancel(); },
+            s.runner(), &QOperationRunner::transactionEnded, gap, [gap] { gap->cancel(); },
             Qt::ConnectionType(Qt::QueuedConnection | Qt::SingleShotConnection));
         Ending cut(gap);
         QVERIFY(cut.wait());
@@ -369,7 +370,7 @@ private slots:
         held = s.start("raced", false, TRANSACTION_VERSION, version,
                        [&](bool) { s.hold(s.currentOperation()); });
         connect(
-            &s, &QModemSession::operationComplete, held,
+            s.runner(), &QOperationRunner::transactionEnded, held,
             [&] {
                 QMetaObject::invokeMethod(
                     &s, [&] { s.portLost(); }, Qt::QueuedConnection);
