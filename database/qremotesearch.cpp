@@ -11,17 +11,12 @@
 #include "qsearchwaitdialog.h"
 #include "remotelist.h"
 
-#include <QDeadlineTimer>
-#include <QLoggingCategory>
 #include <QTimer>
 
 #include <memory>
 
-Q_DECLARE_LOGGING_CATEGORY(lcDatabase)
-
 namespace
 {
-constexpr int FREE_LINK_POLL_MS = 20;
 constexpr int NOTHING_NEW_POLL_MS = 500;
 } // namespace
 
@@ -108,38 +103,6 @@ void QRemoteSearch::leaveSearchMode(QOperation *operation, const std::function<v
     setModemMode(operation, MODEM_MODE_NORMAL, next);
 }
 
-void QRemoteSearch::whenLineFree(const std::function<void(bool)> &then)
-{
-    if (m_session->lineFree() && !m_session->busy()) {
-        then(true);
-        return;
-    }
-    // An operation ends by itself; a command sent outside one is given up by the link after
-    // this long, counted once the session is idle: waiting longer for it is in vain.
-    const qint64 limit = m_session->lineGiveUpMs();
-    auto *wait = new QTimer(this);
-    connect(wait, &QTimer::timeout, this,
-            [this, wait, limit, then, deadline = QDeadlineTimer(limit)]() mutable {
-                const bool connected = m_session->connected();
-                if (connected && m_session->busy()) {
-                    deadline.setRemainingTime(limit);
-                    return;
-                }
-                if (connected && !m_session->lineFree() && !deadline.hasExpired())
-                    return;
-                wait->stop();
-                wait->deleteLater();
-                const bool free = m_session->lineFree();
-                if (!free) {
-                    qCWarning(lcDatabase)
-                        << "a command stayed unanswered after the search; dropped";
-                    m_session->dropUnansweredCommand();
-                }
-                then(free);
-            });
-    wait->start(FREE_LINK_POLL_MS);
-}
-
 QOperation *QRemoteSearch::restoreNormalMode()
 {
     // A stick lost during a search comes back still listening.
@@ -189,7 +152,7 @@ void QRemoteSearch::finishRegistration(int result, const QControlDevice &remote)
         m_active = false;
         return;
     }
-    whenLineFree([this, result, remote](bool stickReady) {
+    m_session->whenIdle(this, [this, result, remote](bool dropped) {
         QOperation *operation =
             m_session->connected()
                 ? m_session->beginOrTell(tr("Изменение режима работы устройства"), false)
@@ -202,12 +165,13 @@ void QRemoteSearch::finishRegistration(int result, const QControlDevice &remote)
         const QString failed = tr("Не удалось добавить новый пульт");
         if (result != 0)
             operation->setLostText(failed);
-        leaveSearchMode(operation, [this, operation, result, remote, stickReady, failed] {
+        leaveSearchMode(operation, [this, operation, result, remote, dropped, failed] {
             if (result == 0)
                 return;
             Prompts *prompts = m_session->prompts();
             QWidget *parent = m_session->dialogParent();
-            if (!stickReady) {
+            // The wizard's last poll went unanswered: the remote it heard is not certain.
+            if (dropped) {
                 prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
                 return;
             }
@@ -278,7 +242,7 @@ void QRemoteSearch::searchEnded()
         m_active = false;
         return;
     }
-    whenLineFree([this](bool) {
+    m_session->whenIdle(this, [this](bool) {
         QOperation *operation = m_session->connected()
                                     ? m_session->beginOrTell(tr("Установка режима работы"), true)
                                     : nullptr;

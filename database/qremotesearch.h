@@ -54,10 +54,6 @@ private:
     void setModemMode(QOperation *operation, quint8 mode, const std::function<void()> &next);
     // The stick back in normal mode as the next step of operation; next runs once it is.
     void leaveSearchMode(QOperation *operation, const std::function<void()> &next);
-    // Runs then once the line is quiet: no operation runs and no command is out. A command
-    // still out when the link would itself have given it up is dropped: then gets false.
-    // Without a session there is nothing to wait for.
-    void whenLineFree(const std::function<void(bool free)> &then);
     void requestFoundDeviceLater();
     // After the wizard: the stick back in normal mode and, when one was heard and named,
     // the new remote written, in one operation.

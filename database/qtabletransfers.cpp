@@ -61,22 +61,15 @@ void QTableTransfers::warnReadFailed(const QOperation *operation)
 void QTableTransfers::clearIn(QOperation *operation, quint16 mask, bool longTimeout,
                               const Then &then)
 {
-    auto timeout = std::make_shared<int>(-1);
     proceedIn(
         operation, TRANSACTION_CLEAR_TABLE,
-        [this, operation, timeout, mask, longTimeout] {
-            if (longTimeout)
-                *timeout = m_session->stretchAnswerTimeout(CLEAR_TIMEOUT_FACTOR);
-            m_session->sendDataCommand(CMD_CLEAR_TABLE, mask);
+        [this, operation, mask, longTimeout] {
+            m_session->sendDataCommand(CMD_CLEAR_TABLE, mask, {},
+                                       longTimeout ? CLEAR_TIMEOUT_FACTOR : 1);
             if (longTimeout)
                 operation->setText(tr("Очистка памяти в USB-stick..."));
         },
-        [this, timeout, then](bool cleared) {
-            // Back to the time-out in force before, which need not be the default.
-            if (*timeout >= 0)
-                m_session->restoreAnswerTimeout(*timeout);
-            then(cleared);
-        });
+        then);
 }
 
 void QTableTransfers::readRecordsIn(QOperation *operation, const ReadThen &then, bool showArriving)

@@ -31,6 +31,8 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
             &QModemSession::answer_timeout);
     connect(m_interfaceManager, &QInterface_Manager::signal_port_lost, this,
             &QModemSession::portLost);
+    connect(m_interfaceManager, &QInterface_Manager::signal_log_buffer, this,
+            &QModemSession::frameLogged);
 }
 
 QModemSession::~QModemSession()
@@ -46,9 +48,10 @@ void QModemSession::setPorts(const QStringList &ports, bool includeSystem)
     m_includeSystemPorts = includeSystem;
 }
 
-bool QModemSession::sendCommand(QRS232Message &message)
+bool QModemSession::sendCommand(QRS232Message &message, int timeoutFactor)
 {
     message.set_answer_code(EXPECTED_STATUS);
+    message.set_timeout_factor(timeoutFactor);
     if (!searching() && m_interfaceManager->send_command(message))
         return true;
     qCWarning(lcModem) << "command dropped, the link is busy";
@@ -57,11 +60,12 @@ bool QModemSession::sendCommand(QRS232Message &message)
     return false;
 }
 
-void QModemSession::sendDataCommand(quint16 command, quint16 target, const QByteArray &payload)
+void QModemSession::sendDataCommand(quint16 command, quint16 target, const QByteArray &payload,
+                                    int timeoutFactor)
 {
     QRS232Message message;
     message.make_data_frame(command, target, payload.constData(), int(payload.size()));
-    sendCommand(message);
+    sendCommand(message, timeoutFactor);
 }
 
 void QModemSession::sendShortCommand(quint8 cls, quint8 number, quint8 arg1)
@@ -184,32 +188,14 @@ void QModemSession::no_modem_on_port()
     m_autoConnectTool->start_search(true);
 }
 
-bool QModemSession::lineFree() const
+void QModemSession::whenLineFree(QObject *context, const std::function<void(bool)> &then)
 {
-    return m_interfaceManager->is_free();
+    m_interfaceManager->whenFree(context, then);
 }
 
-qint64 QModemSession::lineGiveUpMs() const
+QString QModemSession::portName() const
 {
-    return m_interfaceManager->give_up_ms();
-}
-
-void QModemSession::dropUnansweredCommand()
-{
-    m_interfaceManager->stop_command();
-}
-
-int QModemSession::stretchAnswerTimeout(int factor)
-{
-    const int previous = m_interfaceManager->ack_timeout();
-    m_interfaceManager->set_ack_timeout(previous * factor);
-    return previous;
-}
-
-void QModemSession::restoreAnswerTimeout(int previous)
-{
-    if (!searching())
-        m_interfaceManager->set_ack_timeout(previous);
+    return m_interfaceManager->portName();
 }
 
 void QModemSession::closeLine()

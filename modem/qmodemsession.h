@@ -57,17 +57,16 @@ public:
     const QModem &modem() const { return m_modem; }
     QExecDevice &execDevice() { return m_execDevice; }
     QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
-    // The line as the jobs above the session see it: free when no command waits for its
-    // answer; a command still out is given up by the link within lineGiveUpMs().
-    bool lineFree() const;
-    qint64 lineGiveUpMs() const;
-    // Forgets a command whose answer is no longer wanted.
-    void dropUnansweredCommand();
-    // A command the device takes long over (a clear, a firmware block) is waited for
-    // factor times longer; the value returned goes back to restoreAnswerTimeout, which
-    // leaves alone the time-outs a search (started by a lost stick) has set meanwhile.
-    int stretchAnswerTimeout(int factor);
-    void restoreAnswerTimeout(int previous);
+    // The port the session runs on, or the one last tried.
+    QString portName() const;
+    // Runs then once no command is out on the line, unless context is gone first.
+    // A command the link had to drop makes dropped true (see QInterface_Manager::whenFree).
+    void whenLineFree(QObject *context, const std::function<void(bool dropped)> &then);
+    // Runs then once no operation runs and no command is out, unless context is gone first.
+    void whenIdle(QObject *context, const std::function<void(bool dropped)> &then)
+    {
+        m_runner->whenIdle(context, then);
+    }
     // Closes the port and nothing more: the stick restarting on purpose is found anew.
     void closeLine();
     Prompts *prompts() const { return m_prompts; }
@@ -135,8 +134,11 @@ public:
         return QOperationRunner::lostMessage(operation);
     }
 
-    bool sendCommand(QRS232Message &message);
-    void sendDataCommand(quint16 command, quint16 target, const QByteArray &payload = {});
+    // A command the device takes long over (a clear, a firmware block) is waited for
+    // timeoutFactor answer time-outs.
+    bool sendCommand(QRS232Message &message, int timeoutFactor = 1);
+    void sendDataCommand(quint16 command, quint16 target, const QByteArray &payload = {},
+                         int timeoutFactor = 1);
     void sendShortCommand(quint8 cls, quint8 number, quint8 arg1 = 0);
     // The actuator as addressed now: directly, or in its autonomous mode.
     quint16 deviceTarget() const;
@@ -183,6 +185,8 @@ signals:
     void portBusy(QString port);
     void statusMessage(QString text);
     void log(QString text);
+    // A frame went out or came in, with its line for the log.
+    void frameLogged(QString line, QByteArray frame);
 
 public slots:
     void start_autoconnect();

@@ -10,9 +10,6 @@ QOperationRunner::QOperationRunner(QModem *modem, QInterface_Manager *link, Prom
     : QObject(parent), m_modem(modem), m_link(link), m_prompts(prompts),
       m_dialogParent(dialogParent)
 {
-    m_linkWait = new QTimer(this);
-    m_linkWait->setInterval(20);
-    connect(m_linkWait, &QTimer::timeout, this, &QOperationRunner::sendFirstWhenFree);
 }
 
 QString QOperationRunner::busyText()
@@ -121,27 +118,38 @@ void QOperationRunner::beginTransaction(MODEM_TRANSACTION_T transaction,
     m_sendFirst = sendFirst;
     emit transactionBegun();
     // A poll of the transaction before may still be out; its answer must be judged under
-    // that transaction, never under this one. Waited for without blocking, and no longer
-    // than the link itself would wait for it.
-    if (m_link->is_free()) {
-        sendFirstWhenFree();
-        return;
-    }
-    m_linkFreeBy.setRemainingTime(m_link->give_up_ms());
-    m_linkWait->start();
+    // that transaction, never under this one. The link frees the line within its own
+    // time-out; a transaction ended meanwhile takes the wait with it.
+    m_link->whenFree(m_transactionScope, [this](bool) { sendFirstCommand(); });
 }
 
-void QOperationRunner::sendFirstWhenFree()
+void QOperationRunner::sendFirstCommand()
 {
-    if (m_phase != Transaction || !m_sendFirst) {
-        m_linkWait->stop();
+    if (m_phase != Transaction || !m_sendFirst)
         return;
-    }
-    if (!m_link->is_free() && !m_linkFreeBy.hasExpired())
-        return;
-    m_linkWait->stop();
     const auto send = std::exchange(m_sendFirst, {});
     send();
+}
+
+void QOperationRunner::whenIdle(QObject *context, const std::function<void(bool)> &then)
+{
+    m_idleWaiters.append({context, then});
+    runIdleWaiters();
+}
+
+void QOperationRunner::runIdleWaiters(bool dropped)
+{
+    if (m_operation || m_idleWaiters.isEmpty())
+        return;
+    // A command sent outside any operation is given up by the link, counted from here.
+    if (!m_link->is_free()) {
+        m_link->whenFree(this, [this](bool gone) { runIdleWaiters(gone); });
+        return;
+    }
+    const QList<IdleWaiter> waiters = std::exchange(m_idleWaiters, {});
+    for (const IdleWaiter &waiter : waiters)
+        if (waiter.context)
+            waiter.then(dropped);
 }
 
 void QOperationRunner::endTransaction(bool ok, QOperation::Outcome failure)
@@ -152,7 +160,6 @@ void QOperationRunner::endTransaction(bool ok, QOperation::Outcome failure)
     m_phase = Continuing;
     delete std::exchange(m_transactionScope, nullptr);
     m_sendFirst = {};
-    m_linkWait->stop();
     if (m_operation)
         m_operation->setStep(nullptr);
     if (std::exchange(m_lineLost, false))
@@ -243,6 +250,10 @@ void QOperationRunner::endOperation(QOperation *operation, bool ok, QOperation::
     operation->finish(ok ? QOperation::Succeeded : failure, error);
     if (untold)
         m_prompts->warning(m_dialogParent, tr("Ошибка"), error, QMessageBox::Ok);
+    // Who waits for the line to be quiet hears of it after the operation's own watchers.
+    if (!m_idleWaiters.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this] { runIdleWaiters(); }, Qt::QueuedConnection);
 }
 
 void QOperationRunner::cancelOperation(QOperation *operation)

@@ -3,7 +3,7 @@
 #include "qlineoperation.h"
 #include "qmodem.h"
 
-#include <QDeadlineTimer>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 
@@ -11,7 +11,6 @@
 
 class Prompts;
 class QInterface_Manager;
-class QTimer;
 class QWidget;
 
 // Runs the operations on the line one at a time: each one's transactions in turn, the
@@ -52,6 +51,8 @@ public:
     QLineOperation *current() const { return m_operation; }
     MODEM_TRANSACTION_T transaction() const { return m_modem->currentTransaction(); }
     bool transactionOpen() const { return m_phase == Transaction; }
+    // Runs then once no operation runs and no command is out, unless context is gone first.
+    void whenIdle(QObject *context, const std::function<void(bool dropped)> &then);
     // Runs poll after ms when the transaction now open still is: a poll or a retry of one
     // transaction never reaches the next.
     void whileOpen(int ms, const std::function<void()> &poll);
@@ -86,7 +87,8 @@ private:
     // What came while a continuation was due, heard once it has run.
     enum Pending { NothingPending, CancelPending, ClosedPending };
 
-    void sendFirstWhenFree();
+    void sendFirstCommand();
+    void runIdleWaiters(bool dropped = false);
     void endOperation(QOperation *operation, bool ok, QOperation::Outcome failure);
     void cancelOperation(QOperation *operation);
     void continueAfter(const QPointer<QLineOperation> &operation, const Continuation &then, bool ok,
@@ -109,8 +111,11 @@ private:
     QObject *m_transactionScope = nullptr;
     Continuation m_then;
     std::function<void()> m_sendFirst;
-    QTimer *m_linkWait = nullptr;
-    QDeadlineTimer m_linkFreeBy;
+    struct IdleWaiter {
+        QPointer<QObject> context;
+        std::function<void(bool dropped)> then;
+    };
+    QList<IdleWaiter> m_idleWaiters;
     // The stick stopped answering: the failure ends the operation as lost.
     bool m_lineLost = false;
     // The operation whose loss the user has been told of already.

@@ -3,7 +3,6 @@
 #include "ui_mainwindow.h"
 
 #include "qflashcontroller.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "qoperationlogwindow.h"
@@ -52,7 +51,7 @@ void MainWindow::connectSession()
     connect(session, &QModemSession::stateChanged, this,
             [this] { showSearch(m_session->searching()); });
     connect(session, &QModemSession::log, this, qOverload<QString>(&MainWindow::log_buffer));
-    connect(session->interfaceManager(), &QInterface_Manager::signal_log_buffer, this,
+    connect(session, &QModemSession::frameLogged, this,
             qOverload<QString, QByteArray>(&MainWindow::log_buffer));
 }
 

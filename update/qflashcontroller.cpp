@@ -39,7 +39,7 @@ public:
         QRS232Message message = m_updater->nextMessage(&more);
         if (!more)
             return true;
-        session()->sendCommand(message);
+        session()->sendCommand(message, FLASH_TIMEOUT_FACTOR);
         m_operation->reportStep();
         m_operation->setProgress(++m_sent, m_updater->messageCount());
         return false;
@@ -346,18 +346,14 @@ void QFlashController::sendImage(QOperation *operation, QFlashUpdater::FLASH_DEV
     const QString lost = operation->lostText();
     if (!lost.contains(advice))
         operation->setLostText(lost.isEmpty() ? advice : lost + "\n" + advice);
-    auto timeout = std::make_shared<int>(-1);
     auto step = std::make_shared<ImageStep>(m_session, m_updater, operation);
     m_session->proceed(
         operation, TRANSACTION_FLASH,
-        [this, timeout, first]() mutable {
+        [this, first]() mutable {
             m_session->modem().setUpdating(true);
-            *timeout = m_session->stretchAnswerTimeout(FLASH_TIMEOUT_FACTOR);
-            m_session->sendCommand(first);
+            m_session->sendCommand(first, FLASH_TIMEOUT_FACTOR);
         },
-        [this, timeout, step, then](bool sent) {
-            if (*timeout >= 0)
-                m_session->restoreAnswerTimeout(*timeout);
+        [this, step, then](bool sent) {
             qCDebug(lcUpdate) << "firmware transfer" << (sent ? "done" : "failed") << "at message"
                               << m_updater->currentIndex() << "of" << m_updater->messageCount();
             then(sent);

@@ -118,10 +118,10 @@ private slots:
         OperationRecorder operations(rig.session());
         QInterface_Manager *link = rig.session().interfaceManager();
         QList<int> timeouts;
-        StepWatch watch(&rig.session(), [&] { timeouts << link->ack_timeout(); });
+        StepWatch watch(&rig.session(), [&] { timeouts << link->command_timeout(); });
         MODEM_TRANSACTION_T applying = TRANSACTION_FLASH;
         connect(&flasher, &QFlashController::applyWaitStarted, this, [&] {
-            timeouts << link->ack_timeout();
+            timeouts << link->command_timeout();
             applying = rig.session().modem().currentTransaction();
         });
         int progress = -1, max = -1;
