@@ -5,6 +5,7 @@
 #include "actuatorparams.h"
 #include "commands.h"
 #include "prompts.h"
+#include "qlineoperation.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "qpropertywidget.h"
@@ -20,56 +21,78 @@ quint16 paramId(const QByteArray &payload)
 }
 } // namespace
 
-QParamController::QParamController(QModemSession *session, QTableWidget *table, QObject *parent)
-    : QObject(parent), m_session(session), m_table(table)
+// Each answer brings the value of the first parameter asked for and takes it off the list.
+class QParamController::ReadStep : public QLineStep
 {
-    registerSteps();
-}
+public:
+    ReadStep(QModemSession *session, QList<quint16> *pending)
+        : QLineStep(session), m_pending(pending)
+    {
+    }
 
-QParamController::~QParamController() = default;
-
-void QParamController::registerSteps()
-{
-    QModemSession::TransactionStep read;
-    read.judge = [this](const QRS232Message &request, const QRS232Message &answer) {
+    int judge(const QRS232Message &request, const QRS232Message &answer) override
+    {
         if (!answer.is_data_frame() || answer.command() != ANS_PARAM) {
             quint16 code = 0;
             const bool success = request.check_answer(answer, &code);
-            return int(!success && (code & 0xFF) == STATUS_NO_LINK
-                           ? QModemSession::RESULT_NO_LINK
-                           : QModemSession::RESULT_BAD_ANSWER);
+            return !success && (code & 0xFF) == STATUS_NO_LINK ? QModemSession::RESULT_NO_LINK
+                                                               : QModemSession::RESULT_BAD_ANSWER;
         }
         const QByteArray asked = request.frame_payload();
         const QByteArray data = answer.payload();
         if (asked.size() <= 1 || data.size() <= 2 || paramId(asked) != paramId(data))
-            return int(QModemSession::RESULT_BAD_ANSWER);
-        m_session->execDevice().setParamValue(paramId(data), quint8(data.at(2)));
-        if (!pendingParams.isEmpty())
-            pendingParams.removeFirst();
-        return int(QModemSession::RESULT_OK);
-    };
-    read.next = [this] {
-        if (pendingParams.isEmpty())
-            return true;
-        m_session->request_device_param(pendingParams.first());
-        return false;
-    };
-    m_session->registerStep(TRANSACTION_READ_PARAMS, read);
+            return QModemSession::RESULT_BAD_ANSWER;
+        session()->execDevice().setParamValue(paramId(data), quint8(data.at(2)));
+        if (!m_pending->isEmpty())
+            m_pending->removeFirst();
+        return QModemSession::RESULT_OK;
+    }
 
-    // Each acknowledgement takes one parameter off the list; the values to send are
-    // already in the actuator image.
-    QModemSession::TransactionStep write;
-    write.next = [this] {
-        if (!pendingParams.isEmpty())
-            pendingParams.removeFirst();
-        if (pendingParams.isEmpty())
+    bool next() override
+    {
+        if (m_pending->isEmpty())
             return true;
-        const quint16 id = pendingParams.first();
-        m_session->set_device_param(id, m_session->execDevice().paramValue(id));
+        session()->request_device_param(m_pending->first());
         return false;
-    };
-    m_session->registerStep(TRANSACTION_WRITE_PARAMS, write);
+    }
+
+private:
+    QList<quint16> *m_pending;
+};
+
+// Each acknowledgement takes one parameter off the list; the values to send are already
+// in the actuator image.
+class QParamController::WriteStep : public QLineStep
+{
+public:
+    WriteStep(QModemSession *session, QList<quint16> *pending)
+        : QLineStep(session), m_pending(pending)
+    {
+    }
+
+    bool next() override
+    {
+        if (!m_pending->isEmpty())
+            m_pending->removeFirst();
+        if (m_pending->isEmpty())
+            return true;
+        const quint16 id = m_pending->first();
+        session()->set_device_param(id, session()->execDevice().paramValue(id));
+        return false;
+    }
+
+private:
+    QList<quint16> *m_pending;
+};
+
+QParamController::QParamController(QModemSession *session, QTableWidget *table, QObject *parent)
+    : QObject(parent), m_session(session), m_table(table),
+      m_readStep(std::make_unique<ReadStep>(session, &pendingParams)),
+      m_writeStep(std::make_unique<WriteStep>(session, &pendingParams))
+{
 }
+
+QParamController::~QParamController() = default;
 
 void QParamController::afterVersion(QOperation *operation, const std::function<void()> &next,
                                     const std::function<void()> &failed)
@@ -98,7 +121,7 @@ void QParamController::readPending(QOperation *operation)
         operation, TRANSACTION_READ_PARAMS,
         [this] { m_session->request_device_param(pendingParams.first()); },
         // Values that arrived before a failure are the actuator's and are shown as such.
-        [this](bool) { refreshParamTable(); });
+        [this](bool) { refreshParamTable(); }, m_readStep.get());
 }
 
 void QParamController::readBack(QOperation *operation, bool checkVersion)
@@ -229,7 +252,8 @@ void QParamController::writePending(QOperation *operation, const QList<quint8> &
                     tr("Параметры записаны в исполнительное устройство: %1").arg(count));
                 if (written)
                     written();
-            });
+            },
+            m_writeStep.get());
     });
 }
 

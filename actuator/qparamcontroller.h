@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QModemSession;
 class QOperation;
@@ -52,7 +53,6 @@ public slots:
     void apply_restore_exe_device_properties(bool apply);
 
 private:
-    void registerSteps();
     // Runs next within operation once the actuator's version is known, asking for it
     // when it is needed; failed runs instead when it could not be read.
     void afterVersion(QOperation *operation, const std::function<void()> &next,
@@ -74,4 +74,8 @@ private:
     QModemSession *m_session;
     QTableWidget *m_table;
     QList<quint16> pendingParams;
+    class ReadStep;
+    class WriteStep;
+    std::unique_ptr<ReadStep> m_readStep;
+    std::unique_ptr<WriteStep> m_writeStep;
 };

@@ -3,7 +3,6 @@
 #include "console.h"
 #include "qdbmanipulator.h"
 #include "qflashcontroller.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperation.h"
 #include "qoperationlog.h"
@@ -251,7 +250,7 @@ void VexoCtl::sessionOpened()
         return;
     }
     m_commandStarted = true;
-    m_stickPort = m_session->interfaceManager()->portName();
+    m_stickPort = m_session->portName();
     runCommand();
 }
 

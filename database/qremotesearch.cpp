@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "prompts.h"
 #include "qadddevicedialog.h"
+#include "qlineoperation.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "qremoteoperations.h"
@@ -10,64 +11,69 @@
 #include "qsearchwaitdialog.h"
 #include "remotelist.h"
 
-#include <QDeadlineTimer>
-#include <QLoggingCategory>
 #include <QTimer>
 
-Q_DECLARE_LOGGING_CATEGORY(lcDatabase)
+#include <memory>
 
 namespace
 {
-constexpr int FREE_LINK_POLL_MS = 20;
 constexpr int NOTHING_NEW_POLL_MS = 500;
+} // namespace
+
+namespace
+{
+// A poll of the stick for the remote it heard: an answer naming it ends the poll; the
+// listening's other answers (to the mode switch) are acknowledgements.
+class FoundRemoteStep : public QLineStep
+{
+public:
+    using QLineStep::QLineStep;
+
+    int heard() const { return m_heard; }
+
+    int judge(const QRS232Message &request, const QRS232Message &answer) override
+    {
+        if (!answer.is_data_frame() || answer.command() != ANS_FOUND_REMOTE) {
+            const int result = QLineStep::judge(request, answer);
+            // A poll is answered with what was heard; a bare "done" would pass for nothing
+            // heard, poll after poll.
+            if (result == QModemSession::RESULT_OK && request.is_data_frame() &&
+                request.command() == CMD_GET_FOUND_REMOTE)
+                return QModemSession::RESULT_BAD_ANSWER;
+            return result;
+        }
+        if (!request.is_data_frame() || request.command() != CMD_GET_FOUND_REMOTE)
+            return QModemSession::RESULT_BAD_ANSWER;
+        const QByteArray payload = answer.payload();
+        m_heard = -1;
+        if (payload.size() == 4 && payload != QByteArray(4, char(0xFF)))
+            m_heard = int(quint32(quint8(payload[0])) | quint32(quint8(payload[1])) << 8 |
+                          quint32(quint8(payload[2])) << 16 | quint32(quint8(payload[3])) << 24);
+        return QModemSession::RESULT_OK;
+    }
+
+private:
+    int m_heard = -1;
+};
 } // namespace
 
 QRemoteSearch::QRemoteSearch(QModemSession *session, RemoteList *list, QRemoteTableView *view,
                              QRemoteOperations *operations, QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_view(view), m_operations(operations)
 {
-    registerStep();
-}
-
-void QRemoteSearch::registerStep()
-{
-    // An answer naming the remote heard ends a poll; the listening's other answers (to the
-    // mode switch) are acknowledgements.
-    QModemSession::TransactionStep step;
-    step.judge = [this](const QRS232Message &request, const QRS232Message &answer) {
-        if (!answer.is_data_frame() || answer.command() != ANS_FOUND_REMOTE) {
-            const int result = m_session->genericAcknowledge(request, answer);
-            // A poll is answered with what was heard; a bare "done" would pass for nothing
-            // heard, poll after poll.
-            if (result == QModemSession::RESULT_OK && request.is_data_frame() &&
-                request.command() == CMD_GET_FOUND_REMOTE)
-                return int(QModemSession::RESULT_BAD_ANSWER);
-            return result;
-        }
-        if (!request.is_data_frame() || request.command() != CMD_GET_FOUND_REMOTE)
-            return int(QModemSession::RESULT_BAD_ANSWER);
-        const QByteArray payload = answer.payload();
-        m_heard = -1;
-        if (payload.size() == 4 && payload != QByteArray(4, char(0xFF)))
-            m_heard = int(quint32(quint8(payload[0])) | quint32(quint8(payload[1])) << 8 |
-                          quint32(quint8(payload[2])) << 16 | quint32(quint8(payload[3])) << 24);
-        return int(QModemSession::RESULT_OK);
-    };
-    m_session->registerStep(TRANSACTION_WIZARD, step);
 }
 
 bool QRemoteSearch::poll(QOperation *operation, const std::function<void(int)> &heard)
 {
+    auto step = std::make_shared<FoundRemoteStep>(m_session);
     return m_session->proceed(
         operation, TRANSACTION_WIZARD,
-        [this] {
-            m_heard = -1;
-            m_session->sendDataCommand(CMD_GET_FOUND_REMOTE, TARGET_DEVICE);
-        },
-        [this, heard](bool ok) {
+        [this] { m_session->sendDataCommand(CMD_GET_FOUND_REMOTE, TARGET_DEVICE); },
+        [step, heard](bool ok) {
             if (ok)
-                heard(m_heard);
-        });
+                heard(step->heard());
+        },
+        step.get());
 }
 
 void QRemoteSearch::setModemMode(QOperation *operation, quint8 mode,
@@ -95,38 +101,6 @@ void QRemoteSearch::setModemMode(QOperation *operation, quint8 mode,
 void QRemoteSearch::leaveSearchMode(QOperation *operation, const std::function<void()> &next)
 {
     setModemMode(operation, MODEM_MODE_NORMAL, next);
-}
-
-void QRemoteSearch::whenLineFree(const std::function<void(bool)> &then)
-{
-    if (m_session->lineFree() && !m_session->busy()) {
-        then(true);
-        return;
-    }
-    // An operation ends by itself; a command sent outside one is given up by the link after
-    // this long, counted once the session is idle: waiting longer for it is in vain.
-    const qint64 limit = m_session->lineGiveUpMs();
-    auto *wait = new QTimer(this);
-    connect(wait, &QTimer::timeout, this,
-            [this, wait, limit, then, deadline = QDeadlineTimer(limit)]() mutable {
-                const bool connected = m_session->connected();
-                if (connected && m_session->busy()) {
-                    deadline.setRemainingTime(limit);
-                    return;
-                }
-                if (connected && !m_session->lineFree() && !deadline.hasExpired())
-                    return;
-                wait->stop();
-                wait->deleteLater();
-                const bool free = m_session->lineFree();
-                if (!free) {
-                    qCWarning(lcDatabase)
-                        << "a command stayed unanswered after the search; dropped";
-                    m_session->dropUnansweredCommand();
-                }
-                then(free);
-            });
-    wait->start(FREE_LINK_POLL_MS);
 }
 
 QOperation *QRemoteSearch::restoreNormalMode()
@@ -178,7 +152,7 @@ void QRemoteSearch::finishRegistration(int result, const QControlDevice &remote)
         m_active = false;
         return;
     }
-    whenLineFree([this, result, remote](bool stickReady) {
+    m_session->whenIdle(this, [this, result, remote](bool dropped) {
         QOperation *operation =
             m_session->connected()
                 ? m_session->beginOrTell(tr("Изменение режима работы устройства"), false)
@@ -191,12 +165,13 @@ void QRemoteSearch::finishRegistration(int result, const QControlDevice &remote)
         const QString failed = tr("Не удалось добавить новый пульт");
         if (result != 0)
             operation->setLostText(failed);
-        leaveSearchMode(operation, [this, operation, result, remote, stickReady, failed] {
+        leaveSearchMode(operation, [this, operation, result, remote, dropped, failed] {
             if (result == 0)
                 return;
             Prompts *prompts = m_session->prompts();
             QWidget *parent = m_session->dialogParent();
-            if (!stickReady) {
+            // The wizard's last poll went unanswered: the remote it heard is not certain.
+            if (dropped) {
                 prompts->warning(parent, tr("Ошибка"), failed, QMessageBox::Ok);
                 return;
             }
@@ -236,7 +211,7 @@ void QRemoteSearch::find_button_clicked()
     m_finding = operation;
     const QPointer<QSearchWaitDialog> dialog =
         new QSearchWaitDialog(m_session->dialogParent(), operation, m_session);
-    connect(m_session, &QModemSession::operationStep, dialog, &QWaitDialog::setText);
+    connect(operation, &QOperation::stepped, dialog, &QWaitDialog::setText);
     connect(dialog, &QWaitDialog::extButtonClicked, this, &QRemoteSearch::request_found_device);
     connect(this, &QRemoteSearch::signal_show_btn_next_device_search, dialog,
             &QWaitDialog::setExtOperationEnabled);
@@ -267,7 +242,7 @@ void QRemoteSearch::searchEnded()
         m_active = false;
         return;
     }
-    whenLineFree([this](bool) {
+    m_session->whenIdle(this, [this](bool) {
         QOperation *operation = m_session->connected()
                                     ? m_session->beginOrTell(tr("Установка режима работы"), true)
                                     : nullptr;
@@ -285,7 +260,7 @@ void QRemoteSearch::request_found_device()
     if (!m_session->modem().listening() || !m_finding)
         return;
     emit signal_show_btn_next_device_search(false);
-    m_session->reportStep(tr("Определение пульта... \nНажмите и удерживайте в течение 4 секунд "
+    m_finding->reportStep(tr("Определение пульта... \nНажмите и удерживайте в течение 4 секунд "
                              "кнопку на пульте для его определения."));
     poll(m_finding, [this](int heard) { device_found(heard); });
 }
@@ -323,13 +298,19 @@ void QRemoteSearch::device_found(int value)
     const auto known = std::find_if(remotes.cbegin(), remotes.cend(),
                                     [id](const QControlDevice &r) { return r.id() == id; });
     if (known != remotes.cend()) {
-        m_session->reportStep(tr("Найден пульт, владелец '") + known->ownerName() + "'.");
+        reportFound(tr("Найден пульт, владелец '") + known->ownerName() + "'.");
         m_view->selectRemote(id);
     } else {
-        m_session->reportStep(tr("Найден незарегистрированный пульт №") + QString::number(id));
+        reportFound(tr("Найден незарегистрированный пульт №") + QString::number(id));
     }
     // Polling waits for the user's "Поиск".
     if (m_finding)
         m_session->hold(m_finding);
     emit signal_show_btn_next_device_search(true);
+}
+
+void QRemoteSearch::reportFound(const QString &text)
+{
+    if (m_finding)
+        m_finding->reportStep(text);
 }

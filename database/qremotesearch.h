@@ -49,15 +49,11 @@ public slots:
     QOperation *restoreNormalMode();
 
 private:
-    void registerStep();
+    void reportFound(const QString &text);
     // The stick's mode set as the next step of operation; next runs once it is.
     void setModemMode(QOperation *operation, quint8 mode, const std::function<void()> &next);
     // The stick back in normal mode as the next step of operation; next runs once it is.
     void leaveSearchMode(QOperation *operation, const std::function<void()> &next);
-    // Runs then once the line is quiet: no operation runs and no command is out. A command
-    // still out when the link would itself have given it up is dropped: then gets false.
-    // Without a session there is nothing to wait for.
-    void whenLineFree(const std::function<void(bool free)> &then);
     void requestFoundDeviceLater();
     // After the wizard: the stick back in normal mode and, when one was heard and named,
     // the new remote written, in one operation.
@@ -72,8 +68,6 @@ private:
     // The stick was put into search mode and not yet back into normal mode.
     bool m_searchModeLeft = false;
     bool m_active = false;
-    // The answer of the last poll.
-    int m_heard = -1;
     // The search for an owner; polls go out only while it runs.
     QPointer<QOperation> m_finding;
 };

@@ -2,14 +2,16 @@
 
 #include "commands.h"
 #include "prompts.h"
+#include "qlineoperation.h"
 #include "qmemorystatusdialog.h"
 #include "qmodemsession.h"
-#include "qoperation.h"
 #include "qoperationlog.h"
 #include "qtablefiles.h"
 #include "qtabletransfers.h"
 #include "remotelist.h"
 #include "remotetable.h"
+
+#include <QPointer>
 
 #include <memory>
 
@@ -102,15 +104,15 @@ void QTableCopy::copyIn(QOperation *operation, int transaction, quint16 directio
                         const std::function<void(bool copied)> &then)
 {
     operation->setProgress(0, counted ? 100 : 0);
-    auto progress = std::make_shared<QMetaObject::Connection>();
-    if (counted)
-        *progress = connect(m_session, &QModemSession::operationProgress, operation,
-                            [operation](int percent) { operation->setProgress(percent, 100); });
+    auto *running = qobject_cast<QLineOperation *>(operation);
+    if (running)
+        running->setRunningShown(counted);
     m_transfers->proceedIn(
         operation, MODEM_TRANSACTION_T(transaction),
         [this, direction] { m_session->sendDataCommand(CMD_COPY_TABLE, direction); },
-        [progress, then](bool copied) {
-            disconnect(*progress);
+        [running = QPointer<QLineOperation>(running), then](bool copied) {
+            if (running)
+                running->setRunningShown(false);
             then(copied);
         });
 }

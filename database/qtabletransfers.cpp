@@ -10,6 +10,7 @@
 #include "remotetable.h"
 #include "tablecheck.h"
 #include "tablediff.h"
+#include "tablesteps.h"
 
 #include <QSettings>
 
@@ -29,7 +30,6 @@ QTableTransfers::QTableTransfers(QModemSession *session, RemoteList *list, QTabl
                                  QObject *parent)
     : QObject(parent), m_session(session), m_list(list), m_files(files)
 {
-    registerSteps();
 }
 
 bool QTableTransfers::readVerifySetting(const QSettings &settings)
@@ -40,70 +40,6 @@ bool QTableTransfers::readVerifySetting(const QSettings &settings)
 void QTableTransfers::writeVerifySetting(QSettings &settings, bool on)
 {
     settings.setValue(VerifyKey, on);
-}
-
-void QTableTransfers::registerSteps()
-{
-    QModemSession::TransactionStep read;
-    read.judge = [this](const QRS232Message &, const QRS232Message &answer) {
-        const bool longRecords = m_session->modem().longRecords();
-        const QByteArray payload = answer.payload();
-        const int size =
-            longRecords ? QControlDevice::LongRecordSize : QControlDevice::ShortRecordSize;
-        if (!answer.is_data_frame() || answer.command() != ANS_REMOTE || payload.size() != size)
-            return int(QModemSession::RESULT_BAD_ANSWER);
-        bool valid = false;
-        const QControlDevice remote = QControlDevice::fromRecord(payload, longRecords, &valid);
-        if (!valid) {
-            // The erased record after the last one ends the table.
-            m_readEnded = true;
-            return int(QModemSession::RESULT_OK);
-        }
-        const bool known =
-            std::any_of(m_received.cbegin(), m_received.cend(),
-                        [&](const QControlDevice &r) { return r.id() == remote.id(); });
-        if (!known) {
-            m_received.append(remote);
-            if (m_showArriving)
-                emit remoteArriving(remote, m_received.size() == 1);
-        }
-        m_session->reportStep();
-        countRecord();
-        return int(QModemSession::RESULT_OK);
-    };
-    read.next = [this] {
-        if (m_readEnded)
-            return true;
-        m_session->sendDataCommand(CMD_READ_NEXT_REMOTE, TARGET_MODEM);
-        return false;
-    };
-    m_session->registerStep(TRANSACTION_READ_TABLE, read);
-
-    QModemSession::TransactionStep write;
-    write.next = [this] {
-        // Every record sent so far has been confirmed.
-        if (QOperation *operation = m_session->currentOperation())
-            operation->setProgress(m_writeIndex, int(m_writeList.size()));
-        if (m_writeIndex >= m_writeList.size())
-            return true;
-        m_session->reportStep();
-        const QControlDevice &remote = m_writeList.at(m_writeIndex++);
-        m_session->sendDataCommand(CMD_WRITE_REMOTE, TARGET_MODEM,
-                                   remote.toRecord(m_session->modem().longRecords()));
-        return false;
-    };
-    m_session->registerStep(TRANSACTION_WRITE_TABLE, write);
-}
-
-void QTableTransfers::countRecord()
-{
-    QOperation *operation = m_session->currentOperation();
-    if (!operation)
-        return;
-    // Only the end record may end the read: a table longer than the used places the
-    // stick reported still shows a bar short of full.
-    const int counted = operation->progress() + 1;
-    operation->setProgress(counted, qMax(operation->maximum(), counted + 1));
 }
 
 void QTableTransfers::proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,
@@ -125,37 +61,34 @@ void QTableTransfers::warnReadFailed(const QOperation *operation)
 void QTableTransfers::clearIn(QOperation *operation, quint16 mask, bool longTimeout,
                               const Then &then)
 {
-    auto timeout = std::make_shared<int>(-1);
     proceedIn(
         operation, TRANSACTION_CLEAR_TABLE,
-        [this, operation, timeout, mask, longTimeout] {
-            if (longTimeout)
-                *timeout = m_session->stretchAnswerTimeout(CLEAR_TIMEOUT_FACTOR);
-            m_session->sendDataCommand(CMD_CLEAR_TABLE, mask);
+        [this, operation, mask, longTimeout] {
+            m_session->sendDataCommand(CMD_CLEAR_TABLE, mask, {},
+                                       longTimeout ? CLEAR_TIMEOUT_FACTOR : 1);
             if (longTimeout)
                 operation->setText(tr("Очистка памяти в USB-stick..."));
         },
-        [this, timeout, then](bool cleared) {
-            // Back to the time-out in force before, which need not be the default.
-            if (*timeout >= 0)
-                m_session->restoreAnswerTimeout(*timeout);
-            then(cleared);
-        });
+        then);
 }
 
-void QTableTransfers::readRecordsIn(QOperation *operation, const ReadThen &then)
+void QTableTransfers::readRecordsIn(QOperation *operation, const ReadThen &then, bool showArriving)
 {
-    m_received.clear();
-    m_readEnded = false;
-    proceedIn(
-        operation, TRANSACTION_READ_TABLE,
-        [this] { m_session->sendDataCommand(CMD_READ_FIRST_REMOTE, TARGET_MODEM); },
-        [this, then](bool accepted) {
-            // A read cut short is never the stick's table.
-            const bool complete = accepted && m_readEnded;
-            const QList<QControlDevice> received = std::exchange(m_received, {});
-            then(complete ? READ_OK : READ_FAILED, received);
-        });
+    TableReadStep::Arriving arriving;
+    if (showArriving)
+        arriving = [this](const QControlDevice &remote, bool first) {
+            emit remoteArriving(remote, first);
+        };
+    auto step = std::make_shared<TableReadStep>(m_session, operation, arriving);
+    if (!m_session->proceed(
+            operation, TRANSACTION_READ_TABLE, [step] { step->sendFirst(); },
+            [step, then](bool accepted) {
+                // A read cut short is never the stick's table.
+                const bool complete = accepted && step->ended();
+                then(complete ? READ_OK : READ_FAILED, step->takeReceived());
+            },
+            step.get()))
+        then(READ_FAILED, {});
 }
 
 void QTableTransfers::countStickIn(QOperation *operation, const Then &then)
@@ -215,11 +148,11 @@ void QTableTransfers::prepareStickChangeIn(QOperation *operation, const std::fun
     });
 }
 
-void QTableTransfers::readTableIn(QOperation *operation, const ReadThen &then)
+void QTableTransfers::readTableIn(QOperation *operation, const ReadThen &then, bool showArriving)
 {
     operation->setText(tr("Чтение данных с USB-stick..."));
     operation->setProgress(0, 0);
-    countStickIn(operation, [this, operation, then](bool counted) {
+    countStickIn(operation, [this, operation, then, showArriving](bool counted) {
         if (!counted) {
             then(READ_NOT_COUNTED, {});
             return;
@@ -228,7 +161,7 @@ void QTableTransfers::readTableIn(QOperation *operation, const ReadThen &then)
         const int used = int(modem.memTotal()) - int(modem.memFree());
         operation->setText(tr("Чтение пультов с USB-stick..."));
         operation->setProgress(0, qMax(0, used) + 1);
-        readRecordsIn(operation, then);
+        readRecordsIn(operation, then, showArriving);
     });
 }
 
@@ -277,32 +210,23 @@ void QTableTransfers::writeTableIn(QOperation *operation, const QList<QControlDe
                 operation->setText(tr("Запись пультов на USB-stick..."));
                 operation->setProgress(0, int(list.size()));
                 operation->setCancelEnabled(cancellable);
-                m_writeList = list;
-                m_writeIndex = 1;
-                proceedIn(
-                    operation, TRANSACTION_WRITE_TABLE,
-                    [this] {
-                        m_session->sendDataCommand(
-                            CMD_WRITE_REMOTE, TARGET_MODEM,
-                            m_writeList.first().toRecord(m_session->modem().longRecords()));
-                    },
-                    [this, operation, then](bool accepted) {
-                        operation->setCancelEnabled(false);
-                        const int written =
-                            accepted ? int(m_writeList.size()) : qMax(0, m_writeIndex - 1);
-                        m_writeList.clear();
-                        then(accepted, written);
-                    });
+                auto step = std::make_shared<TableWriteStep>(m_session, operation, list);
+                if (!m_session->proceed(
+                        operation, TRANSACTION_WRITE_TABLE, [step] { step->sendFirst(); },
+                        [operation, step, then](bool accepted) {
+                            operation->setCancelEnabled(false);
+                            then(accepted, accepted ? step->count() : step->confirmed());
+                        },
+                        step.get()))
+                    then(false, 0);
             });
 }
 
 void QTableTransfers::loadTableIn(QOperation *operation, const ReadThen &then)
 {
     // A long table is shown while it comes; only the end record makes it the list.
-    m_showArriving = true;
-    readTableIn(operation, [this, operation, then](READ_RESULT_T result,
-                                                   const QList<QControlDevice> &received) {
-        m_showArriving = false;
+    const auto loaded = [this, operation, then](READ_RESULT_T result,
+                                                const QList<QControlDevice> &received) {
         if (result == READ_OK) {
             m_list->showStickTable(received);
         } else {
@@ -314,7 +238,8 @@ void QTableTransfers::loadTableIn(QOperation *operation, const ReadThen &then)
         if (result != READ_NOT_COUNTED)
             m_files->save_reserved();
         then(result, received);
-    });
+    };
+    readTableIn(operation, loaded, true);
 }
 
 QOperation *QTableTransfers::load_db_from_modem()

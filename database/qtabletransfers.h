@@ -17,9 +17,8 @@ class RemoteList;
 
 // The remote table between the PC and the stick: reading it, writing it (cleared first,
 // checked after, the old table given back when the write is cut), clearing the memories;
-// a table read or cleared is backed up first. Registers the table read's and write's
-// steps. Each user action is one operation; its parts are steps that other owners run
-// inside operations of their own.
+// a table read or cleared is backed up first. Each user action is one operation; its parts are
+// steps that other owners run inside operations of their own.
 class QTableTransfers : public QObject
 {
     Q_OBJECT
@@ -39,7 +38,7 @@ public:
     void proceedIn(QOperation *operation, MODEM_TRANSACTION_T transaction,
                    const std::function<void()> &sendFirst, const Then &then);
     // The stick's memory count, then its table, the progress counted per record.
-    void readTableIn(QOperation *operation, const ReadThen &then);
+    void readTableIn(QOperation *operation, const ReadThen &then, bool showArriving = false);
     // Clears the tables in mask; a long time-out is for the stick's own table.
     void clearIn(QOperation *operation, quint16 mask, bool longTimeout, const Then &then);
     // Clears the stick's table and writes list into it, the records with progress; the
@@ -92,11 +91,9 @@ public slots:
     QOperation *clear_modem_memory();
 
 private:
-    void registerSteps();
     static QString writeNotDone();
-    void countRecord();
-    // The records only, without the memory count.
-    void readRecordsIn(QOperation *operation, const ReadThen &then);
+    // The records only, without the memory count; shown as they come with showArriving.
+    void readRecordsIn(QOperation *operation, const ReadThen &then, bool showArriving = false);
     void verifyWrittenIn(QOperation *operation, const QList<QControlDevice> &written);
     // After a cut write: the stick gets back the table it had, when that is known and the
     // stick still answers and takes a change.
@@ -113,11 +110,4 @@ private:
     RemoteList *m_list;
     QTableFiles *m_files;
     bool m_verifyAfterWrite = true;
-
-    // The transfer in progress.
-    QList<QControlDevice> m_received;
-    bool m_readEnded = false;
-    bool m_showArriving = false;
-    QList<QControlDevice> m_writeList;
-    int m_writeIndex = 0;
 };

@@ -6,6 +6,8 @@
 #include <QMutexLocker>
 #include <QTimer>
 
+#include <memory>
+
 Q_LOGGING_CATEGORY(lcLink, "vexo.link", QtInfoMsg)
 
 QInterface_Manager::QInterface_Manager(QObject *parent) : QThread(parent) {}
@@ -102,6 +104,54 @@ bool QInterface_Manager::is_free() const
     return m_current.frame().isEmpty();
 }
 
+int QInterface_Manager::timeoutLocked(const QInterfaceMessage &command) const
+{
+    return m_ackTimeout * command.timeout_factor();
+}
+
+int QInterface_Manager::command_timeout() const
+{
+    QMutexLocker l(&m_lock);
+    return timeoutLocked(m_current);
+}
+
+void QInterface_Manager::whenFree(QObject *context, const std::function<void(bool)> &then)
+{
+    if (is_free()) {
+        then(false);
+        return;
+    }
+    struct Wait {
+        QMetaObject::Connection connection;
+        bool done = false;
+        bool dropped = false;
+    };
+    auto wait = std::make_shared<Wait>();
+    wait->connection = connect(this, &QInterface_Manager::signal_line_free, context, [=] {
+        // A receiver before this one may have sent the next command already.
+        if (wait->done || !is_free())
+            return;
+        wait->done = true;
+        disconnect(wait->connection);
+        then(wait->dropped);
+    });
+    // The time-out may have been lowered since the command went out: waiting longer than
+    // the link would try it now is in vain.
+    QTimer::singleShot(give_up_ms(), context, [this, wait] {
+        if (wait->done || is_free())
+            return;
+        qCWarning(lcLink) << "a command stayed unanswered past its time; dropped";
+        wait->dropped = true;
+        stop_command();
+    });
+}
+
+void QInterface_Manager::announceIfFree()
+{
+    if (is_free())
+        emit signal_line_free();
+}
+
 bool QInterface_Manager::interfaceStatus() const
 {
     QMutexLocker l(&m_lock);
@@ -187,7 +237,7 @@ bool QInterface_Manager::stop_command()
         if (m_worker) {
             if (m_worker->logic_state() == LOGIC_WAIT_ANSWER) {
                 m_draining = true;
-                m_drainEnd = QDeadlineTimer(m_ackTimeout);
+                m_drainEnd = QDeadlineTimer(timeoutLocked(m_current));
             }
             // Not yet written? Then it never will be.
             m_worker->cancelCommand();
@@ -200,6 +250,7 @@ bool QInterface_Manager::stop_command()
         m_transmissions = 0;
     }
     state_machine();
+    announceIfFree();
     return true;
 }
 
@@ -209,7 +260,7 @@ bool QInterface_Manager::wait_for_command()
         QMutexLocker l(&m_lock);
         if (!m_worker || m_busy || m_portLost)
             return false;
-        m_worker->set_answer_timeout(m_ackTimeout);
+        m_worker->set_answer_timeout(timeoutLocked(m_last));
         if (!m_worker->start_receive())
             return false;
         m_waiting = true;
@@ -229,6 +280,7 @@ bool QInterface_Manager::handOverLocked()
         return false;
     }
     m_draining = false;
+    m_worker->set_answer_timeout(timeoutLocked(m_current));
     if (!m_worker->set_command(m_current.frame()))
         return false;
     m_busy = true;
@@ -265,7 +317,7 @@ void QInterface_Manager::noteAnswerLocked(const QByteArray &frame)
     m_duplicatesLeft = repeats;
     // The copy answers a repeat that went out before this answer came, and may itself be
     // as late as this one was: one time-out from now is not always enough.
-    m_duplicateWindow = QDeadlineTimer(2 * qint64(m_ackTimeout));
+    m_duplicateWindow = QDeadlineTimer(2 * qint64(timeoutLocked(m_last)));
 }
 
 void QInterface_Manager::state_machine()
@@ -378,6 +430,7 @@ void QInterface_Manager::state_machine()
     }
     if (endLost)
         QMetaObject::invokeMethod(this, &QInterface_Manager::endLostCommand, Qt::QueuedConnection);
+    // The frame is handed over before the worker is told to go on: see rs232_port::m_parked.
     if (deliver)
         emit signal_proc_incoming_message(delivered);
     if (proc)
@@ -386,6 +439,8 @@ void QInterface_Manager::state_machine()
         repeat_command();
     if (timeout)
         emit signal_ack_timeout();
+    if (deliver || timeout)
+        announceIfFree();
 }
 
 void QInterface_Manager::endLostCommand()
@@ -402,8 +457,10 @@ void QInterface_Manager::endLostCommand()
             m_retries = 0;
         }
     }
-    if (outstanding)
+    if (outstanding) {
         emit signal_ack_timeout();
+        announceIfFree();
+    }
 }
 
 void QInterface_Manager::portLost(int opening)
@@ -430,6 +487,7 @@ void QInterface_Manager::portLost(int opening)
     emit signal_port_lost();
     if (outstanding)
         emit signal_ack_timeout();
+    announceIfFree();
 }
 
 void QInterface_Manager::setStatus(bool on)
@@ -446,6 +504,8 @@ void QInterface_Manager::setStatus(bool on)
         }
     }
     emit signal_interface_status(on);
+    if (!on)
+        announceIfFree();
 }
 
 void QInterface_Manager::run()

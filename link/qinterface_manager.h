@@ -8,6 +8,8 @@
 #include <QMutex>
 #include <QThread>
 
+#include <functional>
+
 class rs232_port;
 
 // The single gateway to the modem. Holds the one command in flight, hands it to the port
@@ -37,6 +39,12 @@ public:
     // acknowledgement time-out for the first try and for each repeat.
     qint64 give_up_ms() const;
     bool is_free() const;
+    // The time-out of the command on the line (its factor applied), else the plain one.
+    int command_timeout() const;
+    // Runs then once no command is out (at once when none is), unless context is gone
+    // first. A command still out when the link would have given it up, counted from now,
+    // is dropped: then hears dropped = true.
+    void whenFree(QObject *context, const std::function<void(bool dropped)> &then);
     bool interfaceStatus() const;
     QInterfaceMessage last_command() const;
     // How the next openings open the port; empty for the system's way.
@@ -55,6 +63,8 @@ signals:
     // command that was outstanding is not retried: signal_ack_timeout() follows at once,
     // and so it does for a command sent after the loss, until the interface is restarted.
     void signal_port_lost();
+    // No command is out any more; emitted once the frame that ended it has been delivered.
+    void signal_line_free();
 
 public slots:
     bool send_command(QInterfaceMessage &mess);
@@ -77,6 +87,8 @@ private:
     bool handOverLocked();
     bool isDuplicateLocked(const QByteArray &frame);
     void noteAnswerLocked(const QByteArray &frame);
+    int timeoutLocked(const QInterfaceMessage &command) const;
+    void announceIfFree();
 
     // Guards everything below that the worker thread's run() also touches. Never held
     // while a signal is emitted, so slots may call back into the manager freely.

@@ -20,7 +20,7 @@ QInterfaceMessage::QInterfaceMessage(QObject *parent, const QByteArray &frame)
 
 QInterfaceMessage::QInterfaceMessage(const QInterfaceMessage &other)
     : QObject(nullptr), m_frame(other.m_frame), m_answerCode(other.m_answerCode),
-      m_needAnswer(other.m_needAnswer)
+      m_needAnswer(other.m_needAnswer), m_timeoutFactor(other.m_timeoutFactor)
 {
 }
 
@@ -29,6 +29,7 @@ QInterfaceMessage &QInterfaceMessage::assign(const QInterfaceMessage &other)
     m_frame = other.m_frame;
     m_answerCode = other.m_answerCode;
     m_needAnswer = other.m_needAnswer;
+    m_timeoutFactor = other.m_timeoutFactor;
     return *this;
 }
 
@@ -37,6 +38,7 @@ void QInterfaceMessage::clear()
     m_frame.clear();
     m_answerCode = 0;
     m_needAnswer = false;
+    m_timeoutFactor = 1;
 }
 
 void QInterfaceMessage::set_answer_code(quint16 code)

@@ -23,12 +23,17 @@ public:
     virtual quint16 checksum(const char *data, uint len) const;
 
     const QByteArray &frame() const { return m_frame; }
+    // The answer is waited for this many acknowledgement time-outs, per try: a command the
+    // device takes long over (a clear, a firmware block) says so itself.
+    int timeout_factor() const { return m_timeoutFactor; }
+    void set_timeout_factor(int factor) { m_timeoutFactor = qMax(1, factor); }
     quint16 answer_code() const { return m_answerCode; }
 
 protected:
     QByteArray m_frame;
     quint16 m_answerCode = 0;
     bool m_needAnswer = false;
+    int m_timeoutFactor = 1;
 };
 
 // The 0x7E framing used on the serial line: data frames and short frames.

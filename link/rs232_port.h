@@ -104,7 +104,10 @@ private:
     bool m_resumed = false; // a ready frame was dropped: wait on against the old deadline
     // A frame was taken and is being delivered: its receiver may still ask for a further
     // frame or send the next command, so no reception of the worker's own begins until the
-    // manager's next proc().
+    // manager's next proc(). The manager hands the frame over before it tells the worker to
+    // go on (signal_port_proc after signal_proc_incoming_message): a question to the user
+    // may open inside that delivery, and its dialog must never find the worker mid-frame,
+    // with a half-read frame timing out behind it.
     bool m_parked = false;
     std::atomic<INTERFACE_LOGIC_STATE_T> m_state{LOGIC_IDLE};
 

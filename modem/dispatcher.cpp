@@ -50,11 +50,10 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
             if (runningStalled(code >> 8))
                 return RESULT_STALLED;
             // The poll belongs to this transaction only.
-            QTimer::singleShot(PROGRESS_POLL_MS, this, [this, serial = m_runner->serial()] {
-                if (m_runner->stillRunning(serial))
-                    request_modem_progress();
-            });
-            emit operationProgress(code >> 8);
+            m_runner->whileOpen(PROGRESS_POLL_MS, [this] { request_modem_progress(); });
+            QLineOperation *operation = m_runner->current();
+            if (operation && operation->runningShown())
+                operation->setProgress(code >> 8, 100);
             return RESULT_PENDING;
         }
         return status == STATUS_NO_PRIVILEGES ? RESULT_NO_PRIVILEGES : RESULT_OK;
@@ -68,8 +67,7 @@ int QModemSession::genericAcknowledge(const QRS232Message &request, const QRS232
 
 bool QModemSession::runningStalled(int percent)
 {
-    if (m_running.serial != m_runner->serial() || percent > m_running.best) {
-        m_running.serial = m_runner->serial();
+    if (percent > m_running.best) {
         m_running.best = percent;
         m_running.unchanged = 0;
         m_running.since.start();
@@ -105,9 +103,9 @@ void QModemSession::rs232_cmd_income(QByteArray buf)
     qCDebug(lcModem).noquote() << "HOST <- DEV:" << buf.toHex(' ');
     // The port search judges the frames itself, broken ones included; a question
     // about a wrong answer would only get in its way.
-    if (m_searching)
+    if (searching())
         return;
-    MODEM_TRANSACTION_T transaction = m_modem.currentTransaction();
+    MODEM_TRANSACTION_T transaction = currentTransaction();
     if (transaction > TRANSACTION_FACTORY_RESET)
         transaction = TRANSACTION_NONE;
 
@@ -125,24 +123,14 @@ void QModemSession::rs232_cmd_income(QByteArray buf)
 int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message &request,
                             const QRS232Message &answer)
 {
-    const auto step = m_steps.constFind(transaction);
-    if (step != m_steps.cend())
-        return step->judge ? step->judge(request, answer) : genericAcknowledge(request, answer);
-
+    // The running operation judges its own answers first.
+    if (QLineOperation *operation = m_runner->current()) {
+        const int result = operation->judge(request, answer);
+        if (result != QLineOperation::Unjudged)
+            return result;
+    }
     const QByteArray payload = answer.payload();
     switch (transaction) {
-    case TRANSACTION_NONE:
-    case TRANSACTION_WIZARD:
-        if (isData(answer, ANS_FOUND_REMOTE)) {
-            if (!isData(request, CMD_GET_FOUND_REMOTE))
-                return RESULT_BAD_ANSWER;
-            int id = -1;
-            if (payload.size() == 4 && payload != QByteArray(4, char(0xFF)))
-                id = int(quint32(word(payload, 0)) | (quint32(word(payload, 2)) << 16));
-            emit deviceFound(id);
-            return RESULT_PENDING;
-        }
-        return genericAcknowledge(request, answer);
     case TRANSACTION_MODEM_MEMORY:
         if (isData(answer, ANS_PARAM) && payload.size() == 6 && word(payload, 0) == PARAM_MEMORY &&
             !fromDevice(answer)) {
@@ -190,10 +178,7 @@ int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message
             return RESULT_OK;
         }
         if (quint8(payload[0]) & PROTECTION_BIT_PASSWORD) {
-            QTimer::singleShot(PROTECTION_POLL_MS, this, [this, serial = m_runner->serial()] {
-                if (m_runner->stillRunning(serial))
-                    request_protection_status();
-            });
+            m_runner->whileOpen(PROTECTION_POLL_MS, [this] { request_protection_status(); });
             return RESULT_PENDING;
         }
         return RESULT_OK;
@@ -214,7 +199,7 @@ int QModemSession::dispatch(MODEM_TRANSACTION_T transaction, const QRS232Message
 void QModemSession::answer_timeout()
 {
     qCDebug(lcModem) << "Answer timeout!";
-    if (m_searching || !m_modem.connected())
+    if (searching() || !m_modem.connected())
         return;
     if (m_interfaceManager->last_command().need_answer())
         complete_transaction(RESULT_NO_ANSWER);
@@ -222,10 +207,6 @@ void QModemSession::answer_timeout()
 
 void QModemSession::finish(bool ok)
 {
-    if (ok)
-        emit operationComplete();
-    else
-        emit operationFailed();
     // Only the running transaction ends; an answer has no business with any other.
     m_runner->endTransaction(ok);
 }
@@ -257,13 +238,12 @@ void QModemSession::rereadPrivilegesLater()
 
 void QModemSession::complete_transaction(int result)
 {
-    const MODEM_TRANSACTION_T transaction = m_modem.currentTransaction();
+    const MODEM_TRANSACTION_T transaction = currentTransaction();
     const QString error = tr("Ошибка");
     switch (result) {
     case RESULT_OK: {
-        const auto step = m_steps.constFind(transaction);
-        if (step != m_steps.cend()) {
-            if (!step->next || step->next())
+        if (QLineOperation *operation = m_runner->current(); operation && operation->step()) {
+            if (operation->next())
                 finish(true);
             break;
         }
@@ -319,10 +299,7 @@ void QModemSession::complete_transaction(int result)
                                QMessageBox::Ok);
             finish(false);
         } else if (transaction == TRANSACTION_DEVICE_INIT) {
-            QTimer::singleShot(DEVICE_INIT_RETRY_MS, this, [this, serial = m_runner->serial()] {
-                if (m_runner->stillRunning(serial))
-                    send_devinit_message();
-            });
+            m_runner->whileOpen(DEVICE_INIT_RETRY_MS, [this] { send_devinit_message(); });
         } else if (m_prompts->warning(
                        m_dialogParent, error,
                        tr("Usb-stick не смог выполнить команду на конечном устройстве. Повторить "

@@ -21,6 +21,7 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
     m_interfaceManager = new QInterface_Manager(this);
     m_runner = new QOperationRunner(&m_modem, m_interfaceManager, prompts, dialogParent, this);
     connect(m_runner, &QOperationRunner::operationStarted, this, &QModemSession::operationStarted);
+    connect(m_runner, &QOperationRunner::transactionBegun, this, [this] { m_running = {}; });
     m_operationLog = new QOperationLog(&m_modem, this);
     connect(m_interfaceManager, &QInterface_Manager::signal_interface_status, this,
             &QModemSession::set_interface_status);
@@ -30,6 +31,8 @@ QModemSession::QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *p
             &QModemSession::answer_timeout);
     connect(m_interfaceManager, &QInterface_Manager::signal_port_lost, this,
             &QModemSession::portLost);
+    connect(m_interfaceManager, &QInterface_Manager::signal_log_buffer, this,
+            &QModemSession::frameLogged);
 }
 
 QModemSession::~QModemSession()
@@ -45,30 +48,24 @@ void QModemSession::setPorts(const QStringList &ports, bool includeSystem)
     m_includeSystemPorts = includeSystem;
 }
 
-void QModemSession::registerStep(MODEM_TRANSACTION_T transaction, const TransactionStep &step)
-{
-    m_steps.insert(transaction, step);
-}
-
-bool QModemSession::sendCommand(QRS232Message &message)
+bool QModemSession::sendCommand(QRS232Message &message, int timeoutFactor)
 {
     message.set_answer_code(EXPECTED_STATUS);
-    if (!m_searching && m_interfaceManager->send_command(message))
+    message.set_timeout_factor(timeoutFactor);
+    if (!searching() && m_interfaceManager->send_command(message))
         return true;
     qCWarning(lcModem) << "command dropped, the link is busy";
     // Without this the operation would wait for an answer forever.
-    QTimer::singleShot(0, this, [this, serial = m_runner->serial()] {
-        if (m_runner->stillRunning(serial))
-            finish(false);
-    });
+    m_runner->whileOpen(0, [this] { finish(false); });
     return false;
 }
 
-void QModemSession::sendDataCommand(quint16 command, quint16 target, const QByteArray &payload)
+void QModemSession::sendDataCommand(quint16 command, quint16 target, const QByteArray &payload,
+                                    int timeoutFactor)
 {
     QRS232Message message;
     message.make_data_frame(command, target, payload.constData(), int(payload.size()));
-    sendCommand(message);
+    sendCommand(message, timeoutFactor);
 }
 
 void QModemSession::sendShortCommand(quint8 cls, quint8 number, quint8 arg1)
@@ -106,43 +103,43 @@ bool oneOf(MODEM_TRANSACTION_T t, MODEM_TRANSACTION_T a, MODEM_TRANSACTION_T b)
 
 void QModemSession::request_modem_param(quint16 id)
 {
-    if (oneOf(m_modem.currentTransaction(), TRANSACTION_VERSION, TRANSACTION_READ_PARAMS))
+    if (oneOf(currentTransaction(), TRANSACTION_VERSION, TRANSACTION_READ_PARAMS))
         sendDataCommand(CMD_GET_PARAM, TARGET_MODEM, paramPayload(id));
 }
 
 void QModemSession::request_device_param(quint16 id)
 {
-    if (oneOf(m_modem.currentTransaction(), TRANSACTION_VERSION, TRANSACTION_READ_PARAMS))
+    if (oneOf(currentTransaction(), TRANSACTION_VERSION, TRANSACTION_READ_PARAMS))
         sendDataCommand(CMD_GET_PARAM, deviceTarget(), paramPayload(id));
 }
 
 void QModemSession::set_modem_param(quint16 id, quint8 value)
 {
-    if (oneOf(m_modem.currentTransaction(), TRANSACTION_SET_PARAM, TRANSACTION_WRITE_PARAMS))
+    if (oneOf(currentTransaction(), TRANSACTION_SET_PARAM, TRANSACTION_WRITE_PARAMS))
         sendDataCommand(CMD_SET_PARAM, TARGET_MODEM, paramPayload(id) + char(value));
 }
 
 void QModemSession::set_device_param(quint16 id, quint8 value)
 {
-    if (oneOf(m_modem.currentTransaction(), TRANSACTION_SET_PARAM, TRANSACTION_WRITE_PARAMS))
+    if (oneOf(currentTransaction(), TRANSACTION_SET_PARAM, TRANSACTION_WRITE_PARAMS))
         sendDataCommand(CMD_SET_PARAM, deviceTarget(), paramPayload(id) + char(value));
 }
 
 void QModemSession::request_modem_progress()
 {
-    if (m_modem.currentTransaction() != TRANSACTION_NONE && !m_searching)
+    if (currentTransaction() != TRANSACTION_NONE && !searching())
         sendDataCommand(CMD_GET_PROGRESS, TARGET_MODEM);
 }
 
 void QModemSession::request_protection_status()
 {
-    if (m_modem.currentTransaction() == TRANSACTION_FORGET_PASSWORD)
+    if (currentTransaction() == TRANSACTION_FORGET_PASSWORD)
         sendDataCommand(CMD_GET_PROTECTION, TARGET_MODEM);
 }
 
 void QModemSession::send_devinit_message()
 {
-    if (m_modem.currentTransaction() == TRANSACTION_DEVICE_INIT)
+    if (currentTransaction() == TRANSACTION_DEVICE_INIT)
         sendDataCommand(CMD_DEVICE_INIT, TARGET_MODEM);
 }
 
@@ -158,9 +155,8 @@ void QModemSession::set_interface_status(bool value)
 void QModemSession::start_autoconnect()
 {
     // One search at a time; a request while it runs is ignored.
-    if (m_searching)
+    if (searching())
         return;
-    m_searching = true;
     m_runner->setSearching(true);
     m_modem.setConnected(false);
     m_modem.setCurrentTransaction(TRANSACTION_AUTOCONNECT);
@@ -186,38 +182,20 @@ void QModemSession::start_autoconnect()
 
 void QModemSession::no_modem_on_port()
 {
-    if (!m_searching || !m_autoConnectTool)
+    if (!searching() || !m_autoConnectTool)
         return;
     emit searchPassFailed();
     m_autoConnectTool->start_search(true);
 }
 
-bool QModemSession::lineFree() const
+void QModemSession::whenLineFree(QObject *context, const std::function<void(bool)> &then)
 {
-    return m_interfaceManager->is_free();
+    m_interfaceManager->whenFree(context, then);
 }
 
-qint64 QModemSession::lineGiveUpMs() const
+QString QModemSession::portName() const
 {
-    return m_interfaceManager->give_up_ms();
-}
-
-void QModemSession::dropUnansweredCommand()
-{
-    m_interfaceManager->stop_command();
-}
-
-int QModemSession::stretchAnswerTimeout(int factor)
-{
-    const int previous = m_interfaceManager->ack_timeout();
-    m_interfaceManager->set_ack_timeout(previous * factor);
-    return previous;
-}
-
-void QModemSession::restoreAnswerTimeout(int previous)
-{
-    if (!m_searching)
-        m_interfaceManager->set_ack_timeout(previous);
+    return m_interfaceManager->portName();
 }
 
 void QModemSession::closeLine()
@@ -241,7 +219,7 @@ void QModemSession::closeSession()
 
 void QModemSession::portLost()
 {
-    if (m_searching)
+    if (searching())
         return; // the search moves on by itself
     qCDebug(lcModem) << "USB-stick unplugged";
     if (m_runner->transactionOpen())
@@ -252,16 +230,15 @@ void QModemSession::portLost()
 
 void QModemSession::modem_on_port()
 {
-    if (!m_searching)
+    if (!searching())
         return;
-    m_searching = false;
     m_runner->setSearching(false);
+    m_modem.setCurrentTransaction(TRANSACTION_NONE);
     if (m_autoConnectTool) {
         m_probeValue = m_autoConnectTool->probeValue();
         m_probeWord3 = m_autoConnectTool->probeWord3();
         delete m_autoConnectTool;
     }
-    m_modem.setCurrentTransaction(TRANSACTION_NONE);
     m_modem.setConnected(true);
     emit stateChanged();
 

@@ -46,18 +46,6 @@ public:
     // Returned by a judge while its transaction stays open.
     static constexpr int RESULT_PENDING = -1;
 
-    // How a transaction of another subsystem goes on. Both parts are optional.
-    struct TransactionStep {
-        // Judges an answer of the running transaction against its request: a result,
-        // or RESULT_PENDING. Without it the common acknowledgement judges.
-        std::function<int(const QRS232Message &request, const QRS232Message &answer)> judge;
-        // After an accepted answer: sends the next command and returns false, or returns
-        // true when the transaction is complete. Without it one answer completes it.
-        std::function<bool()> next;
-        // The message for RESULT_DEVICE_FAILED, when the step has its own.
-        QString deviceFailedText;
-    };
-
     // prompts and dialogParent are not owned; dialogParent may be null.
     QModemSession(Prompts *prompts, QWidget *dialogParent, QObject *parent = nullptr);
     ~QModemSession() override;
@@ -65,23 +53,20 @@ public:
     // Probed first, in this order; with includeSystem the system's ports follow.
     void setPorts(const QStringList &ports, bool includeSystem);
 
-    void registerStep(MODEM_TRANSACTION_T transaction, const TransactionStep &step);
-
     QModem &modem() { return m_modem; }
     const QModem &modem() const { return m_modem; }
     QExecDevice &execDevice() { return m_execDevice; }
     QInterface_Manager *interfaceManager() const { return m_interfaceManager; }
-    // The line as the jobs above the session see it: free when no command waits for its
-    // answer; a command still out is given up by the link within lineGiveUpMs().
-    bool lineFree() const;
-    qint64 lineGiveUpMs() const;
-    // Forgets a command whose answer is no longer wanted.
-    void dropUnansweredCommand();
-    // A command the device takes long over (a clear, a firmware block) is waited for
-    // factor times longer; the value returned goes back to restoreAnswerTimeout, which
-    // leaves alone the time-outs a search (started by a lost stick) has set meanwhile.
-    int stretchAnswerTimeout(int factor);
-    void restoreAnswerTimeout(int previous);
+    // The port the session runs on, or the one last tried.
+    QString portName() const;
+    // Runs then once no command is out on the line, unless context is gone first.
+    // A command the link had to drop makes dropped true (see QInterface_Manager::whenFree).
+    void whenLineFree(QObject *context, const std::function<void(bool dropped)> &then);
+    // Runs then once no operation runs and no command is out, unless context is gone first.
+    void whenIdle(QObject *context, const std::function<void(bool dropped)> &then)
+    {
+        m_runner->whenIdle(context, then);
+    }
     // Closes the port and nothing more: the stick restarting on purpose is found anew.
     void closeLine();
     Prompts *prompts() const { return m_prompts; }
@@ -89,7 +74,8 @@ public:
     QOperationLog *operationLog() const { return m_operationLog; }
     QWidget *dialogParent() const { return m_dialogParent; }
     bool connected() const { return m_modem.connected(); }
-    bool searching() const { return m_searching; }
+    bool searching() const { return m_runner->searching(); }
+    MODEM_TRANSACTION_T currentTransaction() const { return m_modem.currentTransaction(); }
     // The identification answer of the port the session runs on.
     quint16 probeValue() const { return m_probeValue; }
     quint16 probeWord3() const { return m_probeWord3; }
@@ -97,28 +83,36 @@ public:
     // The operations run through the session's runner (see QOperationRunner).
     using Continuation = QOperationRunner::Continuation;
     QOperationRunner *runner() const { return m_runner; }
-    QOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
-                      const std::function<void()> &sendFirst, const Continuation &then = {})
+    QLineOperation *start(const QString &text, bool cancelEnabled, MODEM_TRANSACTION_T transaction,
+                          const std::function<void()> &sendFirst, const Continuation &then = {})
     {
         return m_runner->start(text, cancelEnabled, transaction, sendFirst, then);
     }
     // An operation whose transactions the caller runs with proceed(), at once. One that
     // shownByCaller is watched in a dialog of the caller's own and not announced.
-    QOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false)
+    QLineOperation *begin(const QString &text, bool cancelEnabled, bool shownByCaller = false)
     {
         return m_runner->begin(text, cancelEnabled, shownByCaller);
     }
     // begin(), or null after telling the user why not while another operation runs.
-    QOperation *beginOrTell(const QString &text, bool cancelEnabled)
+    QLineOperation *beginOrTell(const QString &text, bool cancelEnabled)
     {
         return m_runner->beginOrTell(text, cancelEnabled);
     }
-    // The next transaction of the running operation, from its continuation; false (and the
-    // operation ended) when the stick is gone.
-    bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
-                 const std::function<void()> &sendFirst, const Continuation &then = {})
+    // An operation of the caller's own class, run as begin() runs one; false (and the
+    // operation refused) while another runs.
+    bool run(QLineOperation *operation, bool shownByCaller = false)
     {
-        return m_runner->proceed(operation, transaction, sendFirst, then);
+        return m_runner->run(operation, shownByCaller);
+    }
+    // The next transaction of the running operation, from its continuation; false (and the
+    // operation ended) when the stick is gone. The transaction's answers go to step, when
+    // given.
+    bool proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
+                 const std::function<void()> &sendFirst, const Continuation &then = {},
+                 QLineStep *step = nullptr)
+    {
+        return m_runner->proceed(operation, transaction, sendFirst, then, step);
     }
     // Ends the running operation from its continuation, whatever its last transaction gave.
     void complete(QOperation *operation, bool ok) { m_runner->complete(operation, ok); }
@@ -130,7 +124,7 @@ public:
     bool proceedDeviceVersion(QOperation *operation, const Continuation &then);
     bool proceedModemVersion(QOperation *operation, const Continuation &then);
     bool proceedDeviceInit(QOperation *operation, const Continuation &then);
-    QOperation *currentOperation() const { return m_runner->current(); }
+    QLineOperation *currentOperation() const { return m_runner->current(); }
     bool busy() const { return m_runner->current() != nullptr; }
     // The text a refused operation carries.
     static QString busyText() { return QOperationRunner::busyText(); }
@@ -140,11 +134,11 @@ public:
         return QOperationRunner::lostMessage(operation);
     }
 
-    // One step of a multi-step transaction went through (a record, say).
-    void reportStep(const QString &text = QString()) { emit operationStep(text); }
-
-    bool sendCommand(QRS232Message &message);
-    void sendDataCommand(quint16 command, quint16 target, const QByteArray &payload = {});
+    // A command the device takes long over (a clear, a firmware block) is waited for
+    // timeoutFactor answer time-outs.
+    bool sendCommand(QRS232Message &message, int timeoutFactor = 1);
+    void sendDataCommand(quint16 command, quint16 target, const QByteArray &payload = {},
+                         int timeoutFactor = 1);
     void sendShortCommand(quint8 cls, quint8 number, quint8 arg1 = 0);
     // The actuator as addressed now: directly, or in its autonomous mode.
     quint16 deviceTarget() const;
@@ -175,11 +169,6 @@ public:
 signals:
     // A new operation runs; whoever shows operations shows this one.
     void operationStarted(QOperation *operation);
-    void operationStep(QString text);
-    void operationProgress(int percent);
-    void operationComplete();
-    void operationFailed();
-    void deviceFound(int id);
     // Connection, access or remote mode changed: the enabling rules follow.
     void stateChanged();
     // The work mode marks: administrator or user.
@@ -196,6 +185,8 @@ signals:
     void portBusy(QString port);
     void statusMessage(QString text);
     void log(QString text);
+    // A frame went out or came in, with its line for the log.
+    void frameLogged(QString line, QByteArray frame);
 
 public slots:
     void start_autoconnect();
@@ -265,18 +256,15 @@ private:
     QPointer<QAutoConnectTool> m_autoConnectTool;
     QStringList m_ports;
     bool m_includeSystemPorts = true;
-    bool m_searching = false;
     bool m_privilegesRereadPending = false;
     // The stick refused the password of the running log-in.
     bool m_passwordRejected = false;
     quint16 m_probeValue = 0;
     quint16 m_probeWord3 = 0;
-    QHash<int, TransactionStep> m_steps;
     int m_stalledRunningLimit = StalledRunningLimit;
     struct Running {
-        quint64 serial = 0; // the transaction these answers belong to
-        int best = -1;      // the highest percentage so far
-        int unchanged = 0;  // answers since it was reached
+        int best = -1;     // the highest percentage so far in this transaction
+        int unchanged = 0; // answers since it was reached
         QElapsedTimer since;
     } m_running;
     QOperationRunner *m_runner = nullptr;

@@ -10,9 +10,6 @@ QOperationRunner::QOperationRunner(QModem *modem, QInterface_Manager *link, Prom
     : QObject(parent), m_modem(modem), m_link(link), m_prompts(prompts),
       m_dialogParent(dialogParent)
 {
-    m_linkWait = new QTimer(this);
-    m_linkWait->setInterval(20);
-    connect(m_linkWait, &QTimer::timeout, this, &QOperationRunner::sendFirstWhenFree);
 }
 
 QString QOperationRunner::busyText()
@@ -29,116 +26,144 @@ QString QOperationRunner::lostMessage(const QOperation *operation)
     return text + "\n" + operation->lostText();
 }
 
-QOperation *QOperationRunner::begin(const QString &text, bool cancelEnabled, bool shownByCaller)
+bool QOperationRunner::run(QLineOperation *operation, bool shownByCaller)
 {
-    auto *operation = new QOperation(text, cancelEnabled, this);
     connect(operation, &QOperation::finished, operation, &QObject::deleteLater);
     // One at a time: a second never runs inside the first. The search owns the line
     // until a session opens.
     if (m_operation || m_searching) {
         operation->finish(QOperation::Refused, busyText(), true);
-        return operation;
+        return false;
     }
     m_operation = operation;
+    m_phase = Between;
+    m_pending = NothingPending;
     connect(operation, &QOperation::cancelRequested, this,
             [this, operation] { cancelOperation(operation); });
     if (!shownByCaller)
         emit operationStarted(operation);
+    return true;
+}
+
+QLineOperation *QOperationRunner::begin(const QString &text, bool cancelEnabled, bool shownByCaller)
+{
+    auto *operation = new QLineOperation(text, cancelEnabled, this);
+    run(operation, shownByCaller);
     return operation;
 }
 
-QOperation *QOperationRunner::beginOrTell(const QString &text, bool cancelEnabled)
+QLineOperation *QOperationRunner::beginOrTell(const QString &text, bool cancelEnabled)
 {
-    QOperation *operation = begin(text, cancelEnabled);
+    QLineOperation *operation = begin(text, cancelEnabled);
     if (operation->outcome() != QOperation::Refused)
         return operation;
     m_prompts->warning(m_dialogParent, tr("Ошибка"), operation->errorString(), QMessageBox::Ok);
     return nullptr;
 }
 
-QOperation *QOperationRunner::start(const QString &text, bool cancelEnabled,
-                                    MODEM_TRANSACTION_T transaction,
-                                    const std::function<void()> &sendFirst,
-                                    const Continuation &then)
+QLineOperation *QOperationRunner::start(const QString &text, bool cancelEnabled,
+                                        MODEM_TRANSACTION_T transaction,
+                                        const std::function<void()> &sendFirst,
+                                        const Continuation &then)
 {
-    QOperation *operation = begin(text, cancelEnabled);
+    QLineOperation *operation = begin(text, cancelEnabled);
     // Whether there is a stick to ask is the caller's judgement, as it always was.
     if (!operation->isFinished())
-        beginTransaction(transaction, sendFirst, then);
+        beginTransaction(transaction, sendFirst, then, nullptr);
     return operation;
 }
 
 void QOperationRunner::complete(QOperation *operation, bool ok)
 {
-    if (operation == m_operation && !m_transactionOpen)
+    if (operation == m_operation && m_phase != Transaction)
         endOperation(operation, ok, m_modem->connected() ? QOperation::Failed : QOperation::Lost);
 }
 
 bool QOperationRunner::proceed(QOperation *operation, MODEM_TRANSACTION_T transaction,
-                               const std::function<void()> &sendFirst, const Continuation &then)
+                               const std::function<void()> &sendFirst, const Continuation &then,
+                               QLineStep *step)
 {
-    if (!operation || operation != m_operation || m_transactionOpen || operation->isFinished())
+    if (!operation || operation != m_operation || m_phase == Transaction || operation->isFinished())
         return false;
     if (m_searching || !m_modem->connected()) {
         endOperation(operation, false, QOperation::Lost);
         return false;
     }
-    beginTransaction(transaction, sendFirst, then);
+    beginTransaction(transaction, sendFirst, then, step);
     return true;
 }
 
 void QOperationRunner::hold(QOperation *operation)
 {
-    if (operation == m_operation && !m_transactionOpen)
-        m_held = true;
+    if (operation == m_operation && m_phase != Transaction)
+        m_phase = Held;
+}
+
+void QOperationRunner::whileOpen(int ms, const std::function<void()> &poll)
+{
+    if (m_phase == Transaction)
+        QTimer::singleShot(ms, m_transactionScope, poll);
 }
 
 void QOperationRunner::beginTransaction(MODEM_TRANSACTION_T transaction,
                                         const std::function<void()> &sendFirst,
-                                        const Continuation &then)
+                                        const Continuation &then, QLineStep *step)
 {
-    m_transactionOpen = true;
-    m_held = false;
-    ++m_serial;
+    m_phase = Transaction;
+    m_modem->setCurrentTransaction(transaction);
+    m_transactionScope = new QObject(this);
     m_lineLost = false;
     m_then = then;
-    m_modem->setCurrentTransaction(transaction);
+    m_operation->setStep(step);
     m_sendFirst = sendFirst;
+    emit transactionBegun();
     // A poll of the transaction before may still be out; its answer must be judged under
-    // that transaction, never under this one. Waited for without blocking, and no longer
-    // than the link itself would wait for it.
-    if (m_link->is_free()) {
-        sendFirstWhenFree();
-        return;
-    }
-    m_linkFreeBy.setRemainingTime(m_link->give_up_ms());
-    m_linkWait->start();
+    // that transaction, never under this one. The link frees the line within its own
+    // time-out; a transaction ended meanwhile takes the wait with it.
+    m_link->whenFree(m_transactionScope, [this](bool) { sendFirstCommand(); });
 }
 
-void QOperationRunner::sendFirstWhenFree()
+void QOperationRunner::sendFirstCommand()
 {
-    if (!m_transactionOpen || !m_sendFirst) {
-        m_linkWait->stop();
+    if (m_phase != Transaction || !m_sendFirst)
         return;
-    }
-    if (!m_link->is_free() && !m_linkFreeBy.hasExpired())
-        return;
-    m_linkWait->stop();
     const auto send = std::exchange(m_sendFirst, {});
     send();
 }
 
+void QOperationRunner::whenIdle(QObject *context, const std::function<void(bool)> &then)
+{
+    m_idleWaiters.append({context, then});
+    runIdleWaiters();
+}
+
+void QOperationRunner::runIdleWaiters(bool dropped)
+{
+    if (m_operation || m_idleWaiters.isEmpty())
+        return;
+    // A command sent outside any operation is given up by the link, counted from here.
+    if (!m_link->is_free()) {
+        m_link->whenFree(this, [this](bool gone) { runIdleWaiters(gone); });
+        return;
+    }
+    const QList<IdleWaiter> waiters = std::exchange(m_idleWaiters, {});
+    for (const IdleWaiter &waiter : waiters)
+        if (waiter.context)
+            waiter.then(dropped);
+}
+
 void QOperationRunner::endTransaction(bool ok, QOperation::Outcome failure)
 {
-    if (!m_transactionOpen)
+    if (m_phase != Transaction)
         return;
-    m_transactionOpen = false;
-    ++m_serial;
+    emit transactionEnded(m_modem->currentTransaction(), ok);
+    m_phase = Continuing;
+    delete std::exchange(m_transactionScope, nullptr);
     m_sendFirst = {};
-    m_linkWait->stop();
-    if (m_lineLost)
+    if (m_operation)
+        m_operation->setStep(nullptr);
+    if (std::exchange(m_lineLost, false))
         failure = QOperation::Lost;
-    m_lineLost = false;
     // A search started meanwhile owns the transaction and the line now.
     if (!m_searching) {
         m_modem->setCurrentTransaction(TRANSACTION_NONE);
@@ -149,37 +174,39 @@ void QOperationRunner::endTransaction(bool ok, QOperation::Outcome failure)
     // The operation goes on once the answer that ended the transaction has been handled
     // in full (its messages shown, a closed session closed), as the code after a request
     // that waited for its end would.
-    const QPointer<QOperation> operation = m_operation;
-    const Continuation then = std::exchange(m_then, {});
-    m_continuing = true;
     QMetaObject::invokeMethod(
         this,
-        [this, operation, then, ok, failure] {
-            m_continuing = false;
-            if (then)
-                then(ok);
-            // The continuation neither went on, nor ended it, nor holds it for later: the
-            // transaction's result is the operation's. One held while its session closed
-            // would wait for a stick that is gone.
-            const bool closed = std::exchange(m_closedBeforeContinuing, false);
-            const bool cancelled = std::exchange(m_cancelDeferred, false);
-            if (!operation || operation != m_operation || operation->isFinished())
-                return;
-            // A Cancel that came before the continuation: the step it went on to hears
-            // of it, so what the cut work took away can still be given back.
-            if (cancelled && !closed && operation->isCancelEnabled()) {
-                cancelOperation(operation);
-                return;
-            }
-            if (m_transactionOpen)
-                return;
-            if (m_held && closed)
-                endOperation(operation, false, QOperation::Lost);
-            else if (!m_held)
-                endOperation(operation, ok,
-                             ok || m_modem->connected() ? failure : QOperation::Lost);
+        [this, operation = m_operation, then = std::exchange(m_then, {}), ok, failure] {
+            continueAfter(operation, then, ok, failure);
         },
         Qt::QueuedConnection);
+}
+
+void QOperationRunner::continueAfter(const QPointer<QLineOperation> &operation,
+                                     const Continuation &then, bool ok, QOperation::Outcome failure)
+{
+    if (operation && operation == m_operation && m_phase == Continuing)
+        m_phase = Between;
+    if (then)
+        then(ok);
+    const Pending pending = std::exchange(m_pending, NothingPending);
+    if (!operation || operation != m_operation || operation->isFinished())
+        return;
+    // A Cancel that came before the continuation: the step it went on to hears of it, so
+    // what the cut work took away can still be given back.
+    if (pending == CancelPending && operation->isCancelEnabled()) {
+        cancelOperation(operation);
+        return;
+    }
+    // The continuation neither went on, nor ended it, nor holds it for later: the
+    // transaction's result is the operation's. One held while its session closed would
+    // wait for a stick that is gone.
+    if (m_phase == Transaction)
+        return;
+    if (m_phase == Held && pending == ClosedPending)
+        endOperation(operation, false, QOperation::Lost);
+    else if (m_phase != Held)
+        endOperation(operation, ok, ok || m_modem->connected() ? failure : QOperation::Lost);
 }
 
 QOperation *QOperationRunner::markLineLost()
@@ -191,12 +218,15 @@ QOperation *QOperationRunner::markLineLost()
 
 void QOperationRunner::lineClosed()
 {
-    // One whose continuation is due learns it there.
-    m_closedBeforeContinuing = m_operation && m_continuing;
-    if (!m_operation || m_continuing)
+    if (!m_operation)
         return;
+    // One whose continuation is due learns it there.
+    if (m_phase == Continuing) {
+        m_pending = ClosedPending;
+        return;
+    }
     m_lineLost = true;
-    if (m_transactionOpen)
+    if (m_phase == Transaction)
         endTransaction(false, QOperation::Lost);
     else
         endOperation(m_operation, false, QOperation::Lost);
@@ -207,7 +237,7 @@ void QOperationRunner::endOperation(QOperation *operation, bool ok, QOperation::
     if (operation != m_operation)
         return;
     m_operation = nullptr;
-    m_held = false;
+    m_phase = Idle;
     // Whatever the steps after a Cancel gave back, the work asked for was not done.
     if (operation->isCancelRequested())
         ok = false, failure = QOperation::Cancelled;
@@ -220,6 +250,10 @@ void QOperationRunner::endOperation(QOperation *operation, bool ok, QOperation::
     operation->finish(ok ? QOperation::Succeeded : failure, error);
     if (untold)
         m_prompts->warning(m_dialogParent, tr("Ошибка"), error, QMessageBox::Ok);
+    // Who waits for the line to be quiet hears of it after the operation's own watchers.
+    if (!m_idleWaiters.isEmpty())
+        QMetaObject::invokeMethod(
+            this, [this] { runIdleWaiters(); }, Qt::QueuedConnection);
 }
 
 void QOperationRunner::cancelOperation(QOperation *operation)
@@ -228,10 +262,11 @@ void QOperationRunner::cancelOperation(QOperation *operation)
         return;
     // The continuation hears of it as of a failure, and may still give back what the
     // cut work took away.
-    if (m_transactionOpen)
+    if (m_phase == Transaction)
         endTransaction(false, QOperation::Cancelled);
-    else if (m_continuing)
-        m_cancelDeferred = true;
-    else
+    else if (m_phase == Continuing) {
+        if (m_pending != ClosedPending)
+            m_pending = CancelPending;
+    } else
         endOperation(operation, false, QOperation::Cancelled);
 }

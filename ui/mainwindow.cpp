@@ -8,7 +8,6 @@
 #include "portaccessnotice.h"
 #include "privatefiles.h"
 #include "qflashcontroller.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qtablefiles.h"

@@ -91,13 +91,7 @@ public:
 
 signals:
     // Modem session
-    void signal_modem_operation_single(QString);
-    void signal_modem_set_progress(int);
-    void signal_modem_operation_complete();
-    void signal_modem_operation_fail();
-    void signal_need_saving();
     void signal_start_autoconnect();
-    void signal_device_found(int);
     void signal_show_btn_next_device_search(bool value);
     // The actuator firmware the settings last knew of, for the update manager:
     // major, minor and board code; 0, 0 when none is known.

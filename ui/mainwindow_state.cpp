@@ -1,7 +1,6 @@
 // What the window shows of the state: the enabling rules, the search notice, the work
 // mode, and the remote-service modes' check marks.
 #include "mainwindow.h"
-#include "qinterface_manager.h"
 #include "ui_mainwindow.h"
 
 #include "commands.h"
@@ -155,7 +154,7 @@ void MainWindow::showStickState()
     const QFontMetrics metrics = m_stickState->fontMetrics();
     const int room = qMax(STATE_MIN_WIDTH, ui->statusBar->width() / 2);
     QString text = full;
-    const QString port = m_session->interfaceManager()->portName();
+    const QString port = m_session->portName();
     const int excess = metrics.horizontalAdvance(full) - room;
     if (excess > 0 && !port.isEmpty() && full.contains(port)) {
         const int portRoom = qMax(metrics.horizontalAdvance(port) - excess,

@@ -3,7 +3,6 @@
 #include "ui_mainwindow.h"
 
 #include "qflashcontroller.h"
-#include "qinterface_manager.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "qoperationlogwindow.h"
@@ -47,21 +46,12 @@ void MainWindow::connectSession()
                          &QModemSession::sessionClosed})
         connect(session, changed, this, &MainWindow::showStickState);
     connect(session, &QModemSession::workModeShown, this, &MainWindow::showStickState);
-    connect(session, &QModemSession::operationStep, this,
-            &MainWindow::signal_modem_operation_single);
-    connect(session, &QModemSession::operationProgress, this,
-            &MainWindow::signal_modem_set_progress);
-    connect(session, &QModemSession::operationComplete, this,
-            &MainWindow::signal_modem_operation_complete);
-    connect(session, &QModemSession::operationFailed, this,
-            &MainWindow::signal_modem_operation_fail);
-    connect(session, &QModemSession::deviceFound, this, &MainWindow::signal_device_found);
     connect(session, &QModemSession::stateChanged, this, &MainWindow::updateControlsEnabled);
     connect(session, &QModemSession::workModeShown, this, &MainWindow::showWorkMode);
     connect(session, &QModemSession::stateChanged, this,
             [this] { showSearch(m_session->searching()); });
     connect(session, &QModemSession::log, this, qOverload<QString>(&MainWindow::log_buffer));
-    connect(session->interfaceManager(), &QInterface_Manager::signal_log_buffer, this,
+    connect(session, &QModemSession::frameLogged, this,
             qOverload<QString, QByteArray>(&MainWindow::log_buffer));
 }
 
@@ -131,8 +121,6 @@ void MainWindow::connectRemoteTable()
     connect(list, &RemoteList::stateChanged, this, &MainWindow::updateControlsEnabled);
     connect(&m_remoteTable->view(), &QRemoteTableView::currentRowChanged, this,
             &MainWindow::updateControlsEnabled);
-    // The window's signal marks the list as changed, as the table's own changes do.
-    connect(this, &MainWindow::signal_need_saving, list, &RemoteList::need_saving);
     connect(search, &QRemoteSearch::signal_show_btn_next_device_search, this,
             &MainWindow::signal_show_btn_next_device_search);
 

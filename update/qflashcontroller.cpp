@@ -1,6 +1,7 @@
 #include "qflashcontroller.h"
 
 #include "prompts.h"
+#include "qlineoperation.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
 #include "updatelog.h"
@@ -23,30 +24,41 @@ constexpr qint64 APPLY_MODEM_MS = 10000; // per reference size
 constexpr qint64 APPLY_DEVICE_MS = 25000;
 } // namespace
 
-QFlashController::QFlashController(QModemSession *session, QObject *parent)
-    : QObject(parent), m_session(session), m_updater(new QFlashUpdater(this))
+// Sends the image's messages one after the other, each acknowledged before the next.
+class QFlashController::ImageStep : public QLineStep
 {
-    registerStep();
-}
+public:
+    ImageStep(QModemSession *session, QFlashUpdater *updater, QOperation *operation)
+        : QLineStep(session), m_updater(updater), m_operation(operation)
+    {
+    }
 
-QFlashController::~QFlashController() = default;
-
-void QFlashController::registerStep()
-{
-    QModemSession::TransactionStep step;
-    step.next = [this] {
+    bool next() override
+    {
         bool more = false;
         QRS232Message message = m_updater->nextMessage(&more);
         if (!more)
             return true;
-        m_session->sendCommand(message);
-        m_session->reportStep();
-        if (QOperation *operation = m_session->currentOperation())
-            operation->setProgress(++m_sent, m_updater->messageCount());
+        session()->sendCommand(message, FLASH_TIMEOUT_FACTOR);
+        m_operation->reportStep();
+        m_operation->setProgress(++m_sent, m_updater->messageCount());
         return false;
-    };
-    m_session->registerStep(TRANSACTION_FLASH, step);
+    }
+
+private:
+    QFlashUpdater *m_updater;
+    QOperation *m_operation;
+    // The first message does not count, so the bar is never full before the end message
+    // is acknowledged.
+    int m_sent = 0;
+};
+
+QFlashController::QFlashController(QModemSession *session, QObject *parent)
+    : QObject(parent), m_session(session), m_updater(new QFlashUpdater(this))
+{
 }
+
+QFlashController::~QFlashController() = default;
 
 int QFlashController::applyWaitMs(QFlashUpdater::FLASH_DEVICE_T target, quint32 imageSize)
 {
@@ -326,9 +338,6 @@ void QFlashController::sendImage(QOperation *operation, QFlashUpdater::FLASH_DEV
         then(false);
         return;
     }
-    // The first message does not count, so the bar is never full before the end message
-    // is acknowledged.
-    m_sent = 0;
     operation->setProgress(0, m_updater->messageCount());
     operation->setCancelEnabled(true);
     operation->setText(loadingText(target));
@@ -337,21 +346,19 @@ void QFlashController::sendImage(QOperation *operation, QFlashUpdater::FLASH_DEV
     const QString lost = operation->lostText();
     if (!lost.contains(advice))
         operation->setLostText(lost.isEmpty() ? advice : lost + "\n" + advice);
-    auto timeout = std::make_shared<int>(-1);
+    auto step = std::make_shared<ImageStep>(m_session, m_updater, operation);
     m_session->proceed(
         operation, TRANSACTION_FLASH,
-        [this, timeout, first]() mutable {
+        [this, first]() mutable {
             m_session->modem().setUpdating(true);
-            *timeout = m_session->stretchAnswerTimeout(FLASH_TIMEOUT_FACTOR);
-            m_session->sendCommand(first);
+            m_session->sendCommand(first, FLASH_TIMEOUT_FACTOR);
         },
-        [this, timeout, then](bool sent) {
-            if (*timeout >= 0)
-                m_session->restoreAnswerTimeout(*timeout);
+        [this, step, then](bool sent) {
             qCDebug(lcUpdate) << "firmware transfer" << (sent ? "done" : "failed") << "at message"
                               << m_updater->currentIndex() << "of" << m_updater->messageCount();
             then(sent);
-        });
+        },
+        step.get());
 }
 
 QOperation *QFlashController::transfer(QFlashUpdater::FLASH_DEVICE_T target)

@@ -95,7 +95,7 @@ private:
     void endWithOneFile(QOperation *operation, const QString &why);
     void fileError(const QString &fileName);
     QFlashUpdater::FLASH_DEVICE_T deviceTarget() const;
-    void registerStep();
+    class ImageStep;
 
     QModemSession *m_session;
     QFlashUpdater *m_updater;
@@ -104,5 +104,4 @@ private:
     // The second file of a pair is being flashed: it has no partner of its own.
     bool m_partnerRunning = false;
     // Messages of the running transfer sent so far, the first one not counted.
-    int m_sent = 0;
 };

@@ -62,7 +62,11 @@ QUpdateController::QUpdateController(QModemSession *session, QFlashController *f
       m_manager(new QUpdateManager(this, QStringLiteral("ru"))), m_launcher(openInstaller)
 {
     // Versions are stored by the answers of these operations.
-    connect(session, &QModemSession::operationComplete, this, &QUpdateController::syncVersions);
+    connect(session->runner(), &QOperationRunner::transactionEnded, this,
+            [this](MODEM_TRANSACTION_T, bool ok) {
+                if (ok)
+                    syncVersions();
+            });
     connect(session, &QModemSession::sessionOpened, this, &QUpdateController::syncVersions);
     connect(flasher, &QFlashController::updateChecksEnabled, m_manager,
             &QUpdateManager::setCheckEnabled);

@@ -3,20 +3,12 @@
 #include "qmodemsession.h"
 #include "qoperation.h"
 
-namespace
-{
-constexpr int FREE_POLL_MS = 20;
-}
-
-QSearchWaitDialog::QSearchWaitDialog(QWidget *parent, QOperation *operation,
-                                     const QModemSession *session)
+QSearchWaitDialog::QSearchWaitDialog(QWidget *parent, QOperation *operation, QModemSession *session)
     : QWaitDialog(parent, AnimationMode, operation->text(), operation->isCancelEnabled(), false,
                   QString()),
       m_operation(operation), m_session(session)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    m_poll.setInterval(FREE_POLL_MS);
-    connect(&m_poll, &QTimer::timeout, this, &QSearchWaitDialog::closeWhenFree);
     watch(operation);
 }
 
@@ -31,20 +23,19 @@ void QSearchWaitDialog::reject()
     if (!isCancelOperationEnabled() || m_cancelPending)
         return;
     m_cancelPending = true;
-    // The link itself gives a command up after this long.
-    m_deadline.setRemainingTime(m_session->lineGiveUpMs());
-    closeWhenFree();
-    if (m_cancelPending)
-        m_poll.start();
+    // An operation that has ended has nothing on the line to wait for.
+    if (!m_operation || m_operation->isFinished()) {
+        closeNow();
+        return;
+    }
+    connect(m_operation, &QOperation::finished, this, &QSearchWaitDialog::closeNow);
+    m_session->whenLineFree(this, [this](bool) { closeNow(); });
 }
 
-void QSearchWaitDialog::closeWhenFree()
+void QSearchWaitDialog::closeNow()
 {
-    // An operation that has ended has nothing on the line to wait for.
-    const bool ended = !m_operation || m_operation->isFinished();
-    if (!ended && !m_session->lineFree() && !m_deadline.hasExpired())
+    if (std::exchange(m_closed, true))
         return;
-    m_poll.stop();
     // Stays pending: nothing may accept the dialog now. Closing asks the operation to end.
     QWaitDialog::reject();
 }

@@ -5,6 +5,7 @@
 #include "qdbmanipulator.h"
 #include "qmodemsession.h"
 #include "qoperationlog.h"
+#include "stepwatch.h"
 #include "tablerig.h"
 #include "tableview.h"
 #include "wireframe.h"
@@ -355,7 +356,7 @@ private slots:
                          "пультов"));
 
         // The actuator gains a remote after it was counted: the stick then holds one more.
-        const auto grow = connect(rig.session, &QModemSession::operationComplete, [&] {
+        const auto grow = onTransactionDone(rig.session, [&] {
             if (rig.session->modem().currentTransaction() == TRANSACTION_DEVICE_MEMORY)
                 rig.emulator.modifyState([](EmulatorState &s) {
                     s.actuatorRemotes.append({200, 1, true, 0, "Новый"});

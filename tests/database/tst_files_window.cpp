@@ -126,7 +126,7 @@ private slots:
 
         // "Сохранить" writes the current file without asking.
         QVERIFY(QFile::remove(a));
-        emit w.signal_need_saving();
+        w.remotes().need_saving();
         w.findChild<QAction *>("actionSaveToCurrent")->trigger();
         QCOMPARE(readTable(a), tableA);
         QVERIFY(w.remotes().isDatabaseSaved());
@@ -190,7 +190,7 @@ private slots:
             error = error.arg(parsed.errorString());
         const QString a = fileWith("a.json", tableA);
         loadFile(w, prompts, a);
-        emit w.signal_need_saving();
+        w.remotes().need_saving();
         const QString before = label(w);
 
         const QString bad = files.filePath("bad.json");
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(w.remotes().isDatabaseSaved());
 
         // Saving before exit fails: the window stays so the changes are not lost.
-        emit w.signal_need_saving();
+        w.remotes().need_saving();
         prompts.expectMessage(ScriptedPrompts::Information, "Выход", QMessageBox::Yes);
         expectWarning("Ошибка открытия файла " + bigPath);
         bool closed = true;
@@ -366,7 +366,7 @@ private slots:
         MainWindow w(qApp, &prompts, quietOptions());
         const QString a = fileWith("a.json", tableA);
         loadFile(w, prompts, a);
-        emit w.signal_need_saving();
+        w.remotes().need_saving();
         writeTable(a, tableB); // shows whether the exit saved
 
         prompts.expectMessage(ScriptedPrompts::Information, "Выход",
@@ -409,7 +409,7 @@ private slots:
         QCOMPARE(readTable(MainWindow::dataDirectory() + "/" + backups().first()), tableA);
 
         // Unsaved and tied to no file: asked all the same.
-        emit w.signal_need_saving();
+        w.remotes().need_saving();
         prompts.expectFile(ScriptedPrompts::SaveFile, "Выбор файла json", QString());
         w.remoteTable().files().save_db_to_new_file();
         prompts.expectMessage(ScriptedPrompts::Information, "Выход", QMessageBox::Cancel);

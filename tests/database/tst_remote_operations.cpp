@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "operationwait.h"
 #include "qmodemsession.h"
+#include "stepwatch.h"
 #include "tablerig.h"
 #include "tableview.h"
 
@@ -224,7 +225,8 @@ private slots:
     {
         TableRig rig(threeRemotes());
         QVERIFY(rig.open());
-        QSignalSpy steps(rig.session, &QModemSession::operationStep);
+        QStringList steps;
+        StepWatch watch(rig.session, [&](const QString &text) { steps << text; });
         QSignalSpy waiting(&rig.table->search(),
                            &QRemoteSearch::signal_show_btn_next_device_search);
         int selected = -1;
@@ -263,9 +265,9 @@ private slots:
         QVERIFY(script.done());
 
         QStringList announced;
-        for (const QList<QVariant> &s : steps)
-            if (s.first().toString().startsWith("Найден"))
-                announced << s.first().toString();
+        for (const QString &s : std::as_const(steps))
+            if (s.startsWith("Найден"))
+                announced << s;
         QCOMPARE(announced, (QStringList{"Найден пульт, владелец 'Петров'.",
                                          "Найден пульт, владелец 'Петров'.",
                                          "Найден незарегистрированный пульт №43981"}));
@@ -287,7 +289,8 @@ private slots:
     {
         TableRig rig(threeRemotes());
         QVERIFY(rig.open());
-        QSignalSpy steps(rig.session, &QModemSession::operationStep);
+        QStringList steps;
+        StepWatch watch(rig.session, [&](const QString &text) { steps << text; });
         for (int run = 0; run < 2; ++run) {
             const int before = rig.requests(CMD_GET_FOUND_REMOTE);
             UiScript script;
@@ -300,11 +303,7 @@ private slots:
             QVERIFY(searchEnds(rig));
             QVERIFY(script.done());
         }
-        const auto found =
-            std::count_if(steps.cbegin(), steps.cend(), [](const QList<QVariant> &s) {
-                return s.first().toString() == "Найден пульт, владелец 'Петров'.";
-            });
-        QCOMPARE(found, 2);
+        QCOMPARE(steps.count("Найден пульт, владелец 'Петров'."), 2);
         QVERIFY(rig.prompts.done());
     }
 };

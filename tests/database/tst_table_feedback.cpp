@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "operationwait.h"
 #include "remotetable.h"
+#include "stepwatch.h"
 #include "tablerig.h"
 #include "tableview.h"
 
@@ -80,14 +81,14 @@ private slots:
         // Each record shows as it comes; the user cancels at the fifth, which is no error.
         QList<int> rows;
         QOperation *read = nullptr;
-        const auto hook = connect(rig.session, &QModemSession::operationStep, [&] {
+        StepWatch hook(rig.session, [&] {
             rows << tableview::rows(rig.widgets.table);
             if (rows.size() == 5)
                 QTimer::singleShot(0, read, &QOperation::cancel);
         });
         read = rig.table->transfers().load_db_from_modem();
         QCOMPARE(operationwait::outcome(read), QOperation::Cancelled);
-        disconnect(hook);
+        hook.stop();
         QCOMPARE(rows.mid(0, 5), (QList<int>{1, 2, 3, 4, 5}));
         QVERIFY(rows.size() < 8);
         QCOMPARE(rig.table->list().remotes(), before);

@@ -326,7 +326,7 @@ private slots:
 
         // A change keeps the kind and rebuilds the label.
         QVERIFY(w.remotes().isDatabaseSaved());
-        emit w.signal_need_saving();
+        w.remotes().need_saving();
         QVERIFY(!w.remotes().isDatabaseSaved());
         QCOMPARE(w.remotes().source(), SOURCE_MODEM);
         QCOMPARE(label(w),

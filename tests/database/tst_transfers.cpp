@@ -3,6 +3,7 @@
 #include "qdbmanipulator.h"
 #include "qinterface_manager.h"
 #include "qmemorystatusdialog.h"
+#include "stepwatch.h"
 #include "tablerig.h"
 #include "tableview.h"
 #include "wireframe.h"
@@ -74,7 +75,7 @@ struct ProgressProbe {
 
     explicit ProgressProbe(QModemSession *session)
     {
-        connection = QObject::connect(session, &QModemSession::operationComplete, [this, session] {
+        connection = onTransactionDone(session, [this, session] {
             if (QOperation *running = session->currentOperation();
                 running && running->maximum() > 0) {
                 progress = running->progress();
@@ -83,6 +84,39 @@ struct ProgressProbe {
         });
     }
     ~ProgressProbe() { QObject::disconnect(connection); }
+};
+
+// The percentages that "running" answers show on the bar of the operations run from now on.
+struct RunningPercents {
+    QList<int> percents;
+    QMetaObject::Connection begun;
+    QList<QMetaObject::Connection> bars;
+
+    explicit RunningPercents(QModemSession *session, const std::function<void()> &each = {})
+    {
+        begun = QObject::connect(
+            session->runner(), &QOperationRunner::transactionBegun, [this, session, each] {
+                QLineOperation *running = session->currentOperation();
+                if (!running || !bars.isEmpty())
+                    return;
+                bars << QObject::connect(running, &QOperation::progressChanged,
+                                         [this, running, each](int value, int) {
+                                             if (!running->runningShown())
+                                                 return;
+                                             percents << value;
+                                             if (each)
+                                                 each();
+                                         });
+            });
+    }
+    ~RunningPercents() { stop(); }
+    void stop()
+    {
+        QObject::disconnect(begun);
+        for (const auto &bar : std::as_const(bars))
+            QObject::disconnect(bar);
+        bars.clear();
+    }
 };
 
 struct MemoryColumn {
@@ -265,7 +299,7 @@ private slots:
         });
         rig.session->interfaceManager()->set_ack_timeout(300);
         int records = 0;
-        const auto hook = connect(rig.session, &QModemSession::operationStep, [&] {
+        StepWatch hook(rig.session, [&] {
             if (++records == 2)
                 rig.emulator.dropAnswers(1000);
         });
@@ -277,7 +311,7 @@ private slots:
         connect(read, &QOperation::finished,
                 [&] { atEnd = rig.session->modem().currentTransaction(); });
         QCOMPARE(operationwait::outcome(read), QOperation::Lost);
-        disconnect(hook);
+        hook.stop();
         QCOMPARE(rig.prompts.texts(), QStringList{"Usb-stick не отвечает. Проверьте подключение.\n"
                                                   "Ошибка чтения списка пультов с USB-stick"});
         QCOMPARE(rig.table->list().remotes(), before);
@@ -427,8 +461,7 @@ private slots:
         // The read-back itself fails: the table stays, no longer known to be the stick's.
         rig.emulator.modifyState([](EmulatorState &s) { s.modemRemotes = awkwardTable(); });
         QVERIFY(succeeds(rig.table->transfers().load_db_from_modem()));
-        const auto hook = connect(rig.session, &QModemSession::operationComplete,
-                                  [&] { rig.emulator.corruptChecksums(1); });
+        const auto hook = onTransactionDone(rig.session, [&] { rig.emulator.corruptChecksums(1); });
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes)
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::No) // no repeat
             .expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
@@ -487,20 +520,19 @@ private slots:
         QVERIFY(rig.open());
         rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 0; }); // the clear
         int seen = 0;
-        const auto hook = connect(rig.session, &QModemSession::operationComplete, [&] {
+        const auto hook = onTransactionDone(rig.session, [&] {
             // Init, both memories counted, clear, version: then the copy reports its progress.
             if (++seen == 5)
                 rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 2; });
         });
-        QSignalSpy progress(rig.session, &QModemSession::operationProgress);
+        RunningPercents progress(rig.session);
         ProgressProbe probe(rig.session);
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         QVERIFY(ends(rig.table->copier().copy_table_from_modem_to_dev()));
         disconnect(hook);
         QCOMPARE(rig.prompts.texts().last(), QString("Операция копирования завершена успешно"));
-        QCOMPARE(progress.size(), 2);
-        QCOMPARE(progress.at(1).first().toInt(), 50);
+        QCOMPARE(progress.percents, (QList<int>{0, 50}));
         QCOMPARE(probe.progress, 50);
         QCOMPARE(targetsOf(rig.emulator, CMD_CLEAR_TABLE), QList<int>{2});
         QCOMPARE(targetsOf(rig.emulator, CMD_COPY_TABLE), QList<int>{0});
@@ -516,13 +548,13 @@ private slots:
         state.progressSteps = 2;
         TableRig rig(state);
         QVERIFY(rig.open());
-        QSignalSpy progress(rig.session, &QModemSession::operationProgress);
+        RunningPercents progress(rig.session);
         ProgressProbe probe(rig.session);
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
         rig.prompts.expectMessage(Kind::Information, "Информация", QMessageBox::Ok);
         QVERIFY(ends(rig.table->copier().copy_table_from_dev_to_modem()));
         QCOMPARE(rig.prompts.texts().last(), QString("Операция копирования завершена успешно"));
-        QCOMPARE(progress.size(), 2);
+        QCOMPARE(progress.percents.size(), 2);
         QCOMPARE(targetsOf(rig.emulator, CMD_COPY_TABLE), QList<int>{1});
         QCOMPARE(rig.emulator.state().modemRemotes, awkwardTable());
         // The stick's new table is shown afterwards.
@@ -542,12 +574,12 @@ private slots:
         QVERIFY(operationwait::succeeds(rig.session->get_device_version()));
         rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 0; });
         int seen = 0;
-        const auto armCopy = connect(rig.session, &QModemSession::operationComplete, [&] {
+        const auto armCopy = onTransactionDone(rig.session, [&] {
             if (++seen == 5) // init, both memories counted, clear, version
                 rig.emulator.modifyState([](EmulatorState &s) { s.progressSteps = 3; });
         });
         // The copy has started (08 00), then the actuator goes out of reach: 07 00.
-        const auto cut = connect(rig.session, &QModemSession::operationProgress, [&] {
+        RunningPercents cut(rig.session, [&] {
             rig.emulator.modifyState([](EmulatorState &s) { s.actuatorLinked = false; });
         });
         rig.prompts.expectMessage(Kind::Warning, "Внимание", QMessageBox::Yes);
@@ -555,7 +587,7 @@ private slots:
             .expectMessage(Kind::Warning, "Информация", QMessageBox::Ok);
         QVERIFY(ends(rig.table->copier().copy_table_from_modem_to_dev()));
         disconnect(armCopy);
-        disconnect(cut);
+        cut.stop();
         // After the question before the copy.
         QCOMPARE(rig.prompts.texts().mid(1),
                  (QStringList{"Связь с конечным устройством утеряна",

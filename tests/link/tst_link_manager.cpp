@@ -231,6 +231,89 @@ private slots:
         QTRY_COMPARE(seen.size(), 5);
     }
 
+    void commandCarriesItsOwnTimeout()
+    {
+        // A command with factor 4 is waited for four time-outs per try; the next one,
+        // without a factor, for one.
+        reply = [](const QByteArray &) { return QByteArray(); };
+        startOn(device->slavePath());
+        manager->set_ack_timeout(100);
+        manager->set_retry_count(0);
+        QSignalSpy timeouts(manager, &QInterface_Manager::signal_ack_timeout);
+        QRS232Message slow = request(0x0503);
+        slow.set_timeout_factor(4);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(manager->send_command(slow));
+        QCOMPARE(manager->command_timeout(), 400);
+        QVERIFY(timeouts.wait(3000));
+        QVERIFY2(clock.elapsed() >= 380, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(manager->command_timeout(), 100); // nothing out: the plain one
+        QRS232Message quick = request(0x0303);
+        clock.restart();
+        QVERIFY(manager->send_command(quick));
+        QVERIFY(timeouts.wait(3000));
+        QVERIFY2(clock.elapsed() < 380, qPrintable(QString::number(clock.elapsed())));
+    }
+
+    void whenFreeWaitsForTheAnswerOrDropsTheCommand()
+    {
+        reply = [](const QByteArray &) { return QByteArray(); };
+        startOn(device->slavePath());
+        // Free now: at once, nothing dropped.
+        int calls = 0;
+        bool dropped = true;
+        manager->whenFree(this, [&](bool d) { ++calls, dropped = d; });
+        QCOMPARE(calls, 1);
+        QVERIFY(!dropped);
+
+        // Answered: heard after the answer has been delivered, and only once.
+        manager->set_ack_timeout(2000);
+        QRS232Message cmd = request(0x0303);
+        QVERIFY(manager->send_command(cmd));
+        QSignalSpy income(manager, &QInterface_Manager::signal_proc_incoming_message);
+        bool deliveredFirst = false;
+        calls = 0;
+        dropped = true;
+        manager->whenFree(this, [&](bool d) {
+            ++calls, dropped = d;
+            deliveredFirst = income.size() == 1;
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), 1, 2000);
+        device->write(LinkCodec::escape(status(1, 0)));
+        QTRY_COMPARE(calls, 1);
+        QVERIFY(!dropped && deliveredFirst);
+
+        // A command that went out under a minute's time-out, waited for after it was
+        // lowered: dropped once the link would give it up now.
+        manager->set_ack_timeout(60000);
+        QRS232Message stuck = request(0x0403);
+        const int written = int(seen.size());
+        QVERIFY(manager->send_command(stuck));
+        QTRY_COMPARE_WITH_TIMEOUT(seen.size(), written + 1, 2000);
+        manager->set_ack_timeout(100);
+        manager->set_retry_count(1);
+        QElapsedTimer clock;
+        clock.start();
+        calls = 0;
+        manager->whenFree(this, [&](bool d) { ++calls, dropped = d; });
+        QTRY_COMPARE_WITH_TIMEOUT(calls, 1, 5000);
+        QVERIFY(dropped);
+        QVERIFY(manager->is_free());
+        QVERIFY(clock.elapsed() < 5000);
+
+        // A waiter whose context is gone hears nothing.
+        QRS232Message another = request(0x0303);
+        QVERIFY(manager->send_command(another));
+        calls = 0;
+        auto *context = new QObject;
+        manager->whenFree(context, [&](bool) { ++calls; });
+        delete context;
+        QSignalSpy free(manager, &QInterface_Manager::signal_line_free);
+        QVERIFY(free.wait(3000));
+        QCOMPARE(calls, 0);
+    }
+
     void stopCommandEndsRetries()
     {
         reply = [](const QByteArray &) { return QByteArray(); };

@@ -5,6 +5,7 @@
 #include "operationwait.h"
 #include "qdbmanipulator.h"
 #include "qoperationlog.h"
+#include "stepwatch.h"
 #include "tablerig.h"
 
 #include <QSignalSpy>
@@ -98,7 +99,7 @@ private slots:
         // a read of the table is asked for.
         int steps = 0;
         bool asked = false, refused = false, writeRunning = false;
-        const auto hook = connect(rig.session, &QModemSession::operationStep, [&] {
+        StepWatch hook(rig.session, [&] {
             if (++steps == 2)
                 QTimer::singleShot(0, write, &QOperation::cancel);
             else if (write->isCancelRequested() && !asked)
@@ -112,7 +113,7 @@ private slots:
         });
         rig.prompts.expectMessage(Kind::Warning, "Ошибка", QMessageBox::Ok);
         QCOMPARE(operationwait::outcome(write), QOperation::Cancelled);
-        disconnect(hook);
+        hook.stop();
         QVERIFY(asked);
         QVERIFY(refused);
         QVERIFY(writeRunning);

@@ -6,6 +6,7 @@
 #include "qinterface_manager.h"
 #include "quietwait.h"
 #include "qwaitdialog.h"
+#include "stepwatch.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,15 +119,14 @@ private slots:
         OperationRecorder operations(rig.session());
         QInterface_Manager *link = rig.session().interfaceManager();
         QList<int> timeouts;
-        connect(&rig.session(), &QModemSession::operationStep, this,
-                [&] { timeouts << link->ack_timeout(); });
+        StepWatch watch(&rig.session(), [&] { timeouts << link->command_timeout(); });
         MODEM_TRANSACTION_T applying = TRANSACTION_FLASH;
         connect(&flasher, &QFlashController::applyWaitStarted, this, [&] {
-            timeouts << link->ack_timeout();
+            timeouts << link->command_timeout();
             applying = rig.session().modem().currentTransaction();
         });
         int progress = -1, max = -1;
-        connect(&rig.session(), &QModemSession::operationComplete, this, [&] {
+        onTransactionDone(&rig.session(), [&] {
             if (QOperation *op = rig.session().currentOperation(); op && op->maximum() > 0) {
                 progress = op->progress();
                 max = op->maximum();
@@ -276,7 +276,7 @@ private slots:
         FirmwareFile f = FirmwareFile::forTarget(rig.emulator().state(), 0, 3, 0, 2000);
         int steps = 0;
         std::function<void()> atFifthStep;
-        connect(&rig.session(), &QModemSession::operationStep, this, [&] {
+        StepWatch watch(&rig.session(), [&] {
             if (++steps == 5 && atFifthStep)
                 atFifthStep();
         });

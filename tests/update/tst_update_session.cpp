@@ -10,6 +10,7 @@
 #include "qupdatenotice.h"
 #include "qwaitdialog.h"
 #include "signingkey.h"
+#include "stepwatch.h"
 #include "updatekeys.h"
 #include "updateserver.h"
 
@@ -268,7 +269,7 @@ private slots:
         QTRY_COMPARE(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).size(), 4);
         rig.modem.session().interfaceManager()->set_ack_timeout(200);
         int steps = 0;
-        connect(&rig.modem.session(), &QModemSession::operationStep, &rig.bar, [&] {
+        StepWatch watch(&rig.modem.session(), [&] {
             if (++steps == 5)
                 rig.modem.emulator().dropAnswers(1000000);
         });
@@ -298,7 +299,7 @@ private slots:
         QVERIFY(rig.manager.requestVersionFile(Soft::UPDATE_SOFT_MODEM));
         QTRY_COMPARE(rig.manager.changes(Soft::UPDATE_SOFT_MODEM).size(), 4);
         int steps = 0;
-        connect(&rig.modem.session(), &QModemSession::operationStep, &rig.bar, [&] {
+        StepWatch watch(&rig.modem.session(), [&] {
             if (++steps == 5)
                 QTimer::singleShot(0, &rig.bar,
                                    [&] { rig.modem.session().currentOperation()->cancel(); });
