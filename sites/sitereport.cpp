@@ -97,15 +97,18 @@ QString SiteReport::html(const SiteReportData &data)
     if (data.changes.isEmpty()) {
         h += QStringLiteral("<p>%1</p>").arg(esc(tr("Снимков нет")));
     } else {
-        h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>");
+        h += QStringLiteral(
+            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
         for (const QString &title : {tr("Время"), tr("Действие"), tr("Компьютер"), tr("Добавлено"),
                                      tr("Удалено"), tr("Изменено")})
-            h += QStringLiteral("<th>%1</th>").arg(esc(title));
+            h += QStringLiteral("<th style=\"white-space: nowrap\">%1</th>").arg(esc(title));
         h += QStringLiteral("</tr>");
         for (const HistoryEntry &e : data.changes) {
             const SnapshotMeta &m = e.snapshot.meta;
             const QString count = QStringLiteral("<td>%1</td>");
-            h += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td>")
+            // A time or an action cut over two lines reads as two entries.
+            h += QStringLiteral("<tr><td style=\"white-space: nowrap\">%1</td>"
+                                "<td style=\"white-space: nowrap\">%2</td><td>%3</td>")
                      .arg(esc(locale.toString(m.time.toLocalTime(), QLocale::ShortFormat)),
                           esc(SnapshotAction::text(m.action)), esc(m.machine));
             if (e.readable)
