@@ -117,6 +117,8 @@ bool SiteIndex::open(QString *error)
         if (!d->db.isValid())
             d->db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->connection);
         d->db.setDatabaseName(path());
+        // The window and vexoctl may refresh it at the same time: one waits for the other.
+        d->db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
         if (!d->db.open())
             return fail(d->db.lastError().text());
         QSqlQuery q(d->db);
@@ -161,16 +163,20 @@ QString SiteIndex::signatureOf(const QString &folder) const
 {
     const QString dir = m_library->siteDirectory(folder);
     QCryptographicHash hash(QCryptographicHash::Sha1);
-    const auto add = [&hash](const QFileInfoList &files) {
-        for (const QFileInfo &f : files)
-            hash.addData(QStringLiteral("%1\t%2\t%3\n")
-                             .arg(f.fileName())
-                             .arg(f.size())
-                             .arg(f.lastModified().toMSecsSinceEpoch())
-                             .toUtf8());
+    QByteArray listing;
+    const auto add = [&listing](const QFileInfoList &files) {
+        for (const QFileInfo &f : files) {
+            listing += f.fileName().toUtf8();
+            listing += '\t';
+            listing += QByteArray::number(f.size());
+            listing += '\t';
+            listing += QByteArray::number(f.lastModified().toMSecsSinceEpoch());
+            listing += '\n';
+        }
     };
     add(QDir(dir).entryInfoList({QStringLiteral("site.json")}, QDir::Files));
     add(QDir(dir + QStringLiteral("/snapshots")).entryInfoList(QDir::Files, QDir::Name));
+    hash.addData(listing);
     return QString::fromLatin1(hash.result().toHex());
 }
 
@@ -400,18 +406,10 @@ QList<RemoteFound> SiteIndex::find(const QString &text, int limit)
 {
     const QString trimmed = text.trimmed();
     QList<RemoteFound> list;
+    // Digits alone are an id, as the table shows it; anything else a part of a name.
     bool isNumber = false;
     const int id = trimmed.toInt(&isNumber);
-    if (isNumber)
-        list = findId(id);
-    // A name may hold digits too ("кв. 12").
-    for (const RemoteFound &f : findOwner(trimmed, limit)) {
-        const bool listed = std::any_of(list.cbegin(), list.cend(), [&f](const RemoteFound &g) {
-            return g.folder == f.folder && g.id == f.id;
-        });
-        if (!listed)
-            list.append(f);
-    }
+    list = isNumber && trimmed.at(0).isDigit() ? findId(id) : findOwner(trimmed, limit);
     std::sort(list.begin(), list.end(), [](const RemoteFound &a, const RemoteFound &b) {
         const int bySite = QString::localeAwareCompare(a.siteName, b.siteName);
         return bySite != 0 ? bySite < 0 : a.id < b.id;

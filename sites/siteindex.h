@@ -82,7 +82,7 @@ public:
     bool isStale();
 
     QList<SiteSummary> sites();
-    // Remotes whose id is text, or whose owner name holds text in any case.
+    // Remotes whose id is text (digits alone), else whose owner name holds text in any case.
     QList<RemoteFound> find(const QString &text, int limit = 1000);
     QList<RemoteFound> findId(int id);
     QList<RemoteFound> findOwner(const QString &part, int limit = 1000);
