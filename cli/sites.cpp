@@ -207,7 +207,7 @@ void VexoCtl::writeReport(const SiteLibrary &library, const Site &site)
         end(EXIT_FAILED, error);
         return;
     }
-    for (auto i = data.last.params.cbegin(); i != data.last.params.cend(); ++i)
+    for (auto i = data.paramValues.cbegin(); i != data.paramValues.cend(); ++i)
         data.params.append({QParamController::rowHeader(i.key() - 1),
                             QParamController::valueText(quint16(i.key()), i.value())});
     if (!SiteReport::writePdf(data, m_options.output, &error)) {

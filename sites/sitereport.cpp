@@ -25,7 +25,6 @@ bool SiteReport::collect(const SiteLibrary &library, const Site &site, SiteRepor
             continue;
         if (!SiteLibrary::loadSnapshot(i->snapshot.path, &data->remotes, error))
             return false;
-        data->last = i->snapshot.meta;
         found = true;
     }
     if (!history.isEmpty() && !found) {
@@ -33,12 +32,17 @@ bool SiteReport::collect(const SiteLibrary &library, const Site &site, SiteRepor
             *error = tr("Ни один снимок объекта «%1» не читается").arg(site.name);
         return false;
     }
-    // Versions as last known: a parameter read keeps no table but still names them.
+    // Versions and parameters as last known: a table written later need not have read them.
     for (auto i = history.crbegin(); i != history.crend(); ++i) {
+        const SnapshotMeta &meta = i->snapshot.meta;
         if (data->stickVersion.isEmpty())
-            data->stickVersion = i->snapshot.meta.stickVersion;
+            data->stickVersion = meta.stickVersion;
         if (data->actuatorVersion.isEmpty())
-            data->actuatorVersion = i->snapshot.meta.actuatorVersion;
+            data->actuatorVersion = meta.actuatorVersion;
+        if (data->paramValues.isEmpty() && !meta.params.isEmpty()) {
+            data->paramValues = meta.params;
+            data->paramsTime = meta.time;
+        }
     }
     return true;
 }
@@ -74,6 +78,11 @@ QString SiteReport::html(const SiteReportData &data)
         for (const SiteReportData::Param &p : data.params)
             h += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(esc(p.name), esc(p.value));
         h += QStringLiteral("</table>");
+        if (data.paramsTime.isValid())
+            h += QStringLiteral("<p>%1</p>")
+                     .arg(esc(tr("Прочитаны %1")
+                                  .arg(locale.toString(data.paramsTime.toLocalTime(),
+                                                       QLocale::ShortFormat))));
     }
 
     h += QStringLiteral("<h2>%1 (%2)</h2>").arg(esc(tr("Пульты"))).arg(data.remotes.size());

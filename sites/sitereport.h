@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 class SiteLibrary;
@@ -23,8 +24,10 @@ struct SiteReportData {
     QString stickVersion;
     QString actuatorVersion;
     QList<HistoryEntry> changes; // oldest first
-    // Of the newest snapshot, for the caller to name the parameters; empty without one.
-    SnapshotMeta last;
+    // The parameters as last read (parameter id to value), for the caller to name them
+    // into params, and when they were read.
+    QMap<int, int> paramValues;
+    QDateTime paramsTime;
 };
 
 // The customer's report of one site: a PDF on A4 pages in the interface language.
@@ -36,8 +39,8 @@ public:
     static constexpr int ChangesShown = 10;
 
     // The site's newest snapshot, its versions and its last changes; the parameters are
-    // left for the caller, who knows their names and units (from last.params). False when
-    // the newest snapshot cannot be read.
+    // left for the caller, who knows their names and units (from paramValues). False when
+    // no snapshot can be read.
     static bool collect(const SiteLibrary &library, const Site &site, SiteReportData *data,
                         QString *error);
     static QString html(const SiteReportData &data);

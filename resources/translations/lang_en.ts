@@ -2505,6 +2505,10 @@ It can be written again with &quot;%2&quot;.</translation>
         <source>Ошибка записи файла %1</source>
         <translation>Error writing file %1</translation>
     </message>
+    <message>
+        <source>Прочитаны %1</source>
+        <translation>Read on %1</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

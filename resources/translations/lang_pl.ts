@@ -2505,6 +2505,10 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
         <source>Ошибка записи файла %1</source>
         <translation>Błąd zapisu pliku %1</translation>
     </message>
+    <message>
+        <source>Прочитаны %1</source>
+        <translation>Odczytano %1</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

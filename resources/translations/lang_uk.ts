@@ -2505,6 +2505,10 @@
         <source>Ошибка записи файла %1</source>
         <translation>Помилка запису файлу %1</translation>
     </message>
+    <message>
+        <source>Прочитаны %1</source>
+        <translation>Прочитано %1</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

@@ -425,9 +425,12 @@ private slots:
         SnapshotMeta meta = metaAt(0);
         meta.stickVersion = "1.5.2.7";
         meta.actuatorVersion = "2.4.3.1";
+        meta.params = {{1, 1}, {4, 90}};
         add(library, site, table.mid(0, 50), meta);
+        // A later write that read no parameters keeps the ones read before in the report.
         meta.time = at(10);
         meta.action = QLatin1String(SnapshotAction::Write);
+        meta.params.clear();
         add(library, site, table, meta);
 
         SiteReportData data;
@@ -435,6 +438,8 @@ private slots:
         QCOMPARE(data.remotes.size(), 60);
         QCOMPARE(data.stickVersion, QString("1.5.2.7"));
         QCOMPARE(data.changes.size(), 2);
+        QCOMPARE(data.paramValues, (QMap<int, int>{{1, 1}, {4, 90}}));
+        QCOMPARE(data.paramsTime, at(0));
         data.params = {{"Режим работы", "Роллетный"}, {"Время", "1,50 с"}};
         // Markup in a name is shown, never obeyed.
         QVERIFY(SiteReport::html(data).contains("ЖК &lt;Берёзка&gt;"));
