@@ -209,7 +209,7 @@ void VexoCtl::writeReport(const SiteLibrary &library, const Site &site)
     }
     for (auto i = data.paramValues.cbegin(); i != data.paramValues.cend(); ++i)
         data.params.append({QParamController::rowHeader(i.key() - 1),
-                            QParamController::valueText(quint16(i.key()), i.value())});
+                            QParamController::valueText(quint16(i.key()), i->value), i->time});
     if (!SiteReport::writePdf(data, m_options.output, &error)) {
         end(EXIT_USAGE, error);
         return;

@@ -39,10 +39,10 @@ bool SiteReport::collect(const SiteLibrary &library, const Site &site, SiteRepor
             data->stickVersion = meta.stickVersion;
         if (data->actuatorVersion.isEmpty())
             data->actuatorVersion = meta.actuatorVersion;
-        if (data->paramValues.isEmpty() && !meta.params.isEmpty()) {
-            data->paramValues = meta.params;
-            data->paramsTime = meta.time;
-        }
+        // A write of one parameter knows that one only: each is taken where last known.
+        for (auto p = meta.params.cbegin(); p != meta.params.cend(); ++p)
+            if (!data->paramValues.contains(p.key()))
+                data->paramValues.insert(p.key(), {p.value(), meta.time});
     }
     return true;
 }
@@ -74,15 +74,16 @@ QString SiteReport::html(const SiteReportData &data)
     if (data.params.isEmpty()) {
         h += QStringLiteral("<p>%1</p>").arg(esc(tr("Параметры не читались")));
     } else {
-        h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\">");
+        h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"4\"><tr>");
+        for (const QString &title : {tr("Параметр"), tr("Значение"), tr("Известно с")})
+            h += QStringLiteral("<th>%1</th>").arg(esc(title));
+        h += QStringLiteral("</tr>");
         for (const SiteReportData::Param &p : data.params)
-            h += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(esc(p.name), esc(p.value));
+            h += QStringLiteral("<tr><td>%1</td><td>%2</td><td style=\"white-space: nowrap\">%3"
+                                "</td></tr>")
+                     .arg(esc(p.name), esc(p.value),
+                          esc(locale.toString(p.time.toLocalTime(), QLocale::ShortFormat)));
         h += QStringLiteral("</table>");
-        if (data.paramsTime.isValid())
-            h += QStringLiteral("<p>%1</p>")
-                     .arg(esc(tr("Прочитаны %1")
-                                  .arg(locale.toString(data.paramsTime.toLocalTime(),
-                                                       QLocale::ShortFormat))));
     }
 
     h += QStringLiteral("<h2>%1 (%2)</h2>").arg(esc(tr("Пульты"))).arg(data.remotes.size());

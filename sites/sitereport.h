@@ -15,7 +15,12 @@ class SiteLibrary;
 struct SiteReportData {
     struct Param {
         QString name;
-        QString value; // with its unit
+        QString value;  // with its unit
+        QDateTime time; // when it was read or written
+    };
+    struct KnownParam {
+        int value = 0;
+        QDateTime time;
     };
     Site site;
     QDateTime date;
@@ -24,10 +29,8 @@ struct SiteReportData {
     QString stickVersion;
     QString actuatorVersion;
     QList<HistoryEntry> changes; // oldest first
-    // The parameters as last read (parameter id to value), for the caller to name them
-    // into params, and when they were read.
-    QMap<int, int> paramValues;
-    QDateTime paramsTime;
+    // Each parameter as last known (by id), for the caller to name into params.
+    QMap<int, KnownParam> paramValues;
 };
 
 // The customer's report of one site: a PDF on A4 pages in the interface language.

@@ -2506,8 +2506,16 @@ It can be written again with &quot;%2&quot;.</translation>
         <translation>Error writing file %1</translation>
     </message>
     <message>
-        <source>Прочитаны %1</source>
-        <translation>Read on %1</translation>
+        <source>Параметр</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Known since</translation>
     </message>
 </context>
 <context>

@@ -2506,8 +2506,16 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
         <translation>Błąd zapisu pliku %1</translation>
     </message>
     <message>
-        <source>Прочитаны %1</source>
-        <translation>Odczytano %1</translation>
+        <source>Параметр</source>
+        <translation>Parametr</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Wartość</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Znane od</translation>
     </message>
 </context>
 <context>

@@ -2506,8 +2506,16 @@
         <translation>Ошибка записи файла %1</translation>
     </message>
     <message>
-        <source>Прочитаны %1</source>
-        <translation>Прочитаны %1</translation>
+        <source>Параметр</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Известно с</translation>
     </message>
 </context>
 <context>

@@ -2506,8 +2506,16 @@
         <translation>Помилка запису файлу %1</translation>
     </message>
     <message>
-        <source>Прочитаны %1</source>
-        <translation>Прочитано %1</translation>
+        <source>Параметр</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Значення</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Відомо з</translation>
     </message>
 </context>
 <context>

@@ -427,7 +427,12 @@ private slots:
         meta.actuatorVersion = "2.4.3.1";
         meta.params = {{1, 1}, {4, 90}};
         add(library, site, table.mid(0, 50), meta);
-        // A later write that read no parameters keeps the ones read before in the report.
+        // A later write of one parameter, then a table write that read none: each is
+        // reported as last known.
+        meta.time = at(5);
+        meta.action = QLatin1String(SnapshotAction::ParamsWrite);
+        meta.params = {{4, 120}};
+        add(library, site, table.mid(0, 50), meta);
         meta.time = at(10);
         meta.action = QLatin1String(SnapshotAction::Write);
         meta.params.clear();
@@ -437,10 +442,13 @@ private slots:
         QVERIFY2(SiteReport::collect(library, site, &data, &error), qPrintable(error));
         QCOMPARE(data.remotes.size(), 60);
         QCOMPARE(data.stickVersion, QString("1.5.2.7"));
-        QCOMPARE(data.changes.size(), 2);
-        QCOMPARE(data.paramValues, (QMap<int, int>{{1, 1}, {4, 90}}));
-        QCOMPARE(data.paramsTime, at(0));
-        data.params = {{"Режим работы", "Роллетный"}, {"Время", "1,50 с"}};
+        QCOMPARE(data.changes.size(), 3);
+        QCOMPARE(data.paramValues.keys(), (QList<int>{1, 4}));
+        QCOMPARE(data.paramValues.value(1).value, 1);
+        QCOMPARE(data.paramValues.value(1).time, at(0));
+        QCOMPARE(data.paramValues.value(4).value, 120);
+        QCOMPARE(data.paramValues.value(4).time, at(5));
+        data.params = {{"Режим работы", "Роллетный", at(0)}, {"Время", "1,50 с", at(5)}};
         // Markup in a name is shown, never obeyed.
         QVERIFY(SiteReport::html(data).contains("ЖК &lt;Берёзка&gt;"));
         const QString pdf = m_dir.filePath("report.pdf");
