@@ -123,8 +123,9 @@ private slots:
         text.start(pdftotext, {pdf, "-"});
         QVERIFY(text.waitForFinished(30000));
         const QString page = QString::fromUtf8(text.readAllStandardOutput());
-        // In English, with the actuator's parameters as read.
-        for (const char *expected : {"Офис", "Общий Иванов", "Remotes", "Reading parameters"})
+        // In English, with the actuator's parameters as read: by name, with their units.
+        for (const char *expected : {"Офис", "Общий Иванов", "Remotes", "Reading parameters",
+                                     "Roller shutter", "1.50 s", "90 s"})
             QVERIFY2(page.contains(QString::fromUtf8(expected)), qPrintable(page));
     }
 
