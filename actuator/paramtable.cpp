@@ -23,6 +23,23 @@ constexpr SliderRow Durations[] = {{10, 60, 2, 0.05}, {1, 180, 0, 1.0}, {1, 180,
 constexpr int WorkModes = 4;
 } // namespace
 
+QStringList QParamController::workModeNames()
+{
+    return {tr("Короткой команды"), tr("Роллетный"), tr("Жалюзийный"), tr("Непрерывной команды")};
+}
+
+QString QParamController::valueText(quint16 id, int value, const QLocale &locale)
+{
+    if (id == PARAM_WORK_MODE) {
+        const QStringList names = workModeNames();
+        return value >= 0 && value < names.size() ? names.at(value) : QString::number(value);
+    }
+    if (id <= PARAM_WORK_MODE || id > PARAM_COUNT)
+        return QString::number(value);
+    const SliderRow &d = Durations[id - 2];
+    return locale.toString(value * d.scale, 'f', d.decimals) + tr(" с");
+}
+
 QString QParamController::rowHeader(int row)
 {
     switch (row + 1) {
@@ -65,8 +82,7 @@ void QParamController::buildParamTable(bool first)
     m_table->setRowCount(PARAM_COUNT);
     auto *mode = new QPropertyWidget(m_table, QPropertyWidget::PROPERTY_COMBOBOX);
     // Item order is the actuator's mode numbering, not the order of the rows below.
-    mode->setComboBoxItems(
-        {tr("Короткой команды"), tr("Роллетный"), tr("Жалюзийный"), tr("Непрерывной команды")});
+    mode->setComboBoxItems(workModeNames());
     m_table->setCellWidget(0, 0, mode);
     for (int row = 1; row < PARAM_COUNT; ++row) {
         const SliderRow &d = Durations[row - 1];

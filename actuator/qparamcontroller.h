@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -32,10 +34,14 @@ public:
     int rowCount() const;
     QPropertyWidget *editor(int row) const;
     static QString rowHeader(int row);
+    // The work modes by the actuator's numbers, as the mode editor offers them.
+    static QStringList workModeNames();
     // The identifiers a running read or write has still to process.
     const QList<quint16> &pending() const { return pendingParams; }
     // Whether the actuator takes value for parameter id, as the editors offer it.
     static bool valueInRange(quint16 id, int value);
+    // A value as its editor shows it: a work mode by name, a duration with its unit.
+    static QString valueText(quint16 id, int value, const QLocale &locale = QLocale());
 
     // Reads the parameters ids (every one when empty) as one operation; null when none
     // started (another operation running: said).

@@ -5,8 +5,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTextStream>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace
 {
@@ -25,6 +30,13 @@ Commands:
   params [NAME[=VALUE]]... read the actuator's parameters, or write the ones given
                            (work_mode, short_command_time, blinds_time, roller_time)
   log                      the operation log
+  sites                    the sites in the program's data folder
+  history SITE             a site's snapshots, with what changed since the one before
+  find TEXT                where a remote is registered: its id or part of its owner's name
+  report SITE -o FILE.pdf  the customer's report of a site (--lang ru, en, uk or pl)
+
+--site NAME on a command that talks to the stick keeps a snapshot of the stick's table,
+versions and parameters under that site, made when there is none.
 
 Exit status: 0 done, 1 the operation failed, 2 bad usage or an unreadable or invalid
 file, 3 no USB-stick found.
@@ -33,7 +45,15 @@ file, 3 no USB-stick found.
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // The report lays its pages out with fonts, which takes a GUI application; no display
+    // is needed for it.
+    const bool report = std::any_of(argv + 1, argv + argc,
+                                    [](const char *a) { return std::strcmp(a, "report") == 0; });
+    if (report && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> application(report ? new QGuiApplication(argc, argv)
+                                                               : new QCoreApplication(argc, argv));
+    QCoreApplication &app = *application;
     const console::ConsoleSetup consoleSetup;
     QCoreApplication::setApplicationName(QStringLiteral("vexoctl"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VEXO_VERSION_TEXT));
@@ -57,8 +77,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption outputOption({"o", "output"}, "read: write the table to FILE.",
                                           "FILE");
     const QCommandLineOption actuatorOption("actuator", "flash: into the actuator.");
+    const QCommandLineOption siteOption(
+        "site", "Keep a snapshot of the stick under the site NAME after the command.", "NAME");
+    const QCommandLineOption languageOption("lang", "report: in this language (ru, en, uk, pl).",
+                                            "CODE");
     parser.addOptions({helpOption, versionOption, portOption, jsonOption, yesOption, passwordOption,
-                       outputOption, actuatorOption});
+                       outputOption, actuatorOption, siteOption, languageOption});
     parser.addPositionalArgument("command", "One of the commands below.", "COMMAND [ARGUMENT]...");
     const QString usage = parser.helpText() + QString::fromLatin1(CommandHelp);
 
@@ -82,6 +106,8 @@ int main(int argc, char *argv[])
     options.passwordFile = parser.value(passwordOption);
     options.output = parser.value(outputOption);
     options.actuator = parser.isSet(actuatorOption);
+    options.site = parser.value(siteOption);
+    options.language = parser.value(languageOption);
     options.arguments = parser.positionalArguments();
     if (!options.arguments.isEmpty())
         options.command = options.arguments.takeFirst();

@@ -37,8 +37,10 @@ struct CommandSpec {
     int arguments;
 };
 constexpr CommandSpec Commands[] = {
-    {"ports", 0},  {"info", 0},       {"read", 0},       {"write", 1}, {"compare", 1}, {"apply", 1},
-    {"backup", 0}, {"export-csv", 1}, {"import-csv", 1}, {"flash", 1}, {"params", -1}, {"log", 0},
+    {"ports", 0},      {"info", 0},    {"read", 0},    {"write", 1},
+    {"compare", 1},    {"apply", 1},   {"backup", 0},  {"export-csv", 1},
+    {"import-csv", 1}, {"flash", 1},   {"params", -1}, {"log", 0},
+    {"sites", 0},      {"history", 1}, {"find", 1},    {"report", 1},
 };
 } // namespace
 
@@ -88,6 +90,10 @@ bool VexoCtl::start()
         showLog();
         return false;
     }
+    if (isSiteCommand(command)) {
+        runSiteCommand();
+        return false;
+    }
     if ((command == QLatin1String("write") || command == QLatin1String("compare") ||
          command == QLatin1String("apply")) &&
         !loadTableFile(&m_fileTable))
@@ -122,12 +128,33 @@ bool VexoCtl::checkArguments()
         return false;
     }
     if (expected >= 0 && m_options.arguments.size() != expected) {
+        const QString what = command == QLatin1String("find") ? QStringLiteral("TEXT")
+                             : isSiteCommand(command)         ? QStringLiteral("SITE")
+                                                              : QStringLiteral("FILE");
         end(EXIT_USAGE, expected == 0 ? QStringLiteral("%1 takes no arguments").arg(command)
-                                      : QStringLiteral("%1 needs a FILE").arg(command));
+                                      : QStringLiteral("%1 needs a %2").arg(command, what));
         return false;
     }
-    if (!m_options.output.isEmpty() && command != QLatin1String("read")) {
-        end(EXIT_USAGE, QStringLiteral("-o is for read only"));
+    if (!m_options.output.isEmpty() && command != QLatin1String("read") &&
+        command != QLatin1String("report")) {
+        end(EXIT_USAGE, QStringLiteral("-o is for read and report only"));
+        return false;
+    }
+    if (m_options.output.isEmpty() && command == QLatin1String("report")) {
+        end(EXIT_USAGE, QStringLiteral("report needs -o FILE.pdf"));
+        return false;
+    }
+    if (!m_options.site.trimmed().isEmpty() &&
+        (isSiteCommand(command) || command == QLatin1String("log"))) {
+        end(EXIT_USAGE, QStringLiteral("--site is for the commands on the USB-stick"));
+        return false;
+    }
+    if (m_options.site.isEmpty() != m_options.site.trimmed().isEmpty()) {
+        end(EXIT_USAGE, QStringLiteral("--site needs a name"));
+        return false;
+    }
+    if (!m_options.language.isEmpty() && command != QLatin1String("report")) {
+        end(EXIT_USAGE, QStringLiteral("--lang is for report only"));
         return false;
     }
     if (m_options.actuator && command != QLatin1String("flash")) {
@@ -284,6 +311,10 @@ void VexoCtl::end(int code, const QString &message)
 {
     if (m_ended)
         return;
+    if (code == EXIT_DONE && !m_options.site.isEmpty() && m_commandStarted && !m_siteFiled) {
+        fileSiteSnapshot(code, message);
+        return;
+    }
     m_ended = true;
     if (m_options.json && !m_result.isEmpty())
         console::out(QString::fromUtf8(QJsonDocument(m_result).toJson()));

@@ -24,6 +24,8 @@ class QTableFiles;
 class QTableTransfers;
 class QTimer;
 class RemoteList;
+class SiteLibrary;
+struct Site;
 
 // What the command line asks for.
 struct CtlOptions {
@@ -31,7 +33,9 @@ struct CtlOptions {
     bool json = false;
     bool yes = false;
     QString passwordFile;
-    QString output;        // read -o FILE
+    QString output;        // read -o FILE, report -o FILE.pdf
+    QString site;          // --site NAME: files a snapshot of the stick under that site
+    QString language;      // --lang CODE: the report's language
     bool actuator = false; // flash into the actuator
     QString command;
     QStringList arguments;
@@ -104,6 +108,14 @@ private:
     void flash();
     void params();
     void showLog();
+    // Commands on the sites, without a stick; sites.cpp.
+    static bool isSiteCommand(const QString &command);
+    void runSiteCommand();
+    void showHistory(const SiteLibrary &library, const Site &site);
+    void writeReport(const SiteLibrary &library, const Site &site);
+    // With --site: the stick's table (read first when unknown), versions and parameters
+    // kept as a snapshot of the site, then the command ends with code and message.
+    void fileSiteSnapshot(int code, const QString &message);
     // The list written to the stick, as the window's "write" does.
     void writeList(const QString &what);
 
@@ -128,6 +140,7 @@ private:
     QJsonObject m_result;
     bool m_commandStarted = false;
     bool m_ended = false;
+    bool m_siteFiled = false;
     bool m_interrupted = false;
     // Full access was given to this command by its password.
     bool m_loggedIn = false;

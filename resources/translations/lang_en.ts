@@ -2306,6 +2306,219 @@ It can be written again with &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>
+    <name>SiteIndex</name>
+    <message>
+        <source>Не удалось открыть указатель объектов %1: %2</source>
+        <translation>The index of sites %1 cannot be opened: %2</translation>
+    </message>
+    <message>
+        <source>папка не создаётся</source>
+        <translation>the folder cannot be created</translation>
+    </message>
+    <message>
+        <source>старый указатель не удаляется</source>
+        <translation>the old index cannot be removed</translation>
+    </message>
+    <message>
+        <source>Прервано</source>
+        <translation>Interrupted</translation>
+    </message>
+</context>
+<context>
+    <name>SiteLibrary</name>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Error writing file %1: %2</translation>
+    </message>
+    <message>
+        <source>Чтение таблицы</source>
+        <translation>Reading the table</translation>
+    </message>
+    <message>
+        <source>Запись таблицы</source>
+        <translation>Writing the table</translation>
+    </message>
+    <message>
+        <source>Применение изменений</source>
+        <translation>Applying changes</translation>
+    </message>
+    <message>
+        <source>Чтение параметров</source>
+        <translation>Reading parameters</translation>
+    </message>
+    <message>
+        <source>Запись параметров</source>
+        <translation>Writing parameters</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла %1: %2</source>
+        <translation>Error opening file %1: %2</translation>
+    </message>
+    <message>
+        <source>Неверный формат файла %1</source>
+        <translation>Invalid file format: %1</translation>
+    </message>
+    <message>
+        <source>У объекта нет названия</source>
+        <translation>The site has no name</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>The folder %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>Нет объекта «%1»</source>
+        <translation>There is no site “%1”</translation>
+    </message>
+    <message>
+        <source>Ошибка записи снимка в папку %1</source>
+        <translation>Error writing a snapshot into the folder %1</translation>
+    </message>
+</context>
+<context>
+    <name>SiteReport</name>
+    <message>
+        <source>Ни один снимок объекта «%1» не читается</source>
+        <translation>None of the snapshots of the site “%1” can be read</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Примечания</source>
+        <translation>Notes</translation>
+    </message>
+    <message>
+        <source>Версии прошивок</source>
+        <translation>Firmware versions</translation>
+    </message>
+    <message>
+        <source>неизвестна</source>
+        <translation>unknown</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Исполнительное устройство</source>
+        <translation>Actuator</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства</source>
+        <translation>Actuator parameters</translation>
+    </message>
+    <message>
+        <source>Параметры не читались</source>
+        <translation>The parameters have not been read</translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation>Remotes</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Group</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Operating mode</translation>
+    </message>
+    <message>
+        <source>пешеходный</source>
+        <translation>pedestrian</translation>
+    </message>
+    <message>
+        <source>обычный</source>
+        <translation>normal</translation>
+    </message>
+    <message>
+        <source>Последние изменения</source>
+        <translation>Latest changes</translation>
+    </message>
+    <message>
+        <source>Снимков нет</source>
+        <translation>No snapshots</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Added</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Removed</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Changed</translation>
+    </message>
+    <message>
+        <source>не читается</source>
+        <translation>unreadable</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Error writing file %1: %2</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Site “%1”</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1</source>
+        <translation>Error writing file %1</translation>
+    </message>
+    <message>
+        <source>Параметр</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Known since</translation>
+    </message>
+</context>
+<context>
     <name>TableCheck</name>
     <message>
         <source>владелец содержит нулевой символ</source>

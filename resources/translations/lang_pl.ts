@@ -2306,6 +2306,219 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
     </message>
 </context>
 <context>
+    <name>SiteIndex</name>
+    <message>
+        <source>Не удалось открыть указатель объектов %1: %2</source>
+        <translation>Nie można otworzyć indeksu obiektów %1: %2</translation>
+    </message>
+    <message>
+        <source>папка не создаётся</source>
+        <translation>nie można utworzyć folderu</translation>
+    </message>
+    <message>
+        <source>старый указатель не удаляется</source>
+        <translation>nie można usunąć starego indeksu</translation>
+    </message>
+    <message>
+        <source>Прервано</source>
+        <translation>Przerwano</translation>
+    </message>
+</context>
+<context>
+    <name>SiteLibrary</name>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Błąd zapisu pliku %1: %2</translation>
+    </message>
+    <message>
+        <source>Чтение таблицы</source>
+        <translation>Odczyt tabeli</translation>
+    </message>
+    <message>
+        <source>Запись таблицы</source>
+        <translation>Zapis tabeli</translation>
+    </message>
+    <message>
+        <source>Применение изменений</source>
+        <translation>Zastosowanie zmian</translation>
+    </message>
+    <message>
+        <source>Чтение параметров</source>
+        <translation>Odczyt parametrów</translation>
+    </message>
+    <message>
+        <source>Запись параметров</source>
+        <translation>Zapis parametrów</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Kopia zapasowa</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Przywrócenie</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла %1: %2</source>
+        <translation>Błąd otwarcia pliku %1: %2</translation>
+    </message>
+    <message>
+        <source>Неверный формат файла %1</source>
+        <translation>Nieprawidłowy format pliku %1</translation>
+    </message>
+    <message>
+        <source>У объекта нет названия</source>
+        <translation>Obiekt nie ma nazwy</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>Nie można utworzyć folderu %1</translation>
+    </message>
+    <message>
+        <source>Нет объекта «%1»</source>
+        <translation>Brak obiektu „%1”</translation>
+    </message>
+    <message>
+        <source>Ошибка записи снимка в папку %1</source>
+        <translation>Błąd zapisu migawki w folderze %1</translation>
+    </message>
+</context>
+<context>
+    <name>SiteReport</name>
+    <message>
+        <source>Ни один снимок объекта «%1» не читается</source>
+        <translation>Żadnej migawki obiektu „%1” nie można odczytać</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Adres</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <source>Примечания</source>
+        <translation>Uwagi</translation>
+    </message>
+    <message>
+        <source>Версии прошивок</source>
+        <translation>Wersje oprogramowania</translation>
+    </message>
+    <message>
+        <source>неизвестна</source>
+        <translation>nieznana</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Исполнительное устройство</source>
+        <translation>Urządzenie wykonawcze</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства</source>
+        <translation>Parametry urządzenia wykonawczego</translation>
+    </message>
+    <message>
+        <source>Параметры не читались</source>
+        <translation>Parametry nie były odczytywane</translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation>Piloty</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Numer</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Właściciel</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Grupa</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>Stan</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Tryb pracy</translation>
+    </message>
+    <message>
+        <source>пешеходный</source>
+        <translation>pieszy</translation>
+    </message>
+    <message>
+        <source>обычный</source>
+        <translation>zwykły</translation>
+    </message>
+    <message>
+        <source>Последние изменения</source>
+        <translation>Ostatnie zmiany</translation>
+    </message>
+    <message>
+        <source>Снимков нет</source>
+        <translation>Brak migawek</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Czynność</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Komputer</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Dodano</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Usunięto</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Zmieniono</translation>
+    </message>
+    <message>
+        <source>не читается</source>
+        <translation>nieczytelna</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Błąd zapisu pliku %1: %2</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Obiekt „%1”</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1</source>
+        <translation>Błąd zapisu pliku %1</translation>
+    </message>
+    <message>
+        <source>Параметр</source>
+        <translation>Parametr</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Wartość</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Znane od</translation>
+    </message>
+</context>
+<context>
     <name>TableCheck</name>
     <message>
         <source>владелец содержит нулевой символ</source>

@@ -2306,6 +2306,219 @@
     </message>
 </context>
 <context>
+    <name>SiteIndex</name>
+    <message>
+        <source>Не удалось открыть указатель объектов %1: %2</source>
+        <translation>Не удалось открыть указатель объектов %1: %2</translation>
+    </message>
+    <message>
+        <source>папка не создаётся</source>
+        <translation>папка не создаётся</translation>
+    </message>
+    <message>
+        <source>старый указатель не удаляется</source>
+        <translation>старый указатель не удаляется</translation>
+    </message>
+    <message>
+        <source>Прервано</source>
+        <translation>Прервано</translation>
+    </message>
+</context>
+<context>
+    <name>SiteLibrary</name>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Ошибка записи файла %1: %2</translation>
+    </message>
+    <message>
+        <source>Чтение таблицы</source>
+        <translation>Чтение таблицы</translation>
+    </message>
+    <message>
+        <source>Запись таблицы</source>
+        <translation>Запись таблицы</translation>
+    </message>
+    <message>
+        <source>Применение изменений</source>
+        <translation>Применение изменений</translation>
+    </message>
+    <message>
+        <source>Чтение параметров</source>
+        <translation>Чтение параметров</translation>
+    </message>
+    <message>
+        <source>Запись параметров</source>
+        <translation>Запись параметров</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Резервная копия</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Восстановление</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла %1: %2</source>
+        <translation>Ошибка открытия файла %1: %2</translation>
+    </message>
+    <message>
+        <source>Неверный формат файла %1</source>
+        <translation>Неверный формат файла %1</translation>
+    </message>
+    <message>
+        <source>У объекта нет названия</source>
+        <translation>У объекта нет названия</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>Папка %1 не создаётся</translation>
+    </message>
+    <message>
+        <source>Нет объекта «%1»</source>
+        <translation>Нет объекта «%1»</translation>
+    </message>
+    <message>
+        <source>Ошибка записи снимка в папку %1</source>
+        <translation>Ошибка записи снимка в папку %1</translation>
+    </message>
+</context>
+<context>
+    <name>SiteReport</name>
+    <message>
+        <source>Ни один снимок объекта «%1» не читается</source>
+        <translation>Ни один снимок объекта «%1» не читается</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адрес</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Примечания</source>
+        <translation>Примечания</translation>
+    </message>
+    <message>
+        <source>Версии прошивок</source>
+        <translation>Версии прошивок</translation>
+    </message>
+    <message>
+        <source>неизвестна</source>
+        <translation>неизвестна</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Исполнительное устройство</source>
+        <translation>Исполнительное устройство</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства</source>
+        <translation>Параметры исполнительного устройства</translation>
+    </message>
+    <message>
+        <source>Параметры не читались</source>
+        <translation>Параметры не читались</translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation>Пульты</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Владелец</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Группа</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим работы</translation>
+    </message>
+    <message>
+        <source>пешеходный</source>
+        <translation>пешеходный</translation>
+    </message>
+    <message>
+        <source>обычный</source>
+        <translation>обычный</translation>
+    </message>
+    <message>
+        <source>Последние изменения</source>
+        <translation>Последние изменения</translation>
+    </message>
+    <message>
+        <source>Снимков нет</source>
+        <translation>Снимков нет</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Действие</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Добавлено</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Удалено</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Изменено</translation>
+    </message>
+    <message>
+        <source>не читается</source>
+        <translation>не читается</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Ошибка записи файла %1: %2</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Объект «%1»</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1</source>
+        <translation>Ошибка записи файла %1</translation>
+    </message>
+    <message>
+        <source>Параметр</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Известно с</translation>
+    </message>
+</context>
+<context>
     <name>TableCheck</name>
     <message>
         <source>владелец содержит нулевой символ</source>

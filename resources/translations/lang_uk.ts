@@ -2306,6 +2306,219 @@
     </message>
 </context>
 <context>
+    <name>SiteIndex</name>
+    <message>
+        <source>Не удалось открыть указатель объектов %1: %2</source>
+        <translation>Не вдалося відкрити покажчик об’єктів %1: %2</translation>
+    </message>
+    <message>
+        <source>папка не создаётся</source>
+        <translation>папка не створюється</translation>
+    </message>
+    <message>
+        <source>старый указатель не удаляется</source>
+        <translation>старий покажчик не видаляється</translation>
+    </message>
+    <message>
+        <source>Прервано</source>
+        <translation>Перервано</translation>
+    </message>
+</context>
+<context>
+    <name>SiteLibrary</name>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Помилка запису файлу %1: %2</translation>
+    </message>
+    <message>
+        <source>Чтение таблицы</source>
+        <translation>Читання таблиці</translation>
+    </message>
+    <message>
+        <source>Запись таблицы</source>
+        <translation>Запис таблиці</translation>
+    </message>
+    <message>
+        <source>Применение изменений</source>
+        <translation>Застосування змін</translation>
+    </message>
+    <message>
+        <source>Чтение параметров</source>
+        <translation>Читання параметрів</translation>
+    </message>
+    <message>
+        <source>Запись параметров</source>
+        <translation>Запис параметрів</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Резервна копія</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Відновлення</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла %1: %2</source>
+        <translation>Помилка відкриття файлу %1: %2</translation>
+    </message>
+    <message>
+        <source>Неверный формат файла %1</source>
+        <translation>Невірний формат файлу %1</translation>
+    </message>
+    <message>
+        <source>У объекта нет названия</source>
+        <translation>Об’єкт не має назви</translation>
+    </message>
+    <message>
+        <source>Папка %1 не создаётся</source>
+        <translation>Папка %1 не створюється</translation>
+    </message>
+    <message>
+        <source>Нет объекта «%1»</source>
+        <translation>Немає об’єкта «%1»</translation>
+    </message>
+    <message>
+        <source>Ошибка записи снимка в папку %1</source>
+        <translation>Помилка запису знімка в папку %1</translation>
+    </message>
+</context>
+<context>
+    <name>SiteReport</name>
+    <message>
+        <source>Ни один снимок объекта «%1» не читается</source>
+        <translation>Жоден знімок об’єкта «%1» не читається</translation>
+    </message>
+    <message>
+        <source>Адрес</source>
+        <translation>Адреса</translation>
+    </message>
+    <message>
+        <source>Дата</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Примечания</source>
+        <translation>Примітки</translation>
+    </message>
+    <message>
+        <source>Версии прошивок</source>
+        <translation>Версії прошивок</translation>
+    </message>
+    <message>
+        <source>неизвестна</source>
+        <translation>невідома</translation>
+    </message>
+    <message>
+        <source>USB-stick</source>
+        <translation>USB-stick</translation>
+    </message>
+    <message>
+        <source>Исполнительное устройство</source>
+        <translation>Виконавчий пристрій</translation>
+    </message>
+    <message>
+        <source>Параметры исполнительного устройства</source>
+        <translation>Параметри виконавчого пристрою</translation>
+    </message>
+    <message>
+        <source>Параметры не читались</source>
+        <translation>Параметри не зчитувалися</translation>
+    </message>
+    <message>
+        <source>Пульты</source>
+        <translation>Пульти</translation>
+    </message>
+    <message>
+        <source>Номер</source>
+        <translation>Номер</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Власник</translation>
+    </message>
+    <message>
+        <source>Группа</source>
+        <translation>Група</translation>
+    </message>
+    <message>
+        <source>Состояние</source>
+        <translation>Стан</translation>
+    </message>
+    <message>
+        <source>Режим работы</source>
+        <translation>Режим роботи</translation>
+    </message>
+    <message>
+        <source>пешеходный</source>
+        <translation>пішохідний</translation>
+    </message>
+    <message>
+        <source>обычный</source>
+        <translation>звичайний</translation>
+    </message>
+    <message>
+        <source>Последние изменения</source>
+        <translation>Останні зміни</translation>
+    </message>
+    <message>
+        <source>Снимков нет</source>
+        <translation>Знімків немає</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Час</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Дія</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Комп’ютер</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Додано</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Видалено</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Змінено</translation>
+    </message>
+    <message>
+        <source>не читается</source>
+        <translation>не читається</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1: %2</source>
+        <translation>Помилка запису файлу %1: %2</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Об’єкт «%1»</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла %1</source>
+        <translation>Помилка запису файлу %1</translation>
+    </message>
+    <message>
+        <source>Параметр</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Значення</translation>
+    </message>
+    <message>
+        <source>Известно с</source>
+        <translation>Відомо з</translation>
+    </message>
+</context>
+<context>
     <name>TableCheck</name>
     <message>
         <source>владелец содержит нулевой символ</source>
