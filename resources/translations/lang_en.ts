@@ -2467,6 +2467,10 @@ Second: %2</translation>
         <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
         <translation>The site of the connected USB-stick is not known, and the snapshot belongs to the site &quot;%1&quot;. Compare and restore anyway?</translation>
     </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Only in the first: %1, only in the second: %2, differ: %3</translation>
+    </message>
 </context>
 <context>
     <name>SiteIndex</name>

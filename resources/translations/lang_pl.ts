@@ -2467,6 +2467,10 @@ Druga: %2</translation>
         <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
         <translation>Obiekt podłączonego USB-stick nie jest znany, a migawka należy do obiektu „%1”. Mimo to porównać i przywrócić?</translation>
     </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Tylko w pierwszej: %1, tylko w drugiej: %2, różnią się: %3</translation>
+    </message>
 </context>
 <context>
     <name>SiteIndex</name>

@@ -2467,6 +2467,10 @@
         <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
         <translation>Об&apos;єкт підключеного USB-stick не відомий, а знімок належить до об&apos;єкта «%1». Все одно порівняти й відновити?</translation>
     </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Лише в першому: %1, лише в другому: %2, відрізняються: %3</translation>
+    </message>
 </context>
 <context>
     <name>SiteIndex</name>

@@ -19,9 +19,12 @@
 
 namespace
 {
+// With seconds: several snapshots are often taken within a minute.
 QString timeText(const QDateTime &time)
 {
-    return QLocale().toString(time.toLocalTime(), QLocale::ShortFormat);
+    const QDateTime local = time.toLocalTime();
+    return QLocale().toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           QLocale().toString(local.time(), QStringLiteral("HH:mm:ss"));
 }
 
 QString snapshotName(const HistoryEntry &entry)
@@ -36,10 +39,22 @@ void nameSides(QCompareDialog *dialog, const QString &first, const QString &seco
 {
     dialog->setWindowTitle(SiteHistoryDialog::tr("Сравнение снимков"));
     const QList<QLabel *> labels = dialog->findChildren<QLabel *>(Qt::FindDirectChildrenOnly);
+    int onlyFirst = 0;
+    int onlySecond = 0;
+    for (const RemoteDifference &d : differences) {
+        if (d.kind == RemoteDifference::ONLY_IN_STICK)
+            ++onlyFirst;
+        else if (d.kind == RemoteDifference::ONLY_IN_FILE)
+            ++onlySecond;
+    }
     for (QLabel *label : labels) {
         if (label->objectName() == QLatin1String("labelSummary"))
-            continue;
-        if (label == labels.first())
+            label->setText(SiteHistoryDialog::tr("Только в первом: %1, только во втором: %2, "
+                                                 "отличаются: %3")
+                               .arg(onlyFirst)
+                               .arg(onlySecond)
+                               .arg(differences.size() - onlyFirst - onlySecond));
+        else if (label == labels.first())
             label->setText(SiteHistoryDialog::tr("Первый: %1\nВторой: %2").arg(first, second));
         else
             label->hide();

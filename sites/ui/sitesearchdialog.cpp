@@ -17,7 +17,9 @@ constexpr int RESULTS_SHOWN = 1000;
 
 QString timeText(const QDateTime &time)
 {
-    return QLocale().toString(time.toLocalTime(), QLocale::ShortFormat);
+    const QDateTime local = time.toLocalTime();
+    return QLocale().toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+           QLocale().toString(local.time(), QStringLiteral("HH:mm:ss"));
 }
 } // namespace
 

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QStatusBar>
 
 namespace
@@ -149,6 +150,11 @@ QString SitesMenu::writeReport(const QString &folder)
         return QString();
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
+    // Dates and numbers as the window shows them in its language, not the program's default.
+    const QLocale programDefault;
+    QLocale::setDefault(m_window->locale());
+    const auto restoreLocale =
+        qScopeGuard([&programDefault] { QLocale::setDefault(programDefault); });
     for (auto i = data.paramValues.cbegin(); i != data.paramValues.cend(); ++i)
         data.params.append({QParamController::rowHeader(i.key() - 1),
                             QParamController::valueText(quint16(i.key()), i->value), i->time});
