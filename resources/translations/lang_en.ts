@@ -2924,6 +2924,10 @@ Second: %2</translation>
         <source>Объект не выбран</source>
         <translation>No site chosen</translation>
     </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Site of the connected USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

@@ -2924,6 +2924,10 @@ Druga: %2</translation>
         <source>Объект не выбран</source>
         <translation>Nie wybrano obiektu</translation>
     </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Obiekt podłączonego USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

@@ -2924,6 +2924,10 @@
         <source>Объект не выбран</source>
         <translation>Объект не выбран</translation>
     </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Объект подключённого USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

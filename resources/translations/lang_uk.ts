@@ -2924,6 +2924,10 @@
         <source>Объект не выбран</source>
         <translation>Об&apos;єкт не вибрано</translation>
     </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Об'єкт підключеного USB-stick...</translation>
+    </message>
 </context>
 <context>
     <name>TableCheck</name>

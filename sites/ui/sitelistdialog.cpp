@@ -211,7 +211,9 @@ void SiteListDialog::openHistory()
 void SiteListDialog::chooseForStick()
 {
     QString error;
-    if (!m_sites->recorder().chooseSite(currentFolder(), &error))
+    if (m_sites->recorder().chooseSite(currentFolder(), &error))
+        m_sites->recorder().keepSnapshot();
+    else
         m_sites->prompts()->warning(this, tr("Объекты"), error);
     updateButtons();
 }

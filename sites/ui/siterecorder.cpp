@@ -191,30 +191,51 @@ void SiteRecorder::settle()
         file(action);
 }
 
-void SiteRecorder::recognise()
+bool SiteRecorder::recognition(SiteRecognition *result)
 {
-    m_recognisePending = false;
     QString error;
     if (!m_index->open(&error) || !m_index->refresh({}, &error)) {
         emit statusMessage(tr("Объект не определён: %1").arg(error));
+        return false;
+    }
+    *result = m_index->recognise(adapterSerial(), m_list->modemSnapshot());
+    return true;
+}
+
+void SiteRecorder::recognise()
+{
+    m_recognisePending = false;
+    SiteRecognition found;
+    if (!recognition(&found))
+        return;
+    if (found.kind != SiteRecognition::UNSURE) {
+        QString error;
+        if (!chooseSite(found.folder, &error))
+            emit statusMessage(tr("Объект не определён: %1").arg(error));
         return;
     }
-    const QString serial = adapterSerial();
-    const SiteRecognition recognition = m_index->recognise(serial, m_list->modemSnapshot());
-    if (recognition.kind != SiteRecognition::UNSURE) {
-        Site site;
-        if (m_library->readSite(recognition.folder, &site, &error) &&
-            m_library->addStick(&site, serial, &error)) {
-            setSite(site);
-            return;
-        }
-        emit statusMessage(tr("Объект не определён: %1").arg(error));
+    // Sites not in use yet: no question at every connection.
+    if (m_index->sites().isEmpty())
         return;
-    }
-    if (!ask(recognition)) {
+    if (!ask(found)) {
         m_declined = true;
         emit siteChanged();
     }
+}
+
+bool SiteRecorder::askForSite()
+{
+    SiteRecognition found;
+    if (!m_session->connected() || !m_list->stickTableKnown() || !recognition(&found))
+        return false;
+    m_recognisePending = false;
+    if (ask(found)) {
+        keepSnapshot();
+        return true;
+    }
+    m_declined = !siteKnown();
+    emit siteChanged();
+    return false;
 }
 
 bool SiteRecorder::ask(const SiteRecognition &recognition)

@@ -22,7 +22,8 @@ struct SiteRecognition;
 // the stick's table, every change written to the stick or the actuator and every read or
 // write of the actuator's parameters. The site is recognised once the first table of a
 // session has been read: by the adapter's serial number, else by the table; when unsure
-// the user is asked. Nothing is filed while no site is known.
+// the user is asked, unless there is no site at all (sites not used yet: the first is made
+// from the menu). Nothing is filed while no site is known.
 class SiteRecorder : public QObject
 {
     Q_OBJECT
@@ -44,6 +45,12 @@ public:
     void setSerialLookup(const SerialLookup &lookup) { m_serialOf = lookup; }
     // The site is gone: nothing more is filed in it.
     void forgetSite() { setSite(Site()); }
+    // Keeps the stick's table as last read in the current site now.
+    bool keepSnapshot() { return siteKnown() && file(QLatin1String(SnapshotAction::Read)); }
+    // Asks the user for the connected stick's site now, offering the likely ones and a new
+    // one, and keeps its table there; false when nothing was chosen (or no stick's table is
+    // known).
+    bool askForSite();
     // The next changes applied restore this snapshot of the current site.
     void expectRestore(const QString &snapshotName);
 
@@ -68,6 +75,8 @@ private:
     // Files what is pending once no operation runs, recognising the site first.
     void settle();
     void recognise();
+    // The likely sites of the connected stick; false with the reason said.
+    bool recognition(SiteRecognition *result);
     // The user's answer when the site is not sure; false: not now.
     bool ask(const SiteRecognition &recognition);
     bool file(const QString &action);

@@ -4,6 +4,7 @@
 #include "qmodemsession.h"
 #include "qparamcontroller.h"
 #include "qtablecompare.h"
+#include "remotelist.h"
 #include "remotetableparts.h"
 #include "sitebackupsdialog.h"
 #include "sitehistorydialog.h"
@@ -53,6 +54,13 @@ SitesMenu::SitesMenu(const QString &dataDirectory, QModemSession *session, Remot
     m_report = addAction(QString(), this, [this] { writeReport(); });
     m_report->setObjectName("actionSiteReport");
     addSeparator();
+    m_stickSite = addAction(QString(), m_recorder, &SiteRecorder::askForSite);
+    m_stickSite->setObjectName("actionStickSite");
+    // Offered while a stick's table is there to recognise it by.
+    connect(this, &QMenu::aboutToShow, this, [this, table] {
+        m_stickSite->setEnabled(m_session->connected() && table->list().stickTableKnown() &&
+                                !m_session->busy());
+    });
     m_backups = addAction(QString(), this, &SitesMenu::showBackups);
     m_backups->setObjectName("actionSiteBackups");
 
@@ -183,6 +191,7 @@ void SitesMenu::retranslate()
     m_list->setText(tr("Объекты..."));
     m_search->setText(tr("Найти пульт..."));
     m_report->setText(tr("Отчёт..."));
+    m_stickSite->setText(tr("Объект подключённого USB-stick..."));
     m_backups->setText(tr("Без объекта..."));
 }
 

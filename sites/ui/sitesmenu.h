@@ -47,6 +47,7 @@ public:
     QAction *searchAction() const { return m_search; }
     QAction *reportAction() const { return m_report; }
     QAction *backupsAction() const { return m_backups; }
+    QAction *stickSiteAction() const { return m_stickSite; }
 
 public slots:
     void showSites();
@@ -75,6 +76,7 @@ private:
     QAction *m_search;
     QAction *m_report;
     QAction *m_backups;
+    QAction *m_stickSite;
     QPointer<SiteListDialog> m_listDialog;
     QPointer<SiteSearchDialog> m_searchDialog;
     QPointer<SiteBackupsDialog> m_backupsDialog;
