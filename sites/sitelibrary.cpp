@@ -297,6 +297,23 @@ bool SiteLibrary::saveSite(const Site &site, QString *error)
     return writeSiteFile(site, error);
 }
 
+bool SiteLibrary::removeSite(const QString &folder, QString *error)
+{
+    // Only a folder of the sites' own, never a path that leads out of it.
+    const QDir dir(siteDirectory(folder));
+    if (folder.isEmpty() || folder.contains(QLatin1Char('/')) ||
+        folder.contains(QLatin1Char('\\')) || folder.startsWith(QLatin1Char('.')) ||
+        !dir.exists(QStringLiteral("site.json"))) {
+        setError(error, tr("Нет объекта «%1»").arg(folder));
+        return false;
+    }
+    if (!QDir(dir).removeRecursively()) {
+        setError(error, tr("Папка %1 удаляется не полностью").arg(dir.path()));
+        return false;
+    }
+    return true;
+}
+
 bool SiteLibrary::siteNamed(const QString &name, Site *site, QString *error)
 {
     *site = findByName(name);

@@ -41,6 +41,8 @@ public:
     bool createSite(Site *site, QString *error);
     // Rewrites site.json of an existing site.
     bool saveSite(const Site &site, QString *error);
+    // Removes the site's folder with its snapshots.
+    bool removeSite(const QString &folder, QString *error);
     // The site named so, made when there is none.
     bool siteNamed(const QString &name, Site *site, QString *error);
     // Adds an adapter's serial number to the site's sticks (nothing when empty or there).

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "sitesmenu.h"
 #include "ui_mainwindow.h"
 
 #include "defaultprompts.h"
@@ -159,6 +160,9 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     connectRemoteTable();
     connectTableTools();
     connectProperties();
+    ui->menuBar->insertMenu(
+        ui->menuHelp->menuAction(),
+        new SitesMenu(dataDirectory(), m_session, m_remoteTable, ui->statusBar, this));
 
     buildLanguageMenu();
     load_settings();

@@ -2306,6 +2306,173 @@ It can be written again with &quot;%2&quot;.</translation>
     </message>
 </context>
 <context>
+    <name>SiteBackupsDialog</name>
+    <message>
+        <source>Без объекта</source>
+        <translation>No site</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Backup</translation>
+    </message>
+    <message>
+        <source>Отнести к объекту...</source>
+        <translation>Assign to a site...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет: создайте объект в списке объектов.</source>
+        <translation>There are no sites yet: create one in the list of sites.</translation>
+    </message>
+    <message>
+        <source>Резервных копий: %1. К какому объекту их отнести?</source>
+        <translation>Backups: %1. Which site do they belong to?</translation>
+    </message>
+    <message>
+        <source>Не отнесены к объекту:</source>
+        <translation>Not assigned to the site:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteEditDialog</name>
+    <message>
+        <source>Новый объект</source>
+        <translation>New site</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Site “%1”</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик:</source>
+        <translation>Address or customer:</translation>
+    </message>
+    <message>
+        <source>Заметки:</source>
+        <translation>Notes:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteHistoryDialog</name>
+    <message>
+        <source>снимок %1 (%2)</source>
+        <translation>snapshot %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Сравнение снимков</source>
+        <translation>Comparing snapshots</translation>
+    </message>
+    <message>
+        <source>Первый: %1
+Второй: %2</source>
+        <translation>First: %1
+Second: %2</translation>
+    </message>
+    <message>
+        <source>В первом</source>
+        <translation>In the first</translation>
+    </message>
+    <message>
+        <source>Во втором</source>
+        <translation>In the second</translation>
+    </message>
+    <message>
+        <source>Только в первом</source>
+        <translation>Only in the first</translation>
+    </message>
+    <message>
+        <source>Только во втором</source>
+        <translation>Only in the second</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Пультов</source>
+        <translation>Remotes</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Added</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Removed</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Changed</translation>
+    </message>
+    <message>
+        <source>Сравнить</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>Два выбранных снимка, или выбранный и предыдущий</source>
+        <translation>The two chosen snapshots, or the chosen one and the one before</translation>
+    </message>
+    <message>
+        <source>Восстановить...</source>
+        <translation>Restore...</translation>
+    </message>
+    <message>
+        <source>Записать в USB-stick таблицу выбранного снимка</source>
+        <translation>Write the chosen snapshot&apos;s table to the USB-stick</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Report...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>История объекта «%1»</source>
+        <translation>History of the site &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>таблица не читается</source>
+        <translation>table unreadable</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Restore</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к объекту «%1», а снимок — к объекту «%2». Всё равно сравнить и восстановить?</source>
+        <translation>The connected USB-stick belongs to the site &quot;%1&quot;, and the snapshot to the site &quot;%2&quot;. Compare and restore anyway?</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
+        <translation>The site of the connected USB-stick is not known, and the snapshot belongs to the site &quot;%1&quot;. Compare and restore anyway?</translation>
+    </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Only in the first: %1, only in the second: %2, differ: %3</translation>
+    </message>
+</context>
+<context>
     <name>SiteIndex</name>
     <message>
         <source>Не удалось открыть указатель объектов %1: %2</source>
@@ -2381,6 +2548,120 @@ It can be written again with &quot;%2&quot;.</translation>
     <message>
         <source>Ошибка записи снимка в папку %1</source>
         <translation>Error writing a snapshot into the folder %1</translation>
+    </message>
+    <message>
+        <source>Папка %1 удаляется не полностью</source>
+        <translation>The folder %1 could not be removed completely</translation>
+    </message>
+</context>
+<context>
+    <name>SiteListDialog</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Sites</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик</source>
+        <translation>Address or customer</translation>
+    </message>
+    <message>
+        <source>Снимков</source>
+        <translation>Snapshots</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Last snapshot</translation>
+    </message>
+    <message>
+        <source>Создать...</source>
+        <translation>Create...</translation>
+    </message>
+    <message>
+        <source>Изменить...</source>
+        <translation>Edit...</translation>
+    </message>
+    <message>
+        <source>Удалить...</source>
+        <translation>Delete...</translation>
+    </message>
+    <message>
+        <source>История...</source>
+        <translation>History...</translation>
+    </message>
+    <message>
+        <source>Объект USB-stick</source>
+        <translation>Site of the USB-stick</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к этому объекту</source>
+        <translation>The connected USB-stick belongs to this site</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>New site</translation>
+    </message>
+    <message>
+        <source>Объект «%1» уже есть.</source>
+        <translation>The site &quot;%1&quot; already exists.</translation>
+    </message>
+    <message>
+        <source>Удаление объекта</source>
+        <translation>Deleting a site</translation>
+    </message>
+    <message>
+        <source>Удалить объект «%1» со всеми его снимками (%2)? Это нельзя отменить.</source>
+        <translation>Delete the site &quot;%1&quot; with all its snapshots (%2)? This cannot be undone.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteRecorder</name>
+    <message>
+        <source>Объект не определён: %1</source>
+        <translation>Site not recognised: %1</translation>
+    </message>
+    <message>
+        <source>%1 (общих пультов: %2 из %3)</source>
+        <translation>%1 (remotes in common: %2 of %3)</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>New site</translation>
+    </message>
+    <message>
+        <source>Не сейчас</source>
+        <translation>Not now</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>USB-stick не относится ни к одному известному объекту. Где он установлен?</source>
+        <translation>The USB-stick belongs to no known site. Where is it installed?</translation>
+    </message>
+    <message>
+        <source>К какому объекту относится подключённый USB-stick?</source>
+        <translation>Which site does the connected USB-stick belong to?</translation>
+    </message>
+    <message>
+        <source>Название объекта:</source>
+        <translation>Name of the site:</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: таблица USB-stick не известна</source>
+        <translation>Snapshot not kept in the site &quot;%1&quot;: the USB-stick&apos;s table is not known</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: %2</source>
+        <translation>Snapshot not kept in the site &quot;%1&quot;: %2</translation>
     </message>
 </context>
 <context>
@@ -2516,6 +2797,136 @@ It can be written again with &quot;%2&quot;.</translation>
     <message>
         <source>Известно с</source>
         <translation>Known since</translation>
+    </message>
+</context>
+<context>
+    <name>SiteSearchDialog</name>
+    <message>
+        <source>Найти пульт</source>
+        <translation>Find a remote</translation>
+    </message>
+    <message>
+        <source>Номер пульта или часть имени владельца</source>
+        <translation>Remote number or part of the owner&apos;s name</translation>
+    </message>
+    <message>
+        <source>Найти</source>
+        <translation>Find</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Site</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Remote</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Owner</translation>
+    </message>
+    <message>
+        <source>Первый снимок</source>
+        <translation>First snapshot</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Last snapshot</translation>
+    </message>
+    <message>
+        <source>Сейчас</source>
+        <translation>Now</translation>
+    </message>
+    <message>
+        <source>Открыть объект</source>
+        <translation>Open the site</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>есть</source>
+        <translation>present</translation>
+    </message>
+    <message>
+        <source>удалён</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>Не найдено ни одного пульта.</source>
+        <translation>No remote found.</translation>
+    </message>
+    <message>
+        <source>Найдено больше %1 пультов; уточните запрос.</source>
+        <translation>More than %1 remotes found; narrow the search.</translation>
+    </message>
+    <message>
+        <source>Найдено пультов: %1</source>
+        <translation>Remotes found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SitesMenu</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Sites</translation>
+    </message>
+    <message>
+        <source>Список объектов не прочитан: %1</source>
+        <translation>The list of sites could not be read: %1</translation>
+    </message>
+    <message>
+        <source>Отчёт</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет.</source>
+        <translation>There are no sites yet.</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте:</source>
+        <translation>Report on the site:</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте «%1»</source>
+        <translation>Report on the site &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Отчёт сохранён: %1</source>
+        <translation>Report saved: %1</translation>
+    </message>
+    <message>
+        <source>Объекты...</source>
+        <translation>Sites...</translation>
+    </message>
+    <message>
+        <source>Найти пульт...</source>
+        <translation>Find a remote...</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Report...</translation>
+    </message>
+    <message>
+        <source>Без объекта...</source>
+        <translation>No site...</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Site: %1</translation>
+    </message>
+    <message>
+        <source>Объект не выбран</source>
+        <translation>No site chosen</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Site of the connected USB-stick...</translation>
     </message>
 </context>
 <context>

@@ -2306,6 +2306,173 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
     </message>
 </context>
 <context>
+    <name>SiteBackupsDialog</name>
+    <message>
+        <source>Без объекта</source>
+        <translation>Bez obiektu</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Kopia zapasowa</translation>
+    </message>
+    <message>
+        <source>Отнести к объекту...</source>
+        <translation>Przypisz do obiektu...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет: создайте объект в списке объектов.</source>
+        <translation>Nie ma jeszcze obiektów: utwórz obiekt na liście obiektów.</translation>
+    </message>
+    <message>
+        <source>Резервных копий: %1. К какому объекту их отнести?</source>
+        <translation>Kopie zapasowe: %1. Do którego obiektu je przypisać?</translation>
+    </message>
+    <message>
+        <source>Не отнесены к объекту:</source>
+        <translation>Nie przypisano do obiektu:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteEditDialog</name>
+    <message>
+        <source>Новый объект</source>
+        <translation>Nowy obiekt</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Obiekt „%1”</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Nazwa:</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик:</source>
+        <translation>Adres lub klient:</translation>
+    </message>
+    <message>
+        <source>Заметки:</source>
+        <translation>Notatki:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteHistoryDialog</name>
+    <message>
+        <source>снимок %1 (%2)</source>
+        <translation>migawka %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Сравнение снимков</source>
+        <translation>Porównanie migawek</translation>
+    </message>
+    <message>
+        <source>Первый: %1
+Второй: %2</source>
+        <translation>Pierwsza: %1
+Druga: %2</translation>
+    </message>
+    <message>
+        <source>В первом</source>
+        <translation>W pierwszym</translation>
+    </message>
+    <message>
+        <source>Во втором</source>
+        <translation>W drugim</translation>
+    </message>
+    <message>
+        <source>Только в первом</source>
+        <translation>Tylko w pierwszej</translation>
+    </message>
+    <message>
+        <source>Только во втором</source>
+        <translation>Tylko w drugiej</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Czas</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Czynność</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Komputer</translation>
+    </message>
+    <message>
+        <source>Пультов</source>
+        <translation>Pilotów</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Dodano</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Usunięto</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Zmieniono</translation>
+    </message>
+    <message>
+        <source>Сравнить</source>
+        <translation>Porównaj</translation>
+    </message>
+    <message>
+        <source>Два выбранных снимка, или выбранный и предыдущий</source>
+        <translation>Dwie wybrane migawki albo wybrana i poprzednia</translation>
+    </message>
+    <message>
+        <source>Восстановить...</source>
+        <translation>Przywróć...</translation>
+    </message>
+    <message>
+        <source>Записать в USB-stick таблицу выбранного снимка</source>
+        <translation>Zapisz w USB-stick tabelę wybranej migawki</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Raport...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>История объекта «%1»</source>
+        <translation>Historia obiektu „%1”</translation>
+    </message>
+    <message>
+        <source>таблица не читается</source>
+        <translation>tabela nieczytelna</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Przywrócenie</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к объекту «%1», а снимок — к объекту «%2». Всё равно сравнить и восстановить?</source>
+        <translation>Podłączony USB-stick należy do obiektu „%1”, a migawka do obiektu „%2”. Mimo to porównać i przywrócić?</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
+        <translation>Obiekt podłączonego USB-stick nie jest znany, a migawka należy do obiektu „%1”. Mimo to porównać i przywrócić?</translation>
+    </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Tylko w pierwszej: %1, tylko w drugiej: %2, różnią się: %3</translation>
+    </message>
+</context>
+<context>
     <name>SiteIndex</name>
     <message>
         <source>Не удалось открыть указатель объектов %1: %2</source>
@@ -2381,6 +2548,120 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
     <message>
         <source>Ошибка записи снимка в папку %1</source>
         <translation>Błąd zapisu migawki w folderze %1</translation>
+    </message>
+    <message>
+        <source>Папка %1 удаляется не полностью</source>
+        <translation>Folderu %1 nie udało się usunąć w całości</translation>
+    </message>
+</context>
+<context>
+    <name>SiteListDialog</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Obiekty</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Obiekt</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик</source>
+        <translation>Adres lub klient</translation>
+    </message>
+    <message>
+        <source>Снимков</source>
+        <translation>Migawki</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Ostatnia migawka</translation>
+    </message>
+    <message>
+        <source>Создать...</source>
+        <translation>Utwórz...</translation>
+    </message>
+    <message>
+        <source>Изменить...</source>
+        <translation>Edytuj...</translation>
+    </message>
+    <message>
+        <source>Удалить...</source>
+        <translation>Usuń...</translation>
+    </message>
+    <message>
+        <source>История...</source>
+        <translation>Historia...</translation>
+    </message>
+    <message>
+        <source>Объект USB-stick</source>
+        <translation>Obiekt USB-stick</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к этому объекту</source>
+        <translation>Podłączony USB-stick należy do tego obiektu</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>Nowy obiekt</translation>
+    </message>
+    <message>
+        <source>Объект «%1» уже есть.</source>
+        <translation>Obiekt „%1” już istnieje.</translation>
+    </message>
+    <message>
+        <source>Удаление объекта</source>
+        <translation>Usuwanie obiektu</translation>
+    </message>
+    <message>
+        <source>Удалить объект «%1» со всеми его снимками (%2)? Это нельзя отменить.</source>
+        <translation>Usunąć obiekt „%1” ze wszystkimi jego migawkami (%2)? Tego nie można cofnąć.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteRecorder</name>
+    <message>
+        <source>Объект не определён: %1</source>
+        <translation>Nie rozpoznano obiektu: %1</translation>
+    </message>
+    <message>
+        <source>%1 (общих пультов: %2 из %3)</source>
+        <translation>%1 (wspólne piloty: %2 z %3)</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>Nowy obiekt</translation>
+    </message>
+    <message>
+        <source>Не сейчас</source>
+        <translation>Nie teraz</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Obiekt</translation>
+    </message>
+    <message>
+        <source>USB-stick не относится ни к одному известному объекту. Где он установлен?</source>
+        <translation>USB-stick nie należy do żadnego znanego obiektu. Gdzie jest zainstalowany?</translation>
+    </message>
+    <message>
+        <source>К какому объекту относится подключённый USB-stick?</source>
+        <translation>Do którego obiektu należy podłączony USB-stick?</translation>
+    </message>
+    <message>
+        <source>Название объекта:</source>
+        <translation>Nazwa obiektu:</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: таблица USB-stick не известна</source>
+        <translation>Migawka nie została zapisana w obiekcie „%1”: tabela USB-stick nie jest znana</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: %2</source>
+        <translation>Migawka nie została zapisana w obiekcie „%1”: %2</translation>
     </message>
 </context>
 <context>
@@ -2516,6 +2797,136 @@ Można go zapisać ponownie poleceniem „%2”.</translation>
     <message>
         <source>Известно с</source>
         <translation>Znane od</translation>
+    </message>
+</context>
+<context>
+    <name>SiteSearchDialog</name>
+    <message>
+        <source>Найти пульт</source>
+        <translation>Znajdź pilota</translation>
+    </message>
+    <message>
+        <source>Номер пульта или часть имени владельца</source>
+        <translation>Numer pilota lub część nazwiska właściciela</translation>
+    </message>
+    <message>
+        <source>Найти</source>
+        <translation>Znajdź</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Obiekt</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Pilot</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Właściciel</translation>
+    </message>
+    <message>
+        <source>Первый снимок</source>
+        <translation>Pierwsza migawka</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Ostatnia migawka</translation>
+    </message>
+    <message>
+        <source>Сейчас</source>
+        <translation>Teraz</translation>
+    </message>
+    <message>
+        <source>Открыть объект</source>
+        <translation>Otwórz obiekt</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Zamknij</translation>
+    </message>
+    <message>
+        <source>есть</source>
+        <translation>jest</translation>
+    </message>
+    <message>
+        <source>удалён</source>
+        <translation>usunięty</translation>
+    </message>
+    <message>
+        <source>Не найдено ни одного пульта.</source>
+        <translation>Nie znaleziono żadnego pilota.</translation>
+    </message>
+    <message>
+        <source>Найдено больше %1 пультов; уточните запрос.</source>
+        <translation>Znaleziono ponad %1 pilotów; zawęź wyszukiwanie.</translation>
+    </message>
+    <message>
+        <source>Найдено пультов: %1</source>
+        <translation>Znalezione piloty: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SitesMenu</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Obiekty</translation>
+    </message>
+    <message>
+        <source>Список объектов не прочитан: %1</source>
+        <translation>Nie udało się odczytać listy obiektów: %1</translation>
+    </message>
+    <message>
+        <source>Отчёт</source>
+        <translation>Raport</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет.</source>
+        <translation>Nie ma jeszcze obiektów.</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте:</source>
+        <translation>Raport o obiekcie:</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте «%1»</source>
+        <translation>Raport o obiekcie „%1”</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>Dokument PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Отчёт сохранён: %1</source>
+        <translation>Raport zapisany: %1</translation>
+    </message>
+    <message>
+        <source>Объекты...</source>
+        <translation>Obiekty...</translation>
+    </message>
+    <message>
+        <source>Найти пульт...</source>
+        <translation>Znajdź pilota...</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Raport...</translation>
+    </message>
+    <message>
+        <source>Без объекта...</source>
+        <translation>Bez obiektu...</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Obiekt: %1</translation>
+    </message>
+    <message>
+        <source>Объект не выбран</source>
+        <translation>Nie wybrano obiektu</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Obiekt podłączonego USB-stick...</translation>
     </message>
 </context>
 <context>

@@ -2306,6 +2306,173 @@
     </message>
 </context>
 <context>
+    <name>SiteBackupsDialog</name>
+    <message>
+        <source>Без объекта</source>
+        <translation>Без объекта</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Резервная копия</translation>
+    </message>
+    <message>
+        <source>Отнести к объекту...</source>
+        <translation>Отнести к объекту...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет: создайте объект в списке объектов.</source>
+        <translation>Объектов пока нет: создайте объект в списке объектов.</translation>
+    </message>
+    <message>
+        <source>Резервных копий: %1. К какому объекту их отнести?</source>
+        <translation>Резервных копий: %1. К какому объекту их отнести?</translation>
+    </message>
+    <message>
+        <source>Не отнесены к объекту:</source>
+        <translation>Не отнесены к объекту:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteEditDialog</name>
+    <message>
+        <source>Новый объект</source>
+        <translation>Новый объект</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Объект «%1»</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Название:</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик:</source>
+        <translation>Адрес или заказчик:</translation>
+    </message>
+    <message>
+        <source>Заметки:</source>
+        <translation>Заметки:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteHistoryDialog</name>
+    <message>
+        <source>снимок %1 (%2)</source>
+        <translation>снимок %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Сравнение снимков</source>
+        <translation>Сравнение снимков</translation>
+    </message>
+    <message>
+        <source>Первый: %1
+Второй: %2</source>
+        <translation>Первый: %1
+Второй: %2</translation>
+    </message>
+    <message>
+        <source>В первом</source>
+        <translation>В первом</translation>
+    </message>
+    <message>
+        <source>Во втором</source>
+        <translation>Во втором</translation>
+    </message>
+    <message>
+        <source>Только в первом</source>
+        <translation>Только в первом</translation>
+    </message>
+    <message>
+        <source>Только во втором</source>
+        <translation>Только во втором</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Действие</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Пультов</source>
+        <translation>Пультов</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Добавлено</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Удалено</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Изменено</translation>
+    </message>
+    <message>
+        <source>Сравнить</source>
+        <translation>Сравнить</translation>
+    </message>
+    <message>
+        <source>Два выбранных снимка, или выбранный и предыдущий</source>
+        <translation>Два выбранных снимка, или выбранный и предыдущий</translation>
+    </message>
+    <message>
+        <source>Восстановить...</source>
+        <translation>Восстановить...</translation>
+    </message>
+    <message>
+        <source>Записать в USB-stick таблицу выбранного снимка</source>
+        <translation>Записать в USB-stick таблицу выбранного снимка</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Отчёт...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>История объекта «%1»</source>
+        <translation>История объекта «%1»</translation>
+    </message>
+    <message>
+        <source>таблица не читается</source>
+        <translation>таблица не читается</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Восстановление</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к объекту «%1», а снимок — к объекту «%2». Всё равно сравнить и восстановить?</source>
+        <translation>Подключённый USB-stick относится к объекту «%1», а снимок — к объекту «%2». Всё равно сравнить и восстановить?</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
+        <translation>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</translation>
+    </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Только в первом: %1, только во втором: %2, отличаются: %3</translation>
+    </message>
+</context>
+<context>
     <name>SiteIndex</name>
     <message>
         <source>Не удалось открыть указатель объектов %1: %2</source>
@@ -2381,6 +2548,120 @@
     <message>
         <source>Ошибка записи снимка в папку %1</source>
         <translation>Ошибка записи снимка в папку %1</translation>
+    </message>
+    <message>
+        <source>Папка %1 удаляется не полностью</source>
+        <translation>Папка %1 удаляется не полностью</translation>
+    </message>
+</context>
+<context>
+    <name>SiteListDialog</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Объекты</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик</source>
+        <translation>Адрес или заказчик</translation>
+    </message>
+    <message>
+        <source>Снимков</source>
+        <translation>Снимков</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Последний снимок</translation>
+    </message>
+    <message>
+        <source>Создать...</source>
+        <translation>Создать...</translation>
+    </message>
+    <message>
+        <source>Изменить...</source>
+        <translation>Изменить...</translation>
+    </message>
+    <message>
+        <source>Удалить...</source>
+        <translation>Удалить...</translation>
+    </message>
+    <message>
+        <source>История...</source>
+        <translation>История...</translation>
+    </message>
+    <message>
+        <source>Объект USB-stick</source>
+        <translation>Объект USB-stick</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к этому объекту</source>
+        <translation>Подключённый USB-stick относится к этому объекту</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>Новый объект</translation>
+    </message>
+    <message>
+        <source>Объект «%1» уже есть.</source>
+        <translation>Объект «%1» уже есть.</translation>
+    </message>
+    <message>
+        <source>Удаление объекта</source>
+        <translation>Удаление объекта</translation>
+    </message>
+    <message>
+        <source>Удалить объект «%1» со всеми его снимками (%2)? Это нельзя отменить.</source>
+        <translation>Удалить объект «%1» со всеми его снимками (%2)? Это нельзя отменить.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteRecorder</name>
+    <message>
+        <source>Объект не определён: %1</source>
+        <translation>Объект не определён: %1</translation>
+    </message>
+    <message>
+        <source>%1 (общих пультов: %2 из %3)</source>
+        <translation>%1 (общих пультов: %2 из %3)</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>Новый объект</translation>
+    </message>
+    <message>
+        <source>Не сейчас</source>
+        <translation>Не сейчас</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>USB-stick не относится ни к одному известному объекту. Где он установлен?</source>
+        <translation>USB-stick не относится ни к одному известному объекту. Где он установлен?</translation>
+    </message>
+    <message>
+        <source>К какому объекту относится подключённый USB-stick?</source>
+        <translation>К какому объекту относится подключённый USB-stick?</translation>
+    </message>
+    <message>
+        <source>Название объекта:</source>
+        <translation>Название объекта:</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: таблица USB-stick не известна</source>
+        <translation>Снимок не сохранён в объекте «%1»: таблица USB-stick не известна</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: %2</source>
+        <translation>Снимок не сохранён в объекте «%1»: %2</translation>
     </message>
 </context>
 <context>
@@ -2516,6 +2797,136 @@
     <message>
         <source>Известно с</source>
         <translation>Известно с</translation>
+    </message>
+</context>
+<context>
+    <name>SiteSearchDialog</name>
+    <message>
+        <source>Найти пульт</source>
+        <translation>Найти пульт</translation>
+    </message>
+    <message>
+        <source>Номер пульта или часть имени владельца</source>
+        <translation>Номер пульта или часть имени владельца</translation>
+    </message>
+    <message>
+        <source>Найти</source>
+        <translation>Найти</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Объект</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Пульт</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Владелец</translation>
+    </message>
+    <message>
+        <source>Первый снимок</source>
+        <translation>Первый снимок</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Последний снимок</translation>
+    </message>
+    <message>
+        <source>Сейчас</source>
+        <translation>Сейчас</translation>
+    </message>
+    <message>
+        <source>Открыть объект</source>
+        <translation>Открыть объект</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрыть</translation>
+    </message>
+    <message>
+        <source>есть</source>
+        <translation>есть</translation>
+    </message>
+    <message>
+        <source>удалён</source>
+        <translation>удалён</translation>
+    </message>
+    <message>
+        <source>Не найдено ни одного пульта.</source>
+        <translation>Не найдено ни одного пульта.</translation>
+    </message>
+    <message>
+        <source>Найдено больше %1 пультов; уточните запрос.</source>
+        <translation>Найдено больше %1 пультов; уточните запрос.</translation>
+    </message>
+    <message>
+        <source>Найдено пультов: %1</source>
+        <translation>Найдено пультов: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SitesMenu</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Объекты</translation>
+    </message>
+    <message>
+        <source>Список объектов не прочитан: %1</source>
+        <translation>Список объектов не прочитан: %1</translation>
+    </message>
+    <message>
+        <source>Отчёт</source>
+        <translation>Отчёт</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет.</source>
+        <translation>Объектов пока нет.</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте:</source>
+        <translation>Отчёт об объекте:</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте «%1»</source>
+        <translation>Отчёт об объекте «%1»</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>Документ PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Отчёт сохранён: %1</source>
+        <translation>Отчёт сохранён: %1</translation>
+    </message>
+    <message>
+        <source>Объекты...</source>
+        <translation>Объекты...</translation>
+    </message>
+    <message>
+        <source>Найти пульт...</source>
+        <translation>Найти пульт...</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Отчёт...</translation>
+    </message>
+    <message>
+        <source>Без объекта...</source>
+        <translation>Без объекта...</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Объект: %1</translation>
+    </message>
+    <message>
+        <source>Объект не выбран</source>
+        <translation>Объект не выбран</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Объект подключённого USB-stick...</translation>
     </message>
 </context>
 <context>

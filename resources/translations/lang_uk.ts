@@ -2306,6 +2306,173 @@
     </message>
 </context>
 <context>
+    <name>SiteBackupsDialog</name>
+    <message>
+        <source>Без объекта</source>
+        <translation>Без об&apos;єкта</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Час</translation>
+    </message>
+    <message>
+        <source>Резервная копия</source>
+        <translation>Резервна копія</translation>
+    </message>
+    <message>
+        <source>Отнести к объекту...</source>
+        <translation>Віднести до об&apos;єкта...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет: создайте объект в списке объектов.</source>
+        <translation>Об&apos;єктів поки немає: створіть об&apos;єкт у списку об&apos;єктів.</translation>
+    </message>
+    <message>
+        <source>Резервных копий: %1. К какому объекту их отнести?</source>
+        <translation>Резервних копій: %1. До якого об&apos;єкта їх віднести?</translation>
+    </message>
+    <message>
+        <source>Не отнесены к объекту:</source>
+        <translation>Не віднесено до об&apos;єкта:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteEditDialog</name>
+    <message>
+        <source>Новый объект</source>
+        <translation>Новий об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>Объект «%1»</source>
+        <translation>Об’єкт «%1»</translation>
+    </message>
+    <message>
+        <source>Название:</source>
+        <translation>Назва:</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик:</source>
+        <translation>Адреса або замовник:</translation>
+    </message>
+    <message>
+        <source>Заметки:</source>
+        <translation>Нотатки:</translation>
+    </message>
+</context>
+<context>
+    <name>SiteHistoryDialog</name>
+    <message>
+        <source>снимок %1 (%2)</source>
+        <translation>знімок %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Сравнение снимков</source>
+        <translation>Порівняння знімків</translation>
+    </message>
+    <message>
+        <source>Первый: %1
+Второй: %2</source>
+        <translation>Перший: %1
+Другий: %2</translation>
+    </message>
+    <message>
+        <source>В первом</source>
+        <translation>У першому</translation>
+    </message>
+    <message>
+        <source>Во втором</source>
+        <translation>У другому</translation>
+    </message>
+    <message>
+        <source>Только в первом</source>
+        <translation>Лише в першому</translation>
+    </message>
+    <message>
+        <source>Только во втором</source>
+        <translation>Лише в другому</translation>
+    </message>
+    <message>
+        <source>Время</source>
+        <translation>Час</translation>
+    </message>
+    <message>
+        <source>Действие</source>
+        <translation>Дія</translation>
+    </message>
+    <message>
+        <source>Компьютер</source>
+        <translation>Комп’ютер</translation>
+    </message>
+    <message>
+        <source>Пультов</source>
+        <translation>Пультів</translation>
+    </message>
+    <message>
+        <source>Добавлено</source>
+        <translation>Додано</translation>
+    </message>
+    <message>
+        <source>Удалено</source>
+        <translation>Видалено</translation>
+    </message>
+    <message>
+        <source>Изменено</source>
+        <translation>Змінено</translation>
+    </message>
+    <message>
+        <source>Сравнить</source>
+        <translation>Порівняти</translation>
+    </message>
+    <message>
+        <source>Два выбранных снимка, или выбранный и предыдущий</source>
+        <translation>Два вибрані знімки, або вибраний і попередній</translation>
+    </message>
+    <message>
+        <source>Восстановить...</source>
+        <translation>Відновити...</translation>
+    </message>
+    <message>
+        <source>Записать в USB-stick таблицу выбранного снимка</source>
+        <translation>Записати в USB-stick таблицю вибраного знімка</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Звіт...</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>История объекта «%1»</source>
+        <translation>Історія об&apos;єкта «%1»</translation>
+    </message>
+    <message>
+        <source>таблица не читается</source>
+        <translation>таблиця не читається</translation>
+    </message>
+    <message>
+        <source>Восстановление</source>
+        <translation>Відновлення</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к объекту «%1», а снимок — к объекту «%2». Всё равно сравнить и восстановить?</source>
+        <translation>Підключений USB-stick належить до об&apos;єкта «%1», а знімок — до об&apos;єкта «%2». Все одно порівняти й відновити?</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick не известен, а снимок относится к объекту «%1». Всё равно сравнить и восстановить?</source>
+        <translation>Об&apos;єкт підключеного USB-stick не відомий, а знімок належить до об&apos;єкта «%1». Все одно порівняти й відновити?</translation>
+    </message>
+    <message>
+        <source>Только в первом: %1, только во втором: %2, отличаются: %3</source>
+        <translation>Лише в першому: %1, лише в другому: %2, відрізняються: %3</translation>
+    </message>
+</context>
+<context>
     <name>SiteIndex</name>
     <message>
         <source>Не удалось открыть указатель объектов %1: %2</source>
@@ -2381,6 +2548,120 @@
     <message>
         <source>Ошибка записи снимка в папку %1</source>
         <translation>Помилка запису знімка в папку %1</translation>
+    </message>
+    <message>
+        <source>Папка %1 удаляется не полностью</source>
+        <translation>Теку %1 видалено не повністю</translation>
+    </message>
+</context>
+<context>
+    <name>SiteListDialog</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Об&apos;єкти</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>Адрес или заказчик</source>
+        <translation>Адреса або замовник</translation>
+    </message>
+    <message>
+        <source>Снимков</source>
+        <translation>Знімків</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Останній знімок</translation>
+    </message>
+    <message>
+        <source>Создать...</source>
+        <translation>Створити...</translation>
+    </message>
+    <message>
+        <source>Изменить...</source>
+        <translation>Змінити...</translation>
+    </message>
+    <message>
+        <source>Удалить...</source>
+        <translation>Видалити...</translation>
+    </message>
+    <message>
+        <source>История...</source>
+        <translation>Історія...</translation>
+    </message>
+    <message>
+        <source>Объект USB-stick</source>
+        <translation>Об&apos;єкт USB-stick</translation>
+    </message>
+    <message>
+        <source>Подключённый USB-stick относится к этому объекту</source>
+        <translation>Підключений USB-stick належить до цього об&apos;єкта</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>Новий об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>Объект «%1» уже есть.</source>
+        <translation>Об&apos;єкт «%1» уже є.</translation>
+    </message>
+    <message>
+        <source>Удаление объекта</source>
+        <translation>Видалення об&apos;єкта</translation>
+    </message>
+    <message>
+        <source>Удалить объект «%1» со всеми его снимками (%2)? Это нельзя отменить.</source>
+        <translation>Видалити об&apos;єкт «%1» з усіма його знімками (%2)? Це не можна скасувати.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteRecorder</name>
+    <message>
+        <source>Объект не определён: %1</source>
+        <translation>Об&apos;єкт не визначено: %1</translation>
+    </message>
+    <message>
+        <source>%1 (общих пультов: %2 из %3)</source>
+        <translation>%1 (спільних пультів: %2 з %3)</translation>
+    </message>
+    <message>
+        <source>Новый объект</source>
+        <translation>Новий об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>Не сейчас</source>
+        <translation>Не зараз</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>USB-stick не относится ни к одному известному объекту. Где он установлен?</source>
+        <translation>USB-stick не належить до жодного відомого об&apos;єкта. Де його встановлено?</translation>
+    </message>
+    <message>
+        <source>К какому объекту относится подключённый USB-stick?</source>
+        <translation>До якого об&apos;єкта належить підключений USB-stick?</translation>
+    </message>
+    <message>
+        <source>Название объекта:</source>
+        <translation>Назва об&apos;єкта:</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: таблица USB-stick не известна</source>
+        <translation>Знімок не збережено в об&apos;єкті «%1»: таблиця USB-stick не відома</translation>
+    </message>
+    <message>
+        <source>Снимок не сохранён в объекте «%1»: %2</source>
+        <translation>Знімок не збережено в об&apos;єкті «%1»: %2</translation>
     </message>
 </context>
 <context>
@@ -2516,6 +2797,136 @@
     <message>
         <source>Известно с</source>
         <translation>Відомо з</translation>
+    </message>
+</context>
+<context>
+    <name>SiteSearchDialog</name>
+    <message>
+        <source>Найти пульт</source>
+        <translation>Знайти пульт</translation>
+    </message>
+    <message>
+        <source>Номер пульта или часть имени владельца</source>
+        <translation>Номер пульта або частина імені власника</translation>
+    </message>
+    <message>
+        <source>Найти</source>
+        <translation>Знайти</translation>
+    </message>
+    <message>
+        <source>Объект</source>
+        <translation>Об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>Пульт</source>
+        <translation>Пульт</translation>
+    </message>
+    <message>
+        <source>Владелец</source>
+        <translation>Власник</translation>
+    </message>
+    <message>
+        <source>Первый снимок</source>
+        <translation>Перший знімок</translation>
+    </message>
+    <message>
+        <source>Последний снимок</source>
+        <translation>Останній знімок</translation>
+    </message>
+    <message>
+        <source>Сейчас</source>
+        <translation>Зараз</translation>
+    </message>
+    <message>
+        <source>Открыть объект</source>
+        <translation>Відкрити об&apos;єкт</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Закрити</translation>
+    </message>
+    <message>
+        <source>есть</source>
+        <translation>є</translation>
+    </message>
+    <message>
+        <source>удалён</source>
+        <translation>видалено</translation>
+    </message>
+    <message>
+        <source>Не найдено ни одного пульта.</source>
+        <translation>Не знайдено жодного пульта.</translation>
+    </message>
+    <message>
+        <source>Найдено больше %1 пультов; уточните запрос.</source>
+        <translation>Знайдено понад %1 пультів; уточніть запит.</translation>
+    </message>
+    <message>
+        <source>Найдено пультов: %1</source>
+        <translation>Знайдено пультів: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SitesMenu</name>
+    <message>
+        <source>Объекты</source>
+        <translation>Об&apos;єкти</translation>
+    </message>
+    <message>
+        <source>Список объектов не прочитан: %1</source>
+        <translation>Список об&apos;єктів не прочитано: %1</translation>
+    </message>
+    <message>
+        <source>Отчёт</source>
+        <translation>Звіт</translation>
+    </message>
+    <message>
+        <source>Объектов пока нет.</source>
+        <translation>Об&apos;єктів поки немає.</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте:</source>
+        <translation>Звіт про об&apos;єкт:</translation>
+    </message>
+    <message>
+        <source>Отчёт об объекте «%1»</source>
+        <translation>Звіт про об&apos;єкт «%1»</translation>
+    </message>
+    <message>
+        <source>Документ PDF (*.pdf)</source>
+        <translation>Документ PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Отчёт сохранён: %1</source>
+        <translation>Звіт збережено: %1</translation>
+    </message>
+    <message>
+        <source>Объекты...</source>
+        <translation>Об&apos;єкти...</translation>
+    </message>
+    <message>
+        <source>Найти пульт...</source>
+        <translation>Знайти пульт...</translation>
+    </message>
+    <message>
+        <source>Отчёт...</source>
+        <translation>Звіт...</translation>
+    </message>
+    <message>
+        <source>Без объекта...</source>
+        <translation>Без об&apos;єкта...</translation>
+    </message>
+    <message>
+        <source>Объект: %1</source>
+        <translation>Об&apos;єкт: %1</translation>
+    </message>
+    <message>
+        <source>Объект не выбран</source>
+        <translation>Об&apos;єкт не вибрано</translation>
+    </message>
+    <message>
+        <source>Объект подключённого USB-stick...</source>
+        <translation>Об'єкт підключеного USB-stick...</translation>
     </message>
 </context>
 <context>

@@ -93,10 +93,10 @@ private slots:
         MainWindow w(qApp, &prompts, quiet);
         const QList<QAction *> bar = w.menuBar()->actions();
         QCOMPARE(texts(bar), (QStringList{"Файл", "Система контроля", "Параметры",
-                                          "Автономия от БУ", "Помощь"}));
+                                          "Автономия от БУ", "Объекты", "Помощь"}));
         QCOMPARE(bar.at(3)->menu(), child<QMenu>(w, "menuRemoteMode"));
         QVERIFY(!bar.at(3)->isVisible());
-        for (int i : {0, 1, 2, 4})
+        for (int i : {0, 1, 2, 4, 5})
             QVERIFY(bar.at(i)->isVisible());
 
         QCOMPARE(texts(child<QMenu>(w, "menuDB")->actions()),
