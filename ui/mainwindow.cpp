@@ -1,5 +1,7 @@
 #include "mainwindow.h"
+#ifdef VEXO_WITH_SITES
 #include "sitesmenu.h"
+#endif
 #include "ui_mainwindow.h"
 
 #include "defaultprompts.h"
@@ -160,9 +162,11 @@ MainWindow::MainWindow(QApplication *app, Prompts *prompts, const ShellOptions &
     connectRemoteTable();
     connectTableTools();
     connectProperties();
+#ifdef VEXO_WITH_SITES
     ui->menuBar->insertMenu(
         ui->menuHelp->menuAction(),
         new SitesMenu(dataDirectory(), m_session, m_remoteTable, ui->statusBar, this));
+#endif
 
     buildLanguageMenu();
     load_settings();
